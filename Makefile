@@ -1,0 +1,24 @@
+# Quick start: `make run` builds and starts Plenvo, `make test` builds the
+# sanitizer configuration and runs every test headless.
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: deps build run test clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD_DIR)/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD_DIR)/release -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/release/app/plenvo
+
+test: deps
+	cmake -S . -B $(BUILD_DIR)/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPLENVO_TESTS=ON -DPLENVO_SANITIZE=ON
+	cmake --build $(BUILD_DIR)/test -j $(JOBS)
+	cd $(BUILD_DIR)/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR)

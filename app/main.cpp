@@ -1,0 +1,25 @@
+// Plenvo's entry point: builds the long-lived objects in start-up order and
+// destroys them in reverse, so every modified setting is stored.
+#include "core/program_info.h"
+#include "setup/setup.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QTextStream>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Plenvo"));
+    QApplication::setOrganizationName(QStringLiteral("Zanthor Software"));
+
+    InitProgramInfo();
+    auto setup = std::make_unique<TSetup>();
+
+    QTextStream(stdout) << ProgramInfo().ProgramFullName << ' ' << ProgramVersion()
+                        << ": settings loaded from " << TSetup::OpenSettings()->fileName()
+                        << "; the main window is not built yet, so the program ends here.\n";
+
+    setup.reset();
+    return 0;
+}

@@ -1,0 +1,178 @@
+// Observable model objects and lists, the view interface they notify and the
+// modal editing protocol (snapshot, bind, show, restore unless OK).
+#pragma once
+
+#include <QString>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+// Root of every model and view object, so a sender or editor can be any of them.
+class TObject {
+public:
+    virtual ~TObject() = default;
+};
+
+// What a model object calls on the view bound to it (the form and frame
+// families implement it). Anything else bound as an editor receives nothing.
+class ISCView : public TObject {
+public:
+    virtual void DataChanged(TObject* ASender, const QString& AValueName) = 0;
+};
+
+// Single-object dispatch: hands the change to AEditor when it is a view.
+inline void SCNotifyEditor(TObject* AEditor, TObject* ASender, const QString& AValueName)
+{
+    if (auto* view = dynamic_cast<ISCView*>(AEditor))
+        view->DataChanged(ASender, AValueName);
+}
+
+// Base of model objects. Field set-up belongs in Init, which Create runs right
+// after construction (a constructor cannot reach an override).
+class TSCObject : public TObject {
+public:
+    virtual void Init() {}
+
+    template <class T, class... Args>
+    static std::unique_ptr<T> Create(Args&&... AArgs)
+    {
+        auto object = std::make_unique<T>(std::forward<Args>(AArgs)...);
+        object->Init();
+        return object;
+    }
+};
+
+// Base of model lists: owns its items; Items never fails on a bad index.
+class TSCList : public TObject {
+public:
+    TSCList() = default;
+    TSCList(const TSCList&) = delete;
+    TSCList& operator=(const TSCList&) = delete;
+    ~TSCList() override { FreeObjects(); }
+
+    virtual void Init() {}
+
+    template <class T, class... Args>
+    static std::unique_ptr<T> Create(Args&&... AArgs)
+    {
+        auto list = std::make_unique<T>(std::forward<Args>(AArgs)...);
+        list->Init();
+        return list;
+    }
+
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TObject* Items(int AIndex) const
+    {
+        if (AIndex < 0 || AIndex >= Count())
+            return nullptr;
+        return FItems[static_cast<size_t>(AIndex)].get();
+    }
+    int IndexOf(const TObject* AItem) const
+    {
+        for (int i = 0; i < Count(); ++i)
+            if (FItems[static_cast<size_t>(i)].get() == AItem)
+                return i;
+        return -1;
+    }
+    int Add(std::unique_ptr<TObject> AItem)
+    {
+        FItems.push_back(std::move(AItem));
+        return Count() - 1;
+    }
+    void Insert(int AIndex, std::unique_ptr<TObject> AItem)
+    {
+        AIndex = std::clamp(AIndex, 0, Count());
+        FItems.insert(FItems.begin() + AIndex, std::move(AItem));
+    }
+    // Takes the item out without destroying it; the caller decides its end.
+    std::unique_ptr<TObject> Extract(int AIndex)
+    {
+        if (AIndex < 0 || AIndex >= Count())
+            return nullptr;
+        auto item = std::move(FItems[static_cast<size_t>(AIndex)]);
+        FItems.erase(FItems.begin() + AIndex);
+        return item;
+    }
+    // Removes and destroys one item.
+    void Delete(int AIndex) { Extract(AIndex); }
+    void Move(int AFrom, int ATo)
+    {
+        if (AFrom < 0 || AFrom >= Count() || ATo < 0 || ATo >= Count() || AFrom == ATo)
+            return;
+        auto item = std::move(FItems[static_cast<size_t>(AFrom)]);
+        FItems.erase(FItems.begin() + AFrom);
+        FItems.insert(FItems.begin() + ATo, std::move(item));
+    }
+    void Exchange(int AIndex1, int AIndex2)
+    {
+        if (Items(AIndex1) && Items(AIndex2))
+            std::swap(FItems[static_cast<size_t>(AIndex1)], FItems[static_cast<size_t>(AIndex2)]);
+    }
+    // Stable sort with a three-way comparison (negative, 0, positive).
+    void Sort(const std::function<int(const TObject*, const TObject*)>& ACompare)
+    {
+        std::stable_sort(FItems.begin(), FItems.end(),
+                         [&](const std::unique_ptr<TObject>& a, const std::unique_ptr<TObject>& b) {
+                             return ACompare(a.get(), b.get()) < 0;
+                         });
+    }
+    // Destroys every item, from position 0 upwards, then empties the list.
+    void FreeObjects()
+    {
+        for (auto& item : FItems)
+            item.reset();
+        FItems.clear();
+    }
+
+protected:
+    std::vector<std::unique_ptr<TObject>> FItems;
+};
+
+// A list whose items are all of class T.
+template <class T>
+class TSCTypedList : public TSCList {
+public:
+    T* Items(int AIndex) const { return static_cast<T*>(TSCList::Items(AIndex)); }
+    int Add(std::unique_ptr<T> AItem) { return TSCList::Add(std::move(AItem)); }
+    void Insert(int AIndex, std::unique_ptr<T> AItem) { TSCList::Insert(AIndex, std::move(AItem)); }
+    std::unique_ptr<T> Extract(int AIndex)
+    {
+        return std::unique_ptr<T>(static_cast<T*>(TSCList::Extract(AIndex).release()));
+    }
+    void Sort(const std::function<int(const T*, const T*)>& ACompare)
+    {
+        TSCList::Sort([&](const TObject* a, const TObject* b) {
+            return ACompare(static_cast<const T*>(a), static_cast<const T*>(b));
+        });
+    }
+};
+
+// A modal dialog that edits one model object in place.
+class ISCModalEditor : public ISCView {
+public:
+    // Binds the dialog to the object, which fills its controls.
+    virtual void Bind(TObject* AObject) = 0;
+    // Shows the dialog; true when it closed with OK.
+    virtual bool ExecModal() = 0;
+};
+
+// The editing protocol for objects with Assign, Editor and SetEditor: take a
+// snapshot, bind the dialog, show it, put the former editor back and restore
+// the snapshot on anything but OK.
+template <class T>
+bool SCEditModal(T& AObject, ISCModalEditor& AEditor)
+{
+    auto snapshot = TSCObject::Create<T>();
+    snapshot->Assign(AObject);
+    TObject* former = AObject.Editor();
+    AObject.SetEditor(&AEditor);
+    AEditor.Bind(&AObject);
+    const bool ok = AEditor.ExecModal();
+    AObject.SetEditor(former);
+    if (!ok)
+        AObject.Assign(*snapshot);
+    return ok;
+}

@@ -1,0 +1,2 @@
+// Compiled with the model library's settings; must not build.
+#include "ui/view_guard.h"

@@ -1,0 +1,112 @@
+#include "support/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+void TScriptedDialogs::Reset()
+{
+    FQuestions.clear();
+    FMessages.clear();
+    FInputs.clear();
+    FColors.clear();
+    FFolders.clear();
+    FFiles.clear();
+    FPrints.clear();
+    FEditors.clear();
+}
+
+QStringList TScriptedDialogs::MessageTexts() const
+{
+    QStringList texts;
+    for (const auto& q : FQuestions)
+        if (q.Kind == QLatin1String("message"))
+            texts << q.Text;
+    return texts;
+}
+
+bool TScriptedDialogs::AllAnswered() const
+{
+    return FMessages.empty() && FInputs.empty() && FColors.empty() && FFolders.empty() && FFiles.empty() &&
+           FPrints.empty();
+}
+
+namespace {
+template <class Q, class T>
+bool TakeAnswer(Q& AQueue, T& AAnswer, const QString& AWhat)
+{
+    if (AQueue.empty()) {
+        ADD_FAILURE() << "Unanswered " << AWhat.toStdString();
+        return false;
+    }
+    AAnswer = AQueue.front();
+    AQueue.pop_front();
+    return true;
+}
+} // namespace
+
+int TScriptedDialogs::MessageBox(const QString& AMsg, TMsgDlgType AKind, TMsgDlgButtons AButtons)
+{
+    FQuestions.push_back({QStringLiteral("message"), AMsg, AButtons, AKind});
+    int result = mrCancel;
+    if (!TakeAnswer(FMessages, result, QStringLiteral("message box: ") + AMsg))
+        return (AButtons & mbCancel) ? mrCancel : ((AButtons & mbNo) ? mrNo : mrOk);
+    return result;
+}
+
+bool TScriptedDialogs::InputQuery(const QString& ACaption, const QString& APrompt, QString& AValue, int AMaxLength)
+{
+    FQuestions.push_back({QStringLiteral("input"), ACaption + QLatin1Char('|') + APrompt, AMaxLength});
+    std::optional<QString> answer;
+    if (!TakeAnswer(FInputs, answer, QStringLiteral("input box: ") + APrompt) || !answer)
+        return false;
+    AValue = AMaxLength > 0 ? answer->left(AMaxLength) : *answer;
+    return true;
+}
+
+bool TScriptedDialogs::SelectColor(TColor& AColor, QList<TColor>& ACustomColors)
+{
+    FQuestions.push_back({QStringLiteral("color"), QString::number(AColor, 16), static_cast<int>(ACustomColors.size())});
+    std::optional<TColor> answer;
+    if (!TakeAnswer(FColors, answer, QStringLiteral("colour dialog")) || !answer)
+        return false;
+    AColor = *answer;
+    return true;
+}
+
+bool TScriptedDialogs::SelectFolder(const QString& ACaption, QString& AFolder)
+{
+    FQuestions.push_back({QStringLiteral("folder"), ACaption});
+    std::optional<QString> answer;
+    if (!TakeAnswer(FFolders, answer, QStringLiteral("folder browser")) || !answer)
+        return false;
+    AFolder = *answer;
+    return true;
+}
+
+bool TScriptedDialogs::OpenFile(const QString& ATitle, const QString& AFilter, QString& AFileName)
+{
+    FQuestions.push_back({QStringLiteral("file"), ATitle + QLatin1Char('|') + AFilter});
+    std::optional<QString> answer;
+    if (!TakeAnswer(FFiles, answer, QStringLiteral("file dialog: ") + ATitle) || !answer)
+        return false;
+    AFileName = *answer;
+    return true;
+}
+
+bool TScriptedDialogs::PrintSetup(QPagedPaintDevice*)
+{
+    FQuestions.push_back({QStringLiteral("print"), QString()});
+    bool answer = false;
+    TakeAnswer(FPrints, answer, QStringLiteral("print dialog"));
+    return answer;
+}
+
+std::unique_ptr<ISCModalEditor> TScriptedDialogs::CreateEditor(const QString& AClassName)
+{
+    FQuestions.push_back({QStringLiteral("editor"), AClassName});
+    const auto it = FEditors.find(AClassName);
+    if (it == FEditors.end()) {
+        ADD_FAILURE() << "No editor provided for " << AClassName.toStdString();
+        return nullptr;
+    }
+    return it->second();
+}

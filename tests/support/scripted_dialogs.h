@@ -1,0 +1,86 @@
+// The dialog service of the tests: answers are queued in advance and every
+// question is recorded; a question without an answer fails the test.
+#pragma once
+
+#include "core/dialogs.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+
+class TScriptedDialogs final : public TDialogs {
+public:
+    struct TQuestion {
+        QString Kind; // "message", "input", "color", "folder", "file", "print", "editor"
+        QString Text;
+        int Buttons = 0;
+        TMsgDlgType MsgKind = mtCustom;
+    };
+
+    // Forgets queued answers, questions and editors.
+    void Reset();
+
+    void AnswerMessage(int AModalResult) { FMessages.push_back(AModalResult); }
+    // None cancels the box.
+    void AnswerInput(std::optional<QString> AValue) { FInputs.push_back(std::move(AValue)); }
+    void AnswerColor(std::optional<TColor> AColor) { FColors.push_back(AColor); }
+    void AnswerFolder(std::optional<QString> AFolder) { FFolders.push_back(std::move(AFolder)); }
+    void AnswerFile(std::optional<QString> AFile) { FFiles.push_back(std::move(AFile)); }
+    void AnswerPrintSetup(bool AConfirmed) { FPrints.push_back(AConfirmed); }
+    // The editor to hand out for a class name (one per request, made anew).
+    void ProvideEditor(const QString& AClassName, std::function<std::unique_ptr<ISCModalEditor>()> AFactory)
+    {
+        FEditors[AClassName] = std::move(AFactory);
+    }
+
+    const std::vector<TQuestion>& Questions() const { return FQuestions; }
+    // The texts of the message boxes shown so far.
+    QStringList MessageTexts() const;
+    // True when every queued answer was used.
+    bool AllAnswered() const;
+
+    int MessageBox(const QString& AMsg, TMsgDlgType AKind, TMsgDlgButtons AButtons) override;
+    bool InputQuery(const QString& ACaption, const QString& APrompt, QString& AValue, int AMaxLength) override;
+    bool SelectColor(TColor& AColor, QList<TColor>& ACustomColors) override;
+    bool SelectFolder(const QString& ACaption, QString& AFolder) override;
+    bool OpenFile(const QString& ATitle, const QString& AFilter, QString& AFileName) override;
+    bool PrintSetup(QPagedPaintDevice* APrinter) override;
+    std::unique_ptr<ISCModalEditor> CreateEditor(const QString& AClassName) override;
+
+private:
+    std::vector<TQuestion> FQuestions;
+    std::deque<int> FMessages;
+    std::deque<std::optional<QString>> FInputs;
+    std::deque<std::optional<TColor>> FColors;
+    std::deque<std::optional<QString>> FFolders;
+    std::deque<std::optional<QString>> FFiles;
+    std::deque<bool> FPrints;
+    std::map<QString, std::function<std::unique_ptr<ISCModalEditor>()>> FEditors;
+};
+
+// A modal editor double: runs a scripted action on the bound object while
+// "open" and closes with the given result.
+class TScriptedEditor : public ISCModalEditor {
+public:
+    TScriptedEditor(std::function<void(TObject*)> AAction, bool AOk) : FAction(std::move(AAction)), FOk(AOk) {}
+    void Bind(TObject* AObject) override
+    {
+        FObject = AObject;
+        DataChanged(AObject, QString());
+    }
+    bool ExecModal() override
+    {
+        if (FAction)
+            FAction(FObject);
+        return FOk;
+    }
+    void DataChanged(TObject* ASender, const QString& AValueName) override { Received.push_back(AValueName); }
+
+    QStringList Received;
+
+protected:
+    std::function<void(TObject*)> FAction;
+    bool FOk;
+    TObject* FObject = nullptr;
+};
