@@ -2,6 +2,7 @@
 // destroys them in reverse, so every modified setting is stored.
 #include "core/program_info.h"
 #include "setup/setup.h"
+#include "ui/qt_dialogs.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -13,6 +14,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Plenvo"));
     QApplication::setOrganizationName(QStringLiteral("Zanthor Software"));
 
+    TQtDialogs dialogs;
+    SetDialogs(&dialogs);
     InitProgramInfo();
     auto setup = std::make_unique<TSetup>();
 
@@ -21,5 +24,6 @@ int main(int argc, char* argv[])
                         << "; the main window is not built yet, so the program ends here.\n";
 
     setup.reset();
+    SetDialogs(nullptr);
     return 0;
 }

@@ -1,0 +1,32 @@
+// The widget implementation of the dialog seam: real message boxes, input
+// box, colour, folder, file and print dialogs, and the registered editors.
+#pragma once
+
+#include "ui/view_guard.h"
+
+#include "core/dialogs.h"
+
+#include <functional>
+#include <map>
+
+class QWidget;
+
+class TQtDialogs : public TDialogs {
+public:
+    int MessageBox(const QString& AMsg, TMsgDlgType AKind, TMsgDlgButtons AButtons) override;
+    bool InputQuery(const QString& ACaption, const QString& APrompt, QString& AValue, int AMaxLength) override;
+    bool SelectColor(TColor& AColor, QList<TColor>& ACustomColors) override;
+    bool SelectFolder(const QString& ACaption, QString& AFolder) override;
+    bool OpenFile(const QString& ATitle, const QString& AFilter, QString& AFileName) override;
+    bool PrintSetup(QPagedPaintDevice* APrinter) override;
+    std::unique_ptr<ISCModalEditor> CreateEditor(const QString& AClassName) override;
+
+    // Views register the editors that models open by class name.
+    void RegisterEditor(const QString& AClassName, std::function<std::unique_ptr<ISCModalEditor>()> AFactory);
+
+    // The window dialogs open over: the active one, or none.
+    static QWidget* ActiveWindow();
+
+private:
+    std::map<QString, std::function<std::unique_ptr<ISCModalEditor>()>> FEditors;
+};
