@@ -227,10 +227,11 @@ public:
 
 private:
     TKind FKind;
+    // Before the groups: they announce while they are being created.
+    TObject* FEditor = nullptr;
+    TObject* FMainWindowView = nullptr;
     std::unique_ptr<TSetupData> FData;
     std::unique_ptr<TSetupGeneral> FGeneral;
     std::unique_ptr<TSetupMainWindow> FMainWindow;
-    TObject* FEditor = nullptr;
-    TObject* FMainWindowView = nullptr;
     std::function<bool(const QString&, const QString&)> FChangeDataDir;
 };
