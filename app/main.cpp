@@ -2,6 +2,7 @@
 // destroys them in reverse, so every modified setting is stored.
 #include "core/program_info.h"
 #include "setup/setup.h"
+#include "setup/setup_editor.h"
 #include "ui/qt_dialogs.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
 
     TQtDialogs dialogs;
     SetDialogs(&dialogs);
+    dialogs.RegisterEditor(QStringLiteral("TSetupEditor"), [] { return std::make_unique<TSetupEditor>(); });
     InitProgramInfo();
     auto setup = std::make_unique<TSetup>();
 

@@ -569,7 +569,7 @@ void TSetup::SetChangeDataDirHandler(std::function<bool(const QString&, const QS
     FChangeDataDir = std::move(AHandler);
 }
 
-bool TSetup::Edit(int APageIndex)
+bool TSetup::Edit(int APageIndex, bool ALockData)
 {
     auto dialog = Dialogs().CreateEditor(QStringLiteral("TSetupEditor"));
     if (!dialog)
@@ -581,8 +581,10 @@ bool TSetup::Edit(int APageIndex)
     auto* setupEditor = dynamic_cast<ISetupEditor*>(dialog.get());
     FEditor = dialog.get();
     dialog->Bind(this);
-    if (setupEditor)
+    if (setupEditor) {
         setupEditor->SetFirstPageIndex(APageIndex);
+        setupEditor->SetDataLocked(ALockData);
+    }
     const bool ok = dialog->ExecModal();
     const bool maintenance = setupEditor && setupEditor->MaintanceWasRunning();
     dialog.reset();

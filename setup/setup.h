@@ -24,6 +24,9 @@ public:
     virtual void SetFirstPageIndex(int APageIndex) = 0;
     // True once the data maintenance was started in the dialog.
     virtual bool MaintanceWasRunning() const = 0;
+    // Locks the data folder choice and the maintenance (opened from inside an
+    // editor, where reloading the registers would destroy the edited object).
+    virtual void SetDataLocked(bool ALocked) = 0;
 };
 
 // Base of the three settings groups: a registry subkey of its own.
@@ -211,8 +214,9 @@ public:
     // Returns whether everything was written.
     bool Store();
     void DataChanged(TObject* ASender, const QString& AValueName);
-    // Runs the setup dialog; true when it closed with OK.
-    bool Edit(int APageIndex);
+    // Runs the setup dialog; true when it closed with OK. ALockData keeps the
+    // data folder and the maintenance out of reach (opened from an editor).
+    bool Edit(int APageIndex, bool ALockData = false);
     // Copies every group's values and Modified flags, announcing only "Logo".
     void Assign(const TSetup& ASource);
 

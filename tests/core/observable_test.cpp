@@ -1,3 +1,4 @@
+#include "support/test_env.h"
 #include "core/observable.h"
 #include "support/recording_view.h"
 

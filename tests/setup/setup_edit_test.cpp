@@ -43,6 +43,8 @@ public:
     void DataChanged(TObject*, const QString& AValueName) override { *FHeard << AValueName; }
     void SetFirstPageIndex(int APageIndex) override { *FPage = APageIndex; }
     bool MaintanceWasRunning() const override { return FMaintenance; }
+    void SetDataLocked(bool ALocked) override { Locked = ALocked; }
+    bool Locked = false;
 
 private:
     std::function<void(TSetup*)> FAction;

@@ -26,3 +26,20 @@ TScriptedDialogs& Dialogs();
 // Sets up everything above; called once by the test main.
 void Init();
 } // namespace TestEnv
+
+#include <QStringList>
+
+#include <ostream>
+
+// Readable failure messages for Qt texts.
+inline void PrintTo(const QString& AText, std::ostream* AOut)
+{
+    *AOut << '"' << AText.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& AList, std::ostream* AOut)
+{
+    *AOut << '{';
+    for (qsizetype i = 0; i < AList.size(); ++i)
+        *AOut << (i ? ", \"" : "\"") << AList[i].toStdString() << '"';
+    *AOut << '}';
+}

@@ -1,0 +1,100 @@
+// The setup dialog: edits the live settings page by page and runs the data
+// maintenance. Opened only through TSetup.Edit.
+#pragma once
+
+#include "ui/view_guard.h"
+
+#include "setup/setup.h"
+#include "ui/sc_form.h"
+
+#include <functional>
+
+class QButtonGroup;
+class QCheckBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
+class QTabWidget;
+
+class TSetupEditor : public TSCForm, public ISetupEditor {
+    Q_OBJECT
+public:
+    // Runs the maintenance: date limit (0 purges nothing), progress callback
+    // (position, text to append), backup first.
+    using TMaintenanceRunner =
+        std::function<void(TDate, const std::function<void(int, const QString&)>&, bool)>;
+    static void SetMaintenanceRunner(TMaintenanceRunner ARunner);
+
+    explicit TSetupEditor(QWidget* AParent = nullptr);
+
+    TSetup* Setup() const { return FSetup; }
+    void SetSetup(TSetup* ASetup);
+    int FirstPageIndex() const { return FFirstPageIndex; }
+    void SetFirstPageIndex(int APageIndex) override { FFirstPageIndex = APageIndex; }
+    bool MaintenanceInProgress() const { return FMaintenanceInProgress; }
+    bool MaintanceWasRunning() const override { return FMaintanceWasRunning; }
+    void SetDataLocked(bool ALocked) override;
+
+    void Bind(TObject* AObject) override { SetSetup(dynamic_cast<TSetup*>(AObject)); }
+    bool ExecModal() override { return exec() == QDialog::Accepted; }
+    void DataChanged(TObject* ASender, const QString& AValueName) override;
+
+    void done(int AResult) override;
+
+protected:
+    void FormShow() override;
+    bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
+
+private:
+    void ControlChanged(QObject* ASender);
+    void SelectLogoFile();
+    void SelectOtherDataFolder();
+    void RunMaintenance();
+    void MoveFocusOnEnter(QWidget* AFrom);
+    void FocusOk();
+    void CommitFocusedEdit();
+    QLabel* FolderLabel(int AKind) const;
+
+    TSetup* FSetup = nullptr;
+    int FFirstPageIndex = 0;
+    bool FMaintenanceInProgress = false;
+    bool FMaintanceWasRunning = false;
+    bool FDataLocked = false;
+
+    QTabWidget* PageControl;
+    QWidget* TSGeneral;
+    QWidget* TSPersons;
+    QWidget* TSDailySchedule;
+    QWidget* TSData;
+    QWidget* TSDataMaintenance;
+    QLineEdit* EditNote;
+    QLineEdit* EditSubNote;
+    QLineEdit* EditLogoFName;
+    QLabel* ImageLogo;
+    QCheckBox* CBSwapFirstAndSurName;
+    QCheckBox* CBShowNoteOnDSWorkplace;
+    QRadioButton* RBUserDocuments;
+    QRadioButton* RBUserAppData;
+    QRadioButton* RBCommonDocuments;
+    QRadioButton* RBOtherDataFolder;
+    QLabel* LabelUserDocuments;
+    QLabel* LabelUserAppData;
+    QLabel* LabelCommonDocuments;
+    QLineEdit* EditOtherDataFolder;
+    QPushButton* ButtonSelectOtherDataFolder;
+    QRadioButton* RBDataMaintenanceCompress;
+    QRadioButton* RBDataMaintenanceDeleteOldAndCompress;
+    QDateEdit* DTPickerDateMaintennaceOldRecordsDate;
+    QCheckBox* CBCreateBackup;
+    QPushButton* ButtonRunMaintenance;
+    QProgressBar* ProgressBarMaintenance;
+    QScrollArea* ScrollBoxMaintenanceResult;
+    QLabel* LabelMaintenanceResult;
+    QPushButton* ButtonOK;
+    QPushButton* ButtonCancel;
+};
