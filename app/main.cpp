@@ -21,8 +21,8 @@ int main(int argc, char* argv[])
     TQtDialogs dialogs;
     SetDialogs(&dialogs);
     dialogs.RegisterEditor(QStringLiteral("TSetupEditor"), [] { return std::make_unique<TSetupEditor>(); });
-    TShutdownSignals signals;
-    QObject::connect(&signals, &TShutdownSignals::ShutdownRequested, &app, &QApplication::quit);
+    TShutdownSignals shutdownSignals;
+    QObject::connect(&shutdownSignals, &TShutdownSignals::ShutdownRequested, &app, &QApplication::quit);
 
     InitProgramInfo();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/plenvo/icon.png")));
