@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -50,6 +51,9 @@ enum TModalResult : int {
     mrYesToAll = 14,
 };
 
+// Where a report goes after it was laid out.
+enum TReportDestination { rdPrinter, rdPreview, rdFile };
+
 class TDialogs {
 public:
     virtual ~TDialogs() = default;
@@ -67,6 +71,12 @@ public:
     virtual bool OpenFile(const QString& ATitle, const QString& AFilter, QString& AFileName) = 0;
     // The printer setup dialog for a printer; false when cancelled.
     virtual bool PrintSetup(QPagedPaintDevice* APrinter) = 0;
+    // The report engine's "Output Options": printer (the default), preview or a
+    // PDF file named in AFileName (in and out); false when cancelled.
+    virtual bool ReportOutputOptions(TReportDestination& ADestination, QString& AFileName) = 0;
+    // The modal "Report Preview" of a printer at 100 %; APaint draws every page
+    // on the device it is handed (the preview's pages or the chosen printer).
+    virtual void ReportPreview(QPagedPaintDevice* APrinter, const std::function<void(QPagedPaintDevice*)>& APaint) = 0;
     // Creates the modal editor of a class name ("TSetupEditor", "TPersonEditor", …);
     // none when no such editor exists.
     virtual std::unique_ptr<ISCModalEditor> CreateEditor(const QString& AClassName) = 0;

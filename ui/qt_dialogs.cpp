@@ -1,12 +1,20 @@
 #include "ui/qt_dialogs.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
 #include <QPrinter>
 
 namespace {
@@ -132,6 +140,79 @@ bool TQtDialogs::PrintSetup(QPagedPaintDevice* APrinter)
         return false;
     QPrintDialog dialog(printer, ActiveWindow());
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool TQtDialogs::ReportOutputOptions(TReportDestination& ADestination, QString& AFileName)
+{
+    QDialog dialog(ActiveWindow());
+    dialog.setWindowTitle(QStringLiteral("Output Options"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* printer = new QRadioButton(QStringLiteral("Printer"), &dialog);
+    auto* preview = new QRadioButton(QStringLiteral("Preview"), &dialog);
+    auto* file = new QRadioButton(QStringLiteral("File (PDF)"), &dialog);
+    auto* group = new QButtonGroup(&dialog);
+    group->addButton(printer, rdPrinter);
+    group->addButton(preview, rdPreview);
+    group->addButton(file, rdFile);
+    auto* fileRow = new QHBoxLayout;
+    auto* fileName = new QLineEdit(AFileName, &dialog);
+    auto* browse = new QPushButton(QStringLiteral("..."), &dialog);
+    fileRow->addWidget(fileName);
+    fileRow->addWidget(browse);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    layout->addWidget(printer);
+    layout->addWidget(preview);
+    layout->addWidget(file);
+    layout->addLayout(fileRow);
+    layout->addWidget(buttons);
+    (ADestination == rdPreview ? preview : ADestination == rdFile ? file : printer)->setChecked(true);
+    const auto update = [&] {
+        fileName->setEnabled(file->isChecked());
+        browse->setEnabled(file->isChecked());
+        buttons->button(QDialogButtonBox::Ok)->setEnabled(!file->isChecked() || !fileName->text().trimmed().isEmpty());
+    };
+    update();
+    QObject::connect(group, &QButtonGroup::idToggled, &dialog, update);
+    QObject::connect(fileName, &QLineEdit::textChanged, &dialog, update);
+    QObject::connect(browse, &QPushButton::clicked, &dialog, [&] {
+        const QString name = QFileDialog::getSaveFileName(&dialog, QStringLiteral("Save report as"), fileName->text(),
+                                                          QStringLiteral("PDF files (*.pdf)"));
+        if (!name.isEmpty())
+            fileName->setText(name);
+    });
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    ADestination = static_cast<TReportDestination>(group->checkedId());
+    if (ADestination == rdFile) {
+        AFileName = fileName->text().trimmed();
+        if (!AFileName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+            AFileName += QStringLiteral(".pdf");
+    }
+    return true;
+}
+
+void TQtDialogs::ReportPreview(QPagedPaintDevice* APrinter, const std::function<void(QPagedPaintDevice*)>& APaint)
+{
+    auto* printer = dynamic_cast<QPrinter*>(APrinter);
+    if (!printer)
+        return;
+    QPrintPreviewDialog dialog(printer, ActiveWindow());
+    dialog.setWindowTitle(QStringLiteral("Report Preview"));
+    // The dialog starts fitted to its width; 100 % is set once the pages exist.
+    if (auto* widget = dialog.findChild<QPrintPreviewWidget*>()) {
+        auto zoomed = std::make_shared<bool>(false);
+        QObject::connect(widget, &QPrintPreviewWidget::previewChanged, &dialog, [widget, zoomed] {
+            if (*zoomed)
+                return;
+            *zoomed = true;
+            widget->setZoomMode(QPrintPreviewWidget::CustomZoom);
+            widget->setZoomFactor(1.0);
+        });
+    }
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* APagePrinter) { APaint(APagePrinter); });
+    dialog.exec();
 }
 
 std::unique_ptr<ISCModalEditor> TQtDialogs::CreateEditor(const QString& AClassName)

@@ -19,6 +19,8 @@ public:
     bool SelectFolder(const QString& ACaption, QString& AFolder) override;
     bool OpenFile(const QString& ATitle, const QString& AFilter, QString& AFileName) override;
     bool PrintSetup(QPagedPaintDevice* APrinter) override;
+    bool ReportOutputOptions(TReportDestination& ADestination, QString& AFileName) override;
+    void ReportPreview(QPagedPaintDevice* APrinter, const std::function<void(QPagedPaintDevice*)>& APaint) override;
     std::unique_ptr<ISCModalEditor> CreateEditor(const QString& AClassName) override;
 
     // Views register the editors that models open by class name.

@@ -1,5 +1,8 @@
 #include "support/scripted_dialogs.h"
 
+#include <QBuffer>
+#include <QPdfWriter>
+
 #include <gtest/gtest.h>
 
 void TScriptedDialogs::Reset()
@@ -11,6 +14,9 @@ void TScriptedDialogs::Reset()
     FFolders.clear();
     FFiles.clear();
     FPrints.clear();
+    FOutputs.clear();
+    FPreviews = 0;
+    FPreviewPdf.clear();
     FEditors.clear();
 }
 
@@ -26,7 +32,7 @@ QStringList TScriptedDialogs::MessageTexts() const
 bool TScriptedDialogs::AllAnswered() const
 {
     return FMessages.empty() && FInputs.empty() && FColors.empty() && FFolders.empty() && FFiles.empty() &&
-           FPrints.empty();
+           FPrints.empty() && FOutputs.empty() && FPreviews == 0;
 }
 
 namespace {
@@ -98,6 +104,38 @@ bool TScriptedDialogs::PrintSetup(QPagedPaintDevice*)
     bool answer = false;
     TakeAnswer(FPrints, answer, QStringLiteral("print dialog"));
     return answer;
+}
+
+bool TScriptedDialogs::ReportOutputOptions(TReportDestination& ADestination, QString& AFileName)
+{
+    FQuestions.push_back({QStringLiteral("output"), AFileName});
+    std::pair<std::optional<TReportDestination>, QString> answer;
+    if (!TakeAnswer(FOutputs, answer, QStringLiteral("report output options")) || !answer.first)
+        return false;
+    ADestination = *answer.first;
+    if (ADestination == rdFile)
+        AFileName = answer.second;
+    return true;
+}
+
+void TScriptedDialogs::ReportPreview(QPagedPaintDevice* APrinter, const std::function<void(QPagedPaintDevice*)>& APaint)
+{
+    FQuestions.push_back({QStringLiteral("preview"), QString()});
+    if (FPreviews == 0) {
+        ADD_FAILURE() << "Unanswered report preview";
+        return;
+    }
+    --FPreviews;
+    // Renders what the preview would show, on the printer's page layout.
+    FPreviewPdf.clear();
+    QBuffer buffer(&FPreviewPdf);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        if (APrinter)
+            writer.setPageLayout(APrinter->pageLayout());
+        APaint(&writer);
+    }
 }
 
 std::unique_ptr<ISCModalEditor> TScriptedDialogs::CreateEditor(const QString& AClassName)

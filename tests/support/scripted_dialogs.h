@@ -12,7 +12,7 @@
 class TScriptedDialogs final : public TDialogs {
 public:
     struct TQuestion {
-        QString Kind; // "message", "input", "color", "folder", "file", "print", "editor"
+        QString Kind; // "message", "input", "color", "folder", "file", "print", "output", "preview", "editor"
         QString Text;
         int Buttons = 0;
         TMsgDlgType MsgKind = mtCustom;
@@ -28,6 +28,15 @@ public:
     void AnswerFolder(std::optional<QString> AFolder) { FFolders.push_back(std::move(AFolder)); }
     void AnswerFile(std::optional<QString> AFile) { FFiles.push_back(std::move(AFile)); }
     void AnswerPrintSetup(bool AConfirmed) { FPrints.push_back(AConfirmed); }
+    // None cancels the output options; a file destination takes the file name.
+    void AnswerReportOutput(std::optional<TReportDestination> ADestination, const QString& AFileName = QString())
+    {
+        FOutputs.push_back({ADestination, AFileName});
+    }
+    // Lets one report preview open; it renders its pages into PreviewPdf().
+    void AnswerReportPreview() { ++FPreviews; }
+    // The PDF the last preview rendered.
+    const QByteArray& PreviewPdf() const { return FPreviewPdf; }
     // The editor to hand out for a class name (one per request, made anew).
     void ProvideEditor(const QString& AClassName, std::function<std::unique_ptr<ISCModalEditor>()> AFactory)
     {
@@ -46,6 +55,8 @@ public:
     bool SelectFolder(const QString& ACaption, QString& AFolder) override;
     bool OpenFile(const QString& ATitle, const QString& AFilter, QString& AFileName) override;
     bool PrintSetup(QPagedPaintDevice* APrinter) override;
+    bool ReportOutputOptions(TReportDestination& ADestination, QString& AFileName) override;
+    void ReportPreview(QPagedPaintDevice* APrinter, const std::function<void(QPagedPaintDevice*)>& APaint) override;
     std::unique_ptr<ISCModalEditor> CreateEditor(const QString& AClassName) override;
 
 private:
@@ -56,6 +67,9 @@ private:
     std::deque<std::optional<QString>> FFolders;
     std::deque<std::optional<QString>> FFiles;
     std::deque<bool> FPrints;
+    std::deque<std::pair<std::optional<TReportDestination>, QString>> FOutputs;
+    int FPreviews = 0;
+    QByteArray FPreviewPdf;
     std::map<QString, std::function<std::unique_ptr<ISCModalEditor>()>> FEditors;
 };
 
