@@ -1,0 +1,68 @@
+// Pieces the worker and the workplace schedules share: placing a period on
+// the calendar, its heading texts, weekday names and colours, the compacted
+// weekday text, locale text comparison and the tree routing interface.
+#pragma once
+
+#include "core/observable.h"
+#include "core/utils.h"
+
+#include <QCollator>
+#include <QString>
+#include <QStringList>
+
+// A node of a schedule's object tree: passes a notice on to its neighbours
+// except the one it came from (the transmitter).
+class ISCTreeNode {
+public:
+    virtual void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) = 0;
+
+protected:
+    ~ISCTreeNode() = default;
+};
+
+// Passes a notice to ANode unless it is the transmitter.
+inline void SCPassOn(TObject* ANode, TObject* ASender, TObject* ATransmiter, TObject* AFrom,
+                     const QString& AValueName)
+{
+    if (!ANode || ANode == ATransmiter)
+        return;
+    if (auto* node = dynamic_cast<ISCTreeNode*>(ANode))
+        node->DataChanged(ASender, AFrom, AValueName);
+}
+
+// The setup's first day of the week (1 Monday, 7 Sunday); 1 without a setup.
+int PeriodFirstDayInWeek();
+// Weekday number in the week order: Monday 1 … Sunday 7 when AFirstDayInWeek
+// is 1, Sunday 1 … Saturday 7 otherwise.
+int WeekOrderDay(TDate ADate, int AFirstDayInWeek);
+// The locale's short weekday name of a date.
+QString ShortDayName(TDate ADate);
+// The locale's full weekday name with its first letter in upper case.
+QString LongDayName(TDate ADate);
+// The setup's colour of a date's weekday (white without a setup).
+TColor PeriodDayColor(TDate ADate);
+
+// First day of the period holding ADate (cut to its day first).
+TDate PeriodStart(TDate ADate, TDateDaysKind AKind, int AFirstDayInWeek);
+// Number of days of the period starting at AStart.
+int PeriodDays(TDate AStart, TDateDaysKind AKind);
+// The short start text for headings: "d/" in one month, the date without its
+// year in one year, else the short date.
+QString PeriodStartShort(TDate AStart, TDate AEnd);
+// The period heading: short start, " - ", end as a short date.
+QString PeriodHeading(TDate AStart, TDate AEnd);
+
+// The compacted weekday text of day names given in list order: runs of three
+// to seven consecutive weekdays of one week become "first..last".
+QString CompactDayText(const QStringList& ADayStrs, int AFirstDayInWeek);
+
+// Locale-aware comparison ignoring case (negative, 0, positive).
+class TPeriodTextCompare {
+public:
+    TPeriodTextCompare();
+    int operator()(const QString& A, const QString& B) const { return FCollator.compare(A, B); }
+    QCollatorSortKey SortKey(const QString& AText) const { return FCollator.sortKey(AText); }
+
+private:
+    QCollator FCollator;
+};
