@@ -1,0 +1,105 @@
+#include "schedule/worker/period_data.h"
+
+#include "core/dialogs.h"
+
+namespace {
+IPeriodStore* Store = nullptr;
+}
+
+IPeriodStore* PeriodStore()
+{
+    return Store;
+}
+
+void SetPeriodStore(IPeriodStore* AStore)
+{
+    Store = AStore;
+}
+
+std::optional<TPeriodPersonRecord> PeriodPerson(int AID)
+{
+    if (!Store || AID <= 0)
+        return std::nullopt;
+    return Store->PersonRecord(AID);
+}
+
+std::optional<TPeriodWorkplaceRecord> PeriodWorkplace(int AID)
+{
+    if (!Store || AID <= 0)
+        return std::nullopt;
+    return Store->WorkplaceRecord(AID);
+}
+
+int PeriodJobCount()
+{
+    return Store ? Store->JobCount() : 0;
+}
+
+const TPeriodJobRecord* PeriodJobAt(int AIndex)
+{
+    return Store ? Store->JobAt(AIndex) : nullptr;
+}
+
+void PeriodShowSaveFailure()
+{
+    const QString reason = Store ? Store->LastError() : QString();
+    ShowMessageBox(QStringLiteral("The change could not be saved: %1").arg(reason), mtError, mbOK);
+}
+
+int PeriodPersonCount() { return Store ? Store->PersonCount() : 0; }
+int PeriodPersonIDAt(int AIndex) { return Store ? Store->PersonIDAt(AIndex) : 0; }
+int PeriodPersonObjectID(const TPerson* APerson) { return Store && APerson ? Store->PersonObjectID(APerson) : 0; }
+TPerson* PeriodPersonObject(int AID) { return Store && AID > 0 ? Store->PersonObject(AID) : nullptr; }
+bool PeriodPersonIsOut(int AID, TDate ADate) { return Store && AID > 0 && Store->PersonIsOut(AID, ADate); }
+bool PeriodEditPerson(int AID) { return Store && AID > 0 && Store->EditPerson(AID); }
+bool PeriodDeletePerson(int AID) { return Store && AID > 0 && Store->DeletePerson(AID); }
+int PeriodWorkplaceCount() { return Store ? Store->WorkplaceCount() : 0; }
+int PeriodWorkplaceIDAt(int AIndex) { return Store ? Store->WorkplaceIDAt(AIndex) : 0; }
+int PeriodWorkplaceObjectID(const TWorkplace* AWorkplace)
+{
+    return Store && AWorkplace ? Store->WorkplaceObjectID(AWorkplace) : 0;
+}
+TWorkplace* PeriodWorkplaceObject(int AID) { return Store && AID > 0 ? Store->WorkplaceObject(AID) : nullptr; }
+bool PeriodEditWorkplace(int AID) { return Store && AID > 0 && Store->EditWorkplace(AID); }
+bool PeriodDeleteWorkplace(int AID) { return Store && AID > 0 && Store->DeleteWorkplace(AID); }
+
+void PeriodSetJobFilter(TDate ADateFrom, TDate ADateTo)
+{
+    if (Store)
+        Store->SetJobFilter(ADateFrom, ADateTo);
+}
+
+std::optional<TPeriodJobRecord> PeriodAddJob(TDate ADate, int APersonID, int AWorkplaceID)
+{
+    if (!Store)
+        return std::nullopt;
+    return Store->AddJob(ADate, APersonID, AWorkplaceID);
+}
+
+bool PeriodJobExists(TDate ADate, int APersonID, int AWorkplaceID)
+{
+    return Store && Store->JobExists(ADate, APersonID, AWorkplaceID);
+}
+
+bool PeriodDeleteJob(TDate ADate, int APersonID, int AWorkplaceID)
+{
+    return Store && Store->DeleteJob(ADate, APersonID, AWorkplaceID);
+}
+
+bool PeriodPreparePrint(const QStringList& AParams) { return Store && Store->PreparePrint(AParams); }
+void PeriodAppendPrintPerson(const TPeriodPrintPerson& ARow)
+{
+    if (Store)
+        Store->AppendPrintPerson(ARow);
+}
+void PeriodAppendPrintWorkplace(const TPeriodPrintWorkplace& ARow)
+{
+    if (Store)
+        Store->AppendPrintWorkplace(ARow);
+}
+void PeriodAppendPrintDay(const TPeriodPrintDay& ARow)
+{
+    if (Store)
+        Store->AppendPrintDay(ARow);
+}
+bool PeriodPrint(const QString& AReportName) { return Store && Store->Print(AReportName); }

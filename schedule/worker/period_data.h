@@ -1,0 +1,162 @@
+// What the worker and workplace schedules need from the registers, the jobs
+// manager and the print tables, behind one interface: the data store installs
+// its implementation, tests install an in-memory one.
+#pragma once
+
+#include "core/utils.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class TPerson;
+class TWorkplace;
+
+// A register worker as the schedules read it (DateOutFrom is the read value).
+struct TPeriodPersonRecord {
+    int ID = 0;
+    QString Name;
+    QString SortingName;
+    QString Note;
+    TDate DateOutFrom = 0;
+    TDate DateOutTo = 0;
+    int DaysOut = 0;
+    QString NoteOut;
+};
+
+struct TPeriodWorkplaceRecord {
+    int ID = 0;
+    QString Shortcut;
+    QString Name;
+    QString Note;
+    TColor Color = 0xFFFFFF;
+};
+
+// One relation with the names its row stored.
+struct TPeriodJobRecord {
+    TDate Date = 0;
+    int PersonID = 0;
+    int WorkplaceID = 0;
+    QString PersonName;
+    QString WorkplaceShortcut;
+    QString WorkplaceName;
+};
+
+// Rows of the print tables.
+struct TPeriodPrintPerson {
+    int ID = 0;
+    QString Name;
+    QString SortingName;
+    QString Note;
+    TDate DateOutFrom = 0;
+    TDate DateOutTo = 0;
+    int DaysOut = 0;
+    bool IsOut = false;
+    QString NoteOut;
+    int WorkplaceID = 0;
+    QString Workplaces;
+    int DayID = 0;
+    QString Days;
+    bool IsDeleted = false;
+};
+struct TPeriodPrintWorkplace {
+    int ID = 0;
+    QString Shortcut;
+    QString Name;
+    QString Note;
+    QString Days;
+    bool IsDeleted = false;
+    int DayID = 0;
+};
+struct TPeriodPrintDay {
+    int ID = 0;
+    TDate Date = 0;
+    QString DayName;
+    QString DateWithoutYear;
+    TColor Color = 0;
+    bool PersonIsOut = false;
+};
+
+class IPeriodStore {
+public:
+    virtual ~IPeriodStore() = default;
+
+    // Workers register in register order; lookups by ID give none for IDs of
+    // 0 or less and unknown IDs.
+    virtual int PersonCount() const = 0;
+    virtual int PersonIDAt(int AIndex) const = 0;
+    virtual std::optional<TPeriodPersonRecord> PersonRecord(int AID) const = 0;
+    virtual TPerson* PersonObject(int AID) const = 0;
+    // The ID of a register object (0 for none).
+    virtual int PersonObjectID(const TPerson* APerson) const = 0;
+    virtual bool PersonIsOut(int AID, TDate ADate) const = 0;
+    // The worker editor; true when it was saved.
+    virtual bool EditPerson(int AID) = 0;
+    // Deletes the record; false when it could not be deleted.
+    virtual bool DeletePerson(int AID) = 0;
+
+    virtual int WorkplaceCount() const = 0;
+    virtual int WorkplaceIDAt(int AIndex) const = 0;
+    virtual std::optional<TPeriodWorkplaceRecord> WorkplaceRecord(int AID) const = 0;
+    virtual TWorkplace* WorkplaceObject(int AID) const = 0;
+    virtual int WorkplaceObjectID(const TWorkplace* AWorkplace) const = 0;
+    virtual bool EditWorkplace(int AID) = 0;
+    virtual bool DeleteWorkplace(int AID) = 0;
+
+    // Sets the jobs filter to a date range over every worker and workplace;
+    // the loaded list is read with JobCount and JobAt (reloaded once).
+    virtual void SetJobFilter(TDate ADateFrom, TDate ADateTo) = 0;
+    virtual int JobCount() = 0;
+    virtual const TPeriodJobRecord* JobAt(int AIndex) = 0;
+    // The new relation; none when it exists already or could not be written.
+    virtual std::optional<TPeriodJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
+    virtual bool JobExists(TDate ADate, int APersonID, int AWorkplaceID) = 0;
+    // True for positive arguments unless the write failed.
+    virtual bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
+    // Why the last write failed.
+    virtual QString LastError() const = 0;
+
+    virtual bool PreparePrint(const QStringList& AParams) = 0;
+    virtual void AppendPrintPerson(const TPeriodPrintPerson& ARow) = 0;
+    virtual void AppendPrintWorkplace(const TPeriodPrintWorkplace& ARow) = 0;
+    virtual void AppendPrintDay(const TPeriodPrintDay& ARow) = 0;
+    virtual bool Print(const QString& AReportName) = 0;
+};
+
+// The store in force (none until the data store or a test installs one).
+IPeriodStore* PeriodStore();
+// Installs a store (not owned); none removes it.
+void SetPeriodStore(IPeriodStore* AStore);
+
+// Shortcuts that work without a store (nothing found, nothing written).
+std::optional<TPeriodPersonRecord> PeriodPerson(int AID);
+std::optional<TPeriodWorkplaceRecord> PeriodWorkplace(int AID);
+int PeriodJobCount();
+const TPeriodJobRecord* PeriodJobAt(int AIndex);
+// Shows "The change could not be saved: …" with the store's reason.
+void PeriodShowSaveFailure();
+
+// Thin calls on the store in force; without one nothing is found or written.
+int PeriodPersonCount();
+int PeriodPersonIDAt(int AIndex);
+int PeriodPersonObjectID(const TPerson* APerson);
+TPerson* PeriodPersonObject(int AID);
+bool PeriodPersonIsOut(int AID, TDate ADate);
+bool PeriodEditPerson(int AID);
+bool PeriodDeletePerson(int AID);
+int PeriodWorkplaceCount();
+int PeriodWorkplaceIDAt(int AIndex);
+int PeriodWorkplaceObjectID(const TWorkplace* AWorkplace);
+TWorkplace* PeriodWorkplaceObject(int AID);
+bool PeriodEditWorkplace(int AID);
+bool PeriodDeleteWorkplace(int AID);
+void PeriodSetJobFilter(TDate ADateFrom, TDate ADateTo);
+std::optional<TPeriodJobRecord> PeriodAddJob(TDate ADate, int APersonID, int AWorkplaceID);
+bool PeriodJobExists(TDate ADate, int APersonID, int AWorkplaceID);
+bool PeriodDeleteJob(TDate ADate, int APersonID, int AWorkplaceID);
+bool PeriodPreparePrint(const QStringList& AParams);
+void PeriodAppendPrintPerson(const TPeriodPrintPerson& ARow);
+void PeriodAppendPrintWorkplace(const TPeriodPrintWorkplace& ARow);
+void PeriodAppendPrintDay(const TPeriodPrintDay& ARow);
+bool PeriodPrint(const QString& AReportName);

@@ -1,0 +1,324 @@
+#include "schedule/worker/period_lists.h"
+
+#include "schedule/worker/period_data.h"
+
+#include <unordered_map>
+
+// --- TPeriodDay ---
+
+void TPeriodDay::SetDate(TDate AValue)
+{
+    FDate = TruncDate(AValue);
+    FDayStr = ShortDayName(FDate);
+}
+
+void TPeriodDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
+{
+    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
+}
+
+// --- TPeriodDayList ---
+
+void TPeriodDayList::SetSilent(bool AValue)
+{
+    FSilent = AValue;
+    for (int i = 0; i < Count(); ++i)
+        Items(i)->SetSilent(AValue);
+}
+
+TPeriodDay* TPeriodDayList::FindDay(TDate ADate) const
+{
+    for (const auto& item : FItems) {
+        auto* day = static_cast<TPeriodDay*>(item.get());
+        if (day->Date() == ADate)
+            return day;
+    }
+    return nullptr;
+}
+
+TPeriodDay* TPeriodDayList::AddDayEntry(TDate ADate, bool ASort)
+{
+    if (FindDay(TruncDate(ADate)))
+        return nullptr;
+    auto day = CreateDay();
+    day->SetOwnerListBase(this);
+    day->SetSilent(FSilent);
+    day->SetDate(ADate);
+    TPeriodDay* result = day.get();
+    Add(std::move(day));
+    if (ASort)
+        SortByDate();
+    else
+        Announce(QStringLiteral("Items"));
+    return result;
+}
+
+bool TPeriodDayList::DeleteDayEntry(TDate ADate)
+{
+    TPeriodDay* day = FindDay(TruncDate(ADate));
+    if (!day)
+        return false;
+    Delete(IndexOf(day));
+    Announce(QStringLiteral("Items"));
+    return true;
+}
+
+void TPeriodDayList::SortByDate()
+{
+    Sort([](const TPeriodDay* A, const TPeriodDay* B) {
+        return A->Date() < B->Date() ? -1 : (A->Date() > B->Date() ? 1 : 0);
+    });
+    Announce(QStringLiteral("Items"));
+}
+
+QString TPeriodDayList::AsString() const
+{
+    QStringList names;
+    for (int i = 0; i < Count(); ++i)
+        names << Items(i)->DayStr();
+    return CompactDayText(names, PeriodFirstDayInWeek());
+}
+
+void TPeriodDayList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
+{
+    // A silent date list reaches no view below it, and its entries only
+    // forward upward, so the notice need not go down.
+    if (!FSilent)
+        for (int i = 0; i < Count(); ++i)
+            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
+    SCPassOn(FOwnerNode, ASender, ATransmiter, this, AValueName);
+}
+
+// --- TPeriodEntry ---
+
+void TPeriodEntry::SetSilent(bool AValue)
+{
+    FSilent = AValue;
+    if (FDays)
+        FDays->SetSilent(AValue);
+}
+
+void TPeriodEntry::SetDaysList(std::unique_ptr<TPeriodDayList> ADays)
+{
+    FDays = std::move(ADays);
+    FDays->SetOwnerNode(this);
+    FDays->SetSilent(FSilent);
+}
+
+void TPeriodEntry::FillDays(const std::vector<TDate>& ADates)
+{
+    FDays->FreeObjects();
+    for (TDate date : ADates)
+        FDays->AddDayEntry(date, false);
+    FDays->SortByDate();
+}
+
+void TPeriodEntry::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
+{
+    if (!FSilent)
+        SCPassOn(FDays.get(), ASender, ATransmiter, this, AValueName);
+    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
+}
+
+// --- TPeriodPersonEntry ---
+
+TPerson* TPeriodPersonEntry::Person() const
+{
+    return PeriodStore() && ID() > 0 ? PeriodStore()->PersonObject(ID()) : nullptr;
+}
+
+std::optional<TPeriodPersonRecord> TPeriodPersonEntry::Record() const
+{
+    return PeriodPerson(ID());
+}
+
+QString TPeriodPersonEntry::Name() const
+{
+    const auto record = Record();
+    return record ? record->Name : QString();
+}
+
+QString TPeriodPersonEntry::Note() const
+{
+    const auto record = Record();
+    return record ? record->Note : QString();
+}
+
+QString TPeriodPersonEntry::NoteOut() const
+{
+    const auto record = Record();
+    return record ? record->NoteOut : QString();
+}
+
+QString TPeriodPersonEntry::SortingName() const
+{
+    const auto record = Record();
+    return record ? record->SortingName : QString();
+}
+
+TDate TPeriodPersonEntry::DateOutFrom() const
+{
+    const auto record = Record();
+    return record ? record->DateOutFrom : 0;
+}
+
+TDate TPeriodPersonEntry::DateOutTo() const
+{
+    const auto record = Record();
+    return record ? record->DateOutTo : 0;
+}
+
+int TPeriodPersonEntry::DaysOut() const
+{
+    const auto record = Record();
+    return record ? record->DaysOut : 0;
+}
+
+// --- TPeriodWorkplaceEntry ---
+
+QString MissingShortcut()
+{
+    return QString(QChar(0x00A4));
+}
+
+TWorkplace* TPeriodWorkplaceEntry::Workplace() const
+{
+    return PeriodStore() && ID() > 0 ? PeriodStore()->WorkplaceObject(ID()) : nullptr;
+}
+
+std::optional<TPeriodWorkplaceRecord> TPeriodWorkplaceEntry::Record() const
+{
+    return PeriodWorkplace(ID());
+}
+
+QString TPeriodWorkplaceEntry::Name() const
+{
+    const auto record = Record();
+    return record ? record->Name : QString();
+}
+
+QString TPeriodWorkplaceEntry::Note() const
+{
+    const auto record = Record();
+    return record ? record->Note : QString();
+}
+
+QString TPeriodWorkplaceEntry::Shortcut() const
+{
+    const auto record = Record();
+    return record ? record->Shortcut : MissingShortcut();
+}
+
+TColor TPeriodWorkplaceEntry::Color() const
+{
+    const auto record = Record();
+    return record ? record->Color : RGBToColor(0xFF, 0xFF, 0xFF);
+}
+
+// --- TPeriodRegisterList ---
+
+void TPeriodRegisterList::SetSilent(bool AValue)
+{
+    FSilent = AValue;
+    for (int i = 0; i < Count(); ++i)
+        Items(i)->SetSilent(AValue);
+}
+
+void TPeriodRegisterList::SetSortingDirection(TSortingDirection AValue)
+{
+    if (FSortingDirection == AValue) {
+        Announce(QStringLiteral("SortingDirection*"));
+        return;
+    }
+    FSortingDirection = AValue;
+    SortByKind();
+    Announce(QStringLiteral("SortingDirection"));
+}
+
+TPeriodEntry* TPeriodRegisterList::EntryByID(int AID) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (Items(i)->ID() == AID)
+            return Items(i);
+    return nullptr;
+}
+
+TPeriodEntry* TPeriodRegisterList::EntryAt(int AKey) const
+{
+    if (AKey >= 0)
+        return Items(AKey);
+    return EntryByID(-AKey);
+}
+
+void TPeriodRegisterList::SetFocusedEntry(TPeriodEntry* AEntry)
+{
+    if (FFocused == AEntry) {
+        Announce(FFocusName + QLatin1Char('*'));
+        return;
+    }
+    FFocused = AEntry;
+    Announce(FFocusName);
+}
+
+void TPeriodRegisterList::SortByKind()
+{
+    const int sign = FSortingDirection == sdDescended ? -1 : 1;
+    if (SortingIsByID()) {
+        Sort([&](const TPeriodEntry* A, const TPeriodEntry* B) { return sign * CompareInt(A->ID(), B->ID()); });
+    } else if (!SortingIsNone()) {
+        // Keys are read from the register once per entry, not per comparison.
+        TPeriodTextCompare compare;
+        std::unordered_map<const TPeriodEntry*, QCollatorSortKey> keys;
+        for (int i = 0; i < Count(); ++i)
+            keys.emplace(Items(i), compare.SortKey(SortText(Items(i))));
+        Sort([&](const TPeriodEntry* A, const TPeriodEntry* B) {
+            return sign * keys.at(A).compare(keys.at(B));
+        });
+    }
+    Announce(QStringLiteral("Items"));
+}
+
+std::unique_ptr<TPeriodEntry> TPeriodRegisterList::RemoveItem(TPeriodEntry* AEntry, bool ADestroy)
+{
+    const int index = IndexOf(AEntry);
+    if (index < 0)
+        return nullptr;
+    if (FFocused == AEntry) {
+        if (index + 1 < Count())
+            FFocused = Items(index + 1);
+        else
+            FFocused = Items(index - 1);
+    }
+    auto entry = Extract(index);
+    if (ADestroy)
+        entry.reset();
+    Announce(QStringLiteral("Items"));
+    return entry;
+}
+
+TPeriodEntry* TPeriodRegisterList::AppendEntry(std::unique_ptr<TPeriodEntry> AEntry, int AID)
+{
+    AEntry->SetOwnerListObject(this);
+    AEntry->SetSilent(FSilent);
+    AEntry->SetID(AID);
+    TPeriodEntry* result = AEntry.get();
+    Add(std::move(AEntry));
+    return result;
+}
+
+TPeriodEntry* TPeriodRegisterList::RememberedOrFirst(int ARememberedID) const
+{
+    TPeriodEntry* entry = ARememberedID > 0 ? EntryByID(ARememberedID) : nullptr;
+    return entry ? entry : Items(0);
+}
+
+void TPeriodRegisterList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
+{
+    // Entries hold no views; below a silent list nothing would see the notice.
+    if (!FSilent)
+        for (int i = 0; i < Count(); ++i)
+            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
+    if (!FSilent)
+        SCNotifyEditor(FEditor, ASender, AValueName);
+    SCPassOn(FSchedule, ASender, ATransmiter, this, AValueName);
+}

@@ -1,0 +1,213 @@
+// Bases shared by the lists of the worker and the workplace schedules: date
+// lists with their compacted weekday text, register entries (a worker or a
+// workplace known by ID) and the register lists with focus, sorting and
+// removal. The schedule classes derive from these and add their own rules.
+#pragma once
+
+#include "core/observable.h"
+#include "core/utils.h"
+#include "schedule/worker/period_common.h"
+#include "schedule/worker/period_data.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class TPerson;
+class TWorkplace;
+class TPeriodDayList;
+
+// One date of a date list; setting the date keeps the whole day and the
+// weekday name and announces nothing.
+class TPeriodDay : public TSCObject, public ISCTreeNode {
+public:
+    TDate Date() const { return FDate; }
+    void SetDate(TDate AValue);
+    const QString& DayStr() const { return FDayStr; }
+    bool Silent() const { return FSilent; }
+    void SetSilent(bool AValue) { FSilent = AValue; }
+    TPeriodDayList* OwnerListBase() const { return FOwnerList; }
+    void SetOwnerListBase(TPeriodDayList* AList) { FOwnerList = AList; }
+
+    // Only forwards upward.
+    void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
+
+private:
+    TDate FDate = 0;
+    QString FDayStr;
+    TPeriodDayList* FOwnerList = nullptr;
+    bool FSilent = false;
+};
+
+// Unique dates in ascending order.
+class TPeriodDayList : public TSCTypedList<TPeriodDay>, public ISCTreeNode {
+public:
+    TObject* OwnerNode() const { return FOwnerNode; }
+    void SetOwnerNode(TObject* AOwner) { FOwnerNode = AOwner; }
+    bool Silent() const { return FSilent; }
+    void SetSilent(bool AValue);
+
+    TPeriodDay* FindDay(TDate ADate) const;
+    // None when the date is there already.
+    TPeriodDay* AddDayEntry(TDate ADate, bool ASort);
+    // True when an entry was removed.
+    bool DeleteDayEntry(TDate ADate);
+    void SortByDate();
+    QString AsString() const;
+
+    void Announce(const QString& AValueName) { DataChanged(this, this, AValueName); }
+    void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
+
+protected:
+    virtual std::unique_ptr<TPeriodDay> CreateDay() const = 0;
+
+private:
+    TObject* FOwnerNode = nullptr;
+    bool FSilent = false;
+};
+
+// A date list of entries TEntry owned by TOwner.
+template <class TEntry, class TOwner>
+class TPeriodDayListOf : public TPeriodDayList {
+public:
+    TOwner* Owner() const { return static_cast<TOwner*>(OwnerNode()); }
+    TEntry* Items(int AIndex) const { return static_cast<TEntry*>(TPeriodDayList::Items(AIndex)); }
+    TEntry* FindDay(TDate ADate) const { return static_cast<TEntry*>(TPeriodDayList::FindDay(ADate)); }
+    TEntry* AddDay(TDate ADate, bool ASort) { return static_cast<TEntry*>(AddDayEntry(ADate, ASort)); }
+
+protected:
+    std::unique_ptr<TPeriodDay> CreateDay() const override { return TSCObject::Create<TEntry>(); }
+};
+
+// Entry of a register list: the ID and a date list; everything else is read
+// from the register on demand.
+class TPeriodEntry : public TSCObject, public ISCTreeNode {
+public:
+    int ID() const { return FID; }
+    void SetID(int AValue) { FID = AValue; }
+    bool Silent() const { return FSilent; }
+    void SetSilent(bool AValue);
+    TObject* OwnerListObject() const { return FOwnerList; }
+    void SetOwnerListObject(TObject* AList) { FOwnerList = AList; }
+    TPeriodDayList* DaysBase() const { return FDays.get(); }
+    // Replaces the dates with ADates (unsorted adds, then one sort by date).
+    void FillDays(const std::vector<TDate>& ADates);
+
+    // Sub-list first, then the owning list (no editor).
+    void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
+
+protected:
+    void SetDaysList(std::unique_ptr<TPeriodDayList> ADays);
+
+private:
+    std::unique_ptr<TPeriodDayList> FDays;
+    int FID = 0;
+    TObject* FOwnerList = nullptr;
+    bool FSilent = false;
+};
+
+// A worker entry.
+class TPeriodPersonEntry : public TPeriodEntry {
+public:
+    // The register object, where the store has one.
+    TPerson* Person() const;
+    // The register values; none when the worker is not in the register.
+    std::optional<TPeriodPersonRecord> Record() const;
+    QString Name() const;
+    QString Note() const;
+    QString NoteOut() const;
+    QString SortingName() const;
+    TDate DateOutFrom() const;
+    TDate DateOutTo() const;
+    int DaysOut() const;
+};
+
+// A workplace entry.
+class TPeriodWorkplaceEntry : public TPeriodEntry {
+public:
+    TWorkplace* Workplace() const;
+    std::optional<TPeriodWorkplaceRecord> Record() const;
+    QString Name() const;
+    QString Note() const;
+    // "¤" for a workplace missing from the register.
+    QString Shortcut() const;
+    // White for a workplace missing from the register.
+    TColor Color() const;
+};
+
+// The text shown as the shortcut of a missing workplace.
+QString MissingShortcut();
+
+// A register list: position, -ID and name lookups, focus, sorting and removal.
+class TPeriodRegisterList : public TSCTypedList<TPeriodEntry>, public ISCTreeNode {
+public:
+    explicit TPeriodRegisterList(QString AFocusName) : FFocusName(std::move(AFocusName)) {}
+
+    TObject* Editor() const { return FEditor; }
+    void SetEditor(TObject* AEditor) { FEditor = AEditor; }
+    TObject* ScheduleObject() const { return FSchedule; }
+    void SetScheduleObject(TObject* ASchedule) { FSchedule = ASchedule; }
+    bool Silent() const { return FSilent; }
+    void SetSilent(bool AValue);
+    TSortingDirection SortingDirection() const { return FSortingDirection; }
+    void SetSortingDirection(TSortingDirection AValue);
+
+    TPeriodEntry* EntryByID(int AID) const;
+    // Position for 0 and up, -ID for negative keys.
+    TPeriodEntry* EntryAt(int AKey) const;
+    TPeriodEntry* FocusedEntry() const { return FFocused; }
+    // Announces the focus name, starred when unchanged.
+    void SetFocusedEntry(TPeriodEntry* AEntry);
+
+    // Sorts by the kind and direction and announces "Items".
+    void SortByKind();
+    // Takes an entry out (the focus moves silently to the next, else the
+    // previous, else none) and announces "Items"; hands it back unless destroyed.
+    std::unique_ptr<TPeriodEntry> RemoveItem(TPeriodEntry* AEntry, bool ADestroy);
+
+    void Announce(const QString& AValueName) { DataChanged(this, this, AValueName); }
+    void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
+
+protected:
+    // The current sorting kind: none leaves the order, by ID sorts numerically,
+    // otherwise by the text key SortText (locale order ignoring case).
+    virtual bool SortingIsNone() const = 0;
+    virtual bool SortingIsByID() const = 0;
+    virtual QString SortText(const TPeriodEntry* AEntry) const = 0;
+    // Appends an entry with owner and Silent set; announces nothing.
+    TPeriodEntry* AppendEntry(std::unique_ptr<TPeriodEntry> AEntry, int AID);
+    // Focus without announcing.
+    void SetFocusedSilently(TPeriodEntry* AEntry) { FFocused = AEntry; }
+    // Refresh's focus choice: the remembered ID, else the first entry.
+    TPeriodEntry* RememberedOrFirst(int ARememberedID) const;
+    void SetSortingDirectionField(TSortingDirection AValue) { FSortingDirection = AValue; }
+    // The kind setter protocol, shared by the subclasses' kind enums.
+    template <class TKind>
+    void ChangeSortingKind(TKind& AField, TKind AValue)
+    {
+        if (AField == AValue) {
+            Announce(QStringLiteral("SortingKind*"));
+            return;
+        }
+        AField = AValue;
+        SortByKind();
+        Announce(QStringLiteral("SortingKind"));
+    }
+
+private:
+    QString FFocusName;
+    TObject* FEditor = nullptr;
+    TObject* FSchedule = nullptr;
+    TPeriodEntry* FFocused = nullptr;
+    bool FSilent = false;
+    TSortingDirection FSortingDirection = sdAscended;
+};
+
+// Typed access for a register list of TEntry.
+template <class TEntry, class TBase = TPeriodRegisterList>
+class TPeriodRegisterListOf : public TBase {
+public:
+    using TBase::TBase;
+    TEntry* Items(int AKey) const { return static_cast<TEntry*>(TBase::EntryAt(AKey)); }
+};

@@ -1,0 +1,688 @@
+#include "schedule/worker/ps_lists.h"
+
+#include "schedule/worker/period_data.h"
+#include "schedule/worker/person_schedule.h"
+
+#include "core/dialogs.h"
+#include "setup/setup.h"
+
+#include <unordered_map>
+
+namespace {
+const QString ItemsName = QStringLiteral("Items");
+
+bool PrintFlag(bool (TSetupGeneral::*AFlag)() const)
+{
+    const TSetup* setup = TSetup::Instance();
+    return setup && (setup->General()->*AFlag)();
+}
+
+bool Confirmed(const QString& AMsg)
+{
+    return AMsg.isEmpty() || ShowMessageBox(AMsg, mtConfirmation, mbYes | mbNo) == mrYes;
+}
+} // namespace
+
+// --- worker list ---
+
+TPSPersonDayList* TPSPersonDay::OwnerList() const
+{
+    return static_cast<TPSPersonDayList*>(OwnerListBase());
+}
+
+void TPSPerson::Init()
+{
+    SetDaysList(TSCList::Create<TPSPersonDayList>());
+}
+
+TPSPersonList* TPSPerson::OwnerList() const
+{
+    return static_cast<TPSPersonList*>(OwnerListObject());
+}
+
+void TPSPerson::UpdateDays()
+{
+    std::vector<TDate> dates;
+    for (int i = 0; i < PeriodJobCount(); ++i)
+        if (const TPeriodJobRecord* job = PeriodJobAt(i); job->PersonID == ID())
+            dates.push_back(job->Date);
+    FillDays(dates);
+}
+
+TPSPerson* TPSPersonList::Items(const QString& AName) const
+{
+    const QString key = UpperText(AName);
+    for (int i = 0; i < Count(); ++i)
+        if (UpperText(Items(i)->Name()) == key)
+            return Items(i);
+    return nullptr;
+}
+
+TPersonSchedule* TPSPersonList::Schedule() const
+{
+    return static_cast<TPersonSchedule*>(ScheduleObject());
+}
+
+void TPSPersonList::SetSchedule(TPersonSchedule* ASchedule)
+{
+    SetScheduleObject(ASchedule);
+}
+
+void TPSPersonList::Refresh(int APersonFocusedID)
+{
+    const int remembered = PersonFocused() ? PersonFocused()->ID() : 0;
+    SetFocusedSilently(nullptr);
+    FreeObjects();
+    // One pass over the loaded jobs instead of one per worker.
+    std::unordered_map<int, std::vector<TDate>> dates;
+    for (int i = 0; i < PeriodJobCount(); ++i) {
+        const TPeriodJobRecord* job = PeriodJobAt(i);
+        dates[job->PersonID].push_back(job->Date);
+    }
+    static const std::vector<TDate> none;
+    for (int i = 0; i < PeriodPersonCount(); ++i) {
+        if (TPSPerson* entry = AddPersonID(PeriodPersonIDAt(i), false, false)) {
+            const auto found = dates.find(entry->ID());
+            entry->FillDays(found == dates.end() ? none : found->second);
+        }
+    }
+    SortByKind();
+    TPSPerson* focus = APersonFocusedID > 0 ? Items(-APersonFocusedID)
+                                            : static_cast<TPSPerson*>(RememberedOrFirst(remembered));
+    SetPersonFocused(focus);
+}
+
+TPSPerson* TPSPersonList::AddPerson(TPerson* APerson, bool ASetAsFocused, bool ASort)
+{
+    if (!APerson)
+        return nullptr;
+    return AddPersonID(PeriodPersonObjectID(APerson), ASetAsFocused, ASort);
+}
+
+TPSPerson* TPSPersonList::AddPersonID(int AID, bool ASetAsFocused, bool ASort)
+{
+    auto* entry = static_cast<TPSPerson*>(AppendEntry(TSCObject::Create<TPSPerson>(), AID));
+    if (ASort)
+        SortByKind();
+    else
+        Announce(ItemsName);
+    if (ASetAsFocused)
+        SetPersonFocused(entry);
+    return entry;
+}
+
+bool TPSPersonList::AddPersonDay(int APersonID, TDate ADate)
+{
+    TPSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr;
+    return entry && entry->Days()->AddDay(ADate, true);
+}
+
+void TPSPersonList::DeletePersonDay(int APersonID, TDate ADate)
+{
+    if (TPSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr)
+        entry->Days()->DeleteDay(ADate);
+}
+
+bool TPSPersonList::EditPerson(int APersonID)
+{
+    TPSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr;
+    if (!entry || !entry->Record())
+        return false;
+    const bool result = PeriodEditPerson(entry->ID());
+    if (result) {
+        entry->DataChanged(entry, entry, QString());
+        SortByKind();
+    }
+    return result;
+}
+
+bool TPSPersonList::DeletePerson(int APersonID, const QString& AMsg)
+{
+    if (!Confirmed(AMsg))
+        return false;
+    // The list changes only after the register's delete succeeded.
+    if (!PeriodDeletePerson(APersonID)) {
+        if (APersonID > 0)
+            PeriodShowSaveFailure();
+        return false;
+    }
+    if (TPSPerson* entry = Items(-APersonID)) {
+        // The chosen worker is gone: the schedule follows the new focus.
+        const bool chosen = Schedule() && Schedule()->PersonID() == APersonID && PersonFocused() == entry;
+        RemoveItem(entry, true);
+        if (chosen)
+            Announce(QStringLiteral("PersonFocused"));
+    }
+    return true;
+}
+
+bool TPSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
+{
+    QStringList params;
+    if (Schedule())
+        Schedule()->AddPrintParams(params);
+    if (ASimplePersonList) {
+        StringsSetValue(params, QStringLiteral("ScheduleDate"), QString());
+        StringsSetValue(params, QStringLiteral("ScheduleCaption"), QStringLiteral("Workers"));
+    }
+    PeriodPreparePrint(params);
+    const bool involvedOnly = PrintFlag(&TSetupGeneral::PrintInvolvedPersonsOnly);
+    for (int i = 0; i < Count(); ++i) {
+        const TPSPerson* entry = Items(i);
+        if (involvedOnly && entry->Days()->Count() == 0)
+            continue;
+        TPeriodPrintPerson row;
+        row.ID = entry->ID();
+        row.Name = entry->Name();
+        row.SortingName = entry->SortingName();
+        row.Note = entry->Note();
+        row.DateOutFrom = entry->DateOutFrom();
+        row.DateOutTo = entry->DateOutTo();
+        row.DaysOut = entry->DaysOut();
+        row.IsOut = false;
+        row.NoteOut = entry->NoteOut();
+        row.Days = entry->Days()->AsString();
+        row.IsDeleted = !entry->Record();
+        PeriodAppendPrintPerson(row);
+    }
+    PeriodPrint(AReportName.isEmpty() ? QStringLiteral("PSPersonsGeneral") : AReportName);
+    return true;
+}
+
+QString TPSPersonList::SortText(const TPeriodEntry* AEntry) const
+{
+    return static_cast<const TPSPerson*>(AEntry)->SortingName();
+}
+
+// --- workplace list ---
+
+TPSWorkplaceDayList* TPSWorkplaceDay::OwnerList() const
+{
+    return static_cast<TPSWorkplaceDayList*>(OwnerListBase());
+}
+
+void TPSWorkplace::Init()
+{
+    SetDaysList(TSCList::Create<TPSWorkplaceDayList>());
+}
+
+TPSWorkplaceList* TPSWorkplace::OwnerList() const
+{
+    return static_cast<TPSWorkplaceList*>(OwnerListObject());
+}
+
+void TPSWorkplace::UpdateDays(int APersonID)
+{
+    std::vector<TDate> dates;
+    for (int i = 0; i < PeriodJobCount(); ++i)
+        if (const TPeriodJobRecord* job = PeriodJobAt(i); job->WorkplaceID == ID() && job->PersonID == APersonID)
+            dates.push_back(job->Date);
+    FillDays(dates);
+}
+
+TPSWorkplace* TPSWorkplaceList::Items(const QString& AKey) const
+{
+    const bool byShortcut = AKey.startsWith(QLatin1Char('^'));
+    const QString key = UpperText(byShortcut ? AKey.mid(1) : AKey);
+    for (int i = 0; i < Count(); ++i) {
+        TPSWorkplace* entry = Items(i);
+        if (UpperText(byShortcut ? entry->Shortcut() : entry->Name()) == key)
+            return entry;
+    }
+    return nullptr;
+}
+
+TPersonSchedule* TPSWorkplaceList::Schedule() const
+{
+    return static_cast<TPersonSchedule*>(ScheduleObject());
+}
+
+void TPSWorkplaceList::SetSchedule(TPersonSchedule* ASchedule)
+{
+    SetScheduleObject(ASchedule);
+}
+
+void TPSWorkplaceList::Refresh(int APersonID)
+{
+    const int remembered = WorkplaceFocused() ? WorkplaceFocused()->ID() : 0;
+    SetFocusedSilently(nullptr);
+    FreeObjects();
+    std::unordered_map<int, std::vector<TDate>> dates;
+    for (int i = 0; i < PeriodJobCount(); ++i) {
+        const TPeriodJobRecord* job = PeriodJobAt(i);
+        if (job->PersonID == APersonID)
+            dates[job->WorkplaceID].push_back(job->Date);
+    }
+    static const std::vector<TDate> none;
+    for (int i = 0; i < PeriodWorkplaceCount(); ++i) {
+        if (TPSWorkplace* entry = AddWorkplaceID(PeriodWorkplaceIDAt(i), false, false)) {
+            const auto found = dates.find(entry->ID());
+            entry->FillDays(found == dates.end() ? none : found->second);
+        }
+    }
+    SortByKind();
+    SetWorkplaceFocused(static_cast<TPSWorkplace*>(RememberedOrFirst(remembered)));
+}
+
+TPSWorkplace* TPSWorkplaceList::AddWorkplace(TWorkplace* AWorkplace, bool ASetAsFocused, bool ASort)
+{
+    if (!AWorkplace)
+        return nullptr;
+    return AddWorkplaceID(PeriodWorkplaceObjectID(AWorkplace), ASetAsFocused, ASort);
+}
+
+TPSWorkplace* TPSWorkplaceList::AddWorkplaceID(int AID, bool ASetAsFocused, bool ASort)
+{
+    auto* entry = static_cast<TPSWorkplace*>(AppendEntry(TSCObject::Create<TPSWorkplace>(), AID));
+    if (ASort)
+        SortByKind();
+    else
+        Announce(ItemsName);
+    if (ASetAsFocused)
+        SetWorkplaceFocused(entry);
+    return entry;
+}
+
+bool TPSWorkplaceList::AddWorkplaceDay(int AWorkplaceID, TDate ADate)
+{
+    TPSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr;
+    return entry && entry->Days()->AddDay(ADate, true);
+}
+
+void TPSWorkplaceList::DeleteWorkplaceDay(int AWorkplaceID, TDate ADate)
+{
+    if (TPSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr)
+        entry->Days()->DeleteDay(ADate);
+}
+
+bool TPSWorkplaceList::EditWorkplace(int AWorkplaceID)
+{
+    TPSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr;
+    if (!entry || !entry->Record())
+        return false;
+    const bool result = PeriodEditWorkplace(entry->ID());
+    if (result) {
+        entry->DataChanged(entry, entry, QString());
+        SortByKind();
+    }
+    return result;
+}
+
+bool TPSWorkplaceList::DeleteWorkplace(int AWorkplaceID, const QString& AMsg)
+{
+    if (!Confirmed(AMsg))
+        return false;
+    if (!PeriodDeleteWorkplace(AWorkplaceID)) {
+        if (AWorkplaceID > 0)
+            PeriodShowSaveFailure();
+        return false;
+    }
+    if (TPSWorkplace* entry = Items(-AWorkplaceID))
+        RemoveItem(entry, true);
+    return true;
+}
+
+bool TPSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceList)
+{
+    QStringList params;
+    if (Schedule())
+        Schedule()->AddPrintParams(params);
+    if (ASimpleWorkplaceList) {
+        StringsSetValue(params, QStringLiteral("ScheduleDate"), QString());
+        StringsSetValue(params, QStringLiteral("ScheduleCaption"), QStringLiteral("Workplaces"));
+    }
+    PeriodPreparePrint(params);
+    const bool occupiedOnly = PrintFlag(&TSetupGeneral::PrintOccupiedWorkplacesOnly);
+    for (int i = 0; i < Count(); ++i) {
+        const TPSWorkplace* entry = Items(i);
+        if (occupiedOnly && entry->Days()->Count() == 0)
+            continue;
+        TPeriodPrintWorkplace row;
+        row.ID = entry->ID();
+        row.Shortcut = entry->Shortcut();
+        row.Name = entry->Name();
+        row.Note = entry->Note();
+        row.Days = entry->Days()->AsString();
+        row.IsDeleted = !entry->Record();
+        row.DayID = 0;
+        PeriodAppendPrintWorkplace(row);
+    }
+    PeriodPrint(AReportName.isEmpty() ? QStringLiteral("PSWorkplacesGeneral") : AReportName);
+    return true;
+}
+
+QString TPSWorkplaceList::SortText(const TPeriodEntry* AEntry) const
+{
+    const auto* entry = static_cast<const TPSWorkplace*>(AEntry);
+    return FSortingKind == pswpskByName ? entry->Name() : entry->Shortcut();
+}
+
+// --- day list ---
+
+TPSDay* TPSDayWorkplace::Day() const
+{
+    return FOwnerList ? FOwnerList->Day() : nullptr;
+}
+
+TWorkplace* TPSDayWorkplace::Workplace() const
+{
+    return PeriodWorkplaceObject(FID);
+}
+
+std::optional<TPeriodWorkplaceRecord> TPSDayWorkplace::Record() const
+{
+    return PeriodWorkplace(FID);
+}
+
+QString TPSDayWorkplace::Name() const
+{
+    const auto record = Record();
+    return record ? record->Name : QString();
+}
+
+QString TPSDayWorkplace::Note() const
+{
+    const auto record = Record();
+    return record ? record->Note : QString();
+}
+
+QString TPSDayWorkplace::Shortcut() const
+{
+    const auto record = Record();
+    return record ? record->Shortcut : QString();
+}
+
+QString TPSDayWorkplace::NameAndStoredName() const
+{
+    const QString name = Name();
+    if (SameTextIgnoringCase(name, FStoredName))
+        return name;
+    if (name.isEmpty())
+        return FStoredName;
+    if (FStoredName.isEmpty())
+        return name;
+    return name + QStringLiteral(" (") + FStoredName + QLatin1Char(')');
+}
+
+QString TPSDayWorkplace::ShortcutOrStoredShortcut() const
+{
+    const auto record = Record();
+    return record ? record->Shortcut : FStoredShortcut;
+}
+
+void TPSDayWorkplace::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
+{
+    if (!FSilent)
+        SCNotifyEditor(FEditor, ASender, AValueName);
+    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
+}
+
+void TPSDayWorkplaceList::SetSilent(bool AValue)
+{
+    FSilent = AValue;
+    for (int i = 0; i < Count(); ++i)
+        Items(i)->SetSilent(AValue);
+}
+
+TPSDayWorkplace* TPSDayWorkplaceList::Items(int AKey) const
+{
+    if (AKey >= 0)
+        return TSCTypedList<TPSDayWorkplace>::Items(AKey);
+    for (int i = 0; i < Count(); ++i)
+        if (Items(i)->ID() == -AKey)
+            return Items(i);
+    return nullptr;
+}
+
+TPSDayWorkplace* TPSDayWorkplaceList::AddWorkplace(int AID, const QString& AStoredName,
+                                                    const QString& AStoredShortcut, bool ASort)
+{
+    if (AID < 1 || Items(-AID))
+        return nullptr;
+    auto entry = TSCObject::Create<TPSDayWorkplace>();
+    entry->SetOwnerList(this);
+    entry->SetSilent(FSilent);
+    entry->SetID(AID);
+    entry->SetStoredName(AStoredName);
+    entry->SetStoredShortcut(AStoredShortcut);
+    TPSDayWorkplace* result = entry.get();
+    Add(std::move(entry));
+    if (ASort)
+        SortByShortcut();
+    else
+        Announce(ItemsName);
+    return result;
+}
+
+bool TPSDayWorkplaceList::DeleteWorkplace(int AID)
+{
+    TPSDayWorkplace* entry = AID > 0 ? Items(-AID) : nullptr;
+    if (!entry)
+        return false;
+    Delete(IndexOf(entry));
+    Announce(ItemsName);
+    return true;
+}
+
+void TPSDayWorkplaceList::SortByShortcut()
+{
+    TPeriodTextCompare compare;
+    std::unordered_map<const TPSDayWorkplace*, QString> shortcuts;
+    for (int i = 0; i < Count(); ++i)
+        shortcuts.emplace(Items(i), Items(i)->Shortcut());
+    Sort([&](const TPSDayWorkplace* A, const TPSDayWorkplace* B) {
+        const QString& a = shortcuts.at(A);
+        const QString& b = shortcuts.at(B);
+        // Entries without a shortcut go last, among themselves by the stored one.
+        if (a.isEmpty() && b.isEmpty())
+            return compare(A->StoredShortcut(), B->StoredShortcut());
+        if (a.isEmpty())
+            return 1;
+        if (b.isEmpty())
+            return -1;
+        return compare(a, b);
+    });
+    Announce(ItemsName);
+}
+
+void TPSDayWorkplaceList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
+{
+    if (!FSilent)
+        for (int i = 0; i < Count(); ++i)
+            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
+    if (!FSilent)
+        SCNotifyEditor(FEditor, ASender, AValueName);
+    SCPassOn(FDay, ASender, ATransmiter, this, AValueName);
+}
+
+void TPSDay::Init()
+{
+    FWorkplaces = TSCList::Create<TPSDayWorkplaceList>();
+    FWorkplaces->SetDay(this);
+    FWorkplaces->SetSilent(FSilent);
+}
+
+void TPSDay::SetDate(TDate AValue)
+{
+    const TDate day = TruncDate(AValue);
+    if (day == FDate) {
+        DataChanged(this, this, QStringLiteral("Date*"));
+        return;
+    }
+    FDate = day;
+    DataChanged(this, this, QStringLiteral("Date"));
+    FDayStr = ShortDayName(day);
+    FColor = PeriodDayColor(day);
+}
+
+void TPSDay::SetSilent(bool AValue)
+{
+    FSilent = AValue;
+    FWorkplaces->SetSilent(AValue);
+}
+
+TPersonSchedule* TPSDay::Schedule() const
+{
+    return FOwnerList ? FOwnerList->Schedule() : nullptr;
+}
+
+QString TPSDay::DayName() const
+{
+    return LongDayName(FDate);
+}
+
+QString TPSDay::DateStrWithoutYear() const
+{
+    return ::DateToStrWithoutYear(FDate);
+}
+
+bool TPSDay::PersonIsOut() const
+{
+    const TPersonSchedule* schedule = Schedule();
+    return schedule && PeriodPerson(schedule->PersonID()) && PeriodPersonIsOut(schedule->PersonID(), FDate);
+}
+
+void TPSDay::UpdateWorkplaces(int APersonID)
+{
+    FWorkplaces->FreeObjects();
+    for (int i = 0; i < PeriodJobCount(); ++i) {
+        const TPeriodJobRecord* job = PeriodJobAt(i);
+        if (TruncDate(job->Date) == FDate && job->PersonID == APersonID)
+            FWorkplaces->AddWorkplace(job->WorkplaceID, job->WorkplaceName, job->WorkplaceShortcut, false);
+    }
+    FWorkplaces->SortByShortcut();
+}
+
+void TPSDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
+{
+    if (!FSilent)
+        SCPassOn(FWorkplaces.get(), ASender, ATransmiter, this, AValueName);
+    if (!FSilent)
+        SCNotifyEditor(FEditor, ASender, AValueName);
+    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
+}
+
+void TPSDayList::SetSilent(bool AValue)
+{
+    FSilent = AValue;
+    for (int i = 0; i < Count(); ++i)
+        Items(i)->SetSilent(AValue);
+}
+
+TPSDay* TPSDayList::FindDay(TDate ADate) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (Items(i)->Date() == ADate)
+            return Items(i);
+    return nullptr;
+}
+
+void TPSDayList::Refresh(TDate AStartDate, int ADayCount, int APersonID)
+{
+    FreeObjects();
+    // The worker's jobs by day in one pass, instead of one pass per day.
+    std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> jobs;
+    for (int i = 0; i < PeriodJobCount(); ++i) {
+        const TPeriodJobRecord* job = PeriodJobAt(i);
+        if (job->PersonID == APersonID)
+            jobs[static_cast<qint64>(TruncDate(job->Date))].push_back(job);
+    }
+    for (int i = 0; i < ADayCount; ++i) {
+        TPSDay* day = AddDay(AStartDate + i, false);
+        if (!day)
+            continue;
+        day->Workplaces()->FreeObjects();
+        if (const auto found = jobs.find(static_cast<qint64>(day->Date())); found != jobs.end())
+            for (const TPeriodJobRecord* job : found->second)
+                day->Workplaces()->AddWorkplace(job->WorkplaceID, job->WorkplaceName,
+                                                job->WorkplaceShortcut, false);
+        day->Workplaces()->SortByShortcut();
+    }
+    SortByDate();
+}
+
+TPSDay* TPSDayList::AddDay(TDate ADate, bool ASort)
+{
+    if (FindDay(TruncDate(ADate)))
+        return nullptr;
+    auto day = TSCObject::Create<TPSDay>();
+    day->SetOwnerList(this);
+    day->SetSilent(FSilent);
+    day->SetDate(ADate);
+    TPSDay* result = day.get();
+    Add(std::move(day));
+    if (ASort)
+        SortByDate();
+    else
+        Announce(ItemsName);
+    return result;
+}
+
+bool TPSDayList::AddDayWorkplace(TDate ADate, int AWorkplaceID, const QString& AWorkplaceName,
+                                 const QString& AWorkplaceShortcut)
+{
+    TPSDay* day = FindDay(TruncDate(ADate));
+    return day && day->Workplaces()->AddWorkplace(AWorkplaceID, AWorkplaceName, AWorkplaceShortcut, true);
+}
+
+bool TPSDayList::DeleteDayWorkplace(TDate ADate, int AWorkplaceID)
+{
+    TPSDay* day = FindDay(TruncDate(ADate));
+    return day && day->Workplaces()->DeleteWorkplace(AWorkplaceID);
+}
+
+void TPSDayList::SortByDate()
+{
+    Sort([](const TPSDay* A, const TPSDay* B) {
+        return A->Date() < B->Date() ? -1 : (A->Date() > B->Date() ? 1 : 0);
+    });
+    Announce(ItemsName);
+}
+
+bool TPSDayList::Print(const QString& AReportName)
+{
+    QStringList params;
+    if (FSchedule)
+        FSchedule->AddPrintParams(params);
+    PeriodPreparePrint(params);
+    const bool occupiedOnly = PrintFlag(&TSetupGeneral::PrintOccupiedDaysOnly);
+    for (int i = 0; i < Count(); ++i) {
+        const TPSDay* day = Items(i);
+        const int number = i + 1;
+        if (occupiedOnly && day->Workplaces()->Count() == 0)
+            continue;
+        TPeriodPrintDay dayRow;
+        dayRow.ID = number;
+        dayRow.Date = day->Date();
+        dayRow.DayName = day->DayName();
+        dayRow.DateWithoutYear = day->DateStrWithoutYear();
+        dayRow.Color = day->Color();
+        dayRow.PersonIsOut = day->PersonIsOut();
+        PeriodAppendPrintDay(dayRow);
+        for (int k = 0; k < day->Workplaces()->Count(); ++k) {
+            const TPSDayWorkplace* workplace = day->Workplaces()->Items(k);
+            TPeriodPrintWorkplace row;
+            row.ID = workplace->ID();
+            row.Shortcut = workplace->ShortcutOrStoredShortcut();
+            row.Name = workplace->NameAndStoredName();
+            row.Note = workplace->Note();
+            row.IsDeleted = !workplace->Record();
+            row.DayID = number;
+            PeriodAppendPrintWorkplace(row);
+        }
+    }
+    // The day list's own default has no layout of that name; it prints the
+    // general worker schedule.
+    PeriodPrint(AReportName.isEmpty() ? QStringLiteral("PersonScheduleGeneral") : AReportName);
+    return true;
+}
+
+void TPSDayList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
+{
+    if (!FSilent)
+        for (int i = 0; i < Count(); ++i)
+            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
+    if (!FSilent)
+        SCNotifyEditor(FEditor, ASender, AValueName);
+    SCPassOn(FSchedule, ASender, ATransmiter, this, AValueName);
+}

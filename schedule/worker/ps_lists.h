@@ -1,0 +1,286 @@
+// The lists of the worker schedule: every worker with the dates he works,
+// every workplace with the chosen worker's dates there, and the days of the
+// period with the chosen worker's workplaces; plus the workplace payloads.
+#pragma once
+
+#include "schedule/worker/period_lists.h"
+
+#include <QMimeData>
+
+class TPersonSchedule;
+class TPSPerson;
+class TPSPersonList;
+class TPSWorkplace;
+class TPSWorkplaceList;
+class TPSDay;
+class TPSDayList;
+class TPSDayWorkplaceList;
+
+enum TPSPersonSortingKind { pspskNone, pspskByID, pspskByName };
+enum TPSWorkplaceSortingKind { pswpskNone, pswpskByID, pswpskByShortcut, pswpskByName };
+
+// --- worker list ---
+
+class TPSPersonDayList;
+
+class TPSPersonDay : public TPeriodDay {
+public:
+    TPSPersonDayList* OwnerList() const;
+};
+
+class TPSPersonDayList : public TPeriodDayListOf<TPSPersonDay, TPSPerson> {
+public:
+    TPSPerson* Person() const { return Owner(); }
+    void DeleteDay(TDate ADate) { DeleteDayEntry(ADate); }
+};
+
+class TPSPerson : public TPeriodPersonEntry {
+public:
+    void Init() override;
+    TPSPersonDayList* Days() const { return static_cast<TPSPersonDayList*>(DaysBase()); }
+    TPSPersonList* OwnerList() const;
+    // Rebuilds the dates from the loaded jobs of this worker.
+    void UpdateDays();
+};
+
+class TPSPersonList : public TPeriodRegisterListOf<TPSPerson> {
+public:
+    TPSPersonList() : TPeriodRegisterListOf<TPSPerson>(QStringLiteral("PersonFocused")) {}
+
+    using TPeriodRegisterListOf<TPSPerson>::Items;
+    // The first entry whose name equals AName ignoring case.
+    TPSPerson* Items(const QString& AName) const;
+
+    TPersonSchedule* Schedule() const;
+    void SetSchedule(TPersonSchedule* ASchedule);
+    TPSPerson* PersonFocused() const { return static_cast<TPSPerson*>(FocusedEntry()); }
+    void SetPersonFocused(TPSPerson* AValue) { SetFocusedEntry(AValue); }
+    TPSPersonSortingKind SortingKind() const { return FSortingKind; }
+    void SetSortingKind(TPSPersonSortingKind AValue) { ChangeSortingKind(FSortingKind, AValue); }
+
+    void Refresh(int APersonFocusedID);
+    TPSPerson* AddPerson(TPerson* APerson, bool ASetAsFocused, bool ASort);
+    // The same for a register ID.
+    TPSPerson* AddPersonID(int AID, bool ASetAsFocused, bool ASort);
+    bool AddPersonDay(int APersonID, TDate ADate);
+    void DeletePersonDay(int APersonID, TDate ADate);
+    bool EditPerson(int APersonID);
+    bool DeletePerson(int APersonID, const QString& AMsg);
+    bool Print(const QString& AReportName, bool ASimplePersonList);
+
+protected:
+    bool SortingIsNone() const override { return FSortingKind == pspskNone; }
+    bool SortingIsByID() const override { return FSortingKind == pspskByID; }
+    QString SortText(const TPeriodEntry* AEntry) const override;
+
+private:
+    TPSPersonSortingKind FSortingKind = pspskByName;
+};
+
+// --- workplace list ---
+
+class TPSWorkplaceDayList;
+
+class TPSWorkplaceDay : public TPeriodDay {
+public:
+    TPSWorkplaceDayList* OwnerList() const;
+};
+
+class TPSWorkplaceDayList : public TPeriodDayListOf<TPSWorkplaceDay, TPSWorkplace> {
+public:
+    TPSWorkplace* Workplace() const { return Owner(); }
+    void DeleteDay(TDate ADate) { DeleteDayEntry(ADate); }
+};
+
+class TPSWorkplace : public TPeriodWorkplaceEntry {
+public:
+    void Init() override;
+    TPSWorkplaceDayList* Days() const { return static_cast<TPSWorkplaceDayList*>(DaysBase()); }
+    TPSWorkplaceList* OwnerList() const;
+    // Rebuilds the dates of worker APersonID at this workplace.
+    void UpdateDays(int APersonID);
+};
+
+class TPSWorkplaceList : public TPeriodRegisterListOf<TPSWorkplace> {
+public:
+    TPSWorkplaceList() : TPeriodRegisterListOf<TPSWorkplace>(QStringLiteral("WorkplaceFocused")) {}
+
+    using TPeriodRegisterListOf<TPSWorkplace>::Items;
+    // By name ignoring case, or by shortcut for a key beginning with "^".
+    TPSWorkplace* Items(const QString& AKey) const;
+
+    TPersonSchedule* Schedule() const;
+    void SetSchedule(TPersonSchedule* ASchedule);
+    TPSWorkplace* WorkplaceFocused() const { return static_cast<TPSWorkplace*>(FocusedEntry()); }
+    void SetWorkplaceFocused(TPSWorkplace* AValue) { SetFocusedEntry(AValue); }
+    TPSWorkplaceSortingKind SortingKind() const { return FSortingKind; }
+    void SetSortingKind(TPSWorkplaceSortingKind AValue) { ChangeSortingKind(FSortingKind, AValue); }
+
+    void Refresh(int APersonID);
+    TPSWorkplace* AddWorkplace(TWorkplace* AWorkplace, bool ASetAsFocused, bool ASort);
+    // The same for a register ID.
+    TPSWorkplace* AddWorkplaceID(int AID, bool ASetAsFocused, bool ASort);
+    bool AddWorkplaceDay(int AWorkplaceID, TDate ADate);
+    void DeleteWorkplaceDay(int AWorkplaceID, TDate ADate);
+    bool EditWorkplace(int AWorkplaceID);
+    bool DeleteWorkplace(int AWorkplaceID, const QString& AMsg);
+    bool Print(const QString& AReportName, bool ASimpleWorkplaceList);
+
+protected:
+    bool SortingIsNone() const override { return FSortingKind == pswpskNone; }
+    bool SortingIsByID() const override { return FSortingKind == pswpskByID; }
+    QString SortText(const TPeriodEntry* AEntry) const override;
+
+private:
+    TPSWorkplaceSortingKind FSortingKind = pswpskByShortcut;
+};
+
+// --- day list ---
+
+class TPSDayWorkplace : public TSCObject, public ISCTreeNode {
+public:
+    TObject* Editor() const { return FEditor; }
+    void SetEditor(TObject* AEditor) { FEditor = AEditor; }
+    int ID() const { return FID; }
+    void SetID(int AValue) { FID = AValue; }
+    TPSDayWorkplaceList* OwnerList() const { return FOwnerList; }
+    void SetOwnerList(TPSDayWorkplaceList* AList) { FOwnerList = AList; }
+    bool Silent() const { return FSilent; }
+    void SetSilent(bool AValue) { FSilent = AValue; }
+    const QString& StoredName() const { return FStoredName; }
+    void SetStoredName(const QString& AValue) { FStoredName = AValue; }
+    const QString& StoredShortcut() const { return FStoredShortcut; }
+    void SetStoredShortcut(const QString& AValue) { FStoredShortcut = AValue; }
+
+    TPSDay* Day() const;
+    TWorkplace* Workplace() const;
+    std::optional<TPeriodWorkplaceRecord> Record() const;
+    QString Name() const;
+    QString Note() const;
+    // Empty when the record is missing.
+    QString Shortcut() const;
+    QString NameAndStoredName() const;
+    QString ShortcutOrStoredShortcut() const;
+
+    void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
+
+private:
+    TObject* FEditor = nullptr;
+    int FID = 0;
+    TPSDayWorkplaceList* FOwnerList = nullptr;
+    bool FSilent = false;
+    QString FStoredName;
+    QString FStoredShortcut;
+};
+
+class TPSDayWorkplaceList : public TSCTypedList<TPSDayWorkplace>, public ISCTreeNode {
+public:
+    // Position for 0 and up, the entry with ID -AKey for negative keys.
+    TPSDayWorkplace* Items(int AKey) const;
+    TPSDay* Day() const { return FDay; }
+    void SetDay(TPSDay* ADay) { FDay = ADay; }
+    TObject* Editor() const { return FEditor; }
+    void SetEditor(TObject* AEditor) { FEditor = AEditor; }
+    bool Silent() const { return FSilent; }
+    void SetSilent(bool AValue);
+
+    TPSDayWorkplace* AddWorkplace(int AID, const QString& AStoredName, const QString& AStoredShortcut, bool ASort);
+    bool DeleteWorkplace(int AID);
+    void SortByShortcut();
+
+    void Announce(const QString& AValueName) { DataChanged(this, this, AValueName); }
+    void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
+
+private:
+    TPSDay* FDay = nullptr;
+    TObject* FEditor = nullptr;
+    bool FSilent = false;
+};
+
+class TPSDay : public TSCObject, public ISCTreeNode {
+public:
+    void Init() override;
+
+    TColor Color() const { return FColor; }
+    TDate Date() const { return FDate; }
+    // Whole day; announces "Date" (or "Date*") and sets the weekday name and colour.
+    void SetDate(TDate AValue);
+    const QString& DayStr() const { return FDayStr; }
+    TObject* Editor() const { return FEditor; }
+    void SetEditor(TObject* AEditor) { FEditor = AEditor; }
+    TPSDayList* OwnerList() const { return FOwnerList; }
+    void SetOwnerList(TPSDayList* AList) { FOwnerList = AList; }
+    bool Silent() const { return FSilent; }
+    void SetSilent(bool AValue);
+    TPSDayWorkplaceList* Workplaces() const { return FWorkplaces.get(); }
+
+    TPersonSchedule* Schedule() const;
+    QString DayName() const;
+    QString DateStrWithoutYear() const;
+    bool PersonIsOut() const;
+
+    // Rebuilds the day's workplaces from the loaded jobs of worker APersonID.
+    void UpdateWorkplaces(int APersonID);
+
+    void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
+
+private:
+    TColor FColor = 0;
+    TDate FDate = 0;
+    QString FDayStr;
+    TObject* FEditor = nullptr;
+    TPSDayList* FOwnerList = nullptr;
+    bool FSilent = false;
+    std::unique_ptr<TPSDayWorkplaceList> FWorkplaces;
+};
+
+class TPSDayList : public TSCTypedList<TPSDay>, public ISCTreeNode {
+public:
+    TObject* Editor() const { return FEditor; }
+    void SetEditor(TObject* AEditor) { FEditor = AEditor; }
+    TPersonSchedule* Schedule() const { return FSchedule; }
+    void SetSchedule(TPersonSchedule* ASchedule) { FSchedule = ASchedule; }
+    bool Silent() const { return FSilent; }
+    void SetSilent(bool AValue);
+
+    TPSDay* FindDay(TDate ADate) const;
+    void Refresh(TDate AStartDate, int ADayCount, int APersonID);
+    TPSDay* AddDay(TDate ADate, bool ASort);
+    bool AddDayWorkplace(TDate ADate, int AWorkplaceID, const QString& AWorkplaceName,
+                         const QString& AWorkplaceShortcut);
+    bool DeleteDayWorkplace(TDate ADate, int AWorkplaceID);
+    void SortByDate();
+    bool Print(const QString& AReportName);
+
+    void Announce(const QString& AValueName) { DataChanged(this, this, AValueName); }
+    void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
+
+private:
+    TObject* FEditor = nullptr;
+    TPersonSchedule* FSchedule = nullptr;
+    bool FSilent = false;
+};
+
+// --- drag payloads ---
+
+// A workplace taken from the workplace list.
+class TPSWorkplaceDragObjectEx : public QMimeData {
+    Q_OBJECT
+public:
+    int WorkplaceID() const { return FWorkplaceID; }
+    void SetWorkplaceID(int AValue) { FWorkplaceID = AValue; }
+
+private:
+    int FWorkplaceID = 0;
+};
+
+// A workplace taken from a day; Day is that day's date.
+class TPSDayWorkplaceDragObjectEx : public TPSWorkplaceDragObjectEx {
+    Q_OBJECT
+public:
+    TDate Day() const { return FDay; }
+    void SetDay(TDate AValue) { FDay = AValue; }
+
+private:
+    TDate FDay = 0;
+};

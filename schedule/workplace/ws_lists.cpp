@@ -1,0 +1,688 @@
+#include "schedule/workplace/ws_lists.h"
+
+#include "schedule/worker/period_data.h"
+#include "schedule/workplace/workplace_schedule.h"
+
+#include "core/dialogs.h"
+#include "setup/setup.h"
+
+#include <unordered_map>
+
+namespace {
+const QString ItemsName = QStringLiteral("Items");
+
+bool PrintFlag(bool (TSetupGeneral::*AFlag)() const)
+{
+    const TSetup* setup = TSetup::Instance();
+    return setup && (setup->General()->*AFlag)();
+}
+
+bool Confirmed(const QString& AMsg)
+{
+    return AMsg.isEmpty() || ShowMessageBox(AMsg, mtConfirmation, mbYes | mbNo) == mrYes;
+}
+} // namespace
+
+// --- worker list ---
+
+TWSPersonDayList* TWSPersonDay::OwnerList() const
+{
+    return static_cast<TWSPersonDayList*>(OwnerListBase());
+}
+
+void TWSPerson::Init()
+{
+    SetDaysList(TSCList::Create<TWSPersonDayList>());
+}
+
+TWSPersonList* TWSPerson::OwnerList() const
+{
+    return static_cast<TWSPersonList*>(OwnerListObject());
+}
+
+TWSPerson* TWSPersonList::Items(const QString& AName) const
+{
+    const QString key = UpperText(AName);
+    for (int i = 0; i < Count(); ++i)
+        if (UpperText(Items(i)->Name()) == key)
+            return Items(i);
+    return nullptr;
+}
+
+TWorkplaceSchedule* TWSPersonList::Schedule() const
+{
+    return static_cast<TWorkplaceSchedule*>(ScheduleObject());
+}
+
+void TWSPersonList::SetSchedule(TWorkplaceSchedule* ASchedule)
+{
+    SetScheduleObject(ASchedule);
+}
+
+void TWSPersonList::Refresh(int AWorkplaceID)
+{
+    const int remembered = PersonFocused() ? PersonFocused()->ID() : 0;
+    SetFocusedSilently(nullptr);
+    FreeObjects();
+    // One pass over the loaded jobs instead of one per worker.
+    std::unordered_map<int, std::vector<TDate>> dates;
+    for (int i = 0; i < PeriodJobCount(); ++i) {
+        const TPeriodJobRecord* job = PeriodJobAt(i);
+        if (job->WorkplaceID == AWorkplaceID)
+            dates[job->PersonID].push_back(job->Date);
+    }
+    static const std::vector<TDate> none;
+    for (int i = 0; i < PeriodPersonCount(); ++i) {
+        if (TWSPerson* entry = AddPersonID(PeriodPersonIDAt(i), false, false)) {
+            const auto found = dates.find(entry->ID());
+            entry->FillDays(found == dates.end() ? none : found->second);
+        }
+    }
+    SortByKind();
+    SetPersonFocused(static_cast<TWSPerson*>(RememberedOrFirst(remembered)));
+}
+
+TWSPerson* TWSPersonList::AddPerson(TPerson* APerson, bool ASetAsFocused, bool ASort)
+{
+    if (!APerson)
+        return nullptr;
+    return AddPersonID(PeriodPersonObjectID(APerson), ASetAsFocused, ASort);
+}
+
+TWSPerson* TWSPersonList::AddPersonID(int AID, bool ASetAsFocused, bool ASort)
+{
+    auto* entry = static_cast<TWSPerson*>(AppendEntry(TSCObject::Create<TWSPerson>(), AID));
+    if (ASort)
+        SortByKind();
+    else
+        Announce(ItemsName);
+    if (ASetAsFocused)
+        SetPersonFocused(entry);
+    return entry;
+}
+
+bool TWSPersonList::AddPersonDay(int APersonID, TDate ADate)
+{
+    TWSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr;
+    return entry && entry->Days()->AddDay(ADate, true);
+}
+
+bool TWSPersonList::DeletePersonDay(int APersonID, TDate ADate)
+{
+    if (TWSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr)
+        entry->Days()->DeleteDay(ADate);
+    return false;
+}
+
+bool TWSPersonList::EditPerson(int APersonID)
+{
+    TWSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr;
+    if (!entry || !entry->Record())
+        return false;
+    const bool result = PeriodEditPerson(entry->ID());
+    if (result) {
+        entry->DataChanged(entry, entry, QString());
+        SortByKind();
+    }
+    return result;
+}
+
+bool TWSPersonList::DeletePerson(int APersonID, const QString& AMsg)
+{
+    if (!Confirmed(AMsg))
+        return false;
+    // The list changes only after the register's delete succeeded.
+    if (!PeriodDeletePerson(APersonID)) {
+        if (APersonID > 0)
+            PeriodShowSaveFailure();
+        return false;
+    }
+    if (TWSPerson* entry = Items(-APersonID))
+        RemoveItem(entry, true);
+    return true;
+}
+
+bool TWSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
+{
+    QStringList params;
+    if (Schedule())
+        Schedule()->AddPrintParams(params);
+    if (ASimplePersonList) {
+        StringsSetValue(params, QStringLiteral("ScheduleDate"), QString());
+        StringsSetValue(params, QStringLiteral("ScheduleCaption"), QStringLiteral("Workers"));
+    }
+    PeriodPreparePrint(params);
+    const bool involvedOnly = PrintFlag(&TSetupGeneral::PrintInvolvedPersonsOnly);
+    for (int i = 0; i < Count(); ++i) {
+        const TWSPerson* entry = Items(i);
+        if (involvedOnly && entry->Days()->Count() == 0)
+            continue;
+        TPeriodPrintPerson row;
+        row.ID = entry->ID();
+        row.Name = entry->Name();
+        row.SortingName = entry->SortingName();
+        row.Note = entry->Note();
+        row.DateOutFrom = entry->DateOutFrom();
+        row.DateOutTo = entry->DateOutTo();
+        row.DaysOut = entry->DaysOut();
+        row.IsOut = false;
+        row.NoteOut = entry->NoteOut();
+        row.Days = entry->Days()->AsString();
+        row.IsDeleted = !entry->Record();
+        PeriodAppendPrintPerson(row);
+    }
+    PeriodPrint(AReportName.isEmpty() ? QStringLiteral("WSPersonsGeneral") : AReportName);
+    return true;
+}
+
+QString TWSPersonList::SortText(const TPeriodEntry* AEntry) const
+{
+    return static_cast<const TWSPerson*>(AEntry)->SortingName();
+}
+
+// --- workplace list ---
+
+TWSWorkplaceDayList* TWSWorkplaceDay::OwnerList() const
+{
+    return static_cast<TWSWorkplaceDayList*>(OwnerListBase());
+}
+
+void TWSWorkplace::Init()
+{
+    SetDaysList(TSCList::Create<TWSWorkplaceDayList>());
+}
+
+TWSWorkplaceList* TWSWorkplace::OwnerList() const
+{
+    return static_cast<TWSWorkplaceList*>(OwnerListObject());
+}
+
+TWSWorkplace* TWSWorkplaceList::Items(const QString& AKey) const
+{
+    const bool byShortcut = AKey.startsWith(QLatin1Char('^'));
+    const QString key = UpperText(byShortcut ? AKey.mid(1) : AKey);
+    for (int i = 0; i < Count(); ++i) {
+        TWSWorkplace* entry = Items(i);
+        if (UpperText(byShortcut ? entry->Shortcut() : entry->Name()) == key)
+            return entry;
+    }
+    return nullptr;
+}
+
+TWorkplaceSchedule* TWSWorkplaceList::Schedule() const
+{
+    return static_cast<TWorkplaceSchedule*>(ScheduleObject());
+}
+
+void TWSWorkplaceList::SetSchedule(TWorkplaceSchedule* ASchedule)
+{
+    SetScheduleObject(ASchedule);
+}
+
+void TWSWorkplaceList::Refresh(int AWorkplaceFocusedID)
+{
+    const int remembered = WorkplaceFocused() ? WorkplaceFocused()->ID() : 0;
+    SetFocusedSilently(nullptr);
+    FreeObjects();
+    std::unordered_map<int, std::vector<TDate>> dates;
+    for (int i = 0; i < PeriodJobCount(); ++i) {
+        const TPeriodJobRecord* job = PeriodJobAt(i);
+        dates[job->WorkplaceID].push_back(job->Date);
+    }
+    static const std::vector<TDate> none;
+    for (int i = 0; i < PeriodWorkplaceCount(); ++i) {
+        if (TWSWorkplace* entry = AddWorkplaceID(PeriodWorkplaceIDAt(i), false, false)) {
+            const auto found = dates.find(entry->ID());
+            entry->FillDays(found == dates.end() ? none : found->second);
+        }
+    }
+    SortByKind();
+    TWSWorkplace* focus = AWorkplaceFocusedID > 0 ? Items(-AWorkplaceFocusedID)
+                                                  : static_cast<TWSWorkplace*>(RememberedOrFirst(remembered));
+    SetWorkplaceFocused(focus);
+}
+
+TWSWorkplace* TWSWorkplaceList::AddWorkplace(TWorkplace* AWorkplace, bool ASetAsFocused, bool ASort)
+{
+    if (!AWorkplace)
+        return nullptr;
+    return AddWorkplaceID(PeriodWorkplaceObjectID(AWorkplace), ASetAsFocused, ASort);
+}
+
+TWSWorkplace* TWSWorkplaceList::AddWorkplaceID(int AID, bool ASetAsFocused, bool ASort)
+{
+    auto* entry = static_cast<TWSWorkplace*>(AppendEntry(TSCObject::Create<TWSWorkplace>(), AID));
+    if (ASort)
+        SortByKind();
+    else
+        Announce(ItemsName);
+    if (ASetAsFocused)
+        SetWorkplaceFocused(entry);
+    return entry;
+}
+
+bool TWSWorkplaceList::AddWorkplaceDay(int AWorkplaceID, TDate ADate)
+{
+    TWSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr;
+    return entry && entry->Days()->AddDay(ADate, true);
+}
+
+bool TWSWorkplaceList::DeleteWorkplaceDay(int AWorkplaceID, TDate ADate)
+{
+    if (TWSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr)
+        entry->Days()->DeleteDay(ADate);
+    return false;
+}
+
+bool TWSWorkplaceList::EditWorkplace(int AWorkplaceID)
+{
+    TWSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr;
+    if (!entry || !entry->Record())
+        return false;
+    const bool result = PeriodEditWorkplace(entry->ID());
+    if (result) {
+        entry->DataChanged(entry, entry, QString());
+        SortByKind();
+    }
+    return result;
+}
+
+bool TWSWorkplaceList::DeleteWorkplace(int AWorkplaceID, const QString& AMsg)
+{
+    if (!Confirmed(AMsg))
+        return false;
+    if (!PeriodDeleteWorkplace(AWorkplaceID)) {
+        if (AWorkplaceID > 0)
+            PeriodShowSaveFailure();
+        return false;
+    }
+    if (TWSWorkplace* entry = Items(-AWorkplaceID)) {
+        // The shown workplace is gone: the schedule follows the new focus.
+        const bool chosen = Schedule() && Schedule()->WorkplaceID() == AWorkplaceID && WorkplaceFocused() == entry;
+        RemoveItem(entry, true);
+        if (chosen)
+            Announce(QStringLiteral("WorkplaceFocused"));
+    }
+    return true;
+}
+
+bool TWSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceList)
+{
+    QStringList params;
+    if (Schedule())
+        Schedule()->AddPrintParams(params);
+    if (ASimpleWorkplaceList) {
+        StringsSetValue(params, QStringLiteral("ScheduleDate"), QString());
+        StringsSetValue(params, QStringLiteral("ScheduleCaption"), QStringLiteral("Workplaces"));
+    }
+    PeriodPreparePrint(params);
+    const bool occupiedOnly = PrintFlag(&TSetupGeneral::PrintOccupiedWorkplacesOnly);
+    for (int i = 0; i < Count(); ++i) {
+        const TWSWorkplace* entry = Items(i);
+        if (occupiedOnly && entry->Days()->Count() == 0)
+            continue;
+        TPeriodPrintWorkplace row;
+        row.ID = entry->ID();
+        row.Shortcut = entry->Shortcut();
+        row.Name = entry->Name();
+        row.Note = entry->Note();
+        row.Days = entry->Days()->AsString();
+        row.IsDeleted = !entry->Record();
+        row.DayID = 0;
+        PeriodAppendPrintWorkplace(row);
+    }
+    PeriodPrint(AReportName.isEmpty() ? QStringLiteral("WSWorkplacesGeneral") : AReportName);
+    return true;
+}
+
+QString TWSWorkplaceList::SortText(const TPeriodEntry* AEntry) const
+{
+    const auto* entry = static_cast<const TWSWorkplace*>(AEntry);
+    return FSortingKind == wswpskByName ? entry->Name() : entry->Shortcut();
+}
+
+// --- day list ---
+
+TWSDay* TWSDayPerson::Day() const
+{
+    return FOwnerList ? FOwnerList->Day() : nullptr;
+}
+
+TPerson* TWSDayPerson::Person() const
+{
+    return PeriodPersonObject(FID);
+}
+
+std::optional<TPeriodPersonRecord> TWSDayPerson::Record() const
+{
+    return PeriodPerson(FID);
+}
+
+QString TWSDayPerson::Name() const
+{
+    const auto record = Record();
+    return record ? record->Name : QString();
+}
+
+QString TWSDayPerson::SortingName() const
+{
+    const auto record = Record();
+    return record ? record->SortingName : QString();
+}
+
+QString TWSDayPerson::Note() const
+{
+    const auto record = Record();
+    return record ? record->Note : QString();
+}
+
+QString TWSDayPerson::NoteOut() const
+{
+    const auto record = Record();
+    return record ? record->NoteOut : QString();
+}
+
+TDate TWSDayPerson::DateOutFrom() const
+{
+    const auto record = Record();
+    return record ? record->DateOutFrom : 0;
+}
+
+TDate TWSDayPerson::DateOutTo() const
+{
+    const auto record = Record();
+    return record ? record->DateOutTo : 0;
+}
+
+int TWSDayPerson::DaysOut() const
+{
+    const auto record = Record();
+    return record ? record->DaysOut : 0;
+}
+
+bool TWSDayPerson::IsOut() const
+{
+    const TWSDay* day = Day();
+    return !Record() || !day || PeriodPersonIsOut(FID, day->Date());
+}
+
+QString TWSDayPerson::NameAndStoredName() const
+{
+    const QString name = Name();
+    if (SameTextIgnoringCase(name, FStoredName))
+        return name;
+    if (name.isEmpty())
+        return FStoredName;
+    if (FStoredName.isEmpty())
+        return name;
+    return name + QStringLiteral(" (") + FStoredName + QLatin1Char(')');
+}
+
+void TWSDayPerson::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
+{
+    if (!FSilent)
+        SCNotifyEditor(FEditor, ASender, AValueName);
+    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
+}
+
+TWSDayPerson* TWSDayPersonList::Items(int AKey) const
+{
+    if (AKey >= 0)
+        return TSCTypedList<TWSDayPerson>::Items(AKey);
+    for (int i = 0; i < Count(); ++i)
+        if (Items(i)->ID() == -AKey)
+            return Items(i);
+    return nullptr;
+}
+
+void TWSDayPersonList::SetSilent(bool AValue)
+{
+    FSilent = AValue;
+    for (int i = 0; i < Count(); ++i)
+        Items(i)->SetSilent(AValue);
+}
+
+TWSDayPerson* TWSDayPersonList::AddPerson(int AID, const QString& AStoredName, bool ASort)
+{
+    if (AID < 1 || Items(-AID))
+        return nullptr;
+    auto entry = TSCObject::Create<TWSDayPerson>();
+    entry->SetOwnerList(this);
+    entry->SetSilent(FSilent);
+    entry->SetID(AID);
+    entry->SetStoredName(AStoredName);
+    TWSDayPerson* result = entry.get();
+    Add(std::move(entry));
+    if (ASort)
+        SortByName();
+    else
+        Announce(ItemsName);
+    return result;
+}
+
+bool TWSDayPersonList::DeletePerson(int AID)
+{
+    TWSDayPerson* entry = AID > 0 ? Items(-AID) : nullptr;
+    if (!entry)
+        return false;
+    Delete(IndexOf(entry));
+    Announce(ItemsName);
+    return true;
+}
+
+void TWSDayPersonList::SortByName()
+{
+    TPeriodTextCompare compare;
+    std::unordered_map<const TWSDayPerson*, QString> names;
+    for (int i = 0; i < Count(); ++i)
+        names.emplace(Items(i), Items(i)->SortingName());
+    Sort([&](const TWSDayPerson* A, const TWSDayPerson* B) {
+        const QString& a = names.at(A);
+        const QString& b = names.at(B);
+        // Entries without a sorting name go last, among themselves by the stored name.
+        if (a.isEmpty() && b.isEmpty())
+            return compare(A->StoredName(), B->StoredName());
+        if (a.isEmpty())
+            return 1;
+        if (b.isEmpty())
+            return -1;
+        return compare(a, b);
+    });
+    Announce(ItemsName);
+}
+
+void TWSDayPersonList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
+{
+    if (!FSilent)
+        for (int i = 0; i < Count(); ++i)
+            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
+    if (!FSilent)
+        SCNotifyEditor(FEditor, ASender, AValueName);
+    SCPassOn(FDay, ASender, ATransmiter, this, AValueName);
+}
+
+void TWSDay::Init()
+{
+    FPersons = TSCList::Create<TWSDayPersonList>();
+    FPersons->SetDay(this);
+    FPersons->SetSilent(FSilent);
+}
+
+void TWSDay::SetDate(TDate AValue)
+{
+    const TDate day = TruncDate(AValue);
+    if (day == FDate) {
+        DataChanged(this, this, QStringLiteral("Date*"));
+        return;
+    }
+    FDate = day;
+    DataChanged(this, this, QStringLiteral("Date"));
+    FColor = PeriodDayColor(day);
+    FDayStr = ShortDayName(day);
+}
+
+void TWSDay::SetSilent(bool AValue)
+{
+    FSilent = AValue;
+    FPersons->SetSilent(AValue);
+}
+
+TWorkplaceSchedule* TWSDay::Schedule() const
+{
+    return FOwnerList ? FOwnerList->Schedule() : nullptr;
+}
+
+QString TWSDay::DayName() const
+{
+    return LongDayName(FDate);
+}
+
+QString TWSDay::DateStrWithoutYear() const
+{
+    return ::DateToStrWithoutYear(FDate);
+}
+
+void TWSDay::UpdatePersons(int AWorkplaceID)
+{
+    FPersons->FreeObjects();
+    for (int i = 0; i < PeriodJobCount(); ++i) {
+        const TPeriodJobRecord* job = PeriodJobAt(i);
+        if (TruncDate(job->Date) == FDate && job->WorkplaceID == AWorkplaceID)
+            FPersons->AddPerson(job->PersonID, job->PersonName, false);
+    }
+    FPersons->SortByName();
+}
+
+void TWSDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
+{
+    if (!FSilent)
+        SCPassOn(FPersons.get(), ASender, ATransmiter, this, AValueName);
+    if (!FSilent)
+        SCNotifyEditor(FEditor, ASender, AValueName);
+    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
+}
+
+void TWSDayList::SetSilent(bool AValue)
+{
+    FSilent = AValue;
+    for (int i = 0; i < Count(); ++i)
+        Items(i)->SetSilent(AValue);
+}
+
+TWSDay* TWSDayList::FindDay(TDate ADate) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (Items(i)->Date() == ADate)
+            return Items(i);
+    return nullptr;
+}
+
+void TWSDayList::Refresh(TDate AStartDate, int ADayCount, int AWorkplaceID)
+{
+    FreeObjects();
+    // The workplace's jobs by day in one pass, instead of one pass per day.
+    std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> jobs;
+    for (int i = 0; i < PeriodJobCount(); ++i) {
+        const TPeriodJobRecord* job = PeriodJobAt(i);
+        if (job->WorkplaceID == AWorkplaceID)
+            jobs[static_cast<qint64>(TruncDate(job->Date))].push_back(job);
+    }
+    for (int k = 0; k < ADayCount; ++k) {
+        TWSDay* day = AddDay(AStartDate + k, false);
+        if (!day)
+            continue;
+        day->Persons()->FreeObjects();
+        if (const auto found = jobs.find(static_cast<qint64>(day->Date())); found != jobs.end())
+            for (const TPeriodJobRecord* job : found->second)
+                day->Persons()->AddPerson(job->PersonID, job->PersonName, false);
+        day->Persons()->SortByName();
+    }
+    SortByDate();
+}
+
+TWSDay* TWSDayList::AddDay(TDate ADate, bool ASort)
+{
+    if (FindDay(TruncDate(ADate)))
+        return nullptr;
+    auto day = TSCObject::Create<TWSDay>();
+    day->SetOwnerList(this);
+    day->SetSilent(FSilent);
+    day->SetDate(ADate);
+    TWSDay* result = day.get();
+    Add(std::move(day));
+    if (ASort)
+        SortByDate();
+    else
+        Announce(ItemsName);
+    return result;
+}
+
+bool TWSDayList::AddDayPerson(TDate ADate, int APersonID, const QString& APersonName)
+{
+    TWSDay* day = FindDay(TruncDate(ADate));
+    return day && day->Persons()->AddPerson(APersonID, APersonName, true);
+}
+
+bool TWSDayList::DeleteDayPerson(TDate ADate, int APersonID)
+{
+    TWSDay* day = FindDay(TruncDate(ADate));
+    return day && day->Persons()->DeletePerson(APersonID);
+}
+
+void TWSDayList::SortByDate()
+{
+    Sort([](const TWSDay* A, const TWSDay* B) {
+        return A->Date() < B->Date() ? -1 : (A->Date() > B->Date() ? 1 : 0);
+    });
+    Announce(ItemsName);
+}
+
+bool TWSDayList::Print(const QString& AReportName)
+{
+    QStringList params;
+    if (FSchedule)
+        FSchedule->AddPrintParams(params);
+    PeriodPreparePrint(params);
+    const bool occupiedOnly = PrintFlag(&TSetupGeneral::PrintOccupiedDaysOnly);
+    for (int p = 0; p < Count(); ++p) {
+        const TWSDay* day = Items(p);
+        if (occupiedOnly && day->Persons()->Count() == 0)
+            continue;
+        TPeriodPrintDay dayRow;
+        dayRow.ID = p + 1;
+        dayRow.Date = day->Date();
+        dayRow.DayName = day->DayName();
+        dayRow.DateWithoutYear = day->DateStrWithoutYear();
+        dayRow.Color = day->Color();
+        dayRow.PersonIsOut = false;
+        PeriodAppendPrintDay(dayRow);
+        for (int k = 0; k < day->Persons()->Count(); ++k) {
+            const TWSDayPerson* person = day->Persons()->Items(k);
+            TPeriodPrintPerson row;
+            row.ID = person->ID();
+            row.Name = person->NameAndStoredName();
+            row.SortingName = person->SortingName();
+            row.Note = person->Note();
+            row.DateOutFrom = person->DateOutFrom();
+            row.DateOutTo = person->DateOutTo();
+            row.DaysOut = person->DaysOut();
+            row.IsOut = person->IsOut();
+            row.NoteOut = person->NoteOut();
+            row.DayID = p + 1;
+            row.IsDeleted = !person->Record();
+            PeriodAppendPrintPerson(row);
+        }
+    }
+    PeriodPrint(AReportName.isEmpty() ? QStringLiteral("WorkplaceScheduleGeneral") : AReportName);
+    return true;
+}
+
+void TWSDayList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
+{
+    if (!FSilent)
+        for (int i = 0; i < Count(); ++i)
+            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
+    if (!FSilent)
+        SCNotifyEditor(FEditor, ASender, AValueName);
+    SCPassOn(FSchedule, ASender, ATransmiter, this, AValueName);
+}
