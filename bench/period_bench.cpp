@@ -1,0 +1,163 @@
+// Month refresh of the worker and the workplace schedules on a synthetic
+// register of 300 workers and 100 workplaces with 1,000,000 relations
+// (about 300 a day), held in memory in date order like an indexed table.
+// Prints one JSON line with the median milliseconds.
+#include "schedule/worker/person_schedule.h"
+#include "schedule/workplace/workplace_schedule.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLocale>
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+namespace {
+class TBenchStore final : public IPeriodStore {
+public:
+    TBenchStore(int APersons, int AWorkplaces, int AJobs, TDate AFirstDay)
+    {
+        for (int i = 1; i <= APersons; ++i)
+            FPersons.push_back({i, QStringLiteral("Worker %1").arg(i), QStringLiteral("Worker %1").arg(i, 3, 10, QLatin1Char('0')),
+                                QString(), 0, 0, 0, QString()});
+        for (int i = 1; i <= AWorkplaces; ++i)
+            FWorkplaces.push_back({i, QStringLiteral("W%1").arg(i), QStringLiteral("Workplace %1").arg(i), QString(), 0xFFFFFF});
+        std::mt19937 random(7);
+        const int perDay = 300;
+        for (int k = 0; k < AJobs; ++k) {
+            TPeriodJobRecord job;
+            job.Date = AFirstDay + k / perDay;
+            job.PersonID = k % perDay + 1;
+            job.WorkplaceID = static_cast<int>(random() % AWorkplaces) + 1;
+            job.PersonName = FPersons[static_cast<size_t>(job.PersonID - 1)].Name;
+            job.WorkplaceName = FWorkplaces[static_cast<size_t>(job.WorkplaceID - 1)].Name;
+            job.WorkplaceShortcut = FWorkplaces[static_cast<size_t>(job.WorkplaceID - 1)].Shortcut;
+            FJobs.push_back(job);
+        }
+    }
+
+    int PersonCount() const override { return static_cast<int>(FPersons.size()); }
+    int PersonIDAt(int AIndex) const override { return FPersons[static_cast<size_t>(AIndex)].ID; }
+    std::optional<TPeriodPersonRecord> PersonRecord(int AID) const override
+    {
+        if (AID < 1 || AID > PersonCount())
+            return std::nullopt;
+        return FPersons[static_cast<size_t>(AID - 1)];
+    }
+    TPerson* PersonObject(int) const override { return nullptr; }
+    int PersonObjectID(const TPerson*) const override { return 0; }
+    bool PersonIsOut(int, TDate) const override { return false; }
+    bool EditPerson(int) override { return false; }
+    bool DeletePerson(int) override { return false; }
+    int WorkplaceCount() const override { return static_cast<int>(FWorkplaces.size()); }
+    int WorkplaceIDAt(int AIndex) const override { return FWorkplaces[static_cast<size_t>(AIndex)].ID; }
+    std::optional<TPeriodWorkplaceRecord> WorkplaceRecord(int AID) const override
+    {
+        if (AID < 1 || AID > WorkplaceCount())
+            return std::nullopt;
+        return FWorkplaces[static_cast<size_t>(AID - 1)];
+    }
+    TWorkplace* WorkplaceObject(int) const override { return nullptr; }
+    int WorkplaceObjectID(const TWorkplace*) const override { return 0; }
+    bool EditWorkplace(int) override { return false; }
+    bool DeleteWorkplace(int) override { return false; }
+
+    void SetJobFilter(TDate AFrom, TDate ATo) override
+    {
+        if (AFrom != FFrom || ATo != FTo)
+            FStale = true;
+        FFrom = AFrom;
+        FTo = ATo;
+    }
+    int JobCount() override
+    {
+        Load();
+        return static_cast<int>(FLoaded.size());
+    }
+    const TPeriodJobRecord* JobAt(int AIndex) override
+    {
+        Load();
+        return &FLoaded[static_cast<size_t>(AIndex)];
+    }
+    std::optional<TPeriodJobRecord> AddJob(TDate, int, int) override { return std::nullopt; }
+    bool JobExists(TDate, int, int) override { return false; }
+    bool DeleteJob(TDate, int, int) override { return false; }
+    QString LastError() const override { return QString(); }
+    bool PreparePrint(const QStringList&) override { return true; }
+    void AppendPrintPerson(const TPeriodPrintPerson&) override {}
+    void AppendPrintWorkplace(const TPeriodPrintWorkplace&) override {}
+    void AppendPrintDay(const TPeriodPrintDay&) override {}
+    bool Print(const QString&) override { return true; }
+
+private:
+    void Load()
+    {
+        if (!FStale)
+            return;
+        auto byDate = [](const TPeriodJobRecord& AJob, TDate ADate) { return AJob.Date < ADate; };
+        const auto first = std::lower_bound(FJobs.begin(), FJobs.end(), FFrom, byDate);
+        const auto last = std::lower_bound(first, FJobs.end(), FTo + 1, byDate);
+        FLoaded.assign(first, last);
+        FStale = false;
+    }
+
+    std::vector<TPeriodPersonRecord> FPersons;
+    std::vector<TPeriodWorkplaceRecord> FWorkplaces;
+    std::vector<TPeriodJobRecord> FJobs;
+    std::vector<TPeriodJobRecord> FLoaded;
+    TDate FFrom = 0;
+    TDate FTo = 0;
+    bool FStale = true;
+};
+
+double Median(std::vector<double> AValues)
+{
+    std::sort(AValues.begin(), AValues.end());
+    return AValues[AValues.size() / 2];
+}
+
+// Alternates between two months: each date change moves the period and runs
+// the full refresh, which loads the new month's relations once.
+template <class TSchedule>
+double MonthRefreshMs(TSchedule& ASchedule, TDate AMonth1, TDate AMonth2, int ARuns)
+{
+    std::vector<double> times;
+    for (int i = 0; i < ARuns; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        ASchedule.SetDate(i % 2 ? AMonth2 : AMonth1);
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    return Median(times);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    const TDate firstDay = DateToOle(QDate(2010, 1, 1));
+    TBenchStore store(300, 100, 1000000, firstDay);
+    SetPeriodStore(&store);
+    const TDate month1 = DateToOle(QDate(2014, 3, 10));
+    const TDate month2 = DateToOle(QDate(2014, 5, 10));
+    const int runs = 41;
+
+    TPersonSchedule persons;
+    persons.SetDateDaysKind(ddkMonth);
+    persons.SetPersonID(150);
+    const double workerMs = MonthRefreshMs(persons, month1, month2, runs);
+
+    TWorkplaceSchedule workplaces;
+    workplaces.SetDateDaysKind(ddkMonth);
+    workplaces.SetWorkplaceID(50);
+    const double workplaceMs = MonthRefreshMs(workplaces, month1, month2, runs);
+
+    SetPeriodStore(nullptr);
+    std::printf("{\"store\":\"in-memory, 300 workers, 100 workplaces, 1000000 jobs\",\"month_jobs\":%d,"
+                "\"worker_month_refresh_ms\":%.3f,\"workplace_month_refresh_ms\":%.3f}\n",
+                store.JobCount(), workerMs, workplaceMs);
+    return 0;
+}
