@@ -5,6 +5,8 @@
 #include <QCollator>
 #include <QLocale>
 
+#include <array>
+
 int PeriodFirstDayInWeek()
 {
     const TSetup* setup = TSetup::Instance();
@@ -21,7 +23,16 @@ int WeekOrderDay(TDate ADate, int AFirstDayInWeek)
 
 QString ShortDayName(TDate ADate)
 {
-    return QLocale().dayName(DayOfTheWeek(ADate), QLocale::ShortFormat);
+    // Every date entry asks; the seven names are kept until the locale changes.
+    static QLocale cachedLocale(QLocale::C);
+    static std::array<QString, 8> names;
+    const QLocale locale;
+    if (names[1].isEmpty() || locale != cachedLocale) {
+        cachedLocale = locale;
+        for (int i = 1; i <= 7; ++i)
+            names[static_cast<size_t>(i)] = locale.dayName(i, QLocale::ShortFormat);
+    }
+    return names[static_cast<size_t>(DayOfTheWeek(ADate))];
 }
 
 QString LongDayName(TDate ADate)

@@ -20,15 +20,35 @@ protected:
     ~ISCTreeNode() = default;
 };
 
-// Passes a notice to ANode unless it is the transmitter.
-inline void SCPassOn(TObject* ANode, TObject* ASender, TObject* ATransmiter, TObject* AFrom,
-                     const QString& AValueName)
+// Passes a notice to ANode unless it is the transmitter. Typed, so no cast
+// runs per hop: a notice crosses the whole tree.
+template <class TNode>
+inline void SCPassOn(TNode* ANode, TObject* ASender, TObject* ATransmiter, TObject* AFrom, const QString& AValueName)
 {
-    if (!ANode || ANode == ATransmiter)
+    if (!ANode || static_cast<TObject*>(ANode) == ATransmiter)
         return;
-    if (auto* node = dynamic_cast<ISCTreeNode*>(ANode))
-        node->DataChanged(ASender, AFrom, AValueName);
+    ANode->DataChanged(ASender, AFrom, AValueName);
 }
+
+// A neighbour known only as an object, with its node side looked up once.
+class TSCTreeLink {
+public:
+    void Set(TObject* AObject)
+    {
+        FObject = AObject;
+        FNode = dynamic_cast<ISCTreeNode*>(AObject);
+    }
+    TObject* Object() const { return FObject; }
+    void PassOn(TObject* ASender, TObject* ATransmiter, TObject* AFrom, const QString& AValueName) const
+    {
+        if (FNode && FObject != ATransmiter)
+            FNode->DataChanged(ASender, AFrom, AValueName);
+    }
+
+private:
+    TObject* FObject = nullptr;
+    ISCTreeNode* FNode = nullptr;
+};
 
 // The setup's first day of the week (1 Monday, 7 Sunday); 1 without a setup.
 int PeriodFirstDayInWeek();

@@ -86,7 +86,7 @@ void TPeriodDayList::DataChanged(TObject* ASender, TObject* ATransmiter, const Q
     if (!FSilent)
         for (int i = 0; i < Count(); ++i)
             SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
-    SCPassOn(FOwnerNode, ASender, ATransmiter, this, AValueName);
+    FOwnerNode.PassOn(ASender, ATransmiter, this, AValueName);
 }
 
 // --- TPeriodEntry ---
@@ -117,7 +117,7 @@ void TPeriodEntry::DataChanged(TObject* ASender, TObject* ATransmiter, const QSt
 {
     if (!FSilent)
         SCPassOn(FDays.get(), ASender, ATransmiter, this, AValueName);
-    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
+    FOwnerList.PassOn(ASender, ATransmiter, this, AValueName);
 }
 
 // --- TPeriodPersonEntry ---
@@ -320,5 +320,5 @@ void TPeriodRegisterList::DataChanged(TObject* ASender, TObject* ATransmiter, co
             SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
     if (!FSilent)
         SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FSchedule, ASender, ATransmiter, this, AValueName);
+    FSchedule.PassOn(ASender, ATransmiter, this, AValueName);
 }

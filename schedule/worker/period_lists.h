@@ -43,8 +43,8 @@ private:
 // Unique dates in ascending order.
 class TPeriodDayList : public TSCTypedList<TPeriodDay>, public ISCTreeNode {
 public:
-    TObject* OwnerNode() const { return FOwnerNode; }
-    void SetOwnerNode(TObject* AOwner) { FOwnerNode = AOwner; }
+    TObject* OwnerNode() const { return FOwnerNode.Object(); }
+    void SetOwnerNode(TObject* AOwner) { FOwnerNode.Set(AOwner); }
     bool Silent() const { return FSilent; }
     void SetSilent(bool AValue);
 
@@ -63,7 +63,7 @@ protected:
     virtual std::unique_ptr<TPeriodDay> CreateDay() const = 0;
 
 private:
-    TObject* FOwnerNode = nullptr;
+    TSCTreeLink FOwnerNode;
     bool FSilent = false;
 };
 
@@ -88,8 +88,8 @@ public:
     void SetID(int AValue) { FID = AValue; }
     bool Silent() const { return FSilent; }
     void SetSilent(bool AValue);
-    TObject* OwnerListObject() const { return FOwnerList; }
-    void SetOwnerListObject(TObject* AList) { FOwnerList = AList; }
+    TObject* OwnerListObject() const { return FOwnerList.Object(); }
+    void SetOwnerListObject(TObject* AList) { FOwnerList.Set(AList); }
     TPeriodDayList* DaysBase() const { return FDays.get(); }
     // Replaces the dates with ADates (unsorted adds, then one sort by date).
     void FillDays(const std::vector<TDate>& ADates);
@@ -103,7 +103,7 @@ protected:
 private:
     std::unique_ptr<TPeriodDayList> FDays;
     int FID = 0;
-    TObject* FOwnerList = nullptr;
+    TSCTreeLink FOwnerList;
     bool FSilent = false;
 };
 
@@ -146,8 +146,8 @@ public:
 
     TObject* Editor() const { return FEditor; }
     void SetEditor(TObject* AEditor) { FEditor = AEditor; }
-    TObject* ScheduleObject() const { return FSchedule; }
-    void SetScheduleObject(TObject* ASchedule) { FSchedule = ASchedule; }
+    TObject* ScheduleObject() const { return FSchedule.Object(); }
+    void SetScheduleObject(TObject* ASchedule) { FSchedule.Set(ASchedule); }
     bool Silent() const { return FSilent; }
     void SetSilent(bool AValue);
     TSortingDirection SortingDirection() const { return FSortingDirection; }
@@ -198,7 +198,7 @@ protected:
 private:
     QString FFocusName;
     TObject* FEditor = nullptr;
-    TObject* FSchedule = nullptr;
+    TSCTreeLink FSchedule;
     TPeriodEntry* FFocused = nullptr;
     bool FSilent = false;
     TSortingDirection FSortingDirection = sdAscended;

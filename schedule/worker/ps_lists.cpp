@@ -509,10 +509,11 @@ void TPSDay::SetDate(TDate AValue)
         DataChanged(this, this, QStringLiteral("Date*"));
         return;
     }
+    // The weekday values first, so views reading them on "Date" see the new day.
     FDate = day;
-    DataChanged(this, this, QStringLiteral("Date"));
     FDayStr = ShortDayName(day);
     FColor = PeriodDayColor(day);
+    DataChanged(this, this, QStringLiteral("Date"));
 }
 
 void TPSDay::SetSilent(bool AValue)

@@ -515,10 +515,11 @@ void TWSDay::SetDate(TDate AValue)
         DataChanged(this, this, QStringLiteral("Date*"));
         return;
     }
+    // The weekday values first, so views reading them on "Date" see the new day.
     FDate = day;
-    DataChanged(this, this, QStringLiteral("Date"));
     FColor = PeriodDayColor(day);
     FDayStr = ShortDayName(day);
+    DataChanged(this, this, QStringLiteral("Date"));
 }
 
 void TWSDay::SetSilent(bool AValue)

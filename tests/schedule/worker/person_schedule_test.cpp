@@ -193,11 +193,33 @@ TEST_F(PersonScheduleTest, PeriodKindChanges)
 TEST_F(PersonScheduleTest, FirstRefreshChoosesTheFirstSortedWorker)
 {
     Fill();
-    auto schedule = Open(0, Mon);
+    Store.AddJobRow(Mon, Bob, Kit);
+    auto schedule = std::make_unique<TPersonSchedule>();
+    schedule->SetDate(Mon);
+    Show(*schedule);
+    schedule->Refresh(psrkAll);
     // Ann sorts as "Zed Ann", after Bob and Cid.
     EXPECT_EQ(schedule->Persons()->Items(0)->ID(), Bob);
     EXPECT_EQ(schedule->PersonID(), Bob);
     EXPECT_EQ(schedule->Persons()->PersonFocused()->ID(), Bob);
+    EXPECT_EQ(schedule->Days()->Items(0)->Workplaces()->Count(), 1);
+    // Choosing inside the rebuild stays silent; each list announces once at the end.
+    EXPECT_EQ(Frame.Names, (QStringList{"", "", ""}));
+    EXPECT_FALSE(schedule->Silent());
+    EXPECT_FALSE(schedule->Days()->Items(0)->Workplaces()->Silent());
+}
+
+TEST_F(PersonScheduleTest, DayPayloadPassesAsAWorkplacePayload)
+{
+    TPSDayWorkplaceDragObjectEx fromDay;
+    fromDay.SetWorkplaceID(3);
+    fromDay.SetDay(Mon);
+    QMimeData* payload = &fromDay;
+    ASSERT_NE(qobject_cast<TPSWorkplaceDragObjectEx*>(payload), nullptr);
+    EXPECT_EQ(qobject_cast<TPSWorkplaceDragObjectEx*>(payload)->WorkplaceID(), 3);
+    TPSWorkplaceDragObjectEx fromList;
+    payload = &fromList;
+    EXPECT_EQ(qobject_cast<TPSDayWorkplaceDragObjectEx*>(payload), nullptr);
 }
 
 TEST_F(PersonScheduleTest, FocusChoosesTheWorker)

@@ -373,6 +373,19 @@ TEST_F(WorkplaceScheduleTest, PrintParametersInOrder)
                                    "WorkplaceName=Kitchen", "WorkplaceNote=hot"}));
 }
 
+TEST_F(WorkplaceScheduleTest, DayPayloadPassesAsAWorkerPayload)
+{
+    TWSDayPersonDragObjectEx fromDay;
+    fromDay.SetPersonID(4);
+    fromDay.SetDay(Mon);
+    QMimeData* payload = &fromDay;
+    ASSERT_NE(qobject_cast<TWSPersonDragObjectEx*>(payload), nullptr);
+    EXPECT_EQ(qobject_cast<TWSPersonDragObjectEx*>(payload)->PersonID(), 4);
+    TWSPersonDragObjectEx fromList;
+    payload = &fromList;
+    EXPECT_EQ(qobject_cast<TWSDayPersonDragObjectEx*>(payload), nullptr);
+}
+
 TEST_F(WorkplaceScheduleTest, DestructionTakesTheScreenOff)
 {
     {
