@@ -121,7 +121,11 @@ public:
         Doc.ReportName = L.Name;
         Doc.Paper = G.Paper;
         const int rows = FMaster ? FMaster->RowCount() : 0;
-        if (rows == 0) {
+        int selected = 0;
+        for (int r = 0; r < rows; ++r)
+            if (Selected(L.Master, *FMaster, r))
+                ++selected;
+        if (selected == 0) {
             NewPage(false);
             AddText(QRectF(FLeft, FBodyTop, FRight - FLeft, ReportLineHeight(10)), QStringLiteral("empty"), L.EmptyText,
                     10, false, true, Qt::AlignLeft);
@@ -132,6 +136,8 @@ public:
                 for (int d = 0; d < FDetail->RowCount(); ++d)
                     details[FDetail->AsInteger(d, L.Detail->Link)].push_back(d);
             for (int r = 0; r < rows; ++r) {
+                if (!Selected(L.Master, *FMaster, r))
+                    continue;
                 static const std::vector<int> none;
                 const auto found = details.find(FMaster->AsInteger(r, QStringLiteral("ID")));
                 PlaceGroup(r, found == details.end() ? none : found->second);
@@ -142,6 +148,14 @@ public:
     }
 
 private:
+    static bool Selected(const TReportBand& ABand, const TPrintTable& ATable, int ARow)
+    {
+        for (const auto& [field, value] : ABand.Where)
+            if (ATable.AsInteger(ARow, field) != value)
+                return false;
+        return true;
+    }
+
     double ColumnX(int AColumn) const { return FLeft + AColumn * (FColumnWidth + ColumnGap); }
     double ColumnTop() const { return FBodyTop + FCaptionsHeight; }
     double Remaining() const { return FBodyBottom - FY; }

@@ -129,6 +129,14 @@ bool ParseBand(const QJsonObject& ARoot, const QJsonValue& AValue, bool ADetail,
         AError = QStringLiteral("%1 has no field \"%2\"").arg(ABand.Connection, ABand.ColorField);
         return false;
     }
+    const QJsonObject where = object.value(QStringLiteral("Where")).toObject();
+    for (auto it = where.begin(); it != where.end(); ++it) {
+        if (table->FieldIndex(it.key()) < 0) {
+            AError = QStringLiteral("%1 has no field \"%2\"").arg(ABand.Connection, it.key());
+            return false;
+        }
+        ABand.Where.emplace_back(it.key(), it.value().toInt());
+    }
     if (ABand.Size < 4 || ABand.Size > 40) {
         AError = QStringLiteral("the text size %1 is out of range").arg(ABand.Size);
         return false;

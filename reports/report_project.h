@@ -29,6 +29,9 @@ struct TReportBand {
     bool Bold = false;
     QString ColorField; // fills the band with the row's colour (0x00BBGGRR) when set
     bool Rule = false;  // a thin line above the band
+    // Only rows whose fields hold these numbers: keeps rows nested under
+    // another table out of a list of top-level rows.
+    std::vector<std::pair<QString, int>> Where;
     std::vector<TReportColumn> Columns;
     int LineCount() const;
 };

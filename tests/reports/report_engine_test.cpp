@@ -1,0 +1,157 @@
+#include "report_fixture.h"
+
+#include "support/scripted_dialogs.h"
+#include "support/test_env.h"
+#include "ui/report_engine_qt.h"
+
+#include <QFile>
+
+namespace {
+class ReportEngine : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        FillFixture(FTables);
+        FEngine.SetProjectFile(PLENVO_REPORT_PROJECT);
+        BindPrintTables(FEngine, FTables);
+        const TReportParams params = ScheduleParams();
+        for (auto it = params.begin(); it != params.end(); ++it)
+            FEngine.SetParam(it.key(), it.value());
+        FEngine.Printer().setPageSize(QPageSize(QPageSize::A4));
+    }
+    void TearDown() override { EXPECT_TRUE(TestEnv::Dialogs().AllAnswered()); }
+
+    QStringList Asked() const
+    {
+        QStringList kinds;
+        for (const auto& q : TestEnv::Dialogs().Questions())
+            kinds << q.Kind;
+        return kinds;
+    }
+
+    TPrintTables FTables;
+    TQtReportEngine FEngine;
+};
+
+QByteArray ReadFile(const QString& AFileName)
+{
+    QFile file(AFileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+TEST_F(ReportEngine, PrinterSetupReturnsTheAnswer)
+{
+    TestEnv::Dialogs().AnswerPrintSetup(true);
+    TestEnv::Dialogs().AnswerPrintSetup(false);
+    EXPECT_TRUE(FEngine.PrinterSetup());
+    EXPECT_FALSE(FEngine.PrinterSetup());
+    EXPECT_EQ(FEngine.Printer().docName(), "Plenvo Report");
+}
+
+TEST_F(ReportEngine, ParametersClearAndSet)
+{
+    EXPECT_TRUE(FEngine.HasParam("Note"));
+    FEngine.ClearParams();
+    EXPECT_FALSE(FEngine.HasParam("Note"));
+    FEngine.SetParam("Note", "One");
+    FEngine.SetParam("Note", "Two");
+    EXPECT_EQ(FEngine.Param("Note"), "Two");
+    EXPECT_EQ(FEngine.Param("Missing"), "");
+}
+
+TEST_F(ReportEngine, EveryReportSavesAsPdf)
+{
+    const QString folder = TestEnv::NewFolder("pdfs");
+    for (const QString& name : {QStringLiteral("DailyScheduleGeneral"), QStringLiteral("PersonScheduleFull"),
+                                QStringLiteral("WorkplacesTwoCol")}) {
+        const QString file = folder + "/" + name + ".pdf";
+        TestEnv::Dialogs().AnswerReportOutput(rdFile, file);
+        EXPECT_TRUE(FEngine.ExecuteReport(name));
+        EXPECT_TRUE(ReadFile(file).startsWith("%PDF")) << name.toStdString();
+    }
+    EXPECT_TRUE(TestEnv::Dialogs().MessageTexts().isEmpty());
+}
+
+TEST_F(ReportEngine, PreviewRendersThePages)
+{
+    TestEnv::Dialogs().AnswerReportOutput(rdPreview);
+    TestEnv::Dialogs().AnswerReportPreview();
+    EXPECT_TRUE(FEngine.ExecuteReport("WorkplaceScheduleFull"));
+    EXPECT_EQ(Asked(), QStringList({"output", "preview"}));
+    EXPECT_TRUE(TestEnv::Dialogs().PreviewPdf().startsWith("%PDF"));
+}
+
+TEST_F(ReportEngine, PrinterOutputPrintsOnTheChosenPrinter)
+{
+    const QString file = TestEnv::NewFolder("printer") + "/printed.pdf";
+    FEngine.Printer().setOutputFormat(QPrinter::PdfFormat);
+    FEngine.Printer().setOutputFileName(file);
+    TestEnv::Dialogs().AnswerReportOutput(rdPrinter);
+    EXPECT_TRUE(FEngine.ExecuteReport("DSPersonsFull"));
+    EXPECT_TRUE(ReadFile(file).startsWith("%PDF"));
+}
+
+TEST_F(ReportEngine, CancelledOutputOptionsPrintNothing)
+{
+    TestEnv::Dialogs().AnswerReportOutput(std::nullopt);
+    EXPECT_FALSE(FEngine.ExecuteReport("DSPersonsGeneral"));
+    EXPECT_EQ(Asked(), QStringList({"output"}));
+}
+
+TEST_F(ReportEngine, UnknownReportNameIsReportedAndNothingPrinted)
+{
+    TestEnv::Dialogs().AnswerMessage(mrOk);
+    EXPECT_FALSE(FEngine.ExecuteReport("PSDaysGeneral"));
+    ASSERT_EQ(Asked(), QStringList({"message"}));
+    const QString text = TestEnv::Dialogs().MessageTexts().at(0);
+    EXPECT_TRUE(text.contains("\"PSDaysGeneral\"")) << text.toStdString();
+    EXPECT_TRUE(text.contains(PLENVO_REPORT_PROJECT)) << text.toStdString();
+}
+
+TEST_F(ReportEngine, MissingOrBrokenProjectFileIsReportedAndNothingPrinted)
+{
+    const QString folder = TestEnv::NewFolder("project");
+    const QString missing = folder + "/missing.rav";
+    const QString broken = folder + "/broken.rav";
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{ \"Reports\": { \"DSPersonsGeneral\": ");
+    file.close();
+    for (const QString& project : {missing, broken}) {
+        TestEnv::Dialogs().Reset();
+        TestEnv::Dialogs().AnswerMessage(mrOk);
+        FEngine.SetProjectFile(project);
+        EXPECT_FALSE(FEngine.ExecuteReport("DSPersonsGeneral"));
+        ASSERT_EQ(Asked(), QStringList({"message"}));
+        const QString text = TestEnv::Dialogs().MessageTexts().at(0);
+        EXPECT_TRUE(text.contains(project)) << text.toStdString();
+        EXPECT_TRUE(text.contains("\"DSPersonsGeneral\"")) << text.toStdString();
+    }
+}
+
+TEST_F(ReportEngine, UnboundConnectionIsReported)
+{
+    FEngine.SetDataConnection(ReportDSCPersons, nullptr);
+    TestEnv::Dialogs().AnswerMessage(mrOk);
+    EXPECT_FALSE(FEngine.ExecuteReport("DailyScheduleGeneral"));
+    EXPECT_TRUE(TestEnv::Dialogs().MessageTexts().value(0).contains("ReportDSCPersons"));
+}
+
+TEST_F(ReportEngine, AFileThatCannotBeWrittenIsReported)
+{
+    TestEnv::Dialogs().AnswerReportOutput(rdFile, TestEnv::NewFolder("ro") + "/no/such/folder/r.pdf");
+    TestEnv::Dialogs().AnswerMessage(mrOk);
+    EXPECT_FALSE(FEngine.ExecuteReport("PersonsGeneral"));
+    EXPECT_TRUE(TestEnv::Dialogs().MessageTexts().value(0).startsWith("The report could not be saved"));
+}
+
+TEST_F(ReportEngine, LaysOutOnThePrintersPaper)
+{
+    FEngine.Printer().setPageOrientation(QPageLayout::Landscape);
+    TReportDocument document;
+    QString message;
+    ASSERT_TRUE(FEngine.LayoutNamedReport("PersonsGeneral", document, message)) << message.toStdString();
+    EXPECT_NEAR(document.Paper.width(), 297, 0.5);
+    EXPECT_NEAR(document.Paper.height(), 210, 0.5);
+}
