@@ -1,0 +1,227 @@
+#include "data/data_man.h"
+
+#include "core/dialogs.h"
+#include "core/program_info.h"
+#include "data/job_man.h"
+#include "data/macro_man.h"
+#include "data/person_man.h"
+#include "data/table_file.h"
+#include "data/workplace_man.h"
+#include "setup/setup.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+TDataMan* GDataMan = nullptr;
+
+// Field lists match by position: the same name (letter case counts) and a
+// size not smaller; types and extra fields of the file do not matter.
+bool FieldListsMatch(const TFieldDefs& AFile, const TFieldDefs& ADef)
+{
+    for (int i = 0; i < ADef.size(); ++i) {
+        if (i >= AFile.size())
+            return false;
+        if (AFile[i].Name != ADef[i].Name || AFile[i].Size < ADef[i].Size)
+            return false;
+    }
+    return true;
+}
+
+QString FolderOf(const QString& APath)
+{
+    return QDir::toNativeSeparators(QFileInfo(APath).fileName());
+}
+} // namespace
+
+TColorDlg::TColorDlg() : FColor(14286828)
+{
+    const TColor empty = 0xFFFFFFFF;
+    FCustomColors = {0xE6E6FF, 0xD9EFFF, 0xD9FEFF, 0xD9FFF5, 0xD9FFEC, empty, empty, empty,
+                     0xDBE67B, empty,    0xD9FCFF, empty,    empty,    empty, empty, empty};
+}
+
+bool TColorDlg::Execute()
+{
+    return Dialogs().SelectColor(FColor, FCustomColors);
+}
+
+TDataMan::TDataMan()
+{
+    GDataMan = this;
+    if (TSetup* setup = TSetup::Instance()) {
+        FDataDir = IncludeBackslash(setup->Data()->DataDir());
+        setup->SetChangeDataDirHandler(
+            [this](const QString& AOld, const QString& ANew) { return ChangeDataDir(AOld, ANew); });
+    }
+    DataModuleCreate();
+}
+
+TDataMan::~TDataMan()
+{
+    if (TSetup* setup = TSetup::Instance())
+        setup->SetChangeDataDirHandler(nullptr);
+    if (GDataMan == this)
+        GDataMan = nullptr;
+}
+
+TDataMan* TDataMan::Instance()
+{
+    return GDataMan;
+}
+
+void TDataMan::DataModuleCreate()
+{
+    // The print tables live in memory only and the drag cursors are the
+    // toolkit's hand cursors, so only the report project is left to name.
+    const QFileInfo program(QCoreApplication::applicationFilePath());
+    FReportProjectFileName = IncludeBackslash(program.absolutePath()) + program.completeBaseName() + QStringLiteral(".rav");
+}
+
+void TDataMan::SetDataDir(const QString& AValue)
+{
+    FDataDir = IncludeBackslash(AValue);
+}
+
+QString CurrentDataDir()
+{
+    if (TDataMan* dataMan = TDataMan::Instance(); dataMan && !dataMan->DataDir().isEmpty())
+        return dataMan->DataDir();
+    if (TSetup* setup = TSetup::Instance())
+        return setup->Data()->DataDir();
+    return QString();
+}
+
+QStringList TDataMan::DataFileNames()
+{
+    return {QStringLiteral("Workers.cds"), QStringLiteral("Workplaces.cds"), QStringLiteral("Jobs.cds"),
+            QStringLiteral("Macros.cds")};
+}
+
+bool TDataMan::CheckDBStructure(TTable& ADS, const TTable& ADSDef)
+{
+    const QString fileName = ADS.FileName();
+    ADS.Close();
+    ADS.SetFieldDefs(ADSDef.FieldDefs());
+    const TOpenResult result = ADS.Open();
+    if (result == orOpened) {
+        if (FieldListsMatch(ADS.FieldDefs(), ADSDef.FieldDefs()))
+            return false;
+        // A file that may not be written is read as it is.
+        if (!ADS.CanModify())
+            return false;
+        const TFieldDefs oldDefs = ADS.FieldDefs();
+        ADS.Close();
+        const bool rebuilt = RebuildTableFile(fileName, oldDefs, ADSDef.FieldDefs());
+        ADS.SetFieldDefs(ADSDef.FieldDefs());
+        if (ADS.Open() == orOpened)
+            return rebuilt;
+        ADS.SetFieldDefs(ADSDef.FieldDefs());
+        ADS.OpenEmptyStandIn();
+        return false;
+    }
+    ADS.SetFieldDefs(ADSDef.FieldDefs());
+    if (result == orLocked) {
+        ShowMessageBox(QStringLiteral("The data file \"%1\" is in use by another program or may not be read.\r\n"
+                                      "Its table stays empty and unchanged until the file is opened again.")
+                           .arg(QDir::toNativeSeparators(fileName)),
+                       mtWarning, mbOK);
+        ADS.OpenEmptyStandIn();
+        return false;
+    }
+    if (result == orDamaged) {
+        const QString aside = SetFileAside(fileName);
+        if (aside.isEmpty()) {
+            ShowMessageBox(QStringLiteral("The data file \"%1\" cannot be read and cannot be set aside.\r\n"
+                                          "It is left unchanged; its table stays empty until the file is repaired.")
+                               .arg(QDir::toNativeSeparators(fileName)),
+                           mtError, mbOK);
+            ADS.OpenEmptyStandIn();
+            return false;
+        }
+        ShowMessageBox(QStringLiteral("The data file \"%1\" cannot be read.\r\n"
+                                      "It was kept as \"%2\" and an empty table was created in its place.")
+                           .arg(QDir::toNativeSeparators(fileName), FolderOf(aside)),
+                       mtWarning, mbOK);
+    }
+    if (!ADS.CreateDataSet()) {
+        ADS.SetFieldDefs(ADSDef.FieldDefs());
+        ADS.OpenEmptyStandIn();
+    }
+    return false;
+}
+
+void TDataMan::CloseAllTables()
+{
+    if (TPersonMan* m = TPersonMan::Instance())
+        m->CloseDBFiles();
+    if (TWorkplaceMan* m = TWorkplaceMan::Instance())
+        m->CloseDBFiles();
+    if (TJobMan* m = TJobMan::Instance())
+        m->CloseDBFiles();
+    if (TMacroMan* m = TMacroMan::Instance())
+        m->CloseDBFiles();
+}
+
+void TDataMan::OpenAllTables()
+{
+    if (TPersonMan* m = TPersonMan::Instance())
+        m->OpenDBFiles();
+    if (TWorkplaceMan* m = TWorkplaceMan::Instance())
+        m->OpenDBFiles();
+    if (TJobMan* m = TJobMan::Instance())
+        m->OpenDBFiles();
+    if (TMacroMan* m = TMacroMan::Instance())
+        m->OpenDBFiles();
+}
+
+bool TDataMan::ChangeDataDir(const QString& ADataDir, const QString& ANewDataDir)
+{
+    const QString oldDir = IncludeBackslash(ADataDir);
+    const QString newDir = IncludeBackslash(ANewDataDir);
+    bool result = FolderExists(newDir) || ForceFolders(newDir);
+    if (!result)
+        return false;
+    // The same folder when both name the same place; letter case counts here.
+    const QString oldCanonical = QFileInfo(oldDir).canonicalFilePath();
+    if (!oldCanonical.isEmpty() && oldCanonical == QFileInfo(newDir).canonicalFilePath())
+        return true;
+
+    bool copy = true;
+    const QStringList files = DataFileNames();
+    const bool anyThere = std::any_of(files.begin(), files.end(),
+                                      [&](const QString& AName) { return QFileInfo::exists(newDir + AName); });
+    if (anyThere) {
+        const int answer = ShowMessageBox(
+            QStringLiteral("Some files already exist on the new location\r\n\"%1\"\r\nDo you want to overwrite it?")
+                .arg(ExcludeBackslash(newDir)),
+            mtConfirmation, mbYes | mbNo | mbCancel);
+        if (answer == mrYes)
+            copy = true;
+        else if (answer == mrNo)
+            copy = false;
+        else
+            return false; // nothing closed, nothing copied
+    }
+
+    CloseAllTables();
+    if (copy) {
+        for (const QString& name : files) {
+            if (!QFileInfo::exists(oldDir + name))
+                continue;
+            result = SafeCopyFile(oldDir + name, newDir + name);
+            if (!result)
+                break;
+        }
+    }
+    // The tables follow the folder the settings will name after this call.
+    SetDataDir(result ? newDir : oldDir);
+    OpenAllTables();
+    return result;
+}
+
+bool TDataMan::CommpressDB(const QString& ADBFName)
+{
+    return CompressTableFile(ADBFName);
+}

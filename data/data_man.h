@@ -1,0 +1,76 @@
+// The data manager: the folder the four tables are open on, their structure
+// check, moving the data to another folder, and the data maintenance.
+#pragma once
+
+#include "core/observable.h"
+#include "core/utils.h"
+#include "data/table.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// Progress position and a text to append to the maintenance log.
+using TDataMaintenanceInfoCallBackProc = std::function<void(int AProgress, const QString& AAddText)>;
+
+// The colour picker of the workplace editor with its sixteen custom colours.
+class TColorDlg {
+public:
+    TColorDlg();
+    TColor Color() const { return FColor; }
+    void SetColor(TColor AValue) { FColor = AValue; }
+    // Slots A to P; an empty slot is 0xFFFFFFFF.
+    QList<TColor>& CustomColors() { return FCustomColors; }
+    // Runs the dialog; true with a colour chosen.
+    bool Execute();
+
+private:
+    TColor FColor;
+    QList<TColor> FCustomColors;
+};
+
+class TDataMan : public TObject {
+public:
+    TDataMan();
+    ~TDataMan() override;
+    TDataMan(const TDataMan&) = delete;
+    TDataMan& operator=(const TDataMan&) = delete;
+
+    static TDataMan* Instance();
+
+    // The folder the tables are open on (ends with "/"). The settings name the
+    // same one except while a move is under way.
+    const QString& DataDir() const { return FDataDir; }
+    void SetDataDir(const QString& AValue);
+    TColorDlg& ColorDlg() { return FColorDlg; }
+    const QString& ReportProjectFileName() const { return FReportProjectFileName; }
+
+    // Makes the file of ADS match the field list of ADSDef and leaves ADS open
+    // (on an empty stand-in when the file can be neither read nor replaced).
+    // True when it rebuilt the file.
+    static bool CheckDBStructure(TTable& ADS, const TTable& ADSDef);
+    // Moves the data to another folder; false when refused or failed, the
+    // tables then being open on ADataDir again.
+    bool ChangeDataDir(const QString& ADataDir, const QString& ANewDataDir);
+    // Rewrites one closed table file; false when it is missing or the rewrite
+    // failed (the file then stays as it was).
+    bool CommpressDB(const QString& ADBFName);
+    void RunMaintenance(TDate ADeleteDateLimit, const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc,
+                        bool ABackupBefore);
+
+    // The four file names in the order every step handles them.
+    static QStringList DataFileNames();
+
+private:
+    void DataModuleCreate();
+    void CloseAllTables();
+    void OpenAllTables();
+
+    QString FDataDir;
+    TColorDlg FColorDlg;
+    QString FReportProjectFileName;
+};
+
+// The folder a manager opens its table in.
+QString CurrentDataDir();

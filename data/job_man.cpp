@@ -1,0 +1,319 @@
+#include "data/job_man.h"
+
+#include "data/person_man.h"
+#include "data/workplace_man.h"
+
+#include <cmath>
+
+namespace {
+TJobMan* GJobMan = nullptr;
+const QString FileName = QStringLiteral("Jobs.cds");
+} // namespace
+
+// --- TJob ---
+
+bool TJob::LoadFromDB(const TTable& ADataSet)
+{
+    if (!ADataSet.HasCurrent())
+        return false;
+    auto read = [&](const char* AName) { return ADataSet.FieldValue(QLatin1String(AName)); };
+    if (const QVariant v = read("ID"); !v.isNull())
+        FID = v.toInt();
+    if (const QVariant v = read("Date"); !v.isNull())
+        FDate = v.toDouble();
+    if (const QVariant v = read("PersonID"); !v.isNull())
+        FPersonID = v.toInt();
+    if (const QVariant v = read("PersonName"); !v.isNull())
+        FPersonName = v.toString();
+    if (const QVariant v = read("WorkplaceID"); !v.isNull())
+        FWorkplaceID = v.toInt();
+    if (const QVariant v = read("WorkplaceShortcut"); !v.isNull())
+        FWorkplaceShortcut = v.toString();
+    if (const QVariant v = read("WorkplaceName"); !v.isNull())
+        FWorkplaceName = v.toString();
+    if (const QVariant v = read("Note"); !v.isNull())
+        FNote = v.toString();
+    return true;
+}
+
+bool TJob::StoreToDB(TTable& ADataSet)
+{
+    if (!ADataSet.CanModify())
+        return false;
+    const bool found = FID > 0 && ADataSet.Locate(QStringLiteral("ID"), FID);
+    if (found)
+        ADataSet.Edit();
+    else
+        ADataSet.Append();
+    bool ok = ADataSet.SetFieldValue(QStringLiteral("Date"), FDate);
+    ok = ADataSet.SetFieldValue(QStringLiteral("PersonID"), FPersonID) && ok;
+    ok = ADataSet.SetFieldValue(QStringLiteral("PersonName"), FPersonName) && ok;
+    ok = ADataSet.SetFieldValue(QStringLiteral("WorkplaceID"), FWorkplaceID) && ok;
+    ok = ADataSet.SetFieldValue(QStringLiteral("WorkplaceShortcut"), FWorkplaceShortcut) && ok;
+    ok = ADataSet.SetFieldValue(QStringLiteral("WorkplaceName"), FWorkplaceName) && ok;
+    ok = ADataSet.SetFieldValue(QStringLiteral("Note"), FNote) && ok;
+    ok = ADataSet.Post() && ok;
+    if (ok && !found)
+        FID = ADataSet.FieldValue(QStringLiteral("ID")).toInt();
+    return ok;
+}
+
+// --- TJobList ---
+
+TJob* TJobList::Items(int AKey) const
+{
+    if (AKey >= 0)
+        return TSCTypedList<TJob>::Items(AKey);
+    for (int i = 0; i < Count(); ++i)
+        if (TSCTypedList<TJob>::Items(i)->ID() == -AKey)
+            return TSCTypedList<TJob>::Items(i);
+    return nullptr;
+}
+
+// --- TJobMan ---
+
+TFieldDefs TJobMan::FieldDefs()
+{
+    return {{QStringLiteral("ID"), ftAutoInc, 0},
+            {QStringLiteral("Date"), ftDate, 0},
+            {QStringLiteral("PersonID"), ftInteger, 0},
+            {QStringLiteral("PersonName"), ftString, 50},
+            {QStringLiteral("WorkplaceID"), ftInteger, 0},
+            {QStringLiteral("WorkplaceShortcut"), ftString, 10},
+            {QStringLiteral("WorkplaceName"), ftString, 50},
+            {QStringLiteral("Note"), ftString, 80}};
+}
+
+TJobMan::TJobMan() : FJobs(TSCList::Create<TJobList>())
+{
+    DSJobsDef.SetFieldDefs(FieldDefs());
+    GJobMan = this;
+    OpenDBFiles();
+}
+
+TJobMan::~TJobMan()
+{
+    CloseDBFiles();
+    if (GJobMan == this)
+        GJobMan = nullptr;
+}
+
+TJobMan* TJobMan::Instance()
+{
+    return GJobMan;
+}
+
+void TJobMan::DiscardJobs()
+{
+    FJobs->FreeObjects();
+    FFilterModified = true;
+}
+
+void TJobMan::OpenDBFiles()
+{
+    DSJobs.Close();
+    DiscardJobs();
+    DSJobs.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
+    TDataMan::CheckDBStructure(DSJobs, DSJobsDef);
+}
+
+void TJobMan::CloseDBFiles()
+{
+    DSJobs.Close();
+    DiscardJobs();
+}
+
+void TJobMan::SetDateFrom(TDate AValue)
+{
+    const TDate value = TruncDate(AValue);
+    if (value != FDateFrom) {
+        FDateFrom = value;
+        FFilterModified = true;
+    }
+}
+
+void TJobMan::SetDateTo(TDate AValue)
+{
+    const TDate value = TruncDate(AValue);
+    if (value != FDateTo) {
+        FDateTo = value;
+        FFilterModified = true;
+    }
+}
+
+void TJobMan::SetPersonID(int AValue)
+{
+    if (AValue != FPersonID) {
+        FPersonID = AValue;
+        FFilterModified = true;
+    }
+}
+
+void TJobMan::SetWorkplaceID(int AValue)
+{
+    if (AValue != FWorkplaceID) {
+        FWorkplaceID = AValue;
+        FFilterModified = true;
+    }
+}
+
+void TJobMan::ApplyFilter()
+{
+    if (FDateFrom > FDateTo) {
+        const TDate from = FDateFrom;
+        SetDateFrom(FDateTo);
+        SetDateTo(from);
+    }
+    LoadJobs();
+}
+
+void TJobMan::LoadJobs()
+{
+    FJobs->FreeObjects();
+    TTableFilter filter;
+    filter.Conditions << TFilterCondition{QStringLiteral("Date"), foGreaterEqual, FDateFrom}
+                      << TFilterCondition{QStringLiteral("Date"), foLessEqual, FDateTo};
+    if (FPersonID > 0)
+        filter.Conditions << TFilterCondition{QStringLiteral("PersonID"), foEqual, FPersonID};
+    if (FWorkplaceID > 0)
+        filter.Conditions << TFilterCondition{QStringLiteral("WorkplaceID"), foEqual, FWorkplaceID};
+    DSJobs.SetFilter(filter);
+    DSJobs.SetFiltered(true);
+    const bool ok = DSJobs.Active() && DSJobs.First();
+    while (ok && !DSJobs.Eof()) {
+        auto job = TSCObject::Create<TJob>();
+        if (job->LoadFromDB(DSJobs))
+            FJobs->Add(std::move(job));
+        DSJobs.Next();
+    }
+    DSJobs.SetFiltered(false);
+    FFilterModified = !ok;
+}
+
+int TJobMan::JobCount()
+{
+    if (FFilterModified)
+        ApplyFilter();
+    return FJobs->Count();
+}
+
+TJob* TJobMan::Jobs(int AIndex)
+{
+    if (FFilterModified)
+        ApplyFilter();
+    return FJobs->Items(AIndex);
+}
+
+bool TJobMan::Store(TJob* AJob)
+{
+    if (!DSJobs.CanModify())
+        return false;
+    DSJobs.SetFiltered(false);
+    const int formerID = AJob->ID();
+    if (AJob->StoreToDB(DSJobs) && DSJobs.Save())
+        return true;
+    DSJobs.CancelUpdates();
+    AJob->SetID(formerID);
+    return false;
+}
+
+bool TJobMan::InsertJob(TJob* AJob)
+{
+    if (!AJob || FJobs->IndexOf(AJob) < 0)
+        return false;
+    return Store(AJob);
+}
+
+bool TJobMan::InsertJob(std::unique_ptr<TJob>& AJob)
+{
+    if (!AJob)
+        return false;
+    if (FJobs->IndexOf(AJob.get()) >= 0)
+        return Store(AJob.get());
+    if (!Store(AJob.get()))
+        return false;
+    FJobs->Add(std::move(AJob));
+    return true;
+}
+
+TJob* TJobMan::AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace)
+{
+    if (ADate <= 0 || !APerson || !AWorkplace)
+        return nullptr;
+    SetDateFrom(ADate);
+    SetDateTo(ADate);
+    SetPersonID(APerson->ID());
+    SetWorkplaceID(AWorkplace->ID());
+    if (JobCount() > 0 || FFilterModified)
+        return nullptr;
+    auto job = TSCObject::Create<TJob>();
+    job->SetDate(TruncDate(ADate));
+    job->SetPersonID(APerson->ID());
+    job->SetPersonName(APerson->Name());
+    job->SetWorkplaceID(AWorkplace->ID());
+    job->SetWorkplaceName(AWorkplace->Name());
+    job->SetWorkplaceShortcut(AWorkplace->Shortcut());
+    TJob* added = job.get();
+    return InsertJob(job) ? added : nullptr;
+}
+
+bool TJobMan::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)
+{
+    if (ADate <= 0 || APersonID <= 0 || AWorkplaceID <= 0)
+        return false;
+    SetDateFrom(ADate);
+    SetDateTo(ADate);
+    SetPersonID(APersonID);
+    SetWorkplaceID(AWorkplaceID);
+    if (JobCount() == 0)
+        return !FFilterModified;
+    if (!DSJobs.CanModify())
+        return false;
+    DSJobs.SetFiltered(false);
+    bool ok = true;
+    for (int i = 0; i < FJobs->Count() && ok; ++i)
+        ok = DSJobs.Locate(QStringLiteral("ID"), FJobs->Items(i)->ID()) && DSJobs.Delete();
+    if (!ok || !DSJobs.Save()) {
+        // The rows are all still there: read them again at the next request.
+        DSJobs.CancelUpdates();
+        DiscardJobs();
+        return false;
+    }
+    FJobs->FreeObjects();
+    return true;
+}
+
+void TJobMan::DeleteOlderJobs(TDate ADateLimit, int AProgressStart, int AProgressEnd,
+                              const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc)
+{
+    const TDate limit = TruncDate(ADateLimit);
+    if (limit == 0)
+        return;
+    TTable table(QStringLiteral("DSJobsPurge"));
+    table.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
+    if (table.Open() != orOpened || !table.CanModify())
+        return;
+    const int count = table.RecordCount();
+    const double step = count > 0 ? double(AProgressEnd - AProgressStart) / count : 0;
+    int k = 0;
+    int reported = -1;
+    table.First();
+    while (!table.Eof()) {
+        // A position is reported once, however many rows share it.
+        const int position = static_cast<int>(std::nearbyint(AProgressStart + step * k));
+        if (APCallBackInfoProc && position != reported) {
+            APCallBackInfoProc(position, QString());
+            reported = position;
+        }
+        ++k;
+        const QVariant date = table.FieldValue(QStringLiteral("Date"));
+        if (!date.isNull() && TruncDate(date.toDouble()) < limit) {
+            if (!table.Delete())
+                table.Next();
+        } else {
+            table.Next();
+        }
+    }
+    table.Save();
+    table.Close();
+}

@@ -1,0 +1,108 @@
+// The jobs: one worker at one workplace on one date. The manager answers its
+// filter (date range, optional worker, optional workplace) from the indexes of
+// "Jobs.cds" and keeps only the matching jobs in memory.
+#pragma once
+
+#include "core/observable.h"
+#include "core/utils.h"
+#include "data/data_man.h"
+#include "data/table.h"
+
+#include <QString>
+
+#include <memory>
+
+class TPerson;
+class TWorkplace;
+
+class TJob : public TSCObject {
+public:
+    TDate Date() const { return FDate; }
+    void SetDate(TDate AValue) { FDate = AValue; }
+    int ID() const { return FID; }
+    void SetID(int AValue) { FID = AValue; }
+    const QString& Note() const { return FNote; }
+    void SetNote(const QString& AValue) { FNote = AValue; }
+    int PersonID() const { return FPersonID; }
+    void SetPersonID(int AValue) { FPersonID = AValue; }
+    const QString& PersonName() const { return FPersonName; }
+    void SetPersonName(const QString& AValue) { FPersonName = AValue; }
+    int WorkplaceID() const { return FWorkplaceID; }
+    void SetWorkplaceID(int AValue) { FWorkplaceID = AValue; }
+    const QString& WorkplaceName() const { return FWorkplaceName; }
+    void SetWorkplaceName(const QString& AValue) { FWorkplaceName = AValue; }
+    const QString& WorkplaceShortcut() const { return FWorkplaceShortcut; }
+    void SetWorkplaceShortcut(const QString& AValue) { FWorkplaceShortcut = AValue; }
+
+    bool LoadFromDB(const TTable& ADataSet);
+    bool StoreToDB(TTable& ADataSet);
+
+private:
+    TDate FDate = 0;
+    int FID = 0;
+    QString FNote;
+    int FPersonID = 0;
+    QString FPersonName;
+    int FWorkplaceID = 0;
+    QString FWorkplaceName;
+    QString FWorkplaceShortcut;
+};
+
+class TJobList : public TSCTypedList<TJob> {
+public:
+    // A position (0 or more) or −ID.
+    TJob* Items(int AKey) const;
+};
+
+class TJobMan : public TObject {
+public:
+    TJobMan();
+    ~TJobMan() override;
+    TJobMan(const TJobMan&) = delete;
+    TJobMan& operator=(const TJobMan&) = delete;
+
+    static TJobMan* Instance();
+    static TFieldDefs FieldDefs();
+
+    TDate DateFrom() const { return FDateFrom; }
+    void SetDateFrom(TDate AValue);
+    TDate DateTo() const { return FDateTo; }
+    void SetDateTo(TDate AValue);
+    int PersonID() const { return FPersonID; }
+    void SetPersonID(int AValue);
+    int WorkplaceID() const { return FWorkplaceID; }
+    void SetWorkplaceID(int AValue);
+
+    int JobCount();
+    TJob* Jobs(int AIndex);
+
+    // The new job belongs to the loaded list; none when it exists or failed.
+    TJob* AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace);
+    bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID);
+    // Stores a loaded job again.
+    bool InsertJob(TJob* AJob);
+    // Stores a new job; on success it joins the loaded list.
+    bool InsertJob(std::unique_ptr<TJob>& AJob);
+    void DeleteOlderJobs(TDate ADateLimit, int AProgressStart, int AProgressEnd,
+                         const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc);
+
+    void OpenDBFiles();
+    // Also drops the loaded jobs: none of them may outlive its file.
+    void CloseDBFiles();
+    TTable& Table() { return DSJobs; }
+
+private:
+    void ApplyFilter();
+    void LoadJobs();
+    void DiscardJobs();
+    bool Store(TJob* AJob);
+
+    TTable DSJobs{QStringLiteral("DSJobs")};
+    TTable DSJobsDef{QStringLiteral("DSJobsDef")};
+    TDate FDateFrom = 0;
+    TDate FDateTo = 0;
+    bool FFilterModified = false;
+    std::unique_ptr<TJobList> FJobs;
+    int FPersonID = 0;
+    int FWorkplaceID = 0;
+};

@@ -1,0 +1,182 @@
+#include "data/macro_man.h"
+
+#include "data/data_man.h"
+#include "data/job_man.h"
+
+namespace {
+TMacroMan* GMacroMan = nullptr;
+const QString FileName = QStringLiteral("Macros.cds");
+} // namespace
+
+TMacroJob* TMacroJobList::AddMacroJob(int APersonID, int AWorkplaceID)
+{
+    if (APersonID < 1 || AWorkplaceID < 1)
+        return nullptr;
+    for (int i = 0; i < Count(); ++i) {
+        TMacroJob* job = Items(i);
+        if (job->PersonID() == APersonID && job->WorkplaceID() == AWorkplaceID)
+            return job;
+    }
+    auto job = TSCObject::Create<TMacroJob>();
+    job->FOwnerList = this;
+    job->FPersonID = APersonID;
+    job->FWorkplaceID = AWorkplaceID;
+    TMacroJob* added = job.get();
+    Add(std::move(job));
+    return added;
+}
+
+TMacro::TMacro() : FMacroJobs(TSCList::Create<TMacroJobList>())
+{
+    FMacroJobs->FOwnerMacro = this;
+}
+
+void TMacro::SetName(const QString& AValue)
+{
+    FName = TMacroMan::NormalName(AValue);
+}
+
+// --- TMacroMan ---
+
+TFieldDefs TMacroMan::FieldDefs()
+{
+    return {{QStringLiteral("Name"), ftString, TMacro::MaxNameLength},
+            {QStringLiteral("PersonID"), ftInteger, 0},
+            {QStringLiteral("WorkplaceID"), ftInteger, 0}};
+}
+
+QString TMacroMan::NormalName(const QString& AName)
+{
+    // Cut before comparing, so a long name finds the template stored under it.
+    return TrimBlanks(TrimBlanks(AName).left(TMacro::MaxNameLength));
+}
+
+TMacroMan::TMacroMan()
+{
+    DSMacrosDef.SetFieldDefs(FieldDefs());
+    GMacroMan = this;
+    OpenDBFiles();
+}
+
+TMacroMan::~TMacroMan()
+{
+    CloseDBFiles();
+    if (GMacroMan == this)
+        GMacroMan = nullptr;
+}
+
+TMacroMan* TMacroMan::Instance()
+{
+    return GMacroMan;
+}
+
+void TMacroMan::OpenDBFiles()
+{
+    DSMacros.Close();
+    DSMacros.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
+    TDataMan::CheckDBStructure(DSMacros, DSMacrosDef);
+    TTableFilter filter;
+    filter.Accept = [this](const TTable& ADataSet) {
+        bool accept = false;
+        DSMacrosFilterRecord(ADataSet, accept);
+        return accept;
+    };
+    DSMacros.SetFilter(filter);
+    DSMacros.SetFiltered(false);
+}
+
+void TMacroMan::CloseDBFiles()
+{
+    DSMacros.Close();
+}
+
+void TMacroMan::SetFilterName(const QString& AName)
+{
+    FFilterMacroJobName = UpperText(NormalName(AName));
+}
+
+void TMacroMan::DSMacrosFilterRecord(const TTable& ADataSet, bool& AAccept) const
+{
+    const QVariant name = ADataSet.FieldValue(QStringLiteral("Name"));
+    AAccept = !name.isNull() && UpperText(name.toString()) == FFilterMacroJobName;
+}
+
+std::unique_ptr<TMacro> TMacroMan::GetMacro(const QString& AName)
+{
+    if (NormalName(AName).isEmpty())
+        return nullptr;
+    auto macro = TSCObject::Create<TMacro>();
+    macro->SetName(AName);
+    SetFilterName(AName);
+    bool found = DSMacros.FindFirst();
+    while (found) {
+        const QVariant person = DSMacros.FieldValue(QStringLiteral("PersonID"));
+        const QVariant workplace = DSMacros.FieldValue(QStringLiteral("WorkplaceID"));
+        if (!person.isNull() && !workplace.isNull())
+            macro->MacroJobs()->AddMacroJob(person.toInt(), workplace.toInt());
+        found = DSMacros.FindNext();
+    }
+    if (macro->MacroJobs()->Count() == 0)
+        return nullptr;
+    return macro;
+}
+
+bool TMacroMan::GetMacroNames(QStringList* AList)
+{
+    if (!AList)
+        return false;
+    QStringList upper;
+    for (const QString& name : *AList)
+        upper << UpperText(name);
+    DSMacros.SetFiltered(false);
+    bool more = DSMacros.Active() && DSMacros.First();
+    while (more && !DSMacros.Eof()) {
+        const QString name = DSMacros.FieldValue(QStringLiteral("Name")).toString();
+        if (!name.isEmpty() && !upper.contains(UpperText(name))) {
+            AList->append(name);
+            upper << UpperText(name);
+        }
+        more = DSMacros.Next();
+    }
+    return true;
+}
+
+std::unique_ptr<TMacro> TMacroMan::GetSystemMacro(TDate ADate)
+{
+    TJobMan* jobs = TJobMan::Instance();
+    if (ADate <= 0 || !jobs)
+        return nullptr;
+    jobs->SetDateFrom(ADate);
+    jobs->SetDateTo(ADate);
+    jobs->SetPersonID(0);
+    jobs->SetWorkplaceID(0);
+    if (jobs->JobCount() == 0)
+        return nullptr;
+    auto macro = TSCObject::Create<TMacro>();
+    macro->SetName(ShortDateText(ADate));
+    for (int i = 0; i < jobs->JobCount(); ++i)
+        macro->MacroJobs()->AddMacroJob(jobs->Jobs(i)->PersonID(), jobs->Jobs(i)->WorkplaceID());
+    return macro;
+}
+
+bool TMacroMan::PutMacro(const TMacro* AMacro)
+{
+    if (!AMacro || AMacro->Name().isEmpty() || !DSMacros.CanModify())
+        return false;
+    SetFilterName(AMacro->Name());
+    bool ok = true;
+    while (ok && DSMacros.FindFirst())
+        ok = DSMacros.Delete();
+    for (int i = 0; ok && i < AMacro->MacroJobs()->Count(); ++i) {
+        const TMacroJob* job = AMacro->MacroJobs()->Items(i);
+        DSMacros.Append();
+        ok = DSMacros.SetFieldValue(QStringLiteral("Name"), AMacro->Name()) &&
+             DSMacros.SetFieldValue(QStringLiteral("PersonID"), job->PersonID()) &&
+             DSMacros.SetFieldValue(QStringLiteral("WorkplaceID"), job->WorkplaceID()) && DSMacros.Post();
+    }
+    // Saved at once like every other change, all pairs or none.
+    if (ok && DSMacros.Save())
+        return true;
+    DSMacros.CancelUpdates();
+    return false;
+}

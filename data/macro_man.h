@@ -1,0 +1,89 @@
+// Templates: named sets of (worker, workplace) pairs kept in "Macros.cds",
+// and the system templates made from the jobs of one date.
+#pragma once
+
+#include "core/observable.h"
+#include "core/utils.h"
+#include "data/table.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class TMacro;
+class TMacroJobList;
+
+class TMacroJob : public TSCObject {
+public:
+    TMacroJobList* OwnerList() const { return FOwnerList; }
+    int PersonID() const { return FPersonID; }
+    void SetPersonID(int AValue) { FPersonID = AValue; }
+    int WorkplaceID() const { return FWorkplaceID; }
+    void SetWorkplaceID(int AValue) { FWorkplaceID = AValue; }
+
+private:
+    friend class TMacroJobList;
+    TMacroJobList* FOwnerList = nullptr;
+    int FPersonID = 0;
+    int FWorkplaceID = 0;
+};
+
+class TMacroJobList : public TSCTypedList<TMacroJob> {
+public:
+    TMacro* OwnerMacro() const { return FOwnerMacro; }
+    // None for an ID below 1; the existing item for a pair already held.
+    TMacroJob* AddMacroJob(int APersonID, int AWorkplaceID);
+
+private:
+    friend class TMacro;
+    TMacro* FOwnerMacro = nullptr;
+};
+
+class TMacro : public TSCObject {
+public:
+    TMacro();
+    // The longest name the templates file keeps.
+    static constexpr int MaxNameLength = 40;
+
+    TMacroJobList* MacroJobs() const { return FMacroJobs.get(); }
+    const QString& Name() const { return FName; }
+    // Trimmed and limited to MaxNameLength.
+    void SetName(const QString& AValue);
+
+private:
+    std::unique_ptr<TMacroJobList> FMacroJobs;
+    QString FName;
+};
+
+class TMacroMan : public TObject {
+public:
+    TMacroMan();
+    ~TMacroMan() override;
+    TMacroMan(const TMacroMan&) = delete;
+    TMacroMan& operator=(const TMacroMan&) = delete;
+
+    static TMacroMan* Instance();
+    static TFieldDefs FieldDefs();
+    static QString NormalName(const QString& AName);
+
+    // The returned templates belong to the caller.
+    std::unique_ptr<TMacro> GetMacro(const QString& AName);
+    bool GetMacroNames(QStringList* AList);
+    std::unique_ptr<TMacro> GetSystemMacro(TDate ADate);
+    // Replaces the stored template of that name and saves the file at once;
+    // a template without pairs removes it.
+    bool PutMacro(const TMacro* AMacro);
+    void DSMacrosFilterRecord(const TTable& ADataSet, bool& AAccept) const;
+
+    void OpenDBFiles();
+    void CloseDBFiles();
+    TTable& Table() { return DSMacros; }
+
+private:
+    void SetFilterName(const QString& AName);
+
+    TTable DSMacros{QStringLiteral("DSMacros")};
+    TTable DSMacrosDef{QStringLiteral("DSMacrosDef")};
+    QString FFilterMacroJobName;
+};

@@ -1,0 +1,98 @@
+// The data maintenance of the data manager: backup, purge, compression.
+#include "data/data_man.h"
+
+#include "data/job_man.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace {
+QString NowText()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    QString time = QLocale().timeFormat(QLocale::LongFormat);
+    time.remove(QLatin1Char('t'));
+    return QLocale().toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           QLocale().toString(now.time(), time.trimmed());
+}
+} // namespace
+
+void TDataMan::RunMaintenance(TDate ADeleteDateLimit, const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc,
+                              bool ABackupBefore)
+{
+    int p = 0;
+    auto report = [&](const QString& AText) {
+        if (APCallBackInfoProc)
+            APCallBackInfoProc(p, AText);
+    };
+    // The folder the tables are open on, whatever the dialog shows meanwhile.
+    const QString dataDir = IncludeBackslash(CurrentDataDir());
+    const QStringList files = DataFileNames();
+
+    report(NowText() + QStringLiteral("\r\n"));
+    p += 5;
+    report(QStringLiteral("Closing data files..."));
+    CloseAllTables();
+    p += 5;
+    report(QStringLiteral("OK\r\n"));
+
+    bool stopped = false;
+    if (ABackupBefore) {
+        QString backup = dataDir + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+        p += 5;
+        report(QStringLiteral("Creating backup folder\r\n\"%1\"...").arg(backup));
+        if (ForceFolders(backup)) {
+            backup = IncludeBackslash(backup);
+            p += 5;
+            report(QStringLiteral("OK\r\n"));
+            for (const QString& name : files) {
+                p += 2;
+                report(QStringLiteral("Copying backup file \"%1\"...").arg(name));
+                const bool ok = !QFileInfo::exists(dataDir + name) || QFile::copy(dataDir + name, backup + name);
+                p += 2;
+                if (!ok) {
+                    report(QStringLiteral("\r\nError! Can not copy backup file. Maintenance will be interrupted."));
+                    stopped = true;
+                    break;
+                }
+                report(QStringLiteral("OK\r\n"));
+            }
+        } else {
+            p += 5;
+            report(QStringLiteral("\r\nError! Can not create backup folder. Maintenance will be interrupted."));
+            stopped = true;
+        }
+    }
+
+    if (!stopped) {
+        int step = 10;
+        if (ADeleteDateLimit > 0) {
+            report(QStringLiteral("Deleting records older than %1...").arg(ShortDateText(ADeleteDateLimit)));
+            if (TJobMan* jobs = TJobMan::Instance())
+                jobs->DeleteOlderJobs(ADeleteDateLimit, p, 50, APCallBackInfoProc);
+            p = 50;
+            report(QStringLiteral("OK\r\n"));
+            step = 5;
+        }
+        for (const QString& name : files) {
+            p += step;
+            report(QStringLiteral("Compressing data file \"%1\"...").arg(name));
+            const bool ok = CommpressDB(dataDir + name);
+            p += step;
+            report(ok ? QStringLiteral("OK\r\n")
+                      : QStringLiteral("\r\nError! Compressing failed. Maintenance will be continued."));
+        }
+        p += 5;
+        report(QStringLiteral("Opening data files..."));
+        OpenAllTables();
+        p = 100;
+        report(QStringLiteral("OK\r\n"));
+    } else {
+        // The tables are never left closed.
+        OpenAllTables();
+    }
+    p = 0;
+    report(NowText());
+}

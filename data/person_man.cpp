@@ -1,0 +1,412 @@
+#include "data/person_man.h"
+
+#include "core/dialogs.h"
+#include "data/data_man.h"
+#include "setup/setup.h"
+
+namespace {
+TPersonMan* GPersonMan = nullptr;
+const QString FileName = QStringLiteral("Workers.cds");
+
+// Splits "Room 12" into "Room " and 12; a run of digits that is no valid
+// integer counts as 0.
+void SplitTrailingNumber(const QString& AName, QString& AStem, int& ANumber)
+{
+    qsizetype end = AName.size();
+    while (end > 0 && AName[end - 1] >= QLatin1Char('0') && AName[end - 1] <= QLatin1Char('9'))
+        --end;
+    AStem = AName.left(end);
+    bool ok = false;
+    ANumber = AName.mid(end).toInt(&ok);
+    if (!ok || ANumber < 0)
+        ANumber = 0;
+}
+} // namespace
+
+// --- TPerson ---
+
+void TPerson::Init()
+{
+    FDateOutFrom = 0;
+    FDaysOut = 0;
+    FEditor = nullptr;
+    FID = 0;
+    FList = nullptr;
+    FModified = false;
+    FName.clear();
+    FNote.clear();
+    FNoteOut.clear();
+    FSortingName.clear();
+}
+
+void TPerson::Assign(const TPerson& ASource)
+{
+    FDateOutFrom = ASource.FDateOutFrom;
+    FDaysOut = ASource.FDaysOut;
+    FEditor = ASource.FEditor;
+    FID = ASource.FID;
+    FList = ASource.FList;
+    FModified = ASource.FModified;
+    FName = ASource.FName;
+    FNote = ASource.FNote;
+    FNoteOut = ASource.FNoteOut;
+    FSortingName = ASource.FSortingName;
+}
+
+void TPerson::DataChanged(TObject* ASender, const QString& AValueName)
+{
+    SCNotifyEditor(FEditor, ASender, AValueName);
+}
+
+void TPerson::SetModified(bool AValue)
+{
+    FModified = AValue;
+    Announce(QStringLiteral("Modified"));
+}
+
+QString TPerson::GetDefaultSortingName() const
+{
+    const QString name = TSetupGeneral::TrimDegrees(FName);
+    const TSetup* setup = TSetup::Instance();
+    if (!setup || !setup->General()->SwapFirstAndSurName())
+        return name;
+    const qsizetype blank = name.lastIndexOf(QLatin1Char(' '));
+    if (blank < 0)
+        return name;
+    return name.mid(blank + 1, 255) + QLatin1Char(' ') + name.left(blank);
+}
+
+void TPerson::SetName(const QString& AValue)
+{
+    QString value = TrimBlanks(AValue);
+    if (FList)
+        value = FList->VerifyName(value, this);
+    if (value == FName) {
+        Announce(QStringLiteral("Name*"));
+        return;
+    }
+    FName = value;
+    Announce(QStringLiteral("Name"));
+    SetModified(true);
+    if (FSortingName.isEmpty())
+        SetSortingName(QString());
+}
+
+void TPerson::SetSortingName(const QString& AValue)
+{
+    const QString value = AValue.isEmpty() ? GetDefaultSortingName() : AValue;
+    if (value == FSortingName) {
+        Announce(QStringLiteral("SortingName*"));
+        return;
+    }
+    FSortingName = value;
+    Announce(QStringLiteral("SortingName"));
+    SetModified(true);
+}
+
+void TPerson::SetNote(const QString& AValue)
+{
+    if (AValue == FNote) {
+        Announce(QStringLiteral("Note*"));
+        return;
+    }
+    FNote = AValue;
+    Announce(QStringLiteral("Note"));
+    SetModified(true);
+}
+
+void TPerson::SetNoteOut(const QString& AValue)
+{
+    if (AValue == FNoteOut) {
+        Announce(QStringLiteral("NoteOut*"));
+        return;
+    }
+    FNoteOut = AValue;
+    Announce(QStringLiteral("NoteOut"));
+    SetModified(true);
+}
+
+TDate TPerson::DateOutFrom() const
+{
+    return FDateOutFrom == 0 ? Today() : FDateOutFrom;
+}
+
+void TPerson::SetDateOutFrom(TDate AValue)
+{
+    const TDate value = TruncDate(AValue);
+    if (value == FDateOutFrom) {
+        Announce(QStringLiteral("DateOutFrom*"));
+        return;
+    }
+    FDateOutFrom = value;
+    Announce(QStringLiteral("DateOutFrom"));
+    SetModified(true);
+}
+
+void TPerson::SetDaysOut(int AValue)
+{
+    const int value = AValue < 0 ? 0 : (AValue >= 1000 ? 999 : AValue);
+    if (value == FDaysOut) {
+        Announce(QStringLiteral("DaysOut*"));
+        return;
+    }
+    FDaysOut = value;
+    Announce(QStringLiteral("DaysOut"));
+    SetModified(true);
+    if (FDaysOut > 0 && FDateOutFrom == 0)
+        SetDateOutFrom(Today());
+}
+
+TDate TPerson::DateOutTo() const
+{
+    return FDaysOut == 0 ? 0 : DateOutFrom() + FDaysOut - 1;
+}
+
+bool TPerson::IsOut(TDate ADate) const
+{
+    const TDate day = TruncDate(ADate);
+    const TDate from = DateOutFrom();
+    return from > 0 && FDaysOut > 0 && from <= day && day <= DateOutTo();
+}
+
+bool TPerson::Edit()
+{
+    auto editor = Dialogs().CreateEditor(QStringLiteral("TPersonEditor"));
+    if (!editor)
+        return false;
+    return SCEditModal(*this, *editor);
+}
+
+bool TPerson::LoadFromDB(const TTable& ADataSet)
+{
+    if (!ADataSet.HasCurrent())
+        return false;
+    FID = ADataSet.FieldValue(QStringLiteral("ID")).toInt();
+    SetName(ADataSet.FieldValue(QStringLiteral("Name")).toString());
+    SetSortingName(ADataSet.FieldValue(QStringLiteral("SortingName")).toString());
+    SetDateOutFrom(ADataSet.FieldValue(QStringLiteral("DateOutFrom")).toDouble());
+    SetDaysOut(ADataSet.FieldValue(QStringLiteral("DaysOut")).toInt());
+    SetNote(ADataSet.FieldValue(QStringLiteral("Note")).toString());
+    SetNoteOut(ADataSet.FieldValue(QStringLiteral("NoteOut")).toString());
+    SetModified(false);
+    return true;
+}
+
+bool TPerson::StoreToDB(TTable& ADataSet)
+{
+    if (!ADataSet.CanModify())
+        return false;
+    const bool found = FID > 0 && ADataSet.Locate(QStringLiteral("ID"), FID);
+    if (found)
+        ADataSet.Edit();
+    else
+        ADataSet.Append();
+    bool ok = ADataSet.SetFieldValue(QStringLiteral("Name"), FName);
+    ok = ADataSet.SetFieldValue(QStringLiteral("SortingName"), FSortingName) && ok;
+    ok = ADataSet.SetFieldValue(QStringLiteral("DateOutFrom"), DateOutFrom()) && ok;
+    ok = ADataSet.SetFieldValue(QStringLiteral("DaysOut"), FDaysOut) && ok;
+    ok = ADataSet.SetFieldValue(QStringLiteral("Note"), FNote) && ok;
+    ok = ADataSet.SetFieldValue(QStringLiteral("NoteOut"), FNoteOut) && ok;
+    ok = ADataSet.Post() && ok;
+    if (ok && !found)
+        FID = ADataSet.FieldValue(QStringLiteral("ID")).toInt();
+    SetModified(!ok);
+    return ok;
+}
+
+// --- TPersonList ---
+
+TPerson* TPersonList::Items(int AKey) const
+{
+    if (AKey >= 0)
+        return TSCTypedList<TPerson>::Items(AKey);
+    for (int i = 0; i < Count(); ++i)
+        if (TSCTypedList<TPerson>::Items(i)->ID() == -AKey)
+            return TSCTypedList<TPerson>::Items(i);
+    return nullptr;
+}
+
+TPerson* TPersonList::Items(const QString& AKey) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (SameTextIgnoringCase(TSCTypedList<TPerson>::Items(i)->Name(), AKey))
+            return TSCTypedList<TPerson>::Items(i);
+    return nullptr;
+}
+
+QString TPersonList::VerifyName(const QString& AName, const TPerson* AWithOutPerson) const
+{
+    if (AName.isEmpty())
+        return QString();
+    bool clash = false;
+    for (int i = 0; i < Count() && !clash; ++i) {
+        const TPerson* person = TSCTypedList<TPerson>::Items(i);
+        clash = person != AWithOutPerson && SameTextIgnoringCase(person->Name(), AName);
+    }
+    if (!clash)
+        return AName;
+    QString stem;
+    int number = 0;
+    SplitTrailingNumber(AName, stem, number);
+    for (;;) {
+        ++number;
+        const TPerson* found = Items(stem + QString::number(number));
+        if (!found || found == AWithOutPerson)
+            break;
+    }
+    return stem + QString::number(number);
+}
+
+// --- TPersonMan ---
+
+TFieldDefs TPersonMan::FieldDefs()
+{
+    return {{QStringLiteral("ID"), ftAutoInc, 0},         {QStringLiteral("Name"), ftString, 50},
+            {QStringLiteral("SortingName"), ftString, 50}, {QStringLiteral("Note"), ftString, 80},
+            {QStringLiteral("DateOutFrom"), ftDate, 0},    {QStringLiteral("DaysOut"), ftInteger, 0},
+            {QStringLiteral("NoteOut"), ftString, 80}};
+}
+
+TPersonMan::TPersonMan() : FPersons(TSCList::Create<TPersonList>())
+{
+    DSPersonsDef.SetFieldDefs(FieldDefs());
+    GPersonMan = this;
+    OpenDBFiles();
+}
+
+TPersonMan::~TPersonMan()
+{
+    CloseDBFiles();
+    FPersons->FreeObjects();
+    if (GPersonMan == this)
+        GPersonMan = nullptr;
+}
+
+TPersonMan* TPersonMan::Instance()
+{
+    return GPersonMan;
+}
+
+void TPersonMan::OpenDBFiles()
+{
+    DSPersons.Close();
+    DSPersons.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
+    TDataMan::CheckDBStructure(DSPersons, DSPersonsDef);
+    LoadPersons();
+}
+
+void TPersonMan::CloseDBFiles()
+{
+    DSPersons.Close();
+}
+
+void TPersonMan::LoadPersons()
+{
+    FPersons->FreeObjects();
+    DSPersons.SetFiltered(false);
+    if (!DSPersons.Active() || !DSPersons.First())
+        return;
+    while (!DSPersons.Eof()) {
+        auto person = TSCObject::Create<TPerson>();
+        if (person->LoadFromDB(DSPersons)) {
+            person->SetName(FPersons->VerifyName(person->Name(), nullptr));
+            person->FList = FPersons.get();
+            FPersons->Add(std::move(person));
+        }
+        if (!DSPersons.Next())
+            break;
+    }
+}
+
+bool TPersonMan::Store(TPerson* APerson)
+{
+    APerson->SetName(FPersons->VerifyName(APerson->Name(), APerson));
+    if (!DSPersons.CanModify())
+        return false;
+    DSPersons.SetFiltered(false);
+    const int formerID = APerson->FID;
+    if (APerson->StoreToDB(DSPersons) && DSPersons.Save())
+        return true;
+    // Nothing reached the file, so nothing of it stays in memory either.
+    DSPersons.CancelUpdates();
+    APerson->FID = formerID;
+    APerson->FModified = true;
+    return false;
+}
+
+bool TPersonMan::InsertPerson(TPerson* APerson)
+{
+    if (!APerson || (APerson->FList && APerson->FList != FPersons.get()))
+        return false;
+    return Store(APerson);
+}
+
+bool TPersonMan::InsertPerson(std::unique_ptr<TPerson>& APerson)
+{
+    if (!APerson || (APerson->FList && APerson->FList != FPersons.get()))
+        return false;
+    if (FPersons->IndexOf(APerson.get()) >= 0)
+        return Store(APerson.get());
+    if (!Store(APerson.get()))
+        return false;
+    APerson->FList = FPersons.get();
+    FPersons->Add(std::move(APerson));
+    return true;
+}
+
+TPerson* TPersonMan::AddPerson()
+{
+    auto person = TSCObject::Create<TPerson>();
+    person->LoadDefault(255);
+    person->FList = FPersons.get();
+    if (!person->Edit())
+        return nullptr;
+    TPerson* added = person.get();
+    return InsertPerson(person) ? added : nullptr;
+}
+
+bool TPersonMan::EditPerson(TPerson* APerson)
+{
+    if (!APerson || (APerson->FList && APerson->FList != FPersons.get()))
+        return false;
+    TPersonList* former = APerson->FList;
+    APerson->FList = FPersons.get();
+    auto before = TSCObject::Create<TPerson>();
+    before->Assign(*APerson);
+    if (!APerson->Edit()) {
+        APerson->FList = former;
+        return false;
+    }
+    const bool inList = FPersons->IndexOf(APerson) >= 0;
+    if (!inList)
+        APerson->FList = former; // the caller's object stays the caller's
+    if (Store(APerson))
+        return true;
+    // The edit did not reach the file: show what is stored.
+    TObject* editor = APerson->FEditor;
+    APerson->Assign(*before);
+    APerson->FEditor = editor;
+    APerson->FList = inList ? FPersons.get() : former;
+    return false;
+}
+
+bool TPersonMan::DeletePerson(int APersonID, std::unique_ptr<TPerson>* ATaken)
+{
+    if (APersonID <= 0 || !DSPersons.CanModify())
+        return false;
+    DSPersons.SetFiltered(false);
+    if (!DSPersons.Locate(QStringLiteral("ID"), APersonID))
+        return false;
+    if (!DSPersons.Delete() || !DSPersons.Save()) {
+        DSPersons.CancelUpdates();
+        return false;
+    }
+    const int index = FPersons->IndexOf(FPersons->Items(-APersonID));
+    if (index >= 0) {
+        auto taken = FPersons->Extract(index);
+        taken->FList = nullptr;
+        if (ATaken)
+            *ATaken = std::move(taken);
+    }
+    return true;
+}

@@ -1,0 +1,599 @@
+#include "data/table.h"
+
+#include "data/table_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+
+namespace {
+std::atomic<int> GConnectionCounter{0};
+constexpr int ChunkSize = 256;
+
+bool IsBusy(const QSqlError& AError)
+{
+    bool ok = false;
+    const int code = AError.nativeErrorCode().toInt(&ok);
+    return ok && ((code & 0xff) == 5 || (code & 0xff) == 6);
+}
+} // namespace
+
+TTable::TTable(QString AName) : FName(std::move(AName)) {}
+
+TTable::~TTable()
+{
+    Close();
+}
+
+int TTable::FieldIndex(const QString& AFieldName) const
+{
+    for (int i = 0; i < FFieldDefs.size(); ++i)
+        if (FFieldDefs[i].Name.compare(AFieldName, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QString TTable::QuoteName(const QString& AName)
+{
+    QString name = AName;
+    return QLatin1Char('"') + name.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+QString TTable::SqlType(TFieldType AType)
+{
+    switch (AType) {
+    case ftAutoInc:
+        return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    case ftString:
+        return QStringLiteral("TEXT");
+    case ftDate:
+    case ftInteger:
+        return QStringLiteral("INTEGER");
+    default:
+        return QString();
+    }
+}
+
+QVariant TTable::StoredValue(const TFieldDef& ADef, const QVariant& AValue)
+{
+    if (AValue.isNull())
+        return QVariant();
+    switch (ADef.DataType) {
+    case ftString: {
+        QString text = AValue.toString();
+        return ADef.Size > 0 ? text.left(ADef.Size) : text;
+    }
+    case ftDate:
+        return static_cast<qint64>(std::trunc(std::round(AValue.toDouble() * 1e8) / 1e8));
+    case ftInteger:
+    case ftAutoInc:
+        return static_cast<qint64>(AValue.toInt());
+    default:
+        return AValue;
+    }
+}
+
+QSqlDatabase TTable::Database() const
+{
+    return QSqlDatabase::database(FConnection, false);
+}
+
+bool TTable::Connect(const QString& ADatabaseName, bool AReadOnly)
+{
+    Disconnect();
+    FConnection = QStringLiteral("plenvo-table-%1").arg(++GConnectionCounter);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), FConnection);
+    db.setDatabaseName(ADatabaseName);
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=500");
+    if (AReadOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    db.setConnectOptions(options);
+    if (!db.open()) {
+        FLastError = db.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+void TTable::Disconnect()
+{
+    if (FConnection.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(FConnection, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(FConnection);
+    FConnection.clear();
+}
+
+bool TTable::ReadFieldDefs()
+{
+    QSqlQuery query(Database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT Name, Type, Size FROM Fields ORDER BY Position"))) {
+        FLastError = query.lastError().text();
+        return false;
+    }
+    TFieldDefs defs;
+    while (query.next()) {
+        TFieldDef def;
+        def.Name = query.value(0).toString();
+        const int type = query.value(1).toInt();
+        def.DataType = (type >= ftAutoInc && type <= ftInteger) ? static_cast<TFieldType>(type) : ftUnknown;
+        def.Size = query.value(2).toInt();
+        defs << def;
+    }
+    if (defs.isEmpty())
+        return false;
+    FFieldDefs = defs;
+    return true;
+}
+
+QString TTable::ColumnList() const
+{
+    QStringList columns;
+    for (const TFieldDef& def : FFieldDefs)
+        columns << QuoteName(def.Name);
+    return columns.join(QStringLiteral(", "));
+}
+
+// Reads both ends of the data table: a file with a field list but no data
+// table, or with columns the list names but the table lacks, is damaged.
+bool TTable::Probe()
+{
+    for (const char* order : {"ASC", "DESC"}) {
+        QSqlQuery query(Database());
+        query.setForwardOnly(true);
+        if (!query.exec(QStringLiteral("SELECT rowid, %1 FROM Data ORDER BY rowid %2 LIMIT 1")
+                            .arg(ColumnList(), QLatin1String(order)))) {
+            FLastError = query.lastError().text();
+            return false;
+        }
+        query.next();
+    }
+    return true;
+}
+
+TOpenResult TTable::Open()
+{
+    if (FActive)
+        return orOpened;
+    const TFieldDefs given = FFieldDefs;
+    FLastError.clear();
+    const QFileInfo info(FFileName);
+    if (FFileName.isEmpty() || (!info.exists() && !info.isSymLink()))
+        return orMissing;
+    if (info.isDir() || !LooksLikeSQLiteFile(FFileName))
+        return orDamaged;
+    if (!info.isReadable())
+        return orLocked;
+    bool readOnly = !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
+    if (!Connect(FFileName, readOnly)) {
+        Disconnect();
+        return orDamaged;
+    }
+    if (!readOnly) {
+        QSqlQuery query(Database());
+        if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL"))) {
+            const bool busy = IsBusy(query.lastError());
+            FLastError = query.lastError().text();
+            query.finish();
+            Disconnect();
+            return busy ? orLocked : orDamaged;
+        }
+        readOnly = !(query.next() && query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0);
+        query.finish();
+        query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    }
+    if (!ReadFieldDefs() || !Probe()) {
+        QSqlQuery busyProbe(Database());
+        const bool busy = !busyProbe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) &&
+                          IsBusy(busyProbe.lastError());
+        busyProbe.finish();
+        Disconnect();
+        FFieldDefs = given;
+        return busy ? orLocked : orDamaged;
+    }
+    FReadOnly = readOnly;
+    FInMemory = false;
+    FActive = true;
+    FRows.clear();
+    FPos = 0;
+    FState = tsBrowse;
+    return orOpened;
+}
+
+bool TTable::CreateDataSet()
+{
+    Close();
+    if (!WriteEmptyTableFile(FFileName, FFieldDefs))
+        return false;
+    return Open() == orOpened;
+}
+
+bool TTable::OpenEmptyStandIn()
+{
+    Close();
+    if (!Connect(QStringLiteral(":memory:"), false))
+        return false;
+    QSqlDatabase db = Database();
+    if (!CreateTableSchema(db, FFieldDefs)) {
+        Disconnect();
+        return false;
+    }
+    FActive = true;
+    FReadOnly = true;
+    FInMemory = true;
+    FRows.clear();
+    FPos = 0;
+    return true;
+}
+
+void TTable::Close()
+{
+    if (FActive) {
+        if (FInTransaction)
+            Save();
+        if (!FReadOnly && !FInMemory) {
+            QSqlQuery query(Database());
+            query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+            query.finish();
+            query.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+            query.finish();
+        }
+    }
+    Disconnect();
+    FActive = false;
+    FReadOnly = false;
+    FInMemory = false;
+    FInTransaction = false;
+    FRows.clear();
+    FPos = 0;
+    FState = tsBrowse;
+}
+
+bool TTable::RunFilter(const TTableFilter& AFilter, bool)
+{
+    FRows.clear();
+    FPos = 0;
+    FChunked = false;
+    FMoreChunks = false;
+    if (!FActive)
+        return false;
+    QStringList where;
+    for (const TFilterCondition& condition : AFilter.Conditions) {
+        const int index = FieldIndex(condition.Field);
+        if (index < 0)
+            return false;
+        static const char* Ops[] = {"=", ">=", "<="};
+        where << QuoteName(FFieldDefs[index].Name) + QLatin1Char(' ') + QLatin1String(Ops[condition.Op]) +
+                     QStringLiteral(" ?");
+    }
+    QString sql = QStringLiteral("SELECT rowid, %1 FROM Data").arg(ColumnList());
+    if (!where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    QSqlQuery query(Database());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) {
+        FLastError = query.lastError().text();
+        return false;
+    }
+    for (const TFilterCondition& condition : AFilter.Conditions)
+        query.addBindValue(StoredValue(FFieldDefs[FieldIndex(condition.Field)], condition.Value));
+    if (!query.exec()) {
+        FLastError = query.lastError().text();
+        return false;
+    }
+    const int count = static_cast<int>(FFieldDefs.size());
+    while (query.next()) {
+        TRow row;
+        row.RowId = query.value(0).toLongLong();
+        row.Values.reserve(count);
+        for (int i = 0; i < count; ++i)
+            row.Values << query.value(i + 1);
+        FRows.push_back(std::move(row));
+        if (AFilter.Accept) {
+            FPos = FRows.size() - 1;
+            if (!AFilter.Accept(*this))
+                FRows.pop_back();
+        }
+    }
+    // The indexes answer the conditions in their own order; traversal is by ID.
+    std::sort(FRows.begin(), FRows.end(), [](const TRow& a, const TRow& b) { return a.RowId < b.RowId; });
+    FPos = 0;
+    return true;
+}
+
+bool TTable::FetchChunk()
+{
+    FRows.clear();
+    FPos = 0;
+    FMoreChunks = false;
+    QSqlQuery query(Database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT rowid, %1 FROM Data WHERE rowid > ? ORDER BY rowid LIMIT %2")
+                      .arg(ColumnList())
+                      .arg(ChunkSize));
+    query.addBindValue(FChunkAfter);
+    if (!query.exec()) {
+        FLastError = query.lastError().text();
+        return false;
+    }
+    const int count = static_cast<int>(FFieldDefs.size());
+    while (query.next()) {
+        TRow row;
+        row.RowId = query.value(0).toLongLong();
+        for (int i = 0; i < count; ++i)
+            row.Values << query.value(i + 1);
+        FRows.push_back(std::move(row));
+    }
+    if (!FRows.empty())
+        FChunkAfter = FRows.back().RowId;
+    FMoreChunks = FRows.size() == static_cast<size_t>(ChunkSize);
+    return true;
+}
+
+bool TTable::First()
+{
+    FState = tsBrowse;
+    if (!FActive)
+        return false;
+    if (FFiltered && !FFilter.IsEmpty())
+        return RunFilter(FFilter, true);
+    FChunked = true;
+    FChunkAfter = 0;
+    return FetchChunk();
+}
+
+bool TTable::Next()
+{
+    if (FPos < FRows.size())
+        ++FPos;
+    if (FPos >= FRows.size() && FChunked && FMoreChunks)
+        return FetchChunk();
+    return true;
+}
+
+bool TTable::Eof() const
+{
+    return FPos >= FRows.size();
+}
+
+bool TTable::HasCurrent() const
+{
+    return FActive && FPos < FRows.size();
+}
+
+int TTable::RecordCount()
+{
+    if (!FActive)
+        return 0;
+    if (FFiltered && !FFilter.IsEmpty()) {
+        RunFilter(FFilter, true);
+        return static_cast<int>(FRows.size());
+    }
+    QSqlQuery query(Database());
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM Data")) || !query.next())
+        return 0;
+    return query.value(0).toInt();
+}
+
+bool TTable::FindFirst()
+{
+    FState = tsBrowse;
+    return RunFilter(FFilter, false) && !FRows.empty();
+}
+
+bool TTable::FindNext()
+{
+    if (FPos < FRows.size())
+        ++FPos;
+    return FPos < FRows.size();
+}
+
+bool TTable::Locate(const QString& AFieldName, const QVariant& AValue)
+{
+    FState = tsBrowse;
+    TTableFilter filter;
+    filter.Conditions << TFilterCondition{AFieldName, foEqual, AValue};
+    if (!RunFilter(filter, false) || FRows.empty()) {
+        FRows.clear();
+        return false;
+    }
+    FRows.resize(1);
+    return true;
+}
+
+QVariant TTable::FieldValue(const QString& AFieldName) const
+{
+    const int index = FieldIndex(AFieldName);
+    if (index < 0)
+        return QVariant();
+    QVariant value;
+    if (FState != tsBrowse)
+        value = FBuffer.value(index);
+    else if (HasCurrent())
+        value = FRows[FPos].Values.value(index);
+    if (value.isNull())
+        return QVariant();
+    switch (FFieldDefs[index].DataType) {
+    case ftString:
+        return value.toString();
+    case ftDate:
+        return value.toDouble();
+    case ftInteger:
+    case ftAutoInc:
+        return value.toInt();
+    default:
+        return value;
+    }
+}
+
+void TTable::Append()
+{
+    FState = tsInsert;
+    FBuffer.clear();
+    for (int i = 0; i < FFieldDefs.size(); ++i)
+        FBuffer << QVariant();
+}
+
+bool TTable::Edit()
+{
+    if (!HasCurrent() || !CanModify())
+        return false;
+    FBuffer = FRows[FPos].Values;
+    FState = tsEdit;
+    return true;
+}
+
+bool TTable::SetFieldValue(const QString& AFieldName, const QVariant& AValue)
+{
+    const int index = FieldIndex(AFieldName);
+    if (FState == tsBrowse || index < 0 || FFieldDefs[index].DataType == ftAutoInc ||
+        FFieldDefs[index].DataType == ftUnknown)
+        return false;
+    FBuffer[index] = StoredValue(FFieldDefs[index], AValue);
+    return true;
+}
+
+bool TTable::Begin()
+{
+    if (FInTransaction)
+        return true;
+    QSqlQuery query(Database());
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        FLastError = query.lastError().text();
+        return false;
+    }
+    FInTransaction = true;
+    return true;
+}
+
+bool TTable::Post()
+{
+    const TState state = FState;
+    FState = tsBrowse;
+    if (state == tsBrowse)
+        return true;
+    if (!CanModify() || !Begin())
+        return false;
+    QSqlQuery query(Database());
+    QStringList columns;
+    QList<int> indexes;
+    for (int i = 0; i < FFieldDefs.size(); ++i) {
+        if (FFieldDefs[i].DataType == ftAutoInc || FFieldDefs[i].DataType == ftUnknown)
+            continue;
+        columns << QuoteName(FFieldDefs[i].Name);
+        indexes << i;
+    }
+    if (state == tsInsert) {
+        QStringList marks;
+        for (int i = 0; i < columns.size(); ++i)
+            marks << QStringLiteral("?");
+        query.prepare(QStringLiteral("INSERT INTO Data (%1) VALUES (%2)")
+                          .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+    } else {
+        QStringList sets;
+        for (const QString& column : columns)
+            sets << column + QStringLiteral(" = ?");
+        query.prepare(QStringLiteral("UPDATE Data SET %1 WHERE rowid = ?").arg(sets.join(QStringLiteral(", "))));
+    }
+    for (int index : indexes)
+        query.addBindValue(FBuffer[index]);
+    if (state == tsEdit)
+        query.addBindValue(FRows[FPos].RowId);
+    if (!query.exec()) {
+        FLastError = query.lastError().text();
+        return false;
+    }
+    if (state == tsInsert) {
+        TRow row;
+        row.RowId = query.lastInsertId().toLongLong();
+        row.Values = FBuffer;
+        for (int i = 0; i < FFieldDefs.size(); ++i)
+            if (FFieldDefs[i].DataType == ftAutoInc)
+                row.Values[i] = row.RowId;
+        FRows.clear();
+        FRows.push_back(std::move(row));
+        FPos = 0;
+        FChunked = false;
+        FMoreChunks = false;
+    } else {
+        FRows[FPos].Values = FBuffer;
+    }
+    return true;
+}
+
+void TTable::Cancel()
+{
+    FState = tsBrowse;
+    FBuffer.clear();
+}
+
+bool TTable::Delete()
+{
+    FState = tsBrowse;
+    if (!HasCurrent() || !CanModify() || !Begin())
+        return false;
+    QSqlQuery query(Database());
+    query.prepare(QStringLiteral("DELETE FROM Data WHERE rowid = ?"));
+    query.addBindValue(FRows[FPos].RowId);
+    if (!query.exec()) {
+        FLastError = query.lastError().text();
+        return false;
+    }
+    FRows.erase(FRows.begin() + static_cast<std::ptrdiff_t>(FPos));
+    if (FPos >= FRows.size() && FChunked && FMoreChunks)
+        FetchChunk();
+    return true;
+}
+
+bool TTable::Save()
+{
+    if (!FActive)
+        return false;
+    if (!FInTransaction)
+        return true;
+    QSqlQuery query(Database());
+    const bool ok = query.exec(QStringLiteral("COMMIT"));
+    if (!ok) {
+        FLastError = query.lastError().text();
+        query.finish();
+        CancelUpdates();
+        return false;
+    }
+    FInTransaction = false;
+    return true;
+}
+
+void TTable::CancelUpdates()
+{
+    FState = tsBrowse;
+    if (FInTransaction) {
+        QSqlQuery query(Database());
+        query.exec(QStringLiteral("ROLLBACK"));
+        FInTransaction = false;
+    }
+    FRows.clear();
+    FPos = 0;
+}
+
+qint64 TTable::AutoIncValue()
+{
+    if (!FActive)
+        return 0;
+    QSqlQuery query(Database());
+    query.prepare(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"));
+    query.addBindValue(DataTableName());
+    if (!query.exec() || !query.next())
+        return 0;
+    return query.value(0).toLongLong();
+}

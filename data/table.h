@@ -1,0 +1,152 @@
+// A table of one table file on SQLite: field list, cursor, append/edit/post/
+// delete, filters answered by indexed queries, durable saves.
+#pragma once
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <vector>
+
+enum TFieldType { ftUnknown, ftAutoInc, ftString, ftDate, ftInteger };
+
+struct TFieldDef {
+    QString Name;
+    TFieldType DataType = ftUnknown;
+    int Size = 0;
+};
+using TFieldDefs = QList<TFieldDef>;
+
+// One condition of a filter; the value is always bound, never spliced.
+enum TFilterOp { foEqual, foGreaterEqual, foLessEqual };
+struct TFilterCondition {
+    QString Field;
+    TFilterOp Op = foEqual;
+    QVariant Value;
+};
+
+class TTable;
+// A filter: conditions the file's indexes answer, then an optional predicate.
+struct TTableFilter {
+    QList<TFilterCondition> Conditions;
+    std::function<bool(const TTable&)> Accept;
+    bool IsEmpty() const { return Conditions.isEmpty() && !Accept; }
+};
+
+// What opening a file found.
+enum TOpenResult { orOpened, orMissing, orDamaged, orLocked };
+
+class TTable {
+public:
+    explicit TTable(QString AName);
+    ~TTable();
+    TTable(const TTable&) = delete;
+    TTable& operator=(const TTable&) = delete;
+
+    const QString& Name() const { return FName; }
+    const QString& FileName() const { return FFileName; }
+    void SetFileName(const QString& AValue) { FFileName = AValue; }
+    // The field list: of the file while open, else the one given.
+    const TFieldDefs& FieldDefs() const { return FFieldDefs; }
+    void SetFieldDefs(const TFieldDefs& AValue) { FFieldDefs = AValue; }
+    int FieldIndex(const QString& AFieldName) const;
+
+    // Opens the file; a missing, damaged or locked file leaves it closed.
+    TOpenResult Open();
+    // Writes a new file with the field list (an existing file is replaced
+    // only when the new one is complete) and opens it.
+    bool CreateDataSet();
+    // An empty table in memory with the field list: readable, never written.
+    bool OpenEmptyStandIn();
+    // Commits what is pending, folds the write-ahead log back into the file.
+    void Close();
+    bool Active() const { return FActive; }
+    bool CanModify() const { return FActive && !FReadOnly; }
+    bool InMemory() const { return FInMemory; }
+    QString LastError() const { return FLastError; }
+
+    // Traversal in ID (insertion) order; with Filtered only accepted records.
+    void SetFilter(TTableFilter AFilter) { FFilter = std::move(AFilter); }
+    bool Filtered() const { return FFiltered; }
+    void SetFiltered(bool AValue) { FFiltered = AValue; }
+    bool First();
+    bool Next();
+    bool Eof() const;
+    int RecordCount();
+    // Visit only accepted records, while the filter is off.
+    bool FindFirst();
+    bool FindNext();
+    bool Locate(const QString& AFieldName, const QVariant& AValue);
+
+    // The current record's value; null when there is none or no such field.
+    QVariant FieldValue(const QString& AFieldName) const;
+    bool HasCurrent() const;
+
+    void Append();
+    bool Edit();
+    // False for an unknown or read-only field or while not editing.
+    bool SetFieldValue(const QString& AFieldName, const QVariant& AValue);
+    // Writes the record inside the pending transaction.
+    bool Post();
+    void Cancel();
+    // Deletes the current record; the cursor moves to the next one.
+    bool Delete();
+    // Commits the pending changes durably; false leaves them rolled back.
+    bool Save();
+    // Drops the pending changes.
+    void CancelUpdates();
+    bool InTransaction() const { return FInTransaction; }
+    // The last ID given out by the auto-increment counter (0 when none).
+    qint64 AutoIncValue();
+
+    // The connection, for the file-level operations of this folder.
+    QSqlDatabase Database() const;
+
+    static QString DataTableName() { return QStringLiteral("Data"); }
+    static QString FieldsTableName() { return QStringLiteral("Fields"); }
+    static QString QuoteName(const QString& AName);
+    static QString SqlType(TFieldType AType);
+    // A value as the field stores it (texts cut, dates whole days).
+    static QVariant StoredValue(const TFieldDef& ADef, const QVariant& AValue);
+
+private:
+    struct TRow {
+        qint64 RowId = 0;
+        QList<QVariant> Values;
+    };
+    bool Connect(const QString& ADatabaseName, bool AReadOnly);
+    void Disconnect();
+    bool ReadFieldDefs();
+    bool Probe();
+    bool Begin();
+    bool RunFilter(const TTableFilter& AFilter, bool AApply);
+    bool FetchChunk();
+    QString ColumnList() const;
+
+    QString FName;
+    QString FFileName;
+    QString FConnection;
+    TFieldDefs FFieldDefs;
+    bool FActive = false;
+    bool FReadOnly = false;
+    bool FInMemory = false;
+    bool FInTransaction = false;
+    QString FLastError;
+
+    TTableFilter FFilter;
+    bool FFiltered = false;
+
+    // The cursor: a snapshot of rows (the whole filtered set, or chunks of an
+    // unfiltered walk fetched by ID so a large table is never read at once).
+    std::vector<TRow> FRows;
+    size_t FPos = 0;
+    bool FChunked = false;
+    bool FMoreChunks = false;
+    qint64 FChunkAfter = 0;
+
+    enum TState { tsBrowse, tsInsert, tsEdit };
+    TState FState = tsBrowse;
+    QList<QVariant> FBuffer;
+};

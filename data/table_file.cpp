@@ -1,0 +1,287 @@
+#include "data/table_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <atomic>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+std::atomic<int> GFileConnectionCounter{0};
+
+// A private connection that goes away with the object.
+class TFileConnection {
+public:
+    explicit TFileConnection(const QString& AFileName)
+        : FName(QStringLiteral("plenvo-file-%1").arg(++GFileConnectionCounter))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), FName);
+        db.setDatabaseName(AFileName);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
+        FOpen = db.open();
+    }
+    ~TFileConnection()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::database(FName, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(FName);
+    }
+    bool IsOpen() const { return FOpen; }
+    QSqlDatabase Database() const { return QSqlDatabase::database(FName, false); }
+    bool Exec(const QString& ASql, const QVariantList& ABinds = {})
+    {
+        QSqlQuery query(Database());
+        if (!query.prepare(ASql))
+            return false;
+        for (const QVariant& value : ABinds)
+            query.addBindValue(value);
+        return query.exec();
+    }
+
+private:
+    QString FName;
+    bool FOpen = false;
+};
+
+QString TempName(const QString& AFileName)
+{
+    return AFileName + QStringLiteral(".new");
+}
+
+bool RenameOver(const QString& ASource, const QString& ATarget)
+{
+    if (std::rename(QFile::encodeName(ASource).constData(), QFile::encodeName(ATarget).constData()) != 0)
+        return false;
+    return SyncPath(QFileInfo(ATarget).absolutePath());
+}
+
+quint32 BigEndian(const QByteArray& AData, int AOffset, int ASize)
+{
+    quint32 value = 0;
+    for (int i = 0; i < ASize; ++i)
+        value = (value << 8) | static_cast<quint8>(AData[AOffset + i]);
+    return value;
+}
+} // namespace
+
+bool SyncPath(const QString& APath)
+{
+    const int fd = ::open(QFile::encodeName(APath).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+bool LooksLikeSQLiteFile(const QString& AFileName)
+{
+    QFile file(AFileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return true; // unreadable is told apart later, not as damage
+    const QByteArray header = file.read(100);
+    if (header.size() < 100 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return false;
+    quint32 pageSize = BigEndian(header, 16, 2);
+    if (pageSize == 1)
+        pageSize = 65536;
+    const quint32 pages = BigEndian(header, 28, 4);
+    const bool sizeValid = pages > 0 && BigEndian(header, 24, 4) == BigEndian(header, 92, 4);
+    return !sizeValid || static_cast<qint64>(pages) * pageSize <= file.size();
+}
+
+bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
+{
+    if (ADefs.isEmpty())
+        return false;
+    QSqlQuery query(ADatabase);
+    if (!query.exec(QStringLiteral("CREATE TABLE Fields (Position INTEGER PRIMARY KEY, Name TEXT NOT NULL, "
+                                   "Type INTEGER NOT NULL, Size INTEGER NOT NULL)")))
+        return false;
+    QStringList columns;
+    bool hasDate = false;
+    for (int i = 0; i < ADefs.size(); ++i) {
+        const TFieldDef& def = ADefs[i];
+        if (TTable::SqlType(def.DataType).isEmpty())
+            return false;
+        columns << TTable::QuoteName(def.Name) + QLatin1Char(' ') + TTable::SqlType(def.DataType);
+        hasDate = hasDate || def.Name == QLatin1String("Date");
+        query.prepare(QStringLiteral("INSERT INTO Fields (Position, Name, Type, Size) VALUES (?, ?, ?, ?)"));
+        query.addBindValue(i);
+        query.addBindValue(def.Name);
+        query.addBindValue(static_cast<int>(def.DataType));
+        query.addBindValue(def.Size);
+        if (!query.exec())
+            return false;
+    }
+    if (!query.exec(QStringLiteral("CREATE TABLE Data (%1)").arg(columns.join(QStringLiteral(", ")))))
+        return false;
+    // Every date-based read is one of these ranges: a day or a period, of
+    // everyone, of one worker or of one workplace.
+    if (hasDate) {
+        if (!query.exec(QStringLiteral("CREATE INDEX IndexDate ON Data (\"Date\")")))
+            return false;
+        for (const TFieldDef& def : ADefs) {
+            if (def.DataType != ftInteger || !def.Name.endsWith(QLatin1String("ID")))
+                continue;
+            if (!query.exec(QStringLiteral("CREATE INDEX %1 ON Data (%2, \"Date\")")
+                                .arg(TTable::QuoteName(QStringLiteral("Index") + def.Name), TTable::QuoteName(def.Name))))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs)
+{
+    const QString temp = TempName(AFileName);
+    QFile::remove(temp);
+    bool ok = false;
+    {
+        TFileConnection connection(temp);
+        if (connection.IsOpen()) {
+            QSqlDatabase db = connection.Database();
+            ok = connection.Exec(QStringLiteral("BEGIN")) && CreateTableSchema(db, ADefs) &&
+                 connection.Exec(QStringLiteral("COMMIT"));
+        }
+    }
+    ok = ok && SyncPath(temp) && RenameOver(temp, AFileName);
+    if (!ok)
+        QFile::remove(temp);
+    return ok;
+}
+
+bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, const TFieldDefs& ANewDefs)
+{
+    if (!SafeCopyFile(AFileName, AFileName + QStringLiteral(".bak")))
+        return false;
+    const QString temp = TempName(AFileName);
+    QFile::remove(temp);
+    bool ok = false;
+    {
+        TFileConnection connection(temp);
+        if (connection.IsOpen()) {
+            QSqlDatabase db = connection.Database();
+            ok = connection.Exec(QStringLiteral("ATTACH DATABASE ? AS old"), {AFileName}) &&
+                 connection.Exec(QStringLiteral("BEGIN")) && CreateTableSchema(db, ANewDefs);
+            // Fields are matched by name as the engine finds them (ignoring case),
+            // so a field renamed only in letter case keeps its values.
+            QStringList targets, sources;
+            for (const TFieldDef& def : ANewDefs) {
+                const auto old = std::find_if(AOldDefs.begin(), AOldDefs.end(), [&](const TFieldDef& d) {
+                    return d.Name.compare(def.Name, Qt::CaseInsensitive) == 0;
+                });
+                if (old == AOldDefs.end())
+                    continue;
+                const QString source = QStringLiteral("old.Data.") + TTable::QuoteName(old->Name);
+                targets << TTable::QuoteName(def.Name);
+                if (def.DataType == ftString)
+                    sources << QStringLiteral("substr(CAST(%1 AS TEXT), 1, %2)").arg(source).arg(def.Size);
+                else if (def.DataType == ftAutoInc && old->DataType == ftAutoInc)
+                    sources << source;
+                else
+                    sources << QStringLiteral("CAST(%1 AS INTEGER)").arg(source);
+            }
+            if (ok && !targets.isEmpty())
+                ok = connection.Exec(QStringLiteral("INSERT INTO main.Data (%1) SELECT %2 FROM old.Data ORDER BY old.Data.rowid")
+                                         .arg(targets.join(QStringLiteral(", ")), sources.join(QStringLiteral(", "))));
+            // The counter never goes back: the highest ID ever given stays given.
+            if (ok) {
+                qint64 oldSeq = 0;
+                QSqlQuery query(db);
+                if (query.exec(QStringLiteral("SELECT seq FROM old.sqlite_sequence WHERE name = 'Data'")) && query.next())
+                    oldSeq = query.value(0).toLongLong();
+                query.finish();
+                if (oldSeq > 0 && query.exec(QStringLiteral("SELECT count(*) FROM main.sqlite_master WHERE name = 'sqlite_sequence'")) &&
+                    query.next() && query.value(0).toInt() > 0) {
+                    query.finish();
+                    ok = connection.Exec(QStringLiteral("DELETE FROM main.sqlite_sequence WHERE name = 'Data'")) &&
+                         connection.Exec(QStringLiteral("INSERT INTO main.sqlite_sequence (name, seq) "
+                                                        "SELECT 'Data', max(?, coalesce((SELECT max(rowid) FROM main.Data), 0))"),
+                                         {oldSeq});
+                }
+            }
+            ok = ok && connection.Exec(QStringLiteral("COMMIT"));
+            connection.Exec(QStringLiteral("DETACH DATABASE old"));
+        }
+    }
+    ok = ok && SyncPath(temp) && RenameOver(temp, AFileName);
+    if (!ok)
+        QFile::remove(temp);
+    return ok;
+}
+
+bool CompressTableFile(const QString& AFileName)
+{
+    if (!QFileInfo(AFileName).isFile())
+        return false;
+    const QString temp = TempName(AFileName);
+    QFile::remove(temp);
+    bool ok = false;
+    {
+        TFileConnection connection(AFileName);
+        ok = connection.IsOpen() && connection.Exec(QStringLiteral("VACUUM INTO ?"), {temp});
+    }
+    if (ok) {
+        // The copy must be a table file before it may replace the original.
+        TTable check(QStringLiteral("check"));
+        check.SetFileName(temp);
+        ok = check.Open() == orOpened;
+        check.Close();
+    }
+    ok = ok && SyncPath(temp) && RenameOver(temp, AFileName);
+    if (!ok)
+        QFile::remove(temp);
+    return ok;
+}
+
+bool SafeCopyFile(const QString& ASource, const QString& ATarget)
+{
+    const QString temp = ATarget + QStringLiteral(".tmp");
+    QFile::remove(temp);
+    bool ok = QFile::copy(ASource, temp);
+    if (ok) {
+        QFile(temp).setPermissions(QFile(temp).permissions() | QFileDevice::WriteOwner);
+        ok = SyncPath(temp) && RenameOver(temp, ATarget);
+    }
+    if (!ok)
+        QFile::remove(temp);
+    return ok;
+}
+
+QString SetFileAside(const QString& AFileName)
+{
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        const QString target = AFileName + QLatin1Char('.') +
+                               QStringLiteral("%1").arg(QRandomGenerator::global()->bounded(0x10000), 4, 16, QLatin1Char('0')).toUpper();
+        if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+            continue;
+        // link + unlink never replaces an existing name; folders are renamed.
+        bool moved = false;
+        if (QFileInfo(AFileName).isDir())
+            moved = QDir().rename(AFileName, target);
+        else
+            moved = ::link(QFile::encodeName(AFileName).constData(), QFile::encodeName(target).constData()) == 0 &&
+                    ::unlink(QFile::encodeName(AFileName).constData()) == 0;
+        if (!moved)
+            return QString();
+        for (const char* suffix : {"-wal", "-journal"}) {
+            const QString companion = AFileName + QLatin1String(suffix);
+            if (QFileInfo::exists(companion))
+                QFile::rename(companion, target + QLatin1String(suffix));
+        }
+        QFile::remove(AFileName + QStringLiteral("-shm"));
+        SyncPath(QFileInfo(AFileName).absolutePath());
+        return target;
+    }
+    return QString();
+}

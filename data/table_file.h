@@ -1,0 +1,28 @@
+// File-level work on table files: the empty file, rebuild to a new field list,
+// compression, safe copies and setting a damaged file aside. A file is only
+// ever replaced by a complete new one renamed into place.
+#pragma once
+
+#include "data/table.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+// The SQLite header is there and the file is not shorter than it says.
+bool LooksLikeSQLiteFile(const QString& AFileName);
+// Field list, data table and the indexes of the date-based queries.
+bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs);
+// Writes a complete empty table file with the field list.
+bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs);
+// Rewrites a closed file to ANewDefs, keeping every record, every ID and the
+// auto-increment counter; the old content goes to "<file>.bak" first.
+bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, const TFieldDefs& ANewDefs);
+// Rewrites a closed file without its free pages, keeping IDs and counter.
+bool CompressTableFile(const QString& AFileName);
+// Copies ASource over ATarget through a temporary file renamed into place.
+bool SafeCopyFile(const QString& ASource, const QString& ATarget);
+// Renames a damaged file (and its journal) to "<file>.<4 hex digits>" in its
+// own folder, overwriting nothing; returns the new name or empty on failure.
+QString SetFileAside(const QString& AFileName);
+// Flushes a file or a folder to the disk.
+bool SyncPath(const QString& APath);
