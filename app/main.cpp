@@ -2,6 +2,11 @@
 // destroys them in reverse, so every modified setting is stored.
 #include "app/shutdown_signals.h"
 #include "core/program_info.h"
+#include "data/data_man.h"
+#include "data/job_man.h"
+#include "data/macro_man.h"
+#include "data/person_man.h"
+#include "data/workplace_man.h"
 #include "setup/setup.h"
 #include "setup/setup_editor.h"
 #include "ui/qt_dialogs.h"
@@ -26,12 +31,29 @@ int main(int argc, char* argv[])
 
     InitProgramInfo();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/plenvo/icon.png")));
+    // Start-up order; each manager opens its table from the settings' folder.
     auto setup = std::make_unique<TSetup>();
+    auto dataMan = std::make_unique<TDataMan>();
+    auto personMan = std::make_unique<TPersonMan>();
+    auto workplaceMan = std::make_unique<TWorkplaceMan>();
+    auto jobMan = std::make_unique<TJobMan>();
+    auto macroMan = std::make_unique<TMacroMan>();
+    TSetupEditor::SetMaintenanceRunner(
+        [&dataMan](TDate ALimit, const std::function<void(int, const QString&)>& AProgress, bool ABackup) {
+            dataMan->RunMaintenance(ALimit, AProgress, ABackup);
+        });
 
-    QTextStream(stdout) << ProgramInfo().ProgramFullName << ' ' << ProgramVersion()
-                        << ": settings loaded from " << TSetup::OpenSettings()->fileName()
+    QTextStream(stdout) << ProgramInfo().ProgramFullName << ' ' << ProgramVersion() << ": settings from "
+                        << TSetup::OpenSettings()->fileName() << ", data in " << dataMan->DataDir()
                         << "; the main window is not built yet, so the program ends here.\n";
 
+    // Reverse order: tables closed, then the settings stored.
+    TSetupEditor::SetMaintenanceRunner(nullptr);
+    macroMan.reset();
+    jobMan.reset();
+    workplaceMan.reset();
+    personMan.reset();
+    dataMan.reset();
     setup.reset();
     SetDialogs(nullptr);
     return 0;
