@@ -159,7 +159,26 @@ private:
     double ColumnX(int AColumn) const { return FLeft + AColumn * (FColumnWidth + ColumnGap); }
     double ColumnTop() const { return FBodyTop + FCaptionsHeight; }
     double Remaining() const { return FBodyBottom - FY; }
-    static double BandHeight(const TReportBand& ABand) { return ABand.LineCount() * ReportLineHeight(ABand.Size) + 0.6; }
+    // The lines a row prints: the second only when one of its cells has text.
+    int RowLines(const TReportBand& ABand, const TPrintTable& ATable, int ARow) const
+    {
+        if (ABand.LineCount() < 2)
+            return 1;
+        for (const auto& column : ABand.Columns)
+            if (column.Line == 1 && !CellText(column, ATable, ARow).isEmpty())
+                return 2;
+        return 1;
+    }
+    double RowHeight(const TReportBand& ABand, const TPrintTable& ATable, int ARow) const
+    {
+        return RowLines(ABand, ATable, ARow) * ReportLineHeight(ABand.Size) + 0.6;
+    }
+    QString CellText(const TReportColumn& AColumn, const TPrintTable& ATable, int ARow) const
+    {
+        if (!AColumn.If.isEmpty() && !FieldSet(ATable, ARow, AColumn.If))
+            return {};
+        return Expand(AColumn.Text, &ATable, ARow, P);
+    }
 
     TReportItem& AddText(const QRectF& ARect, const QString& ARole, const QString& AText, double ASize, bool ABold,
                          bool AItalic, Qt::Alignment AAlign)
@@ -309,7 +328,8 @@ private:
     void PlaceBand(const TReportBand& ABand, const TPrintTable& ATable, int ARow, const QString& ARole, bool AContinued)
     {
         const double lineHeight = ReportLineHeight(ABand.Size);
-        const double height = BandHeight(ABand);
+        const int lines = RowLines(ABand, ATable, ARow);
+        const double height = RowHeight(ABand, ATable, ARow);
         const double x0 = ColumnX(FColumn) + ABand.Indent;
         const double width = FColumnWidth - ABand.Indent;
         if (!ABand.ColorField.isEmpty()) {
@@ -326,7 +346,7 @@ private:
         }
         if (ABand.Rule)
             AddLine(x0, FY, width, QStringLiteral("rule"));
-        for (int line = 0; line < ABand.LineCount(); ++line) {
+        for (int line = 0; line < lines; ++line) {
             double total = 0;
             for (const auto& column : ABand.Columns)
                 if (column.Line == line)
@@ -337,9 +357,7 @@ private:
                 if (column.Line != line)
                     continue;
                 const double w = width * column.Width / total;
-                QString text;
-                if (column.If.isEmpty() || FieldSet(ATable, ARow, column.If))
-                    text = Expand(column.Text, &ATable, ARow, P);
+                QString text = CellText(column, ATable, ARow);
                 if (AContinued && first && line == 0)
                     text += QStringLiteral(" (continued)");
                 first = false;
@@ -358,17 +376,22 @@ private:
     // one starts with at least one nested row and repeats its row when it goes on.
     void PlaceGroup(int ARow, const std::vector<int>& ADetails)
     {
-        const double master = BandHeight(L.Master);
-        const double detail = L.Detail ? BandHeight(*L.Detail) : 0;
-        const double total = master + detail * static_cast<double>(ADetails.size());
+        const double master = RowHeight(L.Master, *FMaster, ARow);
+        std::vector<double> details;
+        double total = master;
+        for (int d : ADetails) {
+            details.push_back(RowHeight(*L.Detail, *FDetail, d));
+            total += details.back();
+        }
         if (total > Remaining()) {
-            const double firstPart = master + (ADetails.empty() ? 0 : detail);
+            const double firstPart = master + (details.empty() ? 0 : details.front());
             if (total <= FBodyBottom - ColumnTop() || firstPart > Remaining())
                 NextColumn();
         }
         PlaceBand(L.Master, *FMaster, ARow, QStringLiteral("master"), false);
-        for (int d : ADetails) {
-            if (detail > Remaining()) {
+        for (size_t i = 0; i < ADetails.size(); ++i) {
+            const int d = ADetails[i];
+            if (details[i] > Remaining()) {
                 NextColumn();
                 PlaceBand(L.Master, *FMaster, ARow, QStringLiteral("master"), true);
             }

@@ -3,6 +3,8 @@
 #include "reports/report_paint.h"
 
 #include <QImage>
+
+#include <map>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -98,6 +100,24 @@ TEST(ReportLayouts, VariantsShowTheirFields)
     EXPECT_TRUE(hasBand(Lay("PersonScheduleFull", tables)));
     EXPECT_FALSE(hasBand(Lay("PersonScheduleGeneral", tables)));
     EXPECT_TRUE(AllTexts(Lay("PersonScheduleFull", tables), "master").contains("worker out"));
+}
+
+TEST(ReportLayouts, ASecondLineIsPrintedOnlyWhenItHasText)
+{
+    TPrintTables tables;
+    tables.Open();
+    ASSERT_TRUE(tables.DSPrintPersons.Append({{"ID", 1}, {"Name", "A"}, {"Note", "has a note"}}));
+    ASSERT_TRUE(tables.DSPrintPersons.Append({{"ID", 2}, {"Name", "B"}}));
+    ASSERT_TRUE(tables.DSPrintPersons.Append({{"ID", 3}, {"Name", "C"}}));
+    const TReportDocument document = Lay("PersonsFull", tables);
+    std::map<QString, double> tops;
+    for (const auto& item : document.Pages.at(0).Items)
+        if (item.Role == "master" && item.Text.size() == 1)
+            tops[item.Text] = item.Rect.top();
+    ASSERT_EQ(tops.size(), 3u);
+    const double line = ReportLineHeight(9);
+    EXPECT_NEAR(tops["B"] - tops["A"], 2 * line + 0.6, 0.01);
+    EXPECT_NEAR(tops["C"] - tops["B"], line + 0.6, 0.01);
 }
 
 TEST(ReportLayouts, RegisterReportsShowTheCaptionAndNoDate)
