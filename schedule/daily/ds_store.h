@@ -1,0 +1,130 @@
+// What the daily schedule needs from the registers, the jobs manager, the
+// templates manager and the print tables, behind one interface: the data
+// store installs its implementation, tests install an in-memory one.
+#pragma once
+
+#include "core/utils.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+class TPerson;
+class TWorkplace;
+class TMacro;
+
+// A register worker as the schedule reads it (DateOutFrom is the read value).
+struct TDSPersonRecord {
+    int ID = 0;
+    QString Name;
+    QString SortingName;
+    QString Note;
+    TDate DateOutFrom = 0;
+    TDate DateOutTo = 0;
+    int DaysOut = 0;
+    QString NoteOut;
+};
+
+struct TDSWorkplaceRecord {
+    int ID = 0;
+    QString Shortcut;
+    QString Name;
+    QString Note;
+    TColor Color = 0xFFFFFF;
+};
+
+// One relation with the names its row stored.
+struct TDSJobRecord {
+    int PersonID = 0;
+    int WorkplaceID = 0;
+    QString PersonName;
+    QString WorkplaceShortcut;
+    QString WorkplaceName;
+};
+
+// A (worker ID, workplace ID) pair of a template.
+using TDSMacroPair = std::pair<int, int>;
+
+// Rows of the worker and workplace print tables.
+struct TDSPrintPersonRow {
+    int ID = 0;
+    QString Name;
+    QString SortingName;
+    QString Note;
+    TDate DateOutFrom = 0;
+    TDate DateOutTo = 0;
+    int DaysOut = 0;
+    bool IsOut = false;
+    QString NoteOut;
+    int WorkplaceID = 0;
+    QString Workplaces;
+    int DayID = 0;
+    QString Days;
+    bool IsDeleted = false;
+};
+
+struct TDSPrintWorkplaceRow {
+    int ID = 0;
+    QString Shortcut;
+    QString Name;
+    QString Note;
+    QString Days;
+    bool IsDeleted = false;
+    int DayID = 0;
+};
+
+class IDSStore {
+public:
+    virtual ~IDSStore() = default;
+
+    // Workers register, in register order; lookups by ID give none for IDs of
+    // 0 or less and for unknown IDs.
+    virtual int PersonCount() const = 0;
+    virtual int PersonIDAt(int AIndex) const = 0;
+    virtual std::optional<TDSPersonRecord> PersonRecord(int AID) const = 0;
+    // The register object, where the store has one.
+    virtual TPerson* PersonObject(int AID) const = 0;
+    virtual int PersonObjectID(const TPerson* APerson) const = 0;
+    virtual bool PersonIsOut(int AID, TDate ADate) const = 0;
+    // The worker editor; true when it was saved.
+    virtual bool EditPerson(int AID) = 0;
+    // Deletes the record first; false when it could not be deleted.
+    virtual bool DeletePerson(int AID) = 0;
+
+    virtual int WorkplaceCount() const = 0;
+    virtual int WorkplaceIDAt(int AIndex) const = 0;
+    virtual std::optional<TDSWorkplaceRecord> WorkplaceRecord(int AID) const = 0;
+    virtual TWorkplace* WorkplaceObject(int AID) const = 0;
+    virtual int WorkplaceObjectID(const TWorkplace* AWorkplace) const = 0;
+    virtual bool EditWorkplace(int AID) = 0;
+    virtual bool DeleteWorkplace(int AID) = 0;
+
+    // The relations of one day, in table order (sets the jobs filter to it).
+    virtual std::vector<TDSJobRecord> DayJobs(TDate ADate) = 0;
+    // The new relation; none when it exists already or could not be written.
+    virtual std::optional<TDSJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
+    virtual bool JobExists(TDate ADate, int APersonID, int AWorkplaceID) = 0;
+    virtual bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
+    // The pairs of a day's relations; none for a day without any.
+    virtual std::optional<std::vector<TDSMacroPair>> SystemMacro(TDate ADate) = 0;
+    // The pairs of a template object, in its order.
+    virtual std::vector<TDSMacroPair> MacroPairs(const TMacro* AMacro) const = 0;
+    // Why the last write failed.
+    virtual QString LastError() const = 0;
+
+    virtual bool PreparePrint(const QStringList& AParams) = 0;
+    virtual void AppendPrintPerson(const TDSPrintPersonRow& ARow) = 0;
+    virtual void AppendPrintWorkplace(const TDSPrintWorkplaceRow& ARow) = 0;
+    virtual bool Print(const QString& AReportName) = 0;
+};
+
+// The store in force (none until the data store or a test installs one).
+IDSStore* DSStore();
+// Installs a store (not owned); none removes it.
+void SetDSStore(IDSStore* AStore);
+
+// Shows "The change could not be saved: …" with the store's reason.
+void DSShowSaveFailure();
