@@ -1,10 +1,18 @@
 #include "schedule/worker/period_data.h"
 
+#include "schedule/worker/period_data_store.h"
+
 #include "core/dialogs.h"
 
 namespace {
-IPeriodStore* Store = nullptr;
+// The managers' store serves unless another one is installed.
+TPeriodDataStore& DataStore()
+{
+    static TPeriodDataStore store;
+    return store;
 }
+IPeriodStore* Store = &DataStore();
+} // namespace
 
 IPeriodStore* PeriodStore()
 {
@@ -13,7 +21,7 @@ IPeriodStore* PeriodStore()
 
 void SetPeriodStore(IPeriodStore* AStore)
 {
-    Store = AStore;
+    Store = AStore ? AStore : &DataStore();
 }
 
 std::optional<TPeriodPersonRecord> PeriodPerson(int AID)

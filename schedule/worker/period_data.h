@@ -124,9 +124,9 @@ public:
     virtual bool Print(const QString& AReportName) = 0;
 };
 
-// The store in force (none until the data store or a test installs one).
+// The store in force: the managers' store unless another one is installed.
 IPeriodStore* PeriodStore();
-// Installs a store (not owned); none removes it.
+// Installs a store (not owned); none puts the managers' store back.
 void SetPeriodStore(IPeriodStore* AStore);
 
 // Shortcuts that work without a store (nothing found, nothing written).

@@ -1,0 +1,124 @@
+// The period schedules on the program's own managers and print tables.
+#include "schedule/worker/person_schedule.h"
+#include "schedule/workplace/workplace_schedule.h"
+
+#include "data/data_fixture.h"
+#include "reports/print_data.h"
+#include "reports/recording_report_engine.h"
+
+namespace {
+// Monday 5 March 2012.
+const TDate Mon = DateToOle(QDate(2012, 3, 5));
+
+class PeriodDataStoreTest : public DataTest {
+protected:
+    void SetUp() override
+    {
+        DataTest::SetUp();
+        Open();
+        Ann = AddPerson("Ann");
+        Bob = AddPerson("Bob");
+        Kitchen = AddWorkplace("Kitchen");
+        Hall = AddWorkplace("Hall");
+        ASSERT_TRUE(Ann && Bob && Kitchen && Hall);
+    }
+    int Rows(TDate ADate, int APersonID, int AWorkplaceID)
+    {
+        Store->Jobs->SetDateFrom(ADate);
+        Store->Jobs->SetDateTo(ADate);
+        Store->Jobs->SetPersonID(APersonID);
+        Store->Jobs->SetWorkplaceID(AWorkplaceID);
+        return Store->Jobs->JobCount();
+    }
+
+    TPerson* Ann = nullptr;
+    TPerson* Bob = nullptr;
+    TWorkplace* Kitchen = nullptr;
+    TWorkplace* Hall = nullptr;
+};
+} // namespace
+
+TEST_F(PeriodDataStoreTest, WorkerScheduleWritesAndReadsJobs)
+{
+    TPersonSchedule schedule;
+    schedule.SetPersonID(Ann->ID());
+    schedule.SetDate(Mon);
+    schedule.Refresh(psrkAll);
+    EXPECT_EQ(schedule.Person(), Ann);
+    ASSERT_TRUE(schedule.AddWorkplaceToDay(Kitchen->ID(), Mon + 1));
+    EXPECT_FALSE(schedule.AddWorkplaceToDay(Kitchen->ID(), Mon + 1));
+    EXPECT_EQ(Rows(Mon + 1, Ann->ID(), Kitchen->ID()), 1);
+    EXPECT_TRUE(Dialogs().MessageTexts().isEmpty());
+
+    // A rebuild reads it back from the table; the renamed workplace shows both names.
+    Kitchen->SetName(QStringLiteral("Canteen"));
+    schedule.Refresh(psrkAll);
+    const TPSDayWorkplace* entry = schedule.Days()->Items(1)->Workplaces()->Items(-Kitchen->ID());
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->NameAndStoredName(), QStringLiteral("Canteen (Kitchen)"));
+    EXPECT_EQ(schedule.Persons()->Items(-Ann->ID())->Days()->AsString(), QStringLiteral("Tue"));
+
+    ASSERT_TRUE(schedule.DeleteWorkplaceFromDay(Kitchen->ID(), Mon + 1));
+    EXPECT_EQ(Rows(Mon + 1, Ann->ID(), Kitchen->ID()), 0);
+    EXPECT_EQ(schedule.Days()->Items(1)->Workplaces()->Count(), 0);
+}
+
+TEST_F(PeriodDataStoreTest, DeletedWorkplaceKeepsItsRelationByStoredName)
+{
+    TWorkplaceSchedule schedule;
+    schedule.SetWorkplaceID(Hall->ID());
+    schedule.SetDate(Mon);
+    schedule.Refresh(wsrkAll);
+    ASSERT_TRUE(schedule.AddPersonToDay(Bob->ID(), Mon));
+    const int bobID = Bob->ID();
+    Dialogs().AnswerMessage(mrYes);
+    ASSERT_TRUE(schedule.Persons()->DeletePerson(bobID, QStringLiteral("Delete worker\r\n\"Bob\"\r\nReally?")));
+    EXPECT_EQ(Store->Persons->Persons(-bobID), nullptr);
+    schedule.Refresh(wsrkAll);
+    const TWSDayPerson* entry = schedule.Days()->Items(0)->Persons()->Items(-bobID);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->NameAndStoredName(), QStringLiteral("Bob"));
+    EXPECT_TRUE(entry->IsOut());
+    EXPECT_EQ(schedule.Persons()->Items(-bobID), nullptr);
+}
+
+TEST_F(PeriodDataStoreTest, AddingARegisterObjectTakesItsID)
+{
+    TPersonSchedule schedule;
+    schedule.SetDate(Mon);
+    schedule.Refresh(psrkAll);
+    TPerson* cid = AddPerson("Cid");
+    ASSERT_NE(cid, nullptr);
+    TPSPerson* entry = schedule.Persons()->AddPerson(cid, true, true);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->ID(), cid->ID());
+    EXPECT_EQ(entry->Person(), cid);
+    // Focusing the new worker chooses him.
+    EXPECT_EQ(schedule.PersonID(), cid->ID());
+}
+
+TEST_F(PeriodDataStoreTest, PrintRowsReachTheReportTables)
+{
+    TRecordingReportEngine engine;
+    TDataManPrint print(&engine);
+    TDataManPrint::SetInstance(&print);
+    TPersonSchedule schedule;
+    schedule.SetPersonID(Ann->ID());
+    schedule.SetDate(Mon);
+    schedule.Refresh(psrkAll);
+    ASSERT_TRUE(schedule.AddWorkplaceToDay(Hall->ID(), Mon + 2));
+    Store->Setup->General()->SetPrintOccupiedDaysOnly(true);
+    engine.AnswerPrinterSetup(true);
+    EXPECT_TRUE(schedule.Days()->Print(QString()));
+    TDataManPrint::SetInstance(nullptr);
+    ASSERT_EQ(engine.Runs().size(), 1u);
+    const auto& run = engine.Runs().front();
+    EXPECT_EQ(run.ReportName, QStringLiteral("PersonScheduleGeneral"));
+    EXPECT_EQ(run.Params.value(QStringLiteral("PersonName")), QStringLiteral("Ann"));
+    EXPECT_EQ(run.Params.value(QStringLiteral("ScheduleDate")), schedule.ScheduleDate());
+    ASSERT_EQ(run.Rows.at(ReportDSCDays).size(), 1u);
+    EXPECT_TRUE(run.Rows.at(ReportDSCDays)[0].contains(QStringLiteral("ID=3")));
+    ASSERT_EQ(run.Rows.at(ReportDSCWorkplaces).size(), 1u);
+    EXPECT_TRUE(run.Rows.at(ReportDSCWorkplaces)[0].contains(QStringLiteral("DayID=3")));
+    EXPECT_TRUE(run.Rows.at(ReportDSCWorkplaces)[0].contains(QStringLiteral("Name=Hall")));
+}
