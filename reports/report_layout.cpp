@@ -344,7 +344,8 @@ private:
                 Doc.Pages.back().Items.push_back(std::move(box));
             }
         }
-        if (ABand.Rule)
+        // At a column's top the captions' rule is already there.
+        if (ABand.Rule && FY > ColumnTop() + 0.01)
             AddLine(x0, FY, width, QStringLiteral("rule"));
         for (int line = 0; line < lines; ++line) {
             double total = 0;
