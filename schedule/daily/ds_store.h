@@ -121,7 +121,7 @@ public:
     virtual bool Print(const QString& AReportName) = 0;
 };
 
-// The store in force (none until the data store or a test installs one).
+// The store in force: the installed one, else the one on the managers.
 IDSStore* DSStore();
 // Installs a store (not owned); none removes it.
 void SetDSStore(IDSStore* AStore);

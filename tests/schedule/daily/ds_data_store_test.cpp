@@ -1,0 +1,89 @@
+// The daily schedule on the program's own managers and a real data folder.
+#include "schedule/daily/daily_schedule.h"
+
+#include "tests/data/data_fixture.h"
+
+namespace {
+
+class DSDataStoreTest : public DataTest {
+protected:
+    void SetUp() override
+    {
+        DataTest::SetUp();
+        Open();
+        Ann = AddPerson("Ann");
+        Bob = AddPerson("Bob");
+        Kitchen = AddWorkplace("Kitchen", "K1");
+        Bar = AddWorkplace("Bar", "B1");
+        ASSERT_TRUE(Ann && Bob && Kitchen && Bar);
+    }
+    TPerson* Ann = nullptr;
+    TPerson* Bob = nullptr;
+    TWorkplace* Kitchen = nullptr;
+    TWorkplace* Bar = nullptr;
+};
+
+TEST_F(DSDataStoreTest, ChangesOfTheDayReachTheJobsTable)
+{
+    const TDate wed = Day(2024, 5, 15);
+    TDailySchedule schedule;
+    schedule.SetDate(wed);
+    ASSERT_EQ(schedule.Persons()->Count(), 2);
+    EXPECT_EQ(schedule.Persons()->Items(-Ann->ID())->Person(), Ann);
+    EXPECT_EQ(schedule.Workplaces()->Items(-Kitchen->ID())->Workplace(), Kitchen);
+    ASSERT_TRUE(schedule.AddPersonToWorkplace(Ann->ID(), Kitchen->ID()));
+    EXPECT_FALSE(schedule.AddPersonToWorkplace(Ann->ID(), Kitchen->ID()));
+    ASSERT_TRUE(schedule.AddPersonToWorkplace(Bob->ID(), Kitchen->ID()));
+    Store->Jobs->SetDateFrom(wed);
+    Store->Jobs->SetDateTo(wed);
+    Store->Jobs->SetPersonID(0);
+    Store->Jobs->SetWorkplaceID(0);
+    EXPECT_EQ(Store->Jobs->JobCount(), 2);
+    EXPECT_TRUE(TestEnv::Dialogs().MessageTexts().isEmpty());
+    ASSERT_TRUE(schedule.DeletePersonFromWorkplace(Bob->ID(), Kitchen->ID()));
+    EXPECT_EQ(schedule.Workplaces()->Items(-Kitchen->ID())->Persons()->Count(), 1);
+}
+
+TEST_F(DSDataStoreTest, DeletedAndRenamedWorkplacesByTheirStoredNames)
+{
+    const TDate day = Day(2024, 5, 15);
+    TDailySchedule schedule;
+    schedule.SetDate(day);
+    ASSERT_TRUE(schedule.AddPersonToWorkplace(Ann->ID(), Kitchen->ID()));
+    ASSERT_TRUE(schedule.AddPersonToWorkplace(Ann->ID(), Bar->ID()));
+    const int barID = Bar->ID();
+    ASSERT_TRUE(schedule.Workplaces()->DeleteWorkplace(barID, QString()));
+    Kitchen->SetName("Galley");
+    ASSERT_TRUE(Store->Workplaces->InsertWorkplace(Kitchen));
+    schedule.Refresh(dsrkAll);
+    ASSERT_NE(schedule.Workplaces()->Items(-barID), nullptr);
+    EXPECT_EQ(schedule.Workplaces()->Items(-barID)->NameAndStoredName(), "Bar");
+    EXPECT_EQ(schedule.Workplaces()->Items(-Kitchen->ID())->NameAndStoredName(), "Galley (Kitchen)");
+    EXPECT_EQ(schedule.Persons()->Items(-Ann->ID())->Workplaces()->ShortcutsAsString(), "K1-(B1)");
+}
+
+TEST_F(DSDataStoreTest, TemplatesRoundTripAndSystemTemplateCopiesAnEarlierDay)
+{
+    const TDate wed = Day(2024, 5, 15);
+    TDailySchedule schedule;
+    schedule.SetDate(wed - 7);
+    ASSERT_TRUE(schedule.AddPersonToWorkplace(Ann->ID(), Kitchen->ID()));
+    ASSERT_TRUE(schedule.AddPersonToWorkplace(Bob->ID(), Bar->ID()));
+    std::unique_ptr<TMacro> macro = schedule.GetMacro();
+    ASSERT_EQ(macro->MacroJobs()->Count(), 2);
+    macro->SetName("Week A");
+    ASSERT_TRUE(Store->Macros->PutMacro(macro.get()));
+    schedule.SetDate(wed);
+    EXPECT_TRUE(schedule.ApplySystemTemplate(dsstkPrevDayWed));
+    EXPECT_EQ(schedule.GetMacroPairs().size(), 2u);
+    schedule.SetDate(wed + 1);
+    std::unique_ptr<TMacro> stored = Store->Macros->GetMacro("week a");
+    ASSERT_TRUE(stored);
+    EXPECT_TRUE(schedule.ApplyMacro(stored.get()));
+    EXPECT_EQ(schedule.Workplaces()->Items(-Bar->ID())->Persons()->Count(), 1);
+    schedule.ClearAllPersonsFromWorkplaces();
+    EXPECT_TRUE(schedule.GetMacroPairs().empty());
+    EXPECT_FALSE(Store->Macros->GetSystemMacro(wed + 1));
+}
+
+} // namespace
