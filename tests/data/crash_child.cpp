@@ -1,0 +1,62 @@
+// Runs a stream of AddJob/DeleteJob on a prepared data folder and reports each
+// change before ("B") and after ("D") it returned, until it is killed.
+#include "data/data_man.h"
+#include "data/job_man.h"
+#include "data/macro_man.h"
+#include "data/person_man.h"
+#include "data/workplace_man.h"
+
+#include <QCoreApplication>
+#include <QRandomGenerator>
+
+#include <cstdio>
+#include <memory>
+#include <set>
+#include <tuple>
+
+#include <unistd.h>
+
+namespace {
+void Say(const QByteArray& ALine)
+{
+    const QByteArray line = ALine + '\n';
+    [[maybe_unused]] const ssize_t written = ::write(STDOUT_FILENO, line.constData(), static_cast<size_t>(line.size()));
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 3)
+        return 2;
+    auto dataMan = std::make_unique<TDataMan>();
+    dataMan->SetDataDir(QString::fromLocal8Bit(argv[1]));
+    auto persons = std::make_unique<TPersonMan>();
+    auto workplaces = std::make_unique<TWorkplaceMan>();
+    auto jobs = std::make_unique<TJobMan>();
+    QRandomGenerator random(static_cast<quint32>(QByteArray(argv[2]).toUInt()));
+    std::set<std::tuple<int, int, int>> present;
+    jobs->SetDateFrom(46000);
+    jobs->SetDateTo(46100);
+    for (int i = 0; i < jobs->JobCount(); ++i)
+        present.insert({static_cast<int>(jobs->Jobs(i)->Date()), jobs->Jobs(i)->PersonID(), jobs->Jobs(i)->WorkplaceID()});
+    Say("READY");
+    for (int i = 0;; ++i) {
+        const int day = 46000 + random.bounded(20);
+        TPerson* person = persons->Persons(random.bounded(persons->PersonCount()));
+        TWorkplace* workplace = workplaces->Workplaces(random.bounded(workplaces->WorkplaceCount()));
+        const auto key = std::make_tuple(day, person->ID(), workplace->ID());
+        const bool add = !present.count(key);
+        Say(QByteArray("B ") + (add ? "A " : "D ") + QByteArray::number(day) + ' ' + QByteArray::number(person->ID()) +
+            ' ' + QByteArray::number(workplace->ID()));
+        const bool ok = add ? jobs->AddJob(day, person, workplace) != nullptr
+                            : jobs->DeleteJob(day, person->ID(), workplace->ID());
+        if (!ok)
+            return 1;
+        if (add)
+            present.insert(key);
+        else
+            present.erase(key);
+        Say("D");
+    }
+}

@@ -1,0 +1,241 @@
+#include "data_fixture.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+class JobsTest : public DataTest {
+protected:
+    void SetUp() override
+    {
+        DataTest::SetUp();
+        Open();
+        Ann = AddPerson("Ann");
+        Bob = AddPerson("Bob");
+        Kitchen = AddWorkplace("Kitchen");
+        Hall = AddWorkplace("Hall");
+    }
+    void Filter(TDate AFrom, TDate ATo, int APerson = 0, int AWorkplace = 0)
+    {
+        Store->Jobs->SetDateFrom(AFrom);
+        Store->Jobs->SetDateTo(ATo);
+        Store->Jobs->SetPersonID(APerson);
+        Store->Jobs->SetWorkplaceID(AWorkplace);
+    }
+    TPerson* Ann = nullptr;
+    TPerson* Bob = nullptr;
+    TWorkplace* Kitchen = nullptr;
+    TWorkplace* Hall = nullptr;
+};
+
+TEST_F(JobsTest, DuplicatesAreRefusedAndTimesOfDayDropped)
+{
+    const TDate day = Day(2026, 3, 5);
+    TJob* job = Store->Jobs->AddJob(day + 0.7, Ann, Kitchen);
+    ASSERT_NE(job, nullptr);
+    EXPECT_EQ(job->PersonName(), "Ann");
+    EXPECT_EQ(job->WorkplaceShortcut(), "Kit");
+    EXPECT_EQ(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    EXPECT_EQ(Store->Jobs->AddJob(0, Ann, Kitchen), nullptr);
+    EXPECT_EQ(Store->Jobs->AddJob(day, nullptr, Kitchen), nullptr);
+    Filter(day, day);
+    ASSERT_EQ(Store->Jobs->JobCount(), 1);
+    EXPECT_EQ(Store->Jobs->Jobs(0)->Date(), day);
+    EXPECT_EQ(Store->Jobs->Jobs(-Store->Jobs->Jobs(0)->ID()), Store->Jobs->Jobs(0));
+}
+
+TEST_F(JobsTest, FilterSwapsDatesAndNarrowsByWorkerAndWorkplace)
+{
+    Store->Jobs->AddJob(Day(2026, 3, 1), Ann, Kitchen);
+    Store->Jobs->AddJob(Day(2026, 3, 5), Ann, Hall);
+    Store->Jobs->AddJob(Day(2026, 3, 5), Bob, Hall);
+    Store->Jobs->AddJob(Day(2026, 3, 10), Bob, Kitchen);
+    Store->Jobs->AddJob(Day(2026, 3, 11), Bob, Kitchen);
+    Filter(Day(2026, 3, 10), Day(2026, 3, 1));
+    EXPECT_EQ(Store->Jobs->JobCount(), 4);
+    EXPECT_EQ(Store->Jobs->DateFrom(), Day(2026, 3, 1));
+    Filter(Day(2026, 3, 5), Day(2026, 3, 5));
+    EXPECT_EQ(Store->Jobs->JobCount(), 2);
+    Filter(Day(2026, 3, 1), Day(2026, 3, 31), Bob->ID());
+    EXPECT_EQ(Store->Jobs->JobCount(), 3);
+    Filter(Day(2026, 3, 1), Day(2026, 3, 31), Bob->ID(), Kitchen->ID());
+    EXPECT_EQ(Store->Jobs->JobCount(), 2);
+    // Table order is the order of adding.
+    EXPECT_EQ(Store->Jobs->Jobs(0)->Date(), Day(2026, 3, 10));
+}
+
+TEST_F(JobsTest, TheFilterIsAnsweredByIndexes)
+{
+    QSqlQuery plan(Store->Jobs->Table().Database());
+    ASSERT_TRUE(plan.exec("EXPLAIN QUERY PLAN SELECT rowid FROM Data WHERE \"Date\" >= 1 AND \"Date\" <= 2 AND \"PersonID\" = 3"));
+    QStringList details;
+    while (plan.next())
+        details << plan.value(3).toString();
+    EXPECT_TRUE(details.join(' ').contains("USING INDEX")) << details.join(' ').toStdString();
+    EXPECT_FALSE(details.join(' ').contains("SCAN Data")) << details.join(' ').toStdString();
+}
+
+TEST_F(JobsTest, DeleteJobArgumentsAndResult)
+{
+    const TDate day = Day(2026, 3, 5);
+    Store->Jobs->AddJob(day, Ann, Kitchen);
+    EXPECT_FALSE(Store->Jobs->DeleteJob(day, 0, Kitchen->ID()));
+    EXPECT_FALSE(Store->Jobs->DeleteJob(0, Ann->ID(), Kitchen->ID()));
+    EXPECT_TRUE(Store->Jobs->DeleteJob(day, Bob->ID(), Kitchen->ID()));
+    Filter(day, day);
+    EXPECT_EQ(Store->Jobs->JobCount(), 1);
+    EXPECT_TRUE(Store->Jobs->DeleteJob(day, Ann->ID(), Kitchen->ID()));
+    EXPECT_EQ(Store->Jobs->JobCount(), 0);
+    Reopen();
+    Filter(day, day);
+    EXPECT_EQ(Store->Jobs->JobCount(), 0);
+}
+
+TEST_F(JobsTest, StoredNamesStayAfterRenameAndDelete)
+{
+    const TDate day = Day(2026, 3, 5);
+    Store->Jobs->AddJob(day, Ann, Kitchen);
+    Ann->SetName("Annette");
+    Store->Persons->InsertPerson(Ann);
+    EXPECT_TRUE(Store->Persons->DeletePerson(Bob->ID()));
+    Filter(day, day);
+    ASSERT_EQ(Store->Jobs->JobCount(), 1);
+    EXPECT_EQ(Store->Jobs->Jobs(0)->PersonName(), "Ann");
+}
+
+TEST_F(JobsTest, ClosingTheTableDropsTheLoadedJobs)
+{
+    const TDate day = Day(2026, 3, 5);
+    Store->Jobs->AddJob(day, Ann, Kitchen);
+    Filter(day, day);
+    EXPECT_EQ(Store->Jobs->JobCount(), 1);
+    Store->Jobs->CloseDBFiles();
+    EXPECT_EQ(Store->Jobs->JobCount(), 0);
+    QFile::remove(Folder + "Jobs.cds");
+    Store->Jobs->OpenDBFiles();
+    EXPECT_EQ(Store->Jobs->JobCount(), 0);
+}
+
+TEST_F(JobsTest, PurgeKeepsTheLimitDayAndUndatedRows)
+{
+    Store->Jobs->AddJob(Day(2026, 2, 28), Ann, Kitchen);
+    Store->Jobs->AddJob(Day(2026, 3, 1), Ann, Kitchen);
+    Store->Jobs->AddJob(Day(2026, 3, 2), Bob, Kitchen);
+    Store->Jobs->CloseDBFiles();
+    {
+        TTable table("raw");
+        table.SetFileName(Folder + "Jobs.cds");
+        ASSERT_EQ(table.Open(), orOpened);
+        table.Append();
+        table.SetFieldValue("PersonID", Ann->ID());
+        ASSERT_TRUE(table.Post());
+        ASSERT_TRUE(table.Save());
+    }
+    QList<int> positions;
+    Store->Jobs->DeleteOlderJobs(Day(2026, 3, 1), 10, 50, [&](int p, const QString& t) {
+        positions << p;
+        EXPECT_TRUE(t.isEmpty());
+    });
+    EXPECT_EQ(positions, (QList<int>{10, 20, 30, 40}));
+    Store->Jobs->OpenDBFiles();
+    Filter(Day(2026, 1, 1), Day(2026, 12, 31));
+    ASSERT_EQ(Store->Jobs->JobCount(), 2);
+    EXPECT_EQ(Store->Jobs->Jobs(0)->Date(), Day(2026, 3, 1));
+    EXPECT_EQ(Store->Jobs->Table().RecordCount(), 3);
+}
+
+class MacrosTest : public JobsTest {};
+
+TEST_F(MacrosTest, TemplatesByNameIgnoringCase)
+{
+    TMacro macro;
+    macro.SetName("  Week A ");
+    macro.MacroJobs()->AddMacroJob(Ann->ID(), Kitchen->ID());
+    macro.MacroJobs()->AddMacroJob(Bob->ID(), Hall->ID());
+    EXPECT_EQ(macro.MacroJobs()->AddMacroJob(Ann->ID(), Kitchen->ID()), macro.MacroJobs()->Items(0));
+    EXPECT_EQ(macro.MacroJobs()->AddMacroJob(3, 0), nullptr);
+    EXPECT_EQ(macro.MacroJobs()->Count(), 2);
+    ASSERT_TRUE(Store->Macros->PutMacro(&macro));
+    auto found = Store->Macros->GetMacro("week a");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->Name(), "week a");
+    ASSERT_EQ(found->MacroJobs()->Count(), 2);
+    EXPECT_EQ(found->MacroJobs()->Items(1)->PersonID(), Bob->ID());
+    QStringList names{"WEEK A"};
+    EXPECT_TRUE(Store->Macros->GetMacroNames(&names));
+    EXPECT_EQ(names, QStringList{"WEEK A"});
+    EXPECT_FALSE(Store->Macros->GetMacroNames(nullptr));
+}
+
+TEST_F(MacrosTest, ReplaceRemoveAndSavedAtOnce)
+{
+    TMacro macro;
+    macro.SetName("Week A");
+    macro.MacroJobs()->AddMacroJob(Ann->ID(), Kitchen->ID());
+    Store->Macros->PutMacro(&macro);
+    TMacro other;
+    other.SetName("WEEK A");
+    other.MacroJobs()->AddMacroJob(Bob->ID(), Hall->ID());
+    Store->Macros->PutMacro(&other);
+    {
+        // A second reader of the file sees the change while the manager is open.
+        TTable reader("reader");
+        reader.SetFileName(Folder + "Macros.cds");
+        ASSERT_EQ(reader.Open(), orOpened);
+        EXPECT_EQ(reader.RecordCount(), 1);
+    }
+    auto found = Store->Macros->GetMacro("Week A");
+    ASSERT_NE(found, nullptr);
+    ASSERT_EQ(found->MacroJobs()->Count(), 1);
+    EXPECT_EQ(found->MacroJobs()->Items(0)->PersonID(), Bob->ID());
+    TMacro empty;
+    empty.SetName("week a");
+    EXPECT_TRUE(Store->Macros->PutMacro(&empty));
+    EXPECT_EQ(Store->Macros->GetMacro("Week A"), nullptr);
+    QStringList names;
+    Store->Macros->GetMacroNames(&names);
+    EXPECT_TRUE(names.isEmpty());
+    EXPECT_EQ(Store->Macros->GetMacro(""), nullptr);
+}
+
+TEST_F(MacrosTest, LongNamesAreCutBeforeCompareAndUnreadablePairsDropped)
+{
+    const QString longName = QString(45, 'x');
+    TMacro macro;
+    macro.SetName(longName);
+    EXPECT_EQ(macro.Name().size(), 40);
+    macro.MacroJobs()->AddMacroJob(Ann->ID(), Kitchen->ID());
+    Store->Macros->PutMacro(&macro);
+    EXPECT_NE(Store->Macros->GetMacro(longName), nullptr);
+    EXPECT_NE(Store->Macros->GetMacro(QString(40, 'X')), nullptr);
+    Store.reset();
+    WriteTableFile(Folder + "Macros.cds", TMacroMan::FieldDefs(), {{"Zero", 0, 1}, {"Zero", 0, 2}});
+    Open();
+    EXPECT_EQ(Store->Macros->GetMacro("zero"), nullptr);
+}
+
+TEST_F(MacrosTest, SystemTemplateFromADate)
+{
+    EXPECT_EQ(Store->Macros->GetSystemMacro(Day(2026, 3, 5)), nullptr);
+    EXPECT_EQ(Store->Macros->GetSystemMacro(0), nullptr);
+    Store->Jobs->AddJob(Day(2026, 3, 5), Ann, Kitchen);
+    Store->Jobs->AddJob(Day(2026, 3, 5), Bob, Hall);
+    {
+        // The same pair twice in the file (written around the manager).
+        TTable& table = Store->Jobs->Table();
+        table.Append();
+        table.SetFieldValue("Date", Day(2026, 3, 5));
+        table.SetFieldValue("PersonID", Ann->ID());
+        table.SetFieldValue("WorkplaceID", Kitchen->ID());
+        ASSERT_TRUE(table.Post());
+        ASSERT_TRUE(table.Save());
+    }
+    auto macro = Store->Macros->GetSystemMacro(Day(2026, 3, 5) + 0.3);
+    ASSERT_NE(macro, nullptr);
+    EXPECT_EQ(macro->Name(), "05/03/2026");
+    EXPECT_EQ(macro->MacroJobs()->Count(), 2);
+    EXPECT_EQ(Store->Jobs->DateFrom(), Day(2026, 3, 5));
+    EXPECT_EQ(Store->Jobs->PersonID(), 0);
+}
+
+} // namespace

@@ -1,0 +1,241 @@
+#include "data_fixture.h"
+#include "support/recording_view.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+class PersonsTest : public DataTest {
+protected:
+    void SetUp() override
+    {
+        DataTest::SetUp();
+        Open();
+    }
+};
+
+TEST_F(PersonsTest, NamesStayUniqueIgnoringCaseWithNumbers)
+{
+    AddPerson("Ann");
+    EXPECT_EQ(AddPerson("ann")->Name(), "ann1");
+    EXPECT_EQ(AddPerson("Ann1")->Name(), "Ann2");
+    AddPerson("Room 12");
+    EXPECT_EQ(AddPerson("room 12")->Name(), "room 13");
+    AddPerson("12");
+    EXPECT_EQ(AddPerson("12")->Name(), "13");
+    // Renaming to the own name in other letter case is a change without a number.
+    TPerson* ann = Store->Persons->Persons("Ann");
+    TRecordingView view;
+    ann->SetEditor(&view);
+    ann->SetName("ANN");
+    ann->SetEditor(nullptr);
+    EXPECT_EQ(ann->Name(), "ANN");
+    EXPECT_EQ(view.Names.first(), "Name");
+}
+
+TEST_F(PersonsTest, LookupsByPositionIdAndName)
+{
+    TPerson* ann = AddPerson("Ann");
+    TPerson* bob = AddPerson("Bob");
+    EXPECT_EQ(Store->Persons->Persons(1), bob);
+    EXPECT_EQ(Store->Persons->Persons(2), nullptr);
+    EXPECT_EQ(Store->Persons->Persons(-ann->ID()), ann);
+    EXPECT_EQ(Store->Persons->Persons("BOB"), bob);
+    EXPECT_EQ(Store->Persons->Persons("Eve"), nullptr);
+}
+
+TEST_F(PersonsTest, AbsenceClampsAndIsOut)
+{
+    auto person = TSCObject::Create<TPerson>();
+    TRecordingView view;
+    person->SetEditor(&view);
+    person->SetDaysOut(1500);
+    EXPECT_EQ(person->DaysOut(), 999);
+    person->SetDaysOut(999);
+    EXPECT_EQ(view.Names.last(), "DaysOut*");
+    person->SetDaysOut(-3);
+    EXPECT_EQ(person->DaysOut(), 0);
+    person->SetEditor(nullptr);
+
+    auto fresh = TSCObject::Create<TPerson>();
+    fresh->SetDaysOut(5);
+    const TDate today = Today();
+    EXPECT_EQ(fresh->DateOutFrom(), today);
+    EXPECT_EQ(fresh->DateOutTo(), today + 4);
+    EXPECT_TRUE(fresh->IsOut(today + 0.75));
+    EXPECT_TRUE(fresh->IsOut(today + 4));
+    EXPECT_FALSE(fresh->IsOut(today + 5));
+    EXPECT_FALSE(fresh->IsOut(today - 1));
+
+    auto never = TSCObject::Create<TPerson>();
+    never->SetDateOutFrom(today - 2);
+    EXPECT_FALSE(never->IsOut(today - 2));
+}
+
+TEST_F(PersonsTest, SortingNameIsDerived)
+{
+    auto person = TSCObject::Create<TPerson>();
+    person->SetName("Dr. John Smith");
+    EXPECT_EQ(person->SortingName(), TSetupGeneral::TrimDegrees("Dr. John Smith"));
+    Store->Setup->General()->SetSwapFirstAndSurName(true);
+    auto swapped = TSCObject::Create<TPerson>();
+    swapped->SetName("Ann Lee Smith");
+    EXPECT_EQ(swapped->SortingName(), "Smith Ann Lee");
+    auto single = TSCObject::Create<TPerson>();
+    single->SetName("Plato");
+    EXPECT_EQ(single->SortingName(), "Plato");
+    // An existing sorting name survives a rename; clearing it derives anew.
+    swapped->SetName("John Smith");
+    EXPECT_EQ(swapped->SortingName(), "Smith Ann Lee");
+    swapped->SetSortingName("");
+    EXPECT_EQ(swapped->SortingName(), "Smith John");
+}
+
+TEST_F(PersonsTest, StoredWorkersSurviveAReopenWithTheirValues)
+{
+    TPerson* ann = AddPerson("Ann");
+    ann->SetNote("night shifts");
+    ann->SetDaysOut(3);
+    ann->SetDateOutFrom(Day(2026, 3, 1) + 0.5);
+    EXPECT_TRUE(Store->Persons->InsertPerson(ann));
+    EXPECT_FALSE(ann->Modified());
+    AddPerson("Bob");
+    const int id = ann->ID();
+    Reopen();
+    TPerson* loaded = Store->Persons->Persons(-id);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->Name(), "Ann");
+    EXPECT_EQ(loaded->Note(), "night shifts");
+    EXPECT_EQ(loaded->DateOutFrom(), Day(2026, 3, 1));
+    EXPECT_EQ(loaded->DaysOut(), 3);
+    // Without an absence the read value (today) is what is stored.
+    TPerson* bob = Store->Persons->Persons("Bob");
+    TTable& table = Store->Persons->Table();
+    ASSERT_TRUE(table.Locate("ID", bob->ID()));
+    EXPECT_EQ(table.FieldValue("DateOutFrom").toDouble(), Today());
+}
+
+TEST_F(PersonsTest, DuplicateNamesInTheFileGetNumbersInMemoryOnly)
+{
+    Store.reset();
+    WriteTableFile(Folder + "Workers.cds", TPersonMan::FieldDefs(),
+                   {{"Eva", "Eva", "", 0, 0, ""}, {"Eva", "Eva", "", 0, 0, ""}});
+    Open();
+    ASSERT_EQ(Store->Persons->PersonCount(), 2);
+    EXPECT_EQ(Store->Persons->Persons(0)->Name(), "Eva");
+    EXPECT_EQ(Store->Persons->Persons(1)->Name(), "Eva1");
+    EXPECT_TRUE(Store->Persons->Persons(1)->Modified());
+    TTable& table = Store->Persons->Table();
+    ASSERT_TRUE(table.Locate("ID", 2));
+    EXPECT_EQ(table.FieldValue("Name").toString(), "Eva");
+}
+
+TEST_F(PersonsTest, EditorCancelAndOk)
+{
+    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Zed"); }, false);
+    EXPECT_EQ(Store->Persons->AddPerson(), nullptr);
+    EXPECT_EQ(Store->Persons->PersonCount(), 0);
+
+    TPerson* ann = AddPerson("Ann");
+    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Anna"); }, false);
+    EXPECT_FALSE(Store->Persons->EditPerson(ann));
+    EXPECT_EQ(ann->Name(), "Ann");
+    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Anna"); }, true);
+    EXPECT_TRUE(Store->Persons->EditPerson(ann));
+    Reopen();
+    EXPECT_NE(Store->Persons->Persons("Anna"), nullptr);
+}
+
+TEST_F(PersonsTest, DeleteChecksIdsAndKeepsIdsUnique)
+{
+    TPerson* ann = AddPerson("Ann");
+    AddPerson("Bob");
+    EXPECT_FALSE(Store->Persons->DeletePerson(0));
+    EXPECT_FALSE(Store->Persons->DeletePerson(-1));
+    EXPECT_FALSE(Store->Persons->DeletePerson(99));
+    const int id = ann->ID();
+    std::unique_ptr<TPerson> taken;
+    EXPECT_TRUE(Store->Persons->DeletePerson(id, &taken));
+    EXPECT_EQ(taken.get(), ann);
+    EXPECT_EQ(Store->Persons->PersonCount(), 1);
+    // The highest ID ever given stays given, also after a reopen.
+    Store->Persons->DeletePerson(Store->Persons->Persons("Bob")->ID());
+    Reopen();
+    EXPECT_EQ(AddPerson("Cid")->ID(), 3);
+}
+
+TEST_F(PersonsTest, FailedWritesLeaveMemoryAndFileInAgreement)
+{
+    TPerson* ann = AddPerson("Ann");
+    // Another connection holds the write lock: every write must fail.
+    QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "locker");
+    {
+        other.setDatabaseName(Folder + "Workers.cds");
+        ASSERT_TRUE(other.open());
+        QSqlQuery lock(other);
+        ASSERT_TRUE(lock.exec("BEGIN IMMEDIATE"));
+        EXPECT_EQ(AddPerson("Bob"), nullptr);
+        EXPECT_EQ(Store->Persons->PersonCount(), 1);
+        EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Anna"); }, true);
+        EXPECT_FALSE(Store->Persons->EditPerson(ann));
+        EXPECT_EQ(ann->Name(), "Ann");
+        EXPECT_FALSE(Store->Persons->DeletePerson(ann->ID()));
+        EXPECT_EQ(Store->Persons->PersonCount(), 1);
+        lock.exec("ROLLBACK");
+        other.close();
+    }
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase("locker");
+    Reopen();
+    ASSERT_EQ(Store->Persons->PersonCount(), 1);
+    EXPECT_EQ(Store->Persons->Persons(0)->Name(), "Ann");
+}
+
+class WorkplacesTest : public PersonsTest {};
+
+TEST_F(WorkplacesTest, NamesAndShortcutsAreTrimmedDerivedAndUnique)
+{
+    TWorkplace* kitchen = AddWorkplace("^^Kitchen^");
+    EXPECT_EQ(kitchen->Name(), "Kitchen");
+    EXPECT_EQ(kitchen->Shortcut(), "Kit");
+    TWorkplace* second = AddWorkplace("Kitchen");
+    EXPECT_EQ(second->Name(), "Kitchen1");
+    EXPECT_EQ(second->Shortcut(), "Kit1");
+    TWorkplace* k = AddWorkplace("Kiosk", "K1");
+    EXPECT_EQ(k->Shortcut(), "K1");
+    EXPECT_EQ(AddWorkplace("Kiln", "k1")->Shortcut(), "k2");
+    // A lone "^" falls back to the derived shortcut; a rename keeps it.
+    k->SetShortcut("^");
+    EXPECT_EQ(k->Shortcut(), "Kio");
+    k->SetName("Counter");
+    EXPECT_EQ(k->Shortcut(), "Kio");
+    EXPECT_EQ(Store->Workplaces->Workplaces("^kit"), kitchen);
+    EXPECT_EQ(Store->Workplaces->Workplaces("kitchen"), kitchen);
+    EXPECT_EQ(Store->Workplaces->Workplaces(-second->ID()), second);
+    EXPECT_EQ(Store->Workplaces->Workplaces("^Kitchen"), nullptr);
+}
+
+TEST_F(WorkplacesTest, ColoursAreLightAndNullLoadsWhite)
+{
+    auto w = TSCObject::Create<TWorkplace>();
+    w->SetColor(0);
+    EXPECT_EQ(w->Color(), 0xDCDCDCu);
+    w->SetColor(0xE0F0FF);
+    EXPECT_EQ(w->Color(), 0xE0F0FFu);
+    Store.reset();
+    WriteTableFile(Folder + "Workplaces.cds", TWorkplaceMan::FieldDefs(), {{"", "Hall", QVariant(), ""}});
+    Open();
+    ASSERT_EQ(Store->Workplaces->WorkplaceCount(), 1);
+    EXPECT_EQ(Store->Workplaces->Workplaces(0)->Color(), 0xFFFFFFu);
+    EXPECT_EQ(Store->Workplaces->Workplaces(0)->Shortcut(), "Hal");
+}
+
+TEST_F(WorkplacesTest, LongShortcutsAreCutWhenStored)
+{
+    TWorkplace* w = AddWorkplace("Warehouse", "ABCDEFGHIJKLMN");
+    const int id = w->ID();
+    Reopen();
+    EXPECT_EQ(Store->Workplaces->Workplaces(-id)->Shortcut(), "ABCDEFGHIJ");
+}
+
+} // namespace
