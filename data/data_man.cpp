@@ -184,8 +184,8 @@ bool TDataMan::ChangeDataDir(const QString& ADataDir, const QString& ANewDataDir
     if (!result)
         return false;
     // The same folder when both name the same place; letter case counts here.
-    const QString oldCanonical = QFileInfo(oldDir).canonicalFilePath();
-    if (!oldCanonical.isEmpty() && oldCanonical == QFileInfo(newDir).canonicalFilePath())
+    const QString oldCanonical = QFileInfo(ExcludeBackslash(oldDir)).canonicalFilePath();
+    if (!oldCanonical.isEmpty() && oldCanonical == QFileInfo(ExcludeBackslash(newDir)).canonicalFilePath())
         return true;
 
     bool copy = true;

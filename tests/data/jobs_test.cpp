@@ -71,7 +71,7 @@ TEST_F(JobsTest, TheFilterIsAnsweredByIndexes)
     QStringList details;
     while (plan.next())
         details << plan.value(3).toString();
-    EXPECT_TRUE(details.join(' ').contains("USING INDEX")) << details.join(' ').toStdString();
+    EXPECT_TRUE(details.join(' ').contains("INDEX IndexPersonID")) << details.join(' ').toStdString();
     EXPECT_FALSE(details.join(' ').contains("SCAN Data")) << details.join(' ').toStdString();
 }
 

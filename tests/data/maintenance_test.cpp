@@ -153,7 +153,7 @@ class DataDirTest : public MaintenanceTest {};
 TEST_F(DataDirTest, TheSameFolderDoesNothingButLetterCaseMakesAnother)
 {
     EXPECT_TRUE(Store->DataMan->ChangeDataDir(Folder, Folder + "./"));
-    EXPECT_TRUE(Dialogs().Questions().empty());
+    EXPECT_TRUE(Dialogs().MessageTexts().isEmpty());
     const QString upper = ExcludeBackslash(Folder) + "X/";
     const QString lower = ExcludeBackslash(Folder) + "x/";
     EXPECT_TRUE(Store->DataMan->ChangeDataDir(Folder, upper));
@@ -187,7 +187,8 @@ TEST_F(DataDirTest, TheOverwriteQuestionsThreeAnswers)
     EXPECT_EQ(Store->Persons->PersonCount(), 0);
     EXPECT_EQ(Dialogs().MessageTexts().size(), 2);
     // Yes: the old files replace them.
-    Store->DataMan->ChangeDataDir(target, Folder);
+    Dialogs().AnswerMessage(mrNo);
+    EXPECT_TRUE(Store->DataMan->ChangeDataDir(target, Folder));
     Dialogs().AnswerMessage(mrYes);
     EXPECT_TRUE(Store->DataMan->ChangeDataDir(Folder, target));
     EXPECT_EQ(JobsBetween(Day(2026, 1, 1), Day(2026, 12, 31)), 2);
