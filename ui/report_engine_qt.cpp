@@ -1,12 +1,17 @@
 #include "ui/report_engine_qt.h"
 
 #include "core/dialogs.h"
+#include "core/program_info.h"
 #include "reports/report_paint.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QProgressDialog>
 
-TQtReportEngine::TQtReportEngine() : FPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution))
+TQtReportEngine::TQtReportEngine()
+    : FProjectFile(ReportProjectFileName(ProgramInfo().ProgramFileName.isEmpty() ? QCoreApplication::applicationFilePath()
+                                                                                : ProgramInfo().ProgramFileName)),
+      FPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     FPrinter->setDocName(ReportJobTitle);
     FPrinter->setPageSize(QPageSize(QPageSize::A4));

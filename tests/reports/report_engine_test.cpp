@@ -4,6 +4,7 @@
 #include "support/test_env.h"
 #include "ui/report_engine_qt.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace {
@@ -39,6 +40,12 @@ QByteArray ReadFile(const QString& AFileName)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 } // namespace
+
+TEST(ReportEngineDefaults, ProjectFileIsBesideTheProgram)
+{
+    TQtReportEngine engine;
+    EXPECT_EQ(engine.ProjectFile(), ReportProjectFileName(QCoreApplication::applicationFilePath()));
+}
 
 TEST_F(ReportEngine, PrinterSetupReturnsTheAnswer)
 {
