@@ -1,13 +1,25 @@
-// Month refresh of the worker and the workplace schedules on a synthetic
-// register of 300 workers and 100 workplaces with 1,000,000 relations
-// (about 300 a day), held in memory in date order like an indexed table.
+// Month refresh of the worker and the workplace schedules. Without an
+// argument: a synthetic register of 300 workers and 100 workplaces with
+// 1,000,000 relations (about 300 a day), held in memory in date order like an
+// indexed table. With a data folder as argument: the program's own managers
+// on that folder, for the month given as second argument (yyyy-MM).
 // Prints one JSON line with the median milliseconds.
 #include "schedule/worker/person_schedule.h"
 #include "schedule/workplace/workplace_schedule.h"
 
+#include "data/data_man.h"
+#include "data/job_man.h"
+#include "data/macro_man.h"
+#include "data/person_man.h"
+#include "data/table.h"
+#include "data/workplace_man.h"
+#include "setup/setup.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLocale>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -134,10 +146,98 @@ double MonthRefreshMs(TSchedule& ASchedule, TDate AMonth1, TDate AMonth2, int AR
 }
 } // namespace
 
+// Writes the synthetic register and 1,000,000 relations from 1 January 2010
+// into a data folder through the managers (the jobs in one transaction).
+int MakeFolder(const QString& AFolder)
+{
+    QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    TSetup live;
+    live.Data()->SetDataDirKind(sddkOtherDataFolder);
+    live.Data()->SetOtherDataFolder(AFolder);
+    TDataMan dataMan;
+    TPersonMan persons;
+    TWorkplaceMan workplaces;
+    TJobMan jobs;
+    TMacroMan macros;
+    for (int i = 1; i <= 300; ++i) {
+        auto person = TSCObject::Create<TPerson>();
+        person->SetName(QStringLiteral("Worker %1").arg(i, 3, 10, QLatin1Char('0')));
+        if (!persons.InsertPerson(person))
+            return 1;
+    }
+    for (int i = 1; i <= 100; ++i) {
+        auto workplace = TSCObject::Create<TWorkplace>();
+        workplace->SetName(QStringLiteral("Workplace %1").arg(i, 3, 10, QLatin1Char('0')));
+        workplace->SetShortcut(QStringLiteral("W%1").arg(i));
+        if (!workplaces.InsertWorkplace(workplace))
+            return 1;
+    }
+    std::mt19937 random(7);
+    TTable& table = jobs.Table();
+    const TDate firstDay = DateToOle(QDate(2010, 1, 1));
+    for (int k = 0; k < 1000000; ++k) {
+        const TPerson* person = persons.Persons(k % 300);
+        const TWorkplace* workplace = workplaces.Workplaces(static_cast<int>(random() % 100));
+        table.Append();
+        table.SetFieldValue(QStringLiteral("Date"), firstDay + k / 300);
+        table.SetFieldValue(QStringLiteral("PersonID"), person->ID());
+        table.SetFieldValue(QStringLiteral("PersonName"), person->Name());
+        table.SetFieldValue(QStringLiteral("WorkplaceID"), workplace->ID());
+        table.SetFieldValue(QStringLiteral("WorkplaceShortcut"), workplace->Shortcut());
+        table.SetFieldValue(QStringLiteral("WorkplaceName"), workplace->Name());
+        if (!table.Post())
+            return 1;
+    }
+    return table.Save() ? 0 : 1;
+}
+
+// The managers on an existing data folder, in start-up order.
+int RunOnFolder(const QString& AFolder, const QDate& AMonth)
+{
+    // A private settings store, so the user's own settings stay untouched.
+    QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    TSetup live;
+    live.Data()->SetDataDirKind(sddkOtherDataFolder);
+    live.Data()->SetOtherDataFolder(AFolder);
+    TDataMan dataMan;
+    TPersonMan persons;
+    TWorkplaceMan workplaces;
+    TJobMan jobs;
+    TMacroMan macros;
+    if (persons.PersonCount() == 0 || workplaces.WorkplaceCount() == 0) {
+        std::fprintf(stderr, "no workers or workplaces in %s\n", qPrintable(AFolder));
+        return 1;
+    }
+    const TDate month1 = DateToOle(AMonth.addDays(9));
+    const TDate month2 = DateToOle(AMonth.addMonths(-2).addDays(9));
+    const int runs = 41;
+    TPersonSchedule personSchedule;
+    personSchedule.SetDateDaysKind(ddkMonth);
+    personSchedule.SetPersonID(persons.Persons(persons.PersonCount() / 2)->ID());
+    const double workerMs = MonthRefreshMs(personSchedule, month1, month2, runs);
+    TWorkplaceSchedule workplaceSchedule;
+    workplaceSchedule.SetDateDaysKind(ddkMonth);
+    workplaceSchedule.SetWorkplaceID(workplaces.Workplaces(workplaces.WorkplaceCount() / 2)->ID());
+    const double workplaceMs = MonthRefreshMs(workplaceSchedule, month1, month2, runs);
+    std::printf("{\"store\":\"data folder\",\"workers\":%d,\"workplaces\":%d,"
+                "\"worker_month_refresh_ms\":%.3f,\"workplace_month_refresh_ms\":%.3f}\n",
+                persons.PersonCount(), workplaces.WorkplaceCount(), workerMs, workplaceMs);
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    if (argc > 2 && QByteArray(argv[1]) == "--make-folder")
+        return MakeFolder(QString::fromLocal8Bit(argv[2]));
+    if (argc > 1) {
+        const QDate month = argc > 2 ? QDate::fromString(QString::fromLocal8Bit(argv[2]), QStringLiteral("yyyy-MM"))
+                                     : QDate::currentDate().addDays(1 - QDate::currentDate().day());
+        return RunOnFolder(QString::fromLocal8Bit(argv[1]), month);
+    }
     const TDate firstDay = DateToOle(QDate(2010, 1, 1));
     TBenchStore store(300, 100, 1000000, firstDay);
     SetPeriodStore(&store);

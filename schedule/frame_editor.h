@@ -10,7 +10,8 @@
 #include <functional>
 #include <memory>
 
-// A screen as its model sees it.
+// A screen as its model sees it. The model owns it; an implementation whose
+// widget may die with its parent must notice that (a QPointer does).
 class ISCFrameEditor : public ISCView {
 public:
     // The container the screen is placed on, or none.

@@ -639,3 +639,24 @@ TEST_F(PersonScheduleTest, ScreenIsMadeOnceAndMovedBetweenParents)
     EXPECT_TRUE(schedule.CanShowFrameEditor());
     EXPECT_EQ(Frame.Made, 1);
 }
+
+TEST_F(PersonScheduleTest, EntriesRebuildFromTheLoadedJobs)
+{
+    Fill();
+    auto schedule = Open(Bob, Mon);
+    Store.AddJobRow(Mon + 4, Bob, Kit);
+    Store.AddJobRow(Mon + 4, Cid, Kit);
+    Store.AddJobRow(Mon + 2, Bob, Kit);
+    TPSPerson* bob = schedule->Persons()->Items(-Bob);
+    bob->UpdateDays();
+    EXPECT_EQ(bob->Days()->AsString(), QStringLiteral("Wed, Fri"));
+    TPSWorkplace* kitchen = schedule->Workplaces()->Items(-Kit);
+    kitchen->UpdateDays(Cid);
+    EXPECT_EQ(kitchen->Days()->AsString(), QStringLiteral("Fri"));
+    TPSDay* friday = schedule->Days()->Items(4);
+    friday->UpdateWorkplaces(Bob);
+    ASSERT_EQ(friday->Workplaces()->Count(), 1);
+    EXPECT_EQ(friday->Workplaces()->Items(0)->ID(), Kit);
+    EXPECT_EQ(friday->Workplaces()->Items(0)->Day(), friday);
+    EXPECT_EQ(friday->Schedule(), schedule.get());
+}

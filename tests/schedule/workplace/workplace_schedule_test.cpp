@@ -396,3 +396,20 @@ TEST_F(WorkplaceScheduleTest, DestructionTakesTheScreenOff)
     EXPECT_EQ(Frame.Made, 1);
     EXPECT_EQ(Frame.Destroyed, 1);
 }
+
+TEST_F(WorkplaceScheduleTest, DayRebuildsItsWorkersFromTheLoadedJobs)
+{
+    Fill();
+    auto schedule = Open(Kit, Mon);
+    Store.AddJobRow(Mon + 1, Cid, Kit);
+    Store.AddJobRow(Mon + 1, Ann, Off);
+    TWSDay* tuesday = schedule->Days()->Items(1);
+    tuesday->UpdatePersons(Kit);
+    ASSERT_EQ(tuesday->Persons()->Count(), 1);
+    EXPECT_EQ(tuesday->Persons()->Items(0)->ID(), Cid);
+    EXPECT_EQ(tuesday->Persons()->Items(0)->Day(), tuesday);
+    tuesday->UpdatePersons(Off);
+    ASSERT_EQ(tuesday->Persons()->Count(), 1);
+    EXPECT_EQ(tuesday->Persons()->Items(0)->ID(), Ann);
+    EXPECT_EQ(tuesday->Schedule(), schedule.get());
+}
