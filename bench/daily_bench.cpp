@@ -1,0 +1,254 @@
+// Daily schedule: a full refresh of one day and the previous-day system
+// template when the last planned day lies 30 days back. Without an argument:
+// a synthetic register of 300 workers and 100 workplaces with 1,000,000
+// relations (about 300 a day) held in memory by date like an indexed table.
+// With a data folder as argument: the program's own managers on that folder,
+// for the day given as second argument (yyyy-MM-dd); "--fill" first fills the
+// folder with a register and two planned days 30 days apart.
+// Prints one JSON line with the median milliseconds.
+#include "schedule/daily/daily_schedule.h"
+
+#include "data/data_man.h"
+#include "data/job_man.h"
+#include "data/macro_man.h"
+#include "data/person_man.h"
+#include "data/workplace_man.h"
+#include "setup/setup.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <random>
+#include <vector>
+
+namespace {
+
+class TBenchStore final : public IDSStore {
+public:
+    TBenchStore(int APersons, int AWorkplaces, int AJobs, TDate AFirstDay)
+    {
+        for (int i = 1; i <= APersons; ++i)
+            FPersons.push_back({i, QStringLiteral("Worker %1").arg(i), QStringLiteral("Worker %1").arg(i, 3, 10, QLatin1Char('0')),
+                                QString(), 0, 0, 0, QString()});
+        for (int i = 1; i <= AWorkplaces; ++i)
+            FWorkplaces.push_back({i, QStringLiteral("W%1").arg(i), QStringLiteral("Workplace %1").arg(i), QString(), 0xFFFFFF});
+        std::mt19937 random(7);
+        const int perDay = 300;
+        for (int k = 0; k < AJobs; ++k) {
+            const int person = k % perDay + 1;
+            const int workplace = static_cast<int>(random() % static_cast<unsigned>(AWorkplaces)) + 1;
+            FJobs[AFirstDay + k / perDay].push_back(Job(person, workplace));
+        }
+    }
+    TDSJobRecord Job(int APersonID, int AWorkplaceID) const
+    {
+        const auto& p = FPersons[static_cast<size_t>(APersonID - 1)];
+        const auto& w = FWorkplaces[static_cast<size_t>(AWorkplaceID - 1)];
+        return {APersonID, AWorkplaceID, p.Name, w.Shortcut, w.Name};
+    }
+    void ClearDay(TDate ADate) { FJobs.erase(ADate); }
+    // Moves every relation of the days in [AFrom, ATo] away (to make a gap).
+    void ClearDays(TDate AFrom, TDate ATo)
+    {
+        FJobs.erase(FJobs.lower_bound(AFrom), FJobs.upper_bound(ATo));
+    }
+
+    int PersonCount() const override { return static_cast<int>(FPersons.size()); }
+    int PersonIDAt(int AIndex) const override { return FPersons[static_cast<size_t>(AIndex)].ID; }
+    std::optional<TDSPersonRecord> PersonRecord(int AID) const override
+    {
+        if (AID < 1 || AID > PersonCount())
+            return std::nullopt;
+        return FPersons[static_cast<size_t>(AID - 1)];
+    }
+    TPerson* PersonObject(int) const override { return nullptr; }
+    int PersonObjectID(const TPerson*) const override { return 0; }
+    bool PersonIsOut(int, TDate) const override { return false; }
+    bool EditPerson(int) override { return false; }
+    bool DeletePerson(int) override { return false; }
+    int WorkplaceCount() const override { return static_cast<int>(FWorkplaces.size()); }
+    int WorkplaceIDAt(int AIndex) const override { return FWorkplaces[static_cast<size_t>(AIndex)].ID; }
+    std::optional<TDSWorkplaceRecord> WorkplaceRecord(int AID) const override
+    {
+        if (AID < 1 || AID > WorkplaceCount())
+            return std::nullopt;
+        return FWorkplaces[static_cast<size_t>(AID - 1)];
+    }
+    TWorkplace* WorkplaceObject(int) const override { return nullptr; }
+    int WorkplaceObjectID(const TWorkplace*) const override { return 0; }
+    bool EditWorkplace(int) override { return false; }
+    bool DeleteWorkplace(int) override { return false; }
+
+    std::vector<TDSJobRecord> DayJobs(TDate ADate) override
+    {
+        auto it = FJobs.find(ADate);
+        return it == FJobs.end() ? std::vector<TDSJobRecord>() : it->second;
+    }
+    std::optional<TDSJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override
+    {
+        if (JobExists(ADate, APersonID, AWorkplaceID))
+            return std::nullopt;
+        FJobs[ADate].push_back(Job(APersonID, AWorkplaceID));
+        return FJobs[ADate].back();
+    }
+    bool JobExists(TDate ADate, int APersonID, int AWorkplaceID) override
+    {
+        auto it = FJobs.find(ADate);
+        if (it == FJobs.end())
+            return false;
+        return std::any_of(it->second.begin(), it->second.end(),
+                           [&](const TDSJobRecord& j) { return j.PersonID == APersonID && j.WorkplaceID == AWorkplaceID; });
+    }
+    bool DeleteJob(TDate, int, int) override { return true; }
+    std::optional<std::vector<TDSMacroPair>> SystemMacro(TDate ADate) override
+    {
+        auto it = FJobs.find(ADate);
+        if (it == FJobs.end() || it->second.empty())
+            return std::nullopt;
+        std::vector<TDSMacroPair> pairs;
+        for (const auto& j : it->second)
+            pairs.emplace_back(j.PersonID, j.WorkplaceID);
+        return pairs;
+    }
+    std::vector<TDSMacroPair> MacroPairs(const TMacro*) const override { return {}; }
+    QString LastError() const override { return QString(); }
+    bool PreparePrint(const QStringList&) override { return true; }
+    void AppendPrintPerson(const TDSPrintPersonRow&) override {}
+    void AppendPrintWorkplace(const TDSPrintWorkplaceRow&) override {}
+    bool Print(const QString&) override { return true; }
+
+private:
+    std::vector<TDSPersonRecord> FPersons;
+    std::vector<TDSWorkplaceRecord> FWorkplaces;
+    std::map<TDate, std::vector<TDSJobRecord>> FJobs;
+};
+
+double Median(std::vector<double> AValues)
+{
+    std::sort(AValues.begin(), AValues.end());
+    return AValues[AValues.size() / 2];
+}
+
+double RefreshMs(TDailySchedule& ASchedule, TDate ADay, int ARuns)
+{
+    ASchedule.SetDate(ADay);
+    std::vector<double> times;
+    for (int i = 0; i < ARuns; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        ASchedule.Refresh(dsrkAll);
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    return Median(times);
+}
+
+} // namespace
+
+// The managers on an existing data folder, in start-up order. With AFill the
+// folder first gets 300 workers, 100 workplaces and the relations of ADay and
+// of the day 30 days before, and the previous-day template is timed too.
+int RunOnFolder(const QString& AFolder, const QDate& ADay, bool AFill)
+{
+    QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    TSetup live;
+    live.Data()->SetDataDirKind(sddkOtherDataFolder);
+    live.Data()->SetOtherDataFolder(AFolder);
+    TDataMan dataMan;
+    TPersonMan persons;
+    TWorkplaceMan workplaces;
+    TJobMan jobs;
+    TMacroMan macros;
+    const TDate day = DateToOle(ADay);
+    if (AFill) {
+        for (int i = 1; i <= 300; ++i) {
+            auto person = TSCObject::Create<TPerson>();
+            person->SetName(QStringLiteral("Worker %1").arg(i));
+            persons.InsertPerson(person);
+        }
+        for (int i = 1; i <= 100; ++i) {
+            auto workplace = TSCObject::Create<TWorkplace>();
+            workplace->SetName(QStringLiteral("Workplace %1").arg(i));
+            workplace->SetShortcut(QStringLiteral("W%1").arg(i));
+            workplaces.InsertWorkplace(workplace);
+        }
+        std::mt19937 random(7);
+        for (TDate d : {day, day - 30})
+            for (int i = 0; i < persons.PersonCount(); ++i)
+                jobs.AddJob(d, persons.Persons(i),
+                            workplaces.Workplaces(static_cast<int>(random() % static_cast<unsigned>(workplaces.WorkplaceCount()))));
+    }
+    TDailySchedule schedule;
+    const double refreshMs = RefreshMs(schedule, day, 41);
+    const int dayRelations = static_cast<int>(schedule.GetMacroPairs().size());
+    double prevDayMs = -1;
+    if (AFill) {
+        // Each run adds nothing new after the first: the pairs are there.
+        schedule.SetDate(day + 1);
+        std::vector<double> times;
+        for (int i = 0; i < 11; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            schedule.ApplySystemTemplate(dsstkPrevDay);
+            times.push_back(timer.nsecsElapsed() / 1e6);
+        }
+        prevDayMs = Median(times);
+    }
+    std::printf("{\"store\":\"data folder\",\"workers\":%d,\"workplaces\":%d,\"day_relations\":%d,"
+                "\"daily_refresh_ms\":%.3f,\"prevday_template_ms\":%.3f}\n",
+                persons.PersonCount(), workplaces.WorkplaceCount(), dayRelations, refreshMs, prevDayMs);
+    return 0;
+}
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    if (argc > 1) {
+        const bool fill = QString::fromLocal8Bit(argv[1]) == QStringLiteral("--fill");
+        const int at = fill ? 2 : 1;
+        if (argc <= at)
+            return 2;
+        const QDate day = argc > at + 1
+                              ? QDate::fromString(QString::fromLocal8Bit(argv[at + 1]), QStringLiteral("yyyy-MM-dd"))
+                              : QDate::currentDate();
+        return RunOnFolder(QString::fromLocal8Bit(argv[at]), day, fill);
+    }
+    const TDate firstDay = DateToOle(QDate(2010, 1, 1));
+    TBenchStore store(300, 100, 1000000, firstDay);
+    SetDSStore(&store);
+    const int runs = 41;
+    TDailySchedule schedule;
+    const TDate day = DateToOle(QDate(2014, 3, 10));
+    const double refreshMs = RefreshMs(schedule, day, runs);
+
+    // The last planned day 30 days back: a gap of 29 empty days before the target.
+    const TDate target = DateToOle(QDate(2015, 6, 15));
+    store.ClearDays(target - 29, target);
+    schedule.SetDate(target);
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        store.ClearDay(target);
+        schedule.Refresh(dsrkAll);
+        QElapsedTimer timer;
+        timer.start();
+        const bool applied = schedule.ApplySystemTemplate(dsstkPrevDay);
+        times.push_back(timer.nsecsElapsed() / 1e6);
+        if (!applied) {
+            std::fprintf(stderr, "the previous-day template found nothing\n");
+            return 1;
+        }
+    }
+    const double prevDayMs = Median(times);
+    std::printf("{\"store\":\"synthetic\",\"jobs\":1000000,\"day_relations\":%d,"
+                "\"daily_refresh_ms\":%.3f,\"prevday_template_ms\":%.3f}\n",
+                static_cast<int>(schedule.GetMacroPairs().size()), refreshMs, prevDayMs);
+    SetDSStore(nullptr);
+    return 0;
+}
