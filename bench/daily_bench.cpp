@@ -135,16 +135,19 @@ double Median(std::vector<double> AValues)
     return AValues[AValues.size() / 2];
 }
 
+// Alternates between two planned days, so every run reads its day anew
+// through the jobs filter and rebuilds both lists.
 double RefreshMs(TDailySchedule& ASchedule, TDate ADay, int ARuns)
 {
-    ASchedule.SetDate(ADay);
+    ASchedule.SetDate(ADay - 30);
     std::vector<double> times;
     for (int i = 0; i < ARuns; ++i) {
         QElapsedTimer timer;
         timer.start();
-        ASchedule.Refresh(dsrkAll);
+        ASchedule.SetDate(i % 2 ? ADay - 30 : ADay);
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
+    ASchedule.SetDate(ADay);
     return Median(times);
 }
 

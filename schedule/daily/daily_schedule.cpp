@@ -3,6 +3,7 @@
 #include "setup/setup.h"
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -143,11 +144,20 @@ bool TDailySchedule::ApplyMacroPairs(const std::vector<TDSMacroPair>& APairs)
     IDSStore* store = DSStore();
     if (!store)
         return false;
+    // Pairs the day already has would be refused by AddJob; one read of the
+    // day spares a query for each of them.
+    std::set<TDSMacroPair> present;
+    for (const TDSJobRecord& job : store->DayJobs(FDate))
+        present.emplace(job.PersonID, job.WorkplaceID);
     bool failed = false;
-    for (const auto& [personID, workplaceID] : APairs) {
-        if (personID < 1 || workplaceID < 1 || !store->PersonRecord(personID) || !store->WorkplaceRecord(workplaceID))
+    for (const auto& pair : APairs) {
+        const auto& [personID, workplaceID] = pair;
+        if (personID < 1 || workplaceID < 1 || present.count(pair) || !store->PersonRecord(personID) ||
+            !store->WorkplaceRecord(workplaceID))
             continue;
-        if (!store->AddJob(FDate, personID, workplaceID) && !store->JobExists(FDate, personID, workplaceID))
+        if (store->AddJob(FDate, personID, workplaceID))
+            present.insert(pair);
+        else if (!store->JobExists(FDate, personID, workplaceID))
             failed = true;
     }
     Refresh(dsrkAll);
