@@ -316,3 +316,58 @@ TEST(DSDragObjects, APayloadFromAWorkplacePassesTheWorkerTest)
 }
 
 } // namespace
+
+namespace {
+
+// A view that writes its tag into a shared log.
+class TTaggedView : public ISCView {
+public:
+    TTaggedView(QStringList* ALog, QString ATag) : FLog(ALog), FTag(std::move(ATag)) {}
+    void DataChanged(TObject*, const QString& AValueName) override { *FLog << FTag + ":" + AValueName; }
+
+private:
+    QStringList* FLog;
+    QString FTag;
+};
+
+TEST_F(DSListsTest, AnnouncementsTravelTheTreeInOrderAndNeverBack)
+{
+    const int ann = Store.AddPersonRecord("Ann");
+    const int bob = Store.AddPersonRecord("Bob");
+    const int kit = Store.AddWorkplaceRecord("K1", "Kitchen");
+    Store.AddJobRow(Day, ann, kit);
+    Schedule.SetDate(Day);
+    QStringList log;
+    TTaggedView row(&log, "row"), inner(&log, "inner"), workplace(&log, "workplace"), workplaces(&log, "workplaces"),
+        persons(&log, "persons");
+    TDSWorkplace* item = Schedule.Workplaces()->Items(-kit);
+    item->Persons()->Items(-ann)->SetEditor(&row);
+    item->Persons()->SetEditor(&inner);
+    item->SetEditor(&workplace);
+    Schedule.Workplaces()->SetEditor(&workplaces);
+    Schedule.Persons()->SetEditor(&persons);
+    ASSERT_TRUE(Schedule.AddPersonToWorkplace(bob, kit));
+    // The worker's inner list announces first (through the worker list and the
+    // schedule to the workplaces), then the workplace's inner list.
+    EXPECT_EQ(log, (QStringList{"persons:Items", "row:Items", "inner:Items", "workplace:Items", "workplaces:Items",
+                                "row:Items", "inner:Items", "workplace:Items", "workplaces:Items", "persons:Items"}));
+    log.clear();
+    item->Persons()->Items(-ann)->DataChanged(item->Persons()->Items(-ann), item->Persons()->Items(-ann), "Name");
+    EXPECT_EQ(log, (QStringList{"row:Name", "inner:Name", "workplace:Name", "workplaces:Name", "persons:Name"}));
+}
+
+TEST_F(DSListsTest, EditedWorkplaceAnnouncesAndIsResorted)
+{
+    const int a = Store.AddWorkplaceRecord("A1", "Attic");
+    Store.AddWorkplaceRecord("B1", "Bar");
+    Schedule.SetDate(Day);
+    TRecordingView view;
+    Schedule.Workplaces()->Items(-a)->SetEditor(&view);
+    Store.EditAction = [&](int AID) { Store.FindWorkplace(AID)->Shortcut = "Z1"; };
+    EXPECT_TRUE(Schedule.Workplaces()->EditWorkplace(a));
+    EXPECT_EQ(WorkplaceTexts(), (QStringList{"B1", "Z1"}));
+    EXPECT_EQ(view.Names.first(), "");
+    EXPECT_FALSE(Schedule.Workplaces()->EditWorkplace(0));
+}
+
+} // namespace
