@@ -4,7 +4,8 @@
 // relations (about 300 a day) held in memory by date like an indexed table.
 // With a data folder as argument: the program's own managers on that folder,
 // for the day given as second argument (yyyy-MM-dd); "--fill" first fills the
-// folder with a register and two planned days 30 days apart.
+// folder with a register and two planned days 30 days apart. A third argument
+// (yyyy-MM-dd) times the previous-day template on that day (it writes there).
 // Prints one JSON line with the median milliseconds.
 #include "schedule/daily/daily_schedule.h"
 
@@ -156,7 +157,7 @@ double RefreshMs(TDailySchedule& ASchedule, TDate ADay, int ARuns)
 // The managers on an existing data folder, in start-up order. With AFill the
 // folder first gets 300 workers, 100 workplaces and the relations of ADay and
 // of the day 30 days before, and the previous-day template is timed too.
-int RunOnFolder(const QString& AFolder, const QDate& ADay, bool AFill)
+int RunOnFolder(const QString& AFolder, const QDate& ADay, bool AFill, const QDate& ATemplateDay)
 {
     QTemporaryDir settingsDir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
@@ -191,9 +192,9 @@ int RunOnFolder(const QString& AFolder, const QDate& ADay, bool AFill)
     const double refreshMs = RefreshMs(schedule, day, 41);
     const int dayRelations = static_cast<int>(schedule.GetMacroPairs().size());
     double prevDayMs = -1;
-    if (AFill) {
-        // Each run adds nothing new after the first: the pairs are there.
-        schedule.SetDate(day + 1);
+    if (AFill || ATemplateDay.isValid()) {
+        // Writes the source day's pairs once; the later runs find them there.
+        schedule.SetDate(ATemplateDay.isValid() ? DateToOle(ATemplateDay) : day + 1);
         std::vector<double> times;
         for (int i = 0; i < 11; ++i) {
             QElapsedTimer timer;
@@ -221,7 +222,10 @@ int main(int argc, char** argv)
         const QDate day = argc > at + 1
                               ? QDate::fromString(QString::fromLocal8Bit(argv[at + 1]), QStringLiteral("yyyy-MM-dd"))
                               : QDate::currentDate();
-        return RunOnFolder(QString::fromLocal8Bit(argv[at]), day, fill);
+        const QDate templateDay = argc > at + 2
+                                      ? QDate::fromString(QString::fromLocal8Bit(argv[at + 2]), QStringLiteral("yyyy-MM-dd"))
+                                      : QDate();
+        return RunOnFolder(QString::fromLocal8Bit(argv[at]), day, fill, templateDay);
     }
     const TDate firstDay = DateToOle(QDate(2010, 1, 1));
     TBenchStore store(300, 100, 1000000, firstDay);
