@@ -15,6 +15,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +121,19 @@ inline void WriteTableFile(const QString& AFileName, const TFieldDefs& ADefs, co
     }
     ASSERT_TRUE(table.Save());
     table.Close();
+}
+
+// Makes a file or folder unwritable, also for root (who ignores permission
+// bits but not the immutable attribute); false when that is not possible.
+inline bool SetWritable(const QString& APath, bool AWritable)
+{
+    if (::geteuid() != 0) {
+        QFileDevice::Permissions rights = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+        if (AWritable)
+            rights |= QFileDevice::WriteOwner;
+        return QFile::setPermissions(APath, rights);
+    }
+    return QProcess::execute(QStringLiteral("chattr"), {AWritable ? QStringLiteral("-i") : QStringLiteral("+i"), APath}) == 0;
 }
 
 inline TDate Day(int AYear, int AMonth, int ADay)
