@@ -208,3 +208,29 @@ TEST_F(DataDirTest, AFailedCopyReopensTheOldFolder)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DataDirTest, TheSetupDialogMovesTheDataThroughTheDataManager)
+{
+    const QString target = IncludeBackslash(ExcludeBackslash(Folder) + "-moved");
+    EditorDoes("TSetupEditor", [target](TObject* o) { static_cast<TSetup*>(o)->Data()->SetOtherDataFolder(target); }, true);
+    ASSERT_TRUE(Store->Setup->Edit(0));
+    EXPECT_EQ(Store->DataMan->DataDir(), target);
+    EXPECT_EQ(Store->Setup->Data()->DataDir(), target);
+    EXPECT_TRUE(QFileInfo::exists(target + "Jobs.cds"));
+    EXPECT_EQ(JobsBetween(Day(2026, 1, 1), Day(2026, 12, 31)), 2);
+
+    // A folder that cannot be made puts the setting back; the tables stay.
+    QFile blocker(ExcludeBackslash(Folder) + "-file");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString impossible = ExcludeBackslash(Folder) + "-file/sub/";
+    EditorDoes("TSetupEditor", [impossible](TObject* o) { static_cast<TSetup*>(o)->Data()->SetOtherDataFolder(impossible); }, true);
+    Store->Setup->Edit(0);
+    EXPECT_EQ(Store->Setup->Data()->DataDir(), target);
+    EXPECT_EQ(Store->DataMan->DataDir(), target);
+    EXPECT_EQ(Store->Persons->PersonCount(), 1);
+}
+
+} // namespace
