@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test clean
+.PHONY: deps build run test bench clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -19,6 +19,12 @@ test: deps
 	cmake -S . -B $(BUILD_DIR)/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPLENVO_TESTS=ON -DPLENVO_SANITIZE=ON
 	cmake --build $(BUILD_DIR)/test -j $(JOBS)
 	cd $(BUILD_DIR)/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Benchmarks print their figures; the last line of each is JSON.
+bench: deps
+	cmake -S . -B $(BUILD_DIR)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLENVO_BENCH=ON
+	cmake --build $(BUILD_DIR)/bench -j $(JOBS) --target jobs_filter_bench daily_bench period_bench
+	cd $(BUILD_DIR)/bench && ./bench/jobs_filter_bench bench-data && ./bench/daily_bench && ./bench/period_bench
 
 clean:
 	rm -rf $(BUILD_DIR)
