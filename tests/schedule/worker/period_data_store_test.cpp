@@ -122,3 +122,18 @@ TEST_F(PeriodDataStoreTest, PrintRowsReachTheReportTables)
     EXPECT_TRUE(run.Rows.at(ReportDSCWorkplaces)[0].contains(QStringLiteral("DayID=3")));
     EXPECT_TRUE(run.Rows.at(ReportDSCWorkplaces)[0].contains(QStringLiteral("Name=Hall")));
 }
+
+TEST_F(PeriodDataStoreTest, RemovingARelationThatIsNotThereSucceedsAndChangesNothing)
+{
+    TWorkplaceSchedule schedule;
+    schedule.SetWorkplaceID(Hall->ID());
+    schedule.SetDate(Mon);
+    schedule.Refresh(wsrkAll);
+    ASSERT_TRUE(schedule.AddPersonToDay(Ann->ID(), Mon));
+    // The jobs manager answers true for valid arguments without a matching row.
+    EXPECT_TRUE(schedule.DeletePersonFromDay(Bob->ID(), Mon));
+    EXPECT_EQ(schedule.Days()->Items(0)->Persons()->Count(), 1);
+    EXPECT_EQ(schedule.Workplaces()->Items(-Hall->ID())->Days()->Count(), 1);
+    EXPECT_FALSE(schedule.DeletePersonFromDay(0, Mon));
+    EXPECT_TRUE(Dialogs().MessageTexts().isEmpty());
+}
