@@ -204,6 +204,24 @@ TEST_F(DailyScheduleTest, ClearAllRemovesRowsOfDeletedWorkersAndWorkplacesToo)
     EXPECT_EQ(schedule.Workplaces()->Items(-Kit)->Persons()->Count(), 0);
 }
 
+TEST_F(DailyScheduleTest, FailedWritesOfBulkChangesAreToldOnceAndTheListsShowTheTable)
+{
+    Store.AddJobRow(Wed, Ann, Kit);
+    Store.AddJobRow(Wed, Bob, Kit);
+    TDailySchedule schedule;
+    schedule.SetDate(Wed);
+    Store.FailWrites = true;
+    TestEnv::Dialogs().AnswerMessage(mrOk);
+    schedule.ClearAllPersonsFromWorkplaces();
+    EXPECT_EQ(Store.RowsOn(Wed), 2);
+    EXPECT_EQ(schedule.Workplaces()->Items(-Kit)->Persons()->Count(), 2);
+    TestEnv::Dialogs().AnswerMessage(mrOk);
+    EXPECT_TRUE(schedule.ApplyMacroPairs({{Ann, Bar}, {Bob, Bar}}));
+    EXPECT_EQ(schedule.Workplaces()->Items(-Bar)->Persons()->Count(), 0);
+    EXPECT_EQ(TestEnv::Dialogs().MessageTexts(), (QStringList{"The change could not be saved: disk full",
+                                                              "The change could not be saved: disk full"}));
+}
+
 TEST_F(DailyScheduleTest, ApplyingPairsAddsToTheDayAndSkipsDeletedWorkers)
 {
     const int eve = Store.AddPersonRecord("Eve");
