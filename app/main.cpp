@@ -7,9 +7,14 @@
 #include "data/macro_man.h"
 #include "data/person_man.h"
 #include "data/workplace_man.h"
+#include "reports/print_data.h"
+#include "schedule/daily/daily_schedule.h"
+#include "schedule/worker/person_schedule.h"
+#include "schedule/workplace/workplace_schedule.h"
 #include "setup/setup.h"
 #include "setup/setup_editor.h"
 #include "ui/qt_dialogs.h"
+#include "ui/report_engine_qt.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -38,6 +43,12 @@ int main(int argc, char* argv[])
     auto workplaceMan = std::make_unique<TWorkplaceMan>();
     auto jobMan = std::make_unique<TJobMan>();
     auto macroMan = std::make_unique<TMacroMan>();
+    TQtReportEngine reportEngine;
+    TDataManPrint printing(&reportEngine);
+    TDataManPrint::SetInstance(&printing);
+    auto dailySchedule = std::make_unique<TDailySchedule>();
+    auto personSchedule = std::make_unique<TPersonSchedule>();
+    auto workplaceSchedule = std::make_unique<TWorkplaceSchedule>();
     TSetupEditor::SetMaintenanceRunner(
         [&dataMan](TDate ALimit, const std::function<void(int, const QString&)>& AProgress, bool ABackup) {
             dataMan->RunMaintenance(ALimit, AProgress, ABackup);
@@ -49,6 +60,10 @@ int main(int argc, char* argv[])
 
     // Reverse order: tables closed, then the settings stored.
     TSetupEditor::SetMaintenanceRunner(nullptr);
+    workplaceSchedule.reset();
+    personSchedule.reset();
+    dailySchedule.reset();
+    TDataManPrint::SetInstance(nullptr);
     macroMan.reset();
     jobMan.reset();
     workplaceMan.reset();
