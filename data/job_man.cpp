@@ -16,22 +16,22 @@ bool TJob::LoadFromDB(const TTable& ADataSet)
 {
     if (!ADataSet.HasCurrent())
         return false;
-    auto read = [&](const char* AName) { return ADataSet.FieldValue(QLatin1String(AName)); };
-    if (const QVariant v = read("ID"); !v.isNull())
+    auto read = [&](const QString& AName) { return ADataSet.FieldValue(AName); };
+    if (const QVariant v = read(QStringLiteral("ID")); !v.isNull())
         FID = v.toInt();
-    if (const QVariant v = read("Date"); !v.isNull())
+    if (const QVariant v = read(QStringLiteral("Date")); !v.isNull())
         FDate = v.toDouble();
-    if (const QVariant v = read("PersonID"); !v.isNull())
+    if (const QVariant v = read(QStringLiteral("PersonID")); !v.isNull())
         FPersonID = v.toInt();
-    if (const QVariant v = read("PersonName"); !v.isNull())
+    if (const QVariant v = read(QStringLiteral("PersonName")); !v.isNull())
         FPersonName = v.toString();
-    if (const QVariant v = read("WorkplaceID"); !v.isNull())
+    if (const QVariant v = read(QStringLiteral("WorkplaceID")); !v.isNull())
         FWorkplaceID = v.toInt();
-    if (const QVariant v = read("WorkplaceShortcut"); !v.isNull())
+    if (const QVariant v = read(QStringLiteral("WorkplaceShortcut")); !v.isNull())
         FWorkplaceShortcut = v.toString();
-    if (const QVariant v = read("WorkplaceName"); !v.isNull())
+    if (const QVariant v = read(QStringLiteral("WorkplaceName")); !v.isNull())
         FWorkplaceName = v.toString();
-    if (const QVariant v = read("Note"); !v.isNull())
+    if (const QVariant v = read(QStringLiteral("Note")); !v.isNull())
         FNote = v.toString();
     return true;
 }

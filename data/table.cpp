@@ -33,6 +33,11 @@ TTable::~TTable()
 
 int TTable::FieldIndex(const QString& AFieldName) const
 {
+    // Callers nearly always spell the name as defined: try that first, it is
+    // on the path of every field of every loaded row.
+    for (int i = 0; i < FFieldDefs.size(); ++i)
+        if (FFieldDefs[i].Name == AFieldName)
+            return i;
     for (int i = 0; i < FFieldDefs.size(); ++i)
         if (FFieldDefs[i].Name.compare(AFieldName, Qt::CaseInsensitive) == 0)
             return i;
