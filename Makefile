@@ -24,7 +24,7 @@ test: deps
 bench: deps
 	cmake -S . -B $(BUILD_DIR)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLENVO_BENCH=ON
 	cmake --build $(BUILD_DIR)/bench -j $(JOBS) --target jobs_filter_bench daily_bench period_bench
-	cd $(BUILD_DIR)/bench && ./bench/jobs_filter_bench bench-data && ./bench/daily_bench && ./bench/period_bench
+	cd $(BUILD_DIR)/bench && ./bench/daily_bench && ./bench/period_bench && ./bench/jobs_filter_bench bench-data
 
 clean:
 	rm -rf $(BUILD_DIR)
