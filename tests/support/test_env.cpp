@@ -64,6 +64,13 @@ void Init()
 {
     RootDir = std::make_unique<QTemporaryDir>();
     RootDir->setAutoRemove(true);
+    // Test programs run side by side: each gets its own temporary folder, so
+    // files the program keeps there (the report logo) are never shared.
+    const QString temp = Root() + QStringLiteral("/tmp");
+    QDir().mkpath(temp);
+    qputenv("TMPDIR", QFile::encodeName(temp));
+    if (!ProgramTempDir().startsWith(temp))
+        qFatal("the program's temporary folder was fixed before the test environment");
     SetSettingsFolder(QString());
     for (const QString& folder : {DocumentsFolder(), AppDataFolder(), PublicFolder()})
         QDir().mkpath(folder);

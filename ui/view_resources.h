@@ -1,0 +1,20 @@
+// The pictures and cursors the views share: the hand over draggable items,
+// the grabbing hand while dragging, the small row pictures and the button
+// pictures. Made once, on first use.
+#pragma once
+
+#include "ui/view_guard.h"
+
+#include <QCursor>
+#include <QIcon>
+
+enum TSCCursor { crHand = 1101, crHandGrab = 1102 };
+
+// Cursor 1101 or 1102.
+QCursor ProgramCursor(TSCCursor ACursor);
+
+// The small row pictures: 0 a worker at work, 1 a worker out on the day.
+QIcon SmallIcon(int AIndex);
+
+// The picture of the button at the end of an edit field (colour choice).
+QIcon ButtonEditIcon();
