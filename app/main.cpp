@@ -13,13 +13,14 @@
 #include "schedule/workplace/workplace_schedule.h"
 #include "setup/setup.h"
 #include "setup/setup_editor.h"
+#include "ui/orvel_app_form.h"
 #include "ui/qt_dialogs.h"
 #include "ui/report_engine_qt.h"
+#include "ui/schedule_placeholder.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QSettings>
-#include <QTextStream>
+#include <QSessionManager>
 
 int main(int argc, char* argv[])
 {
@@ -54,9 +55,18 @@ int main(int argc, char* argv[])
             dataMan->RunMaintenance(ALimit, AProgress, ABackup);
         });
 
-    QTextStream(stdout) << ProgramInfo().ProgramFullName << ' ' << ProgramVersion() << ": settings from "
-                        << TSetup::OpenSettings()->fileName() << ", data in " << dataMan->DataDir()
-                        << "; the main window is not built yet, so the program ends here.\n";
+    TSchedulePlaceholderFrame::InstallFactories();
+
+    int exitCode = 0;
+    {
+        TOrvelAppForm mainWindow(dailySchedule.get(), personSchedule.get(), workplaceSchedule.get());
+        QObject::connect(&shutdownSignals, &TShutdownSignals::ShutdownRequested, &mainWindow,
+                         [&mainWindow] { mainWindow.SetShutDownWindowsSignaled(); });
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainWindow,
+                         [&mainWindow](QSessionManager&) { mainWindow.SetShutDownWindowsSignaled(); });
+        mainWindow.show();
+        exitCode = QApplication::exec();
+    }
 
     // Reverse order: tables closed, then the settings stored.
     TSetupEditor::SetMaintenanceRunner(nullptr);
@@ -71,5 +81,5 @@ int main(int argc, char* argv[])
     dataMan.reset();
     setup.reset();
     SetDialogs(nullptr);
-    return 0;
+    return exitCode;
 }

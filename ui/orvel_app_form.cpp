@@ -1,0 +1,267 @@
+#include "ui/orvel_app_form.h"
+
+#include "core/program_info.h"
+#include "core/screen.h"
+#include "core/utils.h"
+#include "schedule/daily/daily_schedule.h"
+#include "schedule/worker/person_schedule.h"
+#include "schedule/workplace/workplace_schedule.h"
+#include "setup/setup.h"
+#include "ui/status_panel.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+namespace {
+constexpr int PanelMainWidth = 784;
+constexpr int InitialClientHeight = 485;
+constexpr int WheelNotch = 120;
+
+TSetupMainWindow* Placement()
+{
+    TSetup* setup = TSetup::Instance();
+    return setup ? setup->MainWindow() : nullptr;
+}
+} // namespace
+
+TOrvelAppForm::TOrvelAppForm(TDailySchedule* ADaily, TPersonSchedule* APersons, TWorkplaceSchedule* AWorkplaces,
+                             QWidget* AParent)
+    : QMainWindow(AParent), FDaily(ADaily), FPersons(APersons), FWorkplaces(AWorkplaces)
+{
+    setObjectName(QStringLiteral("OrvelAppForm"));
+    auto* background = new QWidget(this);
+    background->setObjectName(QStringLiteral("PanelBackground"));
+    background->setAutoFillBackground(true);
+    QPalette backgroundPalette = background->palette();
+    backgroundPalette.setColor(QPalette::Window, backgroundPalette.color(QPalette::Inactive, QPalette::Mid));
+    background->setPalette(backgroundPalette);
+    auto* row = new QHBoxLayout(background);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    FPanelMain = new QWidget(background);
+    FPanelMain->setObjectName(QStringLiteral("PanelMain"));
+    FPanelMain->setFixedWidth(PanelMainWidth);
+    auto* mainLayout = new QVBoxLayout(FPanelMain);
+    mainLayout->setContentsMargins(0, 0, 0, 0);
+    FPanelData = new QWidget(FPanelMain);
+    FPanelData->setObjectName(QStringLiteral("PanelData"));
+    FPanelData->setAutoFillBackground(true);
+    auto* dataLayout = new QVBoxLayout(FPanelData);
+    dataLayout->setContentsMargins(0, 0, 0, 0);
+    mainLayout->addWidget(FPanelData);
+    row->addStretch(1);
+    row->addWidget(FPanelMain);
+    row->addStretch(1);
+    setCentralWidget(background);
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+
+    TSetupMainWindow* placement = Placement();
+    setMinimumSize(placement ? placement->MinClientWidth() : PanelMainWidth,
+                   placement ? placement->MinClientHeight() : 465);
+    resize(PanelMainWidth, InitialClientHeight);
+    SetFrameAllowanceProvider([this]() -> std::optional<QSize> {
+        if (!FShownOnce)
+            return std::nullopt;
+        return FrameAllowance();
+    });
+    if (TSetup* setup = TSetup::Instance())
+        setup->SetMainWindowView(this);
+    SetNavigator(this);
+    qApp->installEventFilter(this);
+    FormCreate();
+}
+
+TOrvelAppForm::~TOrvelAppForm()
+{
+    qApp->removeEventFilter(this);
+    StorePlacement();
+    // The screens belong to their models: take them off before the panel dies.
+    FormHide();
+    if (Navigator() == this)
+        SetNavigator(nullptr);
+    if (TSetup* setup = TSetup::Instance())
+        setup->SetMainWindowView(nullptr);
+    SetFrameAllowanceProvider(nullptr);
+}
+
+QSize TOrvelAppForm::FrameAllowance() const
+{
+    return frameGeometry().size() - geometry().size();
+}
+
+void TOrvelAppForm::ApplyStoredSize()
+{
+    TSetupMainWindow* placement = Placement();
+    if (!placement)
+        return;
+    const QSize frame = FrameAllowance();
+    resize(std::max(placement->Width() - frame.width(), minimumWidth()),
+           std::max(placement->Height() - frame.height(), minimumHeight()));
+}
+
+void TOrvelAppForm::FormCreate()
+{
+    if (TSetupMainWindow* placement = Placement()) {
+        ApplyStoredSize();
+        move(placement->Left(), placement->Top());
+        if (placement->WindowState() == wsMaximized)
+            setWindowState(Qt::WindowMaximized);
+    }
+    DataChanged(nullptr, QString());
+}
+
+void TOrvelAppForm::StorePlacement()
+{
+    TSetupMainWindow* placement = Placement();
+    if (!placement || !FShownOnce)
+        return;
+    const Qt::WindowStates state = windowState();
+    if (state & Qt::WindowMinimized)
+        placement->SetWindowState(wsMinimized);
+    else if (state & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        placement->SetWindowState(wsMaximized);
+    else
+        placement->SetWindowState(wsNormal);
+    if (placement->WindowState() == wsNormal) {
+        const QRect outer = frameGeometry();
+        // Size first: the position clamps take the size into account.
+        placement->SetWidth(outer.width());
+        placement->SetHeight(outer.height());
+        placement->SetLeft(outer.left());
+        placement->SetTop(outer.top());
+    }
+}
+
+void TOrvelAppForm::showEvent(QShowEvent* AEvent)
+{
+    QMainWindow::showEvent(AEvent);
+    if (AEvent->spontaneous())
+        return;
+    if (!FShownOnce) {
+        FShownOnce = true;
+        // The window frame is known only once the window is on screen.
+        QTimer::singleShot(0, this, [this] {
+            if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) && !FrameAllowance().isEmpty())
+                ApplyStoredSize();
+        });
+    }
+    ShowDailySchedule(0);
+}
+
+void TOrvelAppForm::hideEvent(QHideEvent* AEvent)
+{
+    QMainWindow::hideEvent(AEvent);
+    if (!AEvent->spontaneous())
+        FormHide();
+}
+
+void TOrvelAppForm::closeEvent(QCloseEvent* AEvent)
+{
+    StorePlacement();
+    QMainWindow::closeEvent(AEvent);
+}
+
+void TOrvelAppForm::FormHide()
+{
+    SetScrollBox(nullptr);
+    HideAllBut(nullptr);
+}
+
+void TOrvelAppForm::HideAllBut(const void* AShown)
+{
+    if (FDaily && AShown != FDaily)
+        FDaily->HideFrameEditor(FPanelData);
+    if (FPersons && AShown != FPersons)
+        FPersons->HideFrameEditor(FPanelData);
+    if (FWorkplaces && AShown != FWorkplaces)
+        FWorkplaces->HideFrameEditor(FPanelData);
+}
+
+void TOrvelAppForm::SetScrollBox(QObject* AScrollBox)
+{
+    FScrollBox = qobject_cast<QScrollArea*>(AScrollBox);
+    FWheelRemainder = 0;
+}
+
+void TOrvelAppForm::ShowDailySchedule(TDate ADate)
+{
+    HideAllBut(FDaily);
+    if (!FDaily || !FDaily->CanShowFrameEditor())
+        return;
+    FDaily->SetDate(ADate);
+    FDaily->Refresh(dsrkAll);
+    QObject* scrollBox = nullptr;
+    FDaily->ShowFrameEditor(FPanelData, &scrollBox);
+    SetScrollBox(scrollBox);
+}
+
+void TOrvelAppForm::ShowPersonSchedule(int APersonID, TDate ADate)
+{
+    HideAllBut(FPersons);
+    if (!FPersons || !FPersons->CanShowFrameEditor())
+        return;
+    FPersons->SetPersonID(APersonID);
+    FPersons->SetDate(ADate);
+    FPersons->Refresh(psrkAll);
+    QObject* scrollBox = nullptr;
+    FPersons->ShowFrameEditor(FPanelData, &scrollBox);
+    SetScrollBox(scrollBox);
+}
+
+void TOrvelAppForm::ShowWorkplaceSchedule(int AWorkplaceID, TDate ADate)
+{
+    HideAllBut(FWorkplaces);
+    if (!FWorkplaces || !FWorkplaces->CanShowFrameEditor())
+        return;
+    FWorkplaces->SetWorkplaceID(AWorkplaceID);
+    FWorkplaces->SetDate(ADate);
+    FWorkplaces->Refresh(wsrkAll);
+    QObject* scrollBox = nullptr;
+    FWorkplaces->ShowFrameEditor(FPanelData, &scrollBox);
+    SetScrollBox(scrollBox);
+}
+
+void TOrvelAppForm::DataChanged(TObject* ASender, const QString& AValueName)
+{
+    TSetup* setup = TSetup::Instance();
+    if (!ASender) {
+        setWindowTitle(QStringLiteral("Plenvo"));
+        SetStatusPanel(statusBar(), 0, ProgramVersion());
+    }
+    if ((!ASender || ASender == setup) && AValueName.isEmpty() && setup)
+        SetStatusPanel(statusBar(), 1, ExcludeBackslash(setup->Data()->DataDir()));
+}
+
+bool TOrvelAppForm::eventFilter(QObject* AWatched, QEvent* AEvent)
+{
+    if (AEvent->type() != QEvent::Wheel || !FScrollBox || !FScrollBox->isVisible())
+        return QMainWindow::eventFilter(AWatched, AEvent);
+    auto* widget = qobject_cast<QWidget*>(AWatched);
+    if (!widget || widget->window() != this)
+        return QMainWindow::eventFilter(AWatched, AEvent);
+    auto* wheel = static_cast<QWheelEvent*>(AEvent);
+    const QRect area(FScrollBox->mapToGlobal(QPoint(0, 0)), FScrollBox->size());
+    const QPoint pointer = wheel->globalPosition().toPoint();
+    // Strictly inside: the border rows and columns do not count.
+    if (pointer.x() <= area.left() || pointer.x() >= area.right() || pointer.y() <= area.top() ||
+        pointer.y() >= area.bottom())
+        return QMainWindow::eventFilter(AWatched, AEvent);
+    // A notch is one line; finer wheels (touch pads) gather to a notch first.
+    FWheelRemainder += wheel->angleDelta().y();
+    if (std::abs(FWheelRemainder) >= WheelNotch || wheel->angleDelta().y() == 0) {
+        QScrollBar* bar = FScrollBox->verticalScrollBar();
+        if (FWheelRemainder < 0)
+            bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        else if (FWheelRemainder > 0)
+            bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        FWheelRemainder = 0;
+    }
+    return true;
+}

@@ -1,0 +1,70 @@
+// The main window: hosts one of the three schedule screens at a time in its
+// data panel, keeps its placement in the settings, scrolls the shown screen
+// with the mouse wheel and shows the version and data folder.
+#pragma once
+
+#include "ui/view_guard.h"
+
+#include "core/observable.h"
+#include "ui/navigator.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QScrollArea>
+
+class QStatusBar;
+class TDailySchedule;
+class TPersonSchedule;
+class TWorkplaceSchedule;
+
+class TOrvelAppForm : public QMainWindow, public ISCView, public ISCNavigator {
+    Q_OBJECT
+public:
+    // The schedules are not owned; any of them may be none.
+    TOrvelAppForm(TDailySchedule* ADaily, TPersonSchedule* APersons, TWorkplaceSchedule* AWorkplaces,
+                  QWidget* AParent = nullptr);
+    ~TOrvelAppForm() override;
+
+    void ShowDailySchedule(TDate ADate) override;
+    void ShowPersonSchedule(int APersonID, TDate ADate) override;
+    void ShowWorkplaceSchedule(int AWorkplaceID, TDate ADate) override;
+
+    void DataChanged(TObject* ASender, const QString& AValueName) override;
+
+    QWidget* PanelMain() const { return FPanelMain; }
+    QWidget* PanelData() const { return FPanelData; }
+    // The scroll area the wheel scrolls, or none.
+    QScrollArea* ScrollBox() const { return FScrollBox; }
+    bool ShutDownWindowsSignaled() const { return FShutDownWindowsSignaled; }
+    // Records that the session ends (log-off, shutdown signal).
+    void SetShutDownWindowsSignaled() { FShutDownWindowsSignaled = true; }
+
+    // Stores the placement now (also done when the window is destroyed).
+    void StorePlacement();
+
+protected:
+    void showEvent(QShowEvent* AEvent) override;
+    void hideEvent(QHideEvent* AEvent) override;
+    void closeEvent(QCloseEvent* AEvent) override;
+    bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
+
+private:
+    void FormCreate();
+    void FormHide();
+    void HideAllBut(const void* AShown);
+    void SetScrollBox(QObject* AScrollBox);
+    // Applies the stored size as an outer size, with the frame known so far.
+    void ApplyStoredSize();
+    QSize FrameAllowance() const;
+
+    TDailySchedule* FDaily;
+    TPersonSchedule* FPersons;
+    TWorkplaceSchedule* FWorkplaces;
+    QWidget* FPanelMain = nullptr;
+    QWidget* FPanelData = nullptr;
+    QPointer<QScrollArea> FScrollBox;
+    int FWheelRemainder = 0;
+    bool FShownOnce = false;
+    bool FPlacementStored = false;
+    bool FShutDownWindowsSignaled = false;
+};
