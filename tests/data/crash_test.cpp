@@ -28,11 +28,18 @@ TEST_F(CrashTest, KilledWritersLoseNothingTheyReported)
         QProcess child;
         child.start(PLENVO_CRASH_CHILD, {Folder, QString::number(trial + 1)});
         ASSERT_TRUE(child.waitForStarted());
-        ASSERT_TRUE(child.waitForReadyRead(20000));
+        // Kill it at a random moment after its first finished change, however
+        // slow the machine is.
+        QByteArray output;
+        while (!output.startsWith("D\n") && !output.contains("\nD\n")) {
+            ASSERT_TRUE(child.waitForReadyRead(20000));
+            output += child.readAllStandardOutput();
+        }
         QThread::msleep(100 + QRandomGenerator::global()->bounded(400));
         child.kill();
         ASSERT_TRUE(child.waitForFinished(20000));
-        const QList<QByteArray> lines = child.readAllStandardOutput().split('\n');
+        output += child.readAllStandardOutput();
+        const QList<QByteArray> lines = output.split('\n');
 
         // Replay what the child reported as done; the change it was making
         // when it died may or may not have landed.
