@@ -1,0 +1,59 @@
+// The program started in a private home: it opens its data folder, and a
+// termination signal (as at log-out) ends it cleanly, tables closed and
+// settings stored.
+#include "support/test_env.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QSettings>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+class ProgramTest : public testing::TestWithParam<int> {};
+
+TEST_P(ProgramTest, ASignalEndsTheProgramCleanly)
+{
+    const QString home = TestEnv::NewFolder("home");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home);
+    env.remove("XDG_CONFIG_HOME");
+    env.remove("XDG_DATA_HOME");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(PLENVO_PROGRAM, {});
+    ASSERT_TRUE(program.waitForStarted(20000));
+
+    // Up once its tables exist in the default data folder.
+    const QString data = home + "/Documents/Plenvo";
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFile::exists(data + "/Macros.cds") && waited.elapsed() < 60000)
+        QThread::msleep(50);
+    ASSERT_TRUE(QFile::exists(data + "/Macros.cds"));
+    QThread::msleep(300);
+
+    ::kill(static_cast<pid_t>(program.processId()), GetParam());
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+
+    // Closed tables leave exactly the four files behind.
+    EXPECT_EQ(QDir(data).entryList(QDir::Files, QDir::Name),
+              (QStringList{"Jobs.cds", "Macros.cds", "Workers.cds", "Workplaces.cds"}));
+    QSettings settings(home + "/.config/Zanthor Software/Plenvo.conf", QSettings::IniFormat);
+    EXPECT_TRUE(settings.childGroups().contains("MainWindow")) << settings.childGroups().join(",").toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, ProgramTest, testing::Values(SIGTERM, SIGINT));
+
+} // namespace
