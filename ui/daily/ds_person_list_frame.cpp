@@ -33,7 +33,13 @@ class TDSPersonListView : public QTreeWidget {
 public:
     TDSPersonListView(TDSPersonListFrame* AFrame, QWidget* AParent) : QTreeWidget(AParent), FFrame(AFrame) {}
 
-    QWidget* Banner = nullptr;
+    // The banner lies over the viewport; clicks, context menus and drops
+    // pass through it to the list.
+    void SetBanner(QWidget* ABanner)
+    {
+        Banner = ABanner;
+        Banner->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
 
 protected:
     void startDrag(Qt::DropActions) override { FFrame->StartDrag(); }
@@ -56,6 +62,8 @@ protected:
     }
 
 private:
+    QWidget* Banner = nullptr;
+
     void Take(QDropEvent* AEvent)
     {
         if (TDSPersonListFrame::AcceptsDrag(AEvent->mimeData()))
@@ -247,13 +255,9 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
     connect(LVPersons, &QTreeWidget::itemSelectionChanged, this, &TDSPersonListFrame::LVPersonsChange);
     connect(LVPersons, &QTreeWidget::itemDoubleClicked, this, &TDSPersonListFrame::LVPersonsDblClick);
 
-    // Inside the viewport, so drops on the banner reach the list.
     PanelInfo = new QWidget(LVPersons->viewport());
     PanelInfo->setObjectName(QStringLiteral("PanelInfo"));
     PanelInfo->setAutoFillBackground(true);
-    PanelInfo->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(PanelInfo, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& APos) { ShowContextMenu(PanelInfo, APos); });
     auto* info = new QVBoxLayout(PanelInfo);
     const int side = 2 * fontMetrics().height();
     info->addWidget(BannerStep(PanelInfo, SmallIcon(0).pixmap(side, side), QStringLiteral("2."),
@@ -262,7 +266,7 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
                                QStringLiteral("Workers on workplaces"),
                                QStringLiteral("Take and drag the worker and drop him on the workplace")));
     info->addStretch(1);
-    view->Banner = PanelInfo;
+    view->SetBanner(PanelInfo);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

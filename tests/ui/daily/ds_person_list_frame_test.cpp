@@ -12,6 +12,7 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
@@ -197,6 +198,10 @@ TEST_F(DSPersonListFrameTest, EditingTheFocusedWorkerRewritesHisRow)
     EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Zed"); }, true);
     Action("ActionEdit")->trigger();
     EXPECT_EQ(ann->Name(), "Zed");
+    // Rows follow the sorting name, which the edit left as it was.
+    EXPECT_EQ(Names(), (QStringList{"Zed", "Bob"}));
+    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetSortingName("Zed"); }, true);
+    Action("ActionEdit")->trigger();
     EXPECT_EQ(Names(), (QStringList{"Bob", "Zed"}));
     // A double click edits too; a cancelled edit changes nothing.
     EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Amy"); }, false);
@@ -217,10 +222,12 @@ TEST_F(DSPersonListFrameTest, DeletingAsksAndOnlyYesDeletesKeepingTheRelations)
     List()->setCurrentItem(Row("Bob"));
 
     Dialogs().AnswerMessage(mrNo);
+    const size_t asked = Dialogs().Questions().size();
     Action("ActionDelete")->trigger();
-    ASSERT_EQ(Dialogs().Questions().size(), 1u);
-    EXPECT_EQ(Dialogs().Questions()[0].Text, "Delete worker\r\n\"Bob\"\r\nReally?");
-    EXPECT_EQ(Dialogs().Questions()[0].Buttons, mbYes | mbNo);
+    ASSERT_EQ(Dialogs().Questions().size(), asked + 1);
+    EXPECT_EQ(Dialogs().Questions().back().Kind, "message");
+    EXPECT_EQ(Dialogs().Questions().back().Text, "Delete worker\r\n\"Bob\"\r\nReally?");
+    EXPECT_EQ(Dialogs().Questions().back().Buttons, mbYes | mbNo);
     EXPECT_EQ(Store->Persons->PersonCount(), 2);
     EXPECT_EQ(Names(), (QStringList{"Ann", "Bob"}));
 
@@ -427,13 +434,13 @@ TEST_F(DSPersonListFrameTest, OnlyWorkplaceWorkerPayloadsAreTaken)
     EXPECT_EQ(TablePairs(Wed).size(), 1u);
     // Over the help banner too: the empty list still takes back a deleted
     // worker's relation.
-    ASSERT_TRUE(Schedule->Persons()->DeletePerson(ann->ID(), QString()));
+    const int annID = ann->ID();
+    ASSERT_TRUE(Schedule->Persons()->DeletePerson(annID, QString()));
     EXPECT_FALSE(PanelInfo()->isHidden());
-    TDSWorkplacePersonDragObjectEx fromKitchen(ann->ID(), kitchen->ID());
-    QDropEvent drop(QPointF(5, 5), Qt::MoveAction, &fromKitchen, Qt::LeftButton, Qt::NoModifier);
-    drop.ignore();
-    QApplication::sendEvent(PanelInfo(), &drop);
-    EXPECT_TRUE(drop.isAccepted());
+    TDSWorkplacePersonDragObjectEx fromKitchen(annID, kitchen->ID());
+    EXPECT_EQ(List()->viewport()->childAt(10, 10), nullptr);
+    EXPECT_TRUE(Send(QEvent::DragEnter, &fromKitchen));
+    EXPECT_TRUE(Send(QEvent::Drop, &fromKitchen));
     EXPECT_TRUE(TablePairs(Wed).empty());
 }
 
