@@ -6,7 +6,15 @@
 
 #include "ui/sc_frame.h"
 
+#include <vector>
+
+class QAction;
+class QMenu;
 class QScrollArea;
+class QToolBar;
+class QToolButton;
+class QVBoxLayout;
+class TDSWorkplaceFrame;
 class TDSWorkplaceList;
 
 class TDSWorkplaceListFrame : public TSCFrame {
@@ -23,7 +31,51 @@ public:
 
     void DataChanged(TObject* ASender, const QString& AValueName) override;
 
+    // The template name a menu caption carries after its leading text.
+    static QString TemplateNameFromCaption(const QString& ACaption, const QString& AResourceText);
+
+private slots:
+    void ControlChanged();
+    void PUMenuApplyTemplatePopup();
+    void PUMenuSaveTemplatePopup();
+    void PUMenuPrintPopup();
+
 private:
+    QAction* NewAction(const QString& AName, const QString& ACaption, const QString& AHint);
+    QAction* NewMenuEntry(QMenu* AMenu, const QString& AName, const QString& ACaption);
+    QToolButton* NewDropDownButton(const QString& AName, const QString& ACaption, const QString& AHint, QMenu* AMenu);
+    void UpdateActions();
+    void RebuildPanels();
+    void RetirePanels();
+    // Saves the day's pairs as the template AName; asks for a name when empty.
+    void SaveTemplate(const QString& AName);
+    void ApplyTemplate(const QString& AName);
+
     TDSWorkplaceList* FWorkplaces = nullptr;
-    QScrollArea* FScrollBox = nullptr;
+    QToolBar* ToolBar;
+    QScrollArea* FScrollBox;
+    QWidget* FScrollContent;
+    QVBoxLayout* FPanelsLayout;
+    QWidget* PanelInfo;
+    std::vector<TDSWorkplaceFrame*> FPanels;
+
+    QAction* ActionAdd;
+    QAction* ActionSortingAsc;
+    QAction* ActionSortingDesc;
+    QAction* ActionAddTemplate;
+    QAction* ActionPrintReportGeneral;
+    QAction* ActionPrintReportFull;
+    QAction* ActionPrintReportTwoCol;
+    QAction* ActionPrintReportWorkplacesGeneral;
+    QAction* ActionPrintReportWorkplacesFull;
+    QAction* ActionPrintReportWorkplacesTwoCol;
+    QAction* ActionPrintOccupiedWorkplacesOnly;
+
+    QMenu* PUMenuPrint;
+    QMenu* PUMenuApplySystemTemplate;
+    QMenu* PUMenuApplyTemplate;
+    QMenu* PUMenuSaveTemplate;
+    QAction* PUMenuSaveTemplateAdd;
+
+    QToolButton* TBPrint;
 };
