@@ -4,11 +4,15 @@
 
 #include "tests/ui/daily/ds_view_fixture.h"
 #include "ui/daily/ds_person_list_frame.h"
+#include "ui/daily/ds_workplace_frame.h"
 #include "ui/daily/ds_workplace_list_frame.h"
+#include "ui/daily/ds_workplace_person_frame.h"
 #include "ui/frame_info.h"
 #include "ui/view_resources.h"
 
 #include <QCalendarWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QScrollArea>
 #include <QTableView>
@@ -250,4 +254,42 @@ TEST_F(DailyScheduleFrameTest, DestroyingTheScheduleFirstReleasesEveryBinding)
     // The page goes with its schedule, also while it is shown.
     Schedule.reset();
     EXPECT_EQ(Container->findChild<TDailyScheduleFrame*>(), nullptr);
+}
+
+TEST_F(DailyScheduleFrameTest, WorkersMoveBetweenTheWorkerListAndTheWorkplacePanels)
+{
+    TPerson* ann = AddPerson("Ann");
+    TPerson* bob = AddPerson("Bob");
+    TWorkplace* kitchen = AddWorkplace("Kitchen", "K1");
+    TWorkplace* bar = AddWorkplace("Bar", "B1");
+    Show(Wed);
+    ASSERT_TRUE(Schedule->AddPersonToWorkplace(bob->ID(), kitchen->ID()));
+
+    // From the list onto the bar's panel.
+    Persons()->setCurrentItem(PersonRow("Ann"));
+    auto fromList = Page->DSPersonListFrame()->CreateDragObject();
+    ASSERT_NE(fromList, nullptr);
+    TDSWorkplace* barItem = Schedule->Workplaces()->Items(-bar->ID());
+    ASSERT_TRUE(TDSWorkplaceFrame::CanTakeDrop(fromList.get(), barItem));
+    ASSERT_TRUE(TDSWorkplaceFrame::TakeDrop(fromList.get(), barItem));
+    EXPECT_EQ(PersonRow("Ann")->text(1), "B1");
+
+    // Bob's row on the kitchen's panel, dragged back onto the list.
+    TDSWorkplacePersonFrame* bobAtKitchen = nullptr;
+    for (auto* row : Page->findChildren<TDSWorkplacePersonFrame*>())
+        if (row->Person() && row->Person()->ID() == bob->ID() && row->Person()->Workplace()->ID() == kitchen->ID())
+            bobAtKitchen = row;
+    ASSERT_NE(bobAtKitchen, nullptr);
+    auto fromPanel = bobAtKitchen->CreateDragObject();
+    ASSERT_NE(fromPanel, nullptr);
+    QWidget* target = Persons()->viewport();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::MoveAction, fromPanel.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::MoveAction, fromPanel.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(TablePairs(Wed), (std::set<std::pair<int, int>>{{ann->ID(), bar->ID()}}));
+    EXPECT_EQ(PersonRow("Bob")->text(1), "");
+    EXPECT_EQ(Schedule->Workplaces()->Items(-kitchen->ID())->Persons()->Count(), 0);
 }

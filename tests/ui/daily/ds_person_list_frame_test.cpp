@@ -337,6 +337,7 @@ TEST_F(DSPersonListFrameTest, ActionsHaveTheirCaptionsHintsAndShortcutsScopedToT
     EXPECT_EQ(print->text(), "Print...");
     EXPECT_EQ(print->toolTip(), "Print workers list...");
     EXPECT_EQ(print->menu(), PrintMenu());
+    EXPECT_EQ(print->popupMode(), QToolButton::InstantPopup);
     QStringList entries;
     for (QAction* action : PrintMenu()->actions())
         entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
@@ -456,4 +457,33 @@ TEST_F(DSPersonListFrameTest, RebindingAndDestructionReleaseTheList)
     EXPECT_EQ(Schedule->Persons()->Editor(), &other);
     other.SetPersons(nullptr);
     EXPECT_EQ(Schedule->Persons()->Editor(), nullptr);
+}
+
+TEST_F(DSPersonListFrameTest, KeysOfTheListRunTheirActions)
+{
+    AddPerson("Ann");
+    Bind();
+    Frame->show();
+    QApplication::setActiveWindow(Frame.get());
+    List()->setFocus();
+    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Bob"); }, true);
+    QTest::keyClick(List(), Qt::Key_Insert);
+    EXPECT_EQ(Names(), (QStringList{"Ann", "Bob"}));
+    EXPECT_EQ(List()->currentItem(), Row("Bob"));
+
+    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetNote("night shift"); }, true);
+    QTest::keyClick(List(), Qt::Key_Return);
+    EXPECT_EQ(Store->Persons->Persons("Bob")->Note(), "night shift");
+
+    Dialogs().AnswerMessage(mrYes);
+    QTest::keyClick(List(), Qt::Key_Delete);
+    EXPECT_EQ(Names(), QStringList{"Ann"});
+    EXPECT_EQ(Store->Persons->PersonCount(), 1);
+
+    // The context menu of the list (also over its banner).
+    emit List()->customContextMenuRequested(QPoint(10, 10));
+    auto* menu = Find<QMenu>(Frame.get(), "PUMenuPersons");
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
+    Frame->hide();
 }
