@@ -242,6 +242,8 @@ TEST_F(DailyScheduleFrameTest, RightColumnIsHalfThePageAndTheNoteButtonSitsAtThe
     EXPECT_EQ(banner->x() + banner->width(), button->x());
     // Nothing of the band is cut off.
     EXPECT_LE(banner->height(), note->height());
+    auto* caption0 = Find<QLabel>(banner, "LabelInfo");
+    EXPECT_LE(caption0->fontMetrics().horizontalAdvance(caption0->text()), caption0->width());
     auto* caption = Child<QLabel>("LabelTopCaption");
     EXPECT_GE(caption->height(), caption->sizeHint().height());
     EXPECT_LE(note->geometry().bottom(), Child<QWidget>("PanelTopClient")->height());
