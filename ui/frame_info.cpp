@@ -1,5 +1,6 @@
 #include "ui/frame_info.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -39,6 +40,9 @@ TFrameInfo::TFrameInfo(QWidget* AParent) : QWidget(AParent)
     QFont font = LabelInfo->font();
     font.setPixelSize(19);
     font.setBold(true);
+    // A wider face than the drawn one must not cut the caption off.
+    while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(LabelInfo->text()) > LabelInfo->width())
+        font.setPixelSize(font.pixelSize() - 1);
     LabelInfo->setFont(font);
     LabelInfo->setStyleSheet(QStringLiteral("color: #C7C7C7; background: transparent;"));
 }

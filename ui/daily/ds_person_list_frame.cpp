@@ -1,0 +1,554 @@
+#include "ui/daily/ds_person_list_frame.h"
+
+#include "data/person_man.h"
+#include "schedule/daily/daily_schedule.h"
+#include "schedule/daily/ds_lists.h"
+#include "setup/setup.h"
+#include "ui/navigator.h"
+#include "ui/view_resources.h"
+
+#include <QAction>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// The list control: hands drag starts and drops to the frame and keeps the
+// help banner over its whole viewport.
+class TDSPersonListView : public QTreeWidget {
+public:
+    TDSPersonListView(TDSPersonListFrame* AFrame, QWidget* AParent) : QTreeWidget(AParent), FFrame(AFrame) {}
+
+    // The banner lies over the viewport; clicks, context menus and drops
+    // pass through it to the list.
+    void SetBanner(QWidget* ABanner)
+    {
+        Banner = ABanner;
+        Banner->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void startDrag(Qt::DropActions) override { FFrame->StartDrag(); }
+    void dragEnterEvent(QDragEnterEvent* AEvent) override { Take(AEvent); }
+    void dragMoveEvent(QDragMoveEvent* AEvent) override { Take(AEvent); }
+    void dropEvent(QDropEvent* AEvent) override
+    {
+        if (!TDSPersonListFrame::AcceptsDrag(AEvent->mimeData())) {
+            AEvent->ignore();
+            return;
+        }
+        AEvent->acceptProposedAction();
+        FFrame->DropPayload(AEvent->mimeData());
+    }
+    void resizeEvent(QResizeEvent* AEvent) override
+    {
+        QTreeWidget::resizeEvent(AEvent);
+        if (Banner)
+            Banner->setGeometry(viewport()->rect());
+    }
+
+private:
+    QWidget* Banner = nullptr;
+
+    void Take(QDropEvent* AEvent)
+    {
+        if (TDSPersonListFrame::AcceptsDrag(AEvent->mimeData()))
+            AEvent->acceptProposedAction();
+        else
+            AEvent->ignore();
+    }
+
+    TDSPersonListFrame* FFrame;
+};
+
+// The banner's picture of placing a worker: a worker, an arrow and a panel.
+QPixmap PlacingPicture(int ASide)
+{
+    QPixmap picture(ASide, ASide);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int half = ASide / 2;
+    painter.drawPixmap(0, 0, SmallIcon(0).pixmap(half, half));
+    painter.setPen(QPen(QColor(90, 90, 90), 2));
+    painter.drawLine(QPointF(half * 0.5, half * 1.1), QPointF(half * 1.2, half * 1.6));
+    painter.drawLine(QPointF(half * 1.2, half * 1.6), QPointF(half * 0.95, half * 1.6));
+    painter.drawLine(QPointF(half * 1.2, half * 1.6), QPointF(half * 1.2, half * 1.35));
+    painter.setPen(QPen(QColor(60, 110, 170), 1));
+    painter.setBrush(QColor(210, 225, 245));
+    painter.drawRoundedRect(QRectF(half * 1.1, half * 1.1, half * 0.85, half * 0.85), 2, 2);
+    return picture;
+}
+
+// One step of the help banner: picture, "n." with its title, the hint below.
+QWidget* BannerStep(QWidget* AParent, const QPixmap& APicture, const QString& ANumber, const QString& ATitle,
+                    const QString& AHint)
+{
+    auto* step = new QWidget(AParent);
+    auto* layout = new QHBoxLayout(step);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* picture = new QLabel(step);
+    picture->setPixmap(APicture);
+    picture->setAlignment(Qt::AlignTop);
+    layout->addWidget(picture);
+    auto* texts = new QVBoxLayout;
+    auto* title = new QLabel(ANumber + QLatin1Char(' ') + ATitle, step);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    auto* hint = new QLabel(AHint, step);
+    hint->setWordWrap(true);
+    texts->addWidget(title);
+    texts->addWidget(hint);
+    layout->addLayout(texts, 1);
+    return step;
+}
+
+} // namespace
+
+TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
+{
+    setObjectName(QStringLiteral("DSPersonListFrame"));
+
+    ActionAdd = NewAction("ActionAdd", QStringLiteral("Add worker..."), QStringLiteral("Add new worker..."));
+    ActionAdd->setShortcut(QKeySequence(Qt::Key_Insert));
+    ActionAdd->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    ActionEdit = NewAction("ActionEdit", QStringLiteral("Edit worker..."), QStringLiteral("Edit focused worker..."));
+    ActionEdit->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
+                              QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
+    ActionEdit->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    ActionDelete = NewAction("ActionDelete", QStringLiteral("Delete worker"), QStringLiteral("Delete focused worker"));
+    ActionDelete->setShortcut(QKeySequence(Qt::Key_Delete));
+    ActionDelete->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    ActionSortingAsc = NewAction("ActionSortingAsc", QStringLiteral("Sort ascendent"), QStringLiteral("Sort workers ascendent"));
+    ActionSortingAsc->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+    ActionSortingDesc = NewAction("ActionSortingDesc", QStringLiteral("Sort descendent"), QStringLiteral("Sort workers descendent"));
+    ActionSortingDesc->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    ActionPersonSchedule = NewAction("ActionPersonSchedule", QStringLiteral("Worker schedule"), QStringLiteral("Show Worker schedule"));
+    ActionPersonSchedule->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    ActionPersonSchedule->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
+    ActionPrintReportDSPersonsGeneral = NewAction("ActionPrintReportDSPersonsGeneral",
+                                                  QStringLiteral("Daily schedule, Workers - General report"), QString());
+    ActionPrintReportDSPersonsFull = NewAction("ActionPrintReportDSPersonsFull",
+                                               QStringLiteral("Daily schedule, Workers - Detailed report"), QString());
+    ActionPrintReportDSPersonsTwoCol = NewAction("ActionPrintReportDSPersonsTwoCol",
+                                                 QStringLiteral("Daily schedule, Workers - Two column report"), QString());
+    ActionPrintReportPersonsGeneral = NewAction("ActionPrintReportPersonsGeneral",
+                                                QStringLiteral("Workers - General report"), QString());
+    ActionPrintReportPersonsFull = NewAction("ActionPrintReportPersonsFull", QStringLiteral("Workers - Detailed report"),
+                                             QString());
+    ActionPrintReportPersonsTwoCol = NewAction("ActionPrintReportPersonsTwoCol",
+                                               QStringLiteral("Workers - Two column report"), QString());
+    ActionPrintInvolvedPersonsOnly = NewAction("ActionPrintInvolvedPersonsOnly",
+                                               QStringLiteral("Print of involved workers only"), QString());
+    ActionPrintInvolvedPersonsOnly->setCheckable(true);
+    // The report each print action prints, and whether it is the plain register.
+    const std::pair<QAction*, std::pair<const char*, bool>> reports[] = {
+        {ActionPrintReportDSPersonsGeneral, {"DSPersonsGeneral", false}},
+        {ActionPrintReportDSPersonsFull, {"DSPersonsFull", false}},
+        {ActionPrintReportDSPersonsTwoCol, {"DSPersonsTwoCol", false}},
+        {ActionPrintReportPersonsGeneral, {"PersonsGeneral", true}},
+        {ActionPrintReportPersonsFull, {"PersonsFull", true}},
+        {ActionPrintReportPersonsTwoCol, {"PersonsTwoCol", true}},
+    };
+    for (const auto& [action, report] : reports) {
+        action->setProperty("ReportName", QString::fromLatin1(report.first));
+        action->setProperty("SimpleList", report.second);
+    }
+
+    PUMenuPrint = new QMenu(this);
+    PUMenuPrint->setObjectName(QStringLiteral("PUMenuPrint"));
+    PUMenuPersonsPrint = new QMenu(QStringLiteral("Print workers"), this);
+    PUMenuPersonsPrint->setObjectName(QStringLiteral("PUMenuPersonsPrint"));
+    for (QMenu* menu : {PUMenuPrint, PUMenuPersonsPrint}) {
+        menu->addAction(ActionPrintReportDSPersonsGeneral);
+        menu->addAction(ActionPrintReportDSPersonsFull);
+        menu->addAction(ActionPrintReportDSPersonsTwoCol);
+        menu->addSeparator();
+        menu->addAction(ActionPrintReportPersonsGeneral);
+        menu->addAction(ActionPrintReportPersonsFull);
+        menu->addAction(ActionPrintReportPersonsTwoCol);
+        menu->addSeparator();
+        menu->addAction(ActionPrintInvolvedPersonsOnly);
+        connect(menu, &QMenu::aboutToShow, this, &TDSPersonListFrame::PUMenuPrintPopup);
+    }
+    PUMenuPersonsSorting = new QMenu(QStringLiteral("Sort workers"), this);
+    PUMenuPersonsSorting->setObjectName(QStringLiteral("PUMenuPersonsSorting"));
+    PUMenuPersonsSorting->addAction(ActionSortingAsc);
+    PUMenuPersonsSorting->addAction(ActionSortingDesc);
+    PUMenuPersons = new QMenu(this);
+    PUMenuPersons->setObjectName(QStringLiteral("PUMenuPersons"));
+    PUMenuPersons->addAction(ActionAdd);
+    PUMenuPersons->addAction(ActionEdit);
+    PUMenuPersons->addAction(ActionDelete);
+    PUMenuPersons->addSeparator();
+    PUMenuPersons->addMenu(PUMenuPersonsSorting);
+    PUMenuPersons->addSeparator();
+    PUMenuPersons->addMenu(PUMenuPersonsPrint);
+    PUMenuPersons->addSeparator();
+    PUMenuPersons->addAction(ActionPersonSchedule);
+
+    auto* toolBar = new QToolBar(this);
+    toolBar->setObjectName(QStringLiteral("ToolBarPersons"));
+    toolBar->setIconSize(QSize(16, 16));
+    TBAdd = NewButton("TBAdd", ActionAdd);
+    TBEdit = NewButton("TBEdit", ActionEdit);
+    TBDelete = NewButton("TBDelete", ActionDelete);
+    TBSortingAsc = NewButton("TBSortingAsc", ActionSortingAsc);
+    TBSortingDesc = NewButton("TBSortingDesc", ActionSortingDesc);
+    TBPrint = new QToolButton(this);
+    TBPrint->setObjectName(QStringLiteral("TBPrint"));
+    TBPrint->setText(QStringLiteral("Print..."));
+    TBPrint->setToolTip(QStringLiteral("Print workers list..."));
+    TBPrint->setStatusTip(TBPrint->toolTip());
+    TBPrint->setMenu(PUMenuPrint);
+    TBPrint->setPopupMode(QToolButton::InstantPopup);
+    TBPrint->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    TBPersonSchedule = NewButton("TBPersonSchedule", ActionPersonSchedule);
+    toolBar->addWidget(TBAdd);
+    toolBar->addWidget(TBEdit);
+    toolBar->addWidget(TBDelete);
+    toolBar->addSeparator();
+    toolBar->addWidget(TBSortingAsc);
+    toolBar->addWidget(TBSortingDesc);
+    toolBar->addSeparator();
+    toolBar->addWidget(TBPrint);
+    toolBar->addSeparator();
+    toolBar->addWidget(TBPersonSchedule);
+
+    auto* view = new TDSPersonListView(this, this);
+    LVPersons = view;
+    LVPersons->setObjectName(QStringLiteral("LVPersons"));
+    LVPersons->setColumnCount(2);
+    LVPersons->setHeaderHidden(true);
+    LVPersons->setRootIsDecorated(false);
+    LVPersons->setUniformRowHeights(true);
+    LVPersons->setAllColumnsShowFocus(true);
+    LVPersons->setSelectionBehavior(QAbstractItemView::SelectRows);
+    LVPersons->setSelectionMode(QAbstractItemView::SingleSelection);
+    LVPersons->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    LVPersons->setIconSize(QSize(16, 16));
+    LVPersons->setColumnWidth(0, 220 * logicalDpiX() / 96);
+    LVPersons->header()->setStretchLastSection(true);
+    LVPersons->setDragEnabled(true);
+    LVPersons->setAcceptDrops(true);
+    LVPersons->viewport()->setAcceptDrops(true);
+    LVPersons->setDragDropMode(QAbstractItemView::DragDrop);
+    LVPersons->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(LVPersons, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& APos) { ShowContextMenu(LVPersons->viewport(), APos); });
+    connect(LVPersons, &QTreeWidget::currentItemChanged, this, &TDSPersonListFrame::LVPersonsChange);
+    connect(LVPersons, &QTreeWidget::itemSelectionChanged, this, &TDSPersonListFrame::LVPersonsChange);
+    connect(LVPersons, &QTreeWidget::itemDoubleClicked, this, &TDSPersonListFrame::LVPersonsDblClick);
+
+    PanelInfo = new QWidget(LVPersons->viewport());
+    PanelInfo->setObjectName(QStringLiteral("PanelInfo"));
+    PanelInfo->setAutoFillBackground(true);
+    auto* info = new QVBoxLayout(PanelInfo);
+    const int side = 2 * fontMetrics().height();
+    info->addWidget(BannerStep(PanelInfo, SmallIcon(0).pixmap(side, side), QStringLiteral("2."),
+                               QStringLiteral("Workers"), QStringLiteral("Here add all yours workers")));
+    info->addWidget(BannerStep(PanelInfo, PlacingPicture(side), QStringLiteral("3."),
+                               QStringLiteral("Workers on workplaces"),
+                               QStringLiteral("Take and drag the worker and drop him on the workplace")));
+    info->addStretch(1);
+    view->SetBanner(PanelInfo);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolBar);
+    layout->addWidget(LVPersons, 1);
+
+    DataChanged(nullptr, QString());
+}
+
+TDSPersonListFrame::~TDSPersonListFrame()
+{
+    SetPersons(nullptr);
+}
+
+QAction* TDSPersonListFrame::NewAction(const char* AName, const QString& ACaption, const QString& AHint)
+{
+    auto* action = new QAction(ACaption, this);
+    action->setObjectName(QString::fromLatin1(AName));
+    action->setToolTip(AHint.isEmpty() ? ACaption : AHint);
+    action->setStatusTip(AHint);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(action);
+    connect(action, &QAction::triggered, this, &TDSPersonListFrame::ControlChanged);
+    return action;
+}
+
+QToolButton* TDSPersonListFrame::NewButton(const char* AName, QAction* AAction)
+{
+    auto* button = new QToolButton(this);
+    button->setObjectName(QString::fromLatin1(AName));
+    button->setDefaultAction(AAction);
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    return button;
+}
+
+void TDSPersonListFrame::SetPersons(TDSPersonList* AValue)
+{
+    if (FPersons && FPersons->Editor() == this && FPersons != AValue)
+        FPersons->SetEditor(nullptr);
+    if (AValue)
+        AValue->SetEditor(this);
+    FPersons = AValue;
+    DataChanged(nullptr, QString());
+}
+
+bool TDSPersonListFrame::PrintInvolvedSetting() const
+{
+    TSetup* setup = TSetup::Instance();
+    return setup && setup->General()->PrintInvolvedPersonsOnly();
+}
+
+void TDSPersonListFrame::DataChanged(TObject* ASender, const QString& AValueName)
+{
+    TSCFrame::DataChanged(ASender, AValueName);
+    const bool wasSilent = FSilent;
+    FSilent = true;
+    const bool noSender = !ASender || ASender == this;
+    if (ASender == FPersons || dynamic_cast<TDSPerson*>(ASender) || (noSender && AValueName.isEmpty()))
+        UpdateActions();
+    if (!ASender && AValueName.isEmpty()) {
+        LVPersons->viewport()->setCursor(ProgramCursor(crHand));
+    }
+    if ((!ASender || dynamic_cast<TSetup*>(ASender) || dynamic_cast<TSetupGeneral*>(ASender)) &&
+        (AValueName.isEmpty() || AValueName == QLatin1String("PrintInvolvedPersonsOnly")))
+        ActionPrintInvolvedPersonsOnly->setChecked(PrintInvolvedSetting());
+    if (FPersons) {
+        if ((!ASender || ASender == FPersons) && (AValueName.isEmpty() || AValueName == QLatin1String("Items"))) {
+            RebuildRows();
+        } else if (ASender == FPersons && AValueName == QLatin1String("PersonFocused")) {
+            SyncFocus();
+        } else if (auto* person = dynamic_cast<TDSPerson*>(ASender)) {
+            if (AValueName.isEmpty() && person->OwnerList() == FPersons)
+                UpdateRow(person);
+        } else if (auto* workplaces = dynamic_cast<TDSPersonWorkplaceList*>(ASender)) {
+            if (AValueName == QLatin1String("Items") && workplaces->Person() &&
+                workplaces->Person()->OwnerList() == FPersons)
+                UpdateRow(workplaces->Person());
+        }
+    } else if (!ASender && AValueName.isEmpty()) {
+        LVPersons->clear();
+        PanelInfo->setVisible(true);
+    }
+    FSilent = wasSilent;
+}
+
+void TDSPersonListFrame::UpdateActions()
+{
+    const bool focused = FPersons && FPersons->PersonFocused();
+    ActionAdd->setEnabled(FPersons != nullptr);
+    ActionEdit->setEnabled(focused);
+    ActionDelete->setEnabled(focused);
+    ActionSortingAsc->setEnabled(FPersons && FPersons->SortingDirection() == sdDescended);
+    ActionSortingDesc->setEnabled(FPersons && FPersons->SortingDirection() == sdAscended);
+    ActionPersonSchedule->setEnabled(focused && FPersons->Schedule());
+}
+
+void TDSPersonListFrame::RebuildRows()
+{
+    LVPersons->setUpdatesEnabled(false);
+    LVPersons->clear();
+    for (int i = 0; i < FPersons->Count(); ++i)
+        UpdateRow(FPersons->Items(i));
+    LVPersons->setUpdatesEnabled(true);
+    SyncFocus();
+    PanelInfo->setVisible(LVPersons->topLevelItemCount() == 0);
+}
+
+QTreeWidgetItem* TDSPersonListFrame::RowOf(int APersonID) const
+{
+    for (int i = 0; i < LVPersons->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = LVPersons->topLevelItem(i);
+        if (row->data(0, Qt::UserRole).toInt() == APersonID)
+            return row;
+    }
+    return nullptr;
+}
+
+void TDSPersonListFrame::UpdateRow(TDSPerson* APerson)
+{
+    if (!APerson)
+        return;
+    QTreeWidgetItem* row = RowOf(APerson->ID());
+    if (!row)
+        row = new QTreeWidgetItem(LVPersons);
+    row->setText(0, APerson->Name());
+    row->setIcon(0, SmallIcon(APerson->IsOut() ? 1 : 0));
+    row->setText(1, APerson->Workplaces()->ShortcutsAsString());
+    row->setData(0, Qt::UserRole, APerson->ID());
+}
+
+void TDSPersonListFrame::SyncFocus()
+{
+    TDSPerson* focused = FPersons ? FPersons->PersonFocused() : nullptr;
+    QTreeWidgetItem* row = focused ? RowOf(focused->ID()) : nullptr;
+    if (row == LVPersons->currentItem())
+        return;
+    if (!row) {
+        LVPersons->setCurrentItem(nullptr);
+        LVPersons->clearSelection();
+        return;
+    }
+    LVPersons->setCurrentItem(row);
+    LVPersons->scrollToItem(row, QAbstractItemView::EnsureVisible);
+    if (!row->isSelected())
+        row->setSelected(true);
+}
+
+int TDSPersonListFrame::FocusedRowID() const
+{
+    QTreeWidgetItem* row = LVPersons->currentItem();
+    return row ? row->data(0, Qt::UserRole).toInt() : 0;
+}
+
+void TDSPersonListFrame::LVPersonsChange()
+{
+    if (FSilent || !FPersons)
+        return;
+    const int id = FocusedRowID();
+    if (id <= 0)
+        return;
+    if (TDSPerson* person = FPersons->Items(-id))
+        FPersons->SetPersonFocused(person);
+}
+
+void TDSPersonListFrame::LVPersonsDblClick()
+{
+    if (ActionEdit->isEnabled())
+        ActionEdit->trigger();
+}
+
+void TDSPersonListFrame::PUMenuPrintPopup()
+{
+    // The setting may have changed elsewhere since the menu was last open.
+    ActionPrintInvolvedPersonsOnly->setChecked(PrintInvolvedSetting());
+}
+
+void TDSPersonListFrame::ReopenPrintMenu()
+{
+    // Queued: the menu that ran the action closes first.
+    QTimer::singleShot(0, this, [this] {
+        if (!PUMenuPrint->isVisible())
+            PUMenuPrint->popup(TBPrint->mapToGlobal(QPoint(0, TBPrint->height())));
+    });
+}
+
+void TDSPersonListFrame::ShowContextMenu(QWidget* AWidget, const QPoint& APos)
+{
+    PUMenuPersons->popup(AWidget->mapToGlobal(APos));
+}
+
+void TDSPersonListFrame::ControlChanged()
+{
+    auto* action = qobject_cast<QAction*>(sender());
+    if (!action)
+        return;
+    if (FSilent || !FPersons) {
+        // A check mark toggled while nothing is bound keeps showing the setting.
+        if (action == ActionPrintInvolvedPersonsOnly)
+            ActionPrintInvolvedPersonsOnly->setChecked(PrintInvolvedSetting());
+        return;
+    }
+    TDSPerson* focused = FPersons->PersonFocused();
+    if (action == ActionAdd) {
+        TPersonMan* man = TPersonMan::Instance();
+        if (TPerson* person = man ? man->AddPerson() : nullptr)
+            FPersons->AddPerson(person, true, true);
+    } else if (action == ActionEdit) {
+        if (focused)
+            FPersons->EditPerson(focused->ID());
+    } else if (action == ActionDelete) {
+        if (focused)
+            FPersons->DeletePerson(focused->ID(),
+                                   QStringLiteral("Delete worker\r\n\"%1\"\r\nReally?").arg(focused->Name()));
+    } else if (action == ActionSortingAsc) {
+        FPersons->SetSortingDirection(sdAscended);
+    } else if (action == ActionSortingDesc) {
+        FPersons->SetSortingDirection(sdDescended);
+    } else if (action == ActionPrintInvolvedPersonsOnly) {
+        TSetup* setup = TSetup::Instance();
+        if (setup)
+            setup->General()->SetPrintInvolvedPersonsOnly(ActionPrintInvolvedPersonsOnly->isChecked());
+        ActionPrintInvolvedPersonsOnly->setChecked(PrintInvolvedSetting());
+        ReopenPrintMenu();
+    } else if (action == ActionPersonSchedule) {
+        const int id = FocusedRowID();
+        if (ISCNavigator* navigator = Navigator(); navigator && id > 0 && FPersons->Schedule())
+            navigator->ShowPersonSchedule(id, FPersons->Schedule()->Date());
+    } else if (action->property("ReportName").isValid()) {
+        FPersons->Print(action->property("ReportName").toString(), action->property("SimpleList").toBool());
+    }
+}
+
+std::unique_ptr<TDSWorkplacePersonDragObjectEx> TDSPersonListFrame::CreateDragObject() const
+{
+    const int id = FocusedRowID();
+    if (id <= 0)
+        return nullptr;
+    return std::make_unique<TDSWorkplacePersonDragObjectEx>(id, 0);
+}
+
+QPixmap TDSPersonListFrame::DragPicture() const
+{
+    QTreeWidgetItem* row = LVPersons->currentItem();
+    if (!row)
+        return QPixmap();
+    const QRect rect = LVPersons->visualItemRect(row);
+    if (rect.isEmpty())
+        return QPixmap();
+    // A one-bit likeness of the worker's name, inverted to read on any background.
+    QImage image = LVPersons->viewport()->grab(rect).toImage().convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    image.invertPixels();
+    return QPixmap::fromImage(image);
+}
+
+bool TDSPersonListFrame::AcceptsDrag(const QMimeData* AData)
+{
+    return qobject_cast<const TDSWorkplacePersonDragObjectEx*>(AData) != nullptr;
+}
+
+bool TDSPersonListFrame::DropPayload(const QMimeData* AData)
+{
+    const auto* payload = qobject_cast<const TDSWorkplacePersonDragObjectEx*>(AData);
+    if (!payload || !FPersons || !FPersons->Schedule())
+        return false;
+    // A row of this list dropped back onto it has no workplace to leave.
+    if (payload->PersonID() <= 0 || payload->WorkplaceID() <= 0)
+        return false;
+    return FPersons->Schedule()->DeletePersonFromWorkplace(payload->PersonID(), payload->WorkplaceID());
+}
+
+void TDSPersonListFrame::StartDrag()
+{
+    auto payload = CreateDragObject();
+    if (!payload)
+        return;
+    auto* drag = new QDrag(LVPersons);
+    const QPixmap picture = DragPicture();
+    drag->setMimeData(payload.release());
+    if (!picture.isNull())
+        drag->setPixmap(picture);
+    QGuiApplication::setOverrideCursor(ProgramCursor(crHandGrab));
+    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+    QGuiApplication::restoreOverrideCursor();
+}

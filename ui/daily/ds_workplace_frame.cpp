@@ -1,0 +1,342 @@
+#include "ui/daily/ds_workplace_frame.h"
+
+#include "schedule/daily/daily_schedule.h"
+#include "setup/setup.h"
+#include "ui/daily/ds_workplace_person_frame.h"
+#include "ui/navigator.h"
+#include "ui/view_resources.h"
+
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Space left of, right of and above the header.
+constexpr int HeaderMargin = 3;
+
+QColor ToQColor(TColor AColor)
+{
+    return QColor(ColorRed(AColor), ColorGreen(AColor), ColorBlue(AColor));
+}
+
+void SetBackground(QWidget* AWidget, const QColor& AColor)
+{
+    QPalette palette = AWidget->palette();
+    palette.setColor(QPalette::Window, AColor);
+    AWidget->setPalette(palette);
+    AWidget->setAutoFillBackground(true);
+}
+
+QFont LargeFont(const QFont& ABase, bool ABold)
+{
+    QFont font = ABase;
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * 1.4);
+    else
+        font.setPixelSize(font.pixelSize() * 14 / 10);
+    font.setBold(ABold);
+    return font;
+}
+
+bool ShowNotes()
+{
+    TSetup* setup = TSetup::Instance();
+    return !setup || setup->General()->ShowNoteOnDSWorkplace();
+}
+
+} // namespace
+
+TDSWorkplaceFrame::TDSWorkplaceFrame(QWidget* AParent) : TSCFrame(AParent)
+{
+    setAcceptDrops(true);
+
+    PanelTop = new QWidget(this);
+    PanelTop->setObjectName(QStringLiteral("PanelTop"));
+    auto* top = new QVBoxLayout(PanelTop);
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(0);
+
+    PanelTopTop = new QWidget(PanelTop);
+    PanelTopTop->setObjectName(QStringLiteral("PanelTopTop"));
+    auto* line = new QHBoxLayout(PanelTopTop);
+    line->setContentsMargins(4, 0, 2, 0);
+    line->setSpacing(4);
+    LabelShortcut = new QLabel(PanelTopTop);
+    LabelShortcut->setObjectName(QStringLiteral("LabelShortcut"));
+    LabelShortcut->setFont(LargeFont(font(), true));
+    LabelShortcut->setMinimumWidth(80);
+    line->addWidget(LabelShortcut);
+    LabelName = new QLabel(PanelTopTop);
+    LabelName->setObjectName(QStringLiteral("LabelName"));
+    LabelName->setFont(LargeFont(font(), false));
+    LabelName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    LabelName->setCursor(ProgramCursor(crHand));
+    LabelName->setToolTip(QStringLiteral("Weekly workplace schedule"));
+    LabelName->setAttribute(Qt::WA_Hover);
+    LabelName->installEventFilter(this);
+    line->addWidget(LabelName, 1);
+    SBEdit = new QToolButton(PanelTopTop);
+    SBEdit->setObjectName(QStringLiteral("SBEdit"));
+    SBEdit->setAutoRaise(true);
+    SBEdit->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    SBEdit->setToolTip(QStringLiteral("Edit workplace..."));
+    connect(SBEdit, &QToolButton::clicked, this, &TDSWorkplaceFrame::ControlChanged);
+    line->addWidget(SBEdit);
+    SBDelete = new QToolButton(PanelTopTop);
+    SBDelete->setObjectName(QStringLiteral("SBDelete"));
+    SBDelete->setAutoRaise(true);
+    SBDelete->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    SBDelete->setToolTip(QStringLiteral("Delete workplace"));
+    connect(SBDelete, &QToolButton::clicked, this, &TDSWorkplaceFrame::ControlChanged);
+    line->addWidget(SBDelete);
+    PanelTopTop->setFixedHeight(TopLineHeight());
+    top->addWidget(PanelTopTop);
+
+    LabelNote = new QLabel(PanelTop);
+    LabelNote->setObjectName(QStringLiteral("LabelNote"));
+    LabelNote->setContentsMargins(4, 0, 4, 0);
+    LabelNote->setFixedHeight(NoteLineHeight());
+    LabelNote->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    LabelNote->hide();
+    top->addWidget(LabelNote);
+    top->addStretch(1);
+
+    EnableCommands(false);
+    resize(400, TopLineHeight() + HeaderMargin);
+}
+
+TDSWorkplaceFrame::~TDSWorkplaceFrame() { Unbind(true); }
+
+void TDSWorkplaceFrame::EnableCommands(bool AValue)
+{
+    SBEdit->setEnabled(AValue);
+    SBDelete->setEnabled(AValue);
+}
+
+int TDSWorkplaceFrame::TopLineHeight() const
+{
+    return std::max(24, QFontMetrics(LargeFont(font(), true)).height() + 6);
+}
+
+int TDSWorkplaceFrame::NoteLineHeight() const { return fontMetrics().height() + 4; }
+
+void TDSWorkplaceFrame::SetWorkplace(TDSWorkplace* AValue)
+{
+    if (FWorkplace && FWorkplace != AValue) {
+        RetireRows(true);
+        if (FWorkplace->Editor() == this)
+            FWorkplace->SetEditor(nullptr);
+    }
+    if (AValue)
+        AValue->SetEditor(this);
+    FWorkplace = AValue;
+    EnableCommands(FWorkplace != nullptr);
+    DataChanged(nullptr, QString());
+}
+
+void TDSWorkplaceFrame::Unbind(bool AItemAlive)
+{
+    RetireRows(AItemAlive && FWorkplace);
+    if (AItemAlive && FWorkplace && FWorkplace->Editor() == this)
+        FWorkplace->SetEditor(nullptr);
+    FWorkplace = nullptr;
+}
+
+void TDSWorkplaceFrame::DataChanged(TObject* ASender, const QString& AValueName)
+{
+    TSCFrame::DataChanged(ASender, AValueName);
+    if (!FWorkplace)
+        return;
+    const bool wasSilent = FSilent;
+    FSilent = true;
+    const bool all = AValueName.isEmpty();
+    if ((!ASender || ASender == FWorkplace || ASender == FWorkplace->OwnerList()) &&
+        (all || AValueName == QLatin1String("Items")) && !FWorkplace->Record())
+        SetDeletedLook();
+    if (!ASender || ASender == FWorkplace) {
+        if (all || AValueName == QLatin1String("Shortcut"))
+            LabelShortcut->setText(FWorkplace->ShortcutOrStoredShortcut());
+        if (all || AValueName == QLatin1String("Name"))
+            LabelName->setText(FWorkplace->NameAndStoredName());
+        if (all || AValueName == QLatin1String("Note"))
+            LabelNote->setText(FWorkplace->Note());
+        if (all || AValueName == QLatin1String("Color"))
+            SetColors();
+    }
+    if (!ASender || ASender == FWorkplace->Persons() || (all && dynamic_cast<TDSWorkplacePerson*>(ASender)))
+        RebuildRows();
+    FSilent = wasSilent;
+}
+
+void TDSWorkplaceFrame::SetDeletedLook()
+{
+    FDeletedLook = true;
+    QFont shortcut = LabelShortcut->font();
+    shortcut.setBold(true);
+    shortcut.setStrikeOut(true);
+    LabelShortcut->setFont(shortcut);
+    QFont name = LabelName->font();
+    name.setStrikeOut(true);
+    name.setUnderline(false);
+    LabelName->setFont(name);
+    LabelShortcut->unsetCursor();
+    LabelName->unsetCursor();
+    LabelName->setToolTip(QString());
+    EnableCommands(false);
+}
+
+void TDSWorkplaceFrame::SetColors()
+{
+    const TColor color = FWorkplace->Color();
+    SetBackground(PanelTop, ToQColor(color));
+    SetBackground(this, ToQColor(LightenColor(color, 8)));
+}
+
+bool TDSWorkplaceFrame::CanTakeDrop(const QMimeData* AData, const TDSWorkplace* ATarget)
+{
+    const auto* payload = qobject_cast<const TDSPersonDragObjectEx*>(AData);
+    if (!payload || !ATarget)
+        return false;
+    const int personID = payload->PersonID();
+    IDSStore* store = DSStore();
+    if (personID <= 0 || !store || !store->PersonRecord(personID))
+        return false;
+    if (!ATarget->Persons()->Items(-personID))
+        return true;
+    // He is here already: taken only when he is moved within this workplace.
+    const auto* fromWorkplace = qobject_cast<const TDSWorkplacePersonDragObjectEx*>(AData);
+    return fromWorkplace && fromWorkplace->WorkplaceID() == ATarget->ID();
+}
+
+bool TDSWorkplaceFrame::TakeDrop(const QMimeData* AData, TDSWorkplace* ATarget)
+{
+    const auto* payload = qobject_cast<const TDSPersonDragObjectEx*>(AData);
+    TDailySchedule* schedule = ATarget ? ATarget->Schedule() : nullptr;
+    if (!payload || payload->PersonID() <= 0 || !schedule)
+        return false;
+    return schedule->AddPersonToWorkplace(payload->PersonID(), ATarget->ID());
+}
+
+void TDSWorkplaceFrame::RetireRows(bool AItemsAlive)
+{
+    TDSWorkplacePersonList* persons = AItemsAlive && FWorkplace ? FWorkplace->Persons() : nullptr;
+    for (TDSWorkplacePersonFrame* row : FRows) {
+        row->Unbind(persons && persons->IndexOf(row->Person()) >= 0);
+        TDSWorkplacePersonFrame::RetireView(row);
+    }
+    FRows.clear();
+}
+
+void TDSWorkplaceFrame::RebuildRows()
+{
+    RetireRows(true);
+    const bool showNote = !FWorkplace->Note().isEmpty() && ShowNotes();
+    LabelNote->setVisible(showNote);
+    const int headerHeight = TopLineHeight() + (showNote ? NoteLineHeight() : 0);
+    PanelTop->setGeometry(HeaderMargin, HeaderMargin, std::max(0, width() - 2 * HeaderMargin), headerHeight);
+    TDSWorkplacePersonList* persons = FWorkplace->Persons();
+    const int rowHeight = TDSWorkplacePersonFrame::RowHeight(this);
+    setFixedHeight(persons->Count() * rowHeight + headerHeight + HeaderMargin);
+    for (int n = 0; n < persons->Count(); ++n) {
+        auto* row = new TDSWorkplacePersonFrame(this);
+        row->setObjectName(QStringLiteral("DSWPF%1").arg(n));
+        row->setGeometry(0, HeaderMargin + headerHeight + n * rowHeight, width(), rowHeight);
+        FRows.push_back(row);
+        row->SetPerson(persons->Items(n));
+        row->show();
+    }
+}
+
+void TDSWorkplaceFrame::PlaceRows()
+{
+    PanelTop->setGeometry(HeaderMargin, HeaderMargin, std::max(0, width() - 2 * HeaderMargin), PanelTop->height());
+    for (TDSWorkplacePersonFrame* row : FRows)
+        row->resize(width(), row->height());
+}
+
+void TDSWorkplaceFrame::resizeEvent(QResizeEvent* AEvent)
+{
+    TSCFrame::resizeEvent(AEvent);
+    PlaceRows();
+}
+
+void TDSWorkplaceFrame::ControlChanged()
+{
+    if (!FWorkplace)
+        return;
+    TDSWorkplaceList* list = FWorkplace->OwnerList();
+    if (!list)
+        return;
+    if (sender() == SBEdit) {
+        list->EditWorkplace(FWorkplace->ID());
+    } else if (sender() == SBDelete) {
+        const QString question =
+            QStringLiteral("Delete workplace\r\n\"%1\"\r\nReally?").arg(FWorkplace->NameAndStoredName());
+        // The list rebuilds its panels, this one included.
+        list->DeleteWorkplace(FWorkplace->ID(), question);
+    }
+}
+
+void TDSWorkplaceFrame::SetNameUnderline(bool AOn)
+{
+    QFont font = LabelName->font();
+    font.setUnderline(AOn);
+    LabelName->setFont(font);
+}
+
+bool TDSWorkplaceFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
+{
+    if (AWatched == LabelName && FWorkplace && !FDeletedLook) {
+        switch (AEvent->type()) {
+        case QEvent::Enter:
+            SetNameUnderline(true);
+            break;
+        case QEvent::Leave:
+            SetNameUnderline(false);
+            break;
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(AEvent);
+            if (mouse->button() == Qt::LeftButton && LabelName->rect().contains(mouse->position().toPoint())) {
+                TDailySchedule* schedule = FWorkplace->Schedule();
+                if (ISCNavigator* navigator = Navigator())
+                    navigator->ShowWorkplaceSchedule(FWorkplace->ID(), schedule ? schedule->Date() : 0);
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return TSCFrame::eventFilter(AWatched, AEvent);
+}
+
+void TDSWorkplaceFrame::dragEnterEvent(QDragEnterEvent* AEvent)
+{
+    if (CanTakeDrop(AEvent->mimeData(), FWorkplace))
+        AEvent->acceptProposedAction();
+    else
+        AEvent->ignore();
+}
+
+void TDSWorkplaceFrame::dragMoveEvent(QDragMoveEvent* AEvent)
+{
+    if (CanTakeDrop(AEvent->mimeData(), FWorkplace))
+        AEvent->acceptProposedAction();
+    else
+        AEvent->ignore();
+}
+
+void TDSWorkplaceFrame::dropEvent(QDropEvent* AEvent)
+{
+    if (TakeDrop(AEvent->mimeData(), FWorkplace))
+        AEvent->acceptProposedAction();
+    else
+        AEvent->ignore();
+}

@@ -1,0 +1,70 @@
+// The panel of one workplace on the daily schedule: a header in the
+// workplace's colour and one row per worker at it; workers are dropped here.
+#pragma once
+
+#include "ui/view_guard.h"
+
+#include "ui/sc_frame.h"
+
+#include <vector>
+
+class QLabel;
+class QMimeData;
+class QToolButton;
+class TDSWorkplace;
+class TDSWorkplacePersonFrame;
+
+class TDSWorkplaceFrame : public TSCFrame {
+    Q_OBJECT
+public:
+    explicit TDSWorkplaceFrame(QWidget* AParent = nullptr);
+    ~TDSWorkplaceFrame() override;
+
+    TDSWorkplace* Workplace() const { return FWorkplace; }
+    // Binds the panel to a workplace item (or none) and redraws everything.
+    void SetWorkplace(TDSWorkplace* AValue);
+    // Forgets the item and its rows' items (AItemAlive false: they are gone).
+    void Unbind(bool AItemAlive);
+
+    void DataChanged(TObject* ASender, const QString& AValueName) override;
+
+    // Whether a dragged payload is taken by a target of the workplace item.
+    static bool CanTakeDrop(const QMimeData* AData, const TDSWorkplace* ATarget);
+    // Adds the dragged worker to the target's workplace; false when nothing
+    // was added.
+    static bool TakeDrop(const QMimeData* AData, TDSWorkplace* ATarget);
+
+    // The header heights in the current fonts.
+    int TopLineHeight() const;
+    int NoteLineHeight() const;
+
+protected:
+    void resizeEvent(QResizeEvent* AEvent) override;
+    bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
+    void dragEnterEvent(QDragEnterEvent* AEvent) override;
+    void dragMoveEvent(QDragMoveEvent* AEvent) override;
+    void dropEvent(QDropEvent* AEvent) override;
+
+private slots:
+    void ControlChanged();
+
+private:
+    void EnableCommands(bool AValue);
+    void SetDeletedLook();
+    void SetColors();
+    void RebuildRows();
+    void RetireRows(bool AItemsAlive);
+    void PlaceRows();
+    void SetNameUnderline(bool AOn);
+
+    TDSWorkplace* FWorkplace = nullptr;
+    QWidget* PanelTop;
+    QWidget* PanelTopTop;
+    QLabel* LabelShortcut;
+    QLabel* LabelName;
+    QLabel* LabelNote;
+    QToolButton* SBEdit;
+    QToolButton* SBDelete;
+    std::vector<TDSWorkplacePersonFrame*> FRows;
+    bool FDeletedLook = false;
+};

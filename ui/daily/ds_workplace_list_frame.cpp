@@ -1,0 +1,476 @@
+#include "ui/daily/ds_workplace_list_frame.h"
+
+#include "core/dialogs.h"
+#include "data/macro_man.h"
+#include "data/workplace_man.h"
+#include "schedule/daily/daily_schedule.h"
+#include "setup/setup.h"
+#include "ui/daily/ds_workplace_frame.h"
+#include "ui/daily/ds_workplace_person_frame.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+const QString ApplyTemplateText = QStringLiteral("Apply template");
+const QString SaveTemplateText = QStringLiteral("Save template as");
+
+// Menu captions show a "&" literally and give it back unchanged.
+QString EscapeCaption(const QString& AText)
+{
+    return QString(AText).replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+QString ReadCaption(const QAction* AAction)
+{
+    return AAction->text().replace(QLatin1String("&&"), QLatin1String("&"));
+}
+
+struct TReportEntry {
+    const char* Name;
+    const char* Caption;
+    const char* Report;
+    bool Simple;
+};
+
+const TReportEntry ReportEntries[] = {
+    {"ActionPrintReportGeneral", "Daily schedule - General report", "DailyScheduleGeneral", false},
+    {"ActionPrintReportFull", "Daily schedule - Full report", "DailyScheduleFull", false},
+    {"ActionPrintReportTwoCol", "Daily schedule - Two columns", "DailyScheduleTwoCol", false},
+    {"ActionPrintReportWorkplacesGeneral", "Workplaces - General report", "WorkplacesGeneral", true},
+    {"ActionPrintReportWorkplacesFull", "Workplaces - Detailed report", "WorkplacesFull", true},
+    {"ActionPrintReportWorkplacesTwoCol", "Workplaces - Two column report", "WorkplacesTwoCol", true},
+};
+
+struct TSystemTemplateEntry {
+    const char* Name;
+    const char* Caption;
+    TDailyScheduleSystemTemplateKind Kind;
+};
+
+const TSystemTemplateEntry WeekdayEntries[] = {
+    {"PUMenuASTDayMon", "Monday", dsstkPrevDayMon},    {"PUMenuASTDayTue", "Tuesday", dsstkPrevDayTue},
+    {"PUMenuASTDayWed", "Wednesday", dsstkPrevDayWed}, {"PUMenuASTDayThu", "Thursday", dsstkPrevDayThu},
+    {"PUMenuASTDayFri", "Friday", dsstkPrevDayFri},    {"PUMenuASTDaySat", "Saturday", dsstkPrevDaySat},
+    {"PUMenuASTDaySun", "Sunday", dsstkPrevDaySun},
+};
+
+const char* ReportProperty = "report";
+const char* SimpleProperty = "simpleList";
+const char* SystemTemplateProperty = "systemTemplate";
+
+} // namespace
+
+TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParent)
+{
+    setObjectName(QStringLiteral("DSWorkplaceListFrame"));
+
+    ActionAdd = NewAction(QStringLiteral("ActionAdd"), QStringLiteral("Add workplace..."),
+                          QStringLiteral("Add workplace..."));
+    ActionAdd->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
+    ActionSortingAsc = NewAction(QStringLiteral("ActionSortingAsc"), QStringLiteral("Sort ascendent"),
+                                 QStringLiteral("Sort workplaces ascendent"));
+    ActionSortingAsc->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+    ActionSortingDesc = NewAction(QStringLiteral("ActionSortingDesc"), QStringLiteral("Sort descendent"),
+                                  QStringLiteral("Sort workplaces descendent"));
+    ActionSortingDesc->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    ActionAddTemplate = NewAction(QStringLiteral("ActionAddTemplate"), QStringLiteral("Save as a new template..."), QString());
+
+    PUMenuPrint = new QMenu(this);
+    PUMenuPrint->setObjectName(QStringLiteral("PUMenuPrint"));
+    for (const TReportEntry& entry : ReportEntries) {
+        QAction* action = NewAction(QString::fromLatin1(entry.Name), QString::fromLatin1(entry.Caption), QString());
+        action->setProperty(ReportProperty, QString::fromLatin1(entry.Report));
+        action->setProperty(SimpleProperty, entry.Simple);
+        if (entry.Simple && PUMenuPrint->actions().size() == 3)
+            PUMenuPrint->addSeparator();
+        PUMenuPrint->addAction(action);
+    }
+    ActionPrintReportGeneral = findChild<QAction*>(QStringLiteral("ActionPrintReportGeneral"));
+    ActionPrintReportFull = findChild<QAction*>(QStringLiteral("ActionPrintReportFull"));
+    ActionPrintReportTwoCol = findChild<QAction*>(QStringLiteral("ActionPrintReportTwoCol"));
+    ActionPrintReportWorkplacesGeneral = findChild<QAction*>(QStringLiteral("ActionPrintReportWorkplacesGeneral"));
+    ActionPrintReportWorkplacesFull = findChild<QAction*>(QStringLiteral("ActionPrintReportWorkplacesFull"));
+    ActionPrintReportWorkplacesTwoCol = findChild<QAction*>(QStringLiteral("ActionPrintReportWorkplacesTwoCol"));
+    PUMenuPrint->addSeparator();
+    ActionPrintOccupiedWorkplacesOnly = NewAction(QStringLiteral("ActionPrintOccupiedWorkplacesOnly"),
+                                                  QStringLiteral("Print of occupied workplaces only"), QString());
+    ActionPrintOccupiedWorkplacesOnly->setCheckable(true);
+    PUMenuPrint->addAction(ActionPrintOccupiedWorkplacesOnly);
+    connect(PUMenuPrint, &QMenu::aboutToShow, this, &TDSWorkplaceListFrame::PUMenuPrintPopup);
+
+    PUMenuApplySystemTemplate = new QMenu(this);
+    PUMenuApplySystemTemplate->setObjectName(QStringLiteral("PUMenuApplySystemTemplate"));
+    NewMenuEntry(PUMenuApplySystemTemplate, QStringLiteral("PUMenuASTPrevDay"), QStringLiteral("Same as previous day"))
+        ->setProperty(SystemTemplateProperty, int(dsstkPrevDay));
+    NewMenuEntry(PUMenuApplySystemTemplate, QStringLiteral("PUMenuASTLastWeek"), QStringLiteral("Same as last week"))
+        ->setProperty(SystemTemplateProperty, int(dsstkPrevDayLastWeek));
+    QMenu* days = PUMenuApplySystemTemplate->addMenu(QStringLiteral("Same as last..."));
+    days->setObjectName(QStringLiteral("PUMenuASTDay"));
+    days->menuAction()->setObjectName(QStringLiteral("PUMenuASTDay"));
+    for (const TSystemTemplateEntry& entry : WeekdayEntries)
+        NewMenuEntry(days, QString::fromLatin1(entry.Name), QString::fromLatin1(entry.Caption))
+            ->setProperty(SystemTemplateProperty, int(entry.Kind));
+    PUMenuApplySystemTemplate->addSeparator();
+    NewMenuEntry(PUMenuApplySystemTemplate, QStringLiteral("PUMenuASTClearAll"), QStringLiteral("Clear all"));
+
+    PUMenuApplyTemplate = new QMenu(this);
+    PUMenuApplyTemplate->setObjectName(QStringLiteral("PUMenuApplyTemplate"));
+    connect(PUMenuApplyTemplate, &QMenu::aboutToShow, this, &TDSWorkplaceListFrame::PUMenuApplyTemplatePopup);
+
+    PUMenuSaveTemplate = new QMenu(this);
+    PUMenuSaveTemplate->setObjectName(QStringLiteral("PUMenuSaveTemplate"));
+    // The menu's own entry for the action, as the other entries are the menu's.
+    PUMenuSaveTemplateAdd = new QAction(ActionAddTemplate->text(), PUMenuSaveTemplate);
+    PUMenuSaveTemplateAdd->setObjectName(QStringLiteral("PUMenuSaveTemplateAdd"));
+    connect(PUMenuSaveTemplateAdd, &QAction::triggered, ActionAddTemplate, &QAction::trigger);
+    connect(ActionAddTemplate, &QAction::changed, PUMenuSaveTemplateAdd,
+            [this] { PUMenuSaveTemplateAdd->setEnabled(ActionAddTemplate->isEnabled()); });
+    PUMenuSaveTemplate->addAction(PUMenuSaveTemplateAdd);
+    connect(PUMenuSaveTemplate, &QMenu::aboutToShow, this, &TDSWorkplaceListFrame::PUMenuSaveTemplatePopup);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    ToolBar = new QToolBar(this);
+    ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    ToolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    auto addButton = [this](const QString& AName, QAction* AAction) {
+        auto* button = new QToolButton(ToolBar);
+        button->setObjectName(AName);
+        button->setDefaultAction(AAction);
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        ToolBar->addWidget(button);
+    };
+    addButton(QStringLiteral("TBAdd"), ActionAdd);
+    ToolBar->addSeparator();
+    addButton(QStringLiteral("TBSortingAsc"), ActionSortingAsc);
+    addButton(QStringLiteral("TBSortingDesc"), ActionSortingDesc);
+    ToolBar->addSeparator();
+    TBPrint = NewDropDownButton(QStringLiteral("TBPrint"), QStringLiteral("Print"),
+                                QStringLiteral("Print Daily schedule..."), PUMenuPrint);
+    ToolBar->addSeparator();
+    NewDropDownButton(QStringLiteral("TBApplyDefaultTemplate"), QStringLiteral("System templates"),
+                      QStringLiteral("Select and apply system templates"), PUMenuApplySystemTemplate);
+    NewDropDownButton(QStringLiteral("TBApplyTemplate"), QStringLiteral("Apply user templates"),
+                      QStringLiteral("Select and apply user defined template"), PUMenuApplyTemplate);
+    NewDropDownButton(QStringLiteral("TBSaveTemplate"), QStringLiteral("Save user template"),
+                      QStringLiteral("Save current schedule as user template"), PUMenuSaveTemplate);
+    layout->addWidget(ToolBar);
+
+    FScrollBox = new QScrollArea(this);
+    FScrollBox->setObjectName(QStringLiteral("ScrollBox"));
+    FScrollBox->setFrameShape(QFrame::NoFrame);
+    FScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FScrollBox->verticalScrollBar()->setSingleStep(32);
+    FScrollBox->setWidgetResizable(true);
+    FScrollContent = new QWidget(FScrollBox);
+    FScrollContent->setObjectName(QStringLiteral("ScrollContent"));
+    FPanelsLayout = new QVBoxLayout(FScrollContent);
+    FPanelsLayout->setContentsMargins(0, 0, 0, 0);
+    FPanelsLayout->setSpacing(0);
+
+    PanelInfo = new QWidget(FScrollContent);
+    PanelInfo->setObjectName(QStringLiteral("PanelInfo"));
+    auto* info = new QHBoxLayout(PanelInfo);
+    info->setContentsMargins(12, 12, 12, 12);
+    info->setSpacing(8);
+    auto* picture = new QLabel(PanelInfo);
+    picture->setObjectName(QStringLiteral("ImageInfo"));
+    picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
+    info->addWidget(picture, 0, Qt::AlignTop);
+    auto* step = new QLabel(QStringLiteral("1."), PanelInfo);
+    step->setObjectName(QStringLiteral("LabelInfoStep"));
+    QFont large = step->font();
+    large.setBold(true);
+    if (large.pointSizeF() > 0)
+        large.setPointSizeF(large.pointSizeF() * 1.6);
+    step->setFont(large);
+    info->addWidget(step, 0, Qt::AlignTop);
+    auto* texts = new QVBoxLayout;
+    auto* title = new QLabel(QStringLiteral("Workplaces"), PanelInfo);
+    title->setObjectName(QStringLiteral("LabelInfoTitle"));
+    title->setFont(large);
+    texts->addWidget(title);
+    auto* hint = new QLabel(QStringLiteral("Here add all yours workplaces"), PanelInfo);
+    hint->setObjectName(QStringLiteral("LabelInfoHint"));
+    hint->setWordWrap(true);
+    texts->addWidget(hint);
+    info->addLayout(texts, 1);
+    FPanelsLayout->addWidget(PanelInfo);
+    FPanelsLayout->addStretch(1);
+    FScrollBox->setWidget(FScrollContent);
+    layout->addWidget(FScrollBox, 1);
+
+    DataChanged(nullptr, QString());
+}
+
+TDSWorkplaceListFrame::~TDSWorkplaceListFrame()
+{
+    RetirePanels();
+    if (FWorkplaces && FWorkplaces->Editor() == this)
+        FWorkplaces->SetEditor(nullptr);
+    FWorkplaces = nullptr;
+}
+
+QAction* TDSWorkplaceListFrame::NewAction(const QString& AName, const QString& ACaption, const QString& AHint)
+{
+    auto* action = new QAction(ACaption, this);
+    action->setObjectName(AName);
+    if (!AHint.isEmpty())
+        action->setToolTip(AHint);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(action);
+    connect(action, &QAction::triggered, this, &TDSWorkplaceListFrame::ControlChanged);
+    return action;
+}
+
+QAction* TDSWorkplaceListFrame::NewMenuEntry(QMenu* AMenu, const QString& AName, const QString& ACaption)
+{
+    auto* action = new QAction(EscapeCaption(ACaption), AMenu);
+    action->setObjectName(AName);
+    AMenu->addAction(action);
+    connect(action, &QAction::triggered, this, &TDSWorkplaceListFrame::ControlChanged);
+    return action;
+}
+
+QToolButton* TDSWorkplaceListFrame::NewDropDownButton(const QString& AName, const QString& ACaption,
+                                                      const QString& AHint, QMenu* AMenu)
+{
+    auto* button = new QToolButton(ToolBar);
+    button->setObjectName(AName);
+    button->setText(ACaption);
+    button->setToolTip(AHint);
+    button->setMenu(AMenu);
+    // A click on the button itself opens the menu.
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    ToolBar->addWidget(button);
+    return button;
+}
+
+QString TDSWorkplaceListFrame::TemplateNameFromCaption(const QString& ACaption, const QString& AResourceText)
+{
+    // The caption is the text, a blank, and the name in double quotes.
+    return TrimChar(ACaption.mid(AResourceText.length() + 2, 255), QLatin1Char('"'));
+}
+
+void TDSWorkplaceListFrame::SetWorkplaces(TDSWorkplaceList* AValue)
+{
+    if (FWorkplaces && FWorkplaces != AValue) {
+        RetirePanels();
+        if (FWorkplaces->Editor() == this)
+            FWorkplaces->SetEditor(nullptr);
+    }
+    if (AValue)
+        AValue->SetEditor(this);
+    FWorkplaces = AValue;
+    DataChanged(nullptr, QString());
+}
+
+void TDSWorkplaceListFrame::UpdateActions()
+{
+    const bool bound = FWorkplaces != nullptr;
+    ActionAdd->setEnabled(bound);
+    for (QAction* action : {ActionPrintReportGeneral, ActionPrintReportFull, ActionPrintReportTwoCol,
+                            ActionPrintReportWorkplacesGeneral, ActionPrintReportWorkplacesFull,
+                            ActionPrintReportWorkplacesTwoCol, ActionPrintOccupiedWorkplacesOnly})
+        action->setEnabled(bound);
+    ActionSortingAsc->setEnabled(bound && FWorkplaces->SortingDirection() == sdDescended);
+    ActionSortingDesc->setEnabled(bound && FWorkplaces->SortingDirection() == sdAscended);
+}
+
+void TDSWorkplaceListFrame::DataChanged(TObject* ASender, const QString& AValueName)
+{
+    TSCFrame::DataChanged(ASender, AValueName);
+    const bool wasSilent = FSilent;
+    FSilent = true;
+    const bool all = AValueName.isEmpty();
+    if ((ASender && (ASender == FWorkplaces || dynamic_cast<TDSWorkplace*>(ASender))) ||
+        ((!ASender || ASender == this) && all))
+        UpdateActions();
+    bool rebuild = false;
+    if (!ASender || dynamic_cast<TSetup*>(ASender) || dynamic_cast<TSetupGeneral*>(ASender)) {
+        if (all || AValueName == QLatin1String("PrintOccupiedWorkplacesOnly")) {
+            TSetup* setup = TSetup::Instance();
+            ActionPrintOccupiedWorkplacesOnly->setChecked(setup && setup->General()->PrintOccupiedWorkplacesOnly());
+        }
+        if (all || AValueName == QLatin1String("ShowNoteOnDSWorkplace"))
+            rebuild = true;
+    }
+    if (FWorkplaces && (!ASender || ASender == FWorkplaces) && (all || AValueName == QLatin1String("Items")))
+        rebuild = true;
+    if (rebuild)
+        RebuildPanels();
+    FSilent = wasSilent;
+}
+
+void TDSWorkplaceListFrame::RetirePanels()
+{
+    for (TDSWorkplaceFrame* panel : FPanels) {
+        // A refreshed list has freed the items the panels were bound to.
+        panel->Unbind(FWorkplaces && FWorkplaces->IndexOf(panel->Workplace()) >= 0);
+        TDSWorkplacePersonFrame::RetireView(panel);
+    }
+    FPanels.clear();
+}
+
+void TDSWorkplaceListFrame::RebuildPanels()
+{
+    RetirePanels();
+    const int count = FWorkplaces ? FWorkplaces->Count() : 0;
+    for (int n = 0; n < count; ++n) {
+        auto* panel = new TDSWorkplaceFrame(FScrollContent);
+        panel->setObjectName(QStringLiteral("DSWF%1").arg(n));
+        // Stacked in list order above the closing stretch.
+        FPanelsLayout->insertWidget(FPanelsLayout->count() - 1, panel);
+        FPanels.push_back(panel);
+        panel->SetWorkplace(FWorkplaces->Items(n));
+        panel->show();
+    }
+    PanelInfo->setVisible(count == 0);
+    FPanelsLayout->activate();
+}
+
+void TDSWorkplaceListFrame::PUMenuPrintPopup()
+{
+    // The setting may have been changed in the settings dialog meanwhile.
+    TSetup* setup = TSetup::Instance();
+    ActionPrintOccupiedWorkplacesOnly->setChecked(setup && setup->General()->PrintOccupiedWorkplacesOnly());
+}
+
+void TDSWorkplaceListFrame::PUMenuApplyTemplatePopup()
+{
+    QStringList names;
+    if (TMacroMan* macros = TMacroMan::Instance())
+        macros->GetMacroNames(&names);
+    PUMenuApplyTemplate->clear();
+    for (int i = 0; i < names.size(); ++i)
+        NewMenuEntry(PUMenuApplyTemplate, QStringLiteral("PUMenuApplyTemplate%1").arg(i + 1),
+                     ApplyTemplateText + QStringLiteral(" \"%1\"").arg(names[i]));
+    if (names.isEmpty())
+        NewMenuEntry(PUMenuApplyTemplate, QStringLiteral("PUMenuApplyTemplate1"),
+                     QStringLiteral("any template is not defined"))
+            ->setEnabled(false);
+}
+
+void TDSWorkplaceListFrame::PUMenuSaveTemplatePopup()
+{
+    QStringList names;
+    if (TMacroMan* macros = TMacroMan::Instance())
+        macros->GetMacroNames(&names);
+    for (QAction* action : PUMenuSaveTemplate->actions()) {
+        if (action == PUMenuSaveTemplateAdd)
+            continue;
+        PUMenuSaveTemplate->removeAction(action);
+        delete action;
+    }
+    if (names.isEmpty())
+        return;
+    PUMenuSaveTemplate->addSeparator()->setObjectName(QStringLiteral("PUMenuSaveTemplate_1"));
+    for (int i = 0; i < names.size(); ++i)
+        NewMenuEntry(PUMenuSaveTemplate, QStringLiteral("PUMenuSaveTemplate%1").arg(i + 1),
+                     SaveTemplateText + QStringLiteral(" \"%1\"").arg(names[i]));
+}
+
+void TDSWorkplaceListFrame::ControlChanged()
+{
+    auto* action = qobject_cast<QAction*>(sender());
+    if (!action || !FWorkplaces || FSilent || !action->isEnabled())
+        return;
+    const QString name = action->objectName();
+    TDailySchedule* schedule = FWorkplaces->Schedule();
+    if (action == ActionAdd) {
+        if (TWorkplaceMan* workplaces = TWorkplaceMan::Instance())
+            if (TWorkplace* workplace = workplaces->AddWorkplace())
+                FWorkplaces->AddWorkplace(workplace, true);
+    } else if (action == ActionSortingAsc) {
+        FWorkplaces->SetSortingDirection(sdAscended);
+    } else if (action == ActionSortingDesc) {
+        FWorkplaces->SetSortingDirection(sdDescended);
+    } else if (action->property(ReportProperty).isValid()) {
+        FWorkplaces->Print(action->property(ReportProperty).toString(), action->property(SimpleProperty).toBool());
+    } else if (action == ActionPrintOccupiedWorkplacesOnly) {
+        // The action has inverted its check mark already.
+        if (TSetup* setup = TSetup::Instance())
+            setup->General()->SetPrintOccupiedWorkplacesOnly(action->isChecked());
+        // Shown again so that a report can be chosen next.
+        PUMenuPrint->popup(TBPrint->mapToGlobal(QPoint(0, TBPrint->height())));
+    } else if (action == ActionAddTemplate) {
+        SaveTemplate(QString());
+    } else if (action->property(SystemTemplateProperty).isValid()) {
+        if (schedule)
+            schedule->ApplySystemTemplate(
+                static_cast<TDailyScheduleSystemTemplateKind>(action->property(SystemTemplateProperty).toInt()));
+    } else if (name == QLatin1String("PUMenuASTClearAll")) {
+        if (schedule)
+            schedule->ClearAllPersonsFromWorkplaces();
+    } else if (name.startsWith(QLatin1String("PUMenuApplyTemplate"))) {
+        ApplyTemplate(TemplateNameFromCaption(ReadCaption(action), ApplyTemplateText));
+    } else if (name.startsWith(QLatin1String("PUMenuSaveTemplate"))) {
+        SaveTemplate(TemplateNameFromCaption(ReadCaption(action), SaveTemplateText));
+    }
+}
+
+void TDSWorkplaceListFrame::ApplyTemplate(const QString& AName)
+{
+    TDailySchedule* schedule = FWorkplaces ? FWorkplaces->Schedule() : nullptr;
+    TMacroMan* macros = TMacroMan::Instance();
+    if (!schedule || !macros)
+        return;
+    // A template that lost all its pairs meanwhile comes back as none.
+    if (std::unique_ptr<TMacro> macro = macros->GetMacro(AName))
+        schedule->ApplyMacro(macro.get());
+}
+
+void TDSWorkplaceListFrame::SaveTemplate(const QString& AName)
+{
+    TDailySchedule* schedule = FWorkplaces ? FWorkplaces->Schedule() : nullptr;
+    TMacroMan* macros = TMacroMan::Instance();
+    if (!schedule || !macros)
+        return;
+    std::unique_ptr<TMacro> macro = schedule->GetMacro();
+    if (!macro)
+        return;
+    // Names are compared and stored as the templates file keeps them.
+    QString name = TrimBlanks(AName).left(TMacro::MaxNameLength);
+    if (macro->MacroJobs()->Count() == 0) {
+        if (name.isEmpty())
+            return;
+        if (ShowMessageBox(QStringLiteral("Do you want to remove the template\r\n\"%1\"?\r\nReally?").arg(name),
+                           mtConfirmation, mbYes | mbNo) != mrYes)
+            return;
+    } else {
+        if (name.isEmpty()) {
+            QString answer;
+            if (!Dialogs().InputQuery(QStringLiteral("New template"), QStringLiteral("Name of a template"), answer,
+                                      TMacro::MaxNameLength))
+                return;
+            name = TrimBlanks(answer).left(TMacro::MaxNameLength);
+            if (name.isEmpty())
+                return;
+        }
+        QStringList names;
+        macros->GetMacroNames(&names);
+        const bool exists = std::any_of(names.cbegin(), names.cend(),
+                                        [&name](const QString& AExisting) { return SameTextIgnoringCase(AExisting, name); });
+        if (exists && ShowMessageBox(QStringLiteral("Template\r\n\"%1\"\r\nexists. Overwrite?").arg(name),
+                                     mtConfirmation, mbYes | mbNo) != mrYes)
+            return;
+    }
+    macro->SetName(name);
+    if (!macros->PutMacro(macro.get()))
+        ShowMessageBox(QStringLiteral("The change could not be saved: the templates file did not accept it."), mtError,
+                       mbOK);
+}

@@ -1,0 +1,277 @@
+#include "ui/daily/ds_workplace_person_frame.h"
+
+#include "schedule/daily/daily_schedule.h"
+#include "ui/daily/ds_workplace_frame.h"
+#include "ui/sc_label.h"
+#include "ui/view_resources.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QStyle>
+#include <QToolButton>
+
+#include <vector>
+
+namespace {
+
+// Views retired while a drag runs; deleted when it ends.
+int DragDepth = 0;
+std::vector<QPointer<QWidget>>& RetiredDuringDrag()
+{
+    static std::vector<QPointer<QWidget>> views;
+    return views;
+}
+
+void SetElided(QLabel* ALabel, const QString& AText)
+{
+    const int width = ALabel->width();
+    ALabel->setText(width > 0 ? ALabel->fontMetrics().elidedText(AText, Qt::ElideRight, width) : AText);
+}
+
+} // namespace
+
+TDSWorkplacePersonFrame::TDSWorkplacePersonFrame(QWidget* AParent) : TSCFrame(AParent)
+{
+    setAcceptDrops(true);
+
+    PanelLeft = new QWidget(this);
+    PanelLeft->setObjectName(QStringLiteral("PanelLeft"));
+    auto* left = new QHBoxLayout(PanelLeft);
+    left->setContentsMargins(20, 0, 2, 0);
+    left->setSpacing(4);
+    ImageIsOut = new QLabel(PanelLeft);
+    ImageIsOut->setObjectName(QStringLiteral("ImageIsOut"));
+    ImageIsOut->setFixedWidth(16);
+    left->addWidget(ImageIsOut);
+    LabelName = new TSCLabel(PanelLeft);
+    LabelName->setObjectName(QStringLiteral("LabelName"));
+    LabelName->setMinimumWidth(1);
+    LabelName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    LabelName->installEventFilter(this);
+    left->addWidget(LabelName, 1);
+
+    PanelRight = new QWidget(this);
+    PanelRight->setObjectName(QStringLiteral("PanelRight"));
+    auto* right = new QHBoxLayout(PanelRight);
+    right->setContentsMargins(2, 0, 3, 0);
+    right->setSpacing(2);
+    LabelWorkplaces = new QLabel(PanelRight);
+    LabelWorkplaces->setObjectName(QStringLiteral("LabelWorkplaces"));
+    LabelWorkplaces->setMinimumWidth(1);
+    LabelWorkplaces->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    right->addWidget(LabelWorkplaces, 1);
+    SBDelete = new QToolButton(PanelRight);
+    SBDelete->setObjectName(QStringLiteral("SBDelete"));
+    SBDelete->setAutoRaise(true);
+    SBDelete->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    SBDelete->setEnabled(false);
+    connect(SBDelete, &QToolButton::clicked, this, &TDSWorkplacePersonFrame::ControlChanged);
+    right->addWidget(SBDelete);
+
+    resize(400, RowHeight(this));
+}
+
+TDSWorkplacePersonFrame::~TDSWorkplacePersonFrame() { Unbind(true); }
+
+int TDSWorkplacePersonFrame::RowHeight(const QWidget* AWidget)
+{
+    return std::max(22, AWidget->fontMetrics().height() + 8);
+}
+
+void TDSWorkplacePersonFrame::RetireView(QWidget* AView)
+{
+    if (!AView)
+        return;
+    AView->hide();
+    AView->setObjectName(QString());
+    if (DragDepth > 0)
+        RetiredDuringDrag().emplace_back(AView);
+    else
+        AView->deleteLater();
+}
+
+void TDSWorkplacePersonFrame::SetPerson(TDSWorkplacePerson* AValue)
+{
+    if (FPerson && FPerson != AValue && FPerson->Editor() == this)
+        FPerson->SetEditor(nullptr);
+    if (AValue)
+        AValue->SetEditor(this);
+    FPerson = AValue;
+    DataChanged(nullptr, QString());
+}
+
+void TDSWorkplacePersonFrame::Unbind(bool AItemAlive)
+{
+    if (AItemAlive && FPerson && FPerson->Editor() == this)
+        FPerson->SetEditor(nullptr);
+    FPerson = nullptr;
+}
+
+void TDSWorkplacePersonFrame::DataChanged(TObject* ASender, const QString& AValueName)
+{
+    TSCFrame::DataChanged(ASender, AValueName);
+    const bool wasSilent = FSilent;
+    FSilent = true;
+    const bool all = AValueName.isEmpty();
+    const bool first = !ASender && all;
+    if (first) {
+        LabelName->setCursor(ProgramCursor(crHand));
+    }
+    if (FPerson) {
+        TDSWorkplace* workplace = FPerson->Workplace();
+        TDailySchedule* schedule = workplace ? workplace->Schedule() : nullptr;
+        const bool hasSchedule = schedule != nullptr;
+        if (first)
+            SBDelete->setEnabled(hasSchedule);
+        const bool deleted = hasSchedule && (!ASender || ASender == schedule->Persons()) &&
+                             (all || AValueName == QLatin1String("Items")) && !FPerson->Record();
+        if ((!ASender || dynamic_cast<TDSWorkplacePersonList*>(ASender)) && (all || AValueName == QLatin1String("Items")))
+            FWorkplacesText = FPerson->WorkplaceShortcutsAsString();
+        auto* worker = dynamic_cast<TDSPerson*>(ASender);
+        if (!ASender || ASender == FPerson || (worker && worker->ID() == FPerson->ID()) || deleted) {
+            if (all || AValueName == QLatin1String("Name") || deleted) {
+                FNameText = FPerson->NameAndStoredName();
+                QFont font = LabelName->font();
+                font.setStrikeOut(deleted);
+                LabelName->setFont(font);
+            }
+            if (all || AValueName == QLatin1String("IsOut")) {
+                ImageIsOut->setPixmap(SmallIcon(FPerson->IsOut() ? 1 : 0).pixmap(16, 16));
+            }
+        }
+        ShowTexts();
+    }
+    FSilent = wasSilent;
+}
+
+std::unique_ptr<TDSWorkplacePersonDragObjectEx> TDSWorkplacePersonFrame::CreateDragObject() const
+{
+    TDSWorkplace* workplace = FPerson ? FPerson->Workplace() : nullptr;
+    if (!workplace)
+        return nullptr;
+    return std::make_unique<TDSWorkplacePersonDragObjectEx>(FPerson->ID(), workplace->ID());
+}
+
+void TDSWorkplacePersonFrame::ControlChanged()
+{
+    if (sender() != SBDelete || !FPerson)
+        return;
+    TDSWorkplace* workplace = FPerson->Workplace();
+    TDailySchedule* schedule = workplace ? workplace->Schedule() : nullptr;
+    if (!schedule)
+        return;
+    // The call rebuilds the panel's rows, this one included: nothing of the
+    // row is used afterwards.
+    schedule->DeletePersonFromWorkplace(FPerson->ID(), workplace->ID());
+}
+
+void TDSWorkplacePersonFrame::ControlDragStart()
+{
+    std::unique_ptr<TDSWorkplacePersonDragObjectEx> payload = CreateDragObject();
+    if (!payload)
+        return;
+    QPointer<TDSWorkplacePersonFrame> self(this);
+    // The drag belongs to the top window: a drop may rebuild this row away.
+    auto* drag = new QDrag(window());
+    drag->setMimeData(payload.release());
+    const QPixmap picture = LabelName->GetDragImages();
+    if (!picture.isNull()) {
+        drag->setPixmap(picture);
+        drag->setHotSpot(FDragStartPos);
+    }
+    const QPixmap grab = ProgramCursor(crHandGrab).pixmap();
+    drag->setDragCursor(grab, Qt::CopyAction);
+    drag->setDragCursor(grab, Qt::MoveAction);
+    ++DragDepth;
+    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+    drag->deleteLater();
+    if (--DragDepth == 0) {
+        std::vector<QPointer<QWidget>> retired;
+        retired.swap(RetiredDuringDrag());
+        for (QPointer<QWidget>& view : retired)
+            if (view)
+                view->deleteLater();
+    }
+    if (self)
+        self->FDragPressed = false;
+}
+
+void TDSWorkplacePersonFrame::ShowTexts()
+{
+    SetElided(LabelName, FNameText);
+    SetElided(LabelWorkplaces, FWorkplacesText);
+}
+
+void TDSWorkplacePersonFrame::resizeEvent(QResizeEvent* AEvent)
+{
+    TSCFrame::resizeEvent(AEvent);
+    const int half = width() / 2;
+    PanelLeft->setGeometry(0, 0, half, height());
+    PanelRight->setGeometry(half, 0, width() - half, height());
+    // The labels take their new widths from the layouts first.
+    PanelLeft->layout()->activate();
+    PanelRight->layout()->activate();
+    ShowTexts();
+}
+
+bool TDSWorkplacePersonFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
+{
+    if (AWatched == LabelName) {
+        switch (AEvent->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* mouse = static_cast<QMouseEvent*>(AEvent);
+            if (mouse->button() == Qt::LeftButton) {
+                FDragPressed = true;
+                FDragStartPos = mouse->position().toPoint();
+            }
+            break;
+        }
+        case QEvent::MouseButtonRelease:
+            FDragPressed = false;
+            break;
+        case QEvent::MouseMove: {
+            auto* mouse = static_cast<QMouseEvent*>(AEvent);
+            if (FDragPressed && (mouse->buttons() & Qt::LeftButton) &&
+                (mouse->position().toPoint() - FDragStartPos).manhattanLength() >= QApplication::startDragDistance()) {
+                FDragPressed = false;
+                ControlDragStart();
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return TSCFrame::eventFilter(AWatched, AEvent);
+}
+
+void TDSWorkplacePersonFrame::dragEnterEvent(QDragEnterEvent* AEvent)
+{
+    if (TDSWorkplaceFrame::CanTakeDrop(AEvent->mimeData(), FPerson ? FPerson->Workplace() : nullptr))
+        AEvent->acceptProposedAction();
+    else
+        AEvent->ignore();
+}
+
+void TDSWorkplacePersonFrame::dragMoveEvent(QDragMoveEvent* AEvent)
+{
+    if (TDSWorkplaceFrame::CanTakeDrop(AEvent->mimeData(), FPerson ? FPerson->Workplace() : nullptr))
+        AEvent->acceptProposedAction();
+    else
+        AEvent->ignore();
+}
+
+void TDSWorkplacePersonFrame::dropEvent(QDropEvent* AEvent)
+{
+    if (TDSWorkplaceFrame::TakeDrop(AEvent->mimeData(), FPerson ? FPerson->Workplace() : nullptr))
+        AEvent->acceptProposedAction();
+    else
+        AEvent->ignore();
+}

@@ -1,0 +1,74 @@
+// One worker's row inside a workplace panel of the daily schedule: absence
+// picture, draggable name, his workplaces of the day and a remove button.
+#pragma once
+
+#include "ui/view_guard.h"
+
+#include "ui/sc_frame.h"
+
+#include <QPoint>
+
+#include <memory>
+
+class QLabel;
+class QMimeData;
+class QToolButton;
+class TDSWorkplacePerson;
+class TDSWorkplacePersonDragObjectEx;
+class TSCLabel;
+
+class TDSWorkplacePersonFrame : public TSCFrame {
+    Q_OBJECT
+public:
+    explicit TDSWorkplacePersonFrame(QWidget* AParent = nullptr);
+    ~TDSWorkplacePersonFrame() override;
+
+    TDSWorkplacePerson* Person() const { return FPerson; }
+    // Binds the row to a worker item (or none) and redraws everything.
+    void SetPerson(TDSWorkplacePerson* AValue);
+    // Forgets the item without touching it (AItemAlive false: it is gone).
+    void Unbind(bool AItemAlive);
+
+    void DataChanged(TObject* ASender, const QString& AValueName) override;
+
+    // The payload a drag of the name starts with; none when the row's worker
+    // has no workplace.
+    std::unique_ptr<TDSWorkplacePersonDragObjectEx> CreateDragObject() const;
+    // The full texts of the name and workplaces labels (the labels may show
+    // them shortened).
+    const QString& NameText() const { return FNameText; }
+    const QString& WorkplacesText() const { return FWorkplacesText; }
+
+    // The height of a row in the current font.
+    static int RowHeight(const QWidget* AWidget);
+    // Takes a rebuilt-away view off screen and deletes it once no drag is
+    // running (a drag runs its own event loop, in which the row that started
+    // it must survive).
+    static void RetireView(QWidget* AView);
+
+protected:
+    void resizeEvent(QResizeEvent* AEvent) override;
+    bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
+    void dragEnterEvent(QDragEnterEvent* AEvent) override;
+    void dragMoveEvent(QDragMoveEvent* AEvent) override;
+    void dropEvent(QDropEvent* AEvent) override;
+
+private slots:
+    void ControlChanged();
+
+private:
+    void ControlDragStart();
+    void ShowTexts();
+
+    TDSWorkplacePerson* FPerson = nullptr;
+    QWidget* PanelLeft;
+    QLabel* ImageIsOut;
+    TSCLabel* LabelName;
+    QWidget* PanelRight;
+    QLabel* LabelWorkplaces;
+    QToolButton* SBDelete;
+    QString FNameText;
+    QString FWorkplacesText;
+    QPoint FDragStartPos;
+    bool FDragPressed = false;
+};
