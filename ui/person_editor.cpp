@@ -1,5 +1,6 @@
 #include "ui/person_editor.h"
 
+#include "core/dialogs.h"
 #include "setup/setup.h"
 
 #include <QDateEdit>
@@ -126,7 +127,7 @@ TPersonEditor::TPersonEditor(QWidget* AParent) : TSCForm(AParent)
 TPersonEditor::~TPersonEditor()
 {
     FClosing = true;
-    if (FPerson && FPerson->Editor() == this)
+    if (FPerson && FPerson->Editor() == static_cast<ISCModalEditor*>(this))
         FPerson->SetEditor(nullptr);
 }
 

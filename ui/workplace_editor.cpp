@@ -1,5 +1,6 @@
 #include "ui/workplace_editor.h"
 
+#include "core/dialogs.h"
 #include "data/data_man.h"
 #include "ui/view_resources.h"
 
@@ -123,7 +124,7 @@ TWorkplaceEditor::TWorkplaceEditor(QWidget* AParent) : TSCForm(AParent), FPalett
 TWorkplaceEditor::~TWorkplaceEditor()
 {
     FClosing = true;
-    if (FWorkplace && FWorkplace->Editor() == this)
+    if (FWorkplace && FWorkplace->Editor() == static_cast<ISCModalEditor*>(this))
         FWorkplace->SetEditor(nullptr);
 }
 
