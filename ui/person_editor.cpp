@@ -108,6 +108,12 @@ TPersonEditor::TPersonEditor(QWidget* AParent) : TSCForm(AParent)
     // A fixed dialog that still grows with its fonts.
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
+    // Tab follows the Enter walk: the cancel button before OK.
+    const std::initializer_list<QWidget*> tabOrder{EditName,    EditSortingName, EditNote,     EditDateOutFrom,
+                                                   EditDaysOut, EditNoteOut,     ButtonCancel, ButtonOK};
+    for (auto it = tabOrder.begin(); it + 1 != tabOrder.end(); ++it)
+        QWidget::setTabOrder(*it, *(it + 1));
+
     connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(SBSetup, &QToolButton::clicked, this, [this] { ControlChanged(SBSetup); });

@@ -112,6 +112,10 @@ TWorkplaceEditor::TWorkplaceEditor(QWidget* AParent) : TSCForm(AParent), FPalett
     layout->addWidget(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
+    const std::initializer_list<QWidget*> tabOrder{EditName, EditShortcut, EditColor, EditNote, ButtonCancel, ButtonOK};
+    for (auto it = tabOrder.begin(); it + 1 != tabOrder.end(); ++it)
+        QWidget::setTabOrder(*it, *(it + 1));
+
     connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -162,7 +162,8 @@ TEST_F(EditorsTest, SortingNameFollowsTheSwapRuleAndHintsAndLimits)
         EXPECT_EQ(Find<QSpinBox>(d, "EditDaysOut")->maximum(), 999);
         EXPECT_EQ(Find<QSpinBox>(d, "EditDaysOut")->minimum(), 0);
         EXPECT_EQ(Find<QLineEdit>(d, "EditName")->placeholderText(), "Worker Name must be filled");
-        EXPECT_EQ(Find<QLineEdit>(d, "EditSortingName")->toolTip(), "Must be filled, only for sorting, not for showing");
+        EXPECT_EQ(Find<QLineEdit>(d, "EditSortingName")->toolTip(),
+                  "Must be filled, only for sorting, not for showing");
         EXPECT_EQ(Find<QToolButton>(d, "SBSetup")->toolTip(), "Setup rules for creating Sorting name");
         EXPECT_EQ(Find<QLineEdit>(d, "EditNote")->toolTip(), "Any note, phone number or other contact");
         EXPECT_EQ(Find<QLineEdit>(d, "EditNoteOut")->toolTip(), "Reason for an absence or note about an absence");
