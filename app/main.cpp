@@ -13,10 +13,13 @@
 #include "schedule/workplace/workplace_schedule.h"
 #include "setup/setup.h"
 #include "setup/setup_editor.h"
+#include "ui/daily/daily_schedule_frame.h"
 #include "ui/orvel_app_form.h"
+#include "ui/person_editor.h"
 #include "ui/qt_dialogs.h"
 #include "ui/report_engine_qt.h"
 #include "ui/schedule_placeholder.h"
+#include "ui/workplace_editor.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -32,6 +35,8 @@ int main(int argc, char* argv[])
     TQtDialogs dialogs;
     SetDialogs(&dialogs);
     dialogs.RegisterEditor(QStringLiteral("TSetupEditor"), [] { return std::make_unique<TSetupEditor>(); });
+    dialogs.RegisterEditor(QStringLiteral("TPersonEditor"), [] { return std::make_unique<TPersonEditor>(); });
+    dialogs.RegisterEditor(QStringLiteral("TWorkplaceEditor"), [] { return std::make_unique<TWorkplaceEditor>(); });
     TShutdownSignals shutdownSignals;
     QObject::connect(&shutdownSignals, &TShutdownSignals::ShutdownRequested, &app, &QApplication::quit);
 
@@ -55,6 +60,7 @@ int main(int argc, char* argv[])
             dataMan->RunMaintenance(ALimit, AProgress, ABackup);
         });
 
+    TDailyScheduleFrame::InstallFactory();
     TSchedulePlaceholderFrame::InstallFactories();
 
     int exitCode = 0;
