@@ -1,0 +1,511 @@
+// Journeys through the program as a user makes them: the real main window,
+// daily schedule screen and dialogs, driven by control names, with the
+// questions answered in advance; each checks what the screen shows and what
+// the table files hold afterwards.
+#include "schedule/daily/daily_schedule.h"
+#include "schedule/worker/person_schedule.h"
+#include "schedule/workplace/workplace_schedule.h"
+#include "setup/setup_editor.h"
+#include "tests/data/data_fixture.h"
+#include "ui/daily/daily_schedule_frame.h"
+#include "ui/orvel_app_form.h"
+#include "ui/person_editor.h"
+#include "ui/schedule_placeholder.h"
+#include "ui/status_panel.h"
+#include "ui/workplace_editor.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QDragEnterEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace {
+
+// Rows of a table file, read through a connection of its own.
+QList<QStringList> FileRows(const QString& AFileName, const QString& ASql)
+{
+    static int counter = 0;
+    const QString connection = QStringLiteral("journey-read-%1").arg(++counter);
+    QList<QStringList> rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(AFileName);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (!db.open()) {
+            ADD_FAILURE() << "cannot open " << AFileName.toStdString();
+        } else {
+            QSqlQuery query(db);
+            if (!query.exec(ASql))
+                ADD_FAILURE() << ASql.toStdString() << ": " << query.lastError().text().toStdString();
+            while (query.next()) {
+                QStringList row;
+                for (int i = 0; i < query.record().count(); ++i)
+                    row << query.value(i).toString();
+                rows << row;
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return rows;
+}
+
+QString ColorText(TColor AColor) { return QStringLiteral("$%1").arg(AColor, 8, 16, QLatin1Char('0')).toUpper(); }
+
+// A real dialog made on request; AWhileOpen acts on it and must close it.
+template <class TEditor>
+void WithDialog(const QString& AClassName, std::function<void(TEditor*)> AWhileOpen)
+{
+    TestEnv::Dialogs().ProvideEditor(AClassName, [AWhileOpen]() -> std::unique_ptr<ISCModalEditor> {
+        auto editor = std::make_unique<TEditor>();
+        TEditor* dialog = editor.get();
+        QTimer::singleShot(0, dialog, [dialog, AWhileOpen] {
+            QApplication::setActiveWindow(dialog);
+            AWhileOpen(dialog);
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "the dialog stayed open";
+                dialog->QDialog::done(QDialog::Rejected);
+            }
+        });
+        return editor;
+    });
+}
+
+// Types into a field of a dialog and leaves it with Enter.
+void Type(QWidget* ADialog, const char* AField, const QString& AText)
+{
+    auto* edit = ADialog->findChild<QLineEdit*>(QString::fromLatin1(AField));
+    ASSERT_NE(edit, nullptr) << AField;
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, AText);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+QString FieldText(QWidget* ADialog, const char* AField)
+{
+    auto* edit = ADialog->findChild<QLineEdit*>(QString::fromLatin1(AField));
+    return edit ? edit->text() : QStringLiteral("<none>");
+}
+
+void ClickOk(QWidget* ADialog)
+{
+    auto* ok = ADialog->findChild<QPushButton*>(QStringLiteral("ButtonOK"));
+    ASSERT_NE(ok, nullptr);
+    ASSERT_TRUE(ok->isEnabled());
+    ok->click();
+}
+
+// Builds the drag events a drop onto ATarget brings; true when the target took
+// the payload while it was moved over it, and the drop when that is asked.
+bool DragOver(QWidget* ATarget, const QMimeData* APayload)
+{
+    const QPoint at = ATarget->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, APayload, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ATarget, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, APayload, Qt::LeftButton, Qt::NoModifier);
+    move.ignore();
+    QApplication::sendEvent(ATarget, &move);
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(ATarget, &leave);
+    return move.isAccepted();
+}
+
+bool Drop(QWidget* ATarget, const QMimeData* APayload)
+{
+    const QPoint at = ATarget->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, APayload, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ATarget, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, APayload, Qt::LeftButton, Qt::NoModifier);
+    move.ignore();
+    QApplication::sendEvent(ATarget, &move);
+    if (!move.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(at), Qt::CopyAction | Qt::MoveAction, APayload, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ATarget, &drop);
+    return drop.isAccepted();
+}
+
+QAction* MenuEntry(QMenu* AMenu, const QString& AName)
+{
+    if (!AMenu)
+        return nullptr;
+    for (QAction* action : AMenu->actions()) {
+        if (action->objectName() == AName)
+            return action;
+        if (action->menu())
+            if (QAction* inner = MenuEntry(action->menu(), AName))
+                return inner;
+    }
+    return nullptr;
+}
+
+class JourneyTest : public DataTest {
+protected:
+    void SetUp() override
+    {
+        DataTest::SetUp();
+        Open();
+        TDailyScheduleFrame::InstallFactory();
+        TSchedulePlaceholderFrame::InstallFactories();
+    }
+    void TearDown() override
+    {
+        Window.reset();
+        Workplaces.reset();
+        Persons.reset();
+        Daily.reset();
+        TSchedulePlaceholderFrame::UninstallFactories();
+        TDailyScheduleFrame::UninstallFactory();
+        DataTest::TearDown();
+    }
+    // Starts the program's screens on what the store holds now.
+    void Start()
+    {
+        Daily = std::make_unique<TDailySchedule>();
+        Persons = std::make_unique<TPersonSchedule>();
+        Workplaces = std::make_unique<TWorkplaceSchedule>();
+        Window = std::make_unique<TOrvelAppForm>(Daily.get(), Persons.get(), Workplaces.get());
+        Window->resize(1000, 700);
+        Window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+        QApplication::setActiveWindow(Window.get());
+        Page = Window->PanelData()->findChild<TDailyScheduleFrame*>();
+        ASSERT_NE(Page, nullptr);
+        PersonsView = Page->findChild<QWidget*>(QStringLiteral("DSPersonListFrame"));
+        WorkplacesView = Page->findChild<QWidget*>(QStringLiteral("DSWorkplaceListFrame"));
+        ASSERT_NE(PersonsView, nullptr);
+        ASSERT_NE(WorkplacesView, nullptr);
+        LVPersons = PersonsView->findChild<QTreeWidget*>(QStringLiteral("LVPersons"));
+        ASSERT_NE(LVPersons, nullptr);
+    }
+    QAction* PersonAction(const char* AName) { return PersonsView->findChild<QAction*>(QString::fromLatin1(AName)); }
+    QAction* WorkplaceAction(const char* AName)
+    {
+        return WorkplacesView->findChild<QAction*>(QString::fromLatin1(AName));
+    }
+    QWidget* Panel(int AIndex) { return WorkplacesView->findChild<QWidget*>(QStringLiteral("DSWF%1").arg(AIndex)); }
+    QWidget* Row(int APanel, int ARow)
+    {
+        QWidget* panel = Panel(APanel);
+        return panel ? panel->findChild<QWidget*>(QStringLiteral("DSWPF%1").arg(ARow)) : nullptr;
+    }
+    QString Text(QWidget* AParent, const char* ALabel)
+    {
+        auto* label = AParent ? AParent->findChild<QLabel*>(QString::fromLatin1(ALabel)) : nullptr;
+        return label ? label->text() : QStringLiteral("<none>");
+    }
+    // The list's rows as "name|shortcuts".
+    QStringList ListRows()
+    {
+        QStringList rows;
+        for (int i = 0; i < LVPersons->topLevelItemCount(); ++i)
+            rows << LVPersons->topLevelItem(i)->text(0) + "|" + LVPersons->topLevelItem(i)->text(1);
+        return rows;
+    }
+    QMenu* OpenMenu(const char* AName)
+    {
+        auto* menu = WorkplacesView->findChild<QMenu*>(QString::fromLatin1(AName));
+        EXPECT_NE(menu, nullptr) << AName;
+        if (menu)
+            emit menu->aboutToShow();
+        return menu;
+    }
+    QList<QStringList> Jobs() { return FileRows(Folder + "Jobs.cds", "SELECT PersonName, WorkplaceShortcut, Date FROM Data ORDER BY ID"); }
+    QList<QStringList> Macros() { return FileRows(Folder + "Macros.cds", "SELECT Name, PersonID, WorkplaceID FROM Data ORDER BY rowid"); }
+
+    std::unique_ptr<TDailySchedule> Daily;
+    std::unique_ptr<TPersonSchedule> Persons;
+    std::unique_ptr<TWorkplaceSchedule> Workplaces;
+    std::unique_ptr<TOrvelAppForm> Window;
+    TDailyScheduleFrame* Page = nullptr;
+    QWidget* PersonsView = nullptr;
+    QWidget* WorkplacesView = nullptr;
+    QTreeWidget* LVPersons = nullptr;
+};
+
+TEST_F(JourneyTest, AFirstStartOnAnEmptyFolder)
+{
+    Start();
+    EXPECT_TRUE(Page->findChild<QWidget*>("FrameInfo")->isVisible());
+    EXPECT_TRUE(PersonsView->findChild<QWidget*>("PanelInfo")->isVisible());
+    EXPECT_TRUE(WorkplacesView->findChild<QWidget*>("PanelInfo")->isVisible());
+    EXPECT_EQ(Text(Page, "LabelTopCaption"), "Daily schedule");
+    const QDate today = QDate::currentDate();
+    EXPECT_EQ(Text(Page, "LabelTopDate"),
+              QLocale().toString(today, "dddd") + ", " + QLocale().toString(today, QLocale::ShortFormat));
+    EXPECT_TRUE(PersonAction("ActionAdd")->isEnabled());
+    EXPECT_FALSE(PersonAction("ActionEdit")->isEnabled());
+    EXPECT_FALSE(PersonAction("ActionDelete")->isEnabled());
+    EXPECT_FALSE(PersonAction("ActionPersonSchedule")->isEnabled());
+    EXPECT_TRUE(WorkplaceAction("ActionAdd")->isEnabled());
+    EXPECT_EQ(StatusPanel(Window->statusBar(), 1)->text(), ExcludeBackslash(Folder));
+    EXPECT_EQ(Page->findChild<QCalendarWidget*>("Calendar")->selectedDate(), today);
+}
+
+TEST_F(JourneyTest, AddingWorkersAndWorkplacesThroughTheirDialogs)
+{
+    Start();
+    WithDialog<TPersonEditor>("TPersonEditor", [](TPersonEditor* d) {
+        EXPECT_EQ(d->findChild<QPushButton*>("ButtonCancel")->text(), "Close");
+        Type(d, "EditName", "  Ann Lee ");
+        EXPECT_EQ(FieldText(d, "EditName"), "Ann Lee");
+        EXPECT_FALSE(FieldText(d, "EditSortingName").isEmpty());
+        EXPECT_EQ(d->findChild<QPushButton*>("ButtonCancel")->text(), "Cancel");
+        ClickOk(d);
+    });
+    PersonAction("ActionAdd")->trigger();
+    WithDialog<TPersonEditor>("TPersonEditor", [](TPersonEditor* d) {
+        Type(d, "EditName", "ann lee");
+        EXPECT_NE(FieldText(d, "EditName").toUpper(), "ANN LEE");
+        ClickOk(d);
+    });
+    PersonAction("ActionAdd")->trigger();
+    const auto workers = FileRows(Folder + "Workers.cds", "SELECT Name, SortingName FROM Data ORDER BY ID");
+    ASSERT_EQ(workers.size(), 2);
+    EXPECT_EQ(workers[0][0], "Ann Lee");
+    EXPECT_FALSE(workers[0][1].isEmpty());
+    EXPECT_TRUE(workers[1][0].startsWith("ann lee")) << workers[1][0].toStdString();
+    EXPECT_NE(workers[1][0], "ann lee");
+    EXPECT_EQ(LVPersons->topLevelItemCount(), 2);
+    EXPECT_FALSE(PersonsView->findChild<QWidget*>("PanelInfo")->isVisible());
+
+    TestEnv::Dialogs().AnswerColor(TColor(0x000080));
+    QString shown;
+    WithDialog<TWorkplaceEditor>("TWorkplaceEditor", [&shown](TWorkplaceEditor* d) {
+        Type(d, "EditName", "Kitchen");
+        Type(d, "EditShortcut", "K1");
+        auto* strip = d->findChild<QWidget*>("ImageColors");
+        QTest::mouseClick(strip, Qt::LeftButton, Qt::NoModifier, QPoint(100, 7));
+        EXPECT_EQ(FieldText(d, "EditColor"), "$00F3FFDF");
+        QTest::mouseDClick(d->findChild<QLineEdit*>("EditColor"), Qt::LeftButton);
+        shown = FieldText(d, "EditColor");
+        ClickOk(d);
+    });
+    WorkplaceAction("ActionAdd")->trigger();
+    const auto places = FileRows(Folder + "Workplaces.cds", "SELECT Name, Shortcut, Color FROM Data");
+    ASSERT_EQ(places.size(), 1);
+    EXPECT_EQ(places[0][0], "Kitchen");
+    EXPECT_EQ(places[0][1], "K1");
+    const TColor stored = places[0][2].toUInt();
+    EXPECT_NE(stored, 0x000080u); // a dark colour is lightened
+    EXPECT_EQ(shown, ColorText(stored));
+    ASSERT_NE(Panel(0), nullptr);
+    EXPECT_EQ(Text(Panel(0), "LabelShortcut"), "K1");
+    EXPECT_EQ(Text(Panel(0), "LabelName"), "Kitchen");
+    EXPECT_FALSE(WorkplacesView->findChild<QWidget*>("PanelInfo")->isVisible());
+}
+
+class PlannedDayTest : public JourneyTest {
+protected:
+    void SetUp() override
+    {
+        JourneyTest::SetUp();
+        Ann = AddPerson("Ann Lee");
+        Bob = AddPerson("Bob Ray");
+        Kitchen = AddWorkplace("Kitchen", "K1");
+        Bar = AddWorkplace("Bar", "B1");
+    }
+    int Jobs(const QString& APerson)
+    {
+        int count = 0;
+        for (const QStringList& row : JourneyTest::Jobs())
+            count += row[0] == APerson ? 1 : 0;
+        return count;
+    }
+    // Panels are sorted by shortcut: Bar (B1) comes first.
+    QWidget* BarPanel() { return Panel(0); }
+    QWidget* KitchenPanel() { return Panel(1); }
+
+    TPerson* Ann = nullptr;
+    TPerson* Bob = nullptr;
+    TWorkplace* Kitchen = nullptr;
+    TWorkplace* Bar = nullptr;
+};
+
+TEST_F(PlannedDayTest, PlacingAWorkerByDragAndTakingHimOffAgain)
+{
+    Start();
+    ASSERT_EQ(Text(BarPanel(), "LabelShortcut"), "B1");
+    TDSWorkplacePersonDragObjectEx fromList(Ann->ID(), 0);
+    EXPECT_TRUE(Drop(KitchenPanel(), &fromList));
+    ASSERT_NE(Row(1, 0), nullptr);
+    EXPECT_EQ(Text(Row(1, 0), "LabelName"), "Ann Lee");
+    EXPECT_TRUE(ListRows().contains("Ann Lee|K1")) << ListRows().join(";").toStdString();
+    EXPECT_EQ(Jobs("Ann Lee"), 1);
+
+    // From the kitchen onto the bar: a second workplace, not a move.
+    TDSWorkplacePersonDragObjectEx fromKitchen(Ann->ID(), Kitchen->ID());
+    EXPECT_TRUE(Drop(BarPanel(), &fromKitchen));
+    EXPECT_EQ(Text(Row(0, 0), "LabelWorkplaces"), "B1-K1");
+    EXPECT_EQ(Text(Row(1, 0), "LabelWorkplaces"), "B1-K1");
+    EXPECT_TRUE(ListRows().contains("Ann Lee|B1-K1"));
+    EXPECT_EQ(Jobs("Ann Lee"), 2);
+
+    // Over a workplace where he already is the drag is refused, unless it
+    // started there.
+    EXPECT_FALSE(DragOver(BarPanel(), &fromList));
+    TDSWorkplacePersonDragObjectEx fromBar(Ann->ID(), Bar->ID());
+    EXPECT_TRUE(DragOver(BarPanel(), &fromBar));
+
+    // Back onto the list: off the kitchen only.
+    EXPECT_TRUE(Drop(LVPersons->viewport(), &fromKitchen));
+    EXPECT_EQ(Row(1, 0), nullptr);
+    EXPECT_TRUE(ListRows().contains("Ann Lee|B1"));
+    EXPECT_EQ(Jobs("Ann Lee"), 1);
+    // A row of the list dropped on the list changes nothing.
+    Drop(LVPersons->viewport(), &fromList);
+    EXPECT_EQ(Jobs("Ann Lee"), 1);
+
+    // The row's delete button takes him off the bar.
+    auto* remove = Row(0, 0)->findChild<QAbstractButton*>("SBDelete");
+    ASSERT_NE(remove, nullptr);
+    remove->click();
+    EXPECT_EQ(Row(0, 0), nullptr);
+    EXPECT_TRUE(ListRows().contains("Ann Lee|"));
+    EXPECT_EQ(Jobs("Ann Lee"), 0);
+}
+
+TEST_F(PlannedDayTest, DeletingAWorkerWithRelationsStrikesOutHisRows)
+{
+    Store->Jobs->AddJob(Today(), Ann, Kitchen);
+    Start();
+    ASSERT_NE(Row(1, 0), nullptr);
+    LVPersons->setCurrentItem(LVPersons->topLevelItem(0));
+    ASSERT_TRUE(PersonAction("ActionDelete")->isEnabled());
+    TestEnv::Dialogs().AnswerMessage(mrYes);
+    PersonAction("ActionDelete")->trigger();
+    EXPECT_EQ(TestEnv::Dialogs().MessageTexts().value(0), "Delete worker\r\n\"Ann Lee\"\r\nReally?");
+    EXPECT_EQ(ListRows(), QStringList{"Bob Ray|"});
+    auto* name = Row(1, 0) ? Row(1, 0)->findChild<QLabel*>("LabelName") : nullptr;
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), "Ann Lee");
+    EXPECT_TRUE(name->font().strikeOut());
+    EXPECT_EQ(FileRows(Folder + "Workers.cds", "SELECT Name FROM Data").size(), 1);
+    EXPECT_EQ(Jobs("Ann Lee"), 1); // his relation stays
+}
+
+TEST_F(PlannedDayTest, TemplatesAreSavedOverwrittenAppliedAndRemovedThroughTheMenus)
+{
+    Store->Jobs->AddJob(Today(), Ann, Kitchen);
+    Store->Jobs->AddJob(Today(), Bob, Bar);
+    Start();
+    QMenu* apply = OpenMenu("PUMenuApplyTemplate");
+    QAction* none = MenuEntry(apply, "PUMenuApplyTemplate1");
+    ASSERT_NE(none, nullptr);
+    EXPECT_FALSE(none->isEnabled());
+    EXPECT_EQ(none->text(), "any template is not defined");
+
+    TestEnv::Dialogs().AnswerInput(QString("  Morning  "));
+    QMenu* save = OpenMenu("PUMenuSaveTemplate");
+    MenuEntry(save, "PUMenuSaveTemplateAdd")->trigger();
+    auto macros = Macros();
+    ASSERT_EQ(macros.size(), 2);
+    EXPECT_EQ(macros[0][0], "Morning");
+
+    // Overwrite "Morning" with the day as it is now: Ann only.
+    Daily->DeletePersonFromWorkplace(Bob->ID(), Bar->ID());
+    TestEnv::Dialogs().AnswerMessage(mrYes);
+    save = OpenMenu("PUMenuSaveTemplate");
+    QAction* overwrite = MenuEntry(save, "PUMenuSaveTemplate1");
+    ASSERT_NE(overwrite, nullptr);
+    overwrite->trigger();
+    EXPECT_EQ(TestEnv::Dialogs().MessageTexts().last(), "Template\r\n\"Morning\"\r\nexists. Overwrite?");
+    EXPECT_EQ(Macros().size(), 1);
+
+    // Clear the day, then apply the template back.
+    MenuEntry(OpenMenu("PUMenuApplySystemTemplate"), "PUMenuASTClearAll")->trigger();
+    EXPECT_EQ(Jobs("Ann Lee"), 0);
+    EXPECT_EQ(Row(1, 0), nullptr);
+    apply = OpenMenu("PUMenuApplyTemplate");
+    QAction* morning = MenuEntry(apply, "PUMenuApplyTemplate1");
+    ASSERT_NE(morning, nullptr);
+    EXPECT_EQ(morning->text(), "Apply template \"Morning\"");
+    morning->trigger();
+    EXPECT_EQ(Jobs("Ann Lee"), 1);
+    EXPECT_EQ(Text(Row(1, 0), "LabelName"), "Ann Lee");
+
+    // Saving an empty day under the name removes the template.
+    MenuEntry(OpenMenu("PUMenuApplySystemTemplate"), "PUMenuASTClearAll")->trigger();
+    TestEnv::Dialogs().AnswerMessage(mrYes);
+    MenuEntry(OpenMenu("PUMenuSaveTemplate"), "PUMenuSaveTemplate1")->trigger();
+    EXPECT_EQ(TestEnv::Dialogs().MessageTexts().last(), "Do you want to remove the template\r\n\"Morning\"?\r\nReally?");
+    EXPECT_TRUE(Macros().isEmpty());
+    EXPECT_FALSE(MenuEntry(OpenMenu("PUMenuApplyTemplate"), "PUMenuApplyTemplate1")->isEnabled());
+}
+
+TEST_F(PlannedDayTest, ThePreviousDayAndWeekdaySystemTemplates)
+{
+    const TDate today = Today();
+    // Ann worked four days ago, Bob a week ago on today's weekday.
+    Store->Jobs->AddJob(today - 4, Ann, Kitchen);
+    Store->Jobs->AddJob(today - 7, Bob, Bar);
+    Start();
+    MenuEntry(OpenMenu("PUMenuApplySystemTemplate"), "PUMenuASTPrevDay")->trigger();
+    EXPECT_EQ(Text(Row(1, 0), "LabelName"), "Ann Lee");
+    EXPECT_EQ(Row(0, 0), nullptr);
+
+    MenuEntry(OpenMenu("PUMenuApplySystemTemplate"), "PUMenuASTClearAll")->trigger();
+    static const char* const weekdays[] = {"PUMenuASTDayMon", "PUMenuASTDayTue", "PUMenuASTDayWed",
+                                           "PUMenuASTDayThu", "PUMenuASTDayFri", "PUMenuASTDaySat",
+                                           "PUMenuASTDaySun"};
+    const int weekday = OleToDate(today).dayOfWeek(); // 1 = Monday
+    MenuEntry(OpenMenu("PUMenuApplySystemTemplate"), weekdays[weekday - 1])->trigger();
+    EXPECT_EQ(Text(Row(0, 0), "LabelName"), "Bob Ray");
+    EXPECT_EQ(Row(1, 0), nullptr);
+    int todays = 0;
+    for (const QStringList& row : JourneyTest::Jobs())
+        todays += row[2].toDouble() == today ? 1 : 0;
+    EXPECT_EQ(todays, 1);
+}
+
+TEST_F(PlannedDayTest, TheCalendarChangesTheDayAndItsAbsencePictures)
+{
+    Store->Jobs->AddJob(Today() + 1, Bob, Bar);
+    Start();
+    auto* calendar = Page->findChild<QCalendarWidget*>("Calendar");
+    const QDate tomorrow = QDate::currentDate().addDays(1);
+    calendar->setSelectedDate(tomorrow);
+    emit calendar->clicked(tomorrow);
+    EXPECT_EQ(Daily->Date(), Today() + 1);
+    EXPECT_EQ(Text(Row(0, 0), "LabelName"), "Bob Ray");
+    EXPECT_TRUE(Text(Page, "LabelTopDate").endsWith(QLocale().toString(tomorrow, QLocale::ShortFormat)));
+}
+
+TEST_F(JourneyTest, TheSetupDialogChangesTheNoteAndAsksBeforeLosingAChange)
+{
+    Start();
+    auto* banner = Page->findChild<QWidget*>("FrameInfo");
+    ASSERT_TRUE(banner->isVisible());
+    // Cancelled with the save question answered No: nothing changes.
+    TestEnv::Dialogs().AnswerMessage(mrNo);
+    WithDialog<TSetupEditor>("TSetupEditor", [](TSetupEditor* d) {
+        Type(d, "EditNote", "Zanthor Catering");
+        d->findChild<QPushButton*>("ButtonCancel")->click();
+    });
+    Page->findChild<QAction*>("ActionEditNotes")->trigger();
+    EXPECT_TRUE(banner->isVisible());
+    EXPECT_EQ(Store->Setup->General()->Note(), "");
+
+    WithDialog<TSetupEditor>("TSetupEditor", [](TSetupEditor* d) {
+        Type(d, "EditNote", "Zanthor Catering");
+        ClickOk(d);
+    });
+    Page->findChild<QAction*>("ActionEditNotes")->trigger();
+    EXPECT_FALSE(banner->isVisible());
+    EXPECT_EQ(Text(Page, "LabelTopNote"), "Zanthor Catering");
+    EXPECT_EQ(Store->Setup->General()->Note(), "Zanthor Catering");
+}
+
+} // namespace
