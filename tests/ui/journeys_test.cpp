@@ -16,6 +16,8 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QDateEdit>
+#include <QRadioButton>
 #include <QDragEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -506,6 +508,54 @@ TEST_F(JourneyTest, TheSetupDialogChangesTheNoteAndAsksBeforeLosingAChange)
     EXPECT_FALSE(banner->isVisible());
     EXPECT_EQ(Text(Page, "LabelTopNote"), "Zanthor Catering");
     EXPECT_EQ(Store->Setup->General()->Note(), "Zanthor Catering");
+}
+
+TEST_F(PlannedDayTest, TheSetupDialogMovesTheDataAndRunsAMaintenance)
+{
+    Store->Jobs->AddJob(Today(), Ann, Kitchen);
+    Store->Jobs->AddJob(Today() - 400, Bob, Bar);
+    TSetupEditor::SetMaintenanceRunner(
+        [this](TDate ALimit, const std::function<void(int, const QString&)>& AProgress, bool ABackup) {
+            Store->DataMan->RunMaintenance(ALimit, AProgress, ABackup);
+        });
+    Start();
+    // The maintenance reloads the registers: only IDs outlive it.
+    const int bobID = Bob->ID();
+
+    // A maintenance that purges what is older than a month, then Cancel.
+    TestEnv::Dialogs().AnswerMessage(mrYes); // the purge question
+    TestEnv::Dialogs().AnswerMessage(mrNo);  // the changed choice is not kept
+    QString log;
+    WithDialog<TSetupEditor>("TSetupEditor", [&log](TSetupEditor* d) {
+        d->findChild<QRadioButton*>("RBDataMaintenanceDeleteOldAndCompress")->click();
+        d->findChild<QDateEdit*>("DTPickerDateMaintennaceOldRecordsDate")->setDate(QDate::currentDate().addMonths(-1));
+        d->findChild<QPushButton*>("ButtonRunMaintenance")->click();
+        log = d->findChild<QLabel*>("LabelMaintenanceResult")->text();
+        d->findChild<QPushButton*>("ButtonCancel")->click();
+    });
+    Page->findChild<QAction*>("ActionEditNotes")->trigger();
+    EXPECT_TRUE(log.contains("OK")) << log.toStdString();
+    EXPECT_EQ(Jobs("Bob Ray"), 0);
+    EXPECT_EQ(Jobs("Ann Lee"), 1);
+    // The tables were reopened: the day is still shown and can be changed.
+    EXPECT_EQ(Text(Row(1, 0), "LabelName"), "Ann Lee");
+    TDSWorkplacePersonDragObjectEx bob(bobID, 0);
+    EXPECT_TRUE(Drop(BarPanel(), &bob));
+    EXPECT_EQ(Jobs("Bob Ray"), 1);
+
+    // The data moves to another folder chosen in the folder browser.
+    const QString moved = TestEnv::NewFolder("moved");
+    TestEnv::Dialogs().AnswerFolder(moved);
+    WithDialog<TSetupEditor>("TSetupEditor", [](TSetupEditor* d) {
+        d->findChild<QRadioButton*>("RBOtherDataFolder")->click();
+        d->findChild<QAbstractButton*>("ButtonSelectOtherDataFolder")->click();
+        ClickOk(d);
+    });
+    Page->findChild<QAction*>("ActionEditNotes")->trigger();
+    EXPECT_EQ(StatusPanel(Window->statusBar(), 1)->text(), moved);
+    EXPECT_EQ(FileRows(moved + "/Jobs.cds", "SELECT PersonName FROM Data").size(), 2);
+    EXPECT_EQ(Text(Row(0, 0), "LabelName"), "Bob Ray");
+    TSetupEditor::SetMaintenanceRunner(nullptr);
 }
 
 } // namespace

@@ -1,0 +1,155 @@
+// Takes the README's picture of the daily schedule: a private home with a few
+// workers and coloured workplaces planned for today, the real main window,
+// grabbed to a PNG. Run with QT_SCALE_FACTOR=2 for the 200 % picture.
+//   plenvo_screenshot OUT.png
+#include "core/program_info.h"
+#include "data/data_man.h"
+#include "data/job_man.h"
+#include "data/macro_man.h"
+#include "data/person_man.h"
+#include "data/workplace_man.h"
+#include "reports/print_data.h"
+#include "schedule/daily/daily_schedule.h"
+#include "schedule/worker/person_schedule.h"
+#include "schedule/workplace/workplace_schedule.h"
+#include "setup/setup.h"
+#include "ui/daily/daily_schedule_frame.h"
+#include "ui/orvel_app_form.h"
+#include "ui/qt_dialogs.h"
+#include "ui/schedule_placeholder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// Stands in for the editors: sets the new object's values and confirms.
+class TFillEditor final : public ISCModalEditor {
+public:
+    explicit TFillEditor(std::function<void(TObject*)> AFill) : FFill(std::move(AFill)) {}
+    void DataChanged(TObject*, const QString&) override {}
+    void Bind(TObject* AObject) override { FObject = AObject; }
+    bool ExecModal() override
+    {
+        FFill(FObject);
+        return true;
+    }
+
+private:
+    std::function<void(TObject*)> FFill;
+    TObject* FObject = nullptr;
+};
+
+struct TSampleWorkplace {
+    const char* Shortcut;
+    const char* Name;
+    TColor Color;
+    const char* Note;
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: plenvo_screenshot OUT.png\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QTemporaryDir home;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path() + "/config");
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+
+    TQtDialogs dialogs;
+    SetDialogs(&dialogs);
+    InitProgramInfo();
+    QString nextName;
+    TSampleWorkplace nextWorkplace{};
+    dialogs.RegisterEditor("TPersonEditor", [&nextName] {
+        return std::make_unique<TFillEditor>([&nextName](TObject* o) {
+            auto* person = static_cast<TPerson*>(o);
+            person->SetName(nextName);
+            if (nextName == "Sara Holm") {
+                person->SetDateOutFrom(Today());
+                person->SetDaysOut(5);
+                person->SetNoteOut("Holiday");
+            }
+        });
+    });
+    dialogs.RegisterEditor("TWorkplaceEditor", [&nextWorkplace] {
+        return std::make_unique<TFillEditor>([&nextWorkplace](TObject* o) {
+            auto* w = static_cast<TWorkplace*>(o);
+            w->SetName(nextWorkplace.Name);
+            w->SetShortcut(nextWorkplace.Shortcut);
+            w->SetColor(nextWorkplace.Color);
+            w->SetNote(nextWorkplace.Note);
+        });
+    });
+
+    int code = 0;
+    {
+        TSetup setup;
+        setup.Data()->SetDataDirKind(sddkOtherDataFolder);
+        setup.Data()->SetOtherDataFolder(home.path() + "/data");
+        setup.General()->SetNote("Zanthor Catering");
+        setup.General()->SetSubnote("Kitchen and service, Harbour Street 4");
+        setup.General()->SetShowNoteOnDSWorkplace(true);
+        TDataMan dataMan;
+        TPersonMan persons;
+        TWorkplaceMan workplaces;
+        TJobMan jobs;
+        TMacroMan macros;
+
+        std::vector<TPerson*> people;
+        for (const char* name : {"Anna Berg", "Tom Keller", "Mia Novak", "Jonas Lind", "Sara Holm", "Eric Dahl",
+                                 "Lena Voss", "Paul Meyer", "Ida Strand"}) {
+            nextName = name;
+            people.push_back(persons.AddPerson());
+        }
+        std::vector<TWorkplace*> places;
+        for (const TSampleWorkplace& w :
+             {TSampleWorkplace{"KIT", "Kitchen", 0xDFEBFF, "Lunch for 120"}, TSampleWorkplace{"BAR", "Bar", 0xFFE8DF, ""},
+              TSampleWorkplace{"SRV", "Service", 0xDFFFE3, "Terrace open"}, TSampleWorkplace{"DEL", "Delivery", 0xFFDFEF, ""}}) {
+            nextWorkplace = w;
+            places.push_back(workplaces.AddWorkplace());
+        }
+        const TDate today = Today();
+        const int plan[][2] = {{0, 0}, {1, 0}, {2, 1}, {3, 2}, {5, 2}, {6, 2}, {7, 3}, {1, 3}};
+        for (const auto& pair : plan)
+            jobs.AddJob(today, people[static_cast<size_t>(pair[0])], places[static_cast<size_t>(pair[1])]);
+
+        TDataManPrint printing(nullptr);
+        TDataManPrint::SetInstance(&printing);
+        TDailyScheduleFrame::InstallFactory();
+        TSchedulePlaceholderFrame::InstallFactories();
+        {
+            TDailySchedule daily;
+            TPersonSchedule personSchedule;
+            TWorkplaceSchedule workplaceSchedule;
+            TOrvelAppForm window(&daily, &personSchedule, &workplaceSchedule);
+            window.resize(900, 640);
+            window.show();
+            QTimer::singleShot(300, &window, [&] {
+                const QPixmap picture = window.grab();
+                if (!picture.save(out, "PNG")) {
+                    std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
+                    code = 1;
+                }
+                app.quit();
+            });
+            QApplication::exec();
+        }
+        TDailyScheduleFrame::UninstallFactory();
+        TSchedulePlaceholderFrame::UninstallFactories();
+        TDataManPrint::SetInstance(nullptr);
+    }
+    SetDialogs(nullptr);
+    return code;
+}
