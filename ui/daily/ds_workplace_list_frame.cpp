@@ -444,7 +444,7 @@ void TDSWorkplaceListFrame::SaveTemplate(const QString& AName)
     if (!macro)
         return;
     // Names are compared and stored as the templates file keeps them.
-    QString name = TrimBlanks(AName).left(TMacro::MaxNameLength);
+    QString name = TMacroMan::NormalName(AName);
     if (macro->MacroJobs()->Count() == 0) {
         if (name.isEmpty())
             return;
@@ -457,7 +457,7 @@ void TDSWorkplaceListFrame::SaveTemplate(const QString& AName)
             if (!Dialogs().InputQuery(QStringLiteral("New template"), QStringLiteral("Name of a template"), answer,
                                       TMacro::MaxNameLength))
                 return;
-            name = TrimBlanks(answer).left(TMacro::MaxNameLength);
+            name = TMacroMan::NormalName(answer);
             if (name.isEmpty())
                 return;
         }

@@ -191,3 +191,22 @@ TEST_F(TemplatesTest, ANameOfTheFullFieldLengthIsFoundFromItsEntry)
 }
 
 } // namespace
+
+namespace {
+
+using TemplatesFailureTest = TemplatesTest;
+
+TEST_F(TemplatesFailureTest, ATemplateTheFileRefusesIsReportedNotSilentlyLost)
+{
+    PlanTheDay();
+    Store->Macros->CloseDBFiles();
+    Dialogs().AnswerInput(QStringLiteral("Morning"));
+    Dialogs().AnswerMessage(mrOk);
+    Action("ActionAddTemplate")->trigger();
+    ASSERT_EQ(Dialogs().MessageTexts().size(), 1);
+    EXPECT_TRUE(Dialogs().MessageTexts()[0].startsWith("The change could not be saved: "));
+    Store->Macros->OpenDBFiles();
+    EXPECT_TRUE(TemplateNames().isEmpty());
+}
+
+} // namespace

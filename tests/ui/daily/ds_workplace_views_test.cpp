@@ -8,6 +8,8 @@
 
 #include <QEnterEvent>
 #include <QMouseEvent>
+#include <QDrag>
+#include <QPointer>
 #include <QScrollBar>
 
 namespace {
@@ -411,6 +413,19 @@ TEST_F(RowViewTest, ADeletedWorkerShowsHisStoredNameStruckOut)
     EXPECT_FALSE(Find<QLabel>("LabelName", Row(PanelOf(KitchenID), 0))->font().strikeOut());
 }
 
+TEST_F(RowViewTest, AnEditedWorkerShowsHisNewNameBesideTheStoredOne)
+{
+    ASSERT_TRUE(Schedule->AddPersonToWorkplace(AnnID, KitchenID));
+    ASSERT_TRUE(Schedule->AddPersonToWorkplace(AnnID, BarID));
+    Settle();
+    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Annie"); }, true);
+    ASSERT_TRUE(Schedule->Persons()->EditPerson(AnnID));
+    Settle();
+    EXPECT_EQ(Text(Row(PanelOf(KitchenID), 0), "LabelName"), "Annie (Ann)");
+    EXPECT_EQ(Text(Row(PanelOf(BarID), 0), "LabelName"), "Annie (Ann)");
+    EXPECT_FALSE(Find<QLabel>("LabelName", Row(PanelOf(BarID), 0))->font().strikeOut());
+}
+
 TEST_F(RowViewTest, AnAbsentWorkerShowsTheOutPictureAndLongNamesAreCut)
 {
     Ann->SetName("Annabel Lee-Montgomery of the Northern Kitchen Brigade");
@@ -559,6 +574,43 @@ TEST_F(SystemTemplateTest, EarlierDaysAreCopiedIntoTheDay)
     Action("PUMenuASTDaySun")->trigger();
     EXPECT_EQ(JobsOn(TestDay).size(), 1u);
     EXPECT_TRUE(Dialogs().Questions().empty());
+}
+
+} // namespace
+
+namespace {
+
+using RealDragTest = WorkplaceViewsTest;
+
+// The offscreen platform ends every drag at once, so this runs the start of a
+// drag (payload, picture, cursors) through to its end, not the drag loop.
+TEST_F(RealDragTest, PressingAndMovingTheNameRunsADragThatLeavesTheRowIntact)
+{
+    ASSERT_TRUE(Schedule->AddPersonToWorkplace(AnnID, KitchenID));
+    Settle();
+    QPointer<TDSWorkplacePersonFrame> source = Row(PanelOf(KitchenID), 0);
+    auto* name = Find<TSCLabel>("LabelName", source);
+    const QPointF start(name->rect().center());
+    QMouseEvent press(QEvent::MouseButtonPress, start, name->mapToGlobal(start), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(name, &press);
+    const QPointF moved = start + QPointF(QApplication::startDragDistance() + 5, 0);
+    QMouseEvent move(QEvent::MouseMove, moved, name->mapToGlobal(moved), Qt::LeftButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(name, &move);
+    // The drag ran with the payload of the row and is disposed of afterwards.
+    auto* drag = Frame->findChild<QDrag*>();
+    ASSERT_NE(drag, nullptr);
+    auto* payload = qobject_cast<TDSWorkplacePersonDragObjectEx*>(drag->mimeData());
+    ASSERT_NE(payload, nullptr);
+    EXPECT_EQ(payload->PersonID(), AnnID);
+    EXPECT_EQ(payload->WorkplaceID(), KitchenID);
+    EXPECT_FALSE(drag->pixmap().isNull());
+    Settle();
+    EXPECT_EQ(Frame->findChild<QDrag*>(), nullptr);
+    ASSERT_FALSE(source.isNull());
+    EXPECT_EQ(source->Person(), Schedule->Workplaces()->Items(-KitchenID)->Persons()->Items(0));
+    EXPECT_EQ(JobsOn(TestDay), (std::set<std::pair<int, int>>{{AnnID, KitchenID}}));
 }
 
 } // namespace
