@@ -75,6 +75,12 @@ private:
     TDSPersonListFrame* FFrame;
 };
 
+// The worker row picture at a larger size.
+QPixmap WorkerPicture(int ASide)
+{
+    return SmallIcon(0).pixmap(16, 16).scaled(ASide, ASide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
 // The banner's picture of placing a worker: a worker, an arrow and a panel.
 QPixmap PlacingPicture(int ASide)
 {
@@ -83,7 +89,7 @@ QPixmap PlacingPicture(int ASide)
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     const int half = ASide / 2;
-    painter.drawPixmap(0, 0, SmallIcon(0).pixmap(half, half));
+    painter.drawPixmap(QRect(0, 0, half, half), WorkerPicture(half));
     painter.setPen(QPen(QColor(90, 90, 90), 2));
     painter.drawLine(QPointF(half * 0.5, half * 1.1), QPointF(half * 1.2, half * 1.6));
     painter.drawLine(QPointF(half * 1.2, half * 1.6), QPointF(half * 0.95, half * 1.6));
@@ -103,8 +109,9 @@ QWidget* BannerStep(QWidget* AParent, const QPixmap& APicture, const QString& AN
     layout->setContentsMargins(0, 0, 0, 0);
     auto* picture = new QLabel(step);
     picture->setPixmap(APicture);
-    picture->setAlignment(Qt::AlignTop);
-    layout->addWidget(picture);
+    picture->setFixedSize(APicture.size());
+    picture->setAlignment(Qt::AlignCenter);
+    layout->addWidget(picture, 0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;
     auto* title = new QLabel(ANumber + QLatin1Char(' ') + ATitle, step);
     QFont bold = title->font();
@@ -260,7 +267,7 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
     PanelInfo->setAutoFillBackground(true);
     auto* info = new QVBoxLayout(PanelInfo);
     const int side = 2 * fontMetrics().height();
-    info->addWidget(BannerStep(PanelInfo, SmallIcon(0).pixmap(side, side), QStringLiteral("2."),
+    info->addWidget(BannerStep(PanelInfo, WorkerPicture(side), QStringLiteral("2."),
                                QStringLiteral("Workers"), QStringLiteral("Here add all yours workers")));
     info->addWidget(BannerStep(PanelInfo, PlacingPicture(side), QStringLiteral("3."),
                                QStringLiteral("Workers on workplaces"),
