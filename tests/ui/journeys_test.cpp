@@ -254,6 +254,13 @@ TEST_F(JourneyTest, AFirstStartOnAnEmptyFolder)
     EXPECT_TRUE(WorkplaceAction("ActionAdd")->isEnabled());
     EXPECT_EQ(StatusPanel(Window->statusBar(), 1)->text(), ExcludeBackslash(Folder));
     EXPECT_EQ(Page->findChild<QCalendarWidget*>("Calendar")->selectedDate(), today);
+    // Every tool bar button is on screen in the narrow workplace column.
+    for (const char* name : {"TBAdd", "TBPrint", "TBApplyDefaultTemplate", "TBApplyTemplate", "TBSaveTemplate"}) {
+        auto* button = WorkplacesView->findChild<QToolButton*>(name);
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_TRUE(button->isVisible()) << name;
+        EXPECT_LE(button->mapTo(WorkplacesView, QPoint(button->width(), 0)).x(), WorkplacesView->width()) << name;
+    }
 }
 
 TEST_F(JourneyTest, AddingWorkersAndWorkplacesThroughTheirDialogs)

@@ -160,13 +160,18 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
     ToolBar->addSeparator();
     TBPrint = NewDropDownButton(QStringLiteral("TBPrint"), QStringLiteral("Print"),
                                 QStringLiteral("Print Daily schedule..."), PUMenuPrint);
+    TBPrint->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
+                                      style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
     ToolBar->addSeparator();
     NewDropDownButton(QStringLiteral("TBApplyDefaultTemplate"), QStringLiteral("System templates"),
-                      QStringLiteral("Select and apply system templates"), PUMenuApplySystemTemplate);
+                      QStringLiteral("Select and apply system templates"), PUMenuApplySystemTemplate)
+        ->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     NewDropDownButton(QStringLiteral("TBApplyTemplate"), QStringLiteral("Apply user templates"),
-                      QStringLiteral("Select and apply user defined template"), PUMenuApplyTemplate);
+                      QStringLiteral("Select and apply user defined template"), PUMenuApplyTemplate)
+        ->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     NewDropDownButton(QStringLiteral("TBSaveTemplate"), QStringLiteral("Save user template"),
-                      QStringLiteral("Save current schedule as user template"), PUMenuSaveTemplate);
+                      QStringLiteral("Save current schedule as user template"), PUMenuSaveTemplate)
+        ->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     layout->addWidget(ToolBar);
 
     FScrollBox = new QScrollArea(this);
@@ -258,6 +263,25 @@ QToolButton* TDSWorkplaceListFrame::NewDropDownButton(const QString& AName, cons
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     ToolBar->addWidget(button);
     return button;
+}
+
+void TDSWorkplaceListFrame::resizeEvent(QResizeEvent* AEvent)
+{
+    TSCFrame::resizeEvent(AEvent);
+    FitToolBar();
+}
+
+void TDSWorkplaceListFrame::FitToolBar()
+{
+    const QList<QToolButton*> buttons = ToolBar->findChildren<QToolButton*>();
+    auto setStyle = [&buttons](Qt::ToolButtonStyle AStyle) {
+        for (QToolButton* button : buttons)
+            if (button->menu())
+                button->setToolButtonStyle(AStyle);
+    };
+    setStyle(Qt::ToolButtonTextOnly);
+    if (ToolBar->sizeHint().width() > width())
+        setStyle(Qt::ToolButtonIconOnly);
 }
 
 QString TDSWorkplaceListFrame::TemplateNameFromCaption(const QString& ACaption, const QString& AResourceText)
