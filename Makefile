@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test bench screenshot clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -25,6 +25,13 @@ bench: deps
 	cmake -S . -B $(BUILD_DIR)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLENVO_BENCH=ON
 	cmake --build $(BUILD_DIR)/bench -j $(JOBS) --target jobs_filter_bench daily_bench period_bench
 	cd $(BUILD_DIR)/bench && ./bench/daily_bench && ./bench/period_bench && ./bench/jobs_filter_bench bench-data
+
+# The README's pictures of the daily schedule at 100 % and 200 %.
+screenshot: deps
+	cmake -S . -B $(BUILD_DIR)/tools -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLENVO_TOOLS=ON
+	cmake --build $(BUILD_DIR)/tools -j $(JOBS) --target plenvo_screenshot
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/tools/plenvo_screenshot docs/screenshot-daily.png
+	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 $(BUILD_DIR)/tools/tools/plenvo_screenshot docs/screenshot-daily@2x.png
 
 clean:
 	rm -rf $(BUILD_DIR)
