@@ -40,11 +40,13 @@ public:
     bool Print(const QString& AReportName) override;
 
 private:
-    // Copies of the loaded jobs, remade when the manager's list may have changed.
+    // The period's jobs read straight from the jobs file, again after any
+    // change the jobs manager made.
     void SyncJobs();
 
     std::vector<TPeriodJobRecord> FJobs;
     bool FJobsValid = false;
+    quint64 FGeneration = 0;
     TDate FFrom = 0;
     TDate FTo = 0;
     QString FLastError;
