@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class TPerson;
@@ -34,6 +35,8 @@ public:
     void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
 
 private:
+    friend class TPeriodDayList;
+
     TDate FDate = 0;
     QString FDayStr;
     TPeriodDayList* FOwnerList = nullptr;
@@ -63,6 +66,11 @@ protected:
     virtual std::unique_ptr<TPeriodDay> CreateDay() const = 0;
 
 private:
+    friend class TPeriodEntry;
+    // Replaces the entries with the whole days of ADates, once each in date
+    // order, and announces "Items" once.
+    void FillDates(const std::vector<TDate>& ADates);
+
     TSCTreeLink FOwnerNode;
     bool FSilent = false;
 };
@@ -139,6 +147,44 @@ public:
 // The text shown as the shortcut of a missing workplace.
 QString MissingShortcut();
 
+// The loaded jobs' dates by the ID AKeyOf gives, of the jobs AAccept takes:
+// one pass over the jobs instead of one per entry.
+template <class TKeyOf, class TAccept>
+std::unordered_map<int, std::vector<TDate>> PeriodJobDates(TKeyOf AKeyOf, TAccept AAccept)
+{
+    std::unordered_map<int, std::vector<TDate>> dates;
+    const int count = PeriodJobCount();
+    for (int i = 0; i < count; ++i)
+        if (const TPeriodJobRecord* job = PeriodJobAt(i); job && AAccept(*job))
+            dates[AKeyOf(*job)].push_back(job->Date);
+    return dates;
+}
+
+// Sorts the entries of a day's sub-list (a TSCTypedList<TItem>) by a text key
+// read once per entry, in locale order ignoring case; entries without a key go
+// last, among themselves by their stored text.
+template <class TItem, class TList, class TKeyOf, class TStoredOf>
+void SortDayEntries(TList& AList, TKeyOf AKeyOf, TStoredOf AStoredOf)
+{
+    if (AList.Count() < 2)
+        return;
+    TPeriodTextCompare compare;
+    std::unordered_map<const TItem*, QString> keys;
+    for (int i = 0; i < AList.Count(); ++i)
+        keys.emplace(AList.Items(i), AKeyOf(AList.Items(i)));
+    AList.Sort([&](const TItem* A, const TItem* B) {
+        const QString& a = keys.at(A);
+        const QString& b = keys.at(B);
+        if (a.isEmpty() && b.isEmpty())
+            return compare(AStoredOf(A), AStoredOf(B));
+        if (a.isEmpty())
+            return 1;
+        if (b.isEmpty())
+            return -1;
+        return compare(a, b);
+    });
+}
+
 // A register list: position, -ID and name lookups, focus, sorting and removal.
 class TPeriodRegisterList : public TSCTypedList<TPeriodEntry>, public ISCTreeNode {
 public:
@@ -177,6 +223,22 @@ protected:
     virtual QString SortText(const TPeriodEntry* AEntry) const = 0;
     // Appends an entry with owner and Silent set; announces nothing.
     TPeriodEntry* AppendEntry(std::unique_ptr<TPeriodEntry> AEntry, int AID);
+    // Refresh's rebuild: no focus, then one TEntry per register ID (AIDAt over
+    // ACount positions) with the dates ADates holds for its ID, sorted by the
+    // kind; announces "Items" once.
+    template <class TEntry, class TIDAt>
+    void RefillEntries(int ACount, TIDAt AIDAt, const std::unordered_map<int, std::vector<TDate>>& ADates)
+    {
+        SetFocusedSilently(nullptr);
+        FreeObjects();
+        static const std::vector<TDate> none;
+        for (int i = 0; i < ACount; ++i) {
+            TPeriodEntry* entry = AppendEntry(TSCObject::Create<TEntry>(), AIDAt(i));
+            const auto found = ADates.find(entry->ID());
+            entry->FillDays(found == ADates.end() ? none : found->second);
+        }
+        SortByKind();
+    }
     // Focus without announcing.
     void SetFocusedSilently(TPeriodEntry* AEntry) { FFocused = AEntry; }
     // Refresh's focus choice: the remembered ID, else the first entry.

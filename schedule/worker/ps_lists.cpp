@@ -43,7 +43,7 @@ TPSPersonList* TPSPerson::OwnerList() const
 void TPSPerson::UpdateDays()
 {
     std::vector<TDate> dates;
-    for (int i = 0; i < PeriodJobCount(); ++i)
+    for (int i = 0, count = PeriodJobCount(); i < count; ++i)
         if (const TPeriodJobRecord* job = PeriodJobAt(i); job->PersonID == ID())
             dates.push_back(job->Date);
     FillDays(dates);
@@ -71,22 +71,10 @@ void TPSPersonList::SetSchedule(TPersonSchedule* ASchedule)
 void TPSPersonList::Refresh(int APersonFocusedID)
 {
     const int remembered = PersonFocused() ? PersonFocused()->ID() : 0;
-    SetFocusedSilently(nullptr);
-    FreeObjects();
-    // One pass over the loaded jobs instead of one per worker.
-    std::unordered_map<int, std::vector<TDate>> dates;
-    for (int i = 0; i < PeriodJobCount(); ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        dates[job->PersonID].push_back(job->Date);
-    }
-    static const std::vector<TDate> none;
-    for (int i = 0; i < PeriodPersonCount(); ++i) {
-        if (TPSPerson* entry = AddPersonID(PeriodPersonIDAt(i), false, false)) {
-            const auto found = dates.find(entry->ID());
-            entry->FillDays(found == dates.end() ? none : found->second);
-        }
-    }
-    SortByKind();
+    RefillEntries<TPSPerson>(
+        PeriodPersonCount(), PeriodPersonIDAt,
+        PeriodJobDates([](const TPeriodJobRecord& AJob) { return AJob.PersonID; },
+                       [](const TPeriodJobRecord&) { return true; }));
     TPSPerson* focus = APersonFocusedID > 0 ? Items(-APersonFocusedID)
                                             : static_cast<TPSPerson*>(RememberedOrFirst(remembered));
     SetPersonFocused(focus);
@@ -214,7 +202,7 @@ TPSWorkplaceList* TPSWorkplace::OwnerList() const
 void TPSWorkplace::UpdateDays(int APersonID)
 {
     std::vector<TDate> dates;
-    for (int i = 0; i < PeriodJobCount(); ++i)
+    for (int i = 0, count = PeriodJobCount(); i < count; ++i)
         if (const TPeriodJobRecord* job = PeriodJobAt(i); job->WorkplaceID == ID() && job->PersonID == APersonID)
             dates.push_back(job->Date);
     FillDays(dates);
@@ -245,22 +233,10 @@ void TPSWorkplaceList::SetSchedule(TPersonSchedule* ASchedule)
 void TPSWorkplaceList::Refresh(int APersonID)
 {
     const int remembered = WorkplaceFocused() ? WorkplaceFocused()->ID() : 0;
-    SetFocusedSilently(nullptr);
-    FreeObjects();
-    std::unordered_map<int, std::vector<TDate>> dates;
-    for (int i = 0; i < PeriodJobCount(); ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        if (job->PersonID == APersonID)
-            dates[job->WorkplaceID].push_back(job->Date);
-    }
-    static const std::vector<TDate> none;
-    for (int i = 0; i < PeriodWorkplaceCount(); ++i) {
-        if (TPSWorkplace* entry = AddWorkplaceID(PeriodWorkplaceIDAt(i), false, false)) {
-            const auto found = dates.find(entry->ID());
-            entry->FillDays(found == dates.end() ? none : found->second);
-        }
-    }
-    SortByKind();
+    RefillEntries<TPSWorkplace>(
+        PeriodWorkplaceCount(), PeriodWorkplaceIDAt,
+        PeriodJobDates([](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID; },
+                       [APersonID](const TPeriodJobRecord& AJob) { return AJob.PersonID == APersonID; }));
     SetWorkplaceFocused(static_cast<TPSWorkplace*>(RememberedOrFirst(remembered)));
 }
 
@@ -466,22 +442,10 @@ bool TPSDayWorkplaceList::DeleteWorkplace(int AID)
 
 void TPSDayWorkplaceList::SortByShortcut()
 {
-    TPeriodTextCompare compare;
-    std::unordered_map<const TPSDayWorkplace*, QString> shortcuts;
-    for (int i = 0; i < Count(); ++i)
-        shortcuts.emplace(Items(i), Items(i)->Shortcut());
-    Sort([&](const TPSDayWorkplace* A, const TPSDayWorkplace* B) {
-        const QString& a = shortcuts.at(A);
-        const QString& b = shortcuts.at(B);
-        // Entries without a shortcut go last, among themselves by the stored one.
-        if (a.isEmpty() && b.isEmpty())
-            return compare(A->StoredShortcut(), B->StoredShortcut());
-        if (a.isEmpty())
-            return 1;
-        if (b.isEmpty())
-            return -1;
-        return compare(a, b);
-    });
+    // Entries without a shortcut go last, among themselves by the stored one.
+    SortDayEntries<TPSDayWorkplace>(
+        *this, [](const TPSDayWorkplace* AEntry) { return AEntry->Shortcut(); },
+        [](const TPSDayWorkplace* AEntry) { return AEntry->StoredShortcut(); });
     Announce(ItemsName);
 }
 
@@ -546,7 +510,7 @@ bool TPSDay::PersonIsOut() const
 void TPSDay::UpdateWorkplaces(int APersonID)
 {
     FWorkplaces->FreeObjects();
-    for (int i = 0; i < PeriodJobCount(); ++i) {
+    for (int i = 0, count = PeriodJobCount(); i < count; ++i) {
         const TPeriodJobRecord* job = PeriodJobAt(i);
         if (TruncDate(job->Date) == FDate && job->PersonID == APersonID)
             FWorkplaces->AddWorkplace(job->WorkplaceID, job->WorkplaceName, job->WorkplaceShortcut, false);
@@ -583,7 +547,7 @@ void TPSDayList::Refresh(TDate AStartDate, int ADayCount, int APersonID)
     FreeObjects();
     // The worker's jobs by day in one pass, instead of one pass per day.
     std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> jobs;
-    for (int i = 0; i < PeriodJobCount(); ++i) {
+    for (int i = 0, count = PeriodJobCount(); i < count; ++i) {
         const TPeriodJobRecord* job = PeriodJobAt(i);
         if (job->PersonID == APersonID)
             jobs[static_cast<qint64>(TruncDate(job->Date))].push_back(job);

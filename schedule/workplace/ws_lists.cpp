@@ -62,23 +62,10 @@ void TWSPersonList::SetSchedule(TWorkplaceSchedule* ASchedule)
 void TWSPersonList::Refresh(int AWorkplaceID)
 {
     const int remembered = PersonFocused() ? PersonFocused()->ID() : 0;
-    SetFocusedSilently(nullptr);
-    FreeObjects();
-    // One pass over the loaded jobs instead of one per worker.
-    std::unordered_map<int, std::vector<TDate>> dates;
-    for (int i = 0; i < PeriodJobCount(); ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        if (job->WorkplaceID == AWorkplaceID)
-            dates[job->PersonID].push_back(job->Date);
-    }
-    static const std::vector<TDate> none;
-    for (int i = 0; i < PeriodPersonCount(); ++i) {
-        if (TWSPerson* entry = AddPersonID(PeriodPersonIDAt(i), false, false)) {
-            const auto found = dates.find(entry->ID());
-            entry->FillDays(found == dates.end() ? none : found->second);
-        }
-    }
-    SortByKind();
+    RefillEntries<TWSPerson>(
+        PeriodPersonCount(), PeriodPersonIDAt,
+        PeriodJobDates([](const TPeriodJobRecord& AJob) { return AJob.PersonID; },
+                       [AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; }));
     SetPersonFocused(static_cast<TWSPerson*>(RememberedOrFirst(remembered)));
 }
 
@@ -222,21 +209,10 @@ void TWSWorkplaceList::SetSchedule(TWorkplaceSchedule* ASchedule)
 void TWSWorkplaceList::Refresh(int AWorkplaceFocusedID)
 {
     const int remembered = WorkplaceFocused() ? WorkplaceFocused()->ID() : 0;
-    SetFocusedSilently(nullptr);
-    FreeObjects();
-    std::unordered_map<int, std::vector<TDate>> dates;
-    for (int i = 0; i < PeriodJobCount(); ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        dates[job->WorkplaceID].push_back(job->Date);
-    }
-    static const std::vector<TDate> none;
-    for (int i = 0; i < PeriodWorkplaceCount(); ++i) {
-        if (TWSWorkplace* entry = AddWorkplaceID(PeriodWorkplaceIDAt(i), false, false)) {
-            const auto found = dates.find(entry->ID());
-            entry->FillDays(found == dates.end() ? none : found->second);
-        }
-    }
-    SortByKind();
+    RefillEntries<TWSWorkplace>(
+        PeriodWorkplaceCount(), PeriodWorkplaceIDAt,
+        PeriodJobDates([](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID; },
+                       [](const TPeriodJobRecord&) { return true; }));
     TWSWorkplace* focus = AWorkplaceFocusedID > 0 ? Items(-AWorkplaceFocusedID)
                                                   : static_cast<TWSWorkplace*>(RememberedOrFirst(remembered));
     SetWorkplaceFocused(focus);
@@ -472,22 +448,10 @@ bool TWSDayPersonList::DeletePerson(int AID)
 
 void TWSDayPersonList::SortByName()
 {
-    TPeriodTextCompare compare;
-    std::unordered_map<const TWSDayPerson*, QString> names;
-    for (int i = 0; i < Count(); ++i)
-        names.emplace(Items(i), Items(i)->SortingName());
-    Sort([&](const TWSDayPerson* A, const TWSDayPerson* B) {
-        const QString& a = names.at(A);
-        const QString& b = names.at(B);
-        // Entries without a sorting name go last, among themselves by the stored name.
-        if (a.isEmpty() && b.isEmpty())
-            return compare(A->StoredName(), B->StoredName());
-        if (a.isEmpty())
-            return 1;
-        if (b.isEmpty())
-            return -1;
-        return compare(a, b);
-    });
+    // Entries without a sorting name go last, among themselves by the stored name.
+    SortDayEntries<TWSDayPerson>(
+        *this, [](const TWSDayPerson* AEntry) { return AEntry->SortingName(); },
+        [](const TWSDayPerson* AEntry) { return AEntry->StoredName(); });
     Announce(ItemsName);
 }
 
@@ -546,7 +510,7 @@ QString TWSDay::DateStrWithoutYear() const
 void TWSDay::UpdatePersons(int AWorkplaceID)
 {
     FPersons->FreeObjects();
-    for (int i = 0; i < PeriodJobCount(); ++i) {
+    for (int i = 0, count = PeriodJobCount(); i < count; ++i) {
         const TPeriodJobRecord* job = PeriodJobAt(i);
         if (TruncDate(job->Date) == FDate && job->WorkplaceID == AWorkplaceID)
             FPersons->AddPerson(job->PersonID, job->PersonName, false);
@@ -583,7 +547,7 @@ void TWSDayList::Refresh(TDate AStartDate, int ADayCount, int AWorkplaceID)
     FreeObjects();
     // The workplace's jobs by day in one pass, instead of one pass per day.
     std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> jobs;
-    for (int i = 0; i < PeriodJobCount(); ++i) {
+    for (int i = 0, count = PeriodJobCount(); i < count; ++i) {
         const TPeriodJobRecord* job = PeriodJobAt(i);
         if (job->WorkplaceID == AWorkplaceID)
             jobs[static_cast<qint64>(TruncDate(job->Date))].push_back(job);
