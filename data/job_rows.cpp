@@ -37,12 +37,13 @@ sqlite3* Handle(const TTable& ATable)
 // One QString per distinct text and ID, shared by all rows that carry it.
 class TTextCache {
 public:
-    QString Text(int AKey, sqlite3_stmt* AStatement, int AColumn)
+    const QString& Text(int AKey, sqlite3_stmt* AStatement, int AColumn)
     {
+        static const QString none;
         const auto* text = sqlite3_column_text(AStatement, AColumn);
         const int bytes = sqlite3_column_bytes(AStatement, AColumn);
         if (!text || bytes <= 0)
-            return QString();
+            return none;
         TEntry& entry = Entry(AKey);
         if (entry.Bytes.size() != bytes || std::memcmp(entry.Bytes.constData(), text, size_t(bytes)) != 0) {
             entry.Bytes = QByteArray(reinterpret_cast<const char*>(text), bytes);
@@ -131,17 +132,17 @@ bool TJobRowReader::Next()
         FState->Statement = nullptr;
         return false;
     }
-    FRow.ID = sqlite3_column_int(statement, 0);
-    FRow.Date = static_cast<TDate>(sqlite3_column_int64(statement, 1));
-    FRow.PersonID = sqlite3_column_int(statement, 2);
-    FRow.PersonName = FState->PersonNames.Text(FRow.PersonID, statement, 3);
-    FRow.WorkplaceID = sqlite3_column_int(statement, 4);
-    FRow.WorkplaceShortcut = FState->Shortcuts.Text(FRow.WorkplaceID, statement, 5);
-    FRow.WorkplaceName = FState->WorkplaceNames.Text(FRow.WorkplaceID, statement, 6);
+    FID = sqlite3_column_int(statement, 0);
+    FDate = static_cast<TDate>(sqlite3_column_int64(statement, 1));
+    FPersonID = sqlite3_column_int(statement, 2);
+    FPersonName = &FState->PersonNames.Text(FPersonID, statement, 3);
+    FWorkplaceID = sqlite3_column_int(statement, 4);
+    FWorkplaceShortcut = &FState->Shortcuts.Text(FWorkplaceID, statement, 5);
+    FWorkplaceName = &FState->WorkplaceNames.Text(FWorkplaceID, statement, 6);
     if (FState->WithNote) {
         const auto* text = sqlite3_column_text(statement, 7);
         const int bytes = sqlite3_column_bytes(statement, 7);
-        FRow.Note = text && bytes > 0 ? QString::fromUtf8(reinterpret_cast<const char*>(text), bytes) : QString();
+        FNote = text && bytes > 0 ? QString::fromUtf8(reinterpret_cast<const char*>(text), bytes) : QString();
     }
     return true;
 }
@@ -152,7 +153,8 @@ bool ReadJobRows(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, in
     ARows.clear();
     TJobRowReader reader(ATable, AFrom, ATo, APersonID, AWorkplaceID);
     while (reader.Next())
-        ARows.push_back(reader.Row());
+        ARows.push_back({reader.Date(), reader.ID(), reader.PersonID(), reader.WorkplaceID(), reader.PersonName(),
+                         reader.WorkplaceShortcut(), reader.WorkplaceName(), reader.Note()});
     if (reader.Failed()) {
         ARows.clear();
         return false;

@@ -36,14 +36,30 @@ public:
 
     // The next row; false at the end and when the table cannot be read.
     bool Next();
-    const TJobRow& Row() const { return FRow; }
+    // The current row's fields; the texts stay valid until the next row.
+    int ID() const { return FID; }
+    TDate Date() const { return FDate; }
+    int PersonID() const { return FPersonID; }
+    int WorkplaceID() const { return FWorkplaceID; }
+    const QString& PersonName() const { return *FPersonName; }
+    const QString& WorkplaceShortcut() const { return *FWorkplaceShortcut; }
+    const QString& WorkplaceName() const { return *FWorkplaceName; }
+    // Empty unless asked for.
+    const QString& Note() const { return FNote; }
     // True when the query could not run or stopped with an error.
     bool Failed() const { return FFailed; }
 
 private:
     struct TState;
     std::unique_ptr<TState> FState;
-    TJobRow FRow;
+    int FID = 0;
+    TDate FDate = 0;
+    int FPersonID = 0;
+    int FWorkplaceID = 0;
+    const QString* FPersonName = nullptr;
+    const QString* FWorkplaceShortcut = nullptr;
+    const QString* FWorkplaceName = nullptr;
+    QString FNote;
     bool FFailed = false;
 };
 

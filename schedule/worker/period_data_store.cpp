@@ -83,11 +83,10 @@ void TPeriodDataStore::SyncJobs()
     bool sorted = true;
     TJobRowReader reader(man->Table(), FFrom, FTo, 0, 0, false);
     while (reader.Next()) {
-        const TJobRow& row = reader.Row();
-        sorted = sorted && (ids.empty() || ids.back() < row.ID);
-        ids.push_back(row.ID);
-        FJobs.push_back({row.Date, row.PersonID, row.WorkplaceID, row.PersonName, row.WorkplaceShortcut,
-                         row.WorkplaceName});
+        sorted = sorted && (ids.empty() || ids.back() < reader.ID());
+        ids.push_back(reader.ID());
+        FJobs.push_back({reader.Date(), reader.PersonID(), reader.WorkplaceID(), reader.PersonName(),
+                         reader.WorkplaceShortcut(), reader.WorkplaceName()});
     }
     FJobsValid = !reader.Failed();
     if (!FJobsValid) {
