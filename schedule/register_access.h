@@ -7,6 +7,7 @@
 #include "data/person_man.h"
 #include "data/workplace_man.h"
 #include "reports/print_table.h"
+#include "schedule/register_store.h"
 
 #include <optional>
 
@@ -90,3 +91,37 @@ bool AppendPrintWorkplaceRow(TPrintTable& ATable, const TRow& ARow)
                           {QStringLiteral("IsDeleted"), ARow.IsDeleted},
                           {QStringLiteral("DayID"), ARow.DayID}});
 }
+
+// The register half of a schedule store on the program's managers, for a
+// store interface TInterface derived from IRegisterStore.
+template <class TInterface, class TPersonRecord, class TWorkplaceRecord>
+class TRegisterDataStore : public TInterface {
+public:
+    int PersonCount() const override { return RegisterPersonCount(); }
+    int PersonIDAt(int AIndex) const override { return RegisterPersonIDAt(AIndex); }
+    std::optional<TPersonRecord> PersonRecord(int AID) const override
+    {
+        return RegisterPersonRecord<TPersonRecord>(AID);
+    }
+    TPerson* PersonObject(int AID) const override { return RegisterPerson(AID); }
+    int PersonObjectID(const TPerson* APerson) const override { return APerson ? APerson->ID() : 0; }
+    bool PersonIsOut(int AID, TDate ADate) const override { return RegisterPersonIsOut(AID, ADate); }
+    bool EditPerson(int AID) override { return RegisterEditPerson(AID); }
+    bool DeletePerson(int AID) override { return RegisterDeletePerson(AID, FLastError); }
+
+    int WorkplaceCount() const override { return RegisterWorkplaceCount(); }
+    int WorkplaceIDAt(int AIndex) const override { return RegisterWorkplaceIDAt(AIndex); }
+    std::optional<TWorkplaceRecord> WorkplaceRecord(int AID) const override
+    {
+        return RegisterWorkplaceRecord<TWorkplaceRecord>(AID);
+    }
+    TWorkplace* WorkplaceObject(int AID) const override { return RegisterWorkplace(AID); }
+    int WorkplaceObjectID(const TWorkplace* AWorkplace) const override { return AWorkplace ? AWorkplace->ID() : 0; }
+    bool EditWorkplace(int AID) override { return RegisterEditWorkplace(AID); }
+    bool DeleteWorkplace(int AID) override { return RegisterDeleteWorkplace(AID, FLastError); }
+
+    QString LastError() const override { return FLastError; }
+
+protected:
+    QString FLastError;
+};

@@ -19,29 +19,6 @@ TDSJobRecord JobRecord(const TJob& AJob)
 
 } // namespace
 
-int TDSDataStore::PersonCount() const { return RegisterPersonCount(); }
-int TDSDataStore::PersonIDAt(int AIndex) const { return RegisterPersonIDAt(AIndex); }
-std::optional<TDSPersonRecord> TDSDataStore::PersonRecord(int AID) const
-{
-    return RegisterPersonRecord<TDSPersonRecord>(AID);
-}
-TPerson* TDSDataStore::PersonObject(int AID) const { return RegisterPerson(AID); }
-int TDSDataStore::PersonObjectID(const TPerson* APerson) const { return APerson ? APerson->ID() : 0; }
-bool TDSDataStore::PersonIsOut(int AID, TDate ADate) const { return RegisterPersonIsOut(AID, ADate); }
-bool TDSDataStore::EditPerson(int AID) { return RegisterEditPerson(AID); }
-bool TDSDataStore::DeletePerson(int AID) { return RegisterDeletePerson(AID, FLastError); }
-
-int TDSDataStore::WorkplaceCount() const { return RegisterWorkplaceCount(); }
-int TDSDataStore::WorkplaceIDAt(int AIndex) const { return RegisterWorkplaceIDAt(AIndex); }
-std::optional<TDSWorkplaceRecord> TDSDataStore::WorkplaceRecord(int AID) const
-{
-    return RegisterWorkplaceRecord<TDSWorkplaceRecord>(AID);
-}
-TWorkplace* TDSDataStore::WorkplaceObject(int AID) const { return RegisterWorkplace(AID); }
-int TDSDataStore::WorkplaceObjectID(const TWorkplace* AWorkplace) const { return AWorkplace ? AWorkplace->ID() : 0; }
-bool TDSDataStore::EditWorkplace(int AID) { return RegisterEditWorkplace(AID); }
-bool TDSDataStore::DeleteWorkplace(int AID) { return RegisterDeleteWorkplace(AID, FLastError); }
-
 void TDSDataStore::SetDayFilter(TDate ADate, int APersonID, int AWorkplaceID)
 {
     TJobMan* man = TJobMan::Instance();

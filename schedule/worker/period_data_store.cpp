@@ -24,32 +24,6 @@ TPeriodJobRecord JobRecord(const TJob& AJob)
 }
 } // namespace
 
-int TPeriodDataStore::PersonCount() const { return RegisterPersonCount(); }
-int TPeriodDataStore::PersonIDAt(int AIndex) const { return RegisterPersonIDAt(AIndex); }
-std::optional<TPeriodPersonRecord> TPeriodDataStore::PersonRecord(int AID) const
-{
-    return RegisterPersonRecord<TPeriodPersonRecord>(AID);
-}
-TPerson* TPeriodDataStore::PersonObject(int AID) const { return RegisterPerson(AID); }
-int TPeriodDataStore::PersonObjectID(const TPerson* APerson) const { return APerson ? APerson->ID() : 0; }
-bool TPeriodDataStore::PersonIsOut(int AID, TDate ADate) const { return RegisterPersonIsOut(AID, ADate); }
-bool TPeriodDataStore::EditPerson(int AID) { return RegisterEditPerson(AID); }
-bool TPeriodDataStore::DeletePerson(int AID) { return RegisterDeletePerson(AID, FLastError); }
-
-int TPeriodDataStore::WorkplaceCount() const { return RegisterWorkplaceCount(); }
-int TPeriodDataStore::WorkplaceIDAt(int AIndex) const { return RegisterWorkplaceIDAt(AIndex); }
-std::optional<TPeriodWorkplaceRecord> TPeriodDataStore::WorkplaceRecord(int AID) const
-{
-    return RegisterWorkplaceRecord<TPeriodWorkplaceRecord>(AID);
-}
-TWorkplace* TPeriodDataStore::WorkplaceObject(int AID) const { return RegisterWorkplace(AID); }
-int TPeriodDataStore::WorkplaceObjectID(const TWorkplace* AWorkplace) const
-{
-    return AWorkplace ? AWorkplace->ID() : 0;
-}
-bool TPeriodDataStore::EditWorkplace(int AID) { return RegisterEditWorkplace(AID); }
-bool TPeriodDataStore::DeleteWorkplace(int AID) { return RegisterDeleteWorkplace(AID, FLastError); }
-
 void TPeriodDataStore::SetJobFilter(TDate ADateFrom, TDate ADateTo)
 {
     TJobMan* man = TJobMan::Instance();
