@@ -160,6 +160,35 @@ std::unordered_map<int, std::vector<TDate>> PeriodJobDates(TKeyOf AKeyOf, TAccep
     return dates;
 }
 
+// The loaded jobs AAccept takes, by whole day, in table order.
+template <class TAccept>
+std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> PeriodJobsByDay(TAccept AAccept)
+{
+    std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> jobs;
+    const int count = PeriodJobCount();
+    for (int i = 0; i < count; ++i)
+        if (const TPeriodJobRecord* job = PeriodJobAt(i); job && AAccept(*job))
+            jobs[static_cast<qint64>(TruncDate(job->Date))].push_back(job);
+    return jobs;
+}
+
+// A day list's refresh: the ADayCount days from AStart, each handed to AFill
+// with the jobs AAccept takes on it, then sorted by date.
+template <class TDayList, class TAccept, class TFill>
+void RefreshPeriodDays(TDayList& AList, TDate AStart, int ADayCount, TAccept AAccept, TFill AFill)
+{
+    AList.FreeObjects();
+    const auto jobs = PeriodJobsByDay(AAccept);
+    static const std::vector<const TPeriodJobRecord*> none;
+    for (int i = 0; i < ADayCount; ++i) {
+        if (auto* day = AList.AddDay(AStart + i, false)) {
+            const auto found = jobs.find(static_cast<qint64>(day->Date()));
+            AFill(*day, found == jobs.end() ? none : found->second);
+        }
+    }
+    AList.SortByDate();
+}
+
 // Sorts the entries of a day's sub-list (a TSCTypedList<TItem>) by a text key
 // read once per entry, in locale order ignoring case; entries without a key go
 // last, among themselves by their stored text.

@@ -21,6 +21,15 @@ bool Confirmed(const QString& AMsg)
 {
     return AMsg.isEmpty() || ShowMessageBox(AMsg, mtConfirmation, mbYes | mbNo) == mrYes;
 }
+
+// A day's workplaces anew from its jobs, sorted by shortcut.
+void FillDayWorkplaces(TPSDayWorkplaceList& AList, const std::vector<const TPeriodJobRecord*>& AJobs)
+{
+    AList.FreeObjects();
+    for (const TPeriodJobRecord* job : AJobs)
+        AList.AddWorkplace(job->WorkplaceID, job->WorkplaceName, job->WorkplaceShortcut, false);
+    AList.SortByShortcut();
+}
 } // namespace
 
 // --- worker list ---
@@ -509,13 +518,9 @@ bool TPSDay::PersonIsOut() const
 
 void TPSDay::UpdateWorkplaces(int APersonID)
 {
-    FWorkplaces->FreeObjects();
-    for (int i = 0, count = PeriodJobCount(); i < count; ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        if (TruncDate(job->Date) == FDate && job->PersonID == APersonID)
-            FWorkplaces->AddWorkplace(job->WorkplaceID, job->WorkplaceName, job->WorkplaceShortcut, false);
-    }
-    FWorkplaces->SortByShortcut();
+    const auto jobs = PeriodJobsByDay([APersonID](const TPeriodJobRecord& AJob) { return AJob.PersonID == APersonID; });
+    const auto found = jobs.find(static_cast<qint64>(FDate));
+    FillDayWorkplaces(*FWorkplaces, found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
 }
 
 void TPSDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
@@ -544,26 +549,11 @@ TPSDay* TPSDayList::FindDay(TDate ADate) const
 
 void TPSDayList::Refresh(TDate AStartDate, int ADayCount, int APersonID)
 {
-    FreeObjects();
-    // The worker's jobs by day in one pass, instead of one pass per day.
-    std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> jobs;
-    for (int i = 0, count = PeriodJobCount(); i < count; ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        if (job->PersonID == APersonID)
-            jobs[static_cast<qint64>(TruncDate(job->Date))].push_back(job);
-    }
-    for (int i = 0; i < ADayCount; ++i) {
-        TPSDay* day = AddDay(AStartDate + i, false);
-        if (!day)
-            continue;
-        day->Workplaces()->FreeObjects();
-        if (const auto found = jobs.find(static_cast<qint64>(day->Date())); found != jobs.end())
-            for (const TPeriodJobRecord* job : found->second)
-                day->Workplaces()->AddWorkplace(job->WorkplaceID, job->WorkplaceName,
-                                                job->WorkplaceShortcut, false);
-        day->Workplaces()->SortByShortcut();
-    }
-    SortByDate();
+    RefreshPeriodDays(
+        *this, AStartDate, ADayCount, [APersonID](const TPeriodJobRecord& AJob) { return AJob.PersonID == APersonID; },
+        [](TPSDay& ADay, const std::vector<const TPeriodJobRecord*>& AJobs) {
+            FillDayWorkplaces(*ADay.Workplaces(), AJobs);
+        });
 }
 
 TPSDay* TPSDayList::AddDay(TDate ADate, bool ASort)

@@ -21,6 +21,15 @@ bool Confirmed(const QString& AMsg)
 {
     return AMsg.isEmpty() || ShowMessageBox(AMsg, mtConfirmation, mbYes | mbNo) == mrYes;
 }
+
+// A day's workers anew from its jobs, sorted by name.
+void FillDayPersons(TWSDayPersonList& AList, const std::vector<const TPeriodJobRecord*>& AJobs)
+{
+    AList.FreeObjects();
+    for (const TPeriodJobRecord* job : AJobs)
+        AList.AddPerson(job->PersonID, job->PersonName, false);
+    AList.SortByName();
+}
 } // namespace
 
 // --- worker list ---
@@ -509,13 +518,10 @@ QString TWSDay::DateStrWithoutYear() const
 
 void TWSDay::UpdatePersons(int AWorkplaceID)
 {
-    FPersons->FreeObjects();
-    for (int i = 0, count = PeriodJobCount(); i < count; ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        if (TruncDate(job->Date) == FDate && job->WorkplaceID == AWorkplaceID)
-            FPersons->AddPerson(job->PersonID, job->PersonName, false);
-    }
-    FPersons->SortByName();
+    const auto jobs =
+        PeriodJobsByDay([AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; });
+    const auto found = jobs.find(static_cast<qint64>(FDate));
+    FillDayPersons(*FPersons, found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
 }
 
 void TWSDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
@@ -544,25 +550,10 @@ TWSDay* TWSDayList::FindDay(TDate ADate) const
 
 void TWSDayList::Refresh(TDate AStartDate, int ADayCount, int AWorkplaceID)
 {
-    FreeObjects();
-    // The workplace's jobs by day in one pass, instead of one pass per day.
-    std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> jobs;
-    for (int i = 0, count = PeriodJobCount(); i < count; ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        if (job->WorkplaceID == AWorkplaceID)
-            jobs[static_cast<qint64>(TruncDate(job->Date))].push_back(job);
-    }
-    for (int k = 0; k < ADayCount; ++k) {
-        TWSDay* day = AddDay(AStartDate + k, false);
-        if (!day)
-            continue;
-        day->Persons()->FreeObjects();
-        if (const auto found = jobs.find(static_cast<qint64>(day->Date())); found != jobs.end())
-            for (const TPeriodJobRecord* job : found->second)
-                day->Persons()->AddPerson(job->PersonID, job->PersonName, false);
-        day->Persons()->SortByName();
-    }
-    SortByDate();
+    RefreshPeriodDays(
+        *this, AStartDate, ADayCount,
+        [AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; },
+        [](TWSDay& ADay, const std::vector<const TPeriodJobRecord*>& AJobs) { FillDayPersons(*ADay.Persons(), AJobs); });
 }
 
 TWSDay* TWSDayList::AddDay(TDate ADate, bool ASort)
