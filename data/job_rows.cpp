@@ -74,6 +74,9 @@ private:
 } // namespace
 
 struct TJobRowReader::TState {
+    // Held for the whole walk: every column call takes the connection's
+    // (recursive) mutex, which then costs a counter instead of a lock.
+    sqlite3_mutex* Mutex = nullptr;
     sqlite3_stmt* Statement = nullptr;
     bool WithNote = true;
     TTextCache PersonNames;
@@ -106,6 +109,8 @@ TJobRowReader::TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int A
         FFailed = true;
         return;
     }
+    FState->Mutex = sqlite3_db_mutex(db);
+    sqlite3_mutex_enter(FState->Mutex);
     sqlite3_stmt* statement = FState->Statement;
     sqlite3_bind_int64(statement, 1, StoredDate(AFrom));
     sqlite3_bind_int64(statement, 2, StoredDate(ATo));
@@ -117,7 +122,16 @@ TJobRowReader::TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int A
 
 TJobRowReader::~TJobRowReader()
 {
+    Finish();
+}
+
+void TJobRowReader::Finish()
+{
     sqlite3_finalize(FState->Statement);
+    FState->Statement = nullptr;
+    if (FState->Mutex)
+        sqlite3_mutex_leave(FState->Mutex);
+    FState->Mutex = nullptr;
 }
 
 bool TJobRowReader::Next()
@@ -128,8 +142,7 @@ bool TJobRowReader::Next()
     const int step = sqlite3_step(statement);
     if (step != SQLITE_ROW) {
         FFailed = step != SQLITE_DONE;
-        sqlite3_finalize(statement);
-        FState->Statement = nullptr;
+        Finish();
         return false;
     }
     FID = sqlite3_column_int(statement, 0);

@@ -50,6 +50,9 @@ public:
     bool Failed() const { return FFailed; }
 
 private:
+    // Ends the statement and lets go of the connection.
+    void Finish();
+
     struct TState;
     std::unique_ptr<TState> FState;
     int FID = 0;
