@@ -160,6 +160,81 @@ std::unordered_map<int, std::vector<TDate>> PeriodJobDates(TKeyOf AKeyOf, TAccep
     return dates;
 }
 
+// Pieces of the schedules' own day lists and day sub-lists (typed lists of
+// entries with Silent, ID or Date).
+
+// Sets the list's silence (AField) and each entry's.
+template <class TList>
+void SetListSilent(TList& AList, bool& AField, bool AValue)
+{
+    AField = AValue;
+    for (int i = 0; i < AList.Count(); ++i)
+        AList.Items(i)->SetSilent(AValue);
+}
+
+// Position for 0 and up, the entry with ID -AKey for negative keys.
+template <class TItem, class TList>
+TItem* ListEntryByKey(const TList& AList, int AKey)
+{
+    if (AKey >= 0)
+        return AList.TSCTypedList<TItem>::Items(AKey);
+    for (int i = 0; i < AList.Count(); ++i)
+        if (TItem* item = AList.TSCTypedList<TItem>::Items(i); item->ID() == -AKey)
+            return item;
+    return nullptr;
+}
+
+template <class TDay, class TList>
+TDay* ListDayOf(const TList& AList, TDate ADate)
+{
+    for (int i = 0; i < AList.Count(); ++i)
+        if (TDay* day = AList.Items(i); day->Date() == ADate)
+            return day;
+    return nullptr;
+}
+
+// A new day (none when its date is there) owned by the list, sorted in at
+// once or announced as "Items".
+template <class TDay, class TList>
+TDay* AddListDay(TList& AList, TDate ADate, bool ASort)
+{
+    if (AList.FindDay(TruncDate(ADate)))
+        return nullptr;
+    auto day = TSCObject::Create<TDay>();
+    day->SetOwnerList(&AList);
+    day->SetSilent(AList.Silent());
+    day->SetDate(ADate);
+    TDay* result = day.get();
+    AList.Add(std::move(day));
+    if (ASort)
+        AList.SortByDate();
+    else
+        AList.Announce(QStringLiteral("Items"));
+    return result;
+}
+
+// Sorts by date and announces "Items".
+template <class TDay, class TList>
+void SortListByDate(TList& AList)
+{
+    AList.Sort([](const TDay* A, const TDay* B) { return A->Date() < B->Date() ? -1 : (A->Date() > B->Date() ? 1 : 0); });
+    AList.Announce(QStringLiteral("Items"));
+}
+
+// A list's notice: down to its entries and to its editor unless silent, then
+// up to AUp.
+template <class TList, class TUp>
+void RouteListNotice(TList& AList, bool ASilent, TObject* AEditor, TUp* AUp, TObject* ASender, TObject* ATransmiter,
+                     const QString& AValueName)
+{
+    if (!ASilent) {
+        for (int i = 0; i < AList.Count(); ++i)
+            SCPassOn(AList.Items(i), ASender, ATransmiter, &AList, AValueName);
+        SCNotifyEditor(AEditor, ASender, AValueName);
+    }
+    SCPassOn(AUp, ASender, ATransmiter, &AList, AValueName);
+}
+
 // The loaded jobs AAccept takes, by whole day, in table order.
 template <class TAccept>
 std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> PeriodJobsByDay(TAccept AAccept)

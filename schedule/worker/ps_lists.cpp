@@ -404,19 +404,12 @@ void TPSDayWorkplace::DataChanged(TObject* ASender, TObject* ATransmiter, const 
 
 void TPSDayWorkplaceList::SetSilent(bool AValue)
 {
-    FSilent = AValue;
-    for (int i = 0; i < Count(); ++i)
-        Items(i)->SetSilent(AValue);
+    SetListSilent(*this, FSilent, AValue);
 }
 
 TPSDayWorkplace* TPSDayWorkplaceList::Items(int AKey) const
 {
-    if (AKey >= 0)
-        return TSCTypedList<TPSDayWorkplace>::Items(AKey);
-    for (int i = 0; i < Count(); ++i)
-        if (Items(i)->ID() == -AKey)
-            return Items(i);
-    return nullptr;
+    return ListEntryByKey<TPSDayWorkplace>(*this, AKey);
 }
 
 TPSDayWorkplace* TPSDayWorkplaceList::AddWorkplace(int AID, const QString& AStoredName,
@@ -460,12 +453,7 @@ void TPSDayWorkplaceList::SortByShortcut()
 
 void TPSDayWorkplaceList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    if (!FSilent)
-        for (int i = 0; i < Count(); ++i)
-            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FDay, ASender, ATransmiter, this, AValueName);
+    RouteListNotice(*this, FSilent, FEditor, FDay, ASender, ATransmiter, AValueName);
 }
 
 void TPSDay::Init()
@@ -534,17 +522,12 @@ void TPSDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& 
 
 void TPSDayList::SetSilent(bool AValue)
 {
-    FSilent = AValue;
-    for (int i = 0; i < Count(); ++i)
-        Items(i)->SetSilent(AValue);
+    SetListSilent(*this, FSilent, AValue);
 }
 
 TPSDay* TPSDayList::FindDay(TDate ADate) const
 {
-    for (int i = 0; i < Count(); ++i)
-        if (Items(i)->Date() == ADate)
-            return Items(i);
-    return nullptr;
+    return ListDayOf<TPSDay>(*this, ADate);
 }
 
 void TPSDayList::Refresh(TDate AStartDate, int ADayCount, int APersonID)
@@ -558,19 +541,7 @@ void TPSDayList::Refresh(TDate AStartDate, int ADayCount, int APersonID)
 
 TPSDay* TPSDayList::AddDay(TDate ADate, bool ASort)
 {
-    if (FindDay(TruncDate(ADate)))
-        return nullptr;
-    auto day = TSCObject::Create<TPSDay>();
-    day->SetOwnerList(this);
-    day->SetSilent(FSilent);
-    day->SetDate(ADate);
-    TPSDay* result = day.get();
-    Add(std::move(day));
-    if (ASort)
-        SortByDate();
-    else
-        Announce(ItemsName);
-    return result;
+    return AddListDay<TPSDay>(*this, ADate, ASort);
 }
 
 bool TPSDayList::AddDayWorkplace(TDate ADate, int AWorkplaceID, const QString& AWorkplaceName,
@@ -588,10 +559,7 @@ bool TPSDayList::DeleteDayWorkplace(TDate ADate, int AWorkplaceID)
 
 void TPSDayList::SortByDate()
 {
-    Sort([](const TPSDay* A, const TPSDay* B) {
-        return A->Date() < B->Date() ? -1 : (A->Date() > B->Date() ? 1 : 0);
-    });
-    Announce(ItemsName);
+    SortListByDate<TPSDay>(*this);
 }
 
 bool TPSDayList::Print(const QString& AReportName)
@@ -634,10 +602,5 @@ bool TPSDayList::Print(const QString& AReportName)
 
 void TPSDayList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    if (!FSilent)
-        for (int i = 0; i < Count(); ++i)
-            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FSchedule, ASender, ATransmiter, this, AValueName);
+    RouteListNotice(*this, FSilent, FEditor, FSchedule, ASender, ATransmiter, AValueName);
 }

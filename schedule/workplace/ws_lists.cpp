@@ -412,19 +412,12 @@ void TWSDayPerson::DataChanged(TObject* ASender, TObject* ATransmiter, const QSt
 
 TWSDayPerson* TWSDayPersonList::Items(int AKey) const
 {
-    if (AKey >= 0)
-        return TSCTypedList<TWSDayPerson>::Items(AKey);
-    for (int i = 0; i < Count(); ++i)
-        if (Items(i)->ID() == -AKey)
-            return Items(i);
-    return nullptr;
+    return ListEntryByKey<TWSDayPerson>(*this, AKey);
 }
 
 void TWSDayPersonList::SetSilent(bool AValue)
 {
-    FSilent = AValue;
-    for (int i = 0; i < Count(); ++i)
-        Items(i)->SetSilent(AValue);
+    SetListSilent(*this, FSilent, AValue);
 }
 
 TWSDayPerson* TWSDayPersonList::AddPerson(int AID, const QString& AStoredName, bool ASort)
@@ -466,12 +459,7 @@ void TWSDayPersonList::SortByName()
 
 void TWSDayPersonList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    if (!FSilent)
-        for (int i = 0; i < Count(); ++i)
-            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FDay, ASender, ATransmiter, this, AValueName);
+    RouteListNotice(*this, FSilent, FEditor, FDay, ASender, ATransmiter, AValueName);
 }
 
 void TWSDay::Init()
@@ -535,17 +523,12 @@ void TWSDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& 
 
 void TWSDayList::SetSilent(bool AValue)
 {
-    FSilent = AValue;
-    for (int i = 0; i < Count(); ++i)
-        Items(i)->SetSilent(AValue);
+    SetListSilent(*this, FSilent, AValue);
 }
 
 TWSDay* TWSDayList::FindDay(TDate ADate) const
 {
-    for (int i = 0; i < Count(); ++i)
-        if (Items(i)->Date() == ADate)
-            return Items(i);
-    return nullptr;
+    return ListDayOf<TWSDay>(*this, ADate);
 }
 
 void TWSDayList::Refresh(TDate AStartDate, int ADayCount, int AWorkplaceID)
@@ -558,19 +541,7 @@ void TWSDayList::Refresh(TDate AStartDate, int ADayCount, int AWorkplaceID)
 
 TWSDay* TWSDayList::AddDay(TDate ADate, bool ASort)
 {
-    if (FindDay(TruncDate(ADate)))
-        return nullptr;
-    auto day = TSCObject::Create<TWSDay>();
-    day->SetOwnerList(this);
-    day->SetSilent(FSilent);
-    day->SetDate(ADate);
-    TWSDay* result = day.get();
-    Add(std::move(day));
-    if (ASort)
-        SortByDate();
-    else
-        Announce(ItemsName);
-    return result;
+    return AddListDay<TWSDay>(*this, ADate, ASort);
 }
 
 bool TWSDayList::AddDayPerson(TDate ADate, int APersonID, const QString& APersonName)
@@ -587,10 +558,7 @@ bool TWSDayList::DeleteDayPerson(TDate ADate, int APersonID)
 
 void TWSDayList::SortByDate()
 {
-    Sort([](const TWSDay* A, const TWSDay* B) {
-        return A->Date() < B->Date() ? -1 : (A->Date() > B->Date() ? 1 : 0);
-    });
-    Announce(ItemsName);
+    SortListByDate<TWSDay>(*this);
 }
 
 bool TWSDayList::Print(const QString& AReportName)
@@ -635,10 +603,5 @@ bool TWSDayList::Print(const QString& AReportName)
 
 void TWSDayList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    if (!FSilent)
-        for (int i = 0; i < Count(); ++i)
-            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FSchedule, ASender, ATransmiter, this, AValueName);
+    RouteListNotice(*this, FSilent, FEditor, FSchedule, ASender, ATransmiter, AValueName);
 }
