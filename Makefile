@@ -20,13 +20,16 @@ test: deps
 	cmake --build $(BUILD_DIR)/test -j $(JOBS)
 	cd $(BUILD_DIR)/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# Benchmarks print their figures; the last line of each is JSON. The last one,
-# jobs_filter_bench, times the schedules on its 1 M-row folder too, so the final
-# line carries every figure of that folder.
+# Benchmarks print their figures; the last line of each is JSON.
+# jobs_filter_bench times the store and the schedules on its 1 M-row folder,
+# gui_bench then the daily screen on it and adds its figures to that line, so
+# the final line carries every figure of that folder.
 bench: deps
 	cmake -S . -B $(BUILD_DIR)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLENVO_BENCH=ON
-	cmake --build $(BUILD_DIR)/bench -j $(JOBS) --target jobs_filter_bench daily_bench period_bench
-	cd $(BUILD_DIR)/bench && ./bench/daily_bench && ./bench/period_bench && ./bench/jobs_filter_bench bench-data
+	cmake --build $(BUILD_DIR)/bench -j $(JOBS) --target jobs_filter_bench daily_bench period_bench gui_bench
+	cd $(BUILD_DIR)/bench && ./bench/daily_bench && ./bench/period_bench && \
+	  ./bench/jobs_filter_bench bench-data > jobs_filter.out && cat jobs_filter.out && \
+	  ./bench/gui_bench bench-data/jobs-1m --merge jobs_filter.out
 
 # The README's pictures of the daily schedule at 100 % and 200 %.
 screenshot: deps

@@ -2,8 +2,10 @@
 // that `period_bench --make-folder` makes): the time from a calendar day
 // change to the screen rebuilt and painted, and from a worker dropped on a
 // workplace panel to the screen updated. Runs on the offscreen platform
-// unless another is chosen. Prints one JSON line with the median milliseconds.
-//   gui_bench DIR [yyyy-MM-dd]
+// unless another is chosen. Prints one JSON line with the median milliseconds;
+// with --merge, the last line of FILE (another benchmark's JSON) with these
+// figures added, so one line carries every figure of the folder.
+//   gui_bench DIR [yyyy-MM-dd] [--merge FILE]
 #include "data/data_man.h"
 #include "data/job_man.h"
 #include "data/macro_man.h"
@@ -22,6 +24,7 @@
 #include <QCalendarWidget>
 #include <QDropEvent>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -80,6 +83,17 @@ QDate MiddlePlannedDay(const QString& AJobsFile)
     return day.isValid() ? day : QDate::currentDate();
 }
 
+// The last line of AFileName when it is a JSON object, else nothing.
+QString LastJsonLine(const QString& AFileName)
+{
+    QFile file(AFileName);
+    if (AFileName.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QString();
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QString last = lines.isEmpty() ? QString() : lines.last().trimmed();
+    return last.startsWith(QLatin1Char('{')) && last.endsWith(QLatin1Char('}')) ? last : QString();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -87,14 +101,20 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: gui_bench DIR [yyyy-MM-dd]\n");
+    QStringList args = QCoreApplication::arguments().mid(1);
+    QString mergeFile;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--merge")); at >= 0 && at + 1 < args.size()) {
+        mergeFile = args[at + 1];
+        args.remove(at, 2);
+    }
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: gui_bench DIR [yyyy-MM-dd] [--merge FILE]\n");
         return 2;
     }
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    const QDate first = argc > 2 ? QDate::fromString(QString::fromLocal8Bit(argv[2]), QStringLiteral("yyyy-MM-dd"))
-                                 : MiddlePlannedDay(folder + QStringLiteral("/Jobs.cds"));
+    const QString folder = args[0];
+    const QDate first = args.size() > 1 ? QDate::fromString(args[1], QStringLiteral("yyyy-MM-dd"))
+                                        : MiddlePlannedDay(folder + QStringLiteral("/Jobs.cds"));
     QTemporaryDir settingsDir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
     TQtDialogs dialogs;
@@ -167,8 +187,18 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "no drop was taken\n");
                 code = 1;
             }
-            std::printf("{\"store\":\"data folder\",\"day\":\"%s\",\"gui_day_switch_ms\":%.3f,\"gui_drop_ms\":%.3f}\n",
-                        qPrintable(first.toString(Qt::ISODate)), Median(switches), Median(drops));
+            const QString figures = QStringLiteral("\"gui_day_switch_ms\":%1,\"gui_drop_ms\":%2")
+                                        .arg(Median(switches), 0, 'f', 3)
+                                        .arg(Median(drops), 0, 'f', 3);
+            const QString earlier = LastJsonLine(mergeFile);
+            if (!earlier.isEmpty()) {
+                std::printf("gui: day switch %.3f ms, drop %.3f ms (day %s)\n", Median(switches), Median(drops),
+                            qPrintable(first.toString(Qt::ISODate)));
+                std::printf("%s,%s}\n", qPrintable(earlier.chopped(1)), qPrintable(figures));
+            } else {
+                std::printf("{\"store\":\"data folder\",\"day\":\"%s\",%s}\n", qPrintable(first.toString(Qt::ISODate)),
+                            qPrintable(figures));
+            }
         }
         TDailyScheduleFrame::UninstallFactory();
         TSchedulePlaceholderFrame::UninstallFactories();
