@@ -230,12 +230,46 @@ bool TJobMan::Store(TJob* AJob)
         return false;
     DSJobs.SetFiltered(false);
     const int formerID = AJob->ID();
-    if (AJob->StoreToDB(DSJobs) && DSJobs.Save()) {
+    if (AJob->StoreToDB(DSJobs) && SaveNow()) {
         NoteJobsChanged();
         return true;
     }
-    DSJobs.CancelUpdates();
+    Fail();
     AJob->SetID(formerID);
+    return false;
+}
+
+bool TJobMan::SaveNow()
+{
+    return FUpdateCount > 0 || DSJobs.Save();
+}
+
+void TJobMan::Fail()
+{
+    DSJobs.CancelUpdates();
+    if (FUpdateCount > 0) {
+        // The rollback took the earlier changes of the update with it.
+        FUpdateFailed = true;
+        DiscardJobs();
+    }
+}
+
+void TJobMan::BeginUpdate()
+{
+    if (FUpdateCount++ == 0)
+        FUpdateFailed = false;
+}
+
+bool TJobMan::EndUpdate()
+{
+    if (FUpdateCount == 0)
+        return false;
+    if (--FUpdateCount > 0)
+        return !FUpdateFailed;
+    if (!FUpdateFailed && DSJobs.Active() && DSJobs.Save())
+        return true;
+    DSJobs.CancelUpdates();
+    DiscardJobs();
     return false;
 }
 
@@ -295,9 +329,9 @@ bool TJobMan::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)
     bool ok = true;
     for (int i = 0; i < FJobs->Count() && ok; ++i)
         ok = DSJobs.Locate(QStringLiteral("ID"), FJobs->Items(i)->ID()) && DSJobs.Delete();
-    if (!ok || !DSJobs.Save()) {
+    if (!ok || !SaveNow()) {
         // The rows are all still there: read them again at the next request.
-        DSJobs.CancelUpdates();
+        Fail();
         DiscardJobs();
         return false;
     }

@@ -83,6 +83,13 @@ public:
     bool InsertJob(TJob* AJob);
     // Stores a new job; on success it joins the loaded list.
     bool InsertJob(std::unique_ptr<TJob>& AJob);
+    // Adds and deletes between BeginUpdate and the matching EndUpdate are
+    // committed together at EndUpdate: one durable write for a whole template
+    // instead of one for each relation. EndUpdate is false when that write,
+    // or any change inside, failed; the loaded jobs are then read again.
+    void BeginUpdate();
+    bool EndUpdate();
+    bool Updating() const { return FUpdateCount > 0; }
     void DeleteOlderJobs(TDate ADateLimit, int AProgressStart, int AProgressEnd,
                          const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc);
 
@@ -96,6 +103,10 @@ private:
     void LoadJobs();
     void DiscardJobs();
     bool Store(TJob* AJob);
+    // Commits now unless inside BeginUpdate; false when the write failed.
+    bool SaveNow();
+    // Rolls back after a failed change; inside BeginUpdate the whole update.
+    void Fail();
 
     TTable DSJobs{QStringLiteral("DSJobs")};
     TTable DSJobsDef{QStringLiteral("DSJobsDef")};
@@ -105,4 +116,6 @@ private:
     std::unique_ptr<TJobList> FJobs;
     int FPersonID = 0;
     int FWorkplaceID = 0;
+    int FUpdateCount = 0;
+    bool FUpdateFailed = false;
 };

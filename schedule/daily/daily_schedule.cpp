@@ -121,12 +121,16 @@ void TDailySchedule::ClearAllPersonsFromWorkplaces()
     if (!store)
         return;
     bool failed = false;
+    // One write for the whole day.
+    store->BeginChanges();
     for (int i = 0; i < FWorkplaces->Count(); ++i) {
         TDSWorkplace* workplace = FWorkplaces->Items(i);
         for (int j = 0; j < workplace->Persons()->Count(); ++j)
             if (!store->DeleteJob(FDate, workplace->Persons()->Items(j)->ID(), workplace->ID()))
                 failed = true;
     }
+    if (!store->EndChanges())
+        failed = true;
     Refresh(dsrkAll);
     if (failed)
         DSShowSaveFailure();
@@ -150,6 +154,8 @@ bool TDailySchedule::ApplyMacroPairs(const std::vector<TDSMacroPair>& APairs)
     for (const TDSJobRecord& job : store->DayJobs(FDate))
         present.emplace(job.PersonID, job.WorkplaceID);
     bool failed = false;
+    // One write for the whole template.
+    store->BeginChanges();
     for (const auto& pair : APairs) {
         const auto& [personID, workplaceID] = pair;
         if (personID < 1 || workplaceID < 1 || present.count(pair) || !store->PersonRecord(personID) ||
@@ -160,6 +166,8 @@ bool TDailySchedule::ApplyMacroPairs(const std::vector<TDSMacroPair>& APairs)
         else if (!store->JobExists(FDate, personID, workplaceID))
             failed = true;
     }
+    if (!store->EndChanges())
+        failed = true;
     Refresh(dsrkAll);
     if (failed)
         DSShowSaveFailure();

@@ -87,6 +87,23 @@ bool TDSDataStore::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)
     return deleted;
 }
 
+void TDSDataStore::BeginChanges()
+{
+    if (TJobMan* man = TJobMan::Instance())
+        man->BeginUpdate();
+}
+
+bool TDSDataStore::EndChanges()
+{
+    TJobMan* man = TJobMan::Instance();
+    if (!man)
+        return false;
+    const bool ok = man->EndUpdate();
+    if (!ok)
+        FLastError = man->Table().LastError();
+    return ok;
+}
+
 std::optional<std::vector<TDSMacroPair>> TDSDataStore::SystemMacro(TDate ADate)
 {
     TMacroMan* man = TMacroMan::Instance();

@@ -11,6 +11,8 @@ public:
     std::optional<TDSJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override;
     bool JobExists(TDate ADate, int APersonID, int AWorkplaceID) override;
     bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID) override;
+    void BeginChanges() override;
+    bool EndChanges() override;
     std::optional<std::vector<TDSMacroPair>> SystemMacro(TDate ADate) override;
     std::vector<TDSMacroPair> MacroPairs(const TMacro* AMacro) const override;
 

@@ -85,6 +85,10 @@ public:
     virtual std::optional<TDSJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
     virtual bool JobExists(TDate ADate, int APersonID, int AWorkplaceID) = 0;
     virtual bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
+    // Adds and deletes between BeginChanges and EndChanges may be written
+    // together, at EndChanges; false when that write, or a change, failed.
+    virtual void BeginChanges() {}
+    virtual bool EndChanges() { return true; }
     // The pairs of a day's relations; none for a day without any.
     virtual std::optional<std::vector<TDSMacroPair>> SystemMacro(TDate ADate) = 0;
     // The pairs of a template object, in its order.

@@ -1,5 +1,6 @@
 #include "data_fixture.h"
 
+#include <QSqlDatabase>
 #include <QSqlQuery>
 
 namespace {
@@ -140,6 +141,56 @@ TEST_F(JobsTest, OneReadKeepsAddingOrderAndEachRowsOwnTexts)
     Filter(Day(2026, 3, 3), Day(2026, 3, 7), Ann->ID(), Kitchen->ID());
     ASSERT_EQ(Store->Jobs->JobCount(), 1);
     EXPECT_EQ(Store->Jobs->Jobs(0)->ID(), renamedID);
+}
+
+// What another program reading the file sees: committed rows only.
+int CommittedRows(const QString& AFileName, const QString& ASql = "SELECT COUNT(*) FROM Data")
+{
+    int count = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "jobs-reader");
+        db.setDatabaseName(AFileName);
+        QSqlQuery query(db);
+        if (db.open() && query.exec(ASql) && query.next())
+            count = query.value(0).toInt();
+    }
+    QSqlDatabase::removeDatabase("jobs-reader");
+    return count;
+}
+
+TEST_F(JobsTest, AnUpdateIsWrittenOnceAtItsEndOrNotAtAll)
+{
+    const TDate day = Day(2026, 3, 5);
+    const QString file = Folder + "Jobs.cds";
+    Store->Jobs->BeginUpdate();
+    Store->Jobs->BeginUpdate();
+    EXPECT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    EXPECT_NE(Store->Jobs->AddJob(day, Bob, Kitchen), nullptr);
+    EXPECT_TRUE(Store->Jobs->EndUpdate()); // the inner end writes nothing yet
+    EXPECT_TRUE(Store->Jobs->DeleteJob(day, Ann->ID(), Kitchen->ID()));
+    EXPECT_NE(Store->Jobs->AddJob(day, Ann, Hall), nullptr);
+    EXPECT_EQ(CommittedRows(file), 0);
+    EXPECT_TRUE(Store->Jobs->EndUpdate());
+    EXPECT_EQ(CommittedRows(file), 2);
+    EXPECT_FALSE(Store->Jobs->EndUpdate()); // no update is open
+
+    // One refused row takes the whole update back.
+    ASSERT_EQ(CommittedRows(file, QString("CREATE TRIGGER Refuse BEFORE INSERT ON Data WHEN NEW.PersonID = %1 "
+                                          "BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                                      .arg(Bob->ID())),
+              -1); // a statement without rows
+    const TDate next = day + 1;
+    Store->Jobs->BeginUpdate();
+    EXPECT_NE(Store->Jobs->AddJob(next, Ann, Kitchen), nullptr);
+    EXPECT_EQ(Store->Jobs->AddJob(next, Bob, Kitchen), nullptr);
+    EXPECT_NE(Store->Jobs->AddJob(next, Ann, Hall), nullptr);
+    EXPECT_FALSE(Store->Jobs->EndUpdate());
+    EXPECT_EQ(CommittedRows(file), 2);
+    Filter(next, next);
+    EXPECT_EQ(Store->Jobs->JobCount(), 0);
+    // Outside an update every change is written at once again.
+    EXPECT_NE(Store->Jobs->AddJob(next, Ann, Kitchen), nullptr);
+    EXPECT_EQ(CommittedRows(file), 3);
 }
 
 TEST_F(JobsTest, ClosingTheTableDropsTheLoadedJobs)
