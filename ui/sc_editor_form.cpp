@@ -78,7 +78,7 @@ void TSCEditorForm::SetCanSave(bool ACanSave)
 
 void TSCEditorForm::SetEnterWalk(std::initializer_list<QWidget*> AFields)
 {
-    // Cancel comes before OK, so Enter through the fields never saves by accident.
+    // Tab follows the Enter walk: the cancel button before OK.
     FEnterWalk.assign(AFields);
     FEnterWalk.push_back(ButtonCancel);
     FEnterWalk.push_back(ButtonOK);
