@@ -10,7 +10,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -29,13 +28,6 @@ TSetupEditor::TMaintenanceRunner& MaintenanceRunner()
     static TSetupEditor::TMaintenanceRunner runner;
     return runner;
 }
-
-template <class T>
-T* Named(T* AWidget, const char* AName)
-{
-    AWidget->setObjectName(QString::fromLatin1(AName));
-    return AWidget;
-}
 } // namespace
 
 void TSetupEditor::SetMaintenanceRunner(TMaintenanceRunner ARunner)
@@ -43,7 +35,8 @@ void TSetupEditor::SetMaintenanceRunner(TMaintenanceRunner ARunner)
     MaintenanceRunner() = std::move(ARunner);
 }
 
-TSetupEditor::TSetupEditor(QWidget* AParent) : TSCForm(AParent)
+TSetupEditor::TSetupEditor(QWidget* AParent)
+    : TSCModalEditor(QStringLiteral("The setup is not saved. Do you want to save?"), AParent)
 {
     setObjectName(QStringLiteral("SetupEditor"));
     setWindowTitle(QStringLiteral("Setup"));
@@ -66,7 +59,7 @@ TSetupEditor::TSetupEditor(QWidget* AParent) : TSCForm(AParent)
         browse->setObjectName(QStringLiteral("EditLogoFNameButton"));
         browse->setToolTip(QStringLiteral("Select bitmap 64x64 dots with a logo"));
         connect(browse, &QAction::triggered, this, [this] {
-            if (FSetup && !FSilent)
+            if (FObject && !FSilent)
                 SelectLogoFile();
         });
         grid->addWidget(new QLabel(QStringLiteral("Company or Organization")), 0, 0);
@@ -189,16 +182,9 @@ TSetupEditor::TSetupEditor(QWidget* AParent) : TSCForm(AParent)
     PageControl->addTab(TSDataMaintenance, QStringLiteral("Data maintenance"));
 
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    ButtonOK = Named(new QPushButton(QStringLiteral("OK")), "ButtonOK");
-    ButtonCancel = Named(new QPushButton(QStringLiteral("Cancel")), "ButtonCancel");
-    ButtonOK->setAutoDefault(false);
-    ButtonCancel->setAutoDefault(false);
-    buttons->addWidget(ButtonOK);
-    buttons->addWidget(ButtonCancel);
+    AddButtons(buttons, QStringLiteral("Cancel"));
     layout->addLayout(buttons);
-    connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+    FCommitEdits = {EditNote, EditSubNote, EditLogoFName};
 
     for (QLineEdit* edit : {EditNote, EditSubNote, EditLogoFName})
         connect(edit, &QLineEdit::editingFinished, this, [this, edit] { ControlChanged(edit); });
@@ -219,20 +205,14 @@ TSetupEditor::TSetupEditor(QWidget* AParent) : TSCForm(AParent)
     ImageLogo->installEventFilter(this);
 }
 
-void TSetupEditor::SetSetup(TSetup* ASetup)
-{
-    FSetup = ASetup;
-    DataChanged(FSetup, QString());
-}
-
 void TSetupEditor::SetDataLocked(bool ALocked)
 {
     FDataLocked = ALocked;
     for (QWidget* control : std::initializer_list<QWidget*>{RBUserDocuments, RBUserAppData, RBCommonDocuments,
                                                             RBOtherDataFolder, ButtonRunMaintenance})
         control->setEnabled(!ALocked);
-    if (FSetup)
-        DataChanged(FSetup->Data(), QStringLiteral("DataDirKind"));
+    if (FObject)
+        DataChanged(FObject->Data(), QStringLiteral("DataDirKind"));
 }
 
 QLabel* TSetupEditor::FolderLabel(int AKind) const
@@ -243,17 +223,14 @@ QLabel* TSetupEditor::FolderLabel(int AKind) const
 void TSetupEditor::DataChanged(TObject* ASender, const QString& AValueName)
 {
     TSCForm::DataChanged(ASender, AValueName);
-    if (!FSetup)
+    if (!FObject)
         return;
     const bool silent = FSilent;
     FSilent = true;
-    const bool all = ASender == FSetup && AValueName.isEmpty();
-    auto is = [&](const char* AName) {
-        const QString name = QString::fromLatin1(AName);
-        return all || AValueName == name || AValueName == name + QLatin1Char('*');
-    };
+    const bool all = ASender == FObject && AValueName.isEmpty();
+    auto is = [&](const char* AName) { return all || IsValueName(AValueName, AName); };
 
-    if (ASender == FSetup) {
+    if (ASender == FObject) {
         if (AValueName.isEmpty()) {
             RBDataMaintenanceCompress->setChecked(true);
             RBDataMaintenanceDeleteOldAndCompress->setChecked(false);
@@ -265,12 +242,10 @@ void TSetupEditor::DataChanged(TObject* ASender, const QString& AValueName)
             FMaintanceWasRunning = false;
             CBCreateBackup->setChecked(true);
         }
-        if (AValueName.isEmpty() || AValueName == QLatin1String("Modified")) {
-            ButtonOK->setEnabled(FSetup->Modified());
-            ButtonCancel->setText(ButtonOK->isEnabled() ? QStringLiteral("Cancel") : QStringLiteral("Close"));
-        }
+        if (AValueName.isEmpty() || AValueName == QLatin1String("Modified"))
+            SetCanSave(FObject->Modified());
     }
-    TSetupGeneral* general = FSetup->General();
+    TSetupGeneral* general = FObject->General();
     if (ASender == general || all) {
         if (is("Note"))
             EditNote->setText(general->Note());
@@ -285,7 +260,7 @@ void TSetupEditor::DataChanged(TObject* ASender, const QString& AValueName)
         if (all || AValueName == QLatin1String("SwapFirstAndSurName"))
             CBSwapFirstAndSurName->setChecked(general->SwapFirstAndSurName());
     }
-    TSetupData* data = FSetup->Data();
+    TSetupData* data = FObject->Data();
     if (ASender == data || all) {
         if (all)
             for (int kind = 0; kind <= 2; ++kind) {
@@ -309,10 +284,10 @@ void TSetupEditor::DataChanged(TObject* ASender, const QString& AValueName)
 
 void TSetupEditor::ControlChanged(QObject* ASender)
 {
-    if (!FSetup || FSilent)
+    if (!FObject || FSilent)
         return;
-    TSetupGeneral* general = FSetup->General();
-    TSetupData* data = FSetup->Data();
+    TSetupGeneral* general = FObject->General();
+    TSetupData* data = FObject->Data();
     if (ASender == EditNote)
         general->SetNote(EditNote->text());
     else if (ASender == EditSubNote)
@@ -343,17 +318,17 @@ void TSetupEditor::ControlChanged(QObject* ASender)
 
 void TSetupEditor::SelectLogoFile()
 {
-    QString file = FSetup->General()->LogoFName();
+    QString file = FObject->General()->LogoFName();
     if (Dialogs().OpenFile(QStringLiteral("Select bitmap 64x64 dots with a logo"), QStringLiteral("Bitmaps (*.bmp)"),
                            file))
-        FSetup->General()->SetLogoFName(file);
+        FObject->General()->SetLogoFName(file);
 }
 
 void TSetupEditor::SelectOtherDataFolder()
 {
     QString folder;
     if (Dialogs().SelectFolder(QStringLiteral("Select folder for data"), folder))
-        FSetup->Data()->SetOtherDataFolder(folder);
+        FObject->Data()->SetOtherDataFolder(folder);
 }
 
 void TSetupEditor::RunMaintenance()
@@ -436,29 +411,6 @@ void TSetupEditor::FormShow()
     focus->setFocus();
 }
 
-void TSetupEditor::CommitFocusedEdit()
-{
-    for (QLineEdit* edit : {EditNote, EditSubNote, EditLogoFName})
-        if (edit->hasFocus())
-            ControlChanged(edit);
-}
-
-void TSetupEditor::done(int AResult)
-{
-    if (FMaintenanceInProgress)
-        return;
-    CommitFocusedEdit();
-    if (AResult != QDialog::Accepted && ButtonOK->isEnabled()) {
-        const int answer = ShowMessageBox(QStringLiteral("The setup is not saved. Do you want to save?"),
-                                          mtConfirmation, mbYes | mbNo | mbCancel);
-        if (answer == mrYes)
-            AResult = QDialog::Accepted;
-        else if (answer != mrNo)
-            return;
-    }
-    TSCForm::done(AResult);
-}
-
 void TSetupEditor::FocusOk()
 {
     if (ButtonOK->isEnabled())
@@ -490,17 +442,10 @@ void TSetupEditor::MoveFocusOnEnter(QWidget* AFrom)
 
 bool TSetupEditor::eventFilter(QObject* AWatched, QEvent* AEvent)
 {
-    if (AEvent->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(AEvent);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (auto* widget = qobject_cast<QWidget*>(AWatched))
-                MoveFocusOnEnter(widget);
-            return true;
-        }
-    } else if (AWatched == ImageLogo && AEvent->type() == QEvent::MouseButtonDblClick) {
-        if (FSetup && !FSilent)
+    if (AWatched == ImageLogo && AEvent->type() == QEvent::MouseButtonDblClick) {
+        if (FObject && !FSilent)
             SelectLogoFile();
         return true;
     }
-    return TSCForm::eventFilter(AWatched, AEvent);
+    return TSCModalEditor::eventFilter(AWatched, AEvent);
 }

@@ -5,7 +5,7 @@
 #include "ui/view_guard.h"
 
 #include "setup/setup.h"
-#include "ui/sc_form.h"
+#include "ui/sc_editor_form.h"
 
 #include <functional>
 
@@ -21,7 +21,7 @@ class QRadioButton;
 class QScrollArea;
 class QTabWidget;
 
-class TSetupEditor : public TSCForm, public ISetupEditor {
+class TSetupEditor : public TSCModalEditor<TSetup, ISetupEditor> {
     Q_OBJECT
 public:
     // Runs the maintenance: date limit (0 purges nothing), progress callback
@@ -32,35 +32,32 @@ public:
 
     explicit TSetupEditor(QWidget* AParent = nullptr);
 
-    TSetup* Setup() const { return FSetup; }
-    void SetSetup(TSetup* ASetup);
+    TSetup* Setup() const { return FObject; }
+    void SetSetup(TSetup* ASetup) { SetObject(ASetup); }
     int FirstPageIndex() const { return FFirstPageIndex; }
     void SetFirstPageIndex(int APageIndex) override { FFirstPageIndex = APageIndex; }
     bool MaintenanceInProgress() const { return FMaintenanceInProgress; }
     bool MaintanceWasRunning() const override { return FMaintanceWasRunning; }
     void SetDataLocked(bool ALocked) override;
 
-    void Bind(TObject* AObject) override { SetSetup(dynamic_cast<TSetup*>(AObject)); }
-    bool ExecModal() override { return exec() == QDialog::Accepted; }
     void DataChanged(TObject* ASender, const QString& AValueName) override;
-
-    void done(int AResult) override;
 
 protected:
     void FormShow() override;
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
 
 private:
-    void ControlChanged(QObject* ASender);
+    void ControlChanged(QObject* ASender) override;
+    bool CloseBlocked() const override { return FMaintenanceInProgress; }
+    // Without changes OK is disabled, but an OK that comes anyway still closes.
+    bool AcceptRefused() const override { return false; }
     void SelectLogoFile();
     void SelectOtherDataFolder();
     void RunMaintenance();
-    void MoveFocusOnEnter(QWidget* AFrom);
+    void MoveFocusOnEnter(QWidget* AFrom) override;
     void FocusOk();
-    void CommitFocusedEdit();
     QLabel* FolderLabel(int AKind) const;
 
-    TSetup* FSetup = nullptr;
     int FFirstPageIndex = 0;
     bool FMaintenanceInProgress = false;
     bool FMaintanceWasRunning = false;
@@ -95,6 +92,4 @@ private:
     QProgressBar* ProgressBarMaintenance;
     QScrollArea* ScrollBoxMaintenanceResult;
     QLabel* LabelMaintenanceResult;
-    QPushButton* ButtonOK;
-    QPushButton* ButtonCancel;
 };

@@ -1,6 +1,5 @@
 #include "ui/workplace_editor.h"
 
-#include "core/dialogs.h"
 #include "data/data_man.h"
 #include "ui/view_resources.h"
 
@@ -8,32 +7,12 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
-template <class T>
-T* Named(T* AWidget, const char* AName)
-{
-    AWidget->setObjectName(QString::fromLatin1(AName));
-    return AWidget;
-}
-
-QLabel* RowLabel(const char* ACaption)
-{
-    auto* label = new QLabel(QString::fromLatin1(ACaption));
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
-
-constexpr int LabelColumnWidth = 215;
-constexpr int InputColumnWidth = 250;
-constexpr int BottomPanelHeight = 41;
 constexpr int SwatchWidth = 16;
 
 // The strip's swatches as red, green, blue.
@@ -52,7 +31,9 @@ QImage PaletteImage()
 }
 } // namespace
 
-TWorkplaceEditor::TWorkplaceEditor(QWidget* AParent) : TSCForm(AParent), FPaletteImage(PaletteImage())
+TWorkplaceEditor::TWorkplaceEditor(QWidget* AParent)
+    : TSCModalEditor(QStringLiteral("The workplace is not saved. Do you want to save?"), AParent),
+      FPaletteImage(PaletteImage())
 {
     setObjectName(QStringLiteral("WorkplaceEditor"));
     setWindowTitle(QStringLiteral("Workplace"));
@@ -80,8 +61,6 @@ TWorkplaceEditor::TWorkplaceEditor(QWidget* AParent) : TSCForm(AParent), FPalett
     EditNote->setMaxLength(80);
 
     auto* grid = new QGridLayout;
-    grid->setColumnMinimumWidth(0, LabelColumnWidth);
-    grid->setColumnStretch(1, 1);
     grid->addWidget(RowLabel("Workplace Name"), 0, 0);
     grid->addWidget(EditName, 0, 1);
     grid->addWidget(RowLabel("Shortcut and Color"), 1, 0);
@@ -93,43 +72,11 @@ TWorkplaceEditor::TWorkplaceEditor(QWidget* AParent) : TSCForm(AParent), FPalett
     grid->addWidget(RowLabel("Note"), 3, 0);
     grid->addWidget(EditNote, 3, 1);
 
-    ButtonOK = Named(new QPushButton(QStringLiteral("OK")), "ButtonOK");
-    ButtonCancel = Named(new QPushButton(QStringLiteral("Close")), "ButtonCancel");
-    ButtonOK->setAutoDefault(false);
-    ButtonCancel->setAutoDefault(false);
-    auto* bottom = new QWidget;
-    bottom->setObjectName(QStringLiteral("PanelBottom"));
-    bottom->setMinimumHeight(BottomPanelHeight);
-    auto* buttons = new QHBoxLayout(bottom);
-    buttons->setContentsMargins(0, 0, 0, 0);
-    buttons->addStretch();
-    buttons->addWidget(ButtonOK);
-    buttons->addWidget(ButtonCancel);
+    LayOutFields(grid);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addWidget(bottom);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    const std::initializer_list<QWidget*> tabOrder{EditName, EditShortcut, EditColor, EditNote, ButtonCancel, ButtonOK};
-    for (auto it = tabOrder.begin(); it + 1 != tabOrder.end(); ++it)
-        QWidget::setTabOrder(*it, *(it + 1));
-
-    connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{EditName, EditShortcut, EditColor, EditNote, ButtonOK, ButtonCancel})
-        control->installEventFilter(this);
+    SetEnterWalk({EditName, EditShortcut, EditColor, EditNote});
+    FCommitEdits = {EditName, EditShortcut, EditNote};
     ImageColors->installEventFilter(this);
-}
-
-TWorkplaceEditor::~TWorkplaceEditor()
-{
-    FClosing = true;
-    if (FWorkplace && FWorkplace->Editor() == static_cast<ISCModalEditor*>(this))
-        FWorkplace->SetEditor(nullptr);
 }
 
 QString TWorkplaceEditor::ColorText(TColor AColor)
@@ -137,34 +84,23 @@ QString TWorkplaceEditor::ColorText(TColor AColor)
     return QLatin1Char('$') + QStringLiteral("%1").arg(AColor, 8, 16, QLatin1Char('0')).toUpper();
 }
 
-void TWorkplaceEditor::SetWorkplace(TWorkplace* AWorkplace)
-{
-    FWorkplace = AWorkplace;
-    DataChanged(FWorkplace, QString());
-}
-
 void TWorkplaceEditor::DataChanged(TObject* ASender, const QString& AValueName)
 {
     TSCForm::DataChanged(ASender, AValueName);
-    if (!FWorkplace || (ASender && ASender != FWorkplace))
+    if (!FObject || (ASender && ASender != FObject))
         return;
     const bool silent = FSilent;
     FSilent = true;
     const bool all = AValueName.isEmpty();
-    auto is = [&](const char* AName) {
-        const QString name = QString::fromLatin1(AName);
-        return all || AValueName == name || AValueName == name + QLatin1Char('*');
-    };
-    if (all || AValueName == QLatin1String("Modified")) {
-        ButtonOK->setEnabled(FWorkplace->IsValid() && (FWorkplace->Modified() || FWorkplace->ID() == 0));
-        ButtonCancel->setText(ButtonOK->isEnabled() ? QStringLiteral("Cancel") : QStringLiteral("Close"));
-    }
+    auto is = [&](const char* AName) { return all || IsValueName(AValueName, AName); };
+    if (all || AValueName == QLatin1String("Modified"))
+        SetCanSave(FObject->IsValid() && (FObject->Modified() || FObject->ID() == 0));
     if (is("Name"))
-        EditName->setText(FWorkplace->Name());
+        EditName->setText(FObject->Name());
     if (is("Shortcut"))
-        EditShortcut->setText(FWorkplace->Shortcut());
+        EditShortcut->setText(FObject->Shortcut());
     if (is("Color")) {
-        const TColor color = FWorkplace->Color();
+        const TColor color = FObject->Color();
         EditColor->setText(ColorText(color));
         QPalette palette = EditColor->palette();
         palette.setColor(QPalette::Base, QColor(ColorRed(color), ColorGreen(color), ColorBlue(color)));
@@ -172,33 +108,33 @@ void TWorkplaceEditor::DataChanged(TObject* ASender, const QString& AValueName)
         EditColor->setPalette(palette);
     }
     if (is("Note"))
-        EditNote->setText(FWorkplace->Note());
+        EditNote->setText(FObject->Note());
     FSilent = silent;
 }
 
 void TWorkplaceEditor::ControlChanged(QObject* ASender)
 {
-    if (!FWorkplace || FSilent || FClosing)
+    if (!FObject || FSilent || FClosing)
         return;
     if (ASender == EditName)
-        FWorkplace->SetName(EditName->text());
+        FObject->SetName(EditName->text());
     else if (ASender == EditShortcut)
-        FWorkplace->SetShortcut(EditShortcut->text());
+        FObject->SetShortcut(EditShortcut->text());
     else if (ASender == EditNote)
-        FWorkplace->SetNote(EditNote->text());
+        FObject->SetNote(EditNote->text());
     else if (ASender == EditColor)
         SelectColor();
     else if (ASender == ImageColors)
-        FWorkplace->SetColor(FColor);
+        FObject->SetColor(FColor);
 }
 
 void TWorkplaceEditor::SelectColor()
 {
     TColorDlg fallback;
     TColorDlg& dialog = TDataMan::Instance() ? TDataMan::Instance()->ColorDlg() : fallback;
-    dialog.SetColor(FWorkplace->Color());
+    dialog.SetColor(FObject->Color());
     if (dialog.Execute())
-        FWorkplace->SetColor(dialog.Color());
+        FObject->SetColor(dialog.Color());
 }
 
 void TWorkplaceEditor::ControlMouseDown(QObject* ASender, Qt::MouseButton, Qt::KeyboardModifiers, int AX, int)
@@ -210,77 +146,9 @@ void TWorkplaceEditor::ControlMouseDown(QObject* ASender, Qt::MouseButton, Qt::K
     FColor = RGBToColor(qRed(pixel), qGreen(pixel), qBlue(pixel));
 }
 
-void TWorkplaceEditor::FormShow()
-{
-    EditName->setFocus();
-}
-
-void TWorkplaceEditor::CommitFocusedEdit()
-{
-    for (QLineEdit* edit : {EditName, EditShortcut, EditNote})
-        if (edit->hasFocus())
-            ControlChanged(edit);
-}
-
-void TWorkplaceEditor::done(int AResult)
-{
-    if (FClosing)
-        return;
-    CommitFocusedEdit();
-    if (AResult == QDialog::Accepted && !ButtonOK->isEnabled())
-        return; // the field just committed left the workplace invalid
-    if (AResult != QDialog::Accepted && ButtonOK->isEnabled()) {
-        const int answer = ShowMessageBox(QStringLiteral("The workplace is not saved. Do you want to save?"),
-                                          mtConfirmation, mbYes | mbNo | mbCancel);
-        if (answer == mrYes)
-            AResult = QDialog::Accepted;
-        else if (answer != mrNo)
-            return;
-    }
-    FClosing = true;
-    TSCForm::done(AResult);
-}
-
-void TWorkplaceEditor::FormKeyPress(QWidget* AFrom)
-{
-    QWidget* next = nullptr;
-    if (AFrom == EditName)
-        next = EditShortcut;
-    else if (AFrom == EditShortcut)
-        next = EditColor;
-    else if (AFrom == EditColor)
-        next = EditNote;
-    else if (AFrom == EditNote)
-        next = ButtonCancel;
-    else if (AFrom == ButtonCancel && ButtonOK->isEnabled())
-        next = ButtonOK;
-    else if (AFrom == ButtonOK) {
-        ButtonOK->click();
-        return;
-    }
-    if (next)
-        next->setFocus(Qt::TabFocusReason);
-}
-
 bool TWorkplaceEditor::eventFilter(QObject* AWatched, QEvent* AEvent)
 {
     switch (AEvent->type()) {
-    case QEvent::KeyPress: {
-        auto* key = static_cast<QKeyEvent*>(AEvent);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            FormKeyPress(qobject_cast<QWidget*>(AWatched));
-            return true;
-        }
-        if (key->key() == Qt::Key_Escape) {
-            reject();
-            return true;
-        }
-        break;
-    }
-    case QEvent::FocusOut:
-        if (AWatched == EditName || AWatched == EditShortcut || AWatched == EditNote)
-            ControlChanged(AWatched);
-        break;
     case QEvent::MouseButtonDblClick:
         if (AWatched == EditColor) {
             ControlChanged(EditColor);
@@ -310,5 +178,5 @@ bool TWorkplaceEditor::eventFilter(QObject* AWatched, QEvent* AEvent)
     default:
         break;
     }
-    return TSCForm::eventFilter(AWatched, AEvent);
+    return TSCModalEditor::eventFilter(AWatched, AEvent);
 }
