@@ -80,9 +80,7 @@ TEST_F(SetupEditorTest, EscapeAfterTypingAndNoRestores)
     EXPECT_FALSE(Edit(setup, 0, [&](TSetupEditor* d) {
         auto* note = Find<QLineEdit>(d, "EditNote");
         EXPECT_EQ(note->text(), "Old");
-        note->setFocus();
-        note->selectAll();
-        QTest::keyClicks(note, "New");
+        TypeInto(note, "New");
         QTest::keyClick(note, Qt::Key_Escape);
     }));
     EXPECT_EQ(setup.General()->Note(), "Old");
