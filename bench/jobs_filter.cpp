@@ -1,7 +1,10 @@
 // Measures the jobs store on a synthetic data folder: durable AddJob at 1 k and
 // 1 M rows against the disk's fsync floor and the old rewrite-the-file design,
-// the jobs filter for a day and a month, opening, compression and peak memory.
+// the jobs filter for a day and a month, the schedules' refreshes and the
+// previous-day template on the 1 M folder, opening, compression and peak
+// memory. Its last line, JSON, carries every figure.
 // Usage: jobs_filter_bench [folder]  (default ./bench-data, on the disk to test)
+#include "bench/schedule_figures.h"
 #include "data/data_man.h"
 #include "data/job_man.h"
 #include "data/macro_man.h"
@@ -212,6 +215,7 @@ int main(int argc, char* argv[])
     Out << "fsync floor: " << floor << " ms\n";
 
     double add1k, add1m, del1k, del1m, rewrite, day, month;
+    TBenchFigure dailyRefresh, workerMonth, workplaceMonth, prevDay;
     {
         TStore store(small);
         std::tie(add1k, del1k) = AddDelete(store, 40);
@@ -227,6 +231,19 @@ int main(int argc, char* argv[])
         month = FilterMs(store, 30, true);
         Out << "one worker's month: " << month << " ms\n";
         Out.flush();
+        auto show = [](const char* AWhat, const TBenchFigure& AFigure) {
+            Out << AWhat << ": " << AFigure.Ms << " ms (CPU " << AFigure.CpuMs << " ms)\n";
+            Out.flush();
+        };
+        dailyRefresh = DailyRefreshMs(FirstDay + 1000, 41);
+        show("daily schedule, refresh a day", dailyRefresh);
+        workerMonth = WorkerMonthRefreshMs(FirstDay + 1500, 41);
+        show("worker schedule, refresh a month", workerMonth);
+        workplaceMonth = WorkplaceMonthRefreshMs(FirstDay + 1500, 41);
+        show("workplace schedule, refresh a month", workplaceMonth);
+        // The day after the last planned one plus 29 empty days.
+        prevDay = PrevDayTemplateMs(*store.Jobs, FirstDay + 3650 + 29, 7);
+        show("previous-day template, 30 days back (a durable write per relation)", prevDay);
     }
     const double open = OpenMs(large);
     Out << "open four tables and load the registers: " << open << " ms\n";
@@ -243,6 +260,11 @@ int main(int argc, char* argv[])
     Out << "{\"fsync_floor_ms\": " << floor << ", \"addjob_1k_ms\": " << add1k << ", \"addjob_1m_ms\": " << add1m
         << ", \"rewrite_baseline_1m_ms\": " << rewrite << ", \"day_filter_ms\": " << day
         << ", \"month_filter_ms\": " << month << ", \"open_ms\": " << open << ", \"compress_1m_s\": " << compress
-        << ", \"peak_rss_mb\": " << rss << "}\n";
+        << ", \"peak_rss_mb\": " << rss << ", \"daily_refresh_ms\": " << dailyRefresh.Ms
+        << ", \"worker_month_refresh_ms\": " << workerMonth.Ms << ", \"workplace_month_refresh_ms\": " << workplaceMonth.Ms
+        << ", \"prevday_template_ms\": " << prevDay.Ms << ", \"daily_refresh_cpu_ms\": " << dailyRefresh.CpuMs
+        << ", \"worker_month_refresh_cpu_ms\": " << workerMonth.CpuMs
+        << ", \"workplace_month_refresh_cpu_ms\": " << workplaceMonth.CpuMs
+        << ", \"prevday_template_cpu_ms\": " << prevDay.CpuMs << "}\n";
     return 0;
 }

@@ -4,6 +4,7 @@
 // indexed table. With a data folder as argument: the program's own managers
 // on that folder, for the month given as second argument (yyyy-MM).
 // Prints one JSON line with the median milliseconds.
+#include "bench/schedule_figures.h"
 #include "schedule/worker/person_schedule.h"
 #include "schedule/workplace/workplace_schedule.h"
 
@@ -210,20 +211,14 @@ int RunOnFolder(const QString& AFolder, const QDate& AMonth)
         std::fprintf(stderr, "no workers or workplaces in %s\n", qPrintable(AFolder));
         return 1;
     }
-    const TDate month1 = DateToOle(AMonth.addDays(9));
-    const TDate month2 = DateToOle(AMonth.addMonths(-2).addDays(9));
-    const int runs = 41;
-    TPersonSchedule personSchedule;
-    personSchedule.SetDateDaysKind(ddkMonth);
-    personSchedule.SetPersonID(persons.Persons(persons.PersonCount() / 2)->ID());
-    const double workerMs = MonthRefreshMs(personSchedule, month1, month2, runs);
-    TWorkplaceSchedule workplaceSchedule;
-    workplaceSchedule.SetDateDaysKind(ddkMonth);
-    workplaceSchedule.SetWorkplaceID(workplaces.Workplaces(workplaces.WorkplaceCount() / 2)->ID());
-    const double workplaceMs = MonthRefreshMs(workplaceSchedule, month1, month2, runs);
+    const TDate month = DateToOle(AMonth.addDays(9));
+    const TBenchFigure worker = WorkerMonthRefreshMs(month, 41);
+    const TBenchFigure workplace = WorkplaceMonthRefreshMs(month, 41);
     std::printf("{\"store\":\"data folder\",\"workers\":%d,\"workplaces\":%d,"
-                "\"worker_month_refresh_ms\":%.3f,\"workplace_month_refresh_ms\":%.3f}\n",
-                persons.PersonCount(), workplaces.WorkplaceCount(), workerMs, workplaceMs);
+                "\"worker_month_refresh_ms\":%.3f,\"workplace_month_refresh_ms\":%.3f,"
+                "\"worker_month_refresh_cpu_ms\":%.3f,\"workplace_month_refresh_cpu_ms\":%.3f}\n",
+                persons.PersonCount(), workplaces.WorkplaceCount(), worker.Ms, workplace.Ms, worker.CpuMs,
+                workplace.CpuMs);
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "data/job_man.h"
 
+#include "data/job_rows.h"
 #include "data/person_man.h"
 #include "data/workplace_man.h"
 
@@ -107,6 +108,7 @@ void TJobMan::DiscardJobs()
 {
     FJobs->FreeObjects();
     FFilterModified = true;
+    NoteJobsChanged();
 }
 
 void TJobMan::OpenDBFiles()
@@ -170,6 +172,24 @@ void TJobMan::ApplyFilter()
 void TJobMan::LoadJobs()
 {
     FJobs->FreeObjects();
+    std::vector<TJobRow> rows;
+    if (ReadJobRows(DSJobs, FDateFrom, FDateTo, FPersonID, FWorkplaceID, rows)) {
+        for (TJobRow& row : rows) {
+            auto job = TSCObject::Create<TJob>();
+            job->SetID(row.ID);
+            job->SetDate(row.Date);
+            job->SetPersonID(row.PersonID);
+            job->SetPersonName(row.PersonName);
+            job->SetWorkplaceID(row.WorkplaceID);
+            job->SetWorkplaceShortcut(row.WorkplaceShortcut);
+            job->SetWorkplaceName(row.WorkplaceName);
+            job->SetNote(row.Note);
+            FJobs->Add(std::move(job));
+        }
+        FFilterModified = false;
+        return;
+    }
+    // The generic table walk, for a connection the direct read cannot use.
     TTableFilter filter;
     filter.Conditions << TFilterCondition{QStringLiteral("Date"), foGreaterEqual, FDateFrom}
                       << TFilterCondition{QStringLiteral("Date"), foLessEqual, FDateTo};
@@ -210,8 +230,10 @@ bool TJobMan::Store(TJob* AJob)
         return false;
     DSJobs.SetFiltered(false);
     const int formerID = AJob->ID();
-    if (AJob->StoreToDB(DSJobs) && DSJobs.Save())
+    if (AJob->StoreToDB(DSJobs) && DSJobs.Save()) {
+        NoteJobsChanged();
         return true;
+    }
     DSJobs.CancelUpdates();
     AJob->SetID(formerID);
     return false;
@@ -280,6 +302,7 @@ bool TJobMan::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)
         return false;
     }
     FJobs->FreeObjects();
+    NoteJobsChanged();
     return true;
 }
 
@@ -316,4 +339,5 @@ void TJobMan::DeleteOlderJobs(TDate ADateLimit, int AProgressStart, int AProgres
     }
     table.Save();
     table.Close();
+    NoteJobsChanged();
 }

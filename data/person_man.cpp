@@ -2,25 +2,21 @@
 
 #include "core/dialogs.h"
 #include "data/data_man.h"
+#include "data/register_ops.h"
 #include "setup/setup.h"
 
 namespace {
 TPersonMan* GPersonMan = nullptr;
+using TPersonOps = TRegisterOps<TPerson, TPersonList>;
+// Named by the manager, the friend of TPerson, when it is made.
+TPersonOps::TFields GPersonFields;
+
+void VerifyPerson(TPersonList& AList, TPerson& APerson, const TPerson* AWithOut)
+{
+    APerson.SetName(AList.VerifyName(APerson.Name(), AWithOut));
+}
 const QString FileName = QStringLiteral("Workers.cds");
 
-// Splits "Room 12" into "Room " and 12; a run of digits that is no valid
-// integer counts as 0.
-void SplitTrailingNumber(const QString& AName, QString& AStem, int& ANumber)
-{
-    qsizetype end = AName.size();
-    while (end > 0 && AName[end - 1] >= QLatin1Char('0') && AName[end - 1] <= QLatin1Char('9'))
-        --end;
-    AStem = AName.left(end);
-    bool ok = false;
-    ANumber = AName.mid(end).toInt(&ok);
-    if (!ok || ANumber < 0)
-        ANumber = 0;
-}
 } // namespace
 
 // --- TPerson ---
@@ -236,25 +232,9 @@ TPerson* TPersonList::Items(const QString& AKey) const
 
 QString TPersonList::VerifyName(const QString& AName, const TPerson* AWithOutPerson) const
 {
-    if (AName.isEmpty())
-        return QString();
-    bool clash = false;
-    for (int i = 0; i < Count() && !clash; ++i) {
-        const TPerson* person = TSCTypedList<TPerson>::Items(i);
-        clash = person != AWithOutPerson && SameTextIgnoringCase(person->Name(), AName);
-    }
-    if (!clash)
-        return AName;
-    QString stem;
-    int number = 0;
-    SplitTrailingNumber(AName, stem, number);
-    for (;;) {
-        ++number;
-        const TPerson* found = Items(stem + QString::number(number));
-        if (!found || found == AWithOutPerson)
-            break;
-    }
-    return stem + QString::number(number);
+    return RegisterUniqueText(
+        *this, AName, AWithOutPerson, [](const TPerson* APerson) { return APerson->Name(); },
+        [this](const QString& AKey) { return Items(AKey); });
 }
 
 // --- TPersonMan ---
@@ -270,6 +250,7 @@ TFieldDefs TPersonMan::FieldDefs()
 TPersonMan::TPersonMan() : FPersons(TSCList::Create<TPersonList>())
 {
     DSPersonsDef.SetFieldDefs(FieldDefs());
+    GPersonFields = {&TPerson::FID, &TPerson::FList, &TPerson::FModified, &TPerson::FEditor};
     GPersonMan = this;
     OpenDBFiles();
 }
@@ -302,111 +283,35 @@ void TPersonMan::CloseDBFiles()
 
 void TPersonMan::LoadPersons()
 {
-    FPersons->FreeObjects();
-    DSPersons.SetFiltered(false);
-    if (!DSPersons.Active() || !DSPersons.First())
-        return;
-    while (!DSPersons.Eof()) {
-        auto person = TSCObject::Create<TPerson>();
-        if (person->LoadFromDB(DSPersons)) {
-            person->SetName(FPersons->VerifyName(person->Name(), nullptr));
-            person->FList = FPersons.get();
-            FPersons->Add(std::move(person));
-        }
-        if (!DSPersons.Next())
-            break;
-    }
+    TPersonOps(DSPersons, *FPersons, GPersonFields, VerifyPerson).Load();
 }
 
 bool TPersonMan::Store(TPerson* APerson)
 {
-    APerson->SetName(FPersons->VerifyName(APerson->Name(), APerson));
-    if (!DSPersons.CanModify())
-        return false;
-    DSPersons.SetFiltered(false);
-    const int formerID = APerson->FID;
-    if (APerson->StoreToDB(DSPersons) && DSPersons.Save())
-        return true;
-    // Nothing reached the file, so nothing of it stays in memory either.
-    DSPersons.CancelUpdates();
-    APerson->FID = formerID;
-    APerson->FModified = true;
-    return false;
+    return TPersonOps(DSPersons, *FPersons, GPersonFields, VerifyPerson).Store(APerson);
 }
 
 bool TPersonMan::InsertPerson(TPerson* APerson)
 {
-    if (!APerson || (APerson->FList && APerson->FList != FPersons.get()))
-        return false;
-    return Store(APerson);
+    return TPersonOps(DSPersons, *FPersons, GPersonFields, VerifyPerson).Insert(APerson);
 }
 
 bool TPersonMan::InsertPerson(std::unique_ptr<TPerson>& APerson)
 {
-    if (!APerson || (APerson->FList && APerson->FList != FPersons.get()))
-        return false;
-    if (FPersons->IndexOf(APerson.get()) >= 0)
-        return Store(APerson.get());
-    if (!Store(APerson.get()))
-        return false;
-    APerson->FList = FPersons.get();
-    FPersons->Add(std::move(APerson));
-    return true;
+    return TPersonOps(DSPersons, *FPersons, GPersonFields, VerifyPerson).Insert(APerson);
 }
 
 TPerson* TPersonMan::AddPerson()
 {
-    auto person = TSCObject::Create<TPerson>();
-    person->LoadDefault(255);
-    person->FList = FPersons.get();
-    if (!person->Edit())
-        return nullptr;
-    TPerson* added = person.get();
-    return InsertPerson(person) ? added : nullptr;
+    return TPersonOps(DSPersons, *FPersons, GPersonFields, VerifyPerson).Add();
 }
 
 bool TPersonMan::EditPerson(TPerson* APerson)
 {
-    if (!APerson || (APerson->FList && APerson->FList != FPersons.get()))
-        return false;
-    TPersonList* former = APerson->FList;
-    APerson->FList = FPersons.get();
-    auto before = TSCObject::Create<TPerson>();
-    before->Assign(*APerson);
-    if (!APerson->Edit()) {
-        APerson->FList = former;
-        return false;
-    }
-    const bool inList = FPersons->IndexOf(APerson) >= 0;
-    if (!inList)
-        APerson->FList = former; // the caller's object stays the caller's
-    if (Store(APerson))
-        return true;
-    // The edit did not reach the file: show what is stored.
-    TObject* editor = APerson->FEditor;
-    APerson->Assign(*before);
-    APerson->FEditor = editor;
-    APerson->FList = inList ? FPersons.get() : former;
-    return false;
+    return TPersonOps(DSPersons, *FPersons, GPersonFields, VerifyPerson).Edit(APerson);
 }
 
 bool TPersonMan::DeletePerson(int APersonID, std::unique_ptr<TPerson>* ATaken)
 {
-    if (APersonID <= 0 || !DSPersons.CanModify())
-        return false;
-    DSPersons.SetFiltered(false);
-    if (!DSPersons.Locate(QStringLiteral("ID"), APersonID))
-        return false;
-    if (!DSPersons.Delete() || !DSPersons.Save()) {
-        DSPersons.CancelUpdates();
-        return false;
-    }
-    const int index = FPersons->IndexOf(FPersons->Items(-APersonID));
-    if (index >= 0) {
-        auto taken = FPersons->Extract(index);
-        taken->FList = nullptr;
-        if (ATaken)
-            *ATaken = std::move(taken);
-    }
-    return true;
+    return TPersonOps(DSPersons, *FPersons, GPersonFields, VerifyPerson).Delete(APersonID, ATaken);
 }

@@ -2,24 +2,21 @@
 
 #include "core/dialogs.h"
 #include "data/data_man.h"
+#include "data/register_ops.h"
 
 namespace {
 TWorkplaceMan* GWorkplaceMan = nullptr;
+using TWorkplaceOps = TRegisterOps<TWorkplace, TWorkplaceList>;
+// Named by the manager, the friend of TWorkplace, when it is made.
+TWorkplaceOps::TFields GWorkplaceFields;
+
+void VerifyWorkplace(TWorkplaceList& AList, TWorkplace& AWorkplace, const TWorkplace* AWithOut)
+{
+    AWorkplace.SetName(AList.VerifyName(AWorkplace.Name(), AWithOut));
+    AWorkplace.SetShortcut(AList.VerifyShortcut(AWorkplace.Shortcut(), AWithOut));
+}
 const QString FileName = QStringLiteral("Workplaces.cds");
 
-// Splits "Room 12" into "Room " and 12; a run of digits that is no valid
-// integer counts as 0.
-void SplitTrailingNumber(const QString& AName, QString& AStem, int& ANumber)
-{
-    qsizetype end = AName.size();
-    while (end > 0 && AName[end - 1] >= QLatin1Char('0') && AName[end - 1] <= QLatin1Char('9'))
-        --end;
-    AStem = AName.left(end);
-    bool ok = false;
-    ANumber = AName.mid(end).toInt(&ok);
-    if (!ok || ANumber < 0)
-        ANumber = 0;
-}
 } // namespace
 
 // --- TWorkplace ---
@@ -196,48 +193,16 @@ TWorkplace* TWorkplaceList::Items(const QString& AKey) const
 
 QString TWorkplaceList::VerifyName(const QString& AName, const TWorkplace* AWithOutWorkplace) const
 {
-    if (AName.isEmpty())
-        return QString();
-    bool clash = false;
-    for (int i = 0; i < Count() && !clash; ++i) {
-        const TWorkplace* workplace = TSCTypedList<TWorkplace>::Items(i);
-        clash = workplace != AWithOutWorkplace && SameTextIgnoringCase(workplace->Name(), AName);
-    }
-    if (!clash)
-        return AName;
-    QString stem;
-    int number = 0;
-    SplitTrailingNumber(AName, stem, number);
-    for (;;) {
-        ++number;
-        const TWorkplace* found = Items(stem + QString::number(number));
-        if (!found || found == AWithOutWorkplace)
-            break;
-    }
-    return stem + QString::number(number);
+    return RegisterUniqueText(
+        *this, AName, AWithOutWorkplace, [](const TWorkplace* AWorkplace) { return AWorkplace->Name(); },
+        [this](const QString& AKey) { return Items(AKey); });
 }
 
 QString TWorkplaceList::VerifyShortcut(const QString& AShortcut, const TWorkplace* AWithOutWorkplace) const
 {
-    if (AShortcut.isEmpty())
-        return QString();
-    bool clash = false;
-    for (int i = 0; i < Count() && !clash; ++i) {
-        const TWorkplace* workplace = TSCTypedList<TWorkplace>::Items(i);
-        clash = workplace != AWithOutWorkplace && SameTextIgnoringCase(workplace->Shortcut(), AShortcut);
-    }
-    if (!clash)
-        return AShortcut;
-    QString stem;
-    int number = 0;
-    SplitTrailingNumber(AShortcut, stem, number);
-    for (;;) {
-        ++number;
-        const TWorkplace* found = Items(QLatin1Char('^') + stem + QString::number(number));
-        if (!found || found == AWithOutWorkplace)
-            break;
-    }
-    return stem + QString::number(number);
+    return RegisterUniqueText(
+        *this, AShortcut, AWithOutWorkplace, [](const TWorkplace* AWorkplace) { return AWorkplace->Shortcut(); },
+        [this](const QString& AKey) { return Items(QLatin1Char('^') + AKey); });
 }
 
 // --- TWorkplaceMan ---
@@ -254,6 +219,7 @@ TFieldDefs TWorkplaceMan::FieldDefs()
 TWorkplaceMan::TWorkplaceMan() : FWorkplaces(TSCList::Create<TWorkplaceList>())
 {
     DSWorkplacesDef.SetFieldDefs(FieldDefs());
+    GWorkplaceFields = {&TWorkplace::FID, &TWorkplace::FList, &TWorkplace::FModified, &TWorkplace::FEditor};
     GWorkplaceMan = this;
     OpenDBFiles();
 }
@@ -286,111 +252,35 @@ void TWorkplaceMan::CloseDBFiles()
 
 void TWorkplaceMan::LoadWorkplaces()
 {
-    FWorkplaces->FreeObjects();
-    DSWorkplaces.SetFiltered(false);
-    if (!DSWorkplaces.Active() || !DSWorkplaces.First())
-        return;
-    while (!DSWorkplaces.Eof()) {
-        auto workplace = TSCObject::Create<TWorkplace>();
-        if (workplace->LoadFromDB(DSWorkplaces)) {
-            workplace->SetName(FWorkplaces->VerifyName(workplace->Name(), nullptr));
-            workplace->SetShortcut(FWorkplaces->VerifyShortcut(workplace->Shortcut(), nullptr));
-            workplace->FList = FWorkplaces.get();
-            FWorkplaces->Add(std::move(workplace));
-        }
-        if (!DSWorkplaces.Next())
-            break;
-    }
+    TWorkplaceOps(DSWorkplaces, *FWorkplaces, GWorkplaceFields, VerifyWorkplace).Load();
 }
 
 bool TWorkplaceMan::Store(TWorkplace* AWorkplace)
 {
-    AWorkplace->SetName(FWorkplaces->VerifyName(AWorkplace->Name(), AWorkplace));
-    AWorkplace->SetShortcut(FWorkplaces->VerifyShortcut(AWorkplace->Shortcut(), AWorkplace));
-    if (!DSWorkplaces.CanModify())
-        return false;
-    DSWorkplaces.SetFiltered(false);
-    const int formerID = AWorkplace->FID;
-    if (AWorkplace->StoreToDB(DSWorkplaces) && DSWorkplaces.Save())
-        return true;
-    DSWorkplaces.CancelUpdates();
-    AWorkplace->FID = formerID;
-    AWorkplace->FModified = true;
-    return false;
+    return TWorkplaceOps(DSWorkplaces, *FWorkplaces, GWorkplaceFields, VerifyWorkplace).Store(AWorkplace);
 }
 
 bool TWorkplaceMan::InsertWorkplace(TWorkplace* AWorkplace)
 {
-    if (!AWorkplace || (AWorkplace->FList && AWorkplace->FList != FWorkplaces.get()))
-        return false;
-    return Store(AWorkplace);
+    return TWorkplaceOps(DSWorkplaces, *FWorkplaces, GWorkplaceFields, VerifyWorkplace).Insert(AWorkplace);
 }
 
 bool TWorkplaceMan::InsertWorkplace(std::unique_ptr<TWorkplace>& AWorkplace)
 {
-    if (!AWorkplace || (AWorkplace->FList && AWorkplace->FList != FWorkplaces.get()))
-        return false;
-    if (FWorkplaces->IndexOf(AWorkplace.get()) >= 0)
-        return Store(AWorkplace.get());
-    if (!Store(AWorkplace.get()))
-        return false;
-    AWorkplace->FList = FWorkplaces.get();
-    FWorkplaces->Add(std::move(AWorkplace));
-    return true;
+    return TWorkplaceOps(DSWorkplaces, *FWorkplaces, GWorkplaceFields, VerifyWorkplace).Insert(AWorkplace);
 }
 
 TWorkplace* TWorkplaceMan::AddWorkplace()
 {
-    auto workplace = TSCObject::Create<TWorkplace>();
-    workplace->LoadDefault(255);
-    workplace->FList = FWorkplaces.get();
-    if (!workplace->Edit())
-        return nullptr;
-    TWorkplace* added = workplace.get();
-    return InsertWorkplace(workplace) ? added : nullptr;
+    return TWorkplaceOps(DSWorkplaces, *FWorkplaces, GWorkplaceFields, VerifyWorkplace).Add();
 }
 
 bool TWorkplaceMan::EditWorkplace(TWorkplace* AWorkplace)
 {
-    if (!AWorkplace || (AWorkplace->FList && AWorkplace->FList != FWorkplaces.get()))
-        return false;
-    TWorkplaceList* former = AWorkplace->FList;
-    AWorkplace->FList = FWorkplaces.get();
-    auto before = TSCObject::Create<TWorkplace>();
-    before->Assign(*AWorkplace);
-    if (!AWorkplace->Edit()) {
-        AWorkplace->FList = former;
-        return false;
-    }
-    const bool inList = FWorkplaces->IndexOf(AWorkplace) >= 0;
-    if (!inList)
-        AWorkplace->FList = former;
-    if (Store(AWorkplace))
-        return true;
-    TObject* editor = AWorkplace->FEditor;
-    AWorkplace->Assign(*before);
-    AWorkplace->FEditor = editor;
-    AWorkplace->FList = inList ? FWorkplaces.get() : former;
-    return false;
+    return TWorkplaceOps(DSWorkplaces, *FWorkplaces, GWorkplaceFields, VerifyWorkplace).Edit(AWorkplace);
 }
 
 bool TWorkplaceMan::DeleteWorkplace(int AWorkplaceID, std::unique_ptr<TWorkplace>* ATaken)
 {
-    if (AWorkplaceID <= 0 || !DSWorkplaces.CanModify())
-        return false;
-    DSWorkplaces.SetFiltered(false);
-    if (!DSWorkplaces.Locate(QStringLiteral("ID"), AWorkplaceID))
-        return false;
-    if (!DSWorkplaces.Delete() || !DSWorkplaces.Save()) {
-        DSWorkplaces.CancelUpdates();
-        return false;
-    }
-    const int index = FWorkplaces->IndexOf(FWorkplaces->Items(-AWorkplaceID));
-    if (index >= 0) {
-        auto taken = FWorkplaces->Extract(index);
-        taken->FList = nullptr;
-        if (ATaken)
-            *ATaken = std::move(taken);
-    }
-    return true;
+    return TWorkplaceOps(DSWorkplaces, *FWorkplaces, GWorkplaceFields, VerifyWorkplace).Delete(AWorkplaceID, ATaken);
 }

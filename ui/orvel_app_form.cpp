@@ -190,42 +190,43 @@ void TOrvelAppForm::SetScrollBox(QObject* AScrollBox)
     FWheelRemainder = 0;
 }
 
+template <class TSchedule, class TPrepare>
+void TOrvelAppForm::ShowSchedule(TSchedule* ASchedule, TPrepare APrepare)
+{
+    HideAllBut(ASchedule);
+    // A screen already shown keeps its date and subject.
+    if (!ASchedule || !ASchedule->CanShowFrameEditor())
+        return;
+    APrepare(ASchedule);
+    QObject* scrollBox = nullptr;
+    ASchedule->ShowFrameEditor(FPanelData, &scrollBox);
+    SetScrollBox(scrollBox);
+}
+
 void TOrvelAppForm::ShowDailySchedule(TDate ADate)
 {
-    HideAllBut(FDaily);
-    if (!FDaily || !FDaily->CanShowFrameEditor())
-        return;
-    FDaily->SetDate(ADate);
-    FDaily->Refresh(dsrkAll);
-    QObject* scrollBox = nullptr;
-    FDaily->ShowFrameEditor(FPanelData, &scrollBox);
-    SetScrollBox(scrollBox);
+    ShowSchedule(FDaily, [ADate](TDailySchedule* ASchedule) {
+        ASchedule->SetDate(ADate);
+        ASchedule->Refresh(dsrkAll);
+    });
 }
 
 void TOrvelAppForm::ShowPersonSchedule(int APersonID, TDate ADate)
 {
-    HideAllBut(FPersons);
-    if (!FPersons || !FPersons->CanShowFrameEditor())
-        return;
-    FPersons->SetPersonID(APersonID);
-    FPersons->SetDate(ADate);
-    FPersons->Refresh(psrkAll);
-    QObject* scrollBox = nullptr;
-    FPersons->ShowFrameEditor(FPanelData, &scrollBox);
-    SetScrollBox(scrollBox);
+    ShowSchedule(FPersons, [APersonID, ADate](TPersonSchedule* ASchedule) {
+        ASchedule->SetPersonID(APersonID);
+        ASchedule->SetDate(ADate);
+        ASchedule->Refresh(psrkAll);
+    });
 }
 
 void TOrvelAppForm::ShowWorkplaceSchedule(int AWorkplaceID, TDate ADate)
 {
-    HideAllBut(FWorkplaces);
-    if (!FWorkplaces || !FWorkplaces->CanShowFrameEditor())
-        return;
-    FWorkplaces->SetWorkplaceID(AWorkplaceID);
-    FWorkplaces->SetDate(ADate);
-    FWorkplaces->Refresh(wsrkAll);
-    QObject* scrollBox = nullptr;
-    FWorkplaces->ShowFrameEditor(FPanelData, &scrollBox);
-    SetScrollBox(scrollBox);
+    ShowSchedule(FWorkplaces, [AWorkplaceID, ADate](TWorkplaceSchedule* ASchedule) {
+        ASchedule->SetWorkplaceID(AWorkplaceID);
+        ASchedule->SetDate(ADate);
+        ASchedule->Refresh(wsrkAll);
+    });
 }
 
 void TOrvelAppForm::DataChanged(TObject* ASender, const QString& AValueName)

@@ -52,6 +52,10 @@ private:
     void FormCreate();
     void FormHide();
     void HideAllBut(const void* AShown);
+    // Shows a schedule's screen unless it is shown already; APrepare sets the
+    // schedule's subject and date and refreshes it first.
+    template <class TSchedule, class TPrepare>
+    void ShowSchedule(TSchedule* ASchedule, TPrepare APrepare);
     void SetScrollBox(QObject* AScrollBox);
     // Applies the stored size as an outer size, with the frame known so far.
     void ApplyStoredSize();

@@ -1,5 +1,7 @@
 #include "ui/view_resources.h"
 
+#include <QApplication>
+#include <QHash>
 #include <QPainter>
 #include <QPixmap>
 
@@ -35,6 +37,15 @@ QIcon SmallIcon(int AIndex)
     static const QIcon atWork(WorkerPicture(QColor(40, 90, 160), false));
     static const QIcon out(WorkerPicture(QColor(150, 150, 150), true));
     return AIndex == 1 ? out : atWork;
+}
+
+QIcon StandardIcon(QStyle::StandardPixmap APixmap)
+{
+    static QHash<int, QIcon> icons;
+    auto it = icons.find(APixmap);
+    if (it == icons.end())
+        it = icons.insert(APixmap, QApplication::style()->standardIcon(APixmap));
+    return *it;
 }
 
 QIcon ButtonEditIcon()

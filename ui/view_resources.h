@@ -7,6 +7,7 @@
 
 #include <QCursor>
 #include <QIcon>
+#include <QStyle>
 
 enum TSCCursor { crHand = 1101, crHandGrab = 1102 };
 
@@ -15,6 +16,10 @@ QCursor ProgramCursor(TSCCursor ACursor);
 
 // The small row pictures: 0 a worker at work, 1 a worker out on the day.
 QIcon SmallIcon(int AIndex);
+
+// A picture of the application style, made once: views with many panels and
+// rows would otherwise decode the same picture for each of them.
+QIcon StandardIcon(QStyle::StandardPixmap APixmap);
 
 // The picture of the button at the end of an edit field (colour choice).
 QIcon ButtonEditIcon();

@@ -1,26 +1,16 @@
 #include "schedule/daily/ds_data_store.h"
 
 #include "data/job_man.h"
+#include "data/job_rows.h"
 #include "data/macro_man.h"
 #include "data/person_man.h"
 #include "data/workplace_man.h"
 #include "reports/print_data.h"
 #include "schedule/daily/daily_schedule.h"
 #include "schedule/daily/ds_print.h"
+#include "schedule/register_access.h"
 
 namespace {
-
-TPerson* FindPerson(int AID)
-{
-    TPersonMan* man = TPersonMan::Instance();
-    return man && AID > 0 ? man->Persons(-AID) : nullptr;
-}
-
-TWorkplace* FindWorkplace(int AID)
-{
-    TWorkplaceMan* man = TWorkplaceMan::Instance();
-    return man && AID > 0 ? man->Workplaces(-AID) : nullptr;
-}
 
 TDSJobRecord JobRecord(const TJob& AJob)
 {
@@ -28,88 +18,6 @@ TDSJobRecord JobRecord(const TJob& AJob)
 }
 
 } // namespace
-
-int TDSDataStore::PersonCount() const { return TPersonMan::Instance() ? TPersonMan::Instance()->PersonCount() : 0; }
-
-int TDSDataStore::PersonIDAt(int AIndex) const
-{
-    const TPerson* person = TPersonMan::Instance() && AIndex >= 0 ? TPersonMan::Instance()->Persons(AIndex) : nullptr;
-    return person ? person->ID() : 0;
-}
-
-std::optional<TDSPersonRecord> TDSDataStore::PersonRecord(int AID) const
-{
-    const TPerson* person = FindPerson(AID);
-    if (!person)
-        return std::nullopt;
-    return TDSPersonRecord{person->ID(),          person->Name(),      person->SortingName(), person->Note(),
-                           person->DateOutFrom(), person->DateOutTo(), person->DaysOut(),     person->NoteOut()};
-}
-
-TPerson* TDSDataStore::PersonObject(int AID) const { return FindPerson(AID); }
-int TDSDataStore::PersonObjectID(const TPerson* APerson) const { return APerson ? APerson->ID() : 0; }
-
-bool TDSDataStore::PersonIsOut(int AID, TDate ADate) const
-{
-    const TPerson* person = FindPerson(AID);
-    return person && person->IsOut(ADate);
-}
-
-bool TDSDataStore::EditPerson(int AID)
-{
-    TPerson* person = FindPerson(AID);
-    return person && TPersonMan::Instance()->EditPerson(person);
-}
-
-bool TDSDataStore::DeletePerson(int AID)
-{
-    TPersonMan* man = TPersonMan::Instance();
-    if (!man)
-        return false;
-    const bool deleted = man->DeletePerson(AID);
-    FLastError = deleted ? QString() : man->Table().LastError();
-    return deleted;
-}
-
-int TDSDataStore::WorkplaceCount() const
-{
-    return TWorkplaceMan::Instance() ? TWorkplaceMan::Instance()->WorkplaceCount() : 0;
-}
-
-int TDSDataStore::WorkplaceIDAt(int AIndex) const
-{
-    const TWorkplace* workplace =
-        TWorkplaceMan::Instance() && AIndex >= 0 ? TWorkplaceMan::Instance()->Workplaces(AIndex) : nullptr;
-    return workplace ? workplace->ID() : 0;
-}
-
-std::optional<TDSWorkplaceRecord> TDSDataStore::WorkplaceRecord(int AID) const
-{
-    const TWorkplace* workplace = FindWorkplace(AID);
-    if (!workplace)
-        return std::nullopt;
-    return TDSWorkplaceRecord{workplace->ID(), workplace->Shortcut(), workplace->Name(), workplace->Note(),
-                              workplace->Color()};
-}
-
-TWorkplace* TDSDataStore::WorkplaceObject(int AID) const { return FindWorkplace(AID); }
-int TDSDataStore::WorkplaceObjectID(const TWorkplace* AWorkplace) const { return AWorkplace ? AWorkplace->ID() : 0; }
-
-bool TDSDataStore::EditWorkplace(int AID)
-{
-    TWorkplace* workplace = FindWorkplace(AID);
-    return workplace && TWorkplaceMan::Instance()->EditWorkplace(workplace);
-}
-
-bool TDSDataStore::DeleteWorkplace(int AID)
-{
-    TWorkplaceMan* man = TWorkplaceMan::Instance();
-    if (!man)
-        return false;
-    const bool deleted = man->DeleteWorkplace(AID);
-    FLastError = deleted ? QString() : man->Table().LastError();
-    return deleted;
-}
 
 void TDSDataStore::SetDayFilter(TDate ADate, int APersonID, int AWorkplaceID)
 {
@@ -127,6 +35,15 @@ std::vector<TDSJobRecord> TDSDataStore::DayJobs(TDate ADate)
     if (!man || ADate <= 0)
         return jobs;
     SetDayFilter(ADate, 0, 0);
+    // Straight from the file: no job objects in between.
+    std::vector<TJobRow> rows;
+    if (ReadJobRows(man->Table(), man->DateFrom(), man->DateTo(), 0, 0, rows)) {
+        jobs.reserve(rows.size());
+        for (TJobRow& row : rows)
+            jobs.push_back({row.PersonID, row.WorkplaceID, std::move(row.PersonName),
+                            std::move(row.WorkplaceShortcut), std::move(row.WorkplaceName)});
+        return jobs;
+    }
     const int count = man->JobCount();
     jobs.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i)
@@ -138,8 +55,8 @@ std::vector<TDSJobRecord> TDSDataStore::DayJobs(TDate ADate)
 std::optional<TDSJobRecord> TDSDataStore::AddJob(TDate ADate, int APersonID, int AWorkplaceID)
 {
     TJobMan* man = TJobMan::Instance();
-    TPerson* person = FindPerson(APersonID);
-    TWorkplace* workplace = FindWorkplace(AWorkplaceID);
+    TPerson* person = RegisterPerson(APersonID);
+    TWorkplace* workplace = RegisterWorkplace(AWorkplaceID);
     if (!man || !person || !workplace)
         return std::nullopt;
     const TJob* job = man->AddJob(ADate, person, workplace);

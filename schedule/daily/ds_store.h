@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/utils.h"
+#include "schedule/register_store.h"
 
 #include <QString>
 #include <QStringList>
@@ -76,32 +77,8 @@ struct TDSPrintWorkplaceRow {
     int DayID = 0;
 };
 
-class IDSStore {
+class IDSStore : public IRegisterStore<TDSPersonRecord, TDSWorkplaceRecord> {
 public:
-    virtual ~IDSStore() = default;
-
-    // Workers register, in register order; lookups by ID give none for IDs of
-    // 0 or less and for unknown IDs.
-    virtual int PersonCount() const = 0;
-    virtual int PersonIDAt(int AIndex) const = 0;
-    virtual std::optional<TDSPersonRecord> PersonRecord(int AID) const = 0;
-    // The register object, where the store has one.
-    virtual TPerson* PersonObject(int AID) const = 0;
-    virtual int PersonObjectID(const TPerson* APerson) const = 0;
-    virtual bool PersonIsOut(int AID, TDate ADate) const = 0;
-    // The worker editor; true when it was saved.
-    virtual bool EditPerson(int AID) = 0;
-    // Deletes the record first; false when it could not be deleted.
-    virtual bool DeletePerson(int AID) = 0;
-
-    virtual int WorkplaceCount() const = 0;
-    virtual int WorkplaceIDAt(int AIndex) const = 0;
-    virtual std::optional<TDSWorkplaceRecord> WorkplaceRecord(int AID) const = 0;
-    virtual TWorkplace* WorkplaceObject(int AID) const = 0;
-    virtual int WorkplaceObjectID(const TWorkplace* AWorkplace) const = 0;
-    virtual bool EditWorkplace(int AID) = 0;
-    virtual bool DeleteWorkplace(int AID) = 0;
-
     // The relations of one day, in table order (sets the jobs filter to it).
     virtual std::vector<TDSJobRecord> DayJobs(TDate ADate) = 0;
     // The new relation; none when it exists already or could not be written.
@@ -112,8 +89,6 @@ public:
     virtual std::optional<std::vector<TDSMacroPair>> SystemMacro(TDate ADate) = 0;
     // The pairs of a template object, in its order.
     virtual std::vector<TDSMacroPair> MacroPairs(const TMacro* AMacro) const = 0;
-    // Why the last write failed.
-    virtual QString LastError() const = 0;
 
     virtual bool PreparePrint(const QStringList& AParams) = 0;
     virtual void AppendPrintPerson(const TDSPrintPersonRow& ARow) = 0;

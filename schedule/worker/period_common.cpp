@@ -6,6 +6,7 @@
 #include <QLocale>
 
 #include <array>
+#include <optional>
 
 int PeriodFirstDayInWeek()
 {
@@ -118,7 +119,22 @@ QString CompactDayText(const QStringList& ADayStrs, int AFirstDayInWeek)
     return TrimChar(text, QLatin1Char(','));
 }
 
-TPeriodTextCompare::TPeriodTextCompare() : FCollator(QLocale())
+namespace {
+// Opening a collator loads the locale's collation rules; every sort of a
+// refresh asks, so one is kept (collators share their data) until the locale
+// changes.
+QCollator SharedCollator()
 {
-    FCollator.setCaseSensitivity(Qt::CaseInsensitive);
+    static QLocale cachedLocale(QLocale::C);
+    static std::optional<QCollator> cached;
+    const QLocale locale;
+    if (!cached || locale != cachedLocale) {
+        cachedLocale = locale;
+        cached.emplace(locale);
+        cached->setCaseSensitivity(Qt::CaseInsensitive);
+    }
+    return *cached;
 }
+} // namespace
+
+TPeriodTextCompare::TPeriodTextCompare() : FCollator(SharedCollator()) {}

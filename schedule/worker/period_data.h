@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/utils.h"
+#include "schedule/register_store.h"
 
 #include <QString>
 #include <QStringList>
@@ -78,32 +79,8 @@ struct TPeriodPrintDay {
     bool PersonIsOut = false;
 };
 
-class IPeriodStore {
+class IPeriodStore : public IRegisterStore<TPeriodPersonRecord, TPeriodWorkplaceRecord> {
 public:
-    virtual ~IPeriodStore() = default;
-
-    // Workers register in register order; lookups by ID give none for IDs of
-    // 0 or less and unknown IDs.
-    virtual int PersonCount() const = 0;
-    virtual int PersonIDAt(int AIndex) const = 0;
-    virtual std::optional<TPeriodPersonRecord> PersonRecord(int AID) const = 0;
-    virtual TPerson* PersonObject(int AID) const = 0;
-    // The ID of a register object (0 for none).
-    virtual int PersonObjectID(const TPerson* APerson) const = 0;
-    virtual bool PersonIsOut(int AID, TDate ADate) const = 0;
-    // The worker editor; true when it was saved.
-    virtual bool EditPerson(int AID) = 0;
-    // Deletes the record; false when it could not be deleted.
-    virtual bool DeletePerson(int AID) = 0;
-
-    virtual int WorkplaceCount() const = 0;
-    virtual int WorkplaceIDAt(int AIndex) const = 0;
-    virtual std::optional<TPeriodWorkplaceRecord> WorkplaceRecord(int AID) const = 0;
-    virtual TWorkplace* WorkplaceObject(int AID) const = 0;
-    virtual int WorkplaceObjectID(const TWorkplace* AWorkplace) const = 0;
-    virtual bool EditWorkplace(int AID) = 0;
-    virtual bool DeleteWorkplace(int AID) = 0;
-
     // Sets the jobs filter to a date range over every worker and workplace;
     // the loaded list is read with JobCount and JobAt (reloaded once).
     virtual void SetJobFilter(TDate ADateFrom, TDate ADateTo) = 0;
@@ -114,8 +91,6 @@ public:
     virtual bool JobExists(TDate ADate, int APersonID, int AWorkplaceID) = 0;
     // True for positive arguments unless the write failed.
     virtual bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
-    // Why the last write failed.
-    virtual QString LastError() const = 0;
 
     virtual bool PreparePrint(const QStringList& AParams) = 0;
     virtual void AppendPrintPerson(const TPeriodPrintPerson& ARow) = 0;

@@ -1,26 +1,16 @@
 #include "schedule/worker/period_data_store.h"
 
 #include "data/job_man.h"
-#include "data/person_man.h"
-#include "data/workplace_man.h"
+#include "data/job_rows.h"
 #include "reports/print_data.h"
+#include "schedule/register_access.h"
 
 #include <QHash>
 #include <QVariant>
 
+#include <algorithm>
+
 namespace {
-TPerson* FindPerson(int AID)
-{
-    TPersonMan* man = TPersonMan::Instance();
-    return man && AID > 0 ? man->Persons(-AID) : nullptr;
-}
-
-TWorkplace* FindWorkplace(int AID)
-{
-    TWorkplaceMan* man = TWorkplaceMan::Instance();
-    return man && AID > 0 ? man->Workplaces(-AID) : nullptr;
-}
-
 TPeriodJobRecord JobRecord(const TJob& AJob)
 {
     TPeriodJobRecord record;
@@ -34,130 +24,18 @@ TPeriodJobRecord JobRecord(const TJob& AJob)
 }
 } // namespace
 
-int TPeriodDataStore::PersonCount() const
-{
-    return TPersonMan::Instance() ? TPersonMan::Instance()->PersonCount() : 0;
-}
-
-int TPeriodDataStore::PersonIDAt(int AIndex) const
-{
-    const TPerson* person = TPersonMan::Instance() ? TPersonMan::Instance()->Persons(AIndex) : nullptr;
-    return person ? person->ID() : 0;
-}
-
-std::optional<TPeriodPersonRecord> TPeriodDataStore::PersonRecord(int AID) const
-{
-    const TPerson* person = FindPerson(AID);
-    if (!person)
-        return std::nullopt;
-    TPeriodPersonRecord record;
-    record.ID = person->ID();
-    record.Name = person->Name();
-    record.SortingName = person->SortingName();
-    record.Note = person->Note();
-    record.DateOutFrom = person->DateOutFrom();
-    record.DateOutTo = person->DateOutTo();
-    record.DaysOut = person->DaysOut();
-    record.NoteOut = person->NoteOut();
-    return record;
-}
-
-TPerson* TPeriodDataStore::PersonObject(int AID) const
-{
-    return FindPerson(AID);
-}
-
-int TPeriodDataStore::PersonObjectID(const TPerson* APerson) const
-{
-    return APerson ? APerson->ID() : 0;
-}
-
-bool TPeriodDataStore::PersonIsOut(int AID, TDate ADate) const
-{
-    const TPerson* person = FindPerson(AID);
-    return person && person->IsOut(ADate);
-}
-
-bool TPeriodDataStore::EditPerson(int AID)
-{
-    TPerson* person = FindPerson(AID);
-    return person && TPersonMan::Instance()->EditPerson(person);
-}
-
-bool TPeriodDataStore::DeletePerson(int AID)
-{
-    TPersonMan* man = TPersonMan::Instance();
-    if (!man)
-        return false;
-    const bool result = man->DeletePerson(AID);
-    if (!result)
-        FLastError = man->Table().LastError();
-    return result;
-}
-
-int TPeriodDataStore::WorkplaceCount() const
-{
-    return TWorkplaceMan::Instance() ? TWorkplaceMan::Instance()->WorkplaceCount() : 0;
-}
-
-int TPeriodDataStore::WorkplaceIDAt(int AIndex) const
-{
-    const TWorkplace* workplace = TWorkplaceMan::Instance() ? TWorkplaceMan::Instance()->Workplaces(AIndex) : nullptr;
-    return workplace ? workplace->ID() : 0;
-}
-
-std::optional<TPeriodWorkplaceRecord> TPeriodDataStore::WorkplaceRecord(int AID) const
-{
-    const TWorkplace* workplace = FindWorkplace(AID);
-    if (!workplace)
-        return std::nullopt;
-    TPeriodWorkplaceRecord record;
-    record.ID = workplace->ID();
-    record.Shortcut = workplace->Shortcut();
-    record.Name = workplace->Name();
-    record.Note = workplace->Note();
-    record.Color = workplace->Color();
-    return record;
-}
-
-TWorkplace* TPeriodDataStore::WorkplaceObject(int AID) const
-{
-    return FindWorkplace(AID);
-}
-
-int TPeriodDataStore::WorkplaceObjectID(const TWorkplace* AWorkplace) const
-{
-    return AWorkplace ? AWorkplace->ID() : 0;
-}
-
-bool TPeriodDataStore::EditWorkplace(int AID)
-{
-    TWorkplace* workplace = FindWorkplace(AID);
-    return workplace && TWorkplaceMan::Instance()->EditWorkplace(workplace);
-}
-
-bool TPeriodDataStore::DeleteWorkplace(int AID)
-{
-    TWorkplaceMan* man = TWorkplaceMan::Instance();
-    if (!man)
-        return false;
-    const bool result = man->DeleteWorkplace(AID);
-    if (!result)
-        FLastError = man->Table().LastError();
-    return result;
-}
-
 void TPeriodDataStore::SetJobFilter(TDate ADateFrom, TDate ADateTo)
 {
     TJobMan* man = TJobMan::Instance();
     if (!man)
         return;
+    // The manager's filter shows the period as before; the rows are read here.
     man->SetDateFrom(ADateFrom);
     man->SetDateTo(ADateTo);
     man->SetPersonID(0);
     man->SetWorkplaceID(0);
-    FFrom = man->DateFrom();
-    FTo = man->DateTo();
+    FFrom = std::min(man->DateFrom(), man->DateTo());
+    FTo = std::max(man->DateFrom(), man->DateTo());
     FJobsValid = false;
 }
 
@@ -166,20 +44,49 @@ void TPeriodDataStore::SyncJobs()
     TJobMan* man = TJobMan::Instance();
     if (!man) {
         FJobs.clear();
+        FJobsValid = false;
         return;
     }
-    // Another reader (a write, the daily schedule) may have moved the shared filter.
-    if (man->DateFrom() != FFrom || man->DateTo() != FTo || man->PersonID() != 0 || man->WorkplaceID() != 0)
-        FJobsValid = false;
-    const int count = man->JobCount();
-    if (FJobsValid && static_cast<int>(FJobs.size()) == count)
+    if (FJobsValid && FGeneration == JobsGeneration())
         return;
+    FGeneration = JobsGeneration();
     FJobs.clear();
-    FJobs.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i)
-        if (const TJob* job = man->Jobs(i))
-            FJobs.push_back(JobRecord(*job));
-    FJobsValid = true;
+    // Straight from the file into the records; the IDs only to keep ID order.
+    std::vector<int> ids;
+    ids.reserve(FJobs.capacity());
+    bool sorted = true;
+    TJobRowReader reader(man->Table(), FFrom, FTo, 0, 0, false);
+    while (reader.Next()) {
+        sorted = sorted && (ids.empty() || ids.back() < reader.ID());
+        ids.push_back(reader.ID());
+        FJobs.push_back({reader.Date(), reader.PersonID(), reader.WorkplaceID(), reader.PersonName(),
+                         reader.WorkplaceShortcut(), reader.WorkplaceName()});
+    }
+    FJobsValid = !reader.Failed();
+    if (!FJobsValid) {
+        // A connection the direct read cannot use: the manager's own list.
+        FJobs.clear();
+        man->SetDateFrom(FFrom);
+        man->SetDateTo(FTo);
+        man->SetPersonID(0);
+        man->SetWorkplaceID(0);
+        for (int i = 0; i < man->JobCount(); ++i)
+            if (const TJob* job = man->Jobs(i))
+                FJobs.push_back(JobRecord(*job));
+        FJobsValid = true;
+        return;
+    }
+    if (!sorted) {
+        std::vector<size_t> order(FJobs.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::sort(order.begin(), order.end(), [&](size_t A, size_t B) { return ids[A] < ids[B]; });
+        std::vector<TPeriodJobRecord> jobs;
+        jobs.reserve(FJobs.size());
+        for (size_t i : order)
+            jobs.push_back(std::move(FJobs[i]));
+        FJobs = std::move(jobs);
+    }
 }
 
 int TPeriodDataStore::JobCount()
@@ -197,8 +104,8 @@ const TPeriodJobRecord* TPeriodDataStore::JobAt(int AIndex)
 std::optional<TPeriodJobRecord> TPeriodDataStore::AddJob(TDate ADate, int APersonID, int AWorkplaceID)
 {
     TJobMan* man = TJobMan::Instance();
-    TPerson* person = FindPerson(APersonID);
-    TWorkplace* workplace = FindWorkplace(AWorkplaceID);
+    TPerson* person = RegisterPerson(APersonID);
+    TWorkplace* workplace = RegisterWorkplace(AWorkplaceID);
     if (!man || !person || !workplace)
         return std::nullopt;
     FJobsValid = false;
@@ -215,7 +122,6 @@ bool TPeriodDataStore::JobExists(TDate ADate, int APersonID, int AWorkplaceID)
     TJobMan* man = TJobMan::Instance();
     if (!man)
         return false;
-    FJobsValid = false;
     man->SetDateFrom(ADate);
     man->SetDateTo(ADate);
     man->SetPersonID(APersonID);
@@ -244,32 +150,13 @@ bool TPeriodDataStore::PreparePrint(const QStringList& AParams)
 void TPeriodDataStore::AppendPrintPerson(const TPeriodPrintPerson& ARow)
 {
     if (TDataManPrint* print = TDataManPrint::Instance())
-        print->DSPrintPersons().Append({{QStringLiteral("ID"), ARow.ID},
-                                        {QStringLiteral("Name"), ARow.Name},
-                                        {QStringLiteral("SortingName"), ARow.SortingName},
-                                        {QStringLiteral("Note"), ARow.Note},
-                                        {QStringLiteral("DateOutFrom"), ARow.DateOutFrom},
-                                        {QStringLiteral("DateOutTo"), ARow.DateOutTo},
-                                        {QStringLiteral("DaysOut"), ARow.DaysOut},
-                                        {QStringLiteral("IsOut"), ARow.IsOut},
-                                        {QStringLiteral("NoteOut"), ARow.NoteOut},
-                                        {QStringLiteral("WorkplaceID"), ARow.WorkplaceID},
-                                        {QStringLiteral("Workplaces"), ARow.Workplaces},
-                                        {QStringLiteral("DayID"), ARow.DayID},
-                                        {QStringLiteral("Days"), ARow.Days},
-                                        {QStringLiteral("IsDeleted"), ARow.IsDeleted}});
+        AppendPrintPersonRow(print->DSPrintPersons(), ARow);
 }
 
 void TPeriodDataStore::AppendPrintWorkplace(const TPeriodPrintWorkplace& ARow)
 {
     if (TDataManPrint* print = TDataManPrint::Instance())
-        print->DSPrintWorkplaces().Append({{QStringLiteral("ID"), ARow.ID},
-                                           {QStringLiteral("Shortcut"), ARow.Shortcut},
-                                           {QStringLiteral("Name"), ARow.Name},
-                                           {QStringLiteral("Note"), ARow.Note},
-                                           {QStringLiteral("Days"), ARow.Days},
-                                           {QStringLiteral("IsDeleted"), ARow.IsDeleted},
-                                           {QStringLiteral("DayID"), ARow.DayID}});
+        AppendPrintWorkplaceRow(print->DSPrintWorkplaces(), ARow);
 }
 
 void TPeriodDataStore::AppendPrintDay(const TPeriodPrintDay& ARow)

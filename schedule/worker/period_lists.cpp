@@ -2,6 +2,8 @@
 
 #include "schedule/worker/period_data.h"
 
+#include <algorithm>
+#include <array>
 #include <unordered_map>
 
 // --- TPeriodDay ---
@@ -71,6 +73,31 @@ void TPeriodDayList::SortByDate()
     Announce(QStringLiteral("Items"));
 }
 
+void TPeriodDayList::FillDates(const std::vector<TDate>& ADates)
+{
+    FreeObjects();
+    std::vector<TDate> dates;
+    dates.reserve(ADates.size());
+    for (TDate date : ADates)
+        dates.push_back(TruncDate(date));
+    std::sort(dates.begin(), dates.end());
+    dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
+    // A refresh fills thousands of dates: each weekday name is asked once.
+    std::array<QString, 8> names;
+    for (TDate date : dates) {
+        auto day = CreateDay();
+        day->SetOwnerListBase(this);
+        day->SetSilent(FSilent);
+        QString& name = names[static_cast<size_t>(DayOfTheWeek(date))];
+        if (name.isNull())
+            name = ShortDayName(date);
+        day->FDate = date;
+        day->FDayStr = name;
+        Add(std::move(day));
+    }
+    Announce(QStringLiteral("Items"));
+}
+
 QString TPeriodDayList::AsString() const
 {
     QStringList names;
@@ -107,10 +134,7 @@ void TPeriodEntry::SetDaysList(std::unique_ptr<TPeriodDayList> ADays)
 
 void TPeriodEntry::FillDays(const std::vector<TDate>& ADates)
 {
-    FDays->FreeObjects();
-    for (TDate date : ADates)
-        FDays->AddDayEntry(date, false);
-    FDays->SortByDate();
+    FDays->FillDates(ADates);
 }
 
 void TPeriodEntry::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class TPerson;
@@ -34,6 +35,8 @@ public:
     void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
 
 private:
+    friend class TPeriodDayList;
+
     TDate FDate = 0;
     QString FDayStr;
     TPeriodDayList* FOwnerList = nullptr;
@@ -63,6 +66,11 @@ protected:
     virtual std::unique_ptr<TPeriodDay> CreateDay() const = 0;
 
 private:
+    friend class TPeriodEntry;
+    // Replaces the entries with the whole days of ADates, once each in date
+    // order, and announces "Items" once.
+    void FillDates(const std::vector<TDate>& ADates);
+
     TSCTreeLink FOwnerNode;
     bool FSilent = false;
 };
@@ -139,6 +147,148 @@ public:
 // The text shown as the shortcut of a missing workplace.
 QString MissingShortcut();
 
+// The loaded jobs' dates by the ID AKeyOf gives, of the jobs AAccept takes:
+// one pass over the jobs instead of one per entry.
+template <class TKeyOf, class TAccept>
+std::unordered_map<int, std::vector<TDate>> PeriodJobDates(TKeyOf AKeyOf, TAccept AAccept)
+{
+    std::unordered_map<int, std::vector<TDate>> dates;
+    const int count = PeriodJobCount();
+    for (int i = 0; i < count; ++i)
+        if (const TPeriodJobRecord* job = PeriodJobAt(i); job && AAccept(*job))
+            dates[AKeyOf(*job)].push_back(job->Date);
+    return dates;
+}
+
+// Pieces of the schedules' own day lists and day sub-lists (typed lists of
+// entries with Silent, ID or Date).
+
+// Sets the list's silence (AField) and each entry's.
+template <class TList>
+void SetListSilent(TList& AList, bool& AField, bool AValue)
+{
+    AField = AValue;
+    for (int i = 0; i < AList.Count(); ++i)
+        AList.Items(i)->SetSilent(AValue);
+}
+
+// Position for 0 and up, the entry with ID -AKey for negative keys.
+template <class TItem, class TList>
+TItem* ListEntryByKey(const TList& AList, int AKey)
+{
+    if (AKey >= 0)
+        return AList.TSCTypedList<TItem>::Items(AKey);
+    for (int i = 0; i < AList.Count(); ++i)
+        if (TItem* item = AList.TSCTypedList<TItem>::Items(i); item->ID() == -AKey)
+            return item;
+    return nullptr;
+}
+
+template <class TDay, class TList>
+TDay* ListDayOf(const TList& AList, TDate ADate)
+{
+    for (int i = 0; i < AList.Count(); ++i)
+        if (TDay* day = AList.Items(i); day->Date() == ADate)
+            return day;
+    return nullptr;
+}
+
+// A new day (none when its date is there) owned by the list, sorted in at
+// once or announced as "Items".
+template <class TDay, class TList>
+TDay* AddListDay(TList& AList, TDate ADate, bool ASort)
+{
+    if (AList.FindDay(TruncDate(ADate)))
+        return nullptr;
+    auto day = TSCObject::Create<TDay>();
+    day->SetOwnerList(&AList);
+    day->SetSilent(AList.Silent());
+    day->SetDate(ADate);
+    TDay* result = day.get();
+    AList.Add(std::move(day));
+    if (ASort)
+        AList.SortByDate();
+    else
+        AList.Announce(QStringLiteral("Items"));
+    return result;
+}
+
+// Sorts by date and announces "Items".
+template <class TDay, class TList>
+void SortListByDate(TList& AList)
+{
+    AList.Sort([](const TDay* A, const TDay* B) { return A->Date() < B->Date() ? -1 : (A->Date() > B->Date() ? 1 : 0); });
+    AList.Announce(QStringLiteral("Items"));
+}
+
+// A list's notice: down to its entries and to its editor unless silent, then
+// up to AUp.
+template <class TList, class TUp>
+void RouteListNotice(TList& AList, bool ASilent, TObject* AEditor, TUp* AUp, TObject* ASender, TObject* ATransmiter,
+                     const QString& AValueName)
+{
+    if (!ASilent) {
+        for (int i = 0; i < AList.Count(); ++i)
+            SCPassOn(AList.Items(i), ASender, ATransmiter, &AList, AValueName);
+        SCNotifyEditor(AEditor, ASender, AValueName);
+    }
+    SCPassOn(AUp, ASender, ATransmiter, &AList, AValueName);
+}
+
+// The loaded jobs AAccept takes, by whole day, in table order.
+template <class TAccept>
+std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> PeriodJobsByDay(TAccept AAccept)
+{
+    std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> jobs;
+    const int count = PeriodJobCount();
+    for (int i = 0; i < count; ++i)
+        if (const TPeriodJobRecord* job = PeriodJobAt(i); job && AAccept(*job))
+            jobs[static_cast<qint64>(TruncDate(job->Date))].push_back(job);
+    return jobs;
+}
+
+// A day list's refresh: the ADayCount days from AStart, each handed to AFill
+// with the jobs AAccept takes on it, then sorted by date.
+template <class TDayList, class TAccept, class TFill>
+void RefreshPeriodDays(TDayList& AList, TDate AStart, int ADayCount, TAccept AAccept, TFill AFill)
+{
+    AList.FreeObjects();
+    const auto jobs = PeriodJobsByDay(AAccept);
+    static const std::vector<const TPeriodJobRecord*> none;
+    for (int i = 0; i < ADayCount; ++i) {
+        if (auto* day = AList.AddDay(AStart + i, false)) {
+            const auto found = jobs.find(static_cast<qint64>(day->Date()));
+            AFill(*day, found == jobs.end() ? none : found->second);
+        }
+    }
+    AList.SortByDate();
+}
+
+// Sorts the entries of a day's sub-list (a TSCTypedList<TItem>) by a text key
+// read once per entry, in locale order ignoring case; entries without a key go
+// last, among themselves by their stored text.
+template <class TItem, class TList, class TKeyOf, class TStoredOf>
+void SortDayEntries(TList& AList, TKeyOf AKeyOf, TStoredOf AStoredOf)
+{
+    if (AList.Count() < 2)
+        return;
+    TPeriodTextCompare compare;
+    std::unordered_map<const TItem*, QString> keys;
+    for (int i = 0; i < AList.Count(); ++i)
+        keys.emplace(AList.Items(i), AKeyOf(AList.Items(i)));
+    AList.Sort([&](const TItem* A, const TItem* B) {
+        const QString& a = keys.at(A);
+        const QString& b = keys.at(B);
+        if (a.isEmpty() && b.isEmpty())
+            return compare(AStoredOf(A), AStoredOf(B));
+        if (a.isEmpty())
+            return 1;
+        if (b.isEmpty())
+            return -1;
+        return compare(a, b);
+    });
+}
+
 // A register list: position, -ID and name lookups, focus, sorting and removal.
 class TPeriodRegisterList : public TSCTypedList<TPeriodEntry>, public ISCTreeNode {
 public:
@@ -177,6 +327,22 @@ protected:
     virtual QString SortText(const TPeriodEntry* AEntry) const = 0;
     // Appends an entry with owner and Silent set; announces nothing.
     TPeriodEntry* AppendEntry(std::unique_ptr<TPeriodEntry> AEntry, int AID);
+    // Refresh's rebuild: no focus, then one TEntry per register ID (AIDAt over
+    // ACount positions) with the dates ADates holds for its ID, sorted by the
+    // kind; announces "Items" once.
+    template <class TEntry, class TIDAt>
+    void RefillEntries(int ACount, TIDAt AIDAt, const std::unordered_map<int, std::vector<TDate>>& ADates)
+    {
+        SetFocusedSilently(nullptr);
+        FreeObjects();
+        static const std::vector<TDate> none;
+        for (int i = 0; i < ACount; ++i) {
+            TPeriodEntry* entry = AppendEntry(TSCObject::Create<TEntry>(), AIDAt(i));
+            const auto found = ADates.find(entry->ID());
+            entry->FillDays(found == ADates.end() ? none : found->second);
+        }
+        SortByKind();
+    }
     // Focus without announcing.
     void SetFocusedSilently(TPeriodEntry* AEntry) { FFocused = AEntry; }
     // Refresh's focus choice: the remembered ID, else the first entry.

@@ -34,56 +34,12 @@ TPersonSchedule::TPersonSchedule()
 
 TPersonSchedule::~TPersonSchedule()
 {
-    FEditor.Hide(nullptr);
-    FWorkplaces.reset();
-    FPersons.reset();
-    FDays.reset();
-    FEditor.Destroy();
+    DestroyParts();
 }
 
 void TPersonSchedule::SetDate(TDate ADate)
 {
-    TDate date = ADate;
-    if (date == 0)
-        date = FDate != 0 ? FDate : Today();
-    if (date == FDate) {
-        Announce(QStringLiteral("Date*"));
-        return;
-    }
-    // The chosen date is kept as given; only the period start is cut to a day.
-    FDate = date;
-    Announce(QStringLiteral("Date"));
-    UpdateDateStart(true, FDate);
-}
-
-void TPersonSchedule::SetDateDaysKind(TDateDaysKind AValue)
-{
-    const TDate start = FDateStart;
-    const TDate end = DateEnd();
-    if (AValue == FDateDaysKind) {
-        Announce(QStringLiteral("DateDaysKind*"));
-        return;
-    }
-    FDateDaysKind = AValue;
-    Announce(QStringLiteral("DateDaysKind"));
-    UpdateDateStart(false, FDate);
-    if (FDateStart != start || DateEnd() != end)
-        Refresh(psrkAll);
-}
-
-int TPersonSchedule::DateDays() const
-{
-    return PeriodDays(FDateStart, FDateDaysKind);
-}
-
-QString TPersonSchedule::DateStartShort() const
-{
-    return PeriodStartShort(FDateStart, DateEnd());
-}
-
-QString TPersonSchedule::ScheduleDate() const
-{
-    return PeriodHeading(FDateStart, DateEnd());
+    ChangeDate(DateOrCurrent(ADate));
 }
 
 void TPersonSchedule::SetPersonID(int AValue)
@@ -102,46 +58,9 @@ TPerson* TPersonSchedule::Person() const
     return PeriodPersonObject(FPersonID);
 }
 
-void TPersonSchedule::SetSilent(bool AValue)
-{
-    FSilent = AValue;
-    FPersons->SetSilent(AValue);
-    FWorkplaces->SetSilent(AValue);
-    FDays->SetSilent(AValue);
-}
-
-void TPersonSchedule::UpdateDateStart(bool ARefresh, TDate ADate)
-{
-    const TDate start = PeriodStart(ADate, FDateDaysKind, PeriodFirstDayInWeek());
-    if (start == FDateStart) {
-        Announce(QStringLiteral("DateStart*"));
-        Announce(QStringLiteral("DateEnd*"));
-        return;
-    }
-    FDateStart = start;
-    Announce(QStringLiteral("DateStart"));
-    Announce(QStringLiteral("DateEnd"));
-    if (ARefresh)
-        Refresh(psrkAll);
-}
-
 void TPersonSchedule::Refresh(TPersonScheduleRefreshKinds ARefreshKind)
 {
-    PeriodSetJobFilter(FDateStart, DateEnd());
-    ++FRefreshDepth;
-    SetSilent(true);
-    if (ARefreshKind & psrkPersons)
-        FPersons->Refresh(FPersonID);
-    if (ARefreshKind & psrkWorkplaces)
-        FWorkplaces->Refresh(FPersonID);
-    if (ARefreshKind & psrkDays)
-        FDays->Refresh(FDateStart, DateDays(), FPersonID);
-    if (--FRefreshDepth > 0)
-        return;
-    SetSilent(false);
-    FPersons->DataChanged(FPersons.get(), FPersons.get(), QString());
-    FWorkplaces->DataChanged(FWorkplaces.get(), FWorkplaces.get(), QString());
-    FDays->DataChanged(FDays.get(), FDays.get(), QString());
+    RefreshLists(ARefreshKind, FPersonID);
 }
 
 bool TPersonSchedule::AddWorkplaceToDay(int AWorkplaceID, TDate ADate)

@@ -21,6 +21,15 @@ bool Confirmed(const QString& AMsg)
 {
     return AMsg.isEmpty() || ShowMessageBox(AMsg, mtConfirmation, mbYes | mbNo) == mrYes;
 }
+
+// A day's workplaces anew from its jobs, sorted by shortcut.
+void FillDayWorkplaces(TPSDayWorkplaceList& AList, const std::vector<const TPeriodJobRecord*>& AJobs)
+{
+    AList.FreeObjects();
+    for (const TPeriodJobRecord* job : AJobs)
+        AList.AddWorkplace(job->WorkplaceID, job->WorkplaceName, job->WorkplaceShortcut, false);
+    AList.SortByShortcut();
+}
 } // namespace
 
 // --- worker list ---
@@ -43,7 +52,7 @@ TPSPersonList* TPSPerson::OwnerList() const
 void TPSPerson::UpdateDays()
 {
     std::vector<TDate> dates;
-    for (int i = 0; i < PeriodJobCount(); ++i)
+    for (int i = 0, count = PeriodJobCount(); i < count; ++i)
         if (const TPeriodJobRecord* job = PeriodJobAt(i); job->PersonID == ID())
             dates.push_back(job->Date);
     FillDays(dates);
@@ -71,22 +80,10 @@ void TPSPersonList::SetSchedule(TPersonSchedule* ASchedule)
 void TPSPersonList::Refresh(int APersonFocusedID)
 {
     const int remembered = PersonFocused() ? PersonFocused()->ID() : 0;
-    SetFocusedSilently(nullptr);
-    FreeObjects();
-    // One pass over the loaded jobs instead of one per worker.
-    std::unordered_map<int, std::vector<TDate>> dates;
-    for (int i = 0; i < PeriodJobCount(); ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        dates[job->PersonID].push_back(job->Date);
-    }
-    static const std::vector<TDate> none;
-    for (int i = 0; i < PeriodPersonCount(); ++i) {
-        if (TPSPerson* entry = AddPersonID(PeriodPersonIDAt(i), false, false)) {
-            const auto found = dates.find(entry->ID());
-            entry->FillDays(found == dates.end() ? none : found->second);
-        }
-    }
-    SortByKind();
+    RefillEntries<TPSPerson>(
+        PeriodPersonCount(), PeriodPersonIDAt,
+        PeriodJobDates([](const TPeriodJobRecord& AJob) { return AJob.PersonID; },
+                       [](const TPeriodJobRecord&) { return true; }));
     TPSPerson* focus = APersonFocusedID > 0 ? Items(-APersonFocusedID)
                                             : static_cast<TPSPerson*>(RememberedOrFirst(remembered));
     SetPersonFocused(focus);
@@ -214,7 +211,7 @@ TPSWorkplaceList* TPSWorkplace::OwnerList() const
 void TPSWorkplace::UpdateDays(int APersonID)
 {
     std::vector<TDate> dates;
-    for (int i = 0; i < PeriodJobCount(); ++i)
+    for (int i = 0, count = PeriodJobCount(); i < count; ++i)
         if (const TPeriodJobRecord* job = PeriodJobAt(i); job->WorkplaceID == ID() && job->PersonID == APersonID)
             dates.push_back(job->Date);
     FillDays(dates);
@@ -245,22 +242,10 @@ void TPSWorkplaceList::SetSchedule(TPersonSchedule* ASchedule)
 void TPSWorkplaceList::Refresh(int APersonID)
 {
     const int remembered = WorkplaceFocused() ? WorkplaceFocused()->ID() : 0;
-    SetFocusedSilently(nullptr);
-    FreeObjects();
-    std::unordered_map<int, std::vector<TDate>> dates;
-    for (int i = 0; i < PeriodJobCount(); ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        if (job->PersonID == APersonID)
-            dates[job->WorkplaceID].push_back(job->Date);
-    }
-    static const std::vector<TDate> none;
-    for (int i = 0; i < PeriodWorkplaceCount(); ++i) {
-        if (TPSWorkplace* entry = AddWorkplaceID(PeriodWorkplaceIDAt(i), false, false)) {
-            const auto found = dates.find(entry->ID());
-            entry->FillDays(found == dates.end() ? none : found->second);
-        }
-    }
-    SortByKind();
+    RefillEntries<TPSWorkplace>(
+        PeriodWorkplaceCount(), PeriodWorkplaceIDAt,
+        PeriodJobDates([](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID; },
+                       [APersonID](const TPeriodJobRecord& AJob) { return AJob.PersonID == APersonID; }));
     SetWorkplaceFocused(static_cast<TPSWorkplace*>(RememberedOrFirst(remembered)));
 }
 
@@ -419,19 +404,12 @@ void TPSDayWorkplace::DataChanged(TObject* ASender, TObject* ATransmiter, const 
 
 void TPSDayWorkplaceList::SetSilent(bool AValue)
 {
-    FSilent = AValue;
-    for (int i = 0; i < Count(); ++i)
-        Items(i)->SetSilent(AValue);
+    SetListSilent(*this, FSilent, AValue);
 }
 
 TPSDayWorkplace* TPSDayWorkplaceList::Items(int AKey) const
 {
-    if (AKey >= 0)
-        return TSCTypedList<TPSDayWorkplace>::Items(AKey);
-    for (int i = 0; i < Count(); ++i)
-        if (Items(i)->ID() == -AKey)
-            return Items(i);
-    return nullptr;
+    return ListEntryByKey<TPSDayWorkplace>(*this, AKey);
 }
 
 TPSDayWorkplace* TPSDayWorkplaceList::AddWorkplace(int AID, const QString& AStoredName,
@@ -466,33 +444,16 @@ bool TPSDayWorkplaceList::DeleteWorkplace(int AID)
 
 void TPSDayWorkplaceList::SortByShortcut()
 {
-    TPeriodTextCompare compare;
-    std::unordered_map<const TPSDayWorkplace*, QString> shortcuts;
-    for (int i = 0; i < Count(); ++i)
-        shortcuts.emplace(Items(i), Items(i)->Shortcut());
-    Sort([&](const TPSDayWorkplace* A, const TPSDayWorkplace* B) {
-        const QString& a = shortcuts.at(A);
-        const QString& b = shortcuts.at(B);
-        // Entries without a shortcut go last, among themselves by the stored one.
-        if (a.isEmpty() && b.isEmpty())
-            return compare(A->StoredShortcut(), B->StoredShortcut());
-        if (a.isEmpty())
-            return 1;
-        if (b.isEmpty())
-            return -1;
-        return compare(a, b);
-    });
+    // Entries without a shortcut go last, among themselves by the stored one.
+    SortDayEntries<TPSDayWorkplace>(
+        *this, [](const TPSDayWorkplace* AEntry) { return AEntry->Shortcut(); },
+        [](const TPSDayWorkplace* AEntry) { return AEntry->StoredShortcut(); });
     Announce(ItemsName);
 }
 
 void TPSDayWorkplaceList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    if (!FSilent)
-        for (int i = 0; i < Count(); ++i)
-            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FDay, ASender, ATransmiter, this, AValueName);
+    RouteListNotice(*this, FSilent, FEditor, FDay, ASender, ATransmiter, AValueName);
 }
 
 void TPSDay::Init()
@@ -545,13 +506,9 @@ bool TPSDay::PersonIsOut() const
 
 void TPSDay::UpdateWorkplaces(int APersonID)
 {
-    FWorkplaces->FreeObjects();
-    for (int i = 0; i < PeriodJobCount(); ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        if (TruncDate(job->Date) == FDate && job->PersonID == APersonID)
-            FWorkplaces->AddWorkplace(job->WorkplaceID, job->WorkplaceName, job->WorkplaceShortcut, false);
-    }
-    FWorkplaces->SortByShortcut();
+    const auto jobs = PeriodJobsByDay([APersonID](const TPeriodJobRecord& AJob) { return AJob.PersonID == APersonID; });
+    const auto found = jobs.find(static_cast<qint64>(FDate));
+    FillDayWorkplaces(*FWorkplaces, found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
 }
 
 void TPSDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
@@ -565,58 +522,26 @@ void TPSDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& 
 
 void TPSDayList::SetSilent(bool AValue)
 {
-    FSilent = AValue;
-    for (int i = 0; i < Count(); ++i)
-        Items(i)->SetSilent(AValue);
+    SetListSilent(*this, FSilent, AValue);
 }
 
 TPSDay* TPSDayList::FindDay(TDate ADate) const
 {
-    for (int i = 0; i < Count(); ++i)
-        if (Items(i)->Date() == ADate)
-            return Items(i);
-    return nullptr;
+    return ListDayOf<TPSDay>(*this, ADate);
 }
 
 void TPSDayList::Refresh(TDate AStartDate, int ADayCount, int APersonID)
 {
-    FreeObjects();
-    // The worker's jobs by day in one pass, instead of one pass per day.
-    std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> jobs;
-    for (int i = 0; i < PeriodJobCount(); ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        if (job->PersonID == APersonID)
-            jobs[static_cast<qint64>(TruncDate(job->Date))].push_back(job);
-    }
-    for (int i = 0; i < ADayCount; ++i) {
-        TPSDay* day = AddDay(AStartDate + i, false);
-        if (!day)
-            continue;
-        day->Workplaces()->FreeObjects();
-        if (const auto found = jobs.find(static_cast<qint64>(day->Date())); found != jobs.end())
-            for (const TPeriodJobRecord* job : found->second)
-                day->Workplaces()->AddWorkplace(job->WorkplaceID, job->WorkplaceName,
-                                                job->WorkplaceShortcut, false);
-        day->Workplaces()->SortByShortcut();
-    }
-    SortByDate();
+    RefreshPeriodDays(
+        *this, AStartDate, ADayCount, [APersonID](const TPeriodJobRecord& AJob) { return AJob.PersonID == APersonID; },
+        [](TPSDay& ADay, const std::vector<const TPeriodJobRecord*>& AJobs) {
+            FillDayWorkplaces(*ADay.Workplaces(), AJobs);
+        });
 }
 
 TPSDay* TPSDayList::AddDay(TDate ADate, bool ASort)
 {
-    if (FindDay(TruncDate(ADate)))
-        return nullptr;
-    auto day = TSCObject::Create<TPSDay>();
-    day->SetOwnerList(this);
-    day->SetSilent(FSilent);
-    day->SetDate(ADate);
-    TPSDay* result = day.get();
-    Add(std::move(day));
-    if (ASort)
-        SortByDate();
-    else
-        Announce(ItemsName);
-    return result;
+    return AddListDay<TPSDay>(*this, ADate, ASort);
 }
 
 bool TPSDayList::AddDayWorkplace(TDate ADate, int AWorkplaceID, const QString& AWorkplaceName,
@@ -634,10 +559,7 @@ bool TPSDayList::DeleteDayWorkplace(TDate ADate, int AWorkplaceID)
 
 void TPSDayList::SortByDate()
 {
-    Sort([](const TPSDay* A, const TPSDay* B) {
-        return A->Date() < B->Date() ? -1 : (A->Date() > B->Date() ? 1 : 0);
-    });
-    Announce(ItemsName);
+    SortListByDate<TPSDay>(*this);
 }
 
 bool TPSDayList::Print(const QString& AReportName)
@@ -680,10 +602,5 @@ bool TPSDayList::Print(const QString& AReportName)
 
 void TPSDayList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    if (!FSilent)
-        for (int i = 0; i < Count(); ++i)
-            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FSchedule, ASender, ATransmiter, this, AValueName);
+    RouteListNotice(*this, FSilent, FEditor, FSchedule, ASender, ATransmiter, AValueName);
 }

@@ -31,11 +31,7 @@ TWorkplaceSchedule::TWorkplaceSchedule()
 
 TWorkplaceSchedule::~TWorkplaceSchedule()
 {
-    FEditor.Hide(nullptr);
-    FWorkplaces.reset();
-    FPersons.reset();
-    FDays.reset();
-    FEditor.Destroy();
+    DestroyParts();
 }
 
 void TWorkplaceSchedule::SetWorkplaceID(int AValue)
@@ -56,89 +52,12 @@ TWorkplace* TWorkplaceSchedule::Workplace() const
 
 void TWorkplaceSchedule::SetDate(TDate AValue)
 {
-    TDate date = AValue;
-    if (date == 0)
-        date = FDate != 0 ? FDate : Today();
-    date = TruncDate(date);
-    if (date == FDate) {
-        Announce(QStringLiteral("Date*"));
-        return;
-    }
-    FDate = date;
-    Announce(QStringLiteral("Date"));
-    UpdateDateStart(true, FDate);
-}
-
-void TWorkplaceSchedule::SetDateDaysKind(TDateDaysKind AValue)
-{
-    const TDate start = FDateStart;
-    const TDate end = DateEnd();
-    if (AValue == FDateDaysKind) {
-        Announce(QStringLiteral("DateDaysKind*"));
-        return;
-    }
-    FDateDaysKind = AValue;
-    Announce(QStringLiteral("DateDaysKind"));
-    UpdateDateStart(false, FDate);
-    if (FDateStart != start || DateEnd() != end)
-        Refresh(wsrkAll);
-}
-
-int TWorkplaceSchedule::DateDays() const
-{
-    return PeriodDays(FDateStart, FDateDaysKind);
-}
-
-QString TWorkplaceSchedule::DateStartShort() const
-{
-    return PeriodStartShort(FDateStart, DateEnd());
-}
-
-QString TWorkplaceSchedule::ScheduleDate() const
-{
-    return PeriodHeading(FDateStart, DateEnd());
-}
-
-void TWorkplaceSchedule::SetSilent(bool AValue)
-{
-    FSilent = AValue;
-    FPersons->SetSilent(AValue);
-    FWorkplaces->SetSilent(AValue);
-    FDays->SetSilent(AValue);
-}
-
-void TWorkplaceSchedule::UpdateDateStart(bool ARefresh, TDate ADate)
-{
-    const TDate start = PeriodStart(ADate, FDateDaysKind, PeriodFirstDayInWeek());
-    if (start == FDateStart) {
-        Announce(QStringLiteral("DateStart*"));
-        Announce(QStringLiteral("DateEnd*"));
-        return;
-    }
-    FDateStart = start;
-    Announce(QStringLiteral("DateStart"));
-    Announce(QStringLiteral("DateEnd"));
-    if (ARefresh)
-        Refresh(wsrkAll);
+    ChangeDate(TruncDate(DateOrCurrent(AValue)));
 }
 
 void TWorkplaceSchedule::Refresh(TWorkplaceScheduleRefreshKinds ARefreshKind)
 {
-    PeriodSetJobFilter(FDateStart, DateEnd());
-    ++FRefreshDepth;
-    SetSilent(true);
-    if (ARefreshKind & wsrkPersons)
-        FPersons->Refresh(FWorkplaceID);
-    if (ARefreshKind & wsrkWorkplaces)
-        FWorkplaces->Refresh(FWorkplaceID);
-    if (ARefreshKind & wsrkDays)
-        FDays->Refresh(FDateStart, DateDays(), FWorkplaceID);
-    if (--FRefreshDepth > 0)
-        return;
-    SetSilent(false);
-    FPersons->DataChanged(FPersons.get(), FPersons.get(), QString());
-    FWorkplaces->DataChanged(FWorkplaces.get(), FWorkplaces.get(), QString());
-    FDays->DataChanged(FDays.get(), FDays.get(), QString());
+    RefreshLists(ARefreshKind, FWorkplaceID);
 }
 
 bool TWorkplaceSchedule::AddPersonToDay(int APersonID, TDate ADate)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "schedule/frame_editor.h"
+#include "schedule/worker/period_schedule.h"
 #include "schedule/workplace/ws_lists.h"
 
 #include <QStringList>
@@ -13,7 +14,7 @@ enum TWorkplaceScheduleRefreshKind { wsrkPersons = 1, wsrkWorkplaces = 2, wsrkDa
 using TWorkplaceScheduleRefreshKinds = int;
 constexpr TWorkplaceScheduleRefreshKinds wsrkAll = wsrkPersons | wsrkWorkplaces | wsrkDays;
 
-class TWorkplaceSchedule : public TObject, public ISCTreeNode {
+class TWorkplaceSchedule : public TPeriodSchedule<TWSPersonList, TWSWorkplaceList, TWSDayList> {
 public:
     TWorkplaceSchedule();
     ~TWorkplaceSchedule() override;
@@ -26,24 +27,9 @@ public:
     int WorkplaceID() const { return FWorkplaceID; }
     void SetWorkplaceID(int AValue);
     TWorkplace* Workplace() const;
-    TDate Date() const { return FDate; }
+    // Kept as a whole day.
     void SetDate(TDate AValue);
-    TDateDaysKind DateDaysKind() const { return FDateDaysKind; }
-    void SetDateDaysKind(TDateDaysKind AValue);
-    TDate DateStart() const { return FDateStart; }
-    int DateDays() const;
-    TDate DateEnd() const { return FDateStart + DateDays() - 1; }
-    QString DateStartShort() const;
-    // DateStartShort, " - " and DateEnd as a short date.
-    QString ScheduleDate() const;
-    TWSPersonList* Persons() const { return FPersons.get(); }
-    TWSWorkplaceList* Workplaces() const { return FWorkplaces.get(); }
-    TWSDayList* Days() const { return FDays.get(); }
-    TObject* Editor() const { return FEditor.Editor(); }
-    bool Silent() const { return FSilent; }
-    void SetSilent(bool AValue);
 
-    void UpdateDateStart(bool ARefresh, TDate ADate);
     void Refresh(TWorkplaceScheduleRefreshKinds ARefreshKind);
     bool AddPersonToDay(int APersonID, TDate ADate);
     bool DeletePersonFromDay(int APersonID, TDate ADate);
@@ -51,23 +37,11 @@ public:
 
     void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
 
-    bool CanShowFrameEditor() const { return FEditor.CanShow(); }
     void ShowFrameEditor(QObject* AParent, QObject** AScrollBox);
-    void HideFrameEditor(QObject* AParent) { FEditor.Hide(AParent); }
+
+protected:
+    void RefreshAll() override { Refresh(wsrkAll); }
 
 private:
-    void Announce(const QString& AValueName) { DataChanged(this, this, AValueName); }
-
     int FWorkplaceID = 0;
-    TDate FDate = 0;
-    TDateDaysKind FDateDaysKind = ddkWeek;
-    TDate FDateStart = 0;
-    std::unique_ptr<TWSPersonList> FPersons;
-    std::unique_ptr<TWSWorkplaceList> FWorkplaces;
-    std::unique_ptr<TWSDayList> FDays;
-    TSCFrameEditorHost FEditor;
-    bool FSilent = false;
-    // Nested refreshes (a focus change inside a rebuild) leave the tree silent
-    // until the outer one ends.
-    int FRefreshDepth = 0;
 };

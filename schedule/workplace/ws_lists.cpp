@@ -21,6 +21,15 @@ bool Confirmed(const QString& AMsg)
 {
     return AMsg.isEmpty() || ShowMessageBox(AMsg, mtConfirmation, mbYes | mbNo) == mrYes;
 }
+
+// A day's workers anew from its jobs, sorted by name.
+void FillDayPersons(TWSDayPersonList& AList, const std::vector<const TPeriodJobRecord*>& AJobs)
+{
+    AList.FreeObjects();
+    for (const TPeriodJobRecord* job : AJobs)
+        AList.AddPerson(job->PersonID, job->PersonName, false);
+    AList.SortByName();
+}
 } // namespace
 
 // --- worker list ---
@@ -62,23 +71,10 @@ void TWSPersonList::SetSchedule(TWorkplaceSchedule* ASchedule)
 void TWSPersonList::Refresh(int AWorkplaceID)
 {
     const int remembered = PersonFocused() ? PersonFocused()->ID() : 0;
-    SetFocusedSilently(nullptr);
-    FreeObjects();
-    // One pass over the loaded jobs instead of one per worker.
-    std::unordered_map<int, std::vector<TDate>> dates;
-    for (int i = 0; i < PeriodJobCount(); ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        if (job->WorkplaceID == AWorkplaceID)
-            dates[job->PersonID].push_back(job->Date);
-    }
-    static const std::vector<TDate> none;
-    for (int i = 0; i < PeriodPersonCount(); ++i) {
-        if (TWSPerson* entry = AddPersonID(PeriodPersonIDAt(i), false, false)) {
-            const auto found = dates.find(entry->ID());
-            entry->FillDays(found == dates.end() ? none : found->second);
-        }
-    }
-    SortByKind();
+    RefillEntries<TWSPerson>(
+        PeriodPersonCount(), PeriodPersonIDAt,
+        PeriodJobDates([](const TPeriodJobRecord& AJob) { return AJob.PersonID; },
+                       [AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; }));
     SetPersonFocused(static_cast<TWSPerson*>(RememberedOrFirst(remembered)));
 }
 
@@ -222,21 +218,10 @@ void TWSWorkplaceList::SetSchedule(TWorkplaceSchedule* ASchedule)
 void TWSWorkplaceList::Refresh(int AWorkplaceFocusedID)
 {
     const int remembered = WorkplaceFocused() ? WorkplaceFocused()->ID() : 0;
-    SetFocusedSilently(nullptr);
-    FreeObjects();
-    std::unordered_map<int, std::vector<TDate>> dates;
-    for (int i = 0; i < PeriodJobCount(); ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        dates[job->WorkplaceID].push_back(job->Date);
-    }
-    static const std::vector<TDate> none;
-    for (int i = 0; i < PeriodWorkplaceCount(); ++i) {
-        if (TWSWorkplace* entry = AddWorkplaceID(PeriodWorkplaceIDAt(i), false, false)) {
-            const auto found = dates.find(entry->ID());
-            entry->FillDays(found == dates.end() ? none : found->second);
-        }
-    }
-    SortByKind();
+    RefillEntries<TWSWorkplace>(
+        PeriodWorkplaceCount(), PeriodWorkplaceIDAt,
+        PeriodJobDates([](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID; },
+                       [](const TPeriodJobRecord&) { return true; }));
     TWSWorkplace* focus = AWorkplaceFocusedID > 0 ? Items(-AWorkplaceFocusedID)
                                                   : static_cast<TWSWorkplace*>(RememberedOrFirst(remembered));
     SetWorkplaceFocused(focus);
@@ -427,19 +412,12 @@ void TWSDayPerson::DataChanged(TObject* ASender, TObject* ATransmiter, const QSt
 
 TWSDayPerson* TWSDayPersonList::Items(int AKey) const
 {
-    if (AKey >= 0)
-        return TSCTypedList<TWSDayPerson>::Items(AKey);
-    for (int i = 0; i < Count(); ++i)
-        if (Items(i)->ID() == -AKey)
-            return Items(i);
-    return nullptr;
+    return ListEntryByKey<TWSDayPerson>(*this, AKey);
 }
 
 void TWSDayPersonList::SetSilent(bool AValue)
 {
-    FSilent = AValue;
-    for (int i = 0; i < Count(); ++i)
-        Items(i)->SetSilent(AValue);
+    SetListSilent(*this, FSilent, AValue);
 }
 
 TWSDayPerson* TWSDayPersonList::AddPerson(int AID, const QString& AStoredName, bool ASort)
@@ -472,33 +450,16 @@ bool TWSDayPersonList::DeletePerson(int AID)
 
 void TWSDayPersonList::SortByName()
 {
-    TPeriodTextCompare compare;
-    std::unordered_map<const TWSDayPerson*, QString> names;
-    for (int i = 0; i < Count(); ++i)
-        names.emplace(Items(i), Items(i)->SortingName());
-    Sort([&](const TWSDayPerson* A, const TWSDayPerson* B) {
-        const QString& a = names.at(A);
-        const QString& b = names.at(B);
-        // Entries without a sorting name go last, among themselves by the stored name.
-        if (a.isEmpty() && b.isEmpty())
-            return compare(A->StoredName(), B->StoredName());
-        if (a.isEmpty())
-            return 1;
-        if (b.isEmpty())
-            return -1;
-        return compare(a, b);
-    });
+    // Entries without a sorting name go last, among themselves by the stored name.
+    SortDayEntries<TWSDayPerson>(
+        *this, [](const TWSDayPerson* AEntry) { return AEntry->SortingName(); },
+        [](const TWSDayPerson* AEntry) { return AEntry->StoredName(); });
     Announce(ItemsName);
 }
 
 void TWSDayPersonList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    if (!FSilent)
-        for (int i = 0; i < Count(); ++i)
-            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FDay, ASender, ATransmiter, this, AValueName);
+    RouteListNotice(*this, FSilent, FEditor, FDay, ASender, ATransmiter, AValueName);
 }
 
 void TWSDay::Init()
@@ -545,13 +506,10 @@ QString TWSDay::DateStrWithoutYear() const
 
 void TWSDay::UpdatePersons(int AWorkplaceID)
 {
-    FPersons->FreeObjects();
-    for (int i = 0; i < PeriodJobCount(); ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        if (TruncDate(job->Date) == FDate && job->WorkplaceID == AWorkplaceID)
-            FPersons->AddPerson(job->PersonID, job->PersonName, false);
-    }
-    FPersons->SortByName();
+    const auto jobs =
+        PeriodJobsByDay([AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; });
+    const auto found = jobs.find(static_cast<qint64>(FDate));
+    FillDayPersons(*FPersons, found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
 }
 
 void TWSDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
@@ -565,57 +523,25 @@ void TWSDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& 
 
 void TWSDayList::SetSilent(bool AValue)
 {
-    FSilent = AValue;
-    for (int i = 0; i < Count(); ++i)
-        Items(i)->SetSilent(AValue);
+    SetListSilent(*this, FSilent, AValue);
 }
 
 TWSDay* TWSDayList::FindDay(TDate ADate) const
 {
-    for (int i = 0; i < Count(); ++i)
-        if (Items(i)->Date() == ADate)
-            return Items(i);
-    return nullptr;
+    return ListDayOf<TWSDay>(*this, ADate);
 }
 
 void TWSDayList::Refresh(TDate AStartDate, int ADayCount, int AWorkplaceID)
 {
-    FreeObjects();
-    // The workplace's jobs by day in one pass, instead of one pass per day.
-    std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> jobs;
-    for (int i = 0; i < PeriodJobCount(); ++i) {
-        const TPeriodJobRecord* job = PeriodJobAt(i);
-        if (job->WorkplaceID == AWorkplaceID)
-            jobs[static_cast<qint64>(TruncDate(job->Date))].push_back(job);
-    }
-    for (int k = 0; k < ADayCount; ++k) {
-        TWSDay* day = AddDay(AStartDate + k, false);
-        if (!day)
-            continue;
-        day->Persons()->FreeObjects();
-        if (const auto found = jobs.find(static_cast<qint64>(day->Date())); found != jobs.end())
-            for (const TPeriodJobRecord* job : found->second)
-                day->Persons()->AddPerson(job->PersonID, job->PersonName, false);
-        day->Persons()->SortByName();
-    }
-    SortByDate();
+    RefreshPeriodDays(
+        *this, AStartDate, ADayCount,
+        [AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; },
+        [](TWSDay& ADay, const std::vector<const TPeriodJobRecord*>& AJobs) { FillDayPersons(*ADay.Persons(), AJobs); });
 }
 
 TWSDay* TWSDayList::AddDay(TDate ADate, bool ASort)
 {
-    if (FindDay(TruncDate(ADate)))
-        return nullptr;
-    auto day = TSCObject::Create<TWSDay>();
-    day->SetOwnerList(this);
-    day->SetSilent(FSilent);
-    day->SetDate(ADate);
-    TWSDay* result = day.get();
-    Add(std::move(day));
-    if (ASort)
-        SortByDate();
-    else
-        Announce(ItemsName);
-    return result;
+    return AddListDay<TWSDay>(*this, ADate, ASort);
 }
 
 bool TWSDayList::AddDayPerson(TDate ADate, int APersonID, const QString& APersonName)
@@ -632,10 +558,7 @@ bool TWSDayList::DeleteDayPerson(TDate ADate, int APersonID)
 
 void TWSDayList::SortByDate()
 {
-    Sort([](const TWSDay* A, const TWSDay* B) {
-        return A->Date() < B->Date() ? -1 : (A->Date() > B->Date() ? 1 : 0);
-    });
-    Announce(ItemsName);
+    SortListByDate<TWSDay>(*this);
 }
 
 bool TWSDayList::Print(const QString& AReportName)
@@ -680,10 +603,5 @@ bool TWSDayList::Print(const QString& AReportName)
 
 void TWSDayList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    if (!FSilent)
-        for (int i = 0; i < Count(); ++i)
-            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FSchedule, ASender, ATransmiter, this, AValueName);
+    RouteListNotice(*this, FSilent, FEditor, FSchedule, ASender, ATransmiter, AValueName);
 }

@@ -90,6 +90,45 @@ TEST_F(JobsTest, StoredNamesStayAfterRenameAndDelete)
     EXPECT_EQ(Store->Jobs->Jobs(0)->PersonName(), "Ann");
 }
 
+TEST_F(JobsTest, OneReadKeepsAddingOrderAndEachRowsOwnTexts)
+{
+    // Dates out of adding order, and one worker stored under two names: the
+    // rows share texts per ID only where the stored bytes are the same.
+    Store->Jobs->AddJob(Day(2026, 3, 10), Ann, Kitchen);
+    Store->Jobs->AddJob(Day(2026, 3, 3), Ann, Hall);
+    Ann->SetName(QStringLiteral("Zoë Ann"));
+    ASSERT_TRUE(Store->Persons->InsertPerson(Ann));
+    TJob* renamed = Store->Jobs->AddJob(Day(2026, 3, 7), Ann, Kitchen);
+    ASSERT_NE(renamed, nullptr);
+    renamed->SetNote(QStringLiteral("früh"));
+    ASSERT_TRUE(Store->Jobs->InsertJob(renamed));
+    // The job lives until the next filter change.
+    const int renamedID = renamed->ID();
+    Store->Jobs->AddJob(Day(2026, 3, 1), Bob, Hall);
+    Store->Jobs->AddJob(Day(2026, 4, 1), Bob, Hall);
+
+    Filter(Day(2026, 3, 1), Day(2026, 3, 31));
+    ASSERT_EQ(Store->Jobs->JobCount(), 4);
+    const QList<TDate> dates{Day(2026, 3, 10), Day(2026, 3, 3), Day(2026, 3, 7), Day(2026, 3, 1)};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(Store->Jobs->Jobs(i)->Date(), dates[i]) << i;
+        if (i > 0)
+            EXPECT_LT(Store->Jobs->Jobs(i - 1)->ID(), Store->Jobs->Jobs(i)->ID());
+    }
+    EXPECT_EQ(Store->Jobs->Jobs(0)->PersonName(), "Ann");
+    EXPECT_EQ(Store->Jobs->Jobs(1)->PersonName(), "Ann");
+    EXPECT_EQ(Store->Jobs->Jobs(2)->PersonName(), QStringLiteral("Zoë Ann"));
+    EXPECT_EQ(Store->Jobs->Jobs(2)->Note(), QStringLiteral("früh"));
+    EXPECT_TRUE(Store->Jobs->Jobs(0)->Note().isEmpty());
+    EXPECT_EQ(Store->Jobs->Jobs(3)->PersonName(), "Bob");
+    EXPECT_EQ(Store->Jobs->Jobs(3)->WorkplaceName(), "Hall");
+
+    // Both ends of the range count; one worker at one workplace narrows it.
+    Filter(Day(2026, 3, 3), Day(2026, 3, 7), Ann->ID(), Kitchen->ID());
+    ASSERT_EQ(Store->Jobs->JobCount(), 1);
+    EXPECT_EQ(Store->Jobs->Jobs(0)->ID(), renamedID);
+}
+
 TEST_F(JobsTest, ClosingTheTableDropsTheLoadedJobs)
 {
     const TDate day = Day(2026, 3, 5);

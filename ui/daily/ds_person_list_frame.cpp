@@ -133,21 +133,21 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
 
     ActionAdd = NewAction("ActionAdd", QStringLiteral("Add worker..."), QStringLiteral("Add new worker..."));
     ActionAdd->setShortcut(QKeySequence(Qt::Key_Insert));
-    ActionAdd->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    ActionAdd->setIcon(StandardIcon(QStyle::SP_FileIcon));
     ActionEdit = NewAction("ActionEdit", QStringLiteral("Edit worker..."), QStringLiteral("Edit focused worker..."));
     ActionEdit->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
                               QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
-    ActionEdit->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    ActionEdit->setIcon(StandardIcon(QStyle::SP_FileDialogDetailedView));
     ActionDelete = NewAction("ActionDelete", QStringLiteral("Delete worker"), QStringLiteral("Delete focused worker"));
     ActionDelete->setShortcut(QKeySequence(Qt::Key_Delete));
-    ActionDelete->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    ActionDelete->setIcon(StandardIcon(QStyle::SP_TrashIcon));
     ActionSortingAsc = NewAction("ActionSortingAsc", QStringLiteral("Sort ascendent"), QStringLiteral("Sort workers ascendent"));
-    ActionSortingAsc->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+    ActionSortingAsc->setIcon(StandardIcon(QStyle::SP_ArrowUp));
     ActionSortingDesc = NewAction("ActionSortingDesc", QStringLiteral("Sort descendent"), QStringLiteral("Sort workers descendent"));
-    ActionSortingDesc->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    ActionSortingDesc->setIcon(StandardIcon(QStyle::SP_ArrowDown));
     ActionPersonSchedule = NewAction("ActionPersonSchedule", QStringLiteral("Worker schedule"), QStringLiteral("Show Worker schedule"));
     ActionPersonSchedule->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
-    ActionPersonSchedule->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
+    ActionPersonSchedule->setIcon(StandardIcon(QStyle::SP_FileDialogListView));
     ActionPrintReportDSPersonsGeneral = NewAction("ActionPrintReportDSPersonsGeneral",
                                                   QStringLiteral("Daily schedule, Workers - General report"), QString());
     ActionPrintReportDSPersonsFull = NewAction("ActionPrintReportDSPersonsFull",

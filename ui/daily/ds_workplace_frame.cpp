@@ -77,14 +77,14 @@ TDSWorkplaceFrame::TDSWorkplaceFrame(QWidget* AParent) : TDSWorkplaceDropFrame(A
     SBEdit = new QToolButton(PanelTopTop);
     SBEdit->setObjectName(QStringLiteral("SBEdit"));
     SBEdit->setAutoRaise(true);
-    SBEdit->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    SBEdit->setIcon(StandardIcon(QStyle::SP_FileDialogDetailedView));
     SBEdit->setToolTip(QStringLiteral("Edit workplace..."));
     connect(SBEdit, &QToolButton::clicked, this, &TDSWorkplaceFrame::ControlChanged);
     line->addWidget(SBEdit);
     SBDelete = new QToolButton(PanelTopTop);
     SBDelete->setObjectName(QStringLiteral("SBDelete"));
     SBDelete->setAutoRaise(true);
-    SBDelete->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    SBDelete->setIcon(StandardIcon(QStyle::SP_TrashIcon));
     SBDelete->setToolTip(QStringLiteral("Delete workplace"));
     connect(SBDelete, &QToolButton::clicked, this, &TDSWorkplaceFrame::ControlChanged);
     line->addWidget(SBDelete);

@@ -9,6 +9,8 @@
 #include "ui/daily/ds_view_parts.h"
 #include "ui/daily/ds_workplace_person_frame.h"
 
+#include "ui/view_resources.h"
+
 #include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -78,13 +80,13 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
 
     ActionAdd = NewAction(QStringLiteral("ActionAdd"), QStringLiteral("Add workplace..."),
                           QStringLiteral("Add workplace..."));
-    ActionAdd->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
+    ActionAdd->setIcon(StandardIcon(QStyle::SP_FileDialogNewFolder));
     ActionSortingAsc = NewAction(QStringLiteral("ActionSortingAsc"), QStringLiteral("Sort ascendent"),
                                  QStringLiteral("Sort workplaces ascendent"));
-    ActionSortingAsc->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+    ActionSortingAsc->setIcon(StandardIcon(QStyle::SP_ArrowUp));
     ActionSortingDesc = NewAction(QStringLiteral("ActionSortingDesc"), QStringLiteral("Sort descendent"),
                                   QStringLiteral("Sort workplaces descendent"));
-    ActionSortingDesc->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    ActionSortingDesc->setIcon(StandardIcon(QStyle::SP_ArrowDown));
     ActionAddTemplate = NewAction(QStringLiteral("ActionAddTemplate"), QStringLiteral("Save as a new template..."), QString());
 
     PUMenuPrint = new QMenu(this);
@@ -162,17 +164,17 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
     TBPrint = NewDropDownButton(QStringLiteral("TBPrint"), QStringLiteral("Print"),
                                 QStringLiteral("Print Daily schedule..."), PUMenuPrint);
     TBPrint->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
-                                      style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
+                                      StandardIcon(QStyle::SP_FileDialogDetailedView)));
     ToolBar->addSeparator();
     NewDropDownButton(QStringLiteral("TBApplyDefaultTemplate"), QStringLiteral("System templates"),
                       QStringLiteral("Select and apply system templates"), PUMenuApplySystemTemplate)
-        ->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+        ->setIcon(StandardIcon(QStyle::SP_BrowserReload));
     NewDropDownButton(QStringLiteral("TBApplyTemplate"), QStringLiteral("Apply user templates"),
                       QStringLiteral("Select and apply user defined template"), PUMenuApplyTemplate)
-        ->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+        ->setIcon(StandardIcon(QStyle::SP_DialogOpenButton));
     NewDropDownButton(QStringLiteral("TBSaveTemplate"), QStringLiteral("Save user template"),
                       QStringLiteral("Save current schedule as user template"), PUMenuSaveTemplate)
-        ->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+        ->setIcon(StandardIcon(QStyle::SP_DialogSaveButton));
     layout->addWidget(ToolBar);
 
     FScrollBox = new QScrollArea(this);
@@ -190,7 +192,7 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
     QHBoxLayout* info = NewRowPanel(PanelInfo, FScrollContent, QStringLiteral("PanelInfo"), {12, 12, 12, 12}, 8);
     auto* picture = new QLabel(PanelInfo);
     picture->setObjectName(QStringLiteral("ImageInfo"));
-    picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
+    picture->setPixmap(StandardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
     info->addWidget(picture, 0, Qt::AlignTop);
     auto* step = new QLabel(QStringLiteral("1."), PanelInfo);
     step->setObjectName(QStringLiteral("LabelInfoStep"));
@@ -344,6 +346,11 @@ void TDSWorkplaceListFrame::RetirePanels()
 void TDSWorkplaceListFrame::RebuildPanels()
 {
     RetirePanels();
+    // Panels made inside a hidden area are laid out once, when it is shown
+    // again, instead of once for each panel.
+    const bool shown = FScrollContent->isVisible();
+    if (shown)
+        FScrollContent->hide();
     const int count = FWorkplaces ? FWorkplaces->Count() : 0;
     for (int n = 0; n < count; ++n) {
         auto* panel = new TDSWorkplaceFrame(FScrollContent);
@@ -355,6 +362,8 @@ void TDSWorkplaceListFrame::RebuildPanels()
         panel->show();
     }
     PanelInfo->setVisible(count == 0);
+    if (shown)
+        FScrollContent->show();
     FPanelsLayout->activate();
 }
 

@@ -27,9 +27,17 @@ std::vector<QPointer<QWidget>>& RetiredDuringDrag()
     return views;
 }
 
+// Cutting a text measures it, which is slow with hundreds of rows: a label
+// keeps what it was last given and cuts again only when that or its width
+// changed.
 void SetElided(QLabel* ALabel, const QString& AText)
 {
     const int width = ALabel->width();
+    if (ALabel->property("ElideSource").toString() == AText && ALabel->property("ElideWidth").toInt() == width &&
+        ALabel->property("ElideSource").isValid())
+        return;
+    ALabel->setProperty("ElideSource", AText);
+    ALabel->setProperty("ElideWidth", width);
     ALabel->setText(width > 0 ? ALabel->fontMetrics().elidedText(AText, Qt::ElideRight, width) : AText);
 }
 
@@ -58,7 +66,7 @@ TDSWorkplacePersonFrame::TDSWorkplacePersonFrame(QWidget* AParent) : TDSWorkplac
     SBDelete = new QToolButton(PanelRight);
     SBDelete->setObjectName(QStringLiteral("SBDelete"));
     SBDelete->setAutoRaise(true);
-    SBDelete->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    SBDelete->setIcon(StandardIcon(QStyle::SP_TitleBarCloseButton));
     SBDelete->setEnabled(false);
     connect(SBDelete, &QToolButton::clicked, this, &TDSWorkplacePersonFrame::ControlChanged);
     right->addWidget(SBDelete);

@@ -53,6 +53,33 @@ TEST_F(PeriodDataStoreTest, WorkerScheduleWritesAndReadsJobs)
     EXPECT_EQ(schedule.Days()->Items(1)->Workplaces()->Count(), 0);
 }
 
+TEST_F(PeriodDataStoreTest, WritesBesideTheScheduleAreSeenAtTheNextRefresh)
+{
+    TPersonSchedule schedule;
+    schedule.SetPersonID(Ann->ID());
+    schedule.SetDate(Mon);
+    EXPECT_EQ(schedule.Persons()->Items(-Bob->ID())->Days()->Count(), 0);
+
+    // The daily schedule and the maintenance write through the jobs manager.
+    ASSERT_NE(Store->Jobs->AddJob(Mon + 2, Bob, Hall), nullptr);
+    ASSERT_NE(Store->Jobs->AddJob(Mon, Ann, Kitchen), nullptr);
+    schedule.Refresh(psrkAll);
+    EXPECT_EQ(schedule.Persons()->Items(-Bob->ID())->Days()->AsString(), QStringLiteral("Wed"));
+    ASSERT_NE(schedule.Days()->Items(0)->Workplaces()->Items(-Kitchen->ID()), nullptr);
+
+    ASSERT_TRUE(Store->Jobs->DeleteJob(Mon + 2, Bob->ID(), Hall->ID()));
+    schedule.Refresh(psrkAll);
+    EXPECT_EQ(schedule.Persons()->Items(-Bob->ID())->Days()->Count(), 0);
+
+    // A reopened file is read anew, also for the same period.
+    Store->Jobs->CloseDBFiles();
+    schedule.Refresh(psrkAll);
+    EXPECT_EQ(schedule.Persons()->Items(-Ann->ID())->Days()->Count(), 0);
+    Store->Jobs->OpenDBFiles();
+    schedule.Refresh(psrkAll);
+    EXPECT_EQ(schedule.Persons()->Items(-Ann->ID())->Days()->AsString(), QStringLiteral("Mon"));
+}
+
 TEST_F(PeriodDataStoreTest, DeletedWorkplaceKeepsItsRelationByStoredName)
 {
     TWorkplaceSchedule schedule;

@@ -1,0 +1,117 @@
+#include "bench/schedule_figures.h"
+
+#include "data/job_man.h"
+#include "data/person_man.h"
+#include "data/workplace_man.h"
+#include "schedule/daily/daily_schedule.h"
+#include "schedule/worker/person_schedule.h"
+#include "schedule/workplace/workplace_schedule.h"
+
+#include <QElapsedTimer>
+#include <QSqlQuery>
+
+#include <algorithm>
+#include <ctime>
+
+namespace {
+double ThreadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// Collects the runs' times; Figure gives both medians.
+class TRuns {
+public:
+    template <class TWork>
+    void Time(TWork AWork)
+    {
+        QElapsedTimer timer;
+        const double cpu = ThreadCpuMs();
+        timer.start();
+        AWork();
+        FWall.push_back(timer.nsecsElapsed() / 1e6);
+        FCpu.push_back(ThreadCpuMs() - cpu);
+    }
+    TBenchFigure Figure() const { return {BenchMedian(FWall), BenchMedian(FCpu)}; }
+
+private:
+    std::vector<double> FWall;
+    std::vector<double> FCpu;
+};
+
+template <class TSchedule>
+TBenchFigure MonthRefreshMs(TSchedule& ASchedule, TDate AMonth, int ARuns)
+{
+    const TDate other = DateToOle(OleToDate(AMonth).addMonths(-2));
+    TRuns runs;
+    for (int i = 0; i < ARuns; ++i)
+        runs.Time([&] { ASchedule.SetDate(i % 2 ? other : AMonth); });
+    return runs.Figure();
+}
+} // namespace
+
+double BenchMedian(std::vector<double> AValues)
+{
+    if (AValues.empty())
+        return 0;
+    std::sort(AValues.begin(), AValues.end());
+    return AValues[AValues.size() / 2];
+}
+
+TBenchFigure DailyRefreshMs(TDate ADay, int ARuns)
+{
+    TDailySchedule schedule;
+    schedule.SetDate(ADay - 30);
+    TRuns runs;
+    for (int i = 0; i < ARuns; ++i)
+        runs.Time([&] { schedule.SetDate(i % 2 ? ADay - 30 : ADay); });
+    return runs.Figure();
+}
+
+TBenchFigure WorkerMonthRefreshMs(TDate AMonth, int ARuns)
+{
+    const TPersonMan* persons = TPersonMan::Instance();
+    if (!persons || persons->PersonCount() == 0)
+        return {};
+    TPersonSchedule schedule;
+    schedule.SetDateDaysKind(ddkMonth);
+    schedule.SetPersonID(persons->Persons(persons->PersonCount() / 2)->ID());
+    return MonthRefreshMs(schedule, AMonth, ARuns);
+}
+
+TBenchFigure WorkplaceMonthRefreshMs(TDate AMonth, int ARuns)
+{
+    const TWorkplaceMan* workplaces = TWorkplaceMan::Instance();
+    if (!workplaces || workplaces->WorkplaceCount() == 0)
+        return {};
+    TWorkplaceSchedule schedule;
+    schedule.SetDateDaysKind(ddkMonth);
+    schedule.SetWorkplaceID(workplaces->Workplaces(workplaces->WorkplaceCount() / 2)->ID());
+    return MonthRefreshMs(schedule, AMonth, ARuns);
+}
+
+TBenchFigure PrevDayTemplateMs(TJobMan& AJobs, TDate ATarget, int ARuns)
+{
+    TDailySchedule schedule;
+    TRuns runs;
+    for (int i = 0; i < ARuns; ++i) {
+        {
+            // One statement for the whole day; reopening drops what the
+            // manager had read of it.
+            QSqlQuery query(AJobs.Table().Database());
+            query.prepare(QStringLiteral("DELETE FROM Data WHERE Date = ?"));
+            query.addBindValue(static_cast<qint64>(ATarget));
+            query.exec();
+        }
+        AJobs.OpenDBFiles();
+        schedule.SetDate(ATarget);
+        schedule.Refresh(dsrkAll);
+        bool applied = false;
+        runs.Time([&] { applied = schedule.ApplySystemTemplate(dsstkPrevDay); });
+        if (!applied)
+            return {};
+    }
+    return runs.Figure();
+}

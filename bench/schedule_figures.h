@@ -1,0 +1,31 @@
+// The schedules' timings on the data folder the program's managers have open:
+// the figures the benchmarks print, measured the same way by each of them.
+#pragma once
+
+#include "core/utils.h"
+
+#include <vector>
+
+class TJobMan;
+
+double BenchMedian(std::vector<double> AValues);
+
+// A median of elapsed time and of the CPU time the thread itself used: on a
+// machine shared with other work the second shows what the code costs.
+struct TBenchFigure {
+    double Ms = -1;
+    double CpuMs = -1;
+};
+
+// A full refresh of the daily schedule, alternating between ADay and the day
+// 30 days before, so every run reads its day anew.
+TBenchFigure DailyRefreshMs(TDate ADay, int ARuns);
+// A month's refresh of the worker (workplace) schedule for the worker
+// (workplace) at the middle of the register, alternating between the month of
+// AMonth and the one two months before.
+TBenchFigure WorkerMonthRefreshMs(TDate AMonth, int ARuns);
+TBenchFigure WorkplaceMonthRefreshMs(TDate AMonth, int ARuns);
+// The previous-day system template on ATarget, which the folder leaves empty
+// (its last planned day lies up to 30 days back); the target day is emptied
+// again before each run, untimed. Negative when the template found nothing.
+TBenchFigure PrevDayTemplateMs(TJobMan& AJobs, TDate ATarget, int ARuns);

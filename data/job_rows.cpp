@@ -1,0 +1,190 @@
+#include "data/job_rows.h"
+
+#include "data/table.h"
+
+#include <QSqlDriver>
+#include <QVariant>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstring>
+#include <unordered_map>
+
+namespace {
+std::atomic<quint64> GJobsGeneration{1};
+
+qint64 StoredDate(TDate AValue)
+{
+    return static_cast<qint64>(std::trunc(std::round(AValue * 1e8) / 1e8));
+}
+
+sqlite3* Handle(const TTable& ATable)
+{
+    if (!ATable.Active())
+        return nullptr;
+    const QSqlDatabase db = ATable.Database();
+    if (!db.isOpen() || !db.driver())
+        return nullptr;
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+// One QString per distinct text and ID, shared by all rows that carry it.
+class TTextCache {
+public:
+    const QString& Text(int AKey, sqlite3_stmt* AStatement, int AColumn)
+    {
+        static const QString none;
+        const auto* text = sqlite3_column_text(AStatement, AColumn);
+        const int bytes = sqlite3_column_bytes(AStatement, AColumn);
+        if (!text || bytes <= 0)
+            return none;
+        TEntry& entry = Entry(AKey);
+        if (entry.Bytes.size() != bytes || std::memcmp(entry.Bytes.constData(), text, size_t(bytes)) != 0) {
+            entry.Bytes = QByteArray(reinterpret_cast<const char*>(text), bytes);
+            entry.Text = QString::fromUtf8(entry.Bytes);
+        }
+        return entry.Text;
+    }
+
+private:
+    struct TEntry {
+        QByteArray Bytes;
+        QString Text;
+    };
+    // Register IDs are small: a plain table for them, a map for the rest.
+    TEntry& Entry(int AKey)
+    {
+        if (AKey >= 0 && AKey < 4096) {
+            if (static_cast<size_t>(AKey) >= FSmall.size())
+                FSmall.resize(static_cast<size_t>(AKey) + 1);
+            return FSmall[static_cast<size_t>(AKey)];
+        }
+        return FOthers[AKey];
+    }
+
+    std::vector<TEntry> FSmall;
+    std::unordered_map<int, TEntry> FOthers;
+};
+} // namespace
+
+struct TJobRowReader::TState {
+    // Held for the whole walk: every column call takes the connection's
+    // (recursive) mutex, which then costs a counter instead of a lock.
+    sqlite3_mutex* Mutex = nullptr;
+    sqlite3_stmt* Statement = nullptr;
+    bool WithNote = true;
+    TTextCache PersonNames;
+    TTextCache Shortcuts;
+    TTextCache WorkplaceNames;
+};
+
+TJobRowReader::TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
+                             bool AWithNote)
+    : FState(std::make_unique<TState>())
+{
+    FState->WithNote = AWithNote;
+    sqlite3* db = Handle(ATable);
+    if (!db) {
+        FFailed = true;
+        return;
+    }
+    QByteArray sql("SELECT \"ID\", \"Date\", \"PersonID\", \"PersonName\", \"WorkplaceID\", \"WorkplaceShortcut\", "
+                   "\"WorkplaceName\"");
+    if (AWithNote)
+        sql += ", \"Note\"";
+    sql += " FROM Data WHERE \"Date\" >= ?1 AND \"Date\" <= ?2";
+    if (APersonID > 0)
+        sql += " AND \"PersonID\" = ?3";
+    if (AWorkplaceID > 0)
+        sql += " AND \"WorkplaceID\" = ?4";
+    if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &FState->Statement, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(FState->Statement);
+        FState->Statement = nullptr;
+        FFailed = true;
+        return;
+    }
+    FState->Mutex = sqlite3_db_mutex(db);
+    sqlite3_mutex_enter(FState->Mutex);
+    sqlite3_stmt* statement = FState->Statement;
+    sqlite3_bind_int64(statement, 1, StoredDate(AFrom));
+    sqlite3_bind_int64(statement, 2, StoredDate(ATo));
+    if (APersonID > 0)
+        sqlite3_bind_int64(statement, 3, APersonID);
+    if (AWorkplaceID > 0)
+        sqlite3_bind_int64(statement, 4, AWorkplaceID);
+}
+
+TJobRowReader::~TJobRowReader()
+{
+    Finish();
+}
+
+void TJobRowReader::Finish()
+{
+    sqlite3_finalize(FState->Statement);
+    FState->Statement = nullptr;
+    if (FState->Mutex)
+        sqlite3_mutex_leave(FState->Mutex);
+    FState->Mutex = nullptr;
+}
+
+bool TJobRowReader::Next()
+{
+    sqlite3_stmt* statement = FState->Statement;
+    if (!statement)
+        return false;
+    const int step = sqlite3_step(statement);
+    if (step != SQLITE_ROW) {
+        FFailed = step != SQLITE_DONE;
+        Finish();
+        return false;
+    }
+    FID = sqlite3_column_int(statement, 0);
+    FDate = static_cast<TDate>(sqlite3_column_int64(statement, 1));
+    FPersonID = sqlite3_column_int(statement, 2);
+    FPersonName = &FState->PersonNames.Text(FPersonID, statement, 3);
+    FWorkplaceID = sqlite3_column_int(statement, 4);
+    FWorkplaceShortcut = &FState->Shortcuts.Text(FWorkplaceID, statement, 5);
+    FWorkplaceName = &FState->WorkplaceNames.Text(FWorkplaceID, statement, 6);
+    if (FState->WithNote) {
+        const auto* text = sqlite3_column_text(statement, 7);
+        const int bytes = sqlite3_column_bytes(statement, 7);
+        FNote = text && bytes > 0 ? QString::fromUtf8(reinterpret_cast<const char*>(text), bytes) : QString();
+    }
+    return true;
+}
+
+bool ReadJobRows(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
+                 std::vector<TJobRow>& ARows)
+{
+    ARows.clear();
+    TJobRowReader reader(ATable, AFrom, ATo, APersonID, AWorkplaceID);
+    while (reader.Next())
+        ARows.push_back({reader.Date(), reader.ID(), reader.PersonID(), reader.WorkplaceID(), reader.PersonName(),
+                         reader.WorkplaceShortcut(), reader.WorkplaceName(), reader.Note()});
+    if (reader.Failed()) {
+        ARows.clear();
+        return false;
+    }
+    // The index gives date order; callers see the rows in ID order.
+    auto byID = [](const TJobRow& A, const TJobRow& B) { return A.ID < B.ID; };
+    if (!std::is_sorted(ARows.begin(), ARows.end(), byID))
+        std::sort(ARows.begin(), ARows.end(), byID);
+    return true;
+}
+
+quint64 JobsGeneration()
+{
+    return GJobsGeneration.load();
+}
+
+void NoteJobsChanged()
+{
+    ++GJobsGeneration;
+}

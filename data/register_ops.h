@@ -1,0 +1,191 @@
+// The steps the worker and the workplace registers share: loading the file
+// into the list, storing, inserting, adding, editing and deleting a record.
+// The managers, friends of their items, hand in the private fields touched.
+#pragma once
+
+#include "core/observable.h"
+#include "core/utils.h"
+#include "data/table.h"
+
+#include <QString>
+
+#include <memory>
+
+// Splits "Room 12" into "Room " and 12; a run of digits that is no valid
+// integer counts as 0.
+inline void SplitTrailingNumber(const QString& AName, QString& AStem, int& ANumber)
+{
+    qsizetype end = AName.size();
+    while (end > 0 && AName[end - 1] >= QLatin1Char('0') && AName[end - 1] <= QLatin1Char('9'))
+        --end;
+    AStem = AName.left(end);
+    bool ok = false;
+    ANumber = AName.mid(end).toInt(&ok);
+    if (!ok || ANumber < 0)
+        ANumber = 0;
+}
+
+// AText unless another item of AList than AWithOut has it (ignoring case);
+// then its stem with the first number above its own that AFind finds free.
+template <class TItem, class TList, class TTextOf, class TFind>
+QString RegisterUniqueText(const TList& AList, const QString& AText, const TItem* AWithOut, TTextOf ATextOf,
+                           TFind AFind)
+{
+    if (AText.isEmpty())
+        return QString();
+    bool clash = false;
+    for (int i = 0; i < AList.Count() && !clash; ++i) {
+        const TItem* item = AList.TSCTypedList<TItem>::Items(i);
+        clash = item != AWithOut && SameTextIgnoringCase(ATextOf(item), AText);
+    }
+    if (!clash)
+        return AText;
+    QString stem;
+    int number = 0;
+    SplitTrailingNumber(AText, stem, number);
+    for (;;) {
+        ++number;
+        const TItem* found = AFind(stem + QString::number(number));
+        if (!found || found == AWithOut)
+            break;
+    }
+    return stem + QString::number(number);
+}
+
+template <class TItem, class TList>
+class TRegisterOps {
+public:
+    struct TFields {
+        int TItem::*ID = nullptr;
+        TList* TItem::*List = nullptr;
+        bool TItem::*Modified = nullptr;
+        TObject* TItem::*Editor = nullptr;
+    };
+    // Makes an item's unique texts unique in the list, leaving out the item
+    // itself (none while loading).
+    using TVerify = void (*)(TList& AList, TItem& AItem, const TItem* AWithOut);
+
+    TRegisterOps(TTable& ATable, TList& AList, const TFields& AFields, TVerify AVerify)
+        : FTable(ATable), FList(AList), FFields(AFields), FVerify(AVerify)
+    {
+    }
+
+    void Load()
+    {
+        FList.FreeObjects();
+        FTable.SetFiltered(false);
+        if (!FTable.Active() || !FTable.First())
+            return;
+        while (!FTable.Eof()) {
+            auto item = TSCObject::Create<TItem>();
+            if (item->LoadFromDB(FTable)) {
+                FVerify(FList, *item, nullptr);
+                (*item).*FFields.List = &FList;
+                FList.Add(std::move(item));
+            }
+            if (!FTable.Next())
+                break;
+        }
+    }
+
+    bool Store(TItem* AItem)
+    {
+        FVerify(FList, *AItem, AItem);
+        if (!FTable.CanModify())
+            return false;
+        FTable.SetFiltered(false);
+        const int formerID = AItem->*FFields.ID;
+        if (AItem->StoreToDB(FTable) && FTable.Save())
+            return true;
+        // Nothing reached the file, so nothing of it stays in memory either.
+        FTable.CancelUpdates();
+        AItem->*FFields.ID = formerID;
+        AItem->*FFields.Modified = true;
+        return false;
+    }
+
+    bool Insert(TItem* AItem)
+    {
+        if (!AItem || Foreign(AItem))
+            return false;
+        return Store(AItem);
+    }
+
+    bool Insert(std::unique_ptr<TItem>& AItem)
+    {
+        if (!AItem || Foreign(AItem.get()))
+            return false;
+        if (FList.IndexOf(AItem.get()) >= 0)
+            return Store(AItem.get());
+        if (!Store(AItem.get()))
+            return false;
+        (*AItem).*FFields.List = &FList;
+        FList.Add(std::move(AItem));
+        return true;
+    }
+
+    TItem* Add()
+    {
+        auto item = TSCObject::Create<TItem>();
+        item->LoadDefault(255);
+        (*item).*FFields.List = &FList;
+        if (!item->Edit())
+            return nullptr;
+        TItem* added = item.get();
+        return Insert(item) ? added : nullptr;
+    }
+
+    bool Edit(TItem* AItem)
+    {
+        if (!AItem || Foreign(AItem))
+            return false;
+        TList* former = AItem->*FFields.List;
+        AItem->*FFields.List = &FList;
+        auto before = TSCObject::Create<TItem>();
+        before->Assign(*AItem);
+        if (!AItem->Edit()) {
+            AItem->*FFields.List = former;
+            return false;
+        }
+        const bool inList = FList.IndexOf(AItem) >= 0;
+        if (!inList)
+            AItem->*FFields.List = former; // the caller's object stays the caller's
+        if (Store(AItem))
+            return true;
+        // The edit did not reach the file: show what is stored.
+        TObject* editor = AItem->*FFields.Editor;
+        AItem->Assign(*before);
+        AItem->*FFields.Editor = editor;
+        AItem->*FFields.List = inList ? &FList : former;
+        return false;
+    }
+
+    bool Delete(int AID, std::unique_ptr<TItem>* ATaken)
+    {
+        if (AID <= 0 || !FTable.CanModify())
+            return false;
+        FTable.SetFiltered(false);
+        if (!FTable.Locate(QStringLiteral("ID"), AID))
+            return false;
+        if (!FTable.Delete() || !FTable.Save()) {
+            FTable.CancelUpdates();
+            return false;
+        }
+        const int index = FList.IndexOf(FList.Items(-AID));
+        if (index >= 0) {
+            auto taken = FList.Extract(index);
+            (*taken).*FFields.List = nullptr;
+            if (ATaken)
+                *ATaken = std::move(taken);
+        }
+        return true;
+    }
+
+private:
+    bool Foreign(const TItem* AItem) const { return AItem->*FFields.List && AItem->*FFields.List != &FList; }
+
+    TTable& FTable;
+    TList& FList;
+    TFields FFields;
+    TVerify FVerify;
+};

@@ -1,0 +1,45 @@
+// The register half of the schedules' store interfaces: workers and
+// workplaces by position and ID, their register objects, editors and deletes,
+// declared once for the daily and the period stores and their record types.
+#pragma once
+
+#include "core/utils.h"
+
+#include <QString>
+
+#include <optional>
+
+class TPerson;
+class TWorkplace;
+
+template <class TPersonRecord, class TWorkplaceRecord>
+class IRegisterStore {
+public:
+    virtual ~IRegisterStore() = default;
+
+    // Workers in register order; lookups by ID give none for IDs of 0 or less
+    // and for unknown IDs.
+    virtual int PersonCount() const = 0;
+    virtual int PersonIDAt(int AIndex) const = 0;
+    virtual std::optional<TPersonRecord> PersonRecord(int AID) const = 0;
+    // The register object, where the store has one.
+    virtual TPerson* PersonObject(int AID) const = 0;
+    // The ID of a register object (0 for none).
+    virtual int PersonObjectID(const TPerson* APerson) const = 0;
+    virtual bool PersonIsOut(int AID, TDate ADate) const = 0;
+    // The worker editor; true when it was saved.
+    virtual bool EditPerson(int AID) = 0;
+    // Deletes the record first; false when it could not be deleted.
+    virtual bool DeletePerson(int AID) = 0;
+
+    virtual int WorkplaceCount() const = 0;
+    virtual int WorkplaceIDAt(int AIndex) const = 0;
+    virtual std::optional<TWorkplaceRecord> WorkplaceRecord(int AID) const = 0;
+    virtual TWorkplace* WorkplaceObject(int AID) const = 0;
+    virtual int WorkplaceObjectID(const TWorkplace* AWorkplace) const = 0;
+    virtual bool EditWorkplace(int AID) = 0;
+    virtual bool DeleteWorkplace(int AID) = 0;
+
+    // Why the last write failed.
+    virtual QString LastError() const = 0;
+};

@@ -1,0 +1,134 @@
+// What the worker and the workplace schedules share: the period (date, kind,
+// start and end), the three lists, silence, the screen host and the refresh
+// protocol. Each schedule adds its chosen entry and its own rules.
+#pragma once
+
+#include "schedule/frame_editor.h"
+#include "schedule/worker/period_common.h"
+#include "schedule/worker/period_data.h"
+
+#include <memory>
+
+template <class TPersons, class TWorkplaces, class TDays>
+class TPeriodSchedule : public TObject, public ISCTreeNode {
+public:
+    TPeriodSchedule() = default;
+    TPeriodSchedule(const TPeriodSchedule&) = delete;
+    TPeriodSchedule& operator=(const TPeriodSchedule&) = delete;
+
+    TDate Date() const { return FDate; }
+    TDateDaysKind DateDaysKind() const { return FDateDaysKind; }
+    void SetDateDaysKind(TDateDaysKind AValue)
+    {
+        const TDate start = FDateStart;
+        const TDate end = DateEnd();
+        if (AValue == FDateDaysKind) {
+            Announce(QStringLiteral("DateDaysKind*"));
+            return;
+        }
+        FDateDaysKind = AValue;
+        Announce(QStringLiteral("DateDaysKind"));
+        UpdateDateStart(false, FDate);
+        if (FDateStart != start || DateEnd() != end)
+            RefreshAll();
+    }
+    TDate DateStart() const { return FDateStart; }
+    int DateDays() const { return PeriodDays(FDateStart, FDateDaysKind); }
+    TDate DateEnd() const { return FDateStart + DateDays() - 1; }
+    QString DateStartShort() const { return PeriodStartShort(FDateStart, DateEnd()); }
+    // DateStartShort, " - " and DateEnd as a short date.
+    QString ScheduleDate() const { return PeriodHeading(FDateStart, DateEnd()); }
+    TDays* Days() const { return FDays.get(); }
+    TObject* Editor() const { return FEditor.Editor(); }
+    TPersons* Persons() const { return FPersons.get(); }
+    TWorkplaces* Workplaces() const { return FWorkplaces.get(); }
+    bool Silent() const { return FSilent; }
+    void SetSilent(bool AValue)
+    {
+        FSilent = AValue;
+        FPersons->SetSilent(AValue);
+        FWorkplaces->SetSilent(AValue);
+        FDays->SetSilent(AValue);
+    }
+
+    void UpdateDateStart(bool ARefresh, TDate ADate)
+    {
+        const TDate start = PeriodStart(ADate, FDateDaysKind, PeriodFirstDayInWeek());
+        if (start == FDateStart) {
+            Announce(QStringLiteral("DateStart*"));
+            Announce(QStringLiteral("DateEnd*"));
+            return;
+        }
+        FDateStart = start;
+        Announce(QStringLiteral("DateStart"));
+        Announce(QStringLiteral("DateEnd"));
+        if (ARefresh)
+            RefreshAll();
+    }
+
+    bool CanShowFrameEditor() const { return FEditor.CanShow(); }
+    void HideFrameEditor(QObject* AParent) { FEditor.Hide(AParent); }
+
+protected:
+    // The full rebuild in the schedule's own refresh kinds.
+    virtual void RefreshAll() = 0;
+
+    // Takes the date (none: the current one, else today) and moves the period.
+    void ChangeDate(TDate ADate)
+    {
+        if (ADate == FDate) {
+            Announce(QStringLiteral("Date*"));
+            return;
+        }
+        FDate = ADate;
+        Announce(QStringLiteral("Date"));
+        UpdateDateStart(true, FDate);
+    }
+    TDate DateOrCurrent(TDate ADate) const { return ADate != 0 ? ADate : (FDate != 0 ? FDate : Today()); }
+
+    // The refresh protocol: the jobs filter on the period, the lists named by
+    // AKinds (1 workers, 2 workplaces, 4 days) rebuilt for AID in silence, and
+    // one notice each when the outermost refresh ends.
+    void RefreshLists(int AKinds, int AID)
+    {
+        PeriodSetJobFilter(FDateStart, DateEnd());
+        ++FRefreshDepth;
+        SetSilent(true);
+        if (AKinds & 1)
+            FPersons->Refresh(AID);
+        if (AKinds & 2)
+            FWorkplaces->Refresh(AID);
+        if (AKinds & 4)
+            FDays->Refresh(FDateStart, DateDays(), AID);
+        if (--FRefreshDepth > 0)
+            return;
+        SetSilent(false);
+        FPersons->DataChanged(FPersons.get(), FPersons.get(), QString());
+        FWorkplaces->DataChanged(FWorkplaces.get(), FWorkplaces.get(), QString());
+        FDays->DataChanged(FDays.get(), FDays.get(), QString());
+    }
+
+    // The lists go before the screen that may still show them.
+    void DestroyParts()
+    {
+        FEditor.Hide(nullptr);
+        FWorkplaces.reset();
+        FPersons.reset();
+        FDays.reset();
+        FEditor.Destroy();
+    }
+
+    void Announce(const QString& AValueName) { DataChanged(this, this, AValueName); }
+
+    TDate FDate = 0;
+    TDateDaysKind FDateDaysKind = ddkWeek;
+    TDate FDateStart = 0;
+    std::unique_ptr<TDays> FDays;
+    TSCFrameEditorHost FEditor;
+    std::unique_ptr<TPersons> FPersons;
+    bool FSilent = false;
+    std::unique_ptr<TWorkplaces> FWorkplaces;
+    // Nested refreshes (a focus change inside a rebuild) leave the tree silent
+    // until the outer one ends.
+    int FRefreshDepth = 0;
+};
