@@ -107,7 +107,7 @@ TEST_F(JobsTest, OneReadKeepsAddingOrderAndEachRowsOwnTexts)
     Store->Jobs->AddJob(Day(2026, 3, 1), Bob, Hall);
     Store->Jobs->AddJob(Day(2026, 4, 1), Bob, Hall);
 
-    Filter(Day(2026, 3, 1), Day(2026, 3, 31));
+    FilterJobs(Day(2026, 3, 1), Day(2026, 3, 31));
     ASSERT_EQ(Store->Jobs->JobCount(), 4);
     const QList<TDate> dates{Day(2026, 3, 10), Day(2026, 3, 3), Day(2026, 3, 7), Day(2026, 3, 1)};
     for (int i = 0; i < 4; ++i) {
@@ -124,7 +124,7 @@ TEST_F(JobsTest, OneReadKeepsAddingOrderAndEachRowsOwnTexts)
     EXPECT_EQ(Store->Jobs->Jobs(3)->WorkplaceName(), "Hall");
 
     // Both ends of the range count; one worker at one workplace narrows it.
-    Filter(Day(2026, 3, 3), Day(2026, 3, 7), Ann->ID(), Kitchen->ID());
+    FilterJobs(Day(2026, 3, 3), Day(2026, 3, 7), Ann->ID(), Kitchen->ID());
     ASSERT_EQ(Store->Jobs->JobCount(), 1);
     EXPECT_EQ(Store->Jobs->Jobs(0)->ID(), renamedID);
 }
