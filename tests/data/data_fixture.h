@@ -16,12 +16,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
+#include <utility>
 
 // Settings, data manager and the four managers in start-up order, destroyed
 // in reverse.
@@ -88,6 +94,23 @@ protected:
         }, true);
         return Store->Workplaces->AddWorkplace();
     }
+    // Narrows the jobs manager to a period, a worker and a workplace (0: all).
+    void FilterJobs(TDate AFrom, TDate ATo, int APersonID = 0, int AWorkplaceID = 0)
+    {
+        Store->Jobs->SetDateFrom(AFrom);
+        Store->Jobs->SetDateTo(ATo);
+        Store->Jobs->SetPersonID(APersonID);
+        Store->Jobs->SetWorkplaceID(AWorkplaceID);
+    }
+    // The (worker ID, workplace ID) pairs the jobs table holds for a day.
+    std::set<std::pair<int, int>> JobPairs(TDate ADay)
+    {
+        FilterJobs(ADay, ADay);
+        std::set<std::pair<int, int>> pairs;
+        for (int i = 0; i < Store->Jobs->JobCount(); ++i)
+            pairs.emplace(Store->Jobs->Jobs(i)->PersonID(), Store->Jobs->Jobs(i)->WorkplaceID());
+        return pairs;
+    }
     QStringList FolderEntries(const QString& AFolder) const
     {
         return QDir(AFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
@@ -95,6 +118,26 @@ protected:
 
     QString Folder;
     std::unique_ptr<TDataStore> Store;
+};
+
+// A data store with two workers and two workplaces, the cast many tests
+// play with: Ann, Bob, Kitchen and a second workplace of the test's choice.
+class CastTest : public DataTest {
+protected:
+    // Adds the cast to the opened store; false when one could not be added.
+    bool AddCast(TWorkplace*& ASecond, const QString& ASecondName, const QString& AKitchenShortcut = QString(),
+                 const QString& ASecondShortcut = QString())
+    {
+        Ann = AddPerson(QStringLiteral("Ann"));
+        Bob = AddPerson(QStringLiteral("Bob"));
+        Kitchen = AddWorkplace(QStringLiteral("Kitchen"), AKitchenShortcut);
+        ASecond = AddWorkplace(ASecondName, ASecondShortcut);
+        return Ann && Bob && Kitchen && ASecond;
+    }
+
+    TPerson* Ann = nullptr;
+    TPerson* Bob = nullptr;
+    TWorkplace* Kitchen = nullptr;
 };
 
 // Writes a table file with a chosen field list and rows (null values allowed).
@@ -121,6 +164,57 @@ inline void WriteTableFile(const QString& AFileName, const TFieldDefs& ADefs, co
     }
     ASSERT_TRUE(table.Save());
     table.Close();
+}
+
+// The records a query over a table file gives, read through a read-only
+// connection of its own (the program may hold the file open meanwhile).
+inline QList<QSqlRecord> TableFileQuery(const QString& AFileName, const QString& ASql)
+{
+    static int counter = 0;
+    const QString connection = QStringLiteral("table-file-read-%1").arg(++counter);
+    QList<QSqlRecord> records;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(AFileName);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (!db.open()) {
+            ADD_FAILURE() << "cannot open " << AFileName.toStdString();
+        } else {
+            QSqlQuery query(db);
+            if (!query.exec(ASql))
+                ADD_FAILURE() << ASql.toStdString() << ": " << query.lastError().text().toStdString();
+            while (query.next())
+                records << query.record();
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return records;
+}
+
+// The same rows as the texts of their values in column order.
+inline QList<QStringList> FileRows(const QString& AFileName, const QString& ASql)
+{
+    QList<QStringList> rows;
+    for (const QSqlRecord& record : TableFileQuery(AFileName, ASql)) {
+        QStringList row;
+        for (int i = 0; i < record.count(); ++i)
+            row << record.value(i).toString();
+        rows << row;
+    }
+    return rows;
+}
+
+// Every record of a table file as field name to value, in the order written.
+inline QList<QVariantMap> TableFileRecords(const QString& AFileName)
+{
+    QList<QVariantMap> rows;
+    for (const QSqlRecord& record : TableFileQuery(AFileName, QStringLiteral("SELECT * FROM Data ORDER BY rowid"))) {
+        QVariantMap row;
+        for (int i = 0; i < record.count(); ++i)
+            row.insert(record.fieldName(i), record.value(i));
+        rows << row;
+    }
+    return rows;
 }
 
 // Makes a file or folder unwritable, also for root (who ignores permission

@@ -5,27 +5,14 @@
 
 namespace {
 
-class JobsTest : public DataTest {
+class JobsTest : public CastTest {
 protected:
     void SetUp() override
     {
-        DataTest::SetUp();
+        CastTest::SetUp();
         Open();
-        Ann = AddPerson("Ann");
-        Bob = AddPerson("Bob");
-        Kitchen = AddWorkplace("Kitchen");
-        Hall = AddWorkplace("Hall");
+        AddCast(Hall, "Hall");
     }
-    void Filter(TDate AFrom, TDate ATo, int APerson = 0, int AWorkplace = 0)
-    {
-        Store->Jobs->SetDateFrom(AFrom);
-        Store->Jobs->SetDateTo(ATo);
-        Store->Jobs->SetPersonID(APerson);
-        Store->Jobs->SetWorkplaceID(AWorkplace);
-    }
-    TPerson* Ann = nullptr;
-    TPerson* Bob = nullptr;
-    TWorkplace* Kitchen = nullptr;
     TWorkplace* Hall = nullptr;
 };
 
@@ -39,7 +26,7 @@ TEST_F(JobsTest, DuplicatesAreRefusedAndTimesOfDayDropped)
     EXPECT_EQ(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
     EXPECT_EQ(Store->Jobs->AddJob(0, Ann, Kitchen), nullptr);
     EXPECT_EQ(Store->Jobs->AddJob(day, nullptr, Kitchen), nullptr);
-    Filter(day, day);
+    FilterJobs(day, day);
     ASSERT_EQ(Store->Jobs->JobCount(), 1);
     EXPECT_EQ(Store->Jobs->Jobs(0)->Date(), day);
     EXPECT_EQ(Store->Jobs->Jobs(-Store->Jobs->Jobs(0)->ID()), Store->Jobs->Jobs(0));
@@ -52,14 +39,14 @@ TEST_F(JobsTest, FilterSwapsDatesAndNarrowsByWorkerAndWorkplace)
     Store->Jobs->AddJob(Day(2026, 3, 5), Bob, Hall);
     Store->Jobs->AddJob(Day(2026, 3, 10), Bob, Kitchen);
     Store->Jobs->AddJob(Day(2026, 3, 11), Bob, Kitchen);
-    Filter(Day(2026, 3, 10), Day(2026, 3, 1));
+    FilterJobs(Day(2026, 3, 10), Day(2026, 3, 1));
     EXPECT_EQ(Store->Jobs->JobCount(), 4);
     EXPECT_EQ(Store->Jobs->DateFrom(), Day(2026, 3, 1));
-    Filter(Day(2026, 3, 5), Day(2026, 3, 5));
+    FilterJobs(Day(2026, 3, 5), Day(2026, 3, 5));
     EXPECT_EQ(Store->Jobs->JobCount(), 2);
-    Filter(Day(2026, 3, 1), Day(2026, 3, 31), Bob->ID());
+    FilterJobs(Day(2026, 3, 1), Day(2026, 3, 31), Bob->ID());
     EXPECT_EQ(Store->Jobs->JobCount(), 3);
-    Filter(Day(2026, 3, 1), Day(2026, 3, 31), Bob->ID(), Kitchen->ID());
+    FilterJobs(Day(2026, 3, 1), Day(2026, 3, 31), Bob->ID(), Kitchen->ID());
     EXPECT_EQ(Store->Jobs->JobCount(), 2);
     // Table order is the order of adding.
     EXPECT_EQ(Store->Jobs->Jobs(0)->Date(), Day(2026, 3, 10));
@@ -83,12 +70,12 @@ TEST_F(JobsTest, DeleteJobArgumentsAndResult)
     EXPECT_FALSE(Store->Jobs->DeleteJob(day, 0, Kitchen->ID()));
     EXPECT_FALSE(Store->Jobs->DeleteJob(0, Ann->ID(), Kitchen->ID()));
     EXPECT_TRUE(Store->Jobs->DeleteJob(day, Bob->ID(), Kitchen->ID()));
-    Filter(day, day);
+    FilterJobs(day, day);
     EXPECT_EQ(Store->Jobs->JobCount(), 1);
     EXPECT_TRUE(Store->Jobs->DeleteJob(day, Ann->ID(), Kitchen->ID()));
     EXPECT_EQ(Store->Jobs->JobCount(), 0);
     Reopen();
-    Filter(day, day);
+    FilterJobs(day, day);
     EXPECT_EQ(Store->Jobs->JobCount(), 0);
 }
 
@@ -99,7 +86,7 @@ TEST_F(JobsTest, StoredNamesStayAfterRenameAndDelete)
     Ann->SetName("Annette");
     Store->Persons->InsertPerson(Ann);
     EXPECT_TRUE(Store->Persons->DeletePerson(Bob->ID()));
-    Filter(day, day);
+    FilterJobs(day, day);
     ASSERT_EQ(Store->Jobs->JobCount(), 1);
     EXPECT_EQ(Store->Jobs->Jobs(0)->PersonName(), "Ann");
 }
@@ -121,7 +108,7 @@ TEST_F(JobsTest, OneReadKeepsAddingOrderAndEachRowsOwnTexts)
     Store->Jobs->AddJob(Day(2026, 3, 1), Bob, Hall);
     Store->Jobs->AddJob(Day(2026, 4, 1), Bob, Hall);
 
-    Filter(Day(2026, 3, 1), Day(2026, 3, 31));
+    FilterJobs(Day(2026, 3, 1), Day(2026, 3, 31));
     ASSERT_EQ(Store->Jobs->JobCount(), 4);
     const QList<TDate> dates{Day(2026, 3, 10), Day(2026, 3, 3), Day(2026, 3, 7), Day(2026, 3, 1)};
     for (int i = 0; i < 4; ++i) {
@@ -138,7 +125,7 @@ TEST_F(JobsTest, OneReadKeepsAddingOrderAndEachRowsOwnTexts)
     EXPECT_EQ(Store->Jobs->Jobs(3)->WorkplaceName(), "Hall");
 
     // Both ends of the range count; one worker at one workplace narrows it.
-    Filter(Day(2026, 3, 3), Day(2026, 3, 7), Ann->ID(), Kitchen->ID());
+    FilterJobs(Day(2026, 3, 3), Day(2026, 3, 7), Ann->ID(), Kitchen->ID());
     ASSERT_EQ(Store->Jobs->JobCount(), 1);
     EXPECT_EQ(Store->Jobs->Jobs(0)->ID(), renamedID);
 }
@@ -197,7 +184,7 @@ TEST_F(JobsTest, ClosingTheTableDropsTheLoadedJobs)
 {
     const TDate day = Day(2026, 3, 5);
     Store->Jobs->AddJob(day, Ann, Kitchen);
-    Filter(day, day);
+    FilterJobs(day, day);
     EXPECT_EQ(Store->Jobs->JobCount(), 1);
     Store->Jobs->CloseDBFiles();
     EXPECT_EQ(Store->Jobs->JobCount(), 0);
@@ -228,7 +215,7 @@ TEST_F(JobsTest, PurgeKeepsTheLimitDayAndUndatedRows)
     });
     EXPECT_EQ(positions, (QList<int>{10, 20, 30, 40}));
     Store->Jobs->OpenDBFiles();
-    Filter(Day(2026, 1, 1), Day(2026, 12, 31));
+    FilterJobs(Day(2026, 1, 1), Day(2026, 12, 31));
     ASSERT_EQ(Store->Jobs->JobCount(), 2);
     EXPECT_EQ(Store->Jobs->Jobs(0)->Date(), Day(2026, 3, 1));
     EXPECT_EQ(Store->Jobs->Table().RecordCount(), 3);

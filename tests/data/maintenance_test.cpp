@@ -41,10 +41,7 @@ protected:
     }
     int JobsBetween(TDate AFrom, TDate ATo)
     {
-        Store->Jobs->SetDateFrom(AFrom);
-        Store->Jobs->SetDateTo(ATo);
-        Store->Jobs->SetPersonID(0);
-        Store->Jobs->SetWorkplaceID(0);
+        FilterJobs(AFrom, ATo);
         return Store->Jobs->JobCount();
     }
     TPerson* Ann = nullptr;

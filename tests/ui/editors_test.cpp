@@ -2,6 +2,7 @@
 // TWorkplace.Edit of real managers on a temporary data folder.
 #include "data/data_fixture.h"
 #include "setup/setup_editor.h"
+#include "support/dialog_driver.h"
 #include "ui/person_editor.h"
 #include "ui/workplace_editor.h"
 
@@ -17,18 +18,9 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 namespace {
-
-template <class T>
-T* Find(QWidget* ADialog, const char* AName)
-{
-    T* widget = ADialog->findChild<T*>(QString::fromLatin1(AName));
-    EXPECT_NE(widget, nullptr) << AName;
-    return widget;
-}
 
 QString Focused()
 {
@@ -44,32 +36,6 @@ void PressEnter()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 }
 
-// Replaces the text of a line edit by typing, with the focus in it.
-void TypeInto(QLineEdit* AEdit, const QString& AText)
-{
-    AEdit->setFocus();
-    AEdit->selectAll();
-    QTest::keyClicks(AEdit, AText);
-}
-
-// The records of a table file as field name to value, in ID order.
-QList<QVariantMap> Rows(const QString& AFileName)
-{
-    QList<QVariantMap> rows;
-    TTable table(QStringLiteral("reader"));
-    table.SetFileName(AFileName);
-    if (table.Open() != orOpened)
-        return rows;
-    for (bool more = table.First(); more && !table.Eof(); more = table.Next()) {
-        QVariantMap row;
-        for (const TFieldDef& def : table.FieldDefs())
-            row.insert(def.Name, table.FieldValue(def.Name));
-        rows.append(row);
-    }
-    table.Close();
-    return rows;
-}
-
 class EditorsTest : public DataTest {
 protected:
     void SetUp() override
@@ -78,36 +44,17 @@ protected:
         Open();
     }
 
-    // The next request for AClassName gets the real dialog; AWhileOpen acts on
-    // it once it is shown and must close it.
-    template <class TEditor>
-    void WhileOpen(const char* AClassName, std::function<void(TEditor*)> AWhileOpen)
-    {
-        Dialogs().ProvideEditor(QString::fromLatin1(AClassName), [AWhileOpen]() -> std::unique_ptr<ISCModalEditor> {
-            auto editor = std::make_unique<TEditor>();
-            TEditor* dialog = editor.get();
-            QTimer::singleShot(0, dialog, [dialog, AWhileOpen] {
-                QApplication::setActiveWindow(dialog);
-                AWhileOpen(dialog);
-                if (dialog->isVisible()) {
-                    ADD_FAILURE() << "the dialog stayed open";
-                    dialog->QDialog::done(QDialog::Rejected);
-                }
-            });
-            return editor;
-        });
-    }
     void WhilePersonOpen(std::function<void(TPersonEditor*)> AWhileOpen)
     {
-        WhileOpen<TPersonEditor>("TPersonEditor", std::move(AWhileOpen));
+        WhileDialogOpen<TPersonEditor>("TPersonEditor", std::move(AWhileOpen));
     }
     void WhileWorkplaceOpen(std::function<void(TWorkplaceEditor*)> AWhileOpen)
     {
-        WhileOpen<TWorkplaceEditor>("TWorkplaceEditor", std::move(AWhileOpen));
+        WhileDialogOpen<TWorkplaceEditor>("TWorkplaceEditor", std::move(AWhileOpen));
     }
 
-    QList<QVariantMap> Workers() const { return Rows(Folder + "Workers.cds"); }
-    QList<QVariantMap> WorkplaceRows() const { return Rows(Folder + "Workplaces.cds"); }
+    QList<QVariantMap> Workers() const { return TableFileRecords(Folder + "Workers.cds"); }
+    QList<QVariantMap> WorkplaceRows() const { return TableFileRecords(Folder + "Workplaces.cds"); }
 
     // Presses and releases the left button at column AX of the strip.
     static void ClickPalette(QWidget* ADialog, int AX)
@@ -424,7 +371,7 @@ TEST_F(EditorsTest, SetupButtonOpensTheLockedWorkerPage)
     TPerson* ann = AddPerson("Ann Lee");
     QString page;
     bool dataEnabled = true, maintenanceEnabled = true;
-    WhileOpen<TSetupEditor>("TSetupEditor", [&](TSetupEditor* s) {
+    WhileDialogOpen<TSetupEditor>("TSetupEditor", [&](TSetupEditor* s) {
         page = Find<QTabWidget>(s, "PageControl")->currentWidget()->objectName();
         dataEnabled = Find<QRadioButton>(s, "RBOtherDataFolder")->isEnabled() ||
                       Find<QRadioButton>(s, "RBUserDocuments")->isEnabled();

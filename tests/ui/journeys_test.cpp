@@ -6,7 +6,10 @@
 #include "schedule/worker/person_schedule.h"
 #include "schedule/workplace/workplace_schedule.h"
 #include "setup/setup_editor.h"
+#include "support/dialog_driver.h"
+#include "support/drag_events.h"
 #include "tests/data/data_fixture.h"
+#include "tests/ui/program_screens.h"
 #include "ui/daily/daily_schedule_frame.h"
 #include "ui/orvel_app_form.h"
 #include "ui/person_editor.h"
@@ -18,82 +21,18 @@
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QRadioButton>
-#include <QDragEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QStatusBar>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
 namespace {
 
-// Rows of a table file, read through a connection of its own.
-QList<QStringList> FileRows(const QString& AFileName, const QString& ASql)
-{
-    static int counter = 0;
-    const QString connection = QStringLiteral("journey-read-%1").arg(++counter);
-    QList<QStringList> rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(AFileName);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (!db.open()) {
-            ADD_FAILURE() << "cannot open " << AFileName.toStdString();
-        } else {
-            QSqlQuery query(db);
-            if (!query.exec(ASql))
-                ADD_FAILURE() << ASql.toStdString() << ": " << query.lastError().text().toStdString();
-            while (query.next()) {
-                QStringList row;
-                for (int i = 0; i < query.record().count(); ++i)
-                    row << query.value(i).toString();
-                rows << row;
-            }
-        }
-    }
-    QSqlDatabase::removeDatabase(connection);
-    return rows;
-}
-
 QString ColorText(TColor AColor) { return QStringLiteral("$%1").arg(AColor, 8, 16, QLatin1Char('0')).toUpper(); }
-
-// A real dialog made on request; AWhileOpen acts on it and must close it.
-template <class TEditor>
-void WithDialog(const QString& AClassName, std::function<void(TEditor*)> AWhileOpen)
-{
-    TestEnv::Dialogs().ProvideEditor(AClassName, [AWhileOpen]() -> std::unique_ptr<ISCModalEditor> {
-        auto editor = std::make_unique<TEditor>();
-        TEditor* dialog = editor.get();
-        QTimer::singleShot(0, dialog, [dialog, AWhileOpen] {
-            QApplication::setActiveWindow(dialog);
-            AWhileOpen(dialog);
-            if (dialog->isVisible()) {
-                ADD_FAILURE() << "the dialog stayed open";
-                dialog->QDialog::done(QDialog::Rejected);
-            }
-        });
-        return editor;
-    });
-}
-
-// Types into a field of a dialog and leaves it with Enter.
-void Type(QWidget* ADialog, const char* AField, const QString& AText)
-{
-    auto* edit = ADialog->findChild<QLineEdit*>(QString::fromLatin1(AField));
-    ASSERT_NE(edit, nullptr) << AField;
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, AText);
-    QTest::keyClick(edit, Qt::Key_Return);
-}
 
 QString FieldText(QWidget* ADialog, const char* AField)
 {
@@ -107,36 +46,6 @@ void ClickOk(QWidget* ADialog)
     ASSERT_NE(ok, nullptr);
     ASSERT_TRUE(ok->isEnabled());
     ok->click();
-}
-
-// Builds the drag events a drop onto ATarget brings; true when the target took
-// the payload while it was moved over it, and the drop when that is asked.
-bool DragOver(QWidget* ATarget, const QMimeData* APayload)
-{
-    const QPoint at = ATarget->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, APayload, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(ATarget, &enter);
-    QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, APayload, Qt::LeftButton, Qt::NoModifier);
-    move.ignore();
-    QApplication::sendEvent(ATarget, &move);
-    QDragLeaveEvent leave;
-    QApplication::sendEvent(ATarget, &leave);
-    return move.isAccepted();
-}
-
-bool Drop(QWidget* ATarget, const QMimeData* APayload)
-{
-    const QPoint at = ATarget->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, APayload, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(ATarget, &enter);
-    QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, APayload, Qt::LeftButton, Qt::NoModifier);
-    move.ignore();
-    QApplication::sendEvent(ATarget, &move);
-    if (!move.isAccepted())
-        return false;
-    QDropEvent drop(QPointF(at), Qt::CopyAction | Qt::MoveAction, APayload, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(ATarget, &drop);
-    return drop.isAccepted();
 }
 
 QAction* MenuEntry(QMenu* AMenu, const QString& AName)
@@ -153,7 +62,7 @@ QAction* MenuEntry(QMenu* AMenu, const QString& AName)
     return nullptr;
 }
 
-class JourneyTest : public DataTest {
+class JourneyTest : public DataTest, protected TProgramScreens {
 protected:
     void SetUp() override
     {
@@ -164,10 +73,7 @@ protected:
     }
     void TearDown() override
     {
-        Window.reset();
-        Workplaces.reset();
-        Persons.reset();
-        Daily.reset();
+        CloseScreens();
         TSchedulePlaceholderFrame::UninstallFactories();
         TDailyScheduleFrame::UninstallFactory();
         DataTest::TearDown();
@@ -175,10 +81,8 @@ protected:
     // Starts the program's screens on what the store holds now.
     void Start()
     {
-        Daily = std::make_unique<TDailySchedule>();
-        Persons = std::make_unique<TPersonSchedule>();
-        Workplaces = std::make_unique<TWorkplaceSchedule>();
-        Window = std::make_unique<TOrvelAppForm>(Daily.get(), Persons.get(), Workplaces.get());
+        MakeSchedules();
+        MakeMainWindow();
         Window->resize(1000, 700);
         Window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
@@ -227,10 +131,6 @@ protected:
     QList<QStringList> Jobs() { return FileRows(Folder + "Jobs.cds", "SELECT PersonName, WorkplaceShortcut, Date FROM Data ORDER BY ID"); }
     QList<QStringList> Macros() { return FileRows(Folder + "Macros.cds", "SELECT Name, PersonID, WorkplaceID FROM Data ORDER BY rowid"); }
 
-    std::unique_ptr<TDailySchedule> Daily;
-    std::unique_ptr<TPersonSchedule> Persons;
-    std::unique_ptr<TWorkplaceSchedule> Workplaces;
-    std::unique_ptr<TOrvelAppForm> Window;
     TDailyScheduleFrame* Page = nullptr;
     QWidget* PersonsView = nullptr;
     QWidget* WorkplacesView = nullptr;
@@ -266,7 +166,7 @@ TEST_F(JourneyTest, AFirstStartOnAnEmptyFolder)
 TEST_F(JourneyTest, AddingWorkersAndWorkplacesThroughTheirDialogs)
 {
     Start();
-    WithDialog<TPersonEditor>("TPersonEditor", [](TPersonEditor* d) {
+    WhileDialogOpen<TPersonEditor>("TPersonEditor", [](TPersonEditor* d) {
         EXPECT_EQ(d->findChild<QPushButton*>("ButtonCancel")->text(), "Close");
         Type(d, "EditName", "  Ann Lee ");
         EXPECT_EQ(FieldText(d, "EditName"), "Ann Lee");
@@ -275,7 +175,7 @@ TEST_F(JourneyTest, AddingWorkersAndWorkplacesThroughTheirDialogs)
         ClickOk(d);
     });
     PersonAction("ActionAdd")->trigger();
-    WithDialog<TPersonEditor>("TPersonEditor", [](TPersonEditor* d) {
+    WhileDialogOpen<TPersonEditor>("TPersonEditor", [](TPersonEditor* d) {
         Type(d, "EditName", "ann lee");
         EXPECT_NE(FieldText(d, "EditName").toUpper(), "ANN LEE");
         ClickOk(d);
@@ -292,7 +192,7 @@ TEST_F(JourneyTest, AddingWorkersAndWorkplacesThroughTheirDialogs)
 
     TestEnv::Dialogs().AnswerColor(TColor(0x000080));
     QString shown;
-    WithDialog<TWorkplaceEditor>("TWorkplaceEditor", [&shown](TWorkplaceEditor* d) {
+    WhileDialogOpen<TWorkplaceEditor>("TWorkplaceEditor", [&shown](TWorkplaceEditor* d) {
         Type(d, "EditName", "Kitchen");
         Type(d, "EditShortcut", "K1");
         auto* strip = d->findChild<QWidget*>("ImageColors");
@@ -348,7 +248,7 @@ TEST_F(PlannedDayTest, PlacingAWorkerByDragAndTakingHimOffAgain)
     Start();
     ASSERT_EQ(Text(BarPanel(), "LabelShortcut"), "B1");
     TDSWorkplacePersonDragObjectEx fromList(Ann->ID(), 0);
-    EXPECT_TRUE(Drop(KitchenPanel(), &fromList));
+    EXPECT_TRUE(DropOnto(KitchenPanel(), &fromList));
     ASSERT_NE(Row(1, 0), nullptr);
     EXPECT_EQ(Text(Row(1, 0), "LabelName"), "Ann Lee");
     EXPECT_TRUE(ListRows().contains("Ann Lee|K1")) << ListRows().join(";").toStdString();
@@ -356,7 +256,7 @@ TEST_F(PlannedDayTest, PlacingAWorkerByDragAndTakingHimOffAgain)
 
     // From the kitchen onto the bar: a second workplace, not a move.
     TDSWorkplacePersonDragObjectEx fromKitchen(Ann->ID(), Kitchen->ID());
-    EXPECT_TRUE(Drop(BarPanel(), &fromKitchen));
+    EXPECT_TRUE(DropOnto(BarPanel(), &fromKitchen));
     EXPECT_EQ(Text(Row(0, 0), "LabelWorkplaces"), "B1-K1");
     EXPECT_EQ(Text(Row(1, 0), "LabelWorkplaces"), "B1-K1");
     EXPECT_TRUE(ListRows().contains("Ann Lee|B1-K1"));
@@ -364,17 +264,17 @@ TEST_F(PlannedDayTest, PlacingAWorkerByDragAndTakingHimOffAgain)
 
     // Over a workplace where he already is the drag is refused, unless it
     // started there.
-    EXPECT_FALSE(DragOver(BarPanel(), &fromList));
+    EXPECT_FALSE(DragOverAndLeave(BarPanel(), &fromList));
     TDSWorkplacePersonDragObjectEx fromBar(Ann->ID(), Bar->ID());
-    EXPECT_TRUE(DragOver(BarPanel(), &fromBar));
+    EXPECT_TRUE(DragOverAndLeave(BarPanel(), &fromBar));
 
     // Back onto the list: off the kitchen only.
-    EXPECT_TRUE(Drop(LVPersons->viewport(), &fromKitchen));
+    EXPECT_TRUE(DropOnto(LVPersons->viewport(), &fromKitchen));
     EXPECT_EQ(Row(1, 0), nullptr);
     EXPECT_TRUE(ListRows().contains("Ann Lee|B1"));
     EXPECT_EQ(Jobs("Ann Lee"), 1);
     // A row of the list dropped on the list changes nothing.
-    Drop(LVPersons->viewport(), &fromList);
+    DropOnto(LVPersons->viewport(), &fromList);
     EXPECT_EQ(Jobs("Ann Lee"), 1);
 
     // The row's delete button takes him off the bar.
@@ -499,7 +399,7 @@ TEST_F(JourneyTest, TheSetupDialogChangesTheNoteAndAsksBeforeLosingAChange)
     ASSERT_TRUE(banner->isVisible());
     // Cancelled with the save question answered No: nothing changes.
     TestEnv::Dialogs().AnswerMessage(mrNo);
-    WithDialog<TSetupEditor>("TSetupEditor", [](TSetupEditor* d) {
+    WhileDialogOpen<TSetupEditor>("TSetupEditor", [](TSetupEditor* d) {
         Type(d, "EditNote", "Zanthor Catering");
         d->findChild<QPushButton*>("ButtonCancel")->click();
     });
@@ -507,7 +407,7 @@ TEST_F(JourneyTest, TheSetupDialogChangesTheNoteAndAsksBeforeLosingAChange)
     EXPECT_TRUE(banner->isVisible());
     EXPECT_EQ(Store->Setup->General()->Note(), "");
 
-    WithDialog<TSetupEditor>("TSetupEditor", [](TSetupEditor* d) {
+    WhileDialogOpen<TSetupEditor>("TSetupEditor", [](TSetupEditor* d) {
         Type(d, "EditNote", "Zanthor Catering");
         ClickOk(d);
     });
@@ -533,7 +433,7 @@ TEST_F(PlannedDayTest, TheSetupDialogMovesTheDataAndRunsAMaintenance)
     TestEnv::Dialogs().AnswerMessage(mrYes); // the purge question
     TestEnv::Dialogs().AnswerMessage(mrNo);  // the changed choice is not kept
     QString log;
-    WithDialog<TSetupEditor>("TSetupEditor", [&log](TSetupEditor* d) {
+    WhileDialogOpen<TSetupEditor>("TSetupEditor", [&log](TSetupEditor* d) {
         d->findChild<QRadioButton*>("RBDataMaintenanceDeleteOldAndCompress")->click();
         d->findChild<QDateEdit*>("DTPickerDateMaintennaceOldRecordsDate")->setDate(QDate::currentDate().addMonths(-1));
         d->findChild<QPushButton*>("ButtonRunMaintenance")->click();
@@ -547,13 +447,13 @@ TEST_F(PlannedDayTest, TheSetupDialogMovesTheDataAndRunsAMaintenance)
     // The tables were reopened: the day is still shown and can be changed.
     EXPECT_EQ(Text(Row(1, 0), "LabelName"), "Ann Lee");
     TDSWorkplacePersonDragObjectEx bob(bobID, 0);
-    EXPECT_TRUE(Drop(BarPanel(), &bob));
+    EXPECT_TRUE(DropOnto(BarPanel(), &bob));
     EXPECT_EQ(Jobs("Bob Ray"), 1);
 
     // The data moves to another folder chosen in the folder browser.
     const QString moved = TestEnv::NewFolder("moved");
     TestEnv::Dialogs().AnswerFolder(moved);
-    WithDialog<TSetupEditor>("TSetupEditor", [](TSetupEditor* d) {
+    WhileDialogOpen<TSetupEditor>("TSetupEditor", [](TSetupEditor* d) {
         d->findChild<QRadioButton*>("RBOtherDataFolder")->click();
         d->findChild<QAbstractButton*>("ButtonSelectOtherDataFolder")->click();
         ClickOk(d);

@@ -8,6 +8,7 @@
 #include "schedule/worker/person_schedule.h"
 #include "schedule/workplace/workplace_schedule.h"
 #include "tests/data/data_fixture.h"
+#include "tests/ui/program_screens.h"
 #include "ui/sc_frame.h"
 #include "ui/sc_frame_editor.h"
 #include "ui/schedule_placeholder.h"
@@ -47,7 +48,7 @@ public:
     QLabel* Side;
 };
 
-class MainWindowTest : public DataTest {
+class MainWindowTest : public DataTest, protected TProgramScreens {
 protected:
     void SetUp() override
     {
@@ -59,23 +60,18 @@ protected:
             return std::make_unique<TSCFrameEditor<TWheelFrame>>(std::move(frame));
         });
         TSchedulePlaceholderFrame::InstallFactories();
-        Daily = std::make_unique<TDailySchedule>();
-        Persons = std::make_unique<TPersonSchedule>();
-        Workplaces = std::make_unique<TWorkplaceSchedule>();
+        MakeSchedules();
     }
     void TearDown() override
     {
-        Window.reset();
-        Workplaces.reset();
-        Persons.reset();
-        Daily.reset();
+        CloseScreens();
         TSchedulePlaceholderFrame::UninstallFactories();
         TDailySchedule::SetFrameEditorFactory(nullptr);
         DataTest::TearDown();
     }
     TOrvelAppForm* MakeWindow(bool AShow = true)
     {
-        Window = std::make_unique<TOrvelAppForm>(Daily.get(), Persons.get(), Workplaces.get());
+        MakeMainWindow();
         if (AShow) {
             Window->show();
             EXPECT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
@@ -100,10 +96,6 @@ protected:
         QApplication::sendEvent(AWidget, &event);
     }
 
-    std::unique_ptr<TDailySchedule> Daily;
-    std::unique_ptr<TPersonSchedule> Persons;
-    std::unique_ptr<TWorkplaceSchedule> Workplaces;
-    std::unique_ptr<TOrvelAppForm> Window;
     TWheelFrame* Frame = nullptr;
 };
 

@@ -1,4 +1,5 @@
 #include "setup/setup_editor.h"
+#include "support/dialog_driver.h"
 #include "support/recording_view.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_env.h"
@@ -13,7 +14,6 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -25,14 +25,6 @@ QString ReadRaw(const QString& AGroup, const QString& AName)
     return settings.value(AGroup + "/" + AName).toString();
 }
 
-template <class T>
-T* Find(QWidget* ADialog, const char* AName)
-{
-    T* widget = ADialog->findChild<T*>(QString::fromLatin1(AName));
-    EXPECT_NE(widget, nullptr) << AName;
-    return widget;
-}
-
 class SetupEditorTest : public testing::Test {
 protected:
     void TearDown() override { TSetupEditor::SetMaintenanceRunner(nullptr); }
@@ -41,19 +33,7 @@ protected:
     // dialog and must close it.
     bool Edit(TSetup& ASetup, int APage, std::function<void(TSetupEditor*)> AWhileOpen, bool ALock = false)
     {
-        TestEnv::Dialogs().ProvideEditor("TSetupEditor", [this, AWhileOpen]() -> std::unique_ptr<ISCModalEditor> {
-            auto editor = std::make_unique<TSetupEditor>();
-            TSetupEditor* dialog = editor.get();
-            QTimer::singleShot(0, dialog, [dialog, AWhileOpen] {
-                QApplication::setActiveWindow(dialog);
-                AWhileOpen(dialog);
-                if (dialog->isVisible()) {
-                    ADD_FAILURE() << "the dialog stayed open";
-                    dialog->QDialog::done(QDialog::Rejected);
-                }
-            });
-            return editor;
-        });
+        WhileDialogOpen<TSetupEditor>("TSetupEditor", std::move(AWhileOpen));
         return ASetup.Edit(APage, ALock);
     }
 };
@@ -100,9 +80,7 @@ TEST_F(SetupEditorTest, EscapeAfterTypingAndNoRestores)
     EXPECT_FALSE(Edit(setup, 0, [&](TSetupEditor* d) {
         auto* note = Find<QLineEdit>(d, "EditNote");
         EXPECT_EQ(note->text(), "Old");
-        note->setFocus();
-        note->selectAll();
-        QTest::keyClicks(note, "New");
+        TypeInto(note, "New");
         QTest::keyClick(note, Qt::Key_Escape);
     }));
     EXPECT_EQ(setup.General()->Note(), "Old");

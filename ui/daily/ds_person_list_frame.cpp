@@ -312,11 +312,7 @@ QToolButton* TDSPersonListFrame::NewButton(const char* AName, QAction* AAction)
 
 void TDSPersonListFrame::SetPersons(TDSPersonList* AValue)
 {
-    if (FPersons && FPersons->Editor() == this && FPersons != AValue)
-        FPersons->SetEditor(nullptr);
-    if (AValue)
-        AValue->SetEditor(this);
-    FPersons = AValue;
+    BindItem(FPersons, AValue);
     DataChanged(nullptr, QString());
 }
 

@@ -2,12 +2,11 @@
 
 #include "schedule/daily/daily_schedule.h"
 #include "setup/setup.h"
+#include "ui/daily/ds_view_parts.h"
 #include "ui/daily/ds_workplace_person_frame.h"
 #include "ui/navigator.h"
 #include "ui/view_resources.h"
 
-#include <QDragMoveEvent>
-#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -52,21 +51,15 @@ bool ShowNotes()
 
 } // namespace
 
-TDSWorkplaceFrame::TDSWorkplaceFrame(QWidget* AParent) : TSCFrame(AParent)
+TDSWorkplaceFrame::TDSWorkplaceFrame(QWidget* AParent) : TDSWorkplaceDropFrame(AParent)
 {
-    setAcceptDrops(true);
-
     PanelTop = new QWidget(this);
     PanelTop->setObjectName(QStringLiteral("PanelTop"));
     auto* top = new QVBoxLayout(PanelTop);
     top->setContentsMargins(0, 0, 0, 0);
     top->setSpacing(0);
 
-    PanelTopTop = new QWidget(PanelTop);
-    PanelTopTop->setObjectName(QStringLiteral("PanelTopTop"));
-    auto* line = new QHBoxLayout(PanelTopTop);
-    line->setContentsMargins(4, 0, 2, 0);
-    line->setSpacing(4);
+    QHBoxLayout* line = NewRowPanel(PanelTopTop, PanelTop, QStringLiteral("PanelTopTop"), {4, 0, 2, 0}, 4);
     LabelShortcut = new QLabel(PanelTopTop);
     LabelShortcut->setObjectName(QStringLiteral("LabelShortcut"));
     LabelShortcut->setFont(LargeFont(font(), true));
@@ -128,14 +121,9 @@ int TDSWorkplaceFrame::NoteLineHeight() const { return fontMetrics().height() + 
 
 void TDSWorkplaceFrame::SetWorkplace(TDSWorkplace* AValue)
 {
-    if (FWorkplace && FWorkplace != AValue) {
+    if (FWorkplace && FWorkplace != AValue)
         RetireRows(true);
-        if (FWorkplace->Editor() == this)
-            FWorkplace->SetEditor(nullptr);
-    }
-    if (AValue)
-        AValue->SetEditor(this);
-    FWorkplace = AValue;
+    BindItem(FWorkplace, AValue);
     EnableCommands(FWorkplace != nullptr);
     DataChanged(nullptr, QString());
 }
@@ -143,14 +131,14 @@ void TDSWorkplaceFrame::SetWorkplace(TDSWorkplace* AValue)
 void TDSWorkplaceFrame::Unbind(bool AItemAlive)
 {
     RetireRows(AItemAlive && FWorkplace);
-    if (AItemAlive && FWorkplace && FWorkplace->Editor() == this)
-        FWorkplace->SetEditor(nullptr);
+    if (AItemAlive)
+        ReleaseItem(FWorkplace);
     FWorkplace = nullptr;
 }
 
 void TDSWorkplaceFrame::DataChanged(TObject* ASender, const QString& AValueName)
 {
-    TSCFrame::DataChanged(ASender, AValueName);
+    TDSWorkplaceDropFrame::DataChanged(ASender, AValueName);
     if (!FWorkplace)
         return;
     const bool wasSilent = FSilent;
@@ -198,31 +186,6 @@ void TDSWorkplaceFrame::SetColors()
     SetBackground(this, ToQColor(LightenColor(color, 8)));
 }
 
-bool TDSWorkplaceFrame::CanTakeDrop(const QMimeData* AData, const TDSWorkplace* ATarget)
-{
-    const auto* payload = qobject_cast<const TDSPersonDragObjectEx*>(AData);
-    if (!payload || !ATarget)
-        return false;
-    const int personID = payload->PersonID();
-    IDSStore* store = DSStore();
-    if (personID <= 0 || !store || !store->PersonRecord(personID))
-        return false;
-    if (!ATarget->Persons()->Items(-personID))
-        return true;
-    // He is here already: taken only when he is moved within this workplace.
-    const auto* fromWorkplace = qobject_cast<const TDSWorkplacePersonDragObjectEx*>(AData);
-    return fromWorkplace && fromWorkplace->WorkplaceID() == ATarget->ID();
-}
-
-bool TDSWorkplaceFrame::TakeDrop(const QMimeData* AData, TDSWorkplace* ATarget)
-{
-    const auto* payload = qobject_cast<const TDSPersonDragObjectEx*>(AData);
-    TDailySchedule* schedule = ATarget ? ATarget->Schedule() : nullptr;
-    if (!payload || payload->PersonID() <= 0 || !schedule)
-        return false;
-    return schedule->AddPersonToWorkplace(payload->PersonID(), ATarget->ID());
-}
-
 void TDSWorkplaceFrame::RetireRows(bool AItemsAlive)
 {
     TDSWorkplacePersonList* persons = AItemsAlive && FWorkplace ? FWorkplace->Persons() : nullptr;
@@ -262,7 +225,7 @@ void TDSWorkplaceFrame::PlaceRows()
 
 void TDSWorkplaceFrame::resizeEvent(QResizeEvent* AEvent)
 {
-    TSCFrame::resizeEvent(AEvent);
+    TDSWorkplaceDropFrame::resizeEvent(AEvent);
     PlaceRows();
 }
 
@@ -314,29 +277,5 @@ bool TDSWorkplaceFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
             break;
         }
     }
-    return TSCFrame::eventFilter(AWatched, AEvent);
-}
-
-void TDSWorkplaceFrame::dragEnterEvent(QDragEnterEvent* AEvent)
-{
-    if (CanTakeDrop(AEvent->mimeData(), FWorkplace))
-        AEvent->acceptProposedAction();
-    else
-        AEvent->ignore();
-}
-
-void TDSWorkplaceFrame::dragMoveEvent(QDragMoveEvent* AEvent)
-{
-    if (CanTakeDrop(AEvent->mimeData(), FWorkplace))
-        AEvent->acceptProposedAction();
-    else
-        AEvent->ignore();
-}
-
-void TDSWorkplaceFrame::dropEvent(QDropEvent* AEvent)
-{
-    if (TakeDrop(AEvent->mimeData(), FWorkplace))
-        AEvent->acceptProposedAction();
-    else
-        AEvent->ignore();
+    return TDSWorkplaceDropFrame::eventFilter(AWatched, AEvent);
 }

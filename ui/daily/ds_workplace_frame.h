@@ -4,17 +4,16 @@
 
 #include "ui/view_guard.h"
 
-#include "ui/sc_frame.h"
+#include "ui/daily/ds_workplace_drop_frame.h"
 
 #include <vector>
 
 class QLabel;
-class QMimeData;
 class QToolButton;
 class TDSWorkplace;
 class TDSWorkplacePersonFrame;
 
-class TDSWorkplaceFrame : public TSCFrame {
+class TDSWorkplaceFrame : public TDSWorkplaceDropFrame {
     Q_OBJECT
 public:
     explicit TDSWorkplaceFrame(QWidget* AParent = nullptr);
@@ -28,12 +27,6 @@ public:
 
     void DataChanged(TObject* ASender, const QString& AValueName) override;
 
-    // Whether a dragged payload is taken by a target of the workplace item.
-    static bool CanTakeDrop(const QMimeData* AData, const TDSWorkplace* ATarget);
-    // Adds the dragged worker to the target's workplace; false when nothing
-    // was added.
-    static bool TakeDrop(const QMimeData* AData, TDSWorkplace* ATarget);
-
     // The header heights in the current fonts.
     int TopLineHeight() const;
     int NoteLineHeight() const;
@@ -41,9 +34,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* AEvent) override;
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
-    void dragEnterEvent(QDragEnterEvent* AEvent) override;
-    void dragMoveEvent(QDragMoveEvent* AEvent) override;
-    void dropEvent(QDropEvent* AEvent) override;
+    TDSWorkplace* DropTarget() const override { return FWorkplace; }
 
 private slots:
     void ControlChanged();

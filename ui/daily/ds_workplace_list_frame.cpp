@@ -6,6 +6,7 @@
 #include "schedule/daily/daily_schedule.h"
 #include "setup/setup.h"
 #include "ui/daily/ds_workplace_frame.h"
+#include "ui/daily/ds_view_parts.h"
 #include "ui/daily/ds_workplace_person_frame.h"
 
 #include "ui/view_resources.h"
@@ -188,11 +189,7 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
     FPanelsLayout->setContentsMargins(0, 0, 0, 0);
     FPanelsLayout->setSpacing(0);
 
-    PanelInfo = new QWidget(FScrollContent);
-    PanelInfo->setObjectName(QStringLiteral("PanelInfo"));
-    auto* info = new QHBoxLayout(PanelInfo);
-    info->setContentsMargins(12, 12, 12, 12);
-    info->setSpacing(8);
+    QHBoxLayout* info = NewRowPanel(PanelInfo, FScrollContent, QStringLiteral("PanelInfo"), {12, 12, 12, 12}, 8);
     auto* picture = new QLabel(PanelInfo);
     picture->setObjectName(QStringLiteral("ImageInfo"));
     picture->setPixmap(StandardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
@@ -226,8 +223,7 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
 TDSWorkplaceListFrame::~TDSWorkplaceListFrame()
 {
     RetirePanels();
-    if (FWorkplaces && FWorkplaces->Editor() == this)
-        FWorkplaces->SetEditor(nullptr);
+    ReleaseItem(FWorkplaces);
     FWorkplaces = nullptr;
 }
 
@@ -294,14 +290,9 @@ QString TDSWorkplaceListFrame::TemplateNameFromCaption(const QString& ACaption, 
 
 void TDSWorkplaceListFrame::SetWorkplaces(TDSWorkplaceList* AValue)
 {
-    if (FWorkplaces && FWorkplaces != AValue) {
+    if (FWorkplaces && FWorkplaces != AValue)
         RetirePanels();
-        if (FWorkplaces->Editor() == this)
-            FWorkplaces->SetEditor(nullptr);
-    }
-    if (AValue)
-        AValue->SetEditor(this);
-    FWorkplaces = AValue;
+    BindItem(FWorkplaces, AValue);
     DataChanged(nullptr, QString());
 }
 

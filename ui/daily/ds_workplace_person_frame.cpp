@@ -1,14 +1,13 @@
 #include "ui/daily/ds_workplace_person_frame.h"
 
 #include "schedule/daily/daily_schedule.h"
+#include "ui/daily/ds_view_parts.h"
 #include "ui/daily/ds_workplace_frame.h"
 #include "ui/sc_label.h"
 #include "ui/view_resources.h"
 
 #include <QApplication>
 #include <QDrag>
-#include <QDragMoveEvent>
-#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -44,15 +43,9 @@ void SetElided(QLabel* ALabel, const QString& AText)
 
 } // namespace
 
-TDSWorkplacePersonFrame::TDSWorkplacePersonFrame(QWidget* AParent) : TSCFrame(AParent)
+TDSWorkplacePersonFrame::TDSWorkplacePersonFrame(QWidget* AParent) : TDSWorkplaceDropFrame(AParent)
 {
-    setAcceptDrops(true);
-
-    PanelLeft = new QWidget(this);
-    PanelLeft->setObjectName(QStringLiteral("PanelLeft"));
-    auto* left = new QHBoxLayout(PanelLeft);
-    left->setContentsMargins(20, 0, 2, 0);
-    left->setSpacing(4);
+    QHBoxLayout* left = NewRowPanel(PanelLeft, this, QStringLiteral("PanelLeft"), {20, 0, 2, 0}, 4);
     ImageIsOut = new QLabel(PanelLeft);
     ImageIsOut->setObjectName(QStringLiteral("ImageIsOut"));
     ImageIsOut->setFixedWidth(16);
@@ -64,11 +57,7 @@ TDSWorkplacePersonFrame::TDSWorkplacePersonFrame(QWidget* AParent) : TSCFrame(AP
     LabelName->installEventFilter(this);
     left->addWidget(LabelName, 1);
 
-    PanelRight = new QWidget(this);
-    PanelRight->setObjectName(QStringLiteral("PanelRight"));
-    auto* right = new QHBoxLayout(PanelRight);
-    right->setContentsMargins(2, 0, 3, 0);
-    right->setSpacing(2);
+    QHBoxLayout* right = NewRowPanel(PanelRight, this, QStringLiteral("PanelRight"), {2, 0, 3, 0}, 2);
     LabelWorkplaces = new QLabel(PanelRight);
     LabelWorkplaces->setObjectName(QStringLiteral("LabelWorkplaces"));
     LabelWorkplaces->setMinimumWidth(1);
@@ -106,24 +95,20 @@ void TDSWorkplacePersonFrame::RetireView(QWidget* AView)
 
 void TDSWorkplacePersonFrame::SetPerson(TDSWorkplacePerson* AValue)
 {
-    if (FPerson && FPerson != AValue && FPerson->Editor() == this)
-        FPerson->SetEditor(nullptr);
-    if (AValue)
-        AValue->SetEditor(this);
-    FPerson = AValue;
+    BindItem(FPerson, AValue);
     DataChanged(nullptr, QString());
 }
 
 void TDSWorkplacePersonFrame::Unbind(bool AItemAlive)
 {
-    if (AItemAlive && FPerson && FPerson->Editor() == this)
-        FPerson->SetEditor(nullptr);
+    if (AItemAlive)
+        ReleaseItem(FPerson);
     FPerson = nullptr;
 }
 
 void TDSWorkplacePersonFrame::DataChanged(TObject* ASender, const QString& AValueName)
 {
-    TSCFrame::DataChanged(ASender, AValueName);
+    TDSWorkplaceDropFrame::DataChanged(ASender, AValueName);
     const bool wasSilent = FSilent;
     FSilent = true;
     const bool all = AValueName.isEmpty();
@@ -218,7 +203,7 @@ void TDSWorkplacePersonFrame::ShowTexts()
 
 void TDSWorkplacePersonFrame::resizeEvent(QResizeEvent* AEvent)
 {
-    TSCFrame::resizeEvent(AEvent);
+    TDSWorkplaceDropFrame::resizeEvent(AEvent);
     const int half = width() / 2;
     PanelLeft->setGeometry(0, 0, half, height());
     PanelRight->setGeometry(half, 0, width() - half, height());
@@ -257,29 +242,7 @@ bool TDSWorkplacePersonFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
             break;
         }
     }
-    return TSCFrame::eventFilter(AWatched, AEvent);
+    return TDSWorkplaceDropFrame::eventFilter(AWatched, AEvent);
 }
 
-void TDSWorkplacePersonFrame::dragEnterEvent(QDragEnterEvent* AEvent)
-{
-    if (TDSWorkplaceFrame::CanTakeDrop(AEvent->mimeData(), FPerson ? FPerson->Workplace() : nullptr))
-        AEvent->acceptProposedAction();
-    else
-        AEvent->ignore();
-}
-
-void TDSWorkplacePersonFrame::dragMoveEvent(QDragMoveEvent* AEvent)
-{
-    if (TDSWorkplaceFrame::CanTakeDrop(AEvent->mimeData(), FPerson ? FPerson->Workplace() : nullptr))
-        AEvent->acceptProposedAction();
-    else
-        AEvent->ignore();
-}
-
-void TDSWorkplacePersonFrame::dropEvent(QDropEvent* AEvent)
-{
-    if (TDSWorkplaceFrame::TakeDrop(AEvent->mimeData(), FPerson ? FPerson->Workplace() : nullptr))
-        AEvent->acceptProposedAction();
-    else
-        AEvent->ignore();
-}
+TDSWorkplace* TDSWorkplacePersonFrame::DropTarget() const { return FPerson ? FPerson->Workplace() : nullptr; }

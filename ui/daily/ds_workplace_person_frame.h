@@ -4,20 +4,19 @@
 
 #include "ui/view_guard.h"
 
-#include "ui/sc_frame.h"
+#include "ui/daily/ds_workplace_drop_frame.h"
 
 #include <QPoint>
 
 #include <memory>
 
 class QLabel;
-class QMimeData;
 class QToolButton;
 class TDSWorkplacePerson;
 class TDSWorkplacePersonDragObjectEx;
 class TSCLabel;
 
-class TDSWorkplacePersonFrame : public TSCFrame {
+class TDSWorkplacePersonFrame : public TDSWorkplaceDropFrame {
     Q_OBJECT
 public:
     explicit TDSWorkplacePersonFrame(QWidget* AParent = nullptr);
@@ -49,9 +48,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent* AEvent) override;
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
-    void dragEnterEvent(QDragEnterEvent* AEvent) override;
-    void dragMoveEvent(QDragMoveEvent* AEvent) override;
-    void dropEvent(QDropEvent* AEvent) override;
+    // A worker dropped on a row goes to the row's workplace.
+    TDSWorkplace* DropTarget() const override;
 
 private slots:
     void ControlChanged();

@@ -5,21 +5,14 @@
 
 namespace {
 
-class DSDataStoreTest : public DataTest {
+class DSDataStoreTest : public CastTest {
 protected:
     void SetUp() override
     {
-        DataTest::SetUp();
+        CastTest::SetUp();
         Open();
-        Ann = AddPerson("Ann");
-        Bob = AddPerson("Bob");
-        Kitchen = AddWorkplace("Kitchen", "K1");
-        Bar = AddWorkplace("Bar", "B1");
-        ASSERT_TRUE(Ann && Bob && Kitchen && Bar);
+        ASSERT_TRUE(AddCast(Bar, "Bar", "K1", "B1"));
     }
-    TPerson* Ann = nullptr;
-    TPerson* Bob = nullptr;
-    TWorkplace* Kitchen = nullptr;
     TWorkplace* Bar = nullptr;
 };
 
@@ -34,10 +27,7 @@ TEST_F(DSDataStoreTest, ChangesOfTheDayReachTheJobsTable)
     ASSERT_TRUE(schedule.AddPersonToWorkplace(Ann->ID(), Kitchen->ID()));
     EXPECT_FALSE(schedule.AddPersonToWorkplace(Ann->ID(), Kitchen->ID()));
     ASSERT_TRUE(schedule.AddPersonToWorkplace(Bob->ID(), Kitchen->ID()));
-    Store->Jobs->SetDateFrom(wed);
-    Store->Jobs->SetDateTo(wed);
-    Store->Jobs->SetPersonID(0);
-    Store->Jobs->SetWorkplaceID(0);
+    FilterJobs(wed, wed);
     EXPECT_EQ(Store->Jobs->JobCount(), 2);
     EXPECT_TRUE(TestEnv::Dialogs().MessageTexts().isEmpty());
     ASSERT_TRUE(schedule.DeletePersonFromWorkplace(Bob->ID(), Kitchen->ID()));

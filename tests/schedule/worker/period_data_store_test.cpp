@@ -10,30 +10,20 @@ namespace {
 // Monday 5 March 2012.
 const TDate Mon = DateToOle(QDate(2012, 3, 5));
 
-class PeriodDataStoreTest : public DataTest {
+class PeriodDataStoreTest : public CastTest {
 protected:
     void SetUp() override
     {
-        DataTest::SetUp();
+        CastTest::SetUp();
         Open();
-        Ann = AddPerson("Ann");
-        Bob = AddPerson("Bob");
-        Kitchen = AddWorkplace("Kitchen");
-        Hall = AddWorkplace("Hall");
-        ASSERT_TRUE(Ann && Bob && Kitchen && Hall);
+        ASSERT_TRUE(AddCast(Hall, "Hall"));
     }
     int Rows(TDate ADate, int APersonID, int AWorkplaceID)
     {
-        Store->Jobs->SetDateFrom(ADate);
-        Store->Jobs->SetDateTo(ADate);
-        Store->Jobs->SetPersonID(APersonID);
-        Store->Jobs->SetWorkplaceID(AWorkplaceID);
+        FilterJobs(ADate, ADate, APersonID, AWorkplaceID);
         return Store->Jobs->JobCount();
     }
 
-    TPerson* Ann = nullptr;
-    TPerson* Bob = nullptr;
-    TWorkplace* Kitchen = nullptr;
     TWorkplace* Hall = nullptr;
 };
 } // namespace

@@ -2,6 +2,7 @@
 // date band and calendar, the note lines with their banner, and the layout.
 #include "ui/daily/daily_schedule_frame.h"
 
+#include "support/drag_events.h"
 #include "tests/ui/daily/ds_view_fixture.h"
 #include "ui/daily/ds_person_list_frame.h"
 #include "ui/daily/ds_workplace_frame.h"
@@ -11,8 +12,6 @@
 #include "ui/view_resources.h"
 
 #include <QCalendarWidget>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QLabel>
 #include <QScrollArea>
 #include <QTableView>
@@ -285,13 +284,9 @@ TEST_F(DailyScheduleFrameTest, WorkersMoveBetweenTheWorkerListAndTheWorkplacePan
     auto fromPanel = bobAtKitchen->CreateDragObject();
     ASSERT_NE(fromPanel, nullptr);
     QWidget* target = Persons()->viewport();
-    QDragEnterEvent enter(QPoint(5, 5), Qt::MoveAction, fromPanel.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(5, 5), Qt::MoveAction, fromPanel.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-    EXPECT_TRUE(drop.isAccepted());
-    EXPECT_EQ(TablePairs(Wed), (std::set<std::pair<int, int>>{{ann->ID(), bar->ID()}}));
+    EXPECT_TRUE(SendDragEvent(target, QEvent::DragEnter, fromPanel.get(), QPoint(5, 5), Qt::MoveAction));
+    EXPECT_TRUE(SendDragEvent(target, QEvent::Drop, fromPanel.get(), QPoint(5, 5), Qt::MoveAction));
+    EXPECT_EQ(JobPairs(Wed), (std::set<std::pair<int, int>>{{ann->ID(), bar->ID()}}));
     EXPECT_EQ(PersonRow("Bob")->text(1), "");
     EXPECT_EQ(Schedule->Workplaces()->Items(-kitchen->ID())->Persons()->Count(), 0);
 }

@@ -5,33 +5,17 @@
 #include "reports/print_data.h"
 #include "reports/print_table.h"
 #include "reports/recording_report_engine.h"
+#include "support/drag_events.h"
+#include "support/recording_navigator.h"
 #include "tests/ui/daily/ds_view_fixture.h"
-#include "ui/navigator.h"
 #include "ui/view_resources.h"
 
-#include <QDragEnterEvent>
-#include <QDragMoveEvent>
-#include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
 
 namespace {
-
-class TRecordingNavigator : public ISCNavigator {
-public:
-    void ShowDailySchedule(TDate ADate) override { Calls << QStringLiteral("daily %1").arg(ADate); }
-    void ShowPersonSchedule(int APersonID, TDate ADate) override
-    {
-        Calls << QStringLiteral("person %1 %2").arg(APersonID).arg(ADate);
-    }
-    void ShowWorkplaceSchedule(int AWorkplaceID, TDate ADate) override
-    {
-        Calls << QStringLiteral("workplace %1 %2").arg(AWorkplaceID).arg(ADate);
-    }
-    QStringList Calls;
-};
 
 class DSPersonListFrameTest : public DSViewTest {
 protected:
@@ -58,24 +42,7 @@ protected:
     // Sends a built drag event to the list's viewport; true when it was taken.
     bool Send(QEvent::Type AType, QMimeData* AData)
     {
-        QWidget* target = List()->viewport();
-        const QPointF pos(10, 10);
-        if (AType == QEvent::Drop) {
-            QDropEvent event(pos, Qt::MoveAction, AData, Qt::LeftButton, Qt::NoModifier);
-            event.ignore();
-            QApplication::sendEvent(target, &event);
-            return event.isAccepted();
-        }
-        if (AType == QEvent::DragEnter) {
-            QDragEnterEvent event(pos.toPoint(), Qt::MoveAction, AData, Qt::LeftButton, Qt::NoModifier);
-            event.ignore();
-            QApplication::sendEvent(target, &event);
-            return event.isAccepted();
-        }
-        QDragMoveEvent event(pos.toPoint(), Qt::MoveAction, AData, Qt::LeftButton, Qt::NoModifier);
-        event.ignore();
-        QApplication::sendEvent(target, &event);
-        return event.isAccepted();
+        return SendDragEvent(List()->viewport(), AType, AData, QPoint(10, 10), Qt::MoveAction);
     }
 
     std::unique_ptr<TDSPersonListFrame> Frame;
@@ -239,7 +206,7 @@ TEST_F(DSPersonListFrameTest, DeletingAsksAndOnlyYesDeletesKeepingTheRelations)
     // The last worker was deleted: the focus went to the previous one.
     EXPECT_EQ(List()->currentItem(), Row("Ann"));
     EXPECT_EQ(Schedule->Persons()->PersonFocused()->ID(), ann->ID());
-    EXPECT_EQ(TablePairs(Wed), (std::set<std::pair<int, int>>{{bobID, kitchen->ID()}}));
+    EXPECT_EQ(JobPairs(Wed), (std::set<std::pair<int, int>>{{bobID, kitchen->ID()}}));
 
     Dialogs().AnswerMessage(mrYes);
     Action("ActionDelete")->trigger();
@@ -404,8 +371,8 @@ TEST_F(DSPersonListFrameTest, DropFromAWorkplaceRemovesExactlyThatRelation)
     EXPECT_TRUE(Send(QEvent::DragEnter, &fromKitchen));
     EXPECT_TRUE(Send(QEvent::DragMove, &fromKitchen));
     EXPECT_TRUE(Send(QEvent::Drop, &fromKitchen));
-    EXPECT_EQ(TablePairs(Wed), (std::set<std::pair<int, int>>{{ann->ID(), bar->ID()}, {bob->ID(), kitchen->ID()}}));
-    EXPECT_EQ(TablePairs(Wed + 1), (std::set<std::pair<int, int>>{{ann->ID(), kitchen->ID()}}));
+    EXPECT_EQ(JobPairs(Wed), (std::set<std::pair<int, int>>{{ann->ID(), bar->ID()}, {bob->ID(), kitchen->ID()}}));
+    EXPECT_EQ(JobPairs(Wed + 1), (std::set<std::pair<int, int>>{{ann->ID(), kitchen->ID()}}));
     EXPECT_EQ(Row("Ann")->text(1), "B1");
     EXPECT_EQ(Schedule->Workplaces()->Items(-kitchen->ID())->Persons()->Count(), 1);
 
@@ -414,7 +381,7 @@ TEST_F(DSPersonListFrameTest, DropFromAWorkplaceRemovesExactlyThatRelation)
     auto own = Frame->CreateDragObject();
     EXPECT_TRUE(Send(QEvent::DragEnter, own.get()));
     EXPECT_TRUE(Send(QEvent::Drop, own.get()));
-    EXPECT_EQ(TablePairs(Wed), (std::set<std::pair<int, int>>{{ann->ID(), bar->ID()}, {bob->ID(), kitchen->ID()}}));
+    EXPECT_EQ(JobPairs(Wed), (std::set<std::pair<int, int>>{{ann->ID(), bar->ID()}, {bob->ID(), kitchen->ID()}}));
     EXPECT_EQ(Row("Bob")->text(1), "K1");
     EXPECT_TRUE(Dialogs().MessageTexts().isEmpty());
 }
@@ -432,7 +399,7 @@ TEST_F(DSPersonListFrameTest, OnlyWorkplaceWorkerPayloadsAreTaken)
     EXPECT_FALSE(Send(QEvent::DragMove, &text));
     EXPECT_FALSE(Send(QEvent::Drop, &plainWorker));
     EXPECT_FALSE(Send(QEvent::Drop, &text));
-    EXPECT_EQ(TablePairs(Wed).size(), 1u);
+    EXPECT_EQ(JobPairs(Wed).size(), 1u);
     // Over the help banner too: the empty list still takes back a deleted
     // worker's relation.
     const int annID = ann->ID();
@@ -442,7 +409,7 @@ TEST_F(DSPersonListFrameTest, OnlyWorkplaceWorkerPayloadsAreTaken)
     EXPECT_EQ(List()->viewport()->childAt(10, 10), nullptr);
     EXPECT_TRUE(Send(QEvent::DragEnter, &fromKitchen));
     EXPECT_TRUE(Send(QEvent::Drop, &fromKitchen));
-    EXPECT_TRUE(TablePairs(Wed).empty());
+    EXPECT_TRUE(JobPairs(Wed).empty());
 }
 
 TEST_F(DSPersonListFrameTest, RebindingAndDestructionReleaseTheList)

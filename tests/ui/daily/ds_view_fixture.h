@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QTreeWidget>
 
-#include <set>
 
 class DSViewTest : public DataTest {
 protected:
@@ -35,19 +34,6 @@ protected:
         T* child = AParent->findChild<T*>(AName);
         EXPECT_NE(child, nullptr) << AName.toStdString();
         return child;
-    }
-
-    // The day's relations as (worker ID, workplace ID) pairs, read from the table.
-    std::set<std::pair<int, int>> TablePairs(TDate ADate)
-    {
-        Store->Jobs->SetDateFrom(ADate);
-        Store->Jobs->SetDateTo(ADate);
-        Store->Jobs->SetPersonID(0);
-        Store->Jobs->SetWorkplaceID(0);
-        std::set<std::pair<int, int>> pairs;
-        for (int i = 0; i < Store->Jobs->JobCount(); ++i)
-            pairs.emplace(Store->Jobs->Jobs(i)->PersonID(), Store->Jobs->Jobs(i)->WorkplaceID());
-        return pairs;
     }
 
     static QStringList ColumnTexts(QTreeWidget* AList, int AColumn)

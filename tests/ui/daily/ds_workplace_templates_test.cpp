@@ -70,14 +70,14 @@ TEST_F(TemplatesTest, ApplyingATemplateAddsItsPairsToTheDay)
     PutTemplate("Tom & Jerry", {{AnnID, KitchenID}, {BobID, KitchenID}});
     Entry(ApplyMenu(), "PUMenuApplyTemplate1")->trigger();
     Settle();
-    EXPECT_EQ(JobsOn(TestDay), (Pairs{{AnnID, KitchenID}, {BobID, KitchenID}}));
+    EXPECT_EQ(JobPairs(TestDay), (Pairs{{AnnID, KitchenID}, {BobID, KitchenID}}));
     EXPECT_EQ(RowCount(PanelOf(KitchenID)), 2);
     // A template that lost its pairs after the menu was built applies nothing.
     PutTemplate("Evening", {{AnnID, BarID}});
     QMenu* menu = ApplyMenu();
     PutTemplate("Evening", {});
     Entry(menu, "PUMenuApplyTemplate1")->trigger();
-    EXPECT_EQ(JobsOn(TestDay).size(), 2u);
+    EXPECT_EQ(JobPairs(TestDay).size(), 2u);
     EXPECT_TRUE(Dialogs().Questions().empty());
 }
 
@@ -155,7 +155,7 @@ TEST_F(TemplatesTest, QuotesAtTheEndsOfAStoredNameAreLostFromTheMenu)
     ASSERT_EQ(Entries(apply), QStringList{"PUMenuApplyTemplate1=Apply template \"\"Night\"\""});
     // Looked up as Night, which has no pairs: nothing is applied.
     Entry(apply, "PUMenuApplyTemplate1")->trigger();
-    EXPECT_TRUE(JobsOn(TestDay).empty());
+    EXPECT_TRUE(JobPairs(TestDay).empty());
     // Saved from the menu under the shortened name, a template of its own.
     PlanTheDay();
     Entry(SaveMenu(), "PUMenuSaveTemplate1")->trigger();

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "schedule/daily/daily_schedule.h"
+#include "support/drag_events.h"
+#include "support/recording_navigator.h"
 #include "tests/data/data_fixture.h"
 #include "ui/daily/ds_workplace_frame.h"
 #include "ui/daily/ds_workplace_list_frame.h"
@@ -13,9 +15,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDragEnterEvent>
-#include <QDragMoveEvent>
-#include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
@@ -27,17 +26,13 @@
 // 2024-05-15 is a Wednesday.
 inline const TDate TestDay = DateToOle(QDate(2024, 5, 15));
 
-class WorkplaceViewsTest : public DataTest {
+class WorkplaceViewsTest : public CastTest {
 protected:
     void SetUp() override
     {
-        DataTest::SetUp();
+        CastTest::SetUp();
         Open();
-        Ann = AddPerson("Ann");
-        Bob = AddPerson("Bob");
-        Kitchen = AddWorkplace("Kitchen", "K1");
-        Bar = AddWorkplace("Bar", "B1");
-        ASSERT_TRUE(Ann && Bob && Kitchen && Bar);
+        ASSERT_TRUE(AddCast(Bar, "Bar", "K1", "B1"));
         AnnID = Ann->ID();
         BobID = Bob->ID();
         KitchenID = Kitchen->ID();
@@ -105,18 +100,6 @@ protected:
         return n;
     }
 
-    // The (worker, workplace) pairs the jobs table holds for a day.
-    std::set<std::pair<int, int>> JobsOn(TDate ADay)
-    {
-        Store->Jobs->SetDateFrom(ADay);
-        Store->Jobs->SetDateTo(ADay);
-        Store->Jobs->SetPersonID(0);
-        Store->Jobs->SetWorkplaceID(0);
-        std::set<std::pair<int, int>> pairs;
-        for (int i = 0; i < Store->Jobs->JobCount(); ++i)
-            pairs.emplace(Store->Jobs->Jobs(i)->PersonID(), Store->Jobs->Jobs(i)->WorkplaceID());
-        return pairs;
-    }
     QStringList TemplateNames()
     {
         QStringList names;
@@ -141,50 +124,15 @@ protected:
         ASSERT_TRUE(Store->Macros->PutMacro(&macro));
     }
 
-    // Drag events as the window system delivers them over a target widget.
-    static bool DragOver(QWidget* ATarget, QMimeData* AData)
-    {
-        const QPoint at = ATarget->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, AData, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(ATarget, &enter);
-        if (!enter.isAccepted())
-            return false;
-        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, AData, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(ATarget, &move);
-        return move.isAccepted();
-    }
-    // A drop follows an accepted enter and move on the same target (the
-    // application hands a drop to the target that accepted the enter).
+    // A drop after an accepted enter and move, and the views it rebuilt away gone.
     static void Drop(QWidget* ATarget, QMimeData* AData)
     {
-        if (!DragOver(ATarget, AData))
-            return;
-        QDropEvent drop(QPointF(ATarget->rect().center()), Qt::CopyAction | Qt::MoveAction, AData, Qt::LeftButton,
-                        Qt::NoModifier);
-        QApplication::sendEvent(ATarget, &drop);
+        DropOnto(ATarget, AData);
         Settle();
     }
 
-    TPerson* Ann = nullptr;
-    TPerson* Bob = nullptr;
-    TWorkplace* Kitchen = nullptr;
     TWorkplace* Bar = nullptr;
     int AnnID = 0, BobID = 0, KitchenID = 0, BarID = 0;
     std::unique_ptr<TDailySchedule> Schedule;
     std::unique_ptr<TDSWorkplaceListFrame> Frame;
-};
-
-// Records the navigation the views ask for.
-class TRecordingNavigator : public ISCNavigator {
-public:
-    void ShowDailySchedule(TDate ADate) override { Calls << QStringLiteral("daily %1").arg(ADate); }
-    void ShowPersonSchedule(int APersonID, TDate ADate) override
-    {
-        Calls << QStringLiteral("person %1 %2").arg(APersonID).arg(ADate);
-    }
-    void ShowWorkplaceSchedule(int AWorkplaceID, TDate ADate) override
-    {
-        Calls << QStringLiteral("workplace %1 %2").arg(AWorkplaceID).arg(ADate);
-    }
-    QStringList Calls;
 };

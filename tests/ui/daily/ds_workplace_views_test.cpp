@@ -246,7 +246,7 @@ TEST_F(ListViewTest, ADeletedWorkplaceWithRelationsComesBackStruckOutAndInert)
     TDSWorkplacePersonDragObjectEx bob(BobID, 0);
     EXPECT_TRUE(DragOver(panel, &bob));
     Drop(panel, &bob);
-    EXPECT_EQ(JobsOn(TestDay), (std::set<std::pair<int, int>>{{AnnID, BarID}}));
+    EXPECT_EQ(JobPairs(TestDay), (std::set<std::pair<int, int>>{{AnnID, BarID}}));
     EXPECT_EQ(RowCount(PanelOf(BarID)), 1);
 }
 
@@ -272,7 +272,7 @@ TEST_F(DropTest, AWorkerFromTheWorkerListJoinsTheWorkplace)
     // Over the panel, its header and its labels alike.
     EXPECT_TRUE(DragOver(kitchen, &ann));
     Drop(Find<QLabel>("LabelShortcut", PanelOf(KitchenID)), &ann);
-    EXPECT_EQ(JobsOn(TestDay), (std::set<std::pair<int, int>>{{AnnID, KitchenID}}));
+    EXPECT_EQ(JobPairs(TestDay), (std::set<std::pair<int, int>>{{AnnID, KitchenID}}));
     kitchen = PanelOf(KitchenID);
     ASSERT_EQ(RowCount(kitchen), 1);
     EXPECT_EQ(Text(Row(kitchen, 0), "LabelName"), "Ann");
@@ -283,7 +283,7 @@ TEST_F(DropTest, AWorkerFromTheWorkerListJoinsTheWorkplace)
     kitchen = PanelOf(KitchenID);
     ASSERT_EQ(RowCount(kitchen), 2);
     EXPECT_EQ(Text(Row(kitchen, 1), "LabelName"), "Bob");
-    EXPECT_EQ(JobsOn(TestDay).size(), 2u);
+    EXPECT_EQ(JobPairs(TestDay).size(), 2u);
     // Rows stack under the header and the panel grows with them.
     const int rowHeight = Row(kitchen, 0)->height();
     auto* header = Find<QWidget>("PanelTop", kitchen);
@@ -307,7 +307,7 @@ TEST_F(DropTest, FromOneWorkplaceToAnotherTheWorkerStaysAtBoth)
     EXPECT_NE(qobject_cast<TDSPersonDragObjectEx*>(payload.get()), nullptr);
     EXPECT_TRUE(DragOver(PanelOf(BarID), payload.get()));
     Drop(PanelOf(BarID), payload.get());
-    EXPECT_EQ(JobsOn(TestDay), (std::set<std::pair<int, int>>{{AnnID, KitchenID}, {AnnID, BarID}}));
+    EXPECT_EQ(JobPairs(TestDay), (std::set<std::pair<int, int>>{{AnnID, KitchenID}, {AnnID, BarID}}));
     EXPECT_EQ(Text(Row(PanelOf(BarID), 0), "LabelWorkplaces"), "B1-K1");
     // The row of the first workplace follows the addition at the other one.
     EXPECT_EQ(Text(Row(PanelOf(KitchenID), 0), "LabelWorkplaces"), "B1-K1");
@@ -333,7 +333,7 @@ TEST_F(DropTest, AWorkerAlreadyThereIsRefusedUnlessTakenFromThatWorkplace)
     EXPECT_TRUE(DragOver(PanelOf(BarID), &plain));
     // Dropped back on his own workplace: nothing changes.
     Drop(row, &fromKitchen);
-    EXPECT_EQ(JobsOn(TestDay), (std::set<std::pair<int, int>>{{AnnID, KitchenID}}));
+    EXPECT_EQ(JobPairs(TestDay), (std::set<std::pair<int, int>>{{AnnID, KitchenID}}));
     EXPECT_EQ(RowCount(PanelOf(KitchenID)), 1);
     EXPECT_TRUE(Dialogs().MessageTexts().isEmpty());
 }
@@ -353,7 +353,7 @@ TEST_F(DropTest, OnlyPayloadsOfKnownWorkersAreTaken)
     EXPECT_FALSE(TDSWorkplaceFrame::CanTakeDrop(&ann, nullptr));
     // A dropped text changes nothing.
     Drop(bar, &text);
-    EXPECT_TRUE(JobsOn(TestDay).empty());
+    EXPECT_TRUE(JobPairs(TestDay).empty());
     // A worker deleted from the register can no longer be dropped.
     ASSERT_TRUE(Store->Persons->DeletePerson(AnnID));
     EXPECT_FALSE(DragOver(PanelOf(BarID), &ann));
@@ -372,7 +372,7 @@ TEST_F(DropTest, TheRowButtonRemovesJustThatRelationWithoutAQuestion)
     Click(button);
     Settle();
     EXPECT_TRUE(Dialogs().Questions().empty());
-    EXPECT_EQ(JobsOn(TestDay), (std::set<std::pair<int, int>>{{AnnID, BarID}, {BobID, KitchenID}}));
+    EXPECT_EQ(JobPairs(TestDay), (std::set<std::pair<int, int>>{{AnnID, BarID}, {BobID, KitchenID}}));
     ASSERT_EQ(RowCount(PanelOf(KitchenID)), 1);
     EXPECT_EQ(Text(Row(PanelOf(KitchenID), 0), "LabelName"), "Bob");
     EXPECT_EQ(Text(Row(PanelOf(BarID), 0), "LabelWorkplaces"), "B1");
@@ -543,7 +543,7 @@ TEST_F(SystemTemplateTest, ClearAllEmptiesEveryWorkplaceWithoutAQuestion)
     Action("PUMenuASTClearAll")->trigger();
     Settle();
     EXPECT_TRUE(Dialogs().Questions().empty());
-    EXPECT_TRUE(JobsOn(TestDay).empty());
+    EXPECT_TRUE(JobPairs(TestDay).empty());
     EXPECT_EQ(RowCount(PanelOf(KitchenID)), 0);
     EXPECT_EQ(RowCount(PanelOf(BarID)), 0);
 }
@@ -558,21 +558,21 @@ TEST_F(SystemTemplateTest, EarlierDaysAreCopiedIntoTheDay)
     Settle();
     Action("PUMenuASTPrevDay")->trigger();
     Settle();
-    EXPECT_EQ(JobsOn(TestDay), (std::set<std::pair<int, int>>{{AnnID, KitchenID}}));
+    EXPECT_EQ(JobPairs(TestDay), (std::set<std::pair<int, int>>{{AnnID, KitchenID}}));
     EXPECT_EQ(Text(Row(PanelOf(KitchenID), 0), "LabelName"), "Ann");
     Action("PUMenuASTClearAll")->trigger();
     // The last Wednesday is a week back.
     Action("PUMenuASTDayWed")->trigger();
     Settle();
-    EXPECT_EQ(JobsOn(TestDay), (std::set<std::pair<int, int>>{{BobID, BarID}}));
+    EXPECT_EQ(JobPairs(TestDay), (std::set<std::pair<int, int>>{{BobID, BarID}}));
     Action("PUMenuASTClearAll")->trigger();
     Action("PUMenuASTLastWeek")->trigger();
     Settle();
-    EXPECT_EQ(JobsOn(TestDay), (std::set<std::pair<int, int>>{{BobID, BarID}}));
+    EXPECT_EQ(JobPairs(TestDay), (std::set<std::pair<int, int>>{{BobID, BarID}}));
     EXPECT_EQ(Text(Row(PanelOf(BarID), 0), "LabelName"), "Bob");
     // A weekday without relations changes nothing and says nothing.
     Action("PUMenuASTDaySun")->trigger();
-    EXPECT_EQ(JobsOn(TestDay).size(), 1u);
+    EXPECT_EQ(JobPairs(TestDay).size(), 1u);
     EXPECT_TRUE(Dialogs().Questions().empty());
 }
 
@@ -610,7 +610,7 @@ TEST_F(RealDragTest, PressingAndMovingTheNameRunsADragThatLeavesTheRowIntact)
     EXPECT_EQ(Frame->findChild<QDrag*>(), nullptr);
     ASSERT_FALSE(source.isNull());
     EXPECT_EQ(source->Person(), Schedule->Workplaces()->Items(-KitchenID)->Persons()->Items(0));
-    EXPECT_EQ(JobsOn(TestDay), (std::set<std::pair<int, int>>{{AnnID, KitchenID}}));
+    EXPECT_EQ(JobPairs(TestDay), (std::set<std::pair<int, int>>{{AnnID, KitchenID}}));
 }
 
 } // namespace
