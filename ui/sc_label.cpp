@@ -17,3 +17,9 @@ QPixmap TSCLabel::GetDragImages()
     }
     return FDragImage;
 }
+
+void TSCLabel::ClearDragImage()
+{
+    FDragImage = QPixmap();
+    FDragImageMade = false;
+}

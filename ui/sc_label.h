@@ -14,6 +14,8 @@ public:
 
     // The drag picture; null when the label has nothing to show.
     QPixmap GetDragImages();
+    // Makes the picture anew at the next drag (the label shows another item).
+    void ClearDragImage();
 
 private:
     QPixmap FDragImage;

@@ -122,7 +122,10 @@ int TDSWorkplaceFrame::NoteLineHeight() const { return fontMetrics().height() + 
 void TDSWorkplaceFrame::SetWorkplace(TDSWorkplace* AValue)
 {
     if (FWorkplace && FWorkplace != AValue)
-        RetireRows(true);
+        UnbindRows(true);
+    // A reused panel may have shown a deleted workplace.
+    if (FDeletedLook)
+        SetLiveLook();
     BindItem(FWorkplace, AValue);
     EnableCommands(FWorkplace != nullptr);
     DataChanged(nullptr, QString());
@@ -130,7 +133,7 @@ void TDSWorkplaceFrame::SetWorkplace(TDSWorkplace* AValue)
 
 void TDSWorkplaceFrame::Unbind(bool AItemAlive)
 {
-    RetireRows(AItemAlive && FWorkplace);
+    UnbindRows(AItemAlive && FWorkplace);
     if (AItemAlive)
         ReleaseItem(FWorkplace);
     FWorkplace = nullptr;
@@ -179,6 +182,16 @@ void TDSWorkplaceFrame::SetDeletedLook()
     EnableCommands(false);
 }
 
+void TDSWorkplaceFrame::SetLiveLook()
+{
+    FDeletedLook = false;
+    LabelShortcut->setFont(LargeFont(font(), true));
+    LabelName->setFont(LargeFont(font(), false));
+    LabelShortcut->unsetCursor();
+    LabelName->setCursor(ProgramCursor(crHand));
+    LabelName->setToolTip(QStringLiteral("Weekly workplace schedule"));
+}
+
 void TDSWorkplaceFrame::SetColors()
 {
     const TColor color = FWorkplace->Color();
@@ -186,32 +199,38 @@ void TDSWorkplaceFrame::SetColors()
     SetBackground(this, ToQColor(LightenColor(color, 8)));
 }
 
-void TDSWorkplaceFrame::RetireRows(bool AItemsAlive)
+void TDSWorkplaceFrame::UnbindRows(bool AItemsAlive)
 {
+    // Rows of freed items must not touch them: compare addresses only.
     TDSWorkplacePersonList* persons = AItemsAlive && FWorkplace ? FWorkplace->Persons() : nullptr;
-    for (TDSWorkplacePersonFrame* row : FRows) {
+    for (TDSWorkplacePersonFrame* row : FRows)
         row->Unbind(persons && persons->IndexOf(row->Person()) >= 0);
-        TDSWorkplacePersonFrame::RetireView(row);
-    }
-    FRows.clear();
 }
 
 void TDSWorkplaceFrame::RebuildRows()
 {
-    RetireRows(true);
+    UnbindRows(true);
     const bool showNote = !FWorkplace->Note().isEmpty() && ShowNotes();
     LabelNote->setVisible(showNote);
     const int headerHeight = TopLineHeight() + (showNote ? NoteLineHeight() : 0);
     PanelTop->setGeometry(HeaderMargin, HeaderMargin, std::max(0, width() - 2 * HeaderMargin), headerHeight);
     TDSWorkplacePersonList* persons = FWorkplace->Persons();
+    const size_t count = static_cast<size_t>(persons->Count());
+    // Rows are reused in order and only the surplus retired: making every
+    // row anew on each day switch is what made it slow.
+    while (FRows.size() > count) {
+        TDSWorkplacePersonFrame::RetireView(FRows.back());
+        FRows.pop_back();
+    }
     const int rowHeight = TDSWorkplacePersonFrame::RowHeight(this);
     setFixedHeight(persons->Count() * rowHeight + headerHeight + HeaderMargin);
-    for (int n = 0; n < persons->Count(); ++n) {
-        auto* row = new TDSWorkplacePersonFrame(this);
+    for (size_t n = 0; n < count; ++n) {
+        if (n == FRows.size())
+            FRows.push_back(new TDSWorkplacePersonFrame(this));
+        TDSWorkplacePersonFrame* row = FRows[n];
         row->setObjectName(QStringLiteral("DSWPF%1").arg(n));
-        row->setGeometry(0, HeaderMargin + headerHeight + n * rowHeight, width(), rowHeight);
-        FRows.push_back(row);
-        row->SetPerson(persons->Items(n));
+        row->setGeometry(0, HeaderMargin + headerHeight + static_cast<int>(n) * rowHeight, width(), rowHeight);
+        row->SetPerson(persons->Items(static_cast<int>(n)));
         row->show();
     }
 }

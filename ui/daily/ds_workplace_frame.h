@@ -44,7 +44,9 @@ private:
     void SetDeletedLook();
     void SetColors();
     void RebuildRows();
-    void RetireRows(bool AItemsAlive);
+    // Unbinds every row and keeps it for reuse.
+    void UnbindRows(bool AItemsAlive);
+    void SetLiveLook();
     void PlaceRows();
     void SetNameUnderline(bool AOn);
 

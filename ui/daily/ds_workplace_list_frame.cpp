@@ -345,19 +345,30 @@ void TDSWorkplaceListFrame::RetirePanels()
 
 void TDSWorkplaceListFrame::RebuildPanels()
 {
-    RetirePanels();
-    // Panels made inside a hidden area are laid out once, when it is shown
-    // again, instead of once for each panel.
-    const bool shown = FScrollContent->isVisible();
+    const int count = FWorkplaces ? FWorkplaces->Count() : 0;
+    // Panels and their rows are reused in order and only the surplus retired:
+    // making a hundred panels anew on each day switch is what made it slow.
+    for (TDSWorkplaceFrame* panel : FPanels)
+        // A refreshed list has freed the items the panels were bound to.
+        panel->Unbind(FWorkplaces && FWorkplaces->IndexOf(panel->Workplace()) >= 0);
+    while (FPanels.size() > static_cast<size_t>(count)) {
+        TDSWorkplacePersonFrame::RetireView(FPanels.back());
+        FPanels.pop_back();
+    }
+    // Many new panels are made inside a hidden area, laid out once when it is
+    // shown again instead of once for each panel; reused ones stay on screen.
+    const bool shown = FScrollContent->isVisible() && static_cast<size_t>(count) > 2 * FPanels.size() + 8;
     if (shown)
         FScrollContent->hide();
-    const int count = FWorkplaces ? FWorkplaces->Count() : 0;
     for (int n = 0; n < count; ++n) {
-        auto* panel = new TDSWorkplaceFrame(FScrollContent);
+        if (static_cast<size_t>(n) == FPanels.size()) {
+            auto* panel = new TDSWorkplaceFrame(FScrollContent);
+            // Stacked in list order above the closing stretch.
+            FPanelsLayout->insertWidget(FPanelsLayout->count() - 1, panel);
+            FPanels.push_back(panel);
+        }
+        TDSWorkplaceFrame* panel = FPanels[static_cast<size_t>(n)];
         panel->setObjectName(QStringLiteral("DSWF%1").arg(n));
-        // Stacked in list order above the closing stretch.
-        FPanelsLayout->insertWidget(FPanelsLayout->count() - 1, panel);
-        FPanels.push_back(panel);
         panel->SetWorkplace(FWorkplaces->Items(n));
         panel->show();
     }

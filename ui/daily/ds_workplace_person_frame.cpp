@@ -1,7 +1,6 @@
 #include "ui/daily/ds_workplace_person_frame.h"
 
 #include "schedule/daily/daily_schedule.h"
-#include "ui/daily/ds_view_parts.h"
 #include "ui/daily/ds_workplace_frame.h"
 #include "ui/sc_label.h"
 #include "ui/view_resources.h"
@@ -45,31 +44,27 @@ void SetElided(QLabel* ALabel, const QString& AText)
 
 TDSWorkplacePersonFrame::TDSWorkplacePersonFrame(QWidget* AParent) : TDSWorkplaceDropFrame(AParent)
 {
-    QHBoxLayout* left = NewRowPanel(PanelLeft, this, QStringLiteral("PanelLeft"), {20, 0, 2, 0}, 4);
+    // The controls are placed by hand (PlaceControls): a layout would measure
+    // the label texts again at every change, hundreds of rows at a time.
+    PanelLeft = new QWidget(this);
+    PanelLeft->setObjectName(QStringLiteral("PanelLeft"));
     ImageIsOut = new QLabel(PanelLeft);
     ImageIsOut->setObjectName(QStringLiteral("ImageIsOut"));
-    ImageIsOut->setFixedWidth(16);
-    left->addWidget(ImageIsOut);
+    ImageIsOut->setAlignment(Qt::AlignCenter);
     LabelName = new TSCLabel(PanelLeft);
     LabelName->setObjectName(QStringLiteral("LabelName"));
-    LabelName->setMinimumWidth(1);
-    LabelName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     LabelName->installEventFilter(this);
-    left->addWidget(LabelName, 1);
 
-    QHBoxLayout* right = NewRowPanel(PanelRight, this, QStringLiteral("PanelRight"), {2, 0, 3, 0}, 2);
+    PanelRight = new QWidget(this);
+    PanelRight->setObjectName(QStringLiteral("PanelRight"));
     LabelWorkplaces = new QLabel(PanelRight);
     LabelWorkplaces->setObjectName(QStringLiteral("LabelWorkplaces"));
-    LabelWorkplaces->setMinimumWidth(1);
-    LabelWorkplaces->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    right->addWidget(LabelWorkplaces, 1);
     SBDelete = new QToolButton(PanelRight);
     SBDelete->setObjectName(QStringLiteral("SBDelete"));
     SBDelete->setAutoRaise(true);
     SBDelete->setIcon(StandardIcon(QStyle::SP_TitleBarCloseButton));
     SBDelete->setEnabled(false);
     connect(SBDelete, &QToolButton::clicked, this, &TDSWorkplacePersonFrame::ControlChanged);
-    right->addWidget(SBDelete);
 
     resize(400, RowHeight(this));
 }
@@ -95,6 +90,9 @@ void TDSWorkplacePersonFrame::RetireView(QWidget* AView)
 
 void TDSWorkplacePersonFrame::SetPerson(TDSWorkplacePerson* AValue)
 {
+    // A reused row shows another worker: its drag picture is made anew.
+    if (FPerson != AValue)
+        LabelName->ClearDragImage();
     BindItem(FPerson, AValue);
     DataChanged(nullptr, QString());
 }
@@ -201,15 +199,26 @@ void TDSWorkplacePersonFrame::ShowTexts()
     SetElided(LabelWorkplaces, FWorkplacesText);
 }
 
+void TDSWorkplacePersonFrame::PlaceControls()
+{
+    const int half = width() / 2;
+    const int h = height();
+    PanelLeft->setGeometry(0, 0, half, h);
+    PanelRight->setGeometry(half, 0, width() - half, h);
+    // Left half: indented 20, the picture, the name; right half: the
+    // workplaces and, at the right edge, the button.
+    ImageIsOut->setGeometry(20, 0, 16, h);
+    LabelName->setGeometry(40, 0, std::max(1, half - 42), h);
+    const QSize button = SBDelete->sizeHint().boundedTo(QSize(h, h));
+    const int buttonLeft = std::max(2, PanelRight->width() - 3 - button.width());
+    SBDelete->setGeometry(buttonLeft, (h - button.height()) / 2, button.width(), button.height());
+    LabelWorkplaces->setGeometry(2, 0, std::max(1, buttonLeft - 4), h);
+}
+
 void TDSWorkplacePersonFrame::resizeEvent(QResizeEvent* AEvent)
 {
     TDSWorkplaceDropFrame::resizeEvent(AEvent);
-    const int half = width() / 2;
-    PanelLeft->setGeometry(0, 0, half, height());
-    PanelRight->setGeometry(half, 0, width() - half, height());
-    // The labels take their new widths from the layouts first.
-    PanelLeft->layout()->activate();
-    PanelRight->layout()->activate();
+    PlaceControls();
     ShowTexts();
 }
 

@@ -57,6 +57,7 @@ private slots:
 private:
     void ControlDragStart();
     void ShowTexts();
+    void PlaceControls();
 
     TDSWorkplacePerson* FPerson = nullptr;
     QWidget* PanelLeft;
