@@ -173,7 +173,7 @@ TEST_F(JobsTest, AnUpdateIsWrittenOnceAtItsEndOrNotAtAll)
     EXPECT_NE(Store->Jobs->AddJob(next, Ann, Hall), nullptr);
     EXPECT_FALSE(Store->Jobs->EndUpdate());
     EXPECT_EQ(CommittedRows(file), 2);
-    Filter(next, next);
+    FilterJobs(next, next);
     EXPECT_EQ(Store->Jobs->JobCount(), 0);
     // Outside an update every change is written at once again.
     EXPECT_NE(Store->Jobs->AddJob(next, Ann, Kitchen), nullptr);
