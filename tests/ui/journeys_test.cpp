@@ -13,6 +13,7 @@
 #include "ui/daily/daily_schedule_frame.h"
 #include "ui/orvel_app_form.h"
 #include "ui/person_editor.h"
+#include "ui/sc_label.h"
 #include "ui/schedule_placeholder.h"
 #include "ui/status_panel.h"
 #include "ui/workplace_editor.h"
@@ -390,6 +391,49 @@ TEST_F(PlannedDayTest, TheCalendarChangesTheDayAndItsAbsencePictures)
     EXPECT_EQ(Daily->Date(), Today() + 1);
     EXPECT_EQ(Text(Row(0, 0), "LabelName"), "Bob Ray");
     EXPECT_TRUE(Text(Page, "LabelTopDate").endsWith(QLocale().toString(tomorrow, QLocale::ShortFormat)));
+}
+
+TEST_F(PlannedDayTest, PanelsAndRowsShownAgainOnAnotherDayShowThatDay)
+{
+    TWorkplace* attic = AddWorkplace("Attic", "A0");
+    const int atticID = attic->ID();
+    Store->Jobs->AddJob(Today(), Ann, attic);
+    Store->Jobs->AddJob(Today(), Ann, Kitchen);
+    Store->Jobs->AddJob(Today() + 1, Bob, Bar);
+    Store->Jobs->AddJob(Today() + 1, Bob, Kitchen);
+    Start();
+    auto* calendar = Page->findChild<QCalendarWidget*>("Calendar");
+    auto showDay = [calendar](const QDate& ADay) {
+        calendar->setSelectedDate(ADay);
+        emit calendar->clicked(ADay);
+    };
+    // The attic leaves the register and comes back struck out with today.
+    ASSERT_EQ(Text(Panel(0), "LabelShortcut"), "A0");
+    TestEnv::Dialogs().AnswerMessage(mrYes);
+    Panel(0)->findChild<QAbstractButton*>("SBDelete")->click();
+    ASSERT_EQ(Store->Workplaces->Workplaces(-atticID), nullptr);
+    const QDate today = QDate::currentDate();
+    showDay(today.addDays(1));
+    showDay(today);
+    ASSERT_EQ(Text(Panel(0), "LabelShortcut"), "A0");
+    EXPECT_TRUE(Panel(0)->findChild<QLabel*>("LabelShortcut")->font().strikeOut());
+    EXPECT_FALSE(Panel(0)->findChild<QAbstractButton*>("SBEdit")->isEnabled());
+    auto* name = Row(0, 0)->findChild<TSCLabel*>("LabelName");
+    ASSERT_NE(name, nullptr);
+    const qint64 annPicture = name->GetDragImages().cacheKey();
+
+    // Tomorrow the first panel is the bar's, live, and its row shows Bob.
+    showDay(today.addDays(1));
+    ASSERT_EQ(Text(Panel(0), "LabelShortcut"), "B1");
+    EXPECT_FALSE(Panel(0)->findChild<QLabel*>("LabelShortcut")->font().strikeOut());
+    EXPECT_FALSE(Panel(0)->findChild<QLabel*>("LabelName")->font().strikeOut());
+    EXPECT_TRUE(Panel(0)->findChild<QAbstractButton*>("SBEdit")->isEnabled());
+    EXPECT_EQ(Text(Row(0, 0), "LabelName"), "Bob Ray");
+    EXPECT_EQ(Text(Row(0, 0), "LabelWorkplaces"), "B1-K1");
+    auto* bobName = Row(0, 0)->findChild<TSCLabel*>("LabelName");
+    EXPECT_NE(bobName->GetDragImages().cacheKey(), annPicture);
+    EXPECT_EQ(Panel(2), nullptr);
+    EXPECT_EQ(Row(1, 1), nullptr);
 }
 
 TEST_F(JourneyTest, TheSetupDialogChangesTheNoteAndAsksBeforeLosingAChange)
