@@ -113,8 +113,9 @@ TEST_F(JobsTest, OneReadKeepsAddingOrderAndEachRowsOwnTexts)
     const QList<TDate> dates{Day(2026, 3, 10), Day(2026, 3, 3), Day(2026, 3, 7), Day(2026, 3, 1)};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(Store->Jobs->Jobs(i)->Date(), dates[i]) << i;
-        if (i > 0)
+        if (i > 0) {
             EXPECT_LT(Store->Jobs->Jobs(i - 1)->ID(), Store->Jobs->Jobs(i)->ID());
+        }
     }
     EXPECT_EQ(Store->Jobs->Jobs(0)->PersonName(), "Ann");
     EXPECT_EQ(Store->Jobs->Jobs(1)->PersonName(), "Ann");

@@ -15,11 +15,6 @@
 
 namespace {
 
-QSettings Store()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Zanthor Software", "Plenvo");
-}
-
 void Put(const QString& AGroup, const QString& AName, const QVariant& AValue)
 {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Zanthor Software", "Plenvo");
