@@ -2,6 +2,7 @@
 
 #include "data/job_rows.h"
 #include "data/person_man.h"
+#include "data/register_ops.h"
 #include "data/workplace_man.h"
 
 #include <cmath>
@@ -39,24 +40,18 @@ bool TJob::LoadFromDB(const TTable& ADataSet)
 
 bool TJob::StoreToDB(TTable& ADataSet)
 {
-    if (!ADataSet.CanModify())
-        return false;
-    const bool found = FID > 0 && ADataSet.Locate(QStringLiteral("ID"), FID);
-    if (found)
-        ADataSet.Edit();
-    else
-        ADataSet.Append();
-    bool ok = ADataSet.SetFieldValue(QStringLiteral("Date"), FDate);
-    ok = ADataSet.SetFieldValue(QStringLiteral("PersonID"), FPersonID) && ok;
-    ok = ADataSet.SetFieldValue(QStringLiteral("PersonName"), FPersonName) && ok;
-    ok = ADataSet.SetFieldValue(QStringLiteral("WorkplaceID"), FWorkplaceID) && ok;
-    ok = ADataSet.SetFieldValue(QStringLiteral("WorkplaceShortcut"), FWorkplaceShortcut) && ok;
-    ok = ADataSet.SetFieldValue(QStringLiteral("WorkplaceName"), FWorkplaceName) && ok;
-    ok = ADataSet.SetFieldValue(QStringLiteral("Note"), FNote) && ok;
-    ok = ADataSet.Post() && ok;
-    if (ok && !found)
-        FID = ADataSet.FieldValue(QStringLiteral("ID")).toInt();
-    return ok;
+    return RegisterStoreRecord(
+        ADataSet, FID,
+        [&] {
+            bool ok = ADataSet.SetFieldValue(QStringLiteral("Date"), FDate);
+            ok = ADataSet.SetFieldValue(QStringLiteral("PersonID"), FPersonID) && ok;
+            ok = ADataSet.SetFieldValue(QStringLiteral("PersonName"), FPersonName) && ok;
+            ok = ADataSet.SetFieldValue(QStringLiteral("WorkplaceID"), FWorkplaceID) && ok;
+            ok = ADataSet.SetFieldValue(QStringLiteral("WorkplaceShortcut"), FWorkplaceShortcut) && ok;
+            ok = ADataSet.SetFieldValue(QStringLiteral("WorkplaceName"), FWorkplaceName) && ok;
+            return ADataSet.SetFieldValue(QStringLiteral("Note"), FNote) && ok;
+        },
+        [](bool) {});
 }
 
 // --- TJobList ---

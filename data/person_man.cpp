@@ -15,6 +15,7 @@ void VerifyPerson(TPersonList& AList, TPerson& APerson, const TPerson* AWithOut)
 {
     APerson.SetName(AList.VerifyName(APerson.Name(), AWithOut));
 }
+TPersonOps Ops(TTable& ATable, TPersonList& AList) { return TPersonOps(ATable, AList, GPersonFields, VerifyPerson); }
 const QString FileName = QStringLiteral("Workers.cds");
 
 } // namespace
@@ -190,37 +191,22 @@ bool TPerson::LoadFromDB(const TTable& ADataSet)
 
 bool TPerson::StoreToDB(TTable& ADataSet)
 {
-    if (!ADataSet.CanModify())
-        return false;
-    const bool found = FID > 0 && ADataSet.Locate(QStringLiteral("ID"), FID);
-    if (found)
-        ADataSet.Edit();
-    else
-        ADataSet.Append();
-    bool ok = ADataSet.SetFieldValue(QStringLiteral("Name"), FName);
-    ok = ADataSet.SetFieldValue(QStringLiteral("SortingName"), FSortingName) && ok;
-    ok = ADataSet.SetFieldValue(QStringLiteral("DateOutFrom"), DateOutFrom()) && ok;
-    ok = ADataSet.SetFieldValue(QStringLiteral("DaysOut"), FDaysOut) && ok;
-    ok = ADataSet.SetFieldValue(QStringLiteral("Note"), FNote) && ok;
-    ok = ADataSet.SetFieldValue(QStringLiteral("NoteOut"), FNoteOut) && ok;
-    ok = ADataSet.Post() && ok;
-    if (ok && !found)
-        FID = ADataSet.FieldValue(QStringLiteral("ID")).toInt();
-    SetModified(!ok);
-    return ok;
+    return RegisterStoreRecord(
+        ADataSet, FID,
+        [&] {
+            bool ok = ADataSet.SetFieldValue(QStringLiteral("Name"), FName);
+            ok = ADataSet.SetFieldValue(QStringLiteral("SortingName"), FSortingName) && ok;
+            ok = ADataSet.SetFieldValue(QStringLiteral("DateOutFrom"), DateOutFrom()) && ok;
+            ok = ADataSet.SetFieldValue(QStringLiteral("DaysOut"), FDaysOut) && ok;
+            ok = ADataSet.SetFieldValue(QStringLiteral("Note"), FNote) && ok;
+            return ADataSet.SetFieldValue(QStringLiteral("NoteOut"), FNoteOut) && ok;
+        },
+        [this](bool AValue) { SetModified(AValue); });
 }
 
 // --- TPersonList ---
 
-TPerson* TPersonList::Items(int AKey) const
-{
-    if (AKey >= 0)
-        return TSCTypedList<TPerson>::Items(AKey);
-    for (int i = 0; i < Count(); ++i)
-        if (TSCTypedList<TPerson>::Items(i)->ID() == -AKey)
-            return TSCTypedList<TPerson>::Items(i);
-    return nullptr;
-}
+TPerson* TPersonList::Items(int AKey) const { return RegisterItemByKey(*this, AKey); }
 
 TPerson* TPersonList::Items(const QString& AKey) const
 {
@@ -270,9 +256,7 @@ TPersonMan* TPersonMan::Instance()
 
 void TPersonMan::OpenDBFiles()
 {
-    DSPersons.Close();
-    DSPersons.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
-    TDataMan::CheckDBStructure(DSPersons, DSPersonsDef);
+    RegisterOpenTable(DSPersons, DSPersonsDef, FileName);
     LoadPersons();
 }
 
@@ -283,35 +267,35 @@ void TPersonMan::CloseDBFiles()
 
 void TPersonMan::LoadPersons()
 {
-    TPersonOps(DSPersons, *FPersons, GPersonFields, VerifyPerson).Load();
+    Ops(DSPersons, *FPersons).Load();
 }
 
 bool TPersonMan::Store(TPerson* APerson)
 {
-    return TPersonOps(DSPersons, *FPersons, GPersonFields, VerifyPerson).Store(APerson);
+    return Ops(DSPersons, *FPersons).Store(APerson);
 }
 
 bool TPersonMan::InsertPerson(TPerson* APerson)
 {
-    return TPersonOps(DSPersons, *FPersons, GPersonFields, VerifyPerson).Insert(APerson);
+    return Ops(DSPersons, *FPersons).Insert(APerson);
 }
 
 bool TPersonMan::InsertPerson(std::unique_ptr<TPerson>& APerson)
 {
-    return TPersonOps(DSPersons, *FPersons, GPersonFields, VerifyPerson).Insert(APerson);
+    return Ops(DSPersons, *FPersons).Insert(APerson);
 }
 
 TPerson* TPersonMan::AddPerson()
 {
-    return TPersonOps(DSPersons, *FPersons, GPersonFields, VerifyPerson).Add();
+    return Ops(DSPersons, *FPersons).Add();
 }
 
 bool TPersonMan::EditPerson(TPerson* APerson)
 {
-    return TPersonOps(DSPersons, *FPersons, GPersonFields, VerifyPerson).Edit(APerson);
+    return Ops(DSPersons, *FPersons).Edit(APerson);
 }
 
 bool TPersonMan::DeletePerson(int APersonID, std::unique_ptr<TPerson>* ATaken)
 {
-    return TPersonOps(DSPersons, *FPersons, GPersonFields, VerifyPerson).Delete(APersonID, ATaken);
+    return Ops(DSPersons, *FPersons).Delete(APersonID, ATaken);
 }

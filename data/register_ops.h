@@ -1,10 +1,12 @@
-// The steps the worker and the workplace registers share: loading the file
-// into the list, storing, inserting, adding, editing and deleting a record.
+// The steps the worker and the workplace registers share: opening the file,
+// loading it into the list, lookups, storing, inserting, adding, editing and
+// deleting a record.
 // The managers, friends of their items, hand in the private fields touched.
 #pragma once
 
 #include "core/observable.h"
 #include "core/utils.h"
+#include "data/data_man.h"
 #include "data/table.h"
 
 #include <QString>
@@ -50,6 +52,47 @@ QString RegisterUniqueText(const TList& AList, const QString& AText, const TItem
             break;
     }
     return stem + QString::number(number);
+}
+
+// A position (0 or more) or -ID.
+template <class TItem>
+TItem* RegisterItemByKey(const TSCTypedList<TItem>& AList, int AKey)
+{
+    if (AKey >= 0)
+        return AList.Items(AKey);
+    for (int i = 0; i < AList.Count(); ++i)
+        if (AList.Items(i)->ID() == -AKey)
+            return AList.Items(i);
+    return nullptr;
+}
+
+// Opens ATable on its file in the current data folder, made to match ADef.
+inline void RegisterOpenTable(TTable& ATable, TTable& ADef, const QString& AFileName)
+{
+    ATable.Close();
+    ATable.SetFileName(IncludeBackslash(CurrentDataDir()) + AFileName);
+    TDataMan::CheckDBStructure(ATable, ADef);
+}
+
+// Writes an item's record: the one with AID when the file has it, else a new
+// one whose ID AID then takes. ASetFields sets the columns (false when one
+// did not take); ASetModified hears whether anything is left unsaved.
+template <class TSetFields, class TSetModified>
+bool RegisterStoreRecord(TTable& ADataSet, int& AID, TSetFields ASetFields, TSetModified ASetModified)
+{
+    if (!ADataSet.CanModify())
+        return false;
+    const bool found = AID > 0 && ADataSet.Locate(QStringLiteral("ID"), AID);
+    if (found)
+        ADataSet.Edit();
+    else
+        ADataSet.Append();
+    bool ok = ASetFields();
+    ok = ADataSet.Post() && ok;
+    if (ok && !found)
+        AID = ADataSet.FieldValue(QStringLiteral("ID")).toInt();
+    ASetModified(!ok);
+    return ok;
 }
 
 template <class TItem, class TList>

@@ -15,6 +15,10 @@ void VerifyWorkplace(TWorkplaceList& AList, TWorkplace& AWorkplace, const TWorkp
     AWorkplace.SetName(AList.VerifyName(AWorkplace.Name(), AWithOut));
     AWorkplace.SetShortcut(AList.VerifyShortcut(AWorkplace.Shortcut(), AWithOut));
 }
+TWorkplaceOps Ops(TTable& ATable, TWorkplaceList& AList)
+{
+    return TWorkplaceOps(ATable, AList, GWorkplaceFields, VerifyWorkplace);
+}
 const QString FileName = QStringLiteral("Workplaces.cds");
 
 } // namespace
@@ -149,35 +153,20 @@ bool TWorkplace::LoadFromDB(const TTable& ADataSet)
 
 bool TWorkplace::StoreToDB(TTable& ADataSet)
 {
-    if (!ADataSet.CanModify())
-        return false;
-    const bool found = FID > 0 && ADataSet.Locate(QStringLiteral("ID"), FID);
-    if (found)
-        ADataSet.Edit();
-    else
-        ADataSet.Append();
-    bool ok = ADataSet.SetFieldValue(QStringLiteral("Shortcut"), FShortcut);
-    ok = ADataSet.SetFieldValue(QStringLiteral("Name"), FName) && ok;
-    ok = ADataSet.SetFieldValue(QStringLiteral("Color"), static_cast<int>(FColor)) && ok;
-    ok = ADataSet.SetFieldValue(QStringLiteral("Note"), FNote) && ok;
-    ok = ADataSet.Post() && ok;
-    if (ok && !found)
-        FID = ADataSet.FieldValue(QStringLiteral("ID")).toInt();
-    SetModified(!ok);
-    return ok;
+    return RegisterStoreRecord(
+        ADataSet, FID,
+        [&] {
+            bool ok = ADataSet.SetFieldValue(QStringLiteral("Shortcut"), FShortcut);
+            ok = ADataSet.SetFieldValue(QStringLiteral("Name"), FName) && ok;
+            ok = ADataSet.SetFieldValue(QStringLiteral("Color"), static_cast<int>(FColor)) && ok;
+            return ADataSet.SetFieldValue(QStringLiteral("Note"), FNote) && ok;
+        },
+        [this](bool AValue) { SetModified(AValue); });
 }
 
 // --- TWorkplaceList ---
 
-TWorkplace* TWorkplaceList::Items(int AKey) const
-{
-    if (AKey >= 0)
-        return TSCTypedList<TWorkplace>::Items(AKey);
-    for (int i = 0; i < Count(); ++i)
-        if (TSCTypedList<TWorkplace>::Items(i)->ID() == -AKey)
-            return TSCTypedList<TWorkplace>::Items(i);
-    return nullptr;
-}
+TWorkplace* TWorkplaceList::Items(int AKey) const { return RegisterItemByKey(*this, AKey); }
 
 TWorkplace* TWorkplaceList::Items(const QString& AKey) const
 {
@@ -239,9 +228,7 @@ TWorkplaceMan* TWorkplaceMan::Instance()
 
 void TWorkplaceMan::OpenDBFiles()
 {
-    DSWorkplaces.Close();
-    DSWorkplaces.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
-    TDataMan::CheckDBStructure(DSWorkplaces, DSWorkplacesDef);
+    RegisterOpenTable(DSWorkplaces, DSWorkplacesDef, FileName);
     LoadWorkplaces();
 }
 
@@ -252,35 +239,35 @@ void TWorkplaceMan::CloseDBFiles()
 
 void TWorkplaceMan::LoadWorkplaces()
 {
-    TWorkplaceOps(DSWorkplaces, *FWorkplaces, GWorkplaceFields, VerifyWorkplace).Load();
+    Ops(DSWorkplaces, *FWorkplaces).Load();
 }
 
 bool TWorkplaceMan::Store(TWorkplace* AWorkplace)
 {
-    return TWorkplaceOps(DSWorkplaces, *FWorkplaces, GWorkplaceFields, VerifyWorkplace).Store(AWorkplace);
+    return Ops(DSWorkplaces, *FWorkplaces).Store(AWorkplace);
 }
 
 bool TWorkplaceMan::InsertWorkplace(TWorkplace* AWorkplace)
 {
-    return TWorkplaceOps(DSWorkplaces, *FWorkplaces, GWorkplaceFields, VerifyWorkplace).Insert(AWorkplace);
+    return Ops(DSWorkplaces, *FWorkplaces).Insert(AWorkplace);
 }
 
 bool TWorkplaceMan::InsertWorkplace(std::unique_ptr<TWorkplace>& AWorkplace)
 {
-    return TWorkplaceOps(DSWorkplaces, *FWorkplaces, GWorkplaceFields, VerifyWorkplace).Insert(AWorkplace);
+    return Ops(DSWorkplaces, *FWorkplaces).Insert(AWorkplace);
 }
 
 TWorkplace* TWorkplaceMan::AddWorkplace()
 {
-    return TWorkplaceOps(DSWorkplaces, *FWorkplaces, GWorkplaceFields, VerifyWorkplace).Add();
+    return Ops(DSWorkplaces, *FWorkplaces).Add();
 }
 
 bool TWorkplaceMan::EditWorkplace(TWorkplace* AWorkplace)
 {
-    return TWorkplaceOps(DSWorkplaces, *FWorkplaces, GWorkplaceFields, VerifyWorkplace).Edit(AWorkplace);
+    return Ops(DSWorkplaces, *FWorkplaces).Edit(AWorkplace);
 }
 
 bool TWorkplaceMan::DeleteWorkplace(int AWorkplaceID, std::unique_ptr<TWorkplace>* ATaken)
 {
-    return TWorkplaceOps(DSWorkplaces, *FWorkplaces, GWorkplaceFields, VerifyWorkplace).Delete(AWorkplaceID, ATaken);
+    return Ops(DSWorkplaces, *FWorkplaces).Delete(AWorkplaceID, ATaken);
 }

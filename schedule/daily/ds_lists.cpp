@@ -1,94 +1,11 @@
 #include "schedule/daily/ds_lists.h"
 
-#include "core/dialogs.h"
-#include "schedule/daily/daily_schedule.h"
+#include "schedule/daily/ds_list_parts.h"
 #include "setup/setup.h"
-
-#include <QCollator>
-#include <QLocale>
-
-#include <algorithm>
 
 namespace {
 
-constexpr TColor DSWhite = 0xFFFFFF;
-
-IDSStore* Store() { return DSStore(); }
-
-// Passes a notice on to a neighbour unless it is the transmitter.
-template <class T>
-void PassOn(T* ANode, TObject* ASender, TObject* ATransmiter, TObject* AFrom, const QString& AValueName)
-{
-    if (ANode && ANode != ATransmiter)
-        ANode->DataChanged(ASender, AFrom, AValueName);
-}
-
-// A whole rebuild is silent; its inner announcements would reach no view.
-bool Quiet(const TDailySchedule* ASchedule, bool ASilent) { return ASilent && ASchedule && ASchedule->Rebuilding(); }
-
-// The user's locale collation ignoring case, made anew when the locale changes.
-const QCollator& Collator()
-{
-    static thread_local QCollator collator;
-    static thread_local QString localeName;
-    static thread_local bool made = false;
-    const QLocale locale;
-    if (!made || localeName != locale.name()) {
-        collator = QCollator(locale);
-        collator.setCaseSensitivity(Qt::CaseInsensitive);
-        localeName = locale.name();
-        made = true;
-    }
-    return collator;
-}
-
-int CompareText(const QString& A, const QString& B) { return Collator().compare(A, B); }
-
-// Live objects first in order of their current texts, then the deleted ones
-// in order of their stored texts.
-int CompareLiveBeforeDeleted(const QString& ACurrentA, const QString& AStoredA, const QString& ACurrentB,
-                             const QString& AStoredB)
-{
-    if (ACurrentA.isEmpty() && !ACurrentB.isEmpty())
-        return 1;
-    if (!ACurrentA.isEmpty() && ACurrentB.isEmpty())
-        return -1;
-    if (ACurrentA.isEmpty() && ACurrentB.isEmpty())
-        return CompareText(AStoredA, AStoredB);
-    return CompareText(ACurrentA, ACurrentB);
-}
-
-QString NameWithStored(const QString& AName, const QString& AStored)
-{
-    if (SameTextIgnoringCase(AName, AStored))
-        return AName;
-    if (AName.isEmpty())
-        return AStored;
-    if (!AStored.isEmpty())
-        return AName + QStringLiteral(" (") + AStored + QLatin1Char(')');
-    return AName;
-}
-
-// Sorts by keys read once per item, so a sort reads every register object
-// once instead of at each comparison.
-template <class TList, class TItem, class TKey>
-void SortByKeys(TList& AList, const std::function<TKey(const TItem*)>& AKeyOf,
-                const std::function<int(const TKey&, const TKey&)>& ACompare)
-{
-    std::vector<std::pair<TKey, int>> keys;
-    keys.reserve(static_cast<size_t>(AList.Count()));
-    for (int i = 0; i < AList.Count(); ++i)
-        keys.emplace_back(AKeyOf(AList.Items(i)), i);
-    std::stable_sort(keys.begin(), keys.end(),
-                     [&](const auto& a, const auto& b) { return ACompare(a.first, b.first) < 0; });
-    std::vector<std::unique_ptr<TItem>> items;
-    items.reserve(keys.size());
-    for (int i = AList.Count() - 1; i >= 0; --i)
-        items.push_back(AList.Extract(i));
-    std::reverse(items.begin(), items.end());
-    for (auto& key : keys)
-        AList.Add(std::move(items[static_cast<size_t>(key.second)]));
-}
+using namespace DSParts;
 
 TSetupGeneral* General()
 {
@@ -96,50 +13,22 @@ TSetupGeneral* General()
     return setup ? setup->General() : nullptr;
 }
 
-bool Confirmed(const QString& AMsg)
-{
-    if (AMsg.isEmpty())
-        return true;
-    return ShowMessageBox(AMsg, mtConfirmation, mbYes | mbNo) == mrYes;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- TDSPersonWorkplace
 
-std::optional<TDSWorkplaceRecord> TDSPersonWorkplace::Record() const
-{
-    if (FID <= 0 || !Store())
-        return std::nullopt;
-    return Store()->WorkplaceRecord(FID);
-}
+std::optional<TDSWorkplaceRecord> TDSPersonWorkplace::Record() const { return WorkplaceRecord(FID); }
 
 TWorkplace* TDSPersonWorkplace::Workplace() const { return FID > 0 && Store() ? Store()->WorkplaceObject(FID) : nullptr; }
-QString TDSPersonWorkplace::Name() const
-{
-    auto r = Record();
-    return r ? r->Name : QString();
-}
-QString TDSPersonWorkplace::Note() const
-{
-    auto r = Record();
-    return r ? r->Note : QString();
-}
-QString TDSPersonWorkplace::Shortcut() const
-{
-    auto r = Record();
-    return r ? r->Shortcut : QString();
-}
-TColor TDSPersonWorkplace::Color() const
-{
-    auto r = Record();
-    return r ? r->Color : DSWhite;
-}
+QString TDSPersonWorkplace::Name() const { return FieldOf(Record(), &TDSWorkplaceRecord::Name); }
+QString TDSPersonWorkplace::Note() const { return FieldOf(Record(), &TDSWorkplaceRecord::Note); }
+QString TDSPersonWorkplace::Shortcut() const { return FieldOf(Record(), &TDSWorkplaceRecord::Shortcut); }
+TColor TDSPersonWorkplace::Color() const { return FieldOf(Record(), &TDSWorkplaceRecord::Color, White); }
 QString TDSPersonWorkplace::NameAndStoredName() const { return NameWithStored(Name(), FStoredName); }
 QString TDSPersonWorkplace::ShortcutOrStoredShortcut() const
 {
     auto r = Record();
-    return r ? r->Shortcut : QStringLiteral("(") + FStoredShortcut + QLatin1Char(')');
+    return r ? r->Shortcut : InBrackets(FStoredShortcut);
 }
 
 void TDSPersonWorkplace::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
@@ -152,19 +41,10 @@ void TDSPersonWorkplace::DataChanged(TObject* ASender, TObject* ATransmiter, con
 void TDSPersonWorkplaceList::SetSilent(bool AValue)
 {
     FSilent = AValue;
-    for (int i = 0; i < Count(); ++i)
-        TSCTypedList::Items(i)->SetSilent(AValue);
+    SetItemsSilent(*this, AValue);
 }
 
-TDSPersonWorkplace* TDSPersonWorkplaceList::Items(int AKey) const
-{
-    if (AKey >= 0)
-        return TSCTypedList::Items(AKey);
-    for (int i = 0; i < Count(); ++i)
-        if (TSCTypedList::Items(i)->ID() == -AKey)
-            return TSCTypedList::Items(i);
-    return nullptr;
-}
+TDSPersonWorkplace* TDSPersonWorkplaceList::Items(int AKey) const { return ItemByKey(*this, AKey); }
 
 QString TDSPersonWorkplaceList::ShortcutsAsString() const
 {
@@ -177,58 +57,39 @@ QString TDSPersonWorkplaceList::ShortcutsAsString() const
 TDSPersonWorkplace* TDSPersonWorkplaceList::AddWorkplace(int AID, const QString& AStoredShortcut,
                                                          const QString& AStoredName, bool ASort)
 {
-    if (AID < 1 || Items(-AID))
-        return nullptr;
-    auto item = TSCObject::Create<TDSPersonWorkplace>();
-    item->FID = AID;
-    item->FOwnerList = this;
-    item->FSilent = FSilent;
-    item->FStoredShortcut = AStoredShortcut;
-    item->FStoredName = AStoredName;
-    TDSPersonWorkplace* added = item.get();
-    Add(std::move(item));
-    if (ASort)
-        SortByShortcut();
-    else
-        Announce(QStringLiteral("Items"));
-    return added;
+    return AppendItem(
+        *this, AID,
+        [&](TDSPersonWorkplace& AItem) {
+            AItem.FID = AID;
+            AItem.FOwnerList = this;
+            AItem.FSilent = FSilent;
+            AItem.FStoredShortcut = AStoredShortcut;
+            AItem.FStoredName = AStoredName;
+        },
+        [&] { ASort ? SortByShortcut() : Announce(QStringLiteral("Items")); });
 }
 
 bool TDSPersonWorkplaceList::DeleteWorkplace(int AID)
 {
-    if (AID < 1)
-        return false;
-    TDSPersonWorkplace* item = Items(-AID);
-    if (!item)
-        return false;
-    Delete(IndexOf(item));
-    Announce(QStringLiteral("Items"));
-    return true;
+    return RemoveItem(*this, AID, [](TDSPersonWorkplace*, int) {}, [this] { Announce(QStringLiteral("Items")); });
 }
 
 void TDSPersonWorkplaceList::SortByShortcut()
 {
-    struct TKey {
-        QString Current, Stored;
-    };
-    SortByKeys<TDSPersonWorkplaceList, TDSPersonWorkplace, TKey>(
-        *this, [](const TDSPersonWorkplace* a) { return TKey{a->Shortcut(), a->StoredShortcut()}; },
-        [](const TKey& a, const TKey& b) { return CompareLiveBeforeDeleted(a.Current, a.Stored, b.Current, b.Stored); });
+    SortLiveBeforeDeleted(
+        *this, [](const TDSPersonWorkplace* a) { return a->Shortcut(); },
+        [](const TDSPersonWorkplace* a) { return a->StoredShortcut(); });
     Announce(QStringLiteral("Items"));
 }
 
 void TDSPersonWorkplaceList::Announce(const QString& AValueName)
 {
-    if (Quiet(FPerson ? FPerson->Schedule() : nullptr, FSilent))
-        return;
-    DataChanged(this, this, AValueName);
+    DSParts::Announce(*this, FPerson ? FPerson->Schedule() : nullptr, FSilent, AValueName);
 }
 
 void TDSPersonWorkplaceList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    for (int i = 0; i < Count(); ++i)
-        PassOn(TSCTypedList::Items(i), ASender, ATransmiter, this, AValueName);
-    PassOn(FPerson, ASender, ATransmiter, this, AValueName);
+    Route(*this, nullptr, FSilent, FPerson, ASender, ATransmiter, AValueName);
 }
 
 // ---------------------------------------------------------------- TDSPerson
@@ -248,56 +109,17 @@ void TDSPerson::SetSilent(bool AValue)
 
 TDailySchedule* TDSPerson::Schedule() const { return FOwnerList ? FOwnerList->Schedule() : nullptr; }
 
-std::optional<TDSPersonRecord> TDSPerson::Record() const
-{
-    if (FID <= 0 || !Store())
-        return std::nullopt;
-    return Store()->PersonRecord(FID);
-}
+std::optional<TDSPersonRecord> TDSPerson::Record() const { return PersonRecord(FID); }
 
 TPerson* TDSPerson::Person() const { return FID > 0 && Store() ? Store()->PersonObject(FID) : nullptr; }
-QString TDSPerson::Name() const
-{
-    auto r = Record();
-    return r ? r->Name : QString();
-}
-QString TDSPerson::Note() const
-{
-    auto r = Record();
-    return r ? r->Note : QString();
-}
-QString TDSPerson::NoteOut() const
-{
-    auto r = Record();
-    return r ? r->NoteOut : QString();
-}
-QString TDSPerson::SortingName() const
-{
-    auto r = Record();
-    return r ? r->SortingName : QString();
-}
-TDate TDSPerson::DateOutFrom() const
-{
-    auto r = Record();
-    return r ? r->DateOutFrom : 0;
-}
-TDate TDSPerson::DateOutTo() const
-{
-    auto r = Record();
-    return r ? r->DateOutTo : 0;
-}
-int TDSPerson::DaysOut() const
-{
-    auto r = Record();
-    return r ? r->DaysOut : 0;
-}
-bool TDSPerson::IsOut() const
-{
-    TDailySchedule* schedule = Schedule();
-    if (!schedule || FID <= 0 || !Store())
-        return false;
-    return Store()->PersonIsOut(FID, schedule->Date());
-}
+QString TDSPerson::Name() const { return FieldOf(Record(), &TDSPersonRecord::Name); }
+QString TDSPerson::Note() const { return FieldOf(Record(), &TDSPersonRecord::Note); }
+QString TDSPerson::NoteOut() const { return FieldOf(Record(), &TDSPersonRecord::NoteOut); }
+QString TDSPerson::SortingName() const { return FieldOf(Record(), &TDSPersonRecord::SortingName); }
+TDate TDSPerson::DateOutFrom() const { return FieldOf(Record(), &TDSPersonRecord::DateOutFrom); }
+TDate TDSPerson::DateOutTo() const { return FieldOf(Record(), &TDSPersonRecord::DateOutTo); }
+int TDSPerson::DaysOut() const { return FieldOf(Record(), &TDSPersonRecord::DaysOut); }
+bool TDSPerson::IsOut() const { return PersonIsOut(FID, Schedule()); }
 
 void TDSPerson::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
@@ -316,30 +138,21 @@ void TDSPersonList::Init()
 void TDSPersonList::SetSilent(bool AValue)
 {
     FSilent = AValue;
-    for (int i = 0; i < Count(); ++i)
-        TSCTypedList::Items(i)->SetSilent(AValue);
+    SetItemsSilent(*this, AValue);
 }
 
 void TDSPersonList::SetSortingDirection(TSortingDirection AValue)
 {
-    if (AValue == FSortingDirection) {
-        Announce(QStringLiteral("SortingDirection*"));
-        return;
-    }
-    FSortingDirection = AValue;
-    SortByKind();
-    Announce(QStringLiteral("SortingDirection"));
+    SetSortingValue(
+        FSortingDirection, AValue, QStringLiteral("SortingDirection"), [this] { SortByKind(); },
+        [this](const QString& AName) { Announce(AName); });
 }
 
 void TDSPersonList::SetSortingKind(TDSPersonSortingKind AValue)
 {
-    if (AValue == FSortingKind) {
-        Announce(QStringLiteral("SortingKind*"));
-        return;
-    }
-    FSortingKind = AValue;
-    SortByKind();
-    Announce(QStringLiteral("SortingKind"));
+    SetSortingValue(
+        FSortingKind, AValue, QStringLiteral("SortingKind"), [this] { SortByKind(); },
+        [this](const QString& AName) { Announce(AName); });
 }
 
 void TDSPersonList::SetPersonFocused(TDSPerson* AValue)
@@ -354,15 +167,7 @@ void TDSPersonList::SetPersonFocused(TDSPerson* AValue)
     Announce(QStringLiteral("PersonFocused"));
 }
 
-TDSPerson* TDSPersonList::Items(int AKey) const
-{
-    if (AKey >= 0)
-        return TSCTypedList::Items(AKey);
-    for (int i = 0; i < Count(); ++i)
-        if (TSCTypedList::Items(i)->ID() == -AKey)
-            return TSCTypedList::Items(i);
-    return nullptr;
-}
+TDSPerson* TDSPersonList::Items(int AKey) const { return ItemByKey(*this, AKey); }
 
 TDSPerson* TDSPersonList::Items(const QString& AKey) const
 {
@@ -406,19 +211,16 @@ TDSPerson* TDSPersonList::AddPerson(TPerson* APerson, bool ASetAsFocused, bool A
 
 TDSPerson* TDSPersonList::AddPersonID(int APersonID, bool ASetAsFocused, bool ASort)
 {
-    if (APersonID < 1)
-        return nullptr;
-    auto item = TSCObject::Create<TDSPerson>();
-    item->FID = APersonID;
-    item->FOwnerList = this;
-    item->SetSilent(FSilent);
-    TDSPerson* added = item.get();
-    Add(std::move(item));
-    if (ASort)
-        SortByKind();
-    else
-        Announce(QStringLiteral("Items"));
-    if (ASetAsFocused)
+    // A worker is never listed twice, as a workplace is not.
+    TDSPerson* added = AppendItem(
+        *this, APersonID,
+        [&](TDSPerson& AItem) {
+            AItem.FID = APersonID;
+            AItem.FOwnerList = this;
+            AItem.SetSilent(FSilent);
+        },
+        [&] { ASort ? SortByKind() : Announce(QStringLiteral("Items")); });
+    if (added && ASetAsFocused)
         SetPersonFocused(added);
     return added;
 }
@@ -437,29 +239,24 @@ TDSPersonWorkplace* TDSPersonList::AddPersonWorkplace(int APersonID, int AWorkpl
 
 bool TDSPersonList::DeletePerson(int APersonID, const QString& AMsg)
 {
-    TDSPerson* person = APersonID > 0 ? Items(-APersonID) : nullptr;
-    if (!person)
+    if (!(APersonID > 0 ? Items(-APersonID) : nullptr))
         return false;
-    if (!Confirmed(AMsg))
+    if (!DeletedFromRegister(AMsg, [&](IDSStore& AStore) { return AStore.DeletePerson(APersonID); }))
         return false;
-    IDSStore* store = Store();
-    // The list changes only once the register record is gone.
-    if (!store || !store->DeletePerson(APersonID)) {
-        DSShowSaveFailure();
-        return false;
-    }
-    const int index = IndexOf(person);
-    if (person == FPersonFocused) {
-        if (index < Count() - 1)
-            FPersonFocused = Items(index + 1);
-        else if (index == 0)
-            FPersonFocused = nullptr;
-        else
-            FPersonFocused = Items(index - 1);
-    }
-    Delete(index);
-    Announce(QStringLiteral("Items"));
-    return true;
+    return RemoveItem(
+        *this, APersonID,
+        [this](TDSPerson* APerson, int AIndex) {
+            // The focus moves on to the next worker, or the one before at the end.
+            if (APerson != FPersonFocused)
+                return;
+            if (AIndex < Count() - 1)
+                FPersonFocused = Items(AIndex + 1);
+            else if (AIndex == 0)
+                FPersonFocused = nullptr;
+            else
+                FPersonFocused = Items(AIndex - 1);
+        },
+        [this] { Announce(QStringLiteral("Items")); });
 }
 
 bool TDSPersonList::DeletePersonWorkplace(int APersonID, int AWorkplaceID)
@@ -470,33 +267,23 @@ bool TDSPersonList::DeletePersonWorkplace(int APersonID, int AWorkplaceID)
 
 bool TDSPersonList::EditPerson(int APersonID)
 {
-    TDSPerson* person = APersonID > 0 ? Items(-APersonID) : nullptr;
-    if (!person || !Store() || !Store()->PersonRecord(APersonID))
-        return false;
-    const bool saved = Store()->EditPerson(APersonID);
-    if (saved) {
-        person->DataChanged(person, person, QString());
-        SortByKind();
-    }
-    return saved;
+    return EditInRegister(
+        APersonID > 0 ? Items(-APersonID) : nullptr,
+        [&](IDSStore& AStore) { return AStore.PersonRecord(APersonID) && AStore.EditPerson(APersonID); },
+        [this] { SortByKind(); });
 }
 
 void TDSPersonList::SortByKind()
 {
     if (FSortingKind != dspskNone) {
-        const bool descending = FSortingDirection == sdDescended;
-        struct TKey {
-            int ID;
-            QString Text;
-        };
         const TDSPersonSortingKind kind = FSortingKind;
-        SortByKeys<TDSPersonList, TDSPerson, TKey>(
-            *this,
-            [kind](const TDSPerson* a) { return TKey{a->ID(), kind == dspskByName ? a->SortingName() : QString()}; },
-            [kind, descending](const TKey& a0, const TKey& b0) {
-                const TKey& a = descending ? b0 : a0;
-                const TKey& b = descending ? a0 : b0;
-                return kind == dspskByID ? CompareInt(a.ID, b.ID) : CompareText(a.Text, b.Text);
+        SortByKeysInDirection(
+            *this, FSortingDirection,
+            [kind](const TDSPerson* a) {
+                return std::make_pair(a->ID(), kind == dspskByName ? a->SortingName() : QString());
+            },
+            [kind](const auto& a, const auto& b) {
+                return kind == dspskByID ? CompareInt(a.first, b.first) : CompareText(a.second, b.second);
             });
     }
     Announce(QStringLiteral("Items"));
@@ -504,15 +291,9 @@ void TDSPersonList::SortByKind()
 
 bool TDSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
 {
-    QStringList params;
-    if (FSchedule)
-        FSchedule->AddPrintParams(params);
-    if (ASimplePersonList) {
-        StringsSetValue(params, QStringLiteral("ScheduleDate"), QString());
-        StringsSetValue(params, QStringLiteral("ScheduleCaption"), QStringLiteral("Workers"));
-    } else {
+    QStringList params = PrintParams(FSchedule, ASimplePersonList, QStringLiteral("Workers"));
+    if (!ASimplePersonList)
         StringsSetValue(params, QStringLiteral("ScheduleCaption"), QStringLiteral("Daily schedule, Workers"));
-    }
     IDSStore* store = Store();
     if (!store)
         return true;
@@ -525,15 +306,8 @@ bool TDSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
         const auto record = person->Record();
         TDSPrintPersonRow row;
         row.ID = person->ID();
-        if (record) {
-            row.Name = record->Name;
-            row.SortingName = record->SortingName;
-            row.Note = record->Note;
-            row.DateOutFrom = record->DateOutFrom;
-            row.DateOutTo = record->DateOutTo;
-            row.DaysOut = record->DaysOut;
-            row.NoteOut = record->NoteOut;
-        }
+        row.Name = FieldOf(record, &TDSPersonRecord::Name);
+        FillPersonRow(row, record);
         row.IsOut = ASimplePersonList ? false : person->IsOut();
         row.WorkplaceID = 0;
         row.Workplaces = person->Workplaces()->ShortcutsAsString();
@@ -544,75 +318,30 @@ bool TDSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
     return true;
 }
 
-void TDSPersonList::Announce(const QString& AValueName)
-{
-    if (Quiet(FSchedule, FSilent))
-        return;
-    DataChanged(this, this, AValueName);
-}
+void TDSPersonList::Announce(const QString& AValueName) { DSParts::Announce(*this, FSchedule, FSilent, AValueName); }
 
 void TDSPersonList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    for (int i = 0; i < Count(); ++i)
-        PassOn(TSCTypedList::Items(i), ASender, ATransmiter, this, AValueName);
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    PassOn(FSchedule, ASender, ATransmiter, this, AValueName);
+    Route(*this, FEditor, FSilent, FSchedule, ASender, ATransmiter, AValueName);
 }
 
 // ---------------------------------------------------------------- TDSWorkplacePerson
 
-std::optional<TDSPersonRecord> TDSWorkplacePerson::Record() const
-{
-    if (FID <= 0 || !Store())
-        return std::nullopt;
-    return Store()->PersonRecord(FID);
-}
+std::optional<TDSPersonRecord> TDSWorkplacePerson::Record() const { return PersonRecord(FID); }
 
 TPerson* TDSWorkplacePerson::Person() const { return FID > 0 && Store() ? Store()->PersonObject(FID) : nullptr; }
 TDSWorkplace* TDSWorkplacePerson::Workplace() const { return FOwnerList ? FOwnerList->Workplace() : nullptr; }
-QString TDSWorkplacePerson::Name() const
-{
-    auto r = Record();
-    return r ? r->Name : QString();
-}
-QString TDSWorkplacePerson::Note() const
-{
-    auto r = Record();
-    return r ? r->Note : QString();
-}
-QString TDSWorkplacePerson::NoteOut() const
-{
-    auto r = Record();
-    return r ? r->NoteOut : QString();
-}
-QString TDSWorkplacePerson::SortingName() const
-{
-    auto r = Record();
-    return r ? r->SortingName : QString();
-}
-TDate TDSWorkplacePerson::DateOutFrom() const
-{
-    auto r = Record();
-    return r ? r->DateOutFrom : 0;
-}
-TDate TDSWorkplacePerson::DateOutTo() const
-{
-    auto r = Record();
-    return r ? r->DateOutTo : 0;
-}
-int TDSWorkplacePerson::DaysOut() const
-{
-    auto r = Record();
-    return r ? r->DaysOut : 0;
-}
+QString TDSWorkplacePerson::Name() const { return FieldOf(Record(), &TDSPersonRecord::Name); }
+QString TDSWorkplacePerson::Note() const { return FieldOf(Record(), &TDSPersonRecord::Note); }
+QString TDSWorkplacePerson::NoteOut() const { return FieldOf(Record(), &TDSPersonRecord::NoteOut); }
+QString TDSWorkplacePerson::SortingName() const { return FieldOf(Record(), &TDSPersonRecord::SortingName); }
+TDate TDSWorkplacePerson::DateOutFrom() const { return FieldOf(Record(), &TDSPersonRecord::DateOutFrom); }
+TDate TDSWorkplacePerson::DateOutTo() const { return FieldOf(Record(), &TDSPersonRecord::DateOutTo); }
+int TDSWorkplacePerson::DaysOut() const { return FieldOf(Record(), &TDSPersonRecord::DaysOut); }
 bool TDSWorkplacePerson::IsOut() const
 {
     TDSWorkplace* workplace = Workplace();
-    TDailySchedule* schedule = workplace ? workplace->Schedule() : nullptr;
-    if (!schedule || FID <= 0 || !Store())
-        return false;
-    return Store()->PersonIsOut(FID, schedule->Date());
+    return PersonIsOut(FID, workplace ? workplace->Schedule() : nullptr);
 }
 QString TDSWorkplacePerson::NameAndStoredName() const { return NameWithStored(Name(), FStoredName); }
 QString TDSWorkplacePerson::WorkplaceShortcutsAsString() const
@@ -635,75 +364,45 @@ void TDSWorkplacePerson::DataChanged(TObject* ASender, TObject* ATransmiter, con
 void TDSWorkplacePersonList::SetSilent(bool AValue)
 {
     FSilent = AValue;
-    for (int i = 0; i < Count(); ++i)
-        TSCTypedList::Items(i)->SetSilent(AValue);
+    SetItemsSilent(*this, AValue);
 }
 
-TDSWorkplacePerson* TDSWorkplacePersonList::Items(int AKey) const
-{
-    if (AKey >= 0)
-        return TSCTypedList::Items(AKey);
-    for (int i = 0; i < Count(); ++i)
-        if (TSCTypedList::Items(i)->ID() == -AKey)
-            return TSCTypedList::Items(i);
-    return nullptr;
-}
+TDSWorkplacePerson* TDSWorkplacePersonList::Items(int AKey) const { return ItemByKey(*this, AKey); }
 
 TDSWorkplacePerson* TDSWorkplacePersonList::AddPerson(int AID, const QString& AStoredName, bool ASort)
 {
-    if (AID < 1 || Items(-AID))
-        return nullptr;
-    auto item = TSCObject::Create<TDSWorkplacePerson>();
-    item->FID = AID;
-    item->FOwnerList = this;
-    item->FSilent = FSilent;
-    item->FStoredName = AStoredName;
-    TDSWorkplacePerson* added = item.get();
-    Add(std::move(item));
-    if (ASort)
-        SortByName();
-    else
-        Announce(QStringLiteral("Items"));
-    return added;
+    return AppendItem(
+        *this, AID,
+        [&](TDSWorkplacePerson& AItem) {
+            AItem.FID = AID;
+            AItem.FOwnerList = this;
+            AItem.FSilent = FSilent;
+            AItem.FStoredName = AStoredName;
+        },
+        [&] { ASort ? SortByName() : Announce(QStringLiteral("Items")); });
 }
 
 bool TDSWorkplacePersonList::DeletePerson(int AID)
 {
-    if (AID < 1)
-        return false;
-    TDSWorkplacePerson* item = Items(-AID);
-    if (!item)
-        return false;
-    Delete(IndexOf(item));
-    Announce(QStringLiteral("Items"));
-    return true;
+    return RemoveItem(*this, AID, [](TDSWorkplacePerson*, int) {}, [this] { Announce(QStringLiteral("Items")); });
 }
 
 void TDSWorkplacePersonList::SortByName()
 {
-    struct TKey {
-        QString Current, Stored;
-    };
-    SortByKeys<TDSWorkplacePersonList, TDSWorkplacePerson, TKey>(
-        *this, [](const TDSWorkplacePerson* a) { return TKey{a->Name(), a->StoredName()}; },
-        [](const TKey& a, const TKey& b) { return CompareLiveBeforeDeleted(a.Current, a.Stored, b.Current, b.Stored); });
+    SortLiveBeforeDeleted(
+        *this, [](const TDSWorkplacePerson* a) { return a->Name(); },
+        [](const TDSWorkplacePerson* a) { return a->StoredName(); });
     Announce(QStringLiteral("Items"));
 }
 
 void TDSWorkplacePersonList::Announce(const QString& AValueName)
 {
-    if (Quiet(FWorkplace ? FWorkplace->Schedule() : nullptr, FSilent))
-        return;
-    DataChanged(this, this, AValueName);
+    DSParts::Announce(*this, FWorkplace ? FWorkplace->Schedule() : nullptr, FSilent, AValueName);
 }
 
 void TDSWorkplacePersonList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    for (int i = 0; i < Count(); ++i)
-        PassOn(TSCTypedList::Items(i), ASender, ATransmiter, this, AValueName);
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    PassOn(FWorkplace, ASender, ATransmiter, this, AValueName);
+    Route(*this, FEditor, FSilent, FWorkplace, ASender, ATransmiter, AValueName);
 }
 
 // ---------------------------------------------------------------- TDSWorkplace
@@ -723,34 +422,13 @@ void TDSWorkplace::SetSilent(bool AValue)
     FPersons->SetSilent(AValue);
 }
 
-std::optional<TDSWorkplaceRecord> TDSWorkplace::Record() const
-{
-    if (FID <= 0 || !Store())
-        return std::nullopt;
-    return Store()->WorkplaceRecord(FID);
-}
+std::optional<TDSWorkplaceRecord> TDSWorkplace::Record() const { return WorkplaceRecord(FID); }
 
 TWorkplace* TDSWorkplace::Workplace() const { return FID > 0 && Store() ? Store()->WorkplaceObject(FID) : nullptr; }
-QString TDSWorkplace::Name() const
-{
-    auto r = Record();
-    return r ? r->Name : QString();
-}
-QString TDSWorkplace::Note() const
-{
-    auto r = Record();
-    return r ? r->Note : QString();
-}
-QString TDSWorkplace::Shortcut() const
-{
-    auto r = Record();
-    return r ? r->Shortcut : QString();
-}
-TColor TDSWorkplace::Color() const
-{
-    auto r = Record();
-    return r ? r->Color : DSWhite;
-}
+QString TDSWorkplace::Name() const { return FieldOf(Record(), &TDSWorkplaceRecord::Name); }
+QString TDSWorkplace::Note() const { return FieldOf(Record(), &TDSWorkplaceRecord::Note); }
+QString TDSWorkplace::Shortcut() const { return FieldOf(Record(), &TDSWorkplaceRecord::Shortcut); }
+TColor TDSWorkplace::Color() const { return FieldOf(Record(), &TDSWorkplaceRecord::Color, White); }
 QString TDSWorkplace::NameAndStoredName() const { return NameWithStored(Name(), FStoredName); }
 QString TDSWorkplace::ShortcutOrStoredShortcut() const
 {
@@ -760,7 +438,7 @@ QString TDSWorkplace::ShortcutOrStoredShortcut() const
 QString TDSWorkplace::ShortcutOrStoredShortcutInBrackets() const
 {
     auto r = Record();
-    return r ? r->Shortcut : QStringLiteral("(") + FStoredShortcut + QLatin1Char(')');
+    return r ? r->Shortcut : InBrackets(FStoredShortcut);
 }
 
 void TDSWorkplace::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
@@ -782,41 +460,24 @@ void TDSWorkplaceList::Init()
 void TDSWorkplaceList::SetSilent(bool AValue)
 {
     FSilent = AValue;
-    for (int i = 0; i < Count(); ++i)
-        TSCTypedList::Items(i)->SetSilent(AValue);
+    SetItemsSilent(*this, AValue);
 }
 
 void TDSWorkplaceList::SetSortingDirection(TSortingDirection AValue)
 {
-    if (AValue == FSortingDirection) {
-        Announce(QStringLiteral("SortingDirection*"));
-        return;
-    }
-    FSortingDirection = AValue;
-    SortByKind();
-    Announce(QStringLiteral("SortingDirection"));
+    SetSortingValue(
+        FSortingDirection, AValue, QStringLiteral("SortingDirection"), [this] { SortByKind(); },
+        [this](const QString& AName) { Announce(AName); });
 }
 
 void TDSWorkplaceList::SetSortingKind(TDSWorkplaceSortingKind AValue)
 {
-    if (AValue == FSortingKind) {
-        Announce(QStringLiteral("SortingKind*"));
-        return;
-    }
-    FSortingKind = AValue;
-    SortByKind();
-    Announce(QStringLiteral("SortingKind"));
+    SetSortingValue(
+        FSortingKind, AValue, QStringLiteral("SortingKind"), [this] { SortByKind(); },
+        [this](const QString& AName) { Announce(AName); });
 }
 
-TDSWorkplace* TDSWorkplaceList::Items(int AKey) const
-{
-    if (AKey >= 0)
-        return TSCTypedList::Items(AKey);
-    for (int i = 0; i < Count(); ++i)
-        if (TSCTypedList::Items(i)->ID() == -AKey)
-            return TSCTypedList::Items(i);
-    return nullptr;
-}
+TDSWorkplace* TDSWorkplaceList::Items(int AKey) const { return ItemByKey(*this, AKey); }
 
 TDSWorkplace* TDSWorkplaceList::Items(const QString& AKey) const
 {
@@ -871,21 +532,16 @@ TDSWorkplace* TDSWorkplaceList::AddWorkplace(TWorkplace* AWorkplace, bool ASort)
 TDSWorkplace* TDSWorkplaceList::AddWorkplaceItem(int AID, const QString& AStoredShortcut, const QString& AStoredName,
                                                  bool ASort)
 {
-    if (AID < 1 || Items(-AID))
-        return nullptr;
-    auto item = TSCObject::Create<TDSWorkplace>();
-    item->FID = AID;
-    item->FOwnerList = this;
-    item->SetSilent(FSilent);
-    item->FStoredShortcut = AStoredShortcut;
-    item->FStoredName = AStoredName;
-    TDSWorkplace* added = item.get();
-    Add(std::move(item));
-    if (ASort)
-        SortByKind();
-    else
-        Announce(QStringLiteral("Items"));
-    return added;
+    return AppendItem(
+        *this, AID,
+        [&](TDSWorkplace& AItem) {
+            AItem.FID = AID;
+            AItem.FOwnerList = this;
+            AItem.SetSilent(FSilent);
+            AItem.FStoredShortcut = AStoredShortcut;
+            AItem.FStoredName = AStoredName;
+        },
+        [&] { ASort ? SortByKind() : Announce(QStringLiteral("Items")); });
 }
 
 TDSWorkplacePerson* TDSWorkplaceList::AddWorkplacePerson(int AWorkplaceID, int APersonID,
@@ -905,20 +561,11 @@ TDSWorkplacePerson* TDSWorkplaceList::AddWorkplacePerson(int AWorkplaceID, int A
 
 bool TDSWorkplaceList::DeleteWorkplace(int AWorkplaceID, const QString& AMsg)
 {
-    TDSWorkplace* workplace = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr;
-    if (!workplace)
+    if (!(AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr))
         return false;
-    if (!Confirmed(AMsg))
+    if (!DeletedFromRegister(AMsg, [&](IDSStore& AStore) { return AStore.DeleteWorkplace(AWorkplaceID); }))
         return false;
-    IDSStore* store = Store();
-    // The list changes only once the register record is gone.
-    if (!store || !store->DeleteWorkplace(AWorkplaceID)) {
-        DSShowSaveFailure();
-        return false;
-    }
-    Delete(IndexOf(workplace));
-    Announce(QStringLiteral("Items"));
-    return true;
+    return RemoveItem(*this, AWorkplaceID, [](TDSWorkplace*, int) {}, [this] { Announce(QStringLiteral("Items")); });
 }
 
 bool TDSWorkplaceList::DeleteWorkplacePerson(int AWorkplaceID, int APersonID)
@@ -931,15 +578,10 @@ bool TDSWorkplaceList::DeleteWorkplacePerson(int AWorkplaceID, int APersonID)
 
 bool TDSWorkplaceList::EditWorkplace(int AWorkplaceID)
 {
-    TDSWorkplace* workplace = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr;
-    if (!workplace || !Store() || !Store()->WorkplaceRecord(AWorkplaceID))
-        return false;
-    const bool saved = Store()->EditWorkplace(AWorkplaceID);
-    if (saved) {
-        workplace->DataChanged(workplace, workplace, QString());
-        SortByKind();
-    }
-    return saved;
+    return EditInRegister(
+        AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr,
+        [&](IDSStore& AStore) { return AStore.WorkplaceRecord(AWorkplaceID) && AStore.EditWorkplace(AWorkplaceID); },
+        [this] { SortByKind(); });
 }
 
 QString TDSWorkplaceList::GetShortcutsAsStringForPerson(int APersonID) const
@@ -956,14 +598,13 @@ QString TDSWorkplaceList::GetShortcutsAsStringForPerson(int APersonID) const
 void TDSWorkplaceList::SortByKind()
 {
     if (FSortingKind != dswskNone) {
-        const bool descending = FSortingDirection == sdDescended;
         struct TKey {
             int ID;
             QString Current, Stored, Shown;
         };
         const TDSWorkplaceSortingKind kind = FSortingKind;
-        SortByKeys<TDSWorkplaceList, TDSWorkplace, TKey>(
-            *this,
+        SortByKeysInDirection(
+            *this, FSortingDirection,
             [kind](const TDSWorkplace* a) {
                 TKey key{a->ID(), {}, {}, {}};
                 if (kind == dswskByShortcut) {
@@ -976,9 +617,7 @@ void TDSWorkplaceList::SortByKind()
                 }
                 return key;
             },
-            [kind, descending](const TKey& a0, const TKey& b0) {
-                const TKey& a = descending ? b0 : a0;
-                const TKey& b = descending ? a0 : b0;
+            [kind](const TKey& a, const TKey& b) {
                 if (kind == dswskByID)
                     return CompareInt(a.ID, b.ID);
                 if (kind == dswskByShortcut) {
@@ -994,13 +633,7 @@ void TDSWorkplaceList::SortByKind()
 
 bool TDSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceList)
 {
-    QStringList params;
-    if (FSchedule)
-        FSchedule->AddPrintParams(params);
-    if (ASimpleWorkplaceList) {
-        StringsSetValue(params, QStringLiteral("ScheduleDate"), QString());
-        StringsSetValue(params, QStringLiteral("ScheduleCaption"), QStringLiteral("Workplaces"));
-    }
+    const QStringList params = PrintParams(FSchedule, ASimpleWorkplaceList, QStringLiteral("Workplaces"));
     IDSStore* store = Store();
     if (!store)
         return true;
@@ -1024,14 +657,7 @@ bool TDSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceLi
             TDSPrintPersonRow personRow;
             personRow.ID = person->ID();
             personRow.Name = person->NameAndStoredName();
-            if (personRecord) {
-                personRow.SortingName = personRecord->SortingName;
-                personRow.Note = personRecord->Note;
-                personRow.DateOutFrom = personRecord->DateOutFrom;
-                personRow.DateOutTo = personRecord->DateOutTo;
-                personRow.DaysOut = personRecord->DaysOut;
-                personRow.NoteOut = personRecord->NoteOut;
-            }
+            FillPersonRow(personRow, personRecord);
             personRow.IsOut = person->IsOut();
             personRow.WorkplaceID = workplace->ID();
             personRow.Workplaces = person->WorkplaceShortcutsAsString();
@@ -1043,20 +669,11 @@ bool TDSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceLi
     return true;
 }
 
-void TDSWorkplaceList::Announce(const QString& AValueName)
-{
-    if (Quiet(FSchedule, FSilent))
-        return;
-    DataChanged(this, this, AValueName);
-}
+void TDSWorkplaceList::Announce(const QString& AValueName) { DSParts::Announce(*this, FSchedule, FSilent, AValueName); }
 
 void TDSWorkplaceList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    for (int i = 0; i < Count(); ++i)
-        PassOn(TSCTypedList::Items(i), ASender, ATransmiter, this, AValueName);
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    PassOn(FSchedule, ASender, ATransmiter, this, AValueName);
+    Route(*this, FEditor, FSilent, FSchedule, ASender, ATransmiter, AValueName);
 }
 
 // ---------------------------------------------------------------- drag payloads

@@ -1,0 +1,293 @@
+// The steps the worker half and the workplace half of the daily lists share:
+// lookups, silent flags, adding and deleting items, routing notices, sorting.
+#pragma once
+
+#include "core/dialogs.h"
+#include "core/observable.h"
+#include "core/utils.h"
+#include "data/register_ops.h"
+#include "schedule/daily/daily_schedule.h"
+#include "schedule/daily/ds_store.h"
+
+#include <QCollator>
+#include <QLocale>
+#include <QStringList>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace DSParts {
+
+constexpr TColor White = 0xFFFFFF;
+
+inline IDSStore* Store() { return DSStore(); }
+
+// Passes a notice on to a neighbour unless it is the transmitter.
+template <class T>
+void PassOn(T* ANode, TObject* ASender, TObject* ATransmiter, TObject* AFrom, const QString& AValueName)
+{
+    if (ANode && ANode != ATransmiter)
+        ANode->DataChanged(ASender, AFrom, AValueName);
+}
+
+// A whole rebuild is silent; its inner announcements would reach no view.
+inline bool Quiet(const TDailySchedule* ASchedule, bool ASilent)
+{
+    return ASilent && ASchedule && ASchedule->Rebuilding();
+}
+
+// A list's own change, sent through its routing unless a rebuild hushes it.
+template <class TList>
+void Announce(TList& AList, const TDailySchedule* ASchedule, bool ASilent, const QString& AValueName)
+{
+    if (!Quiet(ASchedule, ASilent))
+        AList.DataChanged(&AList, &AList, AValueName);
+}
+
+// Down to every item, to the list's view unless silent (lists without a view
+// pass none), then up to the owner.
+template <class TItem, class TOwner>
+void Route(TSCTypedList<TItem>& AList, TObject* AEditor, bool ASilent, TOwner* AOwner, TObject* ASender,
+           TObject* ATransmiter, const QString& AValueName)
+{
+    for (int i = 0; i < AList.Count(); ++i)
+        PassOn(AList.Items(i), ASender, ATransmiter, &AList, AValueName);
+    if (!ASilent)
+        SCNotifyEditor(AEditor, ASender, AValueName);
+    PassOn(AOwner, ASender, ATransmiter, &AList, AValueName);
+}
+
+// 0 or more: a position; -n: the item with ID n.
+template <class TItem>
+TItem* ItemByKey(const TSCTypedList<TItem>& AList, int AKey)
+{
+    return RegisterItemByKey(AList, AKey);
+}
+
+template <class TItem>
+void SetItemsSilent(const TSCTypedList<TItem>& AList, bool AValue)
+{
+    for (int i = 0; i < AList.Count(); ++i)
+        AList.Items(i)->SetSilent(AValue);
+}
+
+// Appends an item for AID (none below 1 or when listed already): AFill sets
+// its fields, AChanged sorts or announces the list.
+template <class TItem, class TFill, class TChanged>
+TItem* AppendItem(TSCTypedList<TItem>& AList, int AID, TFill AFill, TChanged AChanged)
+{
+    if (AID < 1 || ItemByKey(AList, -AID))
+        return nullptr;
+    auto item = TSCObject::Create<TItem>();
+    AFill(*item);
+    TItem* added = item.get();
+    AList.Add(std::move(item));
+    AChanged();
+    return added;
+}
+
+// Removes the item with ID AID; ABefore sees it (and its position) first.
+template <class TItem, class TBefore, class TChanged>
+bool RemoveItem(TSCTypedList<TItem>& AList, int AID, TBefore ABefore, TChanged AChanged)
+{
+    TItem* item = AID > 0 ? ItemByKey(AList, -AID) : nullptr;
+    if (!item)
+        return false;
+    const int index = AList.IndexOf(item);
+    ABefore(item, index);
+    AList.Delete(index);
+    AChanged();
+    return true;
+}
+
+inline bool Confirmed(const QString& AMsg)
+{
+    if (AMsg.isEmpty())
+        return true;
+    return ShowMessageBox(AMsg, mtConfirmation, mbYes | mbNo) == mrYes;
+}
+
+// After the question (when there is one), deletes the register record; the
+// list changes only once that is gone.
+inline bool DeletedFromRegister(const QString& AMsg, const std::function<bool(IDSStore&)>& ADelete)
+{
+    if (!Confirmed(AMsg))
+        return false;
+    IDSStore* store = Store();
+    if (!store || !ADelete(*store)) {
+        DSShowSaveFailure();
+        return false;
+    }
+    return true;
+}
+
+// A saved edit of the register record reaches the item's views and re-sorts.
+template <class TItem, class TEdit, class TResort>
+bool EditInRegister(TItem* AItem, TEdit AEdit, TResort AResort)
+{
+    if (!AItem || !Store())
+        return false;
+    const bool saved = AEdit(*Store());
+    if (saved) {
+        AItem->DataChanged(AItem, AItem, QString());
+        AResort();
+    }
+    return saved;
+}
+
+// The same value is only announced (with a '*'); a new one re-sorts first.
+template <class TValue, class TResort, class TAnnounce>
+void SetSortingValue(TValue& AField, TValue AValue, const QString& AName, TResort AResort, TAnnounce AAnnounce)
+{
+    if (AValue == AField) {
+        AAnnounce(AName + QLatin1Char('*'));
+        return;
+    }
+    AField = AValue;
+    AResort();
+    AAnnounce(AName);
+}
+
+// The user's locale collation ignoring case, made anew when the locale changes.
+inline const QCollator& Collator()
+{
+    static thread_local QCollator collator;
+    static thread_local QString localeName;
+    static thread_local bool made = false;
+    const QLocale locale;
+    if (!made || localeName != locale.name()) {
+        collator = QCollator(locale);
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        localeName = locale.name();
+        made = true;
+    }
+    return collator;
+}
+
+inline int CompareText(const QString& A, const QString& B) { return Collator().compare(A, B); }
+
+// Live objects first in order of their current texts, then the deleted ones
+// in order of their stored texts.
+inline int CompareLiveBeforeDeleted(const QString& ACurrentA, const QString& AStoredA, const QString& ACurrentB,
+                                    const QString& AStoredB)
+{
+    if (ACurrentA.isEmpty() && !ACurrentB.isEmpty())
+        return 1;
+    if (!ACurrentA.isEmpty() && ACurrentB.isEmpty())
+        return -1;
+    if (ACurrentA.isEmpty() && ACurrentB.isEmpty())
+        return CompareText(AStoredA, AStoredB);
+    return CompareText(ACurrentA, ACurrentB);
+}
+
+// Sorts by keys read once per item, so a sort reads every register object
+// once instead of at each comparison.
+template <class TItem, class TKeyOf, class TCompare>
+void SortByKeys(TSCTypedList<TItem>& AList, TKeyOf AKeyOf, TCompare ACompare)
+{
+    using TKey = decltype(AKeyOf(static_cast<const TItem*>(nullptr)));
+    std::vector<std::pair<TKey, int>> keys;
+    keys.reserve(static_cast<size_t>(AList.Count()));
+    for (int i = 0; i < AList.Count(); ++i)
+        keys.emplace_back(AKeyOf(AList.Items(i)), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [&](const auto& a, const auto& b) { return ACompare(a.first, b.first) < 0; });
+    std::vector<std::unique_ptr<TItem>> items;
+    items.reserve(keys.size());
+    for (int i = AList.Count() - 1; i >= 0; --i)
+        items.push_back(AList.Extract(i));
+    std::reverse(items.begin(), items.end());
+    for (auto& key : keys)
+        AList.Add(std::move(items[static_cast<size_t>(key.second)]));
+}
+
+// The same sort with the comparison turned round for a descending list.
+template <class TItem, class TKeyOf, class TCompare>
+void SortByKeysInDirection(TSCTypedList<TItem>& AList, TSortingDirection ADirection, TKeyOf AKeyOf, TCompare ACompare)
+{
+    const bool descending = ADirection == sdDescended;
+    SortByKeys(AList, AKeyOf,
+               [&](const auto& a, const auto& b) { return descending ? ACompare(b, a) : ACompare(a, b); });
+}
+
+// An inner list's order: live items by their current text, then deleted ones
+// by their stored text.
+template <class TItem, class TCurrent, class TStored>
+void SortLiveBeforeDeleted(TSCTypedList<TItem>& AList, TCurrent ACurrentOf, TStored AStoredOf)
+{
+    SortByKeys(
+        AList, [&](const TItem* a) { return std::make_pair(ACurrentOf(a), AStoredOf(a)); },
+        [](const auto& a, const auto& b) { return CompareLiveBeforeDeleted(a.first, a.second, b.first, b.second); });
+}
+
+template <class TRecord, class TValue>
+TValue FieldOf(const std::optional<TRecord>& ARecord, TValue TRecord::*AField, TValue ADefault = TValue())
+{
+    return ARecord ? (*ARecord).*AField : ADefault;
+}
+
+inline std::optional<TDSPersonRecord> PersonRecord(int AID)
+{
+    if (AID <= 0 || !Store())
+        return std::nullopt;
+    return Store()->PersonRecord(AID);
+}
+
+inline std::optional<TDSWorkplaceRecord> WorkplaceRecord(int AID)
+{
+    if (AID <= 0 || !Store())
+        return std::nullopt;
+    return Store()->WorkplaceRecord(AID);
+}
+
+inline bool PersonIsOut(int AID, const TDailySchedule* ASchedule)
+{
+    if (!ASchedule || AID <= 0 || !Store())
+        return false;
+    return Store()->PersonIsOut(AID, ASchedule->Date());
+}
+
+inline QString NameWithStored(const QString& AName, const QString& AStored)
+{
+    if (SameTextIgnoringCase(AName, AStored))
+        return AName;
+    if (AName.isEmpty())
+        return AStored;
+    if (!AStored.isEmpty())
+        return AName + QStringLiteral(" (") + AStored + QLatin1Char(')');
+    return AName;
+}
+
+inline QString InBrackets(const QString& AText) { return QStringLiteral("(") + AText + QLatin1Char(')'); }
+
+// The schedule's print parameters; a simple list prints no date, under ACaption.
+inline QStringList PrintParams(const TDailySchedule* ASchedule, bool ASimple, const QString& ACaption)
+{
+    QStringList params;
+    if (ASchedule)
+        ASchedule->AddPrintParams(params);
+    if (ASimple) {
+        StringsSetValue(params, QStringLiteral("ScheduleDate"), QString());
+        StringsSetValue(params, QStringLiteral("ScheduleCaption"), ACaption);
+    }
+    return params;
+}
+
+// The register values of a printed worker row (the name is the caller's).
+inline void FillPersonRow(TDSPrintPersonRow& ARow, const std::optional<TDSPersonRecord>& ARecord)
+{
+    if (!ARecord)
+        return;
+    ARow.SortingName = ARecord->SortingName;
+    ARow.Note = ARecord->Note;
+    ARow.DateOutFrom = ARecord->DateOutFrom;
+    ARow.DateOutTo = ARecord->DateOutTo;
+    ARow.DaysOut = ARecord->DaysOut;
+    ARow.NoteOut = ARecord->NoteOut;
+}
+
+} // namespace DSParts
