@@ -344,19 +344,14 @@ QString TPSWorkplaceList::SortText(const TPeriodEntry* AEntry) const
 
 // --- day list ---
 
-TPSDay* TPSDayWorkplace::Day() const
-{
-    return FOwnerList ? FOwnerList->Day() : nullptr;
-}
-
 TWorkplace* TPSDayWorkplace::Workplace() const
 {
-    return PeriodWorkplaceObject(FID);
+    return PeriodWorkplaceObject(ID());
 }
 
 std::optional<TPeriodWorkplaceRecord> TPSDayWorkplace::Record() const
 {
-    return PeriodWorkplace(FID);
+    return PeriodWorkplace(ID());
 }
 
 QString TPSDayWorkplace::Name() const
@@ -377,69 +372,19 @@ QString TPSDayWorkplace::Shortcut() const
     return record ? record->Shortcut : QString();
 }
 
-QString TPSDayWorkplace::NameAndStoredName() const
-{
-    const QString name = Name();
-    if (SameTextIgnoringCase(name, FStoredName))
-        return name;
-    if (name.isEmpty())
-        return FStoredName;
-    if (FStoredName.isEmpty())
-        return name;
-    return name + QStringLiteral(" (") + FStoredName + QLatin1Char(')');
-}
-
 QString TPSDayWorkplace::ShortcutOrStoredShortcut() const
 {
     const auto record = Record();
     return record ? record->Shortcut : FStoredShortcut;
 }
 
-void TPSDayWorkplace::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
-{
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
-}
-
-void TPSDayWorkplaceList::SetSilent(bool AValue)
-{
-    SetListSilent(*this, FSilent, AValue);
-}
-
-TPSDayWorkplace* TPSDayWorkplaceList::Items(int AKey) const
-{
-    return ListEntryByKey<TPSDayWorkplace>(*this, AKey);
-}
-
 TPSDayWorkplace* TPSDayWorkplaceList::AddWorkplace(int AID, const QString& AStoredName,
                                                     const QString& AStoredShortcut, bool ASort)
 {
-    if (AID < 1 || Items(-AID))
-        return nullptr;
-    auto entry = TSCObject::Create<TPSDayWorkplace>();
-    entry->SetOwnerList(this);
-    entry->SetSilent(FSilent);
-    entry->SetID(AID);
-    entry->SetStoredName(AStoredName);
-    entry->SetStoredShortcut(AStoredShortcut);
-    TPSDayWorkplace* result = entry.get();
-    Add(std::move(entry));
-    if (ASort)
-        SortByShortcut();
-    else
-        Announce(ItemsName);
-    return result;
-}
-
-bool TPSDayWorkplaceList::DeleteWorkplace(int AID)
-{
-    TPSDayWorkplace* entry = AID > 0 ? Items(-AID) : nullptr;
-    if (!entry)
-        return false;
-    Delete(IndexOf(entry));
-    Announce(ItemsName);
-    return true;
+    auto entry = NewEntry(AID, AStoredName);
+    if (entry)
+        entry->SetStoredShortcut(AStoredShortcut);
+    return InsertEntry(std::move(entry), ASort);
 }
 
 void TPSDayWorkplaceList::SortByShortcut()
@@ -451,83 +396,17 @@ void TPSDayWorkplaceList::SortByShortcut()
     Announce(ItemsName);
 }
 
-void TPSDayWorkplaceList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
-{
-    RouteListNotice(*this, FSilent, FEditor, FDay, ASender, ATransmiter, AValueName);
-}
-
-void TPSDay::Init()
-{
-    FWorkplaces = TSCList::Create<TPSDayWorkplaceList>();
-    FWorkplaces->SetDay(this);
-    FWorkplaces->SetSilent(FSilent);
-}
-
-void TPSDay::SetDate(TDate AValue)
-{
-    const TDate day = TruncDate(AValue);
-    if (day == FDate) {
-        DataChanged(this, this, QStringLiteral("Date*"));
-        return;
-    }
-    // The weekday values first, so views reading them on "Date" see the new day.
-    FDate = day;
-    FDayStr = ShortDayName(day);
-    FColor = PeriodDayColor(day);
-    DataChanged(this, this, QStringLiteral("Date"));
-}
-
-void TPSDay::SetSilent(bool AValue)
-{
-    FSilent = AValue;
-    FWorkplaces->SetSilent(AValue);
-}
-
-TPersonSchedule* TPSDay::Schedule() const
-{
-    return FOwnerList ? FOwnerList->Schedule() : nullptr;
-}
-
-QString TPSDay::DayName() const
-{
-    return LongDayName(FDate);
-}
-
-QString TPSDay::DateStrWithoutYear() const
-{
-    return ::DateToStrWithoutYear(FDate);
-}
-
 bool TPSDay::PersonIsOut() const
 {
     const TPersonSchedule* schedule = Schedule();
-    return schedule && PeriodPerson(schedule->PersonID()) && PeriodPersonIsOut(schedule->PersonID(), FDate);
+    return schedule && PeriodPerson(schedule->PersonID()) && PeriodPersonIsOut(schedule->PersonID(), Date());
 }
 
 void TPSDay::UpdateWorkplaces(int APersonID)
 {
     const auto jobs = PeriodJobsByDay([APersonID](const TPeriodJobRecord& AJob) { return AJob.PersonID == APersonID; });
-    const auto found = jobs.find(static_cast<qint64>(FDate));
-    FillDayWorkplaces(*FWorkplaces, found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
-}
-
-void TPSDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
-{
-    if (!FSilent)
-        SCPassOn(FWorkplaces.get(), ASender, ATransmiter, this, AValueName);
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
-}
-
-void TPSDayList::SetSilent(bool AValue)
-{
-    SetListSilent(*this, FSilent, AValue);
-}
-
-TPSDay* TPSDayList::FindDay(TDate ADate) const
-{
-    return ListDayOf<TPSDay>(*this, ADate);
+    const auto found = jobs.find(static_cast<qint64>(Date()));
+    FillDayWorkplaces(*Workplaces(), found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
 }
 
 void TPSDayList::Refresh(TDate AStartDate, int ADayCount, int APersonID)
@@ -537,11 +416,6 @@ void TPSDayList::Refresh(TDate AStartDate, int ADayCount, int APersonID)
         [](TPSDay& ADay, const std::vector<const TPeriodJobRecord*>& AJobs) {
             FillDayWorkplaces(*ADay.Workplaces(), AJobs);
         });
-}
-
-TPSDay* TPSDayList::AddDay(TDate ADate, bool ASort)
-{
-    return AddListDay<TPSDay>(*this, ADate, ASort);
 }
 
 bool TPSDayList::AddDayWorkplace(TDate ADate, int AWorkplaceID, const QString& AWorkplaceName,
@@ -557,16 +431,11 @@ bool TPSDayList::DeleteDayWorkplace(TDate ADate, int AWorkplaceID)
     return day && day->Workplaces()->DeleteWorkplace(AWorkplaceID);
 }
 
-void TPSDayList::SortByDate()
-{
-    SortListByDate<TPSDay>(*this);
-}
-
 bool TPSDayList::Print(const QString& AReportName)
 {
     QStringList params;
-    if (FSchedule)
-        FSchedule->AddPrintParams(params);
+    if (Schedule())
+        Schedule()->AddPrintParams(params);
     PeriodPreparePrint(params);
     const bool occupiedOnly = PrintFlag(&TSetupGeneral::PrintOccupiedDaysOnly);
     for (int i = 0; i < Count(); ++i) {
@@ -602,5 +471,5 @@ bool TPSDayList::Print(const QString& AReportName)
 
 void TPSDayList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    RouteListNotice(*this, FSilent, FEditor, FSchedule, ASender, ATransmiter, AValueName);
+    RouteListNotice(*this, Silent(), Editor(), Schedule(), ASender, ATransmiter, AValueName);
 }

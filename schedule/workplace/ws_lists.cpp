@@ -328,19 +328,14 @@ QString TWSWorkplaceList::SortText(const TPeriodEntry* AEntry) const
 
 // --- day list ---
 
-TWSDay* TWSDayPerson::Day() const
-{
-    return FOwnerList ? FOwnerList->Day() : nullptr;
-}
-
 TPerson* TWSDayPerson::Person() const
 {
-    return PeriodPersonObject(FID);
+    return PeriodPersonObject(ID());
 }
 
 std::optional<TPeriodPersonRecord> TWSDayPerson::Record() const
 {
-    return PeriodPerson(FID);
+    return PeriodPerson(ID());
 }
 
 QString TWSDayPerson::Name() const
@@ -388,64 +383,7 @@ int TWSDayPerson::DaysOut() const
 bool TWSDayPerson::IsOut() const
 {
     const TWSDay* day = Day();
-    return !Record() || !day || PeriodPersonIsOut(FID, day->Date());
-}
-
-QString TWSDayPerson::NameAndStoredName() const
-{
-    const QString name = Name();
-    if (SameTextIgnoringCase(name, FStoredName))
-        return name;
-    if (name.isEmpty())
-        return FStoredName;
-    if (FStoredName.isEmpty())
-        return name;
-    return name + QStringLiteral(" (") + FStoredName + QLatin1Char(')');
-}
-
-void TWSDayPerson::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
-{
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
-}
-
-TWSDayPerson* TWSDayPersonList::Items(int AKey) const
-{
-    return ListEntryByKey<TWSDayPerson>(*this, AKey);
-}
-
-void TWSDayPersonList::SetSilent(bool AValue)
-{
-    SetListSilent(*this, FSilent, AValue);
-}
-
-TWSDayPerson* TWSDayPersonList::AddPerson(int AID, const QString& AStoredName, bool ASort)
-{
-    if (AID < 1 || Items(-AID))
-        return nullptr;
-    auto entry = TSCObject::Create<TWSDayPerson>();
-    entry->SetOwnerList(this);
-    entry->SetSilent(FSilent);
-    entry->SetID(AID);
-    entry->SetStoredName(AStoredName);
-    TWSDayPerson* result = entry.get();
-    Add(std::move(entry));
-    if (ASort)
-        SortByName();
-    else
-        Announce(ItemsName);
-    return result;
-}
-
-bool TWSDayPersonList::DeletePerson(int AID)
-{
-    TWSDayPerson* entry = AID > 0 ? Items(-AID) : nullptr;
-    if (!entry)
-        return false;
-    Delete(IndexOf(entry));
-    Announce(ItemsName);
-    return true;
+    return !Record() || !day || PeriodPersonIsOut(ID(), day->Date());
 }
 
 void TWSDayPersonList::SortByName()
@@ -457,78 +395,12 @@ void TWSDayPersonList::SortByName()
     Announce(ItemsName);
 }
 
-void TWSDayPersonList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
-{
-    RouteListNotice(*this, FSilent, FEditor, FDay, ASender, ATransmiter, AValueName);
-}
-
-void TWSDay::Init()
-{
-    FPersons = TSCList::Create<TWSDayPersonList>();
-    FPersons->SetDay(this);
-    FPersons->SetSilent(FSilent);
-}
-
-void TWSDay::SetDate(TDate AValue)
-{
-    const TDate day = TruncDate(AValue);
-    if (day == FDate) {
-        DataChanged(this, this, QStringLiteral("Date*"));
-        return;
-    }
-    // The weekday values first, so views reading them on "Date" see the new day.
-    FDate = day;
-    FColor = PeriodDayColor(day);
-    FDayStr = ShortDayName(day);
-    DataChanged(this, this, QStringLiteral("Date"));
-}
-
-void TWSDay::SetSilent(bool AValue)
-{
-    FSilent = AValue;
-    FPersons->SetSilent(AValue);
-}
-
-TWorkplaceSchedule* TWSDay::Schedule() const
-{
-    return FOwnerList ? FOwnerList->Schedule() : nullptr;
-}
-
-QString TWSDay::DayName() const
-{
-    return LongDayName(FDate);
-}
-
-QString TWSDay::DateStrWithoutYear() const
-{
-    return ::DateToStrWithoutYear(FDate);
-}
-
 void TWSDay::UpdatePersons(int AWorkplaceID)
 {
     const auto jobs =
         PeriodJobsByDay([AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; });
-    const auto found = jobs.find(static_cast<qint64>(FDate));
-    FillDayPersons(*FPersons, found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
-}
-
-void TWSDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
-{
-    if (!FSilent)
-        SCPassOn(FPersons.get(), ASender, ATransmiter, this, AValueName);
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
-}
-
-void TWSDayList::SetSilent(bool AValue)
-{
-    SetListSilent(*this, FSilent, AValue);
-}
-
-TWSDay* TWSDayList::FindDay(TDate ADate) const
-{
-    return ListDayOf<TWSDay>(*this, ADate);
+    const auto found = jobs.find(static_cast<qint64>(Date()));
+    FillDayPersons(*Persons(), found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
 }
 
 void TWSDayList::Refresh(TDate AStartDate, int ADayCount, int AWorkplaceID)
@@ -537,11 +409,6 @@ void TWSDayList::Refresh(TDate AStartDate, int ADayCount, int AWorkplaceID)
         *this, AStartDate, ADayCount,
         [AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; },
         [](TWSDay& ADay, const std::vector<const TPeriodJobRecord*>& AJobs) { FillDayPersons(*ADay.Persons(), AJobs); });
-}
-
-TWSDay* TWSDayList::AddDay(TDate ADate, bool ASort)
-{
-    return AddListDay<TWSDay>(*this, ADate, ASort);
 }
 
 bool TWSDayList::AddDayPerson(TDate ADate, int APersonID, const QString& APersonName)
@@ -556,16 +423,11 @@ bool TWSDayList::DeleteDayPerson(TDate ADate, int APersonID)
     return day && day->Persons()->DeletePerson(APersonID);
 }
 
-void TWSDayList::SortByDate()
-{
-    SortListByDate<TWSDay>(*this);
-}
-
 bool TWSDayList::Print(const QString& AReportName)
 {
     QStringList params;
-    if (FSchedule)
-        FSchedule->AddPrintParams(params);
+    if (Schedule())
+        Schedule()->AddPrintParams(params);
     PeriodPreparePrint(params);
     const bool occupiedOnly = PrintFlag(&TSetupGeneral::PrintOccupiedDaysOnly);
     for (int p = 0; p < Count(); ++p) {
@@ -603,5 +465,5 @@ bool TWSDayList::Print(const QString& AReportName)
 
 void TWSDayList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    RouteListNotice(*this, FSilent, FEditor, FSchedule, ASender, ATransmiter, AValueName);
+    RouteListNotice(*this, Silent(), Editor(), Schedule(), ASender, ATransmiter, AValueName);
 }
