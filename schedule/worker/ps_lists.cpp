@@ -1,6 +1,7 @@
 #include "schedule/worker/ps_lists.h"
 
 #include "schedule/worker/period_data.h"
+#include "schedule/worker/period_register_print.h"
 #include "schedule/worker/person_schedule.h"
 
 #include "core/dialogs.h"
@@ -10,12 +11,6 @@
 
 namespace {
 const QString ItemsName = QStringLiteral("Items");
-
-bool PrintFlag(bool (TSetupGeneral::*AFlag)() const)
-{
-    const TSetup* setup = TSetup::Instance();
-    return setup && (setup->General()->*AFlag)();
-}
 
 bool Confirmed(const QString& AMsg)
 {
@@ -155,35 +150,7 @@ bool TPSPersonList::DeletePerson(int APersonID, const QString& AMsg)
 
 bool TPSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
 {
-    QStringList params;
-    if (Schedule())
-        Schedule()->AddPrintParams(params);
-    if (ASimplePersonList) {
-        StringsSetValue(params, QStringLiteral("ScheduleDate"), QString());
-        StringsSetValue(params, QStringLiteral("ScheduleCaption"), QStringLiteral("Workers"));
-    }
-    PeriodPreparePrint(params);
-    const bool involvedOnly = PrintFlag(&TSetupGeneral::PrintInvolvedPersonsOnly);
-    for (int i = 0; i < Count(); ++i) {
-        const TPSPerson* entry = Items(i);
-        if (involvedOnly && entry->Days()->Count() == 0)
-            continue;
-        TPeriodPrintPerson row;
-        row.ID = entry->ID();
-        row.Name = entry->Name();
-        row.SortingName = entry->SortingName();
-        row.Note = entry->Note();
-        row.DateOutFrom = entry->DateOutFrom();
-        row.DateOutTo = entry->DateOutTo();
-        row.DaysOut = entry->DaysOut();
-        row.IsOut = false;
-        row.NoteOut = entry->NoteOut();
-        row.Days = entry->Days()->AsString();
-        row.IsDeleted = !entry->Record();
-        PeriodAppendPrintPerson(row);
-    }
-    PeriodPrint(AReportName.isEmpty() ? QStringLiteral("PSPersonsGeneral") : AReportName);
-    return true;
+    return PrintPeriodPersons(*this, AReportName, ASimplePersonList, QStringLiteral("PSPersonsGeneral"));
 }
 
 QString TPSPersonList::SortText(const TPeriodEntry* AEntry) const
@@ -309,31 +276,7 @@ bool TPSWorkplaceList::DeleteWorkplace(int AWorkplaceID, const QString& AMsg)
 
 bool TPSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceList)
 {
-    QStringList params;
-    if (Schedule())
-        Schedule()->AddPrintParams(params);
-    if (ASimpleWorkplaceList) {
-        StringsSetValue(params, QStringLiteral("ScheduleDate"), QString());
-        StringsSetValue(params, QStringLiteral("ScheduleCaption"), QStringLiteral("Workplaces"));
-    }
-    PeriodPreparePrint(params);
-    const bool occupiedOnly = PrintFlag(&TSetupGeneral::PrintOccupiedWorkplacesOnly);
-    for (int i = 0; i < Count(); ++i) {
-        const TPSWorkplace* entry = Items(i);
-        if (occupiedOnly && entry->Days()->Count() == 0)
-            continue;
-        TPeriodPrintWorkplace row;
-        row.ID = entry->ID();
-        row.Shortcut = entry->Shortcut();
-        row.Name = entry->Name();
-        row.Note = entry->Note();
-        row.Days = entry->Days()->AsString();
-        row.IsDeleted = !entry->Record();
-        row.DayID = 0;
-        PeriodAppendPrintWorkplace(row);
-    }
-    PeriodPrint(AReportName.isEmpty() ? QStringLiteral("PSWorkplacesGeneral") : AReportName);
-    return true;
+    return PrintPeriodWorkplaces(*this, AReportName, ASimpleWorkplaceList, QStringLiteral("PSWorkplacesGeneral"));
 }
 
 QString TPSWorkplaceList::SortText(const TPeriodEntry* AEntry) const
@@ -433,11 +376,8 @@ bool TPSDayList::DeleteDayWorkplace(TDate ADate, int AWorkplaceID)
 
 bool TPSDayList::Print(const QString& AReportName)
 {
-    QStringList params;
-    if (Schedule())
-        Schedule()->AddPrintParams(params);
-    PeriodPreparePrint(params);
-    const bool occupiedOnly = PrintFlag(&TSetupGeneral::PrintOccupiedDaysOnly);
+    PreparePeriodListPrint(*this, false, QString());
+    const bool occupiedOnly = PeriodPrintFlag(&TSetupGeneral::PrintOccupiedDaysOnly);
     for (int i = 0; i < Count(); ++i) {
         const TPSDay* day = Items(i);
         const int number = i + 1;

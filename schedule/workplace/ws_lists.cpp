@@ -1,6 +1,7 @@
 #include "schedule/workplace/ws_lists.h"
 
 #include "schedule/worker/period_data.h"
+#include "schedule/worker/period_register_print.h"
 #include "schedule/workplace/workplace_schedule.h"
 
 #include "core/dialogs.h"
@@ -10,12 +11,6 @@
 
 namespace {
 const QString ItemsName = QStringLiteral("Items");
-
-bool PrintFlag(bool (TSetupGeneral::*AFlag)() const)
-{
-    const TSetup* setup = TSetup::Instance();
-    return setup && (setup->General()->*AFlag)();
-}
 
 bool Confirmed(const QString& AMsg)
 {
@@ -140,35 +135,7 @@ bool TWSPersonList::DeletePerson(int APersonID, const QString& AMsg)
 
 bool TWSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
 {
-    QStringList params;
-    if (Schedule())
-        Schedule()->AddPrintParams(params);
-    if (ASimplePersonList) {
-        StringsSetValue(params, QStringLiteral("ScheduleDate"), QString());
-        StringsSetValue(params, QStringLiteral("ScheduleCaption"), QStringLiteral("Workers"));
-    }
-    PeriodPreparePrint(params);
-    const bool involvedOnly = PrintFlag(&TSetupGeneral::PrintInvolvedPersonsOnly);
-    for (int i = 0; i < Count(); ++i) {
-        const TWSPerson* entry = Items(i);
-        if (involvedOnly && entry->Days()->Count() == 0)
-            continue;
-        TPeriodPrintPerson row;
-        row.ID = entry->ID();
-        row.Name = entry->Name();
-        row.SortingName = entry->SortingName();
-        row.Note = entry->Note();
-        row.DateOutFrom = entry->DateOutFrom();
-        row.DateOutTo = entry->DateOutTo();
-        row.DaysOut = entry->DaysOut();
-        row.IsOut = false;
-        row.NoteOut = entry->NoteOut();
-        row.Days = entry->Days()->AsString();
-        row.IsDeleted = !entry->Record();
-        PeriodAppendPrintPerson(row);
-    }
-    PeriodPrint(AReportName.isEmpty() ? QStringLiteral("WSPersonsGeneral") : AReportName);
-    return true;
+    return PrintPeriodPersons(*this, AReportName, ASimplePersonList, QStringLiteral("WSPersonsGeneral"));
 }
 
 QString TWSPersonList::SortText(const TPeriodEntry* AEntry) const
@@ -293,31 +260,7 @@ bool TWSWorkplaceList::DeleteWorkplace(int AWorkplaceID, const QString& AMsg)
 
 bool TWSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceList)
 {
-    QStringList params;
-    if (Schedule())
-        Schedule()->AddPrintParams(params);
-    if (ASimpleWorkplaceList) {
-        StringsSetValue(params, QStringLiteral("ScheduleDate"), QString());
-        StringsSetValue(params, QStringLiteral("ScheduleCaption"), QStringLiteral("Workplaces"));
-    }
-    PeriodPreparePrint(params);
-    const bool occupiedOnly = PrintFlag(&TSetupGeneral::PrintOccupiedWorkplacesOnly);
-    for (int i = 0; i < Count(); ++i) {
-        const TWSWorkplace* entry = Items(i);
-        if (occupiedOnly && entry->Days()->Count() == 0)
-            continue;
-        TPeriodPrintWorkplace row;
-        row.ID = entry->ID();
-        row.Shortcut = entry->Shortcut();
-        row.Name = entry->Name();
-        row.Note = entry->Note();
-        row.Days = entry->Days()->AsString();
-        row.IsDeleted = !entry->Record();
-        row.DayID = 0;
-        PeriodAppendPrintWorkplace(row);
-    }
-    PeriodPrint(AReportName.isEmpty() ? QStringLiteral("WSWorkplacesGeneral") : AReportName);
-    return true;
+    return PrintPeriodWorkplaces(*this, AReportName, ASimpleWorkplaceList, QStringLiteral("WSWorkplacesGeneral"));
 }
 
 QString TWSWorkplaceList::SortText(const TPeriodEntry* AEntry) const
@@ -425,11 +368,8 @@ bool TWSDayList::DeleteDayPerson(TDate ADate, int APersonID)
 
 bool TWSDayList::Print(const QString& AReportName)
 {
-    QStringList params;
-    if (Schedule())
-        Schedule()->AddPrintParams(params);
-    PeriodPreparePrint(params);
-    const bool occupiedOnly = PrintFlag(&TSetupGeneral::PrintOccupiedDaysOnly);
+    PreparePeriodListPrint(*this, false, QString());
+    const bool occupiedOnly = PeriodPrintFlag(&TSetupGeneral::PrintOccupiedDaysOnly);
     for (int p = 0; p < Count(); ++p) {
         const TWSDay* day = Items(p);
         if (occupiedOnly && day->Persons()->Count() == 0)
