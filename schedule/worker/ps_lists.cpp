@@ -1,6 +1,7 @@
 #include "schedule/worker/ps_lists.h"
 
 #include "schedule/worker/period_data.h"
+#include "schedule/worker/period_register_print.h"
 #include "schedule/worker/person_schedule.h"
 
 #include "core/dialogs.h"
@@ -10,12 +11,6 @@
 
 namespace {
 const QString ItemsName = QStringLiteral("Items");
-
-bool PrintFlag(bool (TSetupGeneral::*AFlag)() const)
-{
-    const TSetup* setup = TSetup::Instance();
-    return setup && (setup->General()->*AFlag)();
-}
 
 bool Confirmed(const QString& AMsg)
 {
@@ -155,35 +150,7 @@ bool TPSPersonList::DeletePerson(int APersonID, const QString& AMsg)
 
 bool TPSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
 {
-    QStringList params;
-    if (Schedule())
-        Schedule()->AddPrintParams(params);
-    if (ASimplePersonList) {
-        StringsSetValue(params, QStringLiteral("ScheduleDate"), QString());
-        StringsSetValue(params, QStringLiteral("ScheduleCaption"), QStringLiteral("Workers"));
-    }
-    PeriodPreparePrint(params);
-    const bool involvedOnly = PrintFlag(&TSetupGeneral::PrintInvolvedPersonsOnly);
-    for (int i = 0; i < Count(); ++i) {
-        const TPSPerson* entry = Items(i);
-        if (involvedOnly && entry->Days()->Count() == 0)
-            continue;
-        TPeriodPrintPerson row;
-        row.ID = entry->ID();
-        row.Name = entry->Name();
-        row.SortingName = entry->SortingName();
-        row.Note = entry->Note();
-        row.DateOutFrom = entry->DateOutFrom();
-        row.DateOutTo = entry->DateOutTo();
-        row.DaysOut = entry->DaysOut();
-        row.IsOut = false;
-        row.NoteOut = entry->NoteOut();
-        row.Days = entry->Days()->AsString();
-        row.IsDeleted = !entry->Record();
-        PeriodAppendPrintPerson(row);
-    }
-    PeriodPrint(AReportName.isEmpty() ? QStringLiteral("PSPersonsGeneral") : AReportName);
-    return true;
+    return PrintPeriodPersons(*this, AReportName, ASimplePersonList, QStringLiteral("PSPersonsGeneral"));
 }
 
 QString TPSPersonList::SortText(const TPeriodEntry* AEntry) const
@@ -309,31 +276,7 @@ bool TPSWorkplaceList::DeleteWorkplace(int AWorkplaceID, const QString& AMsg)
 
 bool TPSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceList)
 {
-    QStringList params;
-    if (Schedule())
-        Schedule()->AddPrintParams(params);
-    if (ASimpleWorkplaceList) {
-        StringsSetValue(params, QStringLiteral("ScheduleDate"), QString());
-        StringsSetValue(params, QStringLiteral("ScheduleCaption"), QStringLiteral("Workplaces"));
-    }
-    PeriodPreparePrint(params);
-    const bool occupiedOnly = PrintFlag(&TSetupGeneral::PrintOccupiedWorkplacesOnly);
-    for (int i = 0; i < Count(); ++i) {
-        const TPSWorkplace* entry = Items(i);
-        if (occupiedOnly && entry->Days()->Count() == 0)
-            continue;
-        TPeriodPrintWorkplace row;
-        row.ID = entry->ID();
-        row.Shortcut = entry->Shortcut();
-        row.Name = entry->Name();
-        row.Note = entry->Note();
-        row.Days = entry->Days()->AsString();
-        row.IsDeleted = !entry->Record();
-        row.DayID = 0;
-        PeriodAppendPrintWorkplace(row);
-    }
-    PeriodPrint(AReportName.isEmpty() ? QStringLiteral("PSWorkplacesGeneral") : AReportName);
-    return true;
+    return PrintPeriodWorkplaces(*this, AReportName, ASimpleWorkplaceList, QStringLiteral("PSWorkplacesGeneral"));
 }
 
 QString TPSWorkplaceList::SortText(const TPeriodEntry* AEntry) const
@@ -344,19 +287,14 @@ QString TPSWorkplaceList::SortText(const TPeriodEntry* AEntry) const
 
 // --- day list ---
 
-TPSDay* TPSDayWorkplace::Day() const
-{
-    return FOwnerList ? FOwnerList->Day() : nullptr;
-}
-
 TWorkplace* TPSDayWorkplace::Workplace() const
 {
-    return PeriodWorkplaceObject(FID);
+    return PeriodWorkplaceObject(ID());
 }
 
 std::optional<TPeriodWorkplaceRecord> TPSDayWorkplace::Record() const
 {
-    return PeriodWorkplace(FID);
+    return PeriodWorkplace(ID());
 }
 
 QString TPSDayWorkplace::Name() const
@@ -377,69 +315,19 @@ QString TPSDayWorkplace::Shortcut() const
     return record ? record->Shortcut : QString();
 }
 
-QString TPSDayWorkplace::NameAndStoredName() const
-{
-    const QString name = Name();
-    if (SameTextIgnoringCase(name, FStoredName))
-        return name;
-    if (name.isEmpty())
-        return FStoredName;
-    if (FStoredName.isEmpty())
-        return name;
-    return name + QStringLiteral(" (") + FStoredName + QLatin1Char(')');
-}
-
 QString TPSDayWorkplace::ShortcutOrStoredShortcut() const
 {
     const auto record = Record();
     return record ? record->Shortcut : FStoredShortcut;
 }
 
-void TPSDayWorkplace::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
-{
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
-}
-
-void TPSDayWorkplaceList::SetSilent(bool AValue)
-{
-    SetListSilent(*this, FSilent, AValue);
-}
-
-TPSDayWorkplace* TPSDayWorkplaceList::Items(int AKey) const
-{
-    return ListEntryByKey<TPSDayWorkplace>(*this, AKey);
-}
-
 TPSDayWorkplace* TPSDayWorkplaceList::AddWorkplace(int AID, const QString& AStoredName,
                                                     const QString& AStoredShortcut, bool ASort)
 {
-    if (AID < 1 || Items(-AID))
-        return nullptr;
-    auto entry = TSCObject::Create<TPSDayWorkplace>();
-    entry->SetOwnerList(this);
-    entry->SetSilent(FSilent);
-    entry->SetID(AID);
-    entry->SetStoredName(AStoredName);
-    entry->SetStoredShortcut(AStoredShortcut);
-    TPSDayWorkplace* result = entry.get();
-    Add(std::move(entry));
-    if (ASort)
-        SortByShortcut();
-    else
-        Announce(ItemsName);
-    return result;
-}
-
-bool TPSDayWorkplaceList::DeleteWorkplace(int AID)
-{
-    TPSDayWorkplace* entry = AID > 0 ? Items(-AID) : nullptr;
-    if (!entry)
-        return false;
-    Delete(IndexOf(entry));
-    Announce(ItemsName);
-    return true;
+    auto entry = NewEntry(AID, AStoredName);
+    if (entry)
+        entry->SetStoredShortcut(AStoredShortcut);
+    return InsertEntry(std::move(entry), ASort);
 }
 
 void TPSDayWorkplaceList::SortByShortcut()
@@ -451,83 +339,17 @@ void TPSDayWorkplaceList::SortByShortcut()
     Announce(ItemsName);
 }
 
-void TPSDayWorkplaceList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
-{
-    RouteListNotice(*this, FSilent, FEditor, FDay, ASender, ATransmiter, AValueName);
-}
-
-void TPSDay::Init()
-{
-    FWorkplaces = TSCList::Create<TPSDayWorkplaceList>();
-    FWorkplaces->SetDay(this);
-    FWorkplaces->SetSilent(FSilent);
-}
-
-void TPSDay::SetDate(TDate AValue)
-{
-    const TDate day = TruncDate(AValue);
-    if (day == FDate) {
-        DataChanged(this, this, QStringLiteral("Date*"));
-        return;
-    }
-    // The weekday values first, so views reading them on "Date" see the new day.
-    FDate = day;
-    FDayStr = ShortDayName(day);
-    FColor = PeriodDayColor(day);
-    DataChanged(this, this, QStringLiteral("Date"));
-}
-
-void TPSDay::SetSilent(bool AValue)
-{
-    FSilent = AValue;
-    FWorkplaces->SetSilent(AValue);
-}
-
-TPersonSchedule* TPSDay::Schedule() const
-{
-    return FOwnerList ? FOwnerList->Schedule() : nullptr;
-}
-
-QString TPSDay::DayName() const
-{
-    return LongDayName(FDate);
-}
-
-QString TPSDay::DateStrWithoutYear() const
-{
-    return ::DateToStrWithoutYear(FDate);
-}
-
 bool TPSDay::PersonIsOut() const
 {
     const TPersonSchedule* schedule = Schedule();
-    return schedule && PeriodPerson(schedule->PersonID()) && PeriodPersonIsOut(schedule->PersonID(), FDate);
+    return schedule && PeriodPerson(schedule->PersonID()) && PeriodPersonIsOut(schedule->PersonID(), Date());
 }
 
 void TPSDay::UpdateWorkplaces(int APersonID)
 {
     const auto jobs = PeriodJobsByDay([APersonID](const TPeriodJobRecord& AJob) { return AJob.PersonID == APersonID; });
-    const auto found = jobs.find(static_cast<qint64>(FDate));
-    FillDayWorkplaces(*FWorkplaces, found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
-}
-
-void TPSDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
-{
-    if (!FSilent)
-        SCPassOn(FWorkplaces.get(), ASender, ATransmiter, this, AValueName);
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
-}
-
-void TPSDayList::SetSilent(bool AValue)
-{
-    SetListSilent(*this, FSilent, AValue);
-}
-
-TPSDay* TPSDayList::FindDay(TDate ADate) const
-{
-    return ListDayOf<TPSDay>(*this, ADate);
+    const auto found = jobs.find(static_cast<qint64>(Date()));
+    FillDayWorkplaces(*Workplaces(), found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
 }
 
 void TPSDayList::Refresh(TDate AStartDate, int ADayCount, int APersonID)
@@ -537,11 +359,6 @@ void TPSDayList::Refresh(TDate AStartDate, int ADayCount, int APersonID)
         [](TPSDay& ADay, const std::vector<const TPeriodJobRecord*>& AJobs) {
             FillDayWorkplaces(*ADay.Workplaces(), AJobs);
         });
-}
-
-TPSDay* TPSDayList::AddDay(TDate ADate, bool ASort)
-{
-    return AddListDay<TPSDay>(*this, ADate, ASort);
 }
 
 bool TPSDayList::AddDayWorkplace(TDate ADate, int AWorkplaceID, const QString& AWorkplaceName,
@@ -557,18 +374,10 @@ bool TPSDayList::DeleteDayWorkplace(TDate ADate, int AWorkplaceID)
     return day && day->Workplaces()->DeleteWorkplace(AWorkplaceID);
 }
 
-void TPSDayList::SortByDate()
-{
-    SortListByDate<TPSDay>(*this);
-}
-
 bool TPSDayList::Print(const QString& AReportName)
 {
-    QStringList params;
-    if (FSchedule)
-        FSchedule->AddPrintParams(params);
-    PeriodPreparePrint(params);
-    const bool occupiedOnly = PrintFlag(&TSetupGeneral::PrintOccupiedDaysOnly);
+    PreparePeriodListPrint(*this, false, QString());
+    const bool occupiedOnly = PeriodPrintFlag(&TSetupGeneral::PrintOccupiedDaysOnly);
     for (int i = 0; i < Count(); ++i) {
         const TPSDay* day = Items(i);
         const int number = i + 1;
@@ -602,5 +411,5 @@ bool TPSDayList::Print(const QString& AReportName)
 
 void TPSDayList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    RouteListNotice(*this, FSilent, FEditor, FSchedule, ASender, ATransmiter, AValueName);
+    RouteListNotice(*this, Silent(), Editor(), Schedule(), ASender, ATransmiter, AValueName);
 }

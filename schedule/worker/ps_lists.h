@@ -3,7 +3,7 @@
 // period with the chosen worker's workplaces; plus the workplace payloads.
 #pragma once
 
-#include "schedule/worker/period_lists.h"
+#include "schedule/worker/period_day_lists.h"
 
 #include <QMimeData>
 
@@ -137,128 +137,53 @@ private:
 
 // --- day list ---
 
-class TPSDayWorkplace : public TSCObject, public ISCTreeNode {
+class TPSDayWorkplace : public TPeriodDayEntryOf<TPSDayWorkplaceList, TPSDay> {
 public:
-    TObject* Editor() const { return FEditor; }
-    void SetEditor(TObject* AEditor) { FEditor = AEditor; }
-    int ID() const { return FID; }
-    void SetID(int AValue) { FID = AValue; }
-    TPSDayWorkplaceList* OwnerList() const { return FOwnerList; }
-    void SetOwnerList(TPSDayWorkplaceList* AList) { FOwnerList = AList; }
-    bool Silent() const { return FSilent; }
-    void SetSilent(bool AValue) { FSilent = AValue; }
-    const QString& StoredName() const { return FStoredName; }
-    void SetStoredName(const QString& AValue) { FStoredName = AValue; }
     const QString& StoredShortcut() const { return FStoredShortcut; }
     void SetStoredShortcut(const QString& AValue) { FStoredShortcut = AValue; }
 
-    TPSDay* Day() const;
     TWorkplace* Workplace() const;
     std::optional<TPeriodWorkplaceRecord> Record() const;
     QString Name() const;
     QString Note() const;
     // Empty when the record is missing.
     QString Shortcut() const;
-    QString NameAndStoredName() const;
+    QString NameAndStoredName() const { return WithStoredName(Name()); }
     QString ShortcutOrStoredShortcut() const;
 
-    void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
-
 private:
-    TObject* FEditor = nullptr;
-    int FID = 0;
-    TPSDayWorkplaceList* FOwnerList = nullptr;
-    bool FSilent = false;
-    QString FStoredName;
     QString FStoredShortcut;
 };
 
-class TPSDayWorkplaceList : public TSCTypedList<TPSDayWorkplace>, public ISCTreeNode {
+class TPSDayWorkplaceList : public TPeriodDayEntryListOf<TPSDayWorkplaceList, TPSDayWorkplace, TPSDay> {
 public:
-    // Position for 0 and up, the entry with ID -AKey for negative keys.
-    TPSDayWorkplace* Items(int AKey) const;
-    TPSDay* Day() const { return FDay; }
-    void SetDay(TPSDay* ADay) { FDay = ADay; }
-    TObject* Editor() const { return FEditor; }
-    void SetEditor(TObject* AEditor) { FEditor = AEditor; }
-    bool Silent() const { return FSilent; }
-    void SetSilent(bool AValue);
-
     TPSDayWorkplace* AddWorkplace(int AID, const QString& AStoredName, const QString& AStoredShortcut, bool ASort);
-    bool DeleteWorkplace(int AID);
+    bool DeleteWorkplace(int AID) { return DeleteEntry(AID); }
     void SortByShortcut();
 
-    void Announce(const QString& AValueName) { DataChanged(this, this, AValueName); }
-    void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
-
-private:
-    TPSDay* FDay = nullptr;
-    TObject* FEditor = nullptr;
-    bool FSilent = false;
+protected:
+    void SortEntries() override { SortByShortcut(); }
 };
 
-class TPSDay : public TSCObject, public ISCTreeNode {
+class TPSDay : public TPeriodScheduleDayOf<TPSDay, TPSDayWorkplaceList, TPSDayList, TPersonSchedule> {
 public:
-    void Init() override;
+    TPSDayWorkplaceList* Workplaces() const { return Entries(); }
 
-    TColor Color() const { return FColor; }
-    TDate Date() const { return FDate; }
-    // Whole day; announces "Date" (or "Date*") and sets the weekday name and colour.
-    void SetDate(TDate AValue);
-    const QString& DayStr() const { return FDayStr; }
-    TObject* Editor() const { return FEditor; }
-    void SetEditor(TObject* AEditor) { FEditor = AEditor; }
-    TPSDayList* OwnerList() const { return FOwnerList; }
-    void SetOwnerList(TPSDayList* AList) { FOwnerList = AList; }
-    bool Silent() const { return FSilent; }
-    void SetSilent(bool AValue);
-    TPSDayWorkplaceList* Workplaces() const { return FWorkplaces.get(); }
-
-    TPersonSchedule* Schedule() const;
-    QString DayName() const;
-    QString DateStrWithoutYear() const;
     bool PersonIsOut() const;
 
     // Rebuilds the day's workplaces from the loaded jobs of worker APersonID.
     void UpdateWorkplaces(int APersonID);
-
-    void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
-
-private:
-    TColor FColor = 0;
-    TDate FDate = 0;
-    QString FDayStr;
-    TObject* FEditor = nullptr;
-    TPSDayList* FOwnerList = nullptr;
-    bool FSilent = false;
-    std::unique_ptr<TPSDayWorkplaceList> FWorkplaces;
 };
 
-class TPSDayList : public TSCTypedList<TPSDay>, public ISCTreeNode {
+class TPSDayList : public TPeriodScheduleDayListOf<TPSDayList, TPSDay, TPersonSchedule> {
 public:
-    TObject* Editor() const { return FEditor; }
-    void SetEditor(TObject* AEditor) { FEditor = AEditor; }
-    TPersonSchedule* Schedule() const { return FSchedule; }
-    void SetSchedule(TPersonSchedule* ASchedule) { FSchedule = ASchedule; }
-    bool Silent() const { return FSilent; }
-    void SetSilent(bool AValue);
-
-    TPSDay* FindDay(TDate ADate) const;
     void Refresh(TDate AStartDate, int ADayCount, int APersonID);
-    TPSDay* AddDay(TDate ADate, bool ASort);
     bool AddDayWorkplace(TDate ADate, int AWorkplaceID, const QString& AWorkplaceName,
                          const QString& AWorkplaceShortcut);
     bool DeleteDayWorkplace(TDate ADate, int AWorkplaceID);
-    void SortByDate();
     bool Print(const QString& AReportName);
 
-    void Announce(const QString& AValueName) { DataChanged(this, this, AValueName); }
     void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
-
-private:
-    TObject* FEditor = nullptr;
-    TPersonSchedule* FSchedule = nullptr;
-    bool FSilent = false;
 };
 
 // --- drag payloads ---

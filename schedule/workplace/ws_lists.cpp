@@ -1,6 +1,7 @@
 #include "schedule/workplace/ws_lists.h"
 
 #include "schedule/worker/period_data.h"
+#include "schedule/worker/period_register_print.h"
 #include "schedule/workplace/workplace_schedule.h"
 
 #include "core/dialogs.h"
@@ -10,12 +11,6 @@
 
 namespace {
 const QString ItemsName = QStringLiteral("Items");
-
-bool PrintFlag(bool (TSetupGeneral::*AFlag)() const)
-{
-    const TSetup* setup = TSetup::Instance();
-    return setup && (setup->General()->*AFlag)();
-}
 
 bool Confirmed(const QString& AMsg)
 {
@@ -140,35 +135,7 @@ bool TWSPersonList::DeletePerson(int APersonID, const QString& AMsg)
 
 bool TWSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
 {
-    QStringList params;
-    if (Schedule())
-        Schedule()->AddPrintParams(params);
-    if (ASimplePersonList) {
-        StringsSetValue(params, QStringLiteral("ScheduleDate"), QString());
-        StringsSetValue(params, QStringLiteral("ScheduleCaption"), QStringLiteral("Workers"));
-    }
-    PeriodPreparePrint(params);
-    const bool involvedOnly = PrintFlag(&TSetupGeneral::PrintInvolvedPersonsOnly);
-    for (int i = 0; i < Count(); ++i) {
-        const TWSPerson* entry = Items(i);
-        if (involvedOnly && entry->Days()->Count() == 0)
-            continue;
-        TPeriodPrintPerson row;
-        row.ID = entry->ID();
-        row.Name = entry->Name();
-        row.SortingName = entry->SortingName();
-        row.Note = entry->Note();
-        row.DateOutFrom = entry->DateOutFrom();
-        row.DateOutTo = entry->DateOutTo();
-        row.DaysOut = entry->DaysOut();
-        row.IsOut = false;
-        row.NoteOut = entry->NoteOut();
-        row.Days = entry->Days()->AsString();
-        row.IsDeleted = !entry->Record();
-        PeriodAppendPrintPerson(row);
-    }
-    PeriodPrint(AReportName.isEmpty() ? QStringLiteral("WSPersonsGeneral") : AReportName);
-    return true;
+    return PrintPeriodPersons(*this, AReportName, ASimplePersonList, QStringLiteral("WSPersonsGeneral"));
 }
 
 QString TWSPersonList::SortText(const TPeriodEntry* AEntry) const
@@ -293,31 +260,7 @@ bool TWSWorkplaceList::DeleteWorkplace(int AWorkplaceID, const QString& AMsg)
 
 bool TWSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceList)
 {
-    QStringList params;
-    if (Schedule())
-        Schedule()->AddPrintParams(params);
-    if (ASimpleWorkplaceList) {
-        StringsSetValue(params, QStringLiteral("ScheduleDate"), QString());
-        StringsSetValue(params, QStringLiteral("ScheduleCaption"), QStringLiteral("Workplaces"));
-    }
-    PeriodPreparePrint(params);
-    const bool occupiedOnly = PrintFlag(&TSetupGeneral::PrintOccupiedWorkplacesOnly);
-    for (int i = 0; i < Count(); ++i) {
-        const TWSWorkplace* entry = Items(i);
-        if (occupiedOnly && entry->Days()->Count() == 0)
-            continue;
-        TPeriodPrintWorkplace row;
-        row.ID = entry->ID();
-        row.Shortcut = entry->Shortcut();
-        row.Name = entry->Name();
-        row.Note = entry->Note();
-        row.Days = entry->Days()->AsString();
-        row.IsDeleted = !entry->Record();
-        row.DayID = 0;
-        PeriodAppendPrintWorkplace(row);
-    }
-    PeriodPrint(AReportName.isEmpty() ? QStringLiteral("WSWorkplacesGeneral") : AReportName);
-    return true;
+    return PrintPeriodWorkplaces(*this, AReportName, ASimpleWorkplaceList, QStringLiteral("WSWorkplacesGeneral"));
 }
 
 QString TWSWorkplaceList::SortText(const TPeriodEntry* AEntry) const
@@ -328,19 +271,14 @@ QString TWSWorkplaceList::SortText(const TPeriodEntry* AEntry) const
 
 // --- day list ---
 
-TWSDay* TWSDayPerson::Day() const
-{
-    return FOwnerList ? FOwnerList->Day() : nullptr;
-}
-
 TPerson* TWSDayPerson::Person() const
 {
-    return PeriodPersonObject(FID);
+    return PeriodPersonObject(ID());
 }
 
 std::optional<TPeriodPersonRecord> TWSDayPerson::Record() const
 {
-    return PeriodPerson(FID);
+    return PeriodPerson(ID());
 }
 
 QString TWSDayPerson::Name() const
@@ -388,64 +326,7 @@ int TWSDayPerson::DaysOut() const
 bool TWSDayPerson::IsOut() const
 {
     const TWSDay* day = Day();
-    return !Record() || !day || PeriodPersonIsOut(FID, day->Date());
-}
-
-QString TWSDayPerson::NameAndStoredName() const
-{
-    const QString name = Name();
-    if (SameTextIgnoringCase(name, FStoredName))
-        return name;
-    if (name.isEmpty())
-        return FStoredName;
-    if (FStoredName.isEmpty())
-        return name;
-    return name + QStringLiteral(" (") + FStoredName + QLatin1Char(')');
-}
-
-void TWSDayPerson::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
-{
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
-}
-
-TWSDayPerson* TWSDayPersonList::Items(int AKey) const
-{
-    return ListEntryByKey<TWSDayPerson>(*this, AKey);
-}
-
-void TWSDayPersonList::SetSilent(bool AValue)
-{
-    SetListSilent(*this, FSilent, AValue);
-}
-
-TWSDayPerson* TWSDayPersonList::AddPerson(int AID, const QString& AStoredName, bool ASort)
-{
-    if (AID < 1 || Items(-AID))
-        return nullptr;
-    auto entry = TSCObject::Create<TWSDayPerson>();
-    entry->SetOwnerList(this);
-    entry->SetSilent(FSilent);
-    entry->SetID(AID);
-    entry->SetStoredName(AStoredName);
-    TWSDayPerson* result = entry.get();
-    Add(std::move(entry));
-    if (ASort)
-        SortByName();
-    else
-        Announce(ItemsName);
-    return result;
-}
-
-bool TWSDayPersonList::DeletePerson(int AID)
-{
-    TWSDayPerson* entry = AID > 0 ? Items(-AID) : nullptr;
-    if (!entry)
-        return false;
-    Delete(IndexOf(entry));
-    Announce(ItemsName);
-    return true;
+    return !Record() || !day || PeriodPersonIsOut(ID(), day->Date());
 }
 
 void TWSDayPersonList::SortByName()
@@ -457,78 +338,12 @@ void TWSDayPersonList::SortByName()
     Announce(ItemsName);
 }
 
-void TWSDayPersonList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
-{
-    RouteListNotice(*this, FSilent, FEditor, FDay, ASender, ATransmiter, AValueName);
-}
-
-void TWSDay::Init()
-{
-    FPersons = TSCList::Create<TWSDayPersonList>();
-    FPersons->SetDay(this);
-    FPersons->SetSilent(FSilent);
-}
-
-void TWSDay::SetDate(TDate AValue)
-{
-    const TDate day = TruncDate(AValue);
-    if (day == FDate) {
-        DataChanged(this, this, QStringLiteral("Date*"));
-        return;
-    }
-    // The weekday values first, so views reading them on "Date" see the new day.
-    FDate = day;
-    FColor = PeriodDayColor(day);
-    FDayStr = ShortDayName(day);
-    DataChanged(this, this, QStringLiteral("Date"));
-}
-
-void TWSDay::SetSilent(bool AValue)
-{
-    FSilent = AValue;
-    FPersons->SetSilent(AValue);
-}
-
-TWorkplaceSchedule* TWSDay::Schedule() const
-{
-    return FOwnerList ? FOwnerList->Schedule() : nullptr;
-}
-
-QString TWSDay::DayName() const
-{
-    return LongDayName(FDate);
-}
-
-QString TWSDay::DateStrWithoutYear() const
-{
-    return ::DateToStrWithoutYear(FDate);
-}
-
 void TWSDay::UpdatePersons(int AWorkplaceID)
 {
     const auto jobs =
         PeriodJobsByDay([AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; });
-    const auto found = jobs.find(static_cast<qint64>(FDate));
-    FillDayPersons(*FPersons, found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
-}
-
-void TWSDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
-{
-    if (!FSilent)
-        SCPassOn(FPersons.get(), ASender, ATransmiter, this, AValueName);
-    if (!FSilent)
-        SCNotifyEditor(FEditor, ASender, AValueName);
-    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
-}
-
-void TWSDayList::SetSilent(bool AValue)
-{
-    SetListSilent(*this, FSilent, AValue);
-}
-
-TWSDay* TWSDayList::FindDay(TDate ADate) const
-{
-    return ListDayOf<TWSDay>(*this, ADate);
+    const auto found = jobs.find(static_cast<qint64>(Date()));
+    FillDayPersons(*Persons(), found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
 }
 
 void TWSDayList::Refresh(TDate AStartDate, int ADayCount, int AWorkplaceID)
@@ -537,11 +352,6 @@ void TWSDayList::Refresh(TDate AStartDate, int ADayCount, int AWorkplaceID)
         *this, AStartDate, ADayCount,
         [AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; },
         [](TWSDay& ADay, const std::vector<const TPeriodJobRecord*>& AJobs) { FillDayPersons(*ADay.Persons(), AJobs); });
-}
-
-TWSDay* TWSDayList::AddDay(TDate ADate, bool ASort)
-{
-    return AddListDay<TWSDay>(*this, ADate, ASort);
 }
 
 bool TWSDayList::AddDayPerson(TDate ADate, int APersonID, const QString& APersonName)
@@ -556,18 +366,10 @@ bool TWSDayList::DeleteDayPerson(TDate ADate, int APersonID)
     return day && day->Persons()->DeletePerson(APersonID);
 }
 
-void TWSDayList::SortByDate()
-{
-    SortListByDate<TWSDay>(*this);
-}
-
 bool TWSDayList::Print(const QString& AReportName)
 {
-    QStringList params;
-    if (FSchedule)
-        FSchedule->AddPrintParams(params);
-    PeriodPreparePrint(params);
-    const bool occupiedOnly = PrintFlag(&TSetupGeneral::PrintOccupiedDaysOnly);
+    PreparePeriodListPrint(*this, false, QString());
+    const bool occupiedOnly = PeriodPrintFlag(&TSetupGeneral::PrintOccupiedDaysOnly);
     for (int p = 0; p < Count(); ++p) {
         const TWSDay* day = Items(p);
         if (occupiedOnly && day->Persons()->Count() == 0)
@@ -603,5 +405,5 @@ bool TWSDayList::Print(const QString& AReportName)
 
 void TWSDayList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    RouteListNotice(*this, FSilent, FEditor, FSchedule, ASender, ATransmiter, AValueName);
+    RouteListNotice(*this, Silent(), Editor(), Schedule(), ASender, ATransmiter, AValueName);
 }

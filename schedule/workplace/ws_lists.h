@@ -4,7 +4,7 @@
 // the worker payloads.
 #pragma once
 
-#include "schedule/worker/period_lists.h"
+#include "schedule/worker/period_day_lists.h"
 
 #include <QMimeData>
 
@@ -147,20 +147,8 @@ private:
 
 // --- day list ---
 
-class TWSDayPerson : public TSCObject, public ISCTreeNode {
+class TWSDayPerson : public TPeriodDayEntryOf<TWSDayPersonList, TWSDay> {
 public:
-    TObject* Editor() const { return FEditor; }
-    void SetEditor(TObject* AEditor) { FEditor = AEditor; }
-    int ID() const { return FID; }
-    void SetID(int AValue) { FID = AValue; }
-    TWSDayPersonList* OwnerList() const { return FOwnerList; }
-    void SetOwnerList(TWSDayPersonList* AList) { FOwnerList = AList; }
-    bool Silent() const { return FSilent; }
-    void SetSilent(bool AValue) { FSilent = AValue; }
-    const QString& StoredName() const { return FStoredName; }
-    void SetStoredName(const QString& AValue) { FStoredName = AValue; }
-
-    TWSDay* Day() const;
     TPerson* Person() const;
     std::optional<TPeriodPersonRecord> Record() const;
     QString Name() const;
@@ -173,102 +161,38 @@ public:
     // True when the worker is absent on the day, is not in the register, or
     // the entry has no day.
     bool IsOut() const;
-    QString NameAndStoredName() const;
-
-    void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
-
-private:
-    TObject* FEditor = nullptr;
-    int FID = 0;
-    TWSDayPersonList* FOwnerList = nullptr;
-    bool FSilent = false;
-    QString FStoredName;
+    QString NameAndStoredName() const { return WithStoredName(Name()); }
 };
 
-class TWSDayPersonList : public TSCTypedList<TWSDayPerson>, public ISCTreeNode {
+class TWSDayPersonList : public TPeriodDayEntryListOf<TWSDayPersonList, TWSDayPerson, TWSDay> {
 public:
-    // Position for 0 and up, the entry with ID -AKey for negative keys.
-    TWSDayPerson* Items(int AKey) const;
-    TWSDay* Day() const { return FDay; }
-    void SetDay(TWSDay* ADay) { FDay = ADay; }
-    TObject* Editor() const { return FEditor; }
-    void SetEditor(TObject* AEditor) { FEditor = AEditor; }
-    bool Silent() const { return FSilent; }
-    void SetSilent(bool AValue);
-
-    TWSDayPerson* AddPerson(int AID, const QString& AStoredName, bool ASort);
-    bool DeletePerson(int AID);
+    TWSDayPerson* AddPerson(int AID, const QString& AStoredName, bool ASort)
+    {
+        return InsertEntry(NewEntry(AID, AStoredName), ASort);
+    }
+    bool DeletePerson(int AID) { return DeleteEntry(AID); }
     void SortByName();
 
-    void Announce(const QString& AValueName) { DataChanged(this, this, AValueName); }
-    void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
-
-private:
-    TWSDay* FDay = nullptr;
-    TObject* FEditor = nullptr;
-    bool FSilent = false;
+protected:
+    void SortEntries() override { SortByName(); }
 };
 
-class TWSDay : public TSCObject, public ISCTreeNode {
+class TWSDay : public TPeriodScheduleDayOf<TWSDay, TWSDayPersonList, TWSDayList, TWorkplaceSchedule> {
 public:
-    void Init() override;
-
-    TColor Color() const { return FColor; }
-    TDate Date() const { return FDate; }
-    // Whole day; announces "Date" (or "Date*") and sets the weekday name and colour.
-    void SetDate(TDate AValue);
-    const QString& DayStr() const { return FDayStr; }
-    TObject* Editor() const { return FEditor; }
-    void SetEditor(TObject* AEditor) { FEditor = AEditor; }
-    TWSDayList* OwnerList() const { return FOwnerList; }
-    void SetOwnerList(TWSDayList* AList) { FOwnerList = AList; }
-    bool Silent() const { return FSilent; }
-    void SetSilent(bool AValue);
-    TWSDayPersonList* Persons() const { return FPersons.get(); }
-
-    TWorkplaceSchedule* Schedule() const;
-    QString DayName() const;
-    QString DateStrWithoutYear() const;
+    TWSDayPersonList* Persons() const { return Entries(); }
 
     // Rebuilds the day's workers from the loaded jobs at workplace AWorkplaceID.
     void UpdatePersons(int AWorkplaceID);
-
-    void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
-
-private:
-    TColor FColor = 0;
-    TDate FDate = 0;
-    QString FDayStr;
-    TObject* FEditor = nullptr;
-    TWSDayList* FOwnerList = nullptr;
-    bool FSilent = false;
-    std::unique_ptr<TWSDayPersonList> FPersons;
 };
 
-class TWSDayList : public TSCTypedList<TWSDay>, public ISCTreeNode {
+class TWSDayList : public TPeriodScheduleDayListOf<TWSDayList, TWSDay, TWorkplaceSchedule> {
 public:
-    TObject* Editor() const { return FEditor; }
-    void SetEditor(TObject* AEditor) { FEditor = AEditor; }
-    TWorkplaceSchedule* Schedule() const { return FSchedule; }
-    void SetSchedule(TWorkplaceSchedule* ASchedule) { FSchedule = ASchedule; }
-    bool Silent() const { return FSilent; }
-    void SetSilent(bool AValue);
-
-    TWSDay* FindDay(TDate ADate) const;
     void Refresh(TDate AStartDate, int ADayCount, int AWorkplaceID);
-    TWSDay* AddDay(TDate ADate, bool ASort);
     bool AddDayPerson(TDate ADate, int APersonID, const QString& APersonName);
     bool DeleteDayPerson(TDate ADate, int APersonID);
-    void SortByDate();
     bool Print(const QString& AReportName);
 
-    void Announce(const QString& AValueName) { DataChanged(this, this, AValueName); }
     void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
-
-private:
-    TObject* FEditor = nullptr;
-    TWorkplaceSchedule* FSchedule = nullptr;
-    bool FSilent = false;
 };
 
 // --- drag payloads ---

@@ -1,8 +1,7 @@
 // The worker schedule model and its lists against an in-memory store.
 #include "schedule/worker/person_schedule.h"
 
-#include "period_test_frame.h"
-#include "period_test_store.h"
+#include "period_schedule_fixture.h"
 
 #include "setup/setup.h"
 #include "support/recording_view.h"
@@ -14,33 +13,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-TDate D(int AYear, int AMonth, int ADay)
-{
-    return DateToOle(QDate(AYear, AMonth, ADay));
-}
-
-// Monday 5 March 2012.
-const TDate Mon = DateToOle(QDate(2012, 3, 5));
-
-class PersonScheduleTest : public testing::Test {
+class PersonScheduleTest : public TPeriodScheduleFixture<TPersonSchedule> {
 protected:
-    void SetUp() override { MakeSetup(); }
-    void TearDown() override { TPersonSchedule::SetFrameEditorFactory(nullptr); }
-
-    void MakeSetup()
-    {
-        Setup.reset();
-        Setup = std::make_unique<TSetup>();
-    }
     // Ann (sorting last), Bob, Cid; Kitchen, Office.
-    void Fill()
-    {
-        Ann = Store.AddPersonRecord(QStringLiteral("Ann"), QStringLiteral("Zed Ann"));
-        Bob = Store.AddPersonRecord(QStringLiteral("Bob"));
-        Cid = Store.AddPersonRecord(QStringLiteral("Cid"));
-        Kit = Store.AddWorkplaceRecord(QStringLiteral("Kit"), QStringLiteral("Kitchen"));
-        Off = Store.AddWorkplaceRecord(QStringLiteral("Off"), QStringLiteral("Office"));
-    }
+    void Fill() { FillWith(QStringLiteral("Zed Ann"), QString()); }
     std::unique_ptr<TPersonSchedule> Open(int APersonID, TDate ADate)
     {
         auto schedule = std::make_unique<TPersonSchedule>();
@@ -49,22 +25,6 @@ protected:
         schedule->Refresh(psrkAll);
         return schedule;
     }
-    // Binds a recording screen.
-    void Show(TPersonSchedule& ASchedule)
-    {
-        TPersonSchedule::SetFrameEditorFactory(
-            [this](TPersonSchedule*) { return std::make_unique<TTestFrame>(&Frame); });
-        QObject* scroll = nullptr;
-        ASchedule.ShowFrameEditor(&Parent, &scroll);
-        ASSERT_NE(scroll, nullptr);
-        Frame.Clear();
-    }
-
-    std::unique_ptr<TSetup> Setup;
-    TPeriodTestStore Store;
-    TFrameRecord Frame;
-    QObject Parent;
-    int Ann = 0, Bob = 0, Cid = 0, Kit = 0, Off = 0;
 };
 } // namespace
 

@@ -2,8 +2,7 @@
 // with the rules in which it differs from the worker schedule.
 #include "schedule/workplace/workplace_schedule.h"
 
-#include "schedule/worker/period_test_frame.h"
-#include "schedule/worker/period_test_store.h"
+#include "schedule/worker/period_schedule_fixture.h"
 
 #include "setup/setup.h"
 #include "support/recording_view.h"
@@ -15,33 +14,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-TDate D(int AYear, int AMonth, int ADay)
-{
-    return DateToOle(QDate(AYear, AMonth, ADay));
-}
-
-// Monday 5 March 2012.
-const TDate Mon = DateToOle(QDate(2012, 3, 5));
-
-class WorkplaceScheduleTest : public testing::Test {
+class WorkplaceScheduleTest : public TPeriodScheduleFixture<TWorkplaceSchedule> {
 protected:
-    void SetUp() override { MakeSetup(); }
-    void TearDown() override { TWorkplaceSchedule::SetFrameEditorFactory(nullptr); }
-
-    void MakeSetup()
-    {
-        Setup.reset();
-        Setup = std::make_unique<TSetup>();
-    }
     // Ann, Bob (sorting "Aaa Bob"), Cid; Kitchen, Office.
-    void Fill()
-    {
-        Ann = Store.AddPersonRecord(QStringLiteral("Ann"));
-        Bob = Store.AddPersonRecord(QStringLiteral("Bob"), QStringLiteral("Aaa Bob"));
-        Cid = Store.AddPersonRecord(QStringLiteral("Cid"));
-        Kit = Store.AddWorkplaceRecord(QStringLiteral("Kit"), QStringLiteral("Kitchen"));
-        Off = Store.AddWorkplaceRecord(QStringLiteral("Off"), QStringLiteral("Office"));
-    }
+    void Fill() { FillWith(QString(), QStringLiteral("Aaa Bob")); }
     std::unique_ptr<TWorkplaceSchedule> Open(int AWorkplaceID, TDate ADate)
     {
         auto schedule = std::make_unique<TWorkplaceSchedule>();
@@ -50,21 +26,6 @@ protected:
         schedule->Refresh(wsrkAll);
         return schedule;
     }
-    void Show(TWorkplaceSchedule& ASchedule)
-    {
-        TWorkplaceSchedule::SetFrameEditorFactory(
-            [this](TWorkplaceSchedule*) { return std::make_unique<TTestFrame>(&Frame); });
-        QObject* scroll = nullptr;
-        ASchedule.ShowFrameEditor(&Parent, &scroll);
-        ASSERT_NE(scroll, nullptr);
-        Frame.Clear();
-    }
-
-    std::unique_ptr<TSetup> Setup;
-    TPeriodTestStore Store;
-    TFrameRecord Frame;
-    QObject Parent;
-    int Ann = 0, Bob = 0, Cid = 0, Kit = 0, Off = 0;
 };
 } // namespace
 
