@@ -16,6 +16,8 @@
 #include "data/workplace_man.h"
 #include "setup/setup.h"
 
+#include "bench/bench_register.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLocale>
@@ -30,15 +32,11 @@
 
 namespace {
 
-class TBenchStore final : public IDSStore {
+class TBenchStore final : public TBenchRegisterStore<IDSStore, TDSPersonRecord, TDSWorkplaceRecord> {
 public:
     TBenchStore(int APersons, int AWorkplaces, int AJobs, TDate AFirstDay)
+        : TBenchRegisterStore(APersons, AWorkplaces)
     {
-        for (int i = 1; i <= APersons; ++i)
-            FPersons.push_back({i, QStringLiteral("Worker %1").arg(i), QStringLiteral("Worker %1").arg(i, 3, 10, QLatin1Char('0')),
-                                QString(), 0, 0, 0, QString()});
-        for (int i = 1; i <= AWorkplaces; ++i)
-            FWorkplaces.push_back({i, QStringLiteral("W%1").arg(i), QStringLiteral("Workplace %1").arg(i), QString(), 0xFFFFFF});
         std::mt19937 random(7);
         const int perDay = 300;
         for (int k = 0; k < AJobs; ++k) {
@@ -59,32 +57,6 @@ public:
     {
         FJobs.erase(FJobs.lower_bound(AFrom), FJobs.upper_bound(ATo));
     }
-
-    int PersonCount() const override { return static_cast<int>(FPersons.size()); }
-    int PersonIDAt(int AIndex) const override { return FPersons[static_cast<size_t>(AIndex)].ID; }
-    std::optional<TDSPersonRecord> PersonRecord(int AID) const override
-    {
-        if (AID < 1 || AID > PersonCount())
-            return std::nullopt;
-        return FPersons[static_cast<size_t>(AID - 1)];
-    }
-    TPerson* PersonObject(int) const override { return nullptr; }
-    int PersonObjectID(const TPerson*) const override { return 0; }
-    bool PersonIsOut(int, TDate) const override { return false; }
-    bool EditPerson(int) override { return false; }
-    bool DeletePerson(int) override { return false; }
-    int WorkplaceCount() const override { return static_cast<int>(FWorkplaces.size()); }
-    int WorkplaceIDAt(int AIndex) const override { return FWorkplaces[static_cast<size_t>(AIndex)].ID; }
-    std::optional<TDSWorkplaceRecord> WorkplaceRecord(int AID) const override
-    {
-        if (AID < 1 || AID > WorkplaceCount())
-            return std::nullopt;
-        return FWorkplaces[static_cast<size_t>(AID - 1)];
-    }
-    TWorkplace* WorkplaceObject(int) const override { return nullptr; }
-    int WorkplaceObjectID(const TWorkplace*) const override { return 0; }
-    bool EditWorkplace(int) override { return false; }
-    bool DeleteWorkplace(int) override { return false; }
 
     std::vector<TDSJobRecord> DayJobs(TDate ADate) override
     {
@@ -118,15 +90,12 @@ public:
         return pairs;
     }
     std::vector<TDSMacroPair> MacroPairs(const TMacro*) const override { return {}; }
-    QString LastError() const override { return QString(); }
     bool PreparePrint(const QStringList&) override { return true; }
     void AppendPrintPerson(const TDSPrintPersonRow&) override {}
     void AppendPrintWorkplace(const TDSPrintWorkplaceRow&) override {}
     bool Print(const QString&) override { return true; }
 
 private:
-    std::vector<TDSPersonRecord> FPersons;
-    std::vector<TDSWorkplaceRecord> FWorkplaces;
     std::map<TDate, std::vector<TDSJobRecord>> FJobs;
 };
 

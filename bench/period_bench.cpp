@@ -16,6 +16,8 @@
 #include "data/workplace_man.h"
 #include "setup/setup.h"
 
+#include "bench/bench_register.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLocale>
@@ -28,15 +30,11 @@
 #include <vector>
 
 namespace {
-class TBenchStore final : public IPeriodStore {
+class TBenchStore final : public TBenchRegisterStore<IPeriodStore, TPeriodPersonRecord, TPeriodWorkplaceRecord> {
 public:
     TBenchStore(int APersons, int AWorkplaces, int AJobs, TDate AFirstDay)
+        : TBenchRegisterStore(APersons, AWorkplaces)
     {
-        for (int i = 1; i <= APersons; ++i)
-            FPersons.push_back({i, QStringLiteral("Worker %1").arg(i), QStringLiteral("Worker %1").arg(i, 3, 10, QLatin1Char('0')),
-                                QString(), 0, 0, 0, QString()});
-        for (int i = 1; i <= AWorkplaces; ++i)
-            FWorkplaces.push_back({i, QStringLiteral("W%1").arg(i), QStringLiteral("Workplace %1").arg(i), QString(), 0xFFFFFF});
         std::mt19937 random(7);
         const int perDay = 300;
         for (int k = 0; k < AJobs; ++k) {
@@ -50,32 +48,6 @@ public:
             FJobs.push_back(job);
         }
     }
-
-    int PersonCount() const override { return static_cast<int>(FPersons.size()); }
-    int PersonIDAt(int AIndex) const override { return FPersons[static_cast<size_t>(AIndex)].ID; }
-    std::optional<TPeriodPersonRecord> PersonRecord(int AID) const override
-    {
-        if (AID < 1 || AID > PersonCount())
-            return std::nullopt;
-        return FPersons[static_cast<size_t>(AID - 1)];
-    }
-    TPerson* PersonObject(int) const override { return nullptr; }
-    int PersonObjectID(const TPerson*) const override { return 0; }
-    bool PersonIsOut(int, TDate) const override { return false; }
-    bool EditPerson(int) override { return false; }
-    bool DeletePerson(int) override { return false; }
-    int WorkplaceCount() const override { return static_cast<int>(FWorkplaces.size()); }
-    int WorkplaceIDAt(int AIndex) const override { return FWorkplaces[static_cast<size_t>(AIndex)].ID; }
-    std::optional<TPeriodWorkplaceRecord> WorkplaceRecord(int AID) const override
-    {
-        if (AID < 1 || AID > WorkplaceCount())
-            return std::nullopt;
-        return FWorkplaces[static_cast<size_t>(AID - 1)];
-    }
-    TWorkplace* WorkplaceObject(int) const override { return nullptr; }
-    int WorkplaceObjectID(const TWorkplace*) const override { return 0; }
-    bool EditWorkplace(int) override { return false; }
-    bool DeleteWorkplace(int) override { return false; }
 
     void SetJobFilter(TDate AFrom, TDate ATo) override
     {
@@ -97,7 +69,6 @@ public:
     std::optional<TPeriodJobRecord> AddJob(TDate, int, int) override { return std::nullopt; }
     bool JobExists(TDate, int, int) override { return false; }
     bool DeleteJob(TDate, int, int) override { return false; }
-    QString LastError() const override { return QString(); }
     bool PreparePrint(const QStringList&) override { return true; }
     void AppendPrintPerson(const TPeriodPrintPerson&) override {}
     void AppendPrintWorkplace(const TPeriodPrintWorkplace&) override {}
@@ -116,8 +87,6 @@ private:
         FStale = false;
     }
 
-    std::vector<TPeriodPersonRecord> FPersons;
-    std::vector<TPeriodWorkplaceRecord> FWorkplaces;
     std::vector<TPeriodJobRecord> FJobs;
     std::vector<TPeriodJobRecord> FLoaded;
     TDate FFrom = 0;
