@@ -6,6 +6,7 @@
 // with --merge, the last line of FILE (another benchmark's JSON) with these
 // figures added, so one line carries every figure of the folder.
 //   gui_bench DIR [yyyy-MM-dd] [--merge FILE]
+#include "bench/bench_folder.h"
 #include "data/data_man.h"
 #include "data/job_man.h"
 #include "data/macro_man.h"
@@ -115,25 +116,15 @@ int main(int argc, char** argv)
     const QString folder = args[0];
     const QDate first = args.size() > 1 ? QDate::fromString(args[1], QStringLiteral("yyyy-MM-dd"))
                                         : MiddlePlannedDay(folder + QStringLiteral("/Jobs.cds"));
-    QTemporaryDir settingsDir;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
     TQtDialogs dialogs;
     SetDialogs(&dialogs);
 
     int code = 0;
     {
-        TSetup setup;
-        setup.Data()->SetDataDirKind(sddkOtherDataFolder);
-        setup.Data()->SetOtherDataFolder(folder);
-        TDataMan dataMan;
-        TPersonMan persons;
-        TWorkplaceMan workplaces;
-        TJobMan jobs;
-        TMacroMan macros;
-        if (persons.PersonCount() == 0 || workplaces.WorkplaceCount() == 0) {
-            std::fprintf(stderr, "no workers or workplaces in %s\n", qPrintable(folder));
+        TBenchFolder store(folder);
+        if (!store.HasRegisters())
             return 1;
-        }
+        TPersonMan& persons = *store.Persons;
         TDailyScheduleFrame::InstallFactory();
         TSchedulePlaceholderFrame::InstallFactories();
         {

@@ -16,6 +16,7 @@
 #include "data/workplace_man.h"
 #include "setup/setup.h"
 
+#include "bench/bench_folder.h"
 #include "bench/bench_register.h"
 
 #include <QCoreApplication>
@@ -120,16 +121,9 @@ double MonthRefreshMs(TSchedule& ASchedule, TDate AMonth1, TDate AMonth2, int AR
 // into a data folder through the managers (the jobs in one transaction).
 int MakeFolder(const QString& AFolder)
 {
-    QTemporaryDir settingsDir;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-    TSetup live;
-    live.Data()->SetDataDirKind(sddkOtherDataFolder);
-    live.Data()->SetOtherDataFolder(AFolder);
-    TDataMan dataMan;
-    TPersonMan persons;
-    TWorkplaceMan workplaces;
-    TJobMan jobs;
-    TMacroMan macros;
+    TBenchFolder store(AFolder);
+    TPersonMan& persons = *store.Persons;
+    TWorkplaceMan& workplaces = *store.Workplaces;
     for (int i = 1; i <= 300; ++i) {
         auto person = TSCObject::Create<TPerson>();
         person->SetName(QStringLiteral("Worker %1").arg(i, 3, 10, QLatin1Char('0')));
@@ -144,7 +138,7 @@ int MakeFolder(const QString& AFolder)
             return 1;
     }
     std::mt19937 random(7);
-    TTable& table = jobs.Table();
+    TTable& table = store.Jobs->Table();
     const TDate firstDay = DateToOle(QDate(2010, 1, 1));
     for (int k = 0; k < 1000000; ++k) {
         const TPerson* person = persons.Persons(k % 300);
@@ -165,28 +159,16 @@ int MakeFolder(const QString& AFolder)
 // The managers on an existing data folder, in start-up order.
 int RunOnFolder(const QString& AFolder, const QDate& AMonth)
 {
-    // A private settings store, so the user's own settings stay untouched.
-    QTemporaryDir settingsDir;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-    TSetup live;
-    live.Data()->SetDataDirKind(sddkOtherDataFolder);
-    live.Data()->SetOtherDataFolder(AFolder);
-    TDataMan dataMan;
-    TPersonMan persons;
-    TWorkplaceMan workplaces;
-    TJobMan jobs;
-    TMacroMan macros;
-    if (persons.PersonCount() == 0 || workplaces.WorkplaceCount() == 0) {
-        std::fprintf(stderr, "no workers or workplaces in %s\n", qPrintable(AFolder));
+    TBenchFolder store(AFolder);
+    if (!store.HasRegisters())
         return 1;
-    }
     const TDate month = DateToOle(AMonth.addDays(9));
     const TBenchFigure worker = WorkerMonthRefreshMs(month, 41);
     const TBenchFigure workplace = WorkplaceMonthRefreshMs(month, 41);
     std::printf("{\"store\":\"data folder\",\"workers\":%d,\"workplaces\":%d,"
                 "\"worker_month_refresh_ms\":%.3f,\"workplace_month_refresh_ms\":%.3f,"
                 "\"worker_month_refresh_cpu_ms\":%.3f,\"workplace_month_refresh_cpu_ms\":%.3f}\n",
-                persons.PersonCount(), workplaces.WorkplaceCount(), worker.Ms, workplace.Ms, worker.CpuMs,
+                store.Persons->PersonCount(), store.Workplaces->WorkplaceCount(), worker.Ms, workplace.Ms, worker.CpuMs,
                 workplace.CpuMs);
     return 0;
 }
