@@ -2,6 +2,7 @@
 #pragma once
 
 #include "data/data_man.h"
+#include "data/data_session.h"
 #include "data/job_man.h"
 #include "data/macro_man.h"
 #include "data/person_man.h"
@@ -29,38 +30,8 @@
 #include <set>
 #include <utility>
 
-// Settings, data manager and the four managers in start-up order, destroyed
-// in reverse.
-class TDataStore {
-public:
-    explicit TDataStore(const QString& AFolder)
-    {
-        Setup = std::make_unique<TSetup>();
-        Setup->Data()->SetDataDirKind(sddkOtherDataFolder);
-        Setup->Data()->SetOtherDataFolder(AFolder);
-        DataMan = std::make_unique<TDataMan>();
-        Persons = std::make_unique<TPersonMan>();
-        Workplaces = std::make_unique<TWorkplaceMan>();
-        Jobs = std::make_unique<TJobMan>();
-        Macros = std::make_unique<TMacroMan>();
-    }
-    ~TDataStore()
-    {
-        Macros.reset();
-        Jobs.reset();
-        Workplaces.reset();
-        Persons.reset();
-        DataMan.reset();
-        Setup.reset();
-    }
-
-    std::unique_ptr<TSetup> Setup;
-    std::unique_ptr<TDataMan> DataMan;
-    std::unique_ptr<TPersonMan> Persons;
-    std::unique_ptr<TWorkplaceMan> Workplaces;
-    std::unique_ptr<TJobMan> Jobs;
-    std::unique_ptr<TMacroMan> Macros;
-};
+// The data store of a test: settings and managers on its data folder.
+using TDataStore = TDataSession;
 
 class DataTest : public testing::Test {
 protected:

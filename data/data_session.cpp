@@ -1,0 +1,23 @@
+#include "data/data_session.h"
+
+TDataSession::TDataSession(const QString& AFolder)
+{
+    Setup = std::make_unique<TSetup>();
+    Setup->Data()->SetDataDirKind(sddkOtherDataFolder);
+    Setup->Data()->SetOtherDataFolder(AFolder);
+    DataMan = std::make_unique<TDataMan>();
+    Persons = std::make_unique<TPersonMan>();
+    Workplaces = std::make_unique<TWorkplaceMan>();
+    Jobs = std::make_unique<TJobMan>();
+    Macros = std::make_unique<TMacroMan>();
+}
+
+TDataSession::~TDataSession()
+{
+    Macros.reset();
+    Jobs.reset();
+    Workplaces.reset();
+    Persons.reset();
+    DataMan.reset();
+    Setup.reset();
+}
