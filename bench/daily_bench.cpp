@@ -16,7 +16,9 @@
 #include "data/workplace_man.h"
 #include "setup/setup.h"
 
+#include "bench/bench_folder.h"
 #include "bench/bench_register.h"
+#include "bench/schedule_figures.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -125,19 +127,13 @@ double RefreshMs(TDailySchedule& ASchedule, TDate ADay, int ARuns)
 
 // The managers on an existing data folder, in start-up order. With AFill the
 // folder first gets 300 workers, 100 workplaces and the relations of ADay and
-// of the day 30 days before, and the previous-day template is timed too.
+// of the day 30 days before, and the previous-day template is timed too: on
+// the day after ADay, or on ATemplateDay, emptied again before each run.
 int RunOnFolder(const QString& AFolder, const QDate& ADay, bool AFill, const QDate& ATemplateDay)
 {
-    QTemporaryDir settingsDir;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-    TSetup live;
-    live.Data()->SetDataDirKind(sddkOtherDataFolder);
-    live.Data()->SetOtherDataFolder(AFolder);
-    TDataMan dataMan;
-    TPersonMan persons;
-    TWorkplaceMan workplaces;
-    TJobMan jobs;
-    TMacroMan macros;
+    TBenchFolder store(AFolder);
+    TPersonMan& persons = *store.Persons;
+    TWorkplaceMan& workplaces = *store.Workplaces;
     const TDate day = DateToOle(ADay);
     if (AFill) {
         for (int i = 1; i <= 300; ++i) {
@@ -154,28 +150,24 @@ int RunOnFolder(const QString& AFolder, const QDate& ADay, bool AFill, const QDa
         std::mt19937 random(7);
         for (TDate d : {day, day - 30})
             for (int i = 0; i < persons.PersonCount(); ++i)
-                jobs.AddJob(d, persons.Persons(i),
-                            workplaces.Workplaces(static_cast<int>(random() % static_cast<unsigned>(workplaces.WorkplaceCount()))));
+                store.Jobs->AddJob(d, persons.Persons(i),
+                                   workplaces.Workplaces(static_cast<int>(random() % static_cast<unsigned>(workplaces.WorkplaceCount()))));
     }
-    TDailySchedule schedule;
-    const double refreshMs = RefreshMs(schedule, day, 41);
-    const int dayRelations = static_cast<int>(schedule.GetMacroPairs().size());
-    double prevDayMs = -1;
-    if (AFill || ATemplateDay.isValid()) {
-        // Writes the source day's pairs once; the later runs find them there.
-        schedule.SetDate(ATemplateDay.isValid() ? DateToOle(ATemplateDay) : day + 1);
-        std::vector<double> times;
-        for (int i = 0; i < 11; ++i) {
-            QElapsedTimer timer;
-            timer.start();
-            schedule.ApplySystemTemplate(dsstkPrevDay);
-            times.push_back(timer.nsecsElapsed() / 1e6);
-        }
-        prevDayMs = Median(times);
+    const TBenchFigure refresh = DailyRefreshMs(day, 41);
+    int dayRelations = 0;
+    {
+        TDailySchedule schedule;
+        schedule.SetDate(day);
+        dayRelations = static_cast<int>(schedule.GetMacroPairs().size());
     }
+    TBenchFigure prevDay;
+    if (AFill || ATemplateDay.isValid())
+        prevDay = PrevDayTemplateMs(*store.Jobs, ATemplateDay.isValid() ? DateToOle(ATemplateDay) : day + 1, 11);
     std::printf("{\"store\":\"data folder\",\"workers\":%d,\"workplaces\":%d,\"day_relations\":%d,"
-                "\"daily_refresh_ms\":%.3f,\"prevday_template_ms\":%.3f}\n",
-                persons.PersonCount(), workplaces.WorkplaceCount(), dayRelations, refreshMs, prevDayMs);
+                "\"daily_refresh_ms\":%.3f,\"prevday_template_ms\":%.3f,"
+                "\"daily_refresh_cpu_ms\":%.3f,\"prevday_template_cpu_ms\":%.3f}\n",
+                persons.PersonCount(), workplaces.WorkplaceCount(), dayRelations, refresh.Ms, prevDay.Ms, refresh.CpuMs,
+                prevDay.CpuMs);
     return 0;
 }
 

@@ -50,7 +50,7 @@ public:
         }
     }
 
-    void SetJobFilter(TDate AFrom, TDate ATo) override
+    void SetJobFilter(TDate AFrom, TDate ATo, int, int) override
     {
         if (AFrom != FFrom || ATo != FTo)
             FStale = true;

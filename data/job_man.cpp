@@ -101,6 +101,7 @@ TJobMan* TJobMan::Instance()
 
 void TJobMan::DiscardJobs()
 {
+    FUpdatePairsValid = false;
     FJobs->FreeObjects();
     FFilterModified = true;
     NoteJobsChanged();
@@ -261,6 +262,7 @@ bool TJobMan::EndUpdate()
         return false;
     if (--FUpdateCount > 0)
         return !FUpdateFailed;
+    FUpdatePairsValid = false;
     if (!FUpdateFailed && DSJobs.Active() && DSJobs.Save())
         return true;
     DSJobs.CancelUpdates();
@@ -287,6 +289,24 @@ bool TJobMan::InsertJob(std::unique_ptr<TJob>& AJob)
     return true;
 }
 
+bool TJobMan::PairKnown(TDate ADate, int APersonID, int AWorkplaceID, bool& AExists)
+{
+    if (FUpdateCount == 0)
+        return false;
+    if (!FUpdatePairsValid || FUpdateDate != ADate) {
+        FUpdatePairs.clear();
+        TJobRowReader rows(DSJobs, ADate, ADate, 0, 0, jrcKeysOnly);
+        while (rows.Next())
+            FUpdatePairs.emplace(rows.PersonID(), rows.WorkplaceID());
+        FUpdatePairsValid = !rows.Failed();
+        FUpdateDate = ADate;
+        if (!FUpdatePairsValid)
+            return false;
+    }
+    AExists = FUpdatePairs.count({APersonID, AWorkplaceID}) > 0;
+    return true;
+}
+
 TJob* TJobMan::AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace)
 {
     if (ADate <= 0 || !APerson || !AWorkplace)
@@ -295,8 +315,16 @@ TJob* TJobMan::AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace)
     SetDateTo(ADate);
     SetPersonID(APerson->ID());
     SetWorkplaceID(AWorkplace->ID());
-    if (JobCount() > 0 || FFilterModified)
+    bool exists = false;
+    if (PairKnown(FDateFrom, APerson->ID(), AWorkplace->ID(), exists)) {
+        if (exists)
+            return nullptr;
+        // The filter's list is known to be empty without reading it.
+        FJobs->FreeObjects();
+        FFilterModified = false;
+    } else if (JobCount() > 0 || FFilterModified) {
         return nullptr;
+    }
     auto job = TSCObject::Create<TJob>();
     job->SetDate(TruncDate(ADate));
     job->SetPersonID(APerson->ID());
@@ -305,7 +333,11 @@ TJob* TJobMan::AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace)
     job->SetWorkplaceName(AWorkplace->Name());
     job->SetWorkplaceShortcut(AWorkplace->Shortcut());
     TJob* added = job.get();
-    return InsertJob(job) ? added : nullptr;
+    if (!InsertJob(job))
+        return nullptr;
+    if (FUpdatePairsValid && FUpdateDate == FDateFrom)
+        FUpdatePairs.emplace(added->PersonID(), added->WorkplaceID());
+    return added;
 }
 
 bool TJobMan::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)
@@ -331,6 +363,7 @@ bool TJobMan::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)
         return false;
     }
     FJobs->FreeObjects();
+    FUpdatePairsValid = false;
     NoteJobsChanged();
     return true;
 }

@@ -11,6 +11,8 @@
 #include <QString>
 
 #include <memory>
+#include <set>
+#include <utility>
 
 class TPerson;
 class TWorkplace;
@@ -118,4 +120,11 @@ private:
     int FWorkplaceID = 0;
     int FUpdateCount = 0;
     bool FUpdateFailed = false;
+    // Inside an update: the worker-workplace pairs of the one date it adds
+    // to, read once and kept with its adds, so a template's AddJob calls do
+    // not each ask the file whether their pair is there.
+    bool PairKnown(TDate ADate, int APersonID, int AWorkplaceID, bool& AExists);
+    TDate FUpdateDate = 0;
+    bool FUpdatePairsValid = false;
+    std::set<std::pair<int, int>> FUpdatePairs;
 };

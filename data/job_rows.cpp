@@ -34,16 +34,21 @@ sqlite3* Handle(const TTable& ATable)
     return *static_cast<sqlite3* const*>(handle.constData());
 }
 
+const QString& NoText()
+{
+    static const QString none;
+    return none;
+}
+
 // One QString per distinct text and ID, shared by all rows that carry it.
 class TTextCache {
 public:
     const QString& Text(int AKey, sqlite3_stmt* AStatement, int AColumn)
     {
-        static const QString none;
         const auto* text = sqlite3_column_text(AStatement, AColumn);
         const int bytes = sqlite3_column_bytes(AStatement, AColumn);
         if (!text || bytes <= 0)
-            return none;
+            return NoText();
         TEntry& entry = Entry(AKey);
         if (entry.Bytes.size() != bytes || std::memcmp(entry.Bytes.constData(), text, size_t(bytes)) != 0) {
             entry.Bytes = QByteArray(reinterpret_cast<const char*>(text), bytes);
@@ -78,26 +83,40 @@ struct TJobRowReader::TState {
     // (recursive) mutex, which then costs a counter instead of a lock.
     sqlite3_mutex* Mutex = nullptr;
     sqlite3_stmt* Statement = nullptr;
-    bool WithNote = true;
+    bool Row = false;
+    // The columns of the ID and the first text; -1 when not selected.
+    int IDColumn = -1;
+    int NamesColumn = -1;
+    int NoteColumn = -1;
     TTextCache PersonNames;
     TTextCache Shortcuts;
     TTextCache WorkplaceNames;
 };
 
 TJobRowReader::TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
-                             bool AWithNote)
+                             int AColumns)
     : FState(std::make_unique<TState>())
 {
-    FState->WithNote = AWithNote;
     sqlite3* db = Handle(ATable);
     if (!db) {
         FFailed = true;
         return;
     }
-    QByteArray sql("SELECT \"ID\", \"Date\", \"PersonID\", \"PersonName\", \"WorkplaceID\", \"WorkplaceShortcut\", "
-                   "\"WorkplaceName\"");
-    if (AWithNote)
+    QByteArray sql("SELECT \"Date\", \"PersonID\", \"WorkplaceID\"");
+    int column = 3;
+    if (AColumns & jrcID) {
+        sql += ", \"ID\"";
+        FState->IDColumn = column++;
+    }
+    if (AColumns & jrcNames) {
+        sql += ", \"PersonName\", \"WorkplaceShortcut\", \"WorkplaceName\"";
+        FState->NamesColumn = column;
+        column += 3;
+    }
+    if (AColumns & jrcNote) {
         sql += ", \"Note\"";
+        FState->NoteColumn = column;
+    }
     sql += " FROM Data WHERE \"Date\" >= ?1 AND \"Date\" <= ?2";
     if (APersonID > 0)
         sql += " AND \"PersonID\" = ?3";
@@ -127,6 +146,7 @@ TJobRowReader::~TJobRowReader()
 
 void TJobRowReader::Finish()
 {
+    FState->Row = false;
     sqlite3_finalize(FState->Statement);
     FState->Statement = nullptr;
     if (FState->Mutex)
@@ -145,19 +165,43 @@ bool TJobRowReader::Next()
         Finish();
         return false;
     }
-    FID = sqlite3_column_int(statement, 0);
-    FDate = static_cast<TDate>(sqlite3_column_int64(statement, 1));
-    FPersonID = sqlite3_column_int(statement, 2);
-    FPersonName = &FState->PersonNames.Text(FPersonID, statement, 3);
-    FWorkplaceID = sqlite3_column_int(statement, 4);
-    FWorkplaceShortcut = &FState->Shortcuts.Text(FWorkplaceID, statement, 5);
-    FWorkplaceName = &FState->WorkplaceNames.Text(FWorkplaceID, statement, 6);
-    if (FState->WithNote) {
-        const auto* text = sqlite3_column_text(statement, 7);
-        const int bytes = sqlite3_column_bytes(statement, 7);
-        FNote = text && bytes > 0 ? QString::fromUtf8(reinterpret_cast<const char*>(text), bytes) : QString();
-    }
+    FState->Row = true;
+    FDate = static_cast<TDate>(sqlite3_column_int64(statement, 0));
+    FPersonID = sqlite3_column_int(statement, 1);
+    FWorkplaceID = sqlite3_column_int(statement, 2);
+    if (FState->IDColumn >= 0)
+        FID = sqlite3_column_int(statement, FState->IDColumn);
     return true;
+}
+
+const QString& TJobRowReader::PersonName() const
+{
+    if (!FState->Row || FState->NamesColumn < 0)
+        return NoText();
+    return FState->PersonNames.Text(FPersonID, FState->Statement, FState->NamesColumn);
+}
+
+const QString& TJobRowReader::WorkplaceShortcut() const
+{
+    if (!FState->Row || FState->NamesColumn < 0)
+        return NoText();
+    return FState->Shortcuts.Text(FWorkplaceID, FState->Statement, FState->NamesColumn + 1);
+}
+
+const QString& TJobRowReader::WorkplaceName() const
+{
+    if (!FState->Row || FState->NamesColumn < 0)
+        return NoText();
+    return FState->WorkplaceNames.Text(FWorkplaceID, FState->Statement, FState->NamesColumn + 2);
+}
+
+QString TJobRowReader::Note() const
+{
+    if (!FState->Row || FState->NoteColumn < 0)
+        return QString();
+    const auto* text = sqlite3_column_text(FState->Statement, FState->NoteColumn);
+    const int bytes = sqlite3_column_bytes(FState->Statement, FState->NoteColumn);
+    return text && bytes > 0 ? QString::fromUtf8(reinterpret_cast<const char*>(text), bytes) : QString();
 }
 
 bool ReadJobRows(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
@@ -177,6 +221,27 @@ bool ReadJobRows(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, in
     if (!std::is_sorted(ARows.begin(), ARows.end(), byID))
         std::sort(ARows.begin(), ARows.end(), byID);
     return true;
+}
+
+TDate LatestJobDate(const TTable& ATable, TDate ANotAfter)
+{
+    sqlite3* db = Handle(ATable);
+    if (!db)
+        return -1;
+    static const char sql[] = "SELECT MAX(\"Date\") FROM Data WHERE \"Date\" <= ?1";
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql, int(sizeof sql - 1), &statement, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return -1;
+    }
+    sqlite3_bind_int64(statement, 1, StoredDate(ANotAfter));
+    TDate result = -1;
+    if (sqlite3_step(statement) == SQLITE_ROW)
+        result = sqlite3_column_type(statement, 0) == SQLITE_NULL
+                     ? 0
+                     : static_cast<TDate>(sqlite3_column_int64(statement, 0));
+    sqlite3_finalize(statement);
+    return result;
 }
 
 quint64 JobsGeneration()

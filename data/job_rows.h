@@ -22,30 +22,35 @@ struct TJobRow {
     QString Note;
 };
 
+// The columns a walk selects besides Date, PersonID and WorkplaceID, which it
+// always reads.
+enum TJobRowColumn { jrcKeysOnly = 0, jrcID = 1, jrcNames = 2, jrcNote = 4, jrcAll = 7 };
+
 // A forward walk over the rows whose Date lies in [AFrom, ATo] (whole days),
 // of worker APersonID and of workplace AWorkplaceID when those are positive,
-// in the index's date order. The names repeat on nearly every row: rows that
-// store the same text for the same ID share one QString.
+// in the date index's order. The texts are decoded only when asked for, and
+// rows that store the same text for the same ID share one QString: the names
+// repeat on nearly every row.
 class TJobRowReader {
 public:
     TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
-                  bool AWithNote = true);
+                  int AColumns = jrcAll);
     ~TJobRowReader();
     TJobRowReader(const TJobRowReader&) = delete;
     TJobRowReader& operator=(const TJobRowReader&) = delete;
 
     // The next row; false at the end and when the table cannot be read.
     bool Next();
-    // The current row's fields; the texts stay valid until the next row.
+    // The current row's fields; the texts stay valid until the next row, and
+    // columns not selected read 0 or empty.
     int ID() const { return FID; }
     TDate Date() const { return FDate; }
     int PersonID() const { return FPersonID; }
     int WorkplaceID() const { return FWorkplaceID; }
-    const QString& PersonName() const { return *FPersonName; }
-    const QString& WorkplaceShortcut() const { return *FWorkplaceShortcut; }
-    const QString& WorkplaceName() const { return *FWorkplaceName; }
-    // Empty unless asked for.
-    const QString& Note() const { return FNote; }
+    const QString& PersonName() const;
+    const QString& WorkplaceShortcut() const;
+    const QString& WorkplaceName() const;
+    QString Note() const;
     // True when the query could not run or stopped with an error.
     bool Failed() const { return FFailed; }
 
@@ -59,10 +64,6 @@ private:
     TDate FDate = 0;
     int FPersonID = 0;
     int FWorkplaceID = 0;
-    const QString* FPersonName = nullptr;
-    const QString* FWorkplaceShortcut = nullptr;
-    const QString* FWorkplaceName = nullptr;
-    QString FNote;
     bool FFailed = false;
 };
 
@@ -70,6 +71,10 @@ private:
 // cannot be read.
 bool ReadJobRows(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
                  std::vector<TJobRow>& ARows);
+
+// The latest date with a row on or before ANotAfter (whole days), 0 when there
+// is none; -1 when the table cannot be read.
+TDate LatestJobDate(const TTable& ATable, TDate ANotAfter);
 
 // Grows with every change of the jobs the manager makes (writes, opening,
 // closing), so a copy of rows can tell it is out of date.

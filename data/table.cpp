@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <optional>
 
 namespace {
 std::atomic<int> GConnectionCounter{0};
@@ -106,8 +107,15 @@ bool TTable::Connect(const QString& ADatabaseName, bool AReadOnly)
     return true;
 }
 
+void TTable::SetFieldDefs(const TFieldDefs& AValue)
+{
+    FFieldDefs = AValue;
+    FInsertQuery.reset();
+}
+
 void TTable::Disconnect()
 {
+    FInsertQuery.reset();
     if (FConnection.isEmpty())
         return;
     {
@@ -206,6 +214,11 @@ TOpenResult TTable::Open()
         Disconnect();
         FFieldDefs = given;
         return busy ? orLocked : orDamaged;
+    }
+    if (!readOnly) {
+        // Best effort: an older file without it only reads more slowly.
+        QSqlDatabase db = Database();
+        UpgradeDateIndex(db, FFieldDefs);
     }
     FReadOnly = readOnly;
     FInMemory = false;
@@ -490,31 +503,39 @@ bool TTable::Post()
         return true;
     if (!CanModify() || !Begin())
         return false;
-    QSqlQuery query(Database());
     QStringList columns;
     QList<int> indexes;
     for (int i = 0; i < FFieldDefs.size(); ++i) {
         if (FFieldDefs[i].DataType == ftAutoInc || FFieldDefs[i].DataType == ftUnknown)
             continue;
-        columns << QuoteName(FFieldDefs[i].Name);
+        if (state == tsEdit || !FInsertQuery)
+            columns << QuoteName(FFieldDefs[i].Name);
         indexes << i;
     }
-    if (state == tsInsert) {
+    std::optional<QSqlQuery> edit;
+    if (state == tsInsert && !FInsertQuery) {
         QStringList marks;
         for (int i = 0; i < columns.size(); ++i)
             marks << QStringLiteral("?");
-        query.prepare(QStringLiteral("INSERT INTO Data (%1) VALUES (%2)")
-                          .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
-    } else {
+        FInsertQuery = std::make_unique<QSqlQuery>(Database());
+        if (!FInsertQuery->prepare(QStringLiteral("INSERT INTO Data (%1) VALUES (%2)")
+                                       .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))))) {
+            FLastError = FInsertQuery->lastError().text();
+            FInsertQuery.reset();
+            return false;
+        }
+    } else if (state == tsEdit) {
         QStringList sets;
         for (const QString& column : columns)
             sets << column + QStringLiteral(" = ?");
-        query.prepare(QStringLiteral("UPDATE Data SET %1 WHERE rowid = ?").arg(sets.join(QStringLiteral(", "))));
+        edit.emplace(Database());
+        edit->prepare(QStringLiteral("UPDATE Data SET %1 WHERE rowid = ?").arg(sets.join(QStringLiteral(", "))));
     }
-    for (int index : indexes)
-        query.addBindValue(FBuffer[index]);
+    QSqlQuery& query = state == tsInsert ? *FInsertQuery : *edit;
+    for (int k = 0; k < indexes.size(); ++k)
+        query.bindValue(k, FBuffer[indexes[k]]);
     if (state == tsEdit)
-        query.addBindValue(FRows[FPos].RowId);
+        query.bindValue(int(indexes.size()), FRows[FPos].RowId);
     if (!query.exec()) {
         FLastError = query.lastError().text();
         return false;

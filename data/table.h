@@ -8,7 +8,10 @@
 #include <QVariant>
 
 #include <functional>
+#include <memory>
 #include <vector>
+
+class QSqlQuery;
 
 enum TFieldType { ftUnknown, ftAutoInc, ftString, ftDate, ftInteger };
 
@@ -50,7 +53,7 @@ public:
     void SetFileName(const QString& AValue) { FFileName = AValue; }
     // The field list: of the file while open, else the one given.
     const TFieldDefs& FieldDefs() const { return FFieldDefs; }
-    void SetFieldDefs(const TFieldDefs& AValue) { FFieldDefs = AValue; }
+    void SetFieldDefs(const TFieldDefs& AValue);
     int FieldIndex(const QString& AFieldName) const;
 
     // Opens the file; a missing, damaged or locked file leaves it closed.
@@ -149,4 +152,7 @@ private:
     enum TState { tsBrowse, tsInsert, tsEdit };
     TState FState = tsBrowse;
     QList<QVariant> FBuffer;
+    // The insert statement, prepared once per connection: a template adds
+    // hundreds of rows in a row.
+    std::unique_ptr<QSqlQuery> FInsertQuery;
 };

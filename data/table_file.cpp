@@ -99,6 +99,38 @@ bool LooksLikeSQLiteFile(const QString& AFileName)
     return !sizeValid || static_cast<qint64>(pages) * pageSize <= file.size();
 }
 
+namespace {
+// The one index of a dated table: the date, then the integer IDs, then the
+// other columns, so every read of a day or a period, of everyone or of one
+// worker or workplace, comes from the index alone, and a day's new rows land
+// on a few pages at its end instead of one page per worker and workplace.
+QStringList DateIndexColumns(const TFieldDefs& ADefs)
+{
+    QStringList columns;
+    for (const TFieldDef& def : ADefs)
+        if (def.Name == QLatin1String("Date"))
+            columns << def.Name;
+    if (columns.isEmpty())
+        return columns;
+    auto isID = [](const TFieldDef& ADef) { return ADef.DataType == ftInteger && ADef.Name.endsWith(QLatin1String("ID")); };
+    for (const TFieldDef& def : ADefs)
+        if (isID(def))
+            columns << def.Name;
+    for (const TFieldDef& def : ADefs)
+        if (def.Name != QLatin1String("Date") && def.DataType != ftAutoInc && !isID(def))
+            columns << def.Name;
+    return columns;
+}
+
+QString DateIndexStatement(const TFieldDefs& ADefs)
+{
+    QStringList quoted;
+    for (const QString& name : DateIndexColumns(ADefs))
+        quoted << TTable::QuoteName(name);
+    return QStringLiteral("CREATE INDEX IndexDate ON Data (%1)").arg(quoted.join(QStringLiteral(", ")));
+}
+} // namespace
+
 bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
 {
     if (ADefs.isEmpty())
@@ -127,18 +159,41 @@ bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
         return false;
     // Every date-based read is one of these ranges: a day or a period, of
     // everyone, of one worker or of one workplace.
-    if (hasDate) {
-        if (!query.exec(QStringLiteral("CREATE INDEX IndexDate ON Data (\"Date\")")))
+    return !hasDate || query.exec(DateIndexStatement(ADefs));
+}
+
+bool UpgradeDateIndex(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
+{
+    const QStringList wanted = DateIndexColumns(ADefs);
+    if (wanted.isEmpty())
+        return true;
+    QStringList present;
+    QStringList others;
+    {
+        QSqlQuery query(ADatabase);
+        if (!query.exec(QStringLiteral("PRAGMA index_info(IndexDate)")))
             return false;
-        for (const TFieldDef& def : ADefs) {
-            if (def.DataType != ftInteger || !def.Name.endsWith(QLatin1String("ID")))
-                continue;
-            if (!query.exec(QStringLiteral("CREATE INDEX %1 ON Data (%2, \"Date\")")
-                                .arg(TTable::QuoteName(QStringLiteral("Index") + def.Name), TTable::QuoteName(def.Name))))
-                return false;
-        }
+        while (query.next())
+            present << query.value(2).toString();
+        if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Data' "
+                                       "AND sql IS NOT NULL AND name <> 'IndexDate'")))
+            return false;
+        while (query.next())
+            others << query.value(0).toString();
     }
-    return true;
+    if (present == wanted && others.isEmpty())
+        return true;
+    QSqlQuery query(ADatabase);
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return false;
+    bool ok = true;
+    for (const QString& name : others)
+        ok = ok && query.exec(QStringLiteral("DROP INDEX %1").arg(TTable::QuoteName(name)));
+    ok = ok && query.exec(QStringLiteral("DROP INDEX IF EXISTS IndexDate")) && query.exec(DateIndexStatement(ADefs)) &&
+         query.exec(QStringLiteral("COMMIT"));
+    if (!ok)
+        query.exec(QStringLiteral("ROLLBACK"));
+    return ok;
 }
 
 bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs)

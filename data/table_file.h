@@ -10,8 +10,11 @@
 
 // The SQLite header is there and the file is not shorter than it says.
 bool LooksLikeSQLiteFile(const QString& AFileName);
-// Field list, data table and the indexes of the date-based queries.
+// Field list, data table and, for a dated table, its date index.
 bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs);
+// Gives a file written by an earlier version the date index of the current
+// schema; false when that could not be written (the file still reads).
+bool UpgradeDateIndex(QSqlDatabase& ADatabase, const TFieldDefs& ADefs);
 // Writes a complete empty table file with the field list.
 bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs);
 // Rewrites a closed file to ANewDefs, keeping every record, every ID and the

@@ -104,11 +104,33 @@ bool TDSDataStore::EndChanges()
     return ok;
 }
 
+bool TDSDataStore::KnownEmptyDay(TDate ADate)
+{
+    TJobMan* jobs = TJobMan::Instance();
+    const TDate day = TruncDate(ADate);
+    if (!jobs || day <= 0)
+        return false;
+    if (FEmptyGeneration != JobsGeneration() || day < FEmptyFrom || day > FEmptyTo) {
+        const TDate latest = LatestJobDate(jobs->Table(), day);
+        if (latest < 0)
+            return false;
+        FEmptyFrom = latest + 1;
+        FEmptyTo = day;
+        FEmptyGeneration = JobsGeneration();
+    }
+    return day >= FEmptyFrom && day <= FEmptyTo;
+}
+
 std::optional<std::vector<TDSMacroPair>> TDSDataStore::SystemMacro(TDate ADate)
 {
     TMacroMan* man = TMacroMan::Instance();
     if (!man)
         return std::nullopt;
+    if (KnownEmptyDay(ADate)) {
+        // Where reading the template would have left the jobs filter.
+        SetDayFilter(ADate, 0, 0);
+        return std::nullopt;
+    }
     std::unique_ptr<TMacro> macro = man->GetSystemMacro(ADate);
     if (!macro)
         return std::nullopt;

@@ -23,6 +23,14 @@ public:
 
 private:
     void SetDayFilter(TDate ADate, int APersonID, int AWorkplaceID);
+    // True when ADate surely has no job: the previous-day template tries up
+    // to 99 days back, and one read of the latest planned day answers every
+    // empty day between.
+    bool KnownEmptyDay(TDate ADate);
+
+    TDate FEmptyFrom = 0;
+    TDate FEmptyTo = -1;
+    quint64 FEmptyGeneration = 0;
 };
 
 // The store the program runs on when no other is installed.

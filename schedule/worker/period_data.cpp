@@ -71,10 +71,10 @@ TWorkplace* PeriodWorkplaceObject(int AID) { return Store && AID > 0 ? Store->Wo
 bool PeriodEditWorkplace(int AID) { return Store && AID > 0 && Store->EditWorkplace(AID); }
 bool PeriodDeleteWorkplace(int AID) { return Store && AID > 0 && Store->DeleteWorkplace(AID); }
 
-void PeriodSetJobFilter(TDate ADateFrom, TDate ADateTo)
+void PeriodSetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID)
 {
     if (Store)
-        Store->SetJobFilter(ADateFrom, ADateTo);
+        Store->SetJobFilter(ADateFrom, ADateTo, ANamesOfPersonID, ANamesOfWorkplaceID);
 }
 
 std::optional<TPeriodJobRecord> PeriodAddJob(TDate ADate, int APersonID, int AWorkplaceID)

@@ -82,8 +82,11 @@ struct TPeriodPrintDay {
 class IPeriodStore : public IRegisterStore<TPeriodPersonRecord, TPeriodWorkplaceRecord> {
 public:
     // Sets the jobs filter to a date range over every worker and workplace;
-    // the loaded list is read with JobCount and JobAt (reloaded once).
-    virtual void SetJobFilter(TDate ADateFrom, TDate ADateTo) = 0;
+    // the loaded list is read with JobCount and JobAt (reloaded once). The
+    // lists show stored names only for the chosen worker's or workplace's
+    // jobs (ANamesOfPersonID, ANamesOfWorkplaceID; 0 for none): a store may
+    // leave the names of the other jobs empty.
+    virtual void SetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID) = 0;
     virtual int JobCount() = 0;
     virtual const TPeriodJobRecord* JobAt(int AIndex) = 0;
     // The new relation; none when it exists already or could not be written.
@@ -126,7 +129,7 @@ int PeriodWorkplaceObjectID(const TWorkplace* AWorkplace);
 TWorkplace* PeriodWorkplaceObject(int AID);
 bool PeriodEditWorkplace(int AID);
 bool PeriodDeleteWorkplace(int AID);
-void PeriodSetJobFilter(TDate ADateFrom, TDate ADateTo);
+void PeriodSetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID);
 std::optional<TPeriodJobRecord> PeriodAddJob(TDate ADate, int APersonID, int AWorkplaceID);
 bool PeriodJobExists(TDate ADate, int APersonID, int AWorkplaceID);
 bool PeriodDeleteJob(TDate ADate, int APersonID, int AWorkplaceID);

@@ -24,7 +24,7 @@ TPeriodJobRecord JobRecord(const TJob& AJob)
 }
 } // namespace
 
-void TPeriodDataStore::SetJobFilter(TDate ADateFrom, TDate ADateTo)
+void TPeriodDataStore::SetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID)
 {
     TJobMan* man = TJobMan::Instance();
     if (!man)
@@ -34,15 +34,19 @@ void TPeriodDataStore::SetJobFilter(TDate ADateFrom, TDate ADateTo)
     man->SetDateTo(ADateTo);
     man->SetPersonID(0);
     man->SetWorkplaceID(0);
-    FFrom = std::min(man->DateFrom(), man->DateTo());
-    FTo = std::max(man->DateFrom(), man->DateTo());
-    FJobsValid = false;
+    const TDate from = std::min(man->DateFrom(), man->DateTo());
+    const TDate to = std::max(man->DateFrom(), man->DateTo());
+    if (from != FFrom || to != FTo || ANamesOfPersonID != FNamesOfPersonID || ANamesOfWorkplaceID != FNamesOfWorkplaceID)
+        FJobsValid = false;
+    FFrom = from;
+    FTo = to;
+    FNamesOfPersonID = ANamesOfPersonID;
+    FNamesOfWorkplaceID = ANamesOfWorkplaceID;
 }
 
 void TPeriodDataStore::SyncJobs()
 {
-    TJobMan* man = TJobMan::Instance();
-    if (!man) {
+    if (!TJobMan::Instance()) {
         FJobs.clear();
         FJobsValid = false;
         return;
@@ -50,43 +54,36 @@ void TPeriodDataStore::SyncJobs()
     if (FJobsValid && FGeneration == JobsGeneration())
         return;
     FGeneration = JobsGeneration();
+    FJobsValid = true;
+    if (!ReadJobs())
+        LoadManagerJobs();
+}
+
+bool TPeriodDataStore::ReadJobs()
+{
     FJobs.clear();
-    // Straight from the file into the records; the IDs only to keep ID order.
-    std::vector<int> ids;
-    ids.reserve(FJobs.capacity());
-    bool sorted = true;
-    TJobRowReader reader(man->Table(), FFrom, FTo, 0, 0, false);
-    while (reader.Next()) {
-        sorted = sorted && (ids.empty() || ids.back() < reader.ID());
-        ids.push_back(reader.ID());
-        FJobs.push_back({reader.Date(), reader.PersonID(), reader.WorkplaceID(), reader.PersonName(),
-                         reader.WorkplaceShortcut(), reader.WorkplaceName()});
+    TJobRowReader rows(TJobMan::Instance()->Table(), FFrom, FTo, 0, 0, jrcNames);
+    while (rows.Next()) {
+        if (Named(rows.PersonID(), rows.WorkplaceID()))
+            FJobs.push_back({rows.Date(), rows.PersonID(), rows.WorkplaceID(), rows.PersonName(),
+                             rows.WorkplaceShortcut(), rows.WorkplaceName()});
+        else
+            FJobs.push_back({rows.Date(), rows.PersonID(), rows.WorkplaceID(), {}, {}, {}});
     }
-    FJobsValid = !reader.Failed();
-    if (!FJobsValid) {
-        // A connection the direct read cannot use: the manager's own list.
-        FJobs.clear();
-        man->SetDateFrom(FFrom);
-        man->SetDateTo(FTo);
-        man->SetPersonID(0);
-        man->SetWorkplaceID(0);
-        for (int i = 0; i < man->JobCount(); ++i)
-            if (const TJob* job = man->Jobs(i))
-                FJobs.push_back(JobRecord(*job));
-        FJobsValid = true;
-        return;
-    }
-    if (!sorted) {
-        std::vector<size_t> order(FJobs.size());
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = i;
-        std::sort(order.begin(), order.end(), [&](size_t A, size_t B) { return ids[A] < ids[B]; });
-        std::vector<TPeriodJobRecord> jobs;
-        jobs.reserve(FJobs.size());
-        for (size_t i : order)
-            jobs.push_back(std::move(FJobs[i]));
-        FJobs = std::move(jobs);
-    }
+    return !rows.Failed();
+}
+
+void TPeriodDataStore::LoadManagerJobs()
+{
+    TJobMan* man = TJobMan::Instance();
+    FJobs.clear();
+    man->SetDateFrom(FFrom);
+    man->SetDateTo(FTo);
+    man->SetPersonID(0);
+    man->SetWorkplaceID(0);
+    for (int i = 0; i < man->JobCount(); ++i)
+        if (const TJob* job = man->Jobs(i))
+            FJobs.push_back(JobRecord(*job));
 }
 
 int TPeriodDataStore::JobCount()

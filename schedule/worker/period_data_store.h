@@ -10,7 +10,7 @@
 class TPeriodDataStore final
     : public TRegisterDataStore<IPeriodStore, TPeriodPersonRecord, TPeriodWorkplaceRecord> {
 public:
-    void SetJobFilter(TDate ADateFrom, TDate ADateTo) override;
+    void SetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID) override;
     int JobCount() override;
     const TPeriodJobRecord* JobAt(int AIndex) override;
     std::optional<TPeriodJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override;
@@ -24,13 +24,24 @@ public:
     bool Print(const QString& AReportName) override;
 
 private:
-    // The period's jobs read straight from the jobs file, again after any
-    // change the jobs manager made.
+    // The period's jobs read straight from the jobs file's date index, again
+    // after any change the jobs manager made; the names are decoded only for
+    // the jobs whose names are shown.
     void SyncJobs();
+    bool ReadJobs();
+    // The manager's own list, for a connection the direct read cannot use.
+    void LoadManagerJobs();
+    bool Named(int APersonID, int AWorkplaceID) const
+    {
+        return (FNamesOfPersonID > 0 && APersonID == FNamesOfPersonID) ||
+               (FNamesOfWorkplaceID > 0 && AWorkplaceID == FNamesOfWorkplaceID);
+    }
 
     std::vector<TPeriodJobRecord> FJobs;
     bool FJobsValid = false;
     quint64 FGeneration = 0;
     TDate FFrom = 0;
     TDate FTo = 0;
+    int FNamesOfPersonID = 0;
+    int FNamesOfWorkplaceID = 0;
 };

@@ -86,20 +86,27 @@ protected:
     }
     TDate DateOrCurrent(TDate ADate) const { return ADate != 0 ? ADate : (FDate != 0 ? FDate : Today()); }
 
+    // The chosen worker's or workplace's ID.
+    virtual int ChosenID() const = 0;
+    // The jobs filter on the period, with the stored names of the chosen
+    // entry's jobs.
+    virtual void SetJobFilter() const = 0;
+
     // The refresh protocol: the jobs filter on the period, the lists named by
-    // AKinds (1 workers, 2 workplaces, 4 days) rebuilt for AID in silence, and
-    // one notice each when the outermost refresh ends.
-    void RefreshLists(int AKinds, int AID)
+    // AKinds (1 workers, 2 workplaces, 4 days) rebuilt in silence, and one
+    // notice each when the outermost refresh ends. The chosen ID is read for
+    // each list: focusing inside the first rebuild may choose another one.
+    void RefreshLists(int AKinds)
     {
-        PeriodSetJobFilter(FDateStart, DateEnd());
+        SetJobFilter();
         ++FRefreshDepth;
         SetSilent(true);
         if (AKinds & 1)
-            FPersons->Refresh(AID);
+            FPersons->Refresh(ChosenID());
         if (AKinds & 2)
-            FWorkplaces->Refresh(AID);
+            FWorkplaces->Refresh(ChosenID());
         if (AKinds & 4)
-            FDays->Refresh(FDateStart, DateDays(), AID);
+            FDays->Refresh(FDateStart, DateDays(), ChosenID());
         if (--FRefreshDepth > 0)
             return;
         SetSilent(false);

@@ -60,7 +60,7 @@ TPerson* TPersonSchedule::Person() const
 
 void TPersonSchedule::Refresh(TPersonScheduleRefreshKinds ARefreshKind)
 {
-    RefreshLists(ARefreshKind, FPersonID);
+    RefreshLists(ARefreshKind);
 }
 
 bool TPersonSchedule::AddWorkplaceToDay(int AWorkplaceID, TDate ADate)

@@ -41,6 +41,8 @@ public:
 
 protected:
     void RefreshAll() override { Refresh(psrkAll); }
+    int ChosenID() const override { return FPersonID; }
+    void SetJobFilter() const override { PeriodSetJobFilter(FDateStart, DateEnd(), FPersonID, 0); }
 
 private:
     int FPersonID = 0;

@@ -57,7 +57,7 @@ void TWorkplaceSchedule::SetDate(TDate AValue)
 
 void TWorkplaceSchedule::Refresh(TWorkplaceScheduleRefreshKinds ARefreshKind)
 {
-    RefreshLists(ARefreshKind, FWorkplaceID);
+    RefreshLists(ARefreshKind);
 }
 
 bool TWorkplaceSchedule::AddPersonToDay(int APersonID, TDate ADate)

@@ -41,6 +41,8 @@ public:
 
 protected:
     void RefreshAll() override { Refresh(wsrkAll); }
+    int ChosenID() const override { return FWorkplaceID; }
+    void SetJobFilter() const override { PeriodSetJobFilter(FDateStart, DateEnd(), 0, FWorkplaceID); }
 
 private:
     int FWorkplaceID = 0;

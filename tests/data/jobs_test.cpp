@@ -52,15 +52,80 @@ TEST_F(JobsTest, FilterSwapsDatesAndNarrowsByWorkerAndWorkplace)
     EXPECT_EQ(Store->Jobs->Jobs(0)->Date(), Day(2026, 3, 10));
 }
 
-TEST_F(JobsTest, TheFilterIsAnsweredByIndexes)
+QString QueryPlan(const QSqlDatabase& ADatabase, const QString& ASql)
 {
-    QSqlQuery plan(Store->Jobs->Table().Database());
-    ASSERT_TRUE(plan.exec("EXPLAIN QUERY PLAN SELECT rowid FROM Data WHERE \"Date\" >= 1 AND \"Date\" <= 2 AND \"PersonID\" = 3"));
+    QSqlQuery plan(ADatabase);
+    if (!plan.exec("EXPLAIN QUERY PLAN " + ASql))
+        return "no plan: " + ASql;
     QStringList details;
     while (plan.next())
         details << plan.value(3).toString();
-    EXPECT_TRUE(details.join(' ').contains("INDEX IndexPersonID")) << details.join(' ').toStdString();
-    EXPECT_FALSE(details.join(' ').contains("SCAN Data")) << details.join(' ').toStdString();
+    return details.join(' ');
+}
+
+// The indexes of the data table, each as "name(column, ...)".
+QStringList DataIndexes(const QSqlDatabase& ADatabase)
+{
+    QStringList indexes;
+    QSqlQuery names(ADatabase);
+    names.exec("SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Data' AND sql IS NOT NULL "
+               "ORDER BY name");
+    while (names.next()) {
+        QSqlQuery columns(ADatabase);
+        columns.exec(QString("PRAGMA index_info(%1)").arg(names.value(0).toString()));
+        QStringList list;
+        while (columns.next())
+            list << columns.value(2).toString();
+        indexes << names.value(0).toString() + "(" + list.join(", ") + ")";
+    }
+    return indexes;
+}
+
+const QString DateIndex = "IndexDate(Date, PersonID, WorkplaceID, PersonName, WorkplaceShortcut, WorkplaceName, Note)";
+
+TEST_F(JobsTest, EveryReadOfTheFilterComesFromTheDateIndexAlone)
+{
+    const QSqlDatabase db = Store->Jobs->Table().Database();
+    EXPECT_EQ(DataIndexes(db), QStringList{DateIndex});
+    const QString range = "FROM Data WHERE \"Date\" >= 1 AND \"Date\" <= 2";
+    for (const QString& sql :
+         {"SELECT ID, Date, PersonID, PersonName, WorkplaceID, WorkplaceShortcut, WorkplaceName, Note " + range,
+          "SELECT Date, PersonID " + range + " AND \"PersonID\" = 3",
+          "SELECT ID " + range + " AND \"PersonID\" = 3 AND \"WorkplaceID\" = 4"}) {
+        const QString plan = QueryPlan(db, sql);
+        EXPECT_TRUE(plan.contains("COVERING INDEX IndexDate")) << plan.toStdString();
+    }
+}
+
+TEST_F(JobsTest, AFileOfTheEarlierLayoutGetsTheDateIndexWhenOpened)
+{
+    const TDate day = Day(2026, 3, 5);
+    ASSERT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    ASSERT_NE(Store->Jobs->AddJob(day + 1, Bob, Hall), nullptr);
+    Store->Jobs->CloseDBFiles();
+    const QString file = Folder + "Jobs.cds";
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "jobs-writer");
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        for (const char* sql : {"DROP INDEX IndexDate", "CREATE INDEX IndexDate ON Data (\"Date\")",
+                                "CREATE INDEX \"IndexPersonID\" ON Data (\"PersonID\", \"Date\")",
+                                "CREATE INDEX \"IndexWorkplaceID\" ON Data (\"WorkplaceID\", \"Date\")"})
+            ASSERT_TRUE(query.exec(sql)) << sql;
+        EXPECT_EQ(DataIndexes(db).size(), 3);
+    }
+    QSqlDatabase::removeDatabase("jobs-writer");
+
+    Store->Jobs->OpenDBFiles();
+    EXPECT_EQ(DataIndexes(Store->Jobs->Table().Database()), QStringList{DateIndex});
+    FilterJobs(day, day + 1);
+    ASSERT_EQ(Store->Jobs->JobCount(), 2);
+    EXPECT_EQ(Store->Jobs->Jobs(1)->PersonName(), "Bob");
+    EXPECT_EQ(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    // Opening a file that has it changes nothing.
+    Store->Jobs->OpenDBFiles();
+    EXPECT_EQ(DataIndexes(Store->Jobs->Table().Database()), QStringList{DateIndex});
 }
 
 TEST_F(JobsTest, DeleteJobArgumentsAndResult)
@@ -179,6 +244,41 @@ TEST_F(JobsTest, AnUpdateIsWrittenOnceAtItsEndOrNotAtAll)
     // Outside an update every change is written at once again.
     EXPECT_NE(Store->Jobs->AddJob(next, Ann, Kitchen), nullptr);
     EXPECT_EQ(CommittedRows(file), 3);
+}
+
+TEST_F(JobsTest, AnUpdateKnowsTheDaysPairsWithoutAskingForEach)
+{
+    const TDate day = Day(2026, 3, 5);
+    ASSERT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    Store->Jobs->BeginUpdate();
+    // There before the update, added inside it, and on another day.
+    EXPECT_EQ(Store->Jobs->AddJob(day + 0.4, Ann, Kitchen), nullptr);
+    TJob* added = Store->Jobs->AddJob(day, Bob, Kitchen);
+    ASSERT_NE(added, nullptr);
+    // The filter is the pair's, and its list holds just the new job.
+    EXPECT_EQ(Store->Jobs->PersonID(), Bob->ID());
+    ASSERT_EQ(Store->Jobs->JobCount(), 1);
+    EXPECT_EQ(Store->Jobs->Jobs(0), added);
+    EXPECT_EQ(Store->Jobs->AddJob(day, Bob, Kitchen), nullptr);
+    EXPECT_NE(Store->Jobs->AddJob(day + 1, Bob, Kitchen), nullptr);
+    EXPECT_EQ(Store->Jobs->AddJob(day + 1, Bob, Kitchen), nullptr);
+    EXPECT_EQ(Store->Jobs->AddJob(day, Bob, Kitchen), nullptr);
+    // A pair deleted inside the update may be added again.
+    EXPECT_TRUE(Store->Jobs->DeleteJob(day, Ann->ID(), Kitchen->ID()));
+    EXPECT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    EXPECT_TRUE(Store->Jobs->EndUpdate());
+    FilterJobs(day, day + 1);
+    EXPECT_EQ(Store->Jobs->JobCount(), 3);
+    // A pair written beside the manager after an update is not taken as known.
+    EXPECT_EQ(CommittedRows(Folder + "Jobs.cds", QString("INSERT INTO Data (Date, PersonID, WorkplaceID) "
+                                                         "VALUES (%1, %2, %3)")
+                                                     .arg(day + 2)
+                                                     .arg(Ann->ID())
+                                                     .arg(Hall->ID())),
+              -1);
+    Store->Jobs->BeginUpdate();
+    EXPECT_EQ(Store->Jobs->AddJob(day + 2, Ann, Hall), nullptr);
+    EXPECT_TRUE(Store->Jobs->EndUpdate());
 }
 
 TEST_F(JobsTest, ClosingTheTableDropsTheLoadedJobs)

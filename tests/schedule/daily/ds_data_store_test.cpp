@@ -76,4 +76,31 @@ TEST_F(DSDataStoreTest, TemplatesRoundTripAndSystemTemplateCopiesAnEarlierDay)
     EXPECT_FALSE(Store->Macros->GetSystemMacro(wed + 1));
 }
 
+TEST_F(DSDataStoreTest, PreviousDayFindsTheNearestPlannedDayWithinTheLimit)
+{
+    const TDate day = Day(2024, 5, 15);
+    ASSERT_NE(Store->Jobs->AddJob(day - 36, Ann, Kitchen), nullptr);
+    ASSERT_NE(Store->Jobs->AddJob(day + 3, Bob, Bar), nullptr); // later days do not count
+    TDailySchedule schedule;
+    schedule.SetDate(day);
+    Store->Setup->General()->SetMaxPrevDayCount(35);
+    EXPECT_FALSE(schedule.ApplySystemTemplate(dsstkPrevDay));
+    EXPECT_TRUE(schedule.GetMacroPairs().empty());
+    // A day planned meanwhile, beside the schedule, is found at the next try.
+    ASSERT_NE(Store->Jobs->AddJob(day - 20, Bob, Kitchen), nullptr);
+    EXPECT_TRUE(schedule.ApplySystemTemplate(dsstkPrevDay));
+    ASSERT_EQ(schedule.GetMacroPairs().size(), 1u);
+    EXPECT_EQ(schedule.GetMacroPairs()[0].first, Bob->ID());
+    schedule.ClearAllPersonsFromWorkplaces();
+    ASSERT_TRUE(Store->Jobs->DeleteJob(day - 20, Bob->ID(), Kitchen->ID()));
+    Store->Setup->General()->SetMaxPrevDayCount(36);
+    EXPECT_TRUE(schedule.ApplySystemTemplate(dsstkPrevDay));
+    ASSERT_EQ(schedule.GetMacroPairs().size(), 1u);
+    EXPECT_EQ(schedule.GetMacroPairs()[0].first, Ann->ID());
+    // The day before, planned now, is the nearest.
+    schedule.SetDate(day + 1);
+    EXPECT_TRUE(schedule.ApplySystemTemplate(dsstkPrevDay));
+    EXPECT_EQ(schedule.GetMacroPairs().size(), 1u);
+}
+
 } // namespace

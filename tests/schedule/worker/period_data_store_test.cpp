@@ -99,6 +99,34 @@ TEST_F(PeriodDataStoreTest, DeletedWorkplaceKeepsItsRelationByStoredName)
     EXPECT_EQ(schedule.Persons()->Items(-bobID), nullptr);
 }
 
+TEST_F(PeriodDataStoreTest, ChoosingAnotherEntryShowsItsJobsStoredNames)
+{
+    ASSERT_NE(Store->Jobs->AddJob(Mon, Ann, Kitchen), nullptr);
+    ASSERT_NE(Store->Jobs->AddJob(Mon + 1, Bob, Kitchen), nullptr);
+    ASSERT_NE(Store->Jobs->AddJob(Mon + 1, Bob, Hall), nullptr);
+    Kitchen->SetName(QStringLiteral("Canteen"));
+    TPersonSchedule persons;
+    persons.SetPersonID(Ann->ID());
+    persons.SetDate(Mon);
+    ASSERT_EQ(persons.Days()->Items(0)->Workplaces()->Count(), 1);
+    EXPECT_EQ(persons.Days()->Items(0)->Workplaces()->Items(0)->NameAndStoredName(), "Canteen (Kitchen)");
+    // Same period, another worker: his rows' names are read, not left empty.
+    persons.SetPersonID(Bob->ID());
+    const TPSDayWorkplaceList* tuesday = persons.Days()->Items(1)->Workplaces();
+    ASSERT_EQ(tuesday->Count(), 2);
+    EXPECT_EQ(tuesday->Items(-Kitchen->ID())->NameAndStoredName(), "Canteen (Kitchen)");
+    EXPECT_EQ(tuesday->Items(-Hall->ID())->StoredShortcut(), Hall->Shortcut());
+    EXPECT_EQ(persons.Persons()->Items(-Ann->ID())->Days()->AsString(), "Mon");
+
+    TWorkplaceSchedule workplaces;
+    workplaces.SetWorkplaceID(Kitchen->ID());
+    workplaces.SetDate(Mon);
+    EXPECT_EQ(workplaces.Days()->Items(1)->Persons()->Items(-Bob->ID())->NameAndStoredName(), "Bob");
+    workplaces.SetWorkplaceID(Hall->ID());
+    EXPECT_EQ(workplaces.Days()->Items(1)->Persons()->Items(-Bob->ID())->NameAndStoredName(), "Bob");
+    EXPECT_EQ(workplaces.Workplaces()->Items(-Kitchen->ID())->Days()->AsString(), "Mon, Tue");
+}
+
 TEST_F(PeriodDataStoreTest, AddingARegisterObjectTakesItsID)
 {
     TPersonSchedule schedule;

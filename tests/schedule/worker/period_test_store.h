@@ -137,12 +137,15 @@ public:
         return Workplaces.size() != before;
     }
 
-    void SetJobFilter(TDate ADateFrom, TDate ADateTo) override
+    void SetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID) override
     {
-        if (ADateFrom != FFrom || ADateTo != FTo)
+        if (ADateFrom != FFrom || ADateTo != FTo || ANamesOfPersonID != FNamesOfPersonID ||
+            ANamesOfWorkplaceID != FNamesOfWorkplaceID)
             FLoadedValid = false;
         FFrom = ADateFrom;
         FTo = ADateTo;
+        FNamesOfPersonID = ANamesOfPersonID;
+        FNamesOfWorkplaceID = ANamesOfWorkplaceID;
         ++FilterSets;
     }
     int JobCount() override
@@ -235,9 +238,18 @@ private:
         if (FLoadedValid)
             return;
         FLoaded.clear();
-        for (const auto& job : Jobs)
-            if (job.Date >= FFrom && job.Date <= FTo)
-                FLoaded.push_back(job);
+        for (const auto& job : Jobs) {
+            if (job.Date < FFrom || job.Date > FTo)
+                continue;
+            FLoaded.push_back(job);
+            // Only the chosen entry's jobs carry their names, as in the real
+            // store: a list that shows another job's name shows it empty.
+            if (job.PersonID != FNamesOfPersonID && job.WorkplaceID != FNamesOfWorkplaceID) {
+                FLoaded.back().PersonName.clear();
+                FLoaded.back().WorkplaceShortcut.clear();
+                FLoaded.back().WorkplaceName.clear();
+            }
+        }
         FLoadedValid = true;
     }
 
@@ -245,6 +257,8 @@ private:
     int FLastWorkplaceID = 0;
     TDate FFrom = 0;
     TDate FTo = 0;
+    int FNamesOfPersonID = 0;
+    int FNamesOfWorkplaceID = 0;
     bool FLoadedValid = false;
     std::vector<TPeriodJobRecord> FLoaded;
 };
