@@ -15,6 +15,8 @@
 
 namespace {
 std::atomic<quint64> GJobsGeneration{1};
+// Up to this many days are read by a seek per day.
+constexpr qint64 MaxSeekDays = 100;
 
 qint64 StoredDate(TDate AValue)
 {
@@ -117,7 +119,17 @@ TJobRowReader::TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int A
         sql += ", \"Note\"";
         FState->NoteColumn = column;
     }
-    sql += " FROM Data WHERE \"Date\" >= ?1 AND \"Date\" <= ?2";
+    // The index leads with the date: for one worker or workplace over a
+    // period, a seek to each day skips the others' rows of that day.
+    const qint64 from = StoredDate(AFrom);
+    const qint64 to = StoredDate(ATo);
+    if ((APersonID > 0 || AWorkplaceID > 0) && from < to && to - from < MaxSeekDays) {
+        sql += " FROM Data WHERE ?1 <= ?2 AND \"Date\" IN (";
+        for (qint64 day = from; day <= to; ++day)
+            sql += QByteArray::number(day) + (day < to ? "," : ")");
+    } else {
+        sql += " FROM Data WHERE \"Date\" >= ?1 AND \"Date\" <= ?2";
+    }
     if (APersonID > 0)
         sql += " AND \"PersonID\" = ?3";
     if (AWorkplaceID > 0)
@@ -131,8 +143,8 @@ TJobRowReader::TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int A
     FState->Mutex = sqlite3_db_mutex(db);
     sqlite3_mutex_enter(FState->Mutex);
     sqlite3_stmt* statement = FState->Statement;
-    sqlite3_bind_int64(statement, 1, StoredDate(AFrom));
-    sqlite3_bind_int64(statement, 2, StoredDate(ATo));
+    sqlite3_bind_int64(statement, 1, from);
+    sqlite3_bind_int64(statement, 2, to);
     if (APersonID > 0)
         sqlite3_bind_int64(statement, 3, APersonID);
     if (AWorkplaceID > 0)

@@ -61,16 +61,31 @@ void TPeriodDataStore::SyncJobs()
 
 bool TPeriodDataStore::ReadJobs()
 {
+    const TTable& table = TJobMan::Instance()->Table();
     FJobs.clear();
-    TJobRowReader rows(TJobMan::Instance()->Table(), FFrom, FTo, 0, 0, jrcNames);
+    // The index leads with the date and the worker: the chosen worker's rows
+    // are reached by a seek per day, the chosen workplace's only by the walk
+    // over every row, which then decodes their names on the way.
+    const bool workplaceNames = FNamesOfWorkplaceID > 0;
+    TJobRowReader rows(table, FFrom, FTo, 0, 0, workplaceNames ? jrcNames : jrcKeysOnly);
     while (rows.Next()) {
-        if (Named(rows.PersonID(), rows.WorkplaceID()))
+        if (FNamesOfPersonID > 0 && rows.PersonID() == FNamesOfPersonID)
+            continue;
+        if (workplaceNames && rows.WorkplaceID() == FNamesOfWorkplaceID)
             FJobs.push_back({rows.Date(), rows.PersonID(), rows.WorkplaceID(), rows.PersonName(),
                              rows.WorkplaceShortcut(), rows.WorkplaceName()});
         else
             FJobs.push_back({rows.Date(), rows.PersonID(), rows.WorkplaceID(), {}, {}, {}});
     }
-    return !rows.Failed();
+    if (rows.Failed())
+        return false;
+    if (FNamesOfPersonID <= 0)
+        return true;
+    TJobRowReader named(table, FFrom, FTo, FNamesOfPersonID, 0, jrcNames);
+    while (named.Next())
+        FJobs.push_back({named.Date(), named.PersonID(), named.WorkplaceID(), named.PersonName(),
+                         named.WorkplaceShortcut(), named.WorkplaceName()});
+    return !named.Failed();
 }
 
 void TPeriodDataStore::LoadManagerJobs()

@@ -25,8 +25,8 @@ public:
 
 private:
     // The period's jobs read straight from the jobs file's date index, again
-    // after any change the jobs manager made; the names are decoded only for
-    // the jobs whose names are shown.
+    // after any change the jobs manager made; names are decoded only for the
+    // jobs whose names are shown.
     void SyncJobs();
     bool ReadJobs();
     // The manager's own list, for a connection the direct read cannot use.

@@ -97,6 +97,21 @@ TEST_F(JobsTest, EveryReadOfTheFilterComesFromTheDateIndexAlone)
     }
 }
 
+TEST_F(JobsTest, OneWorkersPeriodHasBothEndsInShortAndLongRanges)
+{
+    const TDate first = Day(2026, 1, 1);
+    for (const TDate day : {first, first + 99, first + 100, first + 149})
+        ASSERT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    ASSERT_NE(Store->Jobs->AddJob(first + 50, Bob, Kitchen), nullptr);
+    const std::pair<TDate, int> cases[] = {{first + 99, 2}, {first + 100, 3}, {first + 149, 4}, {first + 98, 1}};
+    for (const auto& [last, count] : cases) {
+        FilterJobs(first + 0.5, last + 0.9, Ann->ID());
+        EXPECT_EQ(Store->Jobs->JobCount(), count) << last - first;
+        FilterJobs(first, last, 0, Kitchen->ID());
+        EXPECT_EQ(Store->Jobs->JobCount(), count + 1) << last - first;
+    }
+}
+
 TEST_F(JobsTest, AFileOfTheEarlierLayoutGetsTheDateIndexWhenOpened)
 {
     const TDate day = Day(2026, 3, 5);
