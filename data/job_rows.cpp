@@ -124,6 +124,7 @@ TJobRowReader::TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int A
     const qint64 from = StoredDate(AFrom);
     const qint64 to = StoredDate(ATo);
     if ((APersonID > 0 || AWorkplaceID > 0) && from < to && to - from < MaxSeekDays) {
+        // "?1 <= ?2" keeps the parameters' numbers; it is always true here.
         sql += " FROM Data WHERE ?1 <= ?2 AND \"Date\" IN (";
         for (qint64 day = from; day <= to; ++day)
             sql += QByteArray::number(day) + (day < to ? "," : ")");

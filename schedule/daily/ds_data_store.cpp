@@ -30,6 +30,9 @@ void TDSDataStore::SetDayFilter(TDate ADate, int APersonID, int AWorkplaceID)
 
 std::vector<TDSJobRecord> TDSDataStore::DayJobs(TDate ADate)
 {
+    // The empty days known from the last search hold until the day is read
+    // again: another program may have planned some since.
+    FEmptyGeneration = 0;
     std::vector<TDSJobRecord> jobs;
     TJobMan* man = TJobMan::Instance();
     if (!man || ADate <= 0)
