@@ -190,7 +190,9 @@ TDate Today()
 
 int DayOfTheWeek(TDate ADate)
 {
-    return OleToDate(ADate).dayOfWeek();
+    // Day 0 was a Saturday; the lists ask for every date they hold.
+    const qint64 day = static_cast<qint64>(std::floor(TruncDate(ADate)));
+    return static_cast<int>(((day + 5) % 7 + 7) % 7) + 1;
 }
 
 QString LocaleDateSeparator()

@@ -81,7 +81,7 @@ class TPeriodTextCompare {
 public:
     TPeriodTextCompare();
     int operator()(const QString& A, const QString& B) const { return FCollator.compare(A, B); }
-    QCollatorSortKey SortKey(const QString& AText) const { return FCollator.sortKey(AText); }
+    QCollatorSortKey SortKey(const QString& AText) const;
 
 private:
     QCollator FCollator;

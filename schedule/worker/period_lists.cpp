@@ -82,6 +82,7 @@ void TPeriodDayList::FillDates(const std::vector<TDate>& ADates)
         dates.push_back(TruncDate(date));
     std::sort(dates.begin(), dates.end());
     dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
+    FItems.reserve(dates.size());
     // A refresh fills thousands of dates: each weekday name is asked once.
     std::array<QString, 8> names;
     for (TDate date : dates) {

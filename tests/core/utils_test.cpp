@@ -100,6 +100,13 @@ TEST(DateUtilsTest, OleDayNumbers)
     EXPECT_EQ(DateToOle(QDate(1899, 12, 30)), 0.0);
     EXPECT_EQ(OleToDate(40967.75), QDate(2012, 2, 28));
     EXPECT_EQ(DayOfTheWeek(40967), 2); // a Tuesday
+    // Against the calendar, also before day 0 where the fraction counts back.
+    for (int day = -800; day <= 800; ++day) {
+        for (const double part : {0.0, 0.25, 0.999999999}) {
+            const TDate date = day < 0 ? day - part : day + part;
+            ASSERT_EQ(DayOfTheWeek(date), OleToDate(date).dayOfWeek()) << date;
+        }
+    }
     // Within 1e-8 of the next day counts as the next day.
     EXPECT_EQ(TruncDate(40967.999999999), 40968.0);
     EXPECT_EQ(TruncDate(40967.5), 40967.0);
