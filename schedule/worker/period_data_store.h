@@ -31,11 +31,6 @@ private:
     bool ReadJobs();
     // The manager's own list, for a connection the direct read cannot use.
     void LoadManagerJobs();
-    bool Named(int APersonID, int AWorkplaceID) const
-    {
-        return (FNamesOfPersonID > 0 && APersonID == FNamesOfPersonID) ||
-               (FNamesOfWorkplaceID > 0 && AWorkplaceID == FNamesOfWorkplaceID);
-    }
 
     std::vector<TPeriodJobRecord> FJobs;
     bool FJobsValid = false;
