@@ -169,6 +169,18 @@ TEST_F(PersonScheduleTest, FirstRefreshChoosesTheFirstSortedWorker)
     EXPECT_FALSE(schedule->Days()->Items(0)->Workplaces()->Silent());
 }
 
+TEST_F(PersonScheduleTest, TheWorkerChosenInTheFirstRebuildGetsHisWorkplacesAndDays)
+{
+    Fill();
+    Store.AddJobRow(Mon, Bob, Kit);
+    TPersonSchedule schedule;
+    // Setting the date is the first refresh, with nobody chosen yet.
+    schedule.SetDate(Mon);
+    ASSERT_EQ(schedule.PersonID(), Bob);
+    EXPECT_EQ(schedule.Days()->Items(0)->Workplaces()->Count(), 1);
+    EXPECT_EQ(schedule.Workplaces()->Items(-Kit)->Days()->Count(), 1);
+}
+
 TEST_F(PersonScheduleTest, DayPayloadPassesAsAWorkplacePayload)
 {
     TPSDayWorkplaceDragObjectEx fromDay;

@@ -102,6 +102,18 @@ TEST_F(WorkplaceScheduleTest, KindSwitchRefreshesOnlyWhenThePeriodMoves)
 
 // --- building ---
 
+TEST_F(WorkplaceScheduleTest, TheWorkplaceChosenInTheFirstRebuildGetsItsWorkersAndDays)
+{
+    Fill();
+    Store.AddJobRow(Mon, Ann, Kit);
+    TWorkplaceSchedule schedule;
+    // Setting the date is the first refresh, with no workplace chosen yet.
+    schedule.SetDate(Mon);
+    ASSERT_EQ(schedule.WorkplaceID(), Kit);
+    EXPECT_EQ(schedule.Days()->Items(0)->Persons()->Count(), 1);
+    EXPECT_EQ(schedule.Persons()->Items(-Ann)->Days()->Count(), 1);
+}
+
 TEST_F(WorkplaceScheduleTest, WorkerDaysAreAtTheShownWorkplaceWorkplaceDaysAnybodys)
 {
     Fill();
