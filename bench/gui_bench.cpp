@@ -12,12 +12,9 @@
 #include "data/macro_man.h"
 #include "data/person_man.h"
 #include "data/workplace_man.h"
-#include "schedule/daily/daily_schedule.h"
-#include "schedule/worker/person_schedule.h"
-#include "schedule/workplace/workplace_schedule.h"
 #include "setup/setup.h"
 #include "ui/daily/daily_schedule_frame.h"
-#include "ui/orvel_app_form.h"
+#include "ui/program_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/schedule_placeholder.h"
 
@@ -128,10 +125,8 @@ int main(int argc, char** argv)
         TDailyScheduleFrame::InstallFactory();
         TSchedulePlaceholderFrame::InstallFactories();
         {
-            TDailySchedule daily;
-            TPersonSchedule personSchedule;
-            TWorkplaceSchedule workplaceSchedule;
-            TOrvelAppForm window(&daily, &personSchedule, &workplaceSchedule);
+            TProgramWindow program;
+            TOrvelAppForm& window = program.Window;
             window.resize(1000, 720);
             window.show();
             Settle(&window);
@@ -157,7 +152,7 @@ int main(int argc, char** argv)
             emit calendar->clicked(first);
             Settle(&window);
             std::vector<double> drops;
-            TDSWorkplace* target = daily.Workplaces()->Items(0);
+            TDSWorkplace* target = program.Daily.Workplaces()->Items(0);
             QWidget* panel = window.findChild<QWidget*>(QStringLiteral("DSWF0"));
             for (int i = 0; target && panel && i < persons.PersonCount() && drops.size() < 21; ++i) {
                 const int personID = persons.Persons(i)->ID();
@@ -170,7 +165,7 @@ int main(int argc, char** argv)
                     break;
                 Settle(&window);
                 drops.push_back(timer.nsecsElapsed() / 1e6);
-                daily.DeletePersonFromWorkplace(personID, target->ID());
+                program.Daily.DeletePersonFromWorkplace(personID, target->ID());
                 Settle(&window);
                 panel = window.findChild<QWidget*>(QStringLiteral("DSWF0"));
             }

@@ -9,12 +9,9 @@
 #include "data/person_man.h"
 #include "data/workplace_man.h"
 #include "reports/print_data.h"
-#include "schedule/daily/daily_schedule.h"
-#include "schedule/worker/person_schedule.h"
-#include "schedule/workplace/workplace_schedule.h"
 #include "setup/setup.h"
 #include "ui/daily/daily_schedule_frame.h"
-#include "ui/orvel_app_form.h"
+#include "ui/program_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/schedule_placeholder.h"
 
@@ -130,10 +127,8 @@ int main(int argc, char* argv[])
         TDailyScheduleFrame::InstallFactory();
         TSchedulePlaceholderFrame::InstallFactories();
         {
-            TDailySchedule daily;
-            TPersonSchedule personSchedule;
-            TWorkplaceSchedule workplaceSchedule;
-            TOrvelAppForm window(&daily, &personSchedule, &workplaceSchedule);
+            TProgramWindow program;
+            TOrvelAppForm& window = program.Window;
             window.resize(900, 640);
             window.show();
             QTimer::singleShot(300, &window, [&] {
