@@ -2,6 +2,7 @@
 // lookups, silent flags, adding and deleting items, routing notices, sorting.
 #pragma once
 
+#include "core/collation.h"
 #include "core/dialogs.h"
 #include "core/observable.h"
 #include "core/utils.h"
@@ -9,8 +10,6 @@
 #include "schedule/daily/daily_schedule.h"
 #include "schedule/daily/ds_store.h"
 
-#include <QCollator>
-#include <QLocale>
 #include <QStringList>
 
 #include <algorithm>
@@ -152,36 +151,24 @@ void SetSortingValue(TValue& AField, TValue AValue, const QString& AName, TResor
     AAnnounce(AName);
 }
 
-// The user's locale collation ignoring case, made anew when the locale changes.
-inline const QCollator& Collator()
+// The order of live objects before deleted ones: a live object sorts by its
+// current text, a deleted one (no current text) by its stored text.
+struct TLiveBeforeDeletedKey {
+    bool Deleted;
+    QCollatorSortKey Key;
+};
+
+inline TLiveBeforeDeletedKey LiveBeforeDeletedKey(const QString& ACurrent, const QString& AStored)
 {
-    static thread_local QCollator collator;
-    static thread_local QString localeName;
-    static thread_local bool made = false;
-    const QLocale locale;
-    if (!made || localeName != locale.name()) {
-        collator = QCollator(locale);
-        collator.setCaseSensitivity(Qt::CaseInsensitive);
-        localeName = locale.name();
-        made = true;
-    }
-    return collator;
+    const bool deleted = ACurrent.isEmpty();
+    return {deleted, LocaleSortKey(deleted ? AStored : ACurrent)};
 }
 
-inline int CompareText(const QString& A, const QString& B) { return Collator().compare(A, B); }
-
-// Live objects first in order of their current texts, then the deleted ones
-// in order of their stored texts.
-inline int CompareLiveBeforeDeleted(const QString& ACurrentA, const QString& AStoredA, const QString& ACurrentB,
-                                    const QString& AStoredB)
+inline int CompareLiveBeforeDeleted(const TLiveBeforeDeletedKey& A, const TLiveBeforeDeletedKey& B)
 {
-    if (ACurrentA.isEmpty() && !ACurrentB.isEmpty())
-        return 1;
-    if (!ACurrentA.isEmpty() && ACurrentB.isEmpty())
-        return -1;
-    if (ACurrentA.isEmpty() && ACurrentB.isEmpty())
-        return CompareText(AStoredA, AStoredB);
-    return CompareText(ACurrentA, ACurrentB);
+    if (A.Deleted != B.Deleted)
+        return A.Deleted ? 1 : -1;
+    return A.Key.compare(B.Key);
 }
 
 // Sorts by keys read once per item, so a sort reads every register object
@@ -220,8 +207,8 @@ template <class TItem, class TCurrent, class TStored>
 void SortLiveBeforeDeleted(TSCTypedList<TItem>& AList, TCurrent ACurrentOf, TStored AStoredOf)
 {
     SortByKeys(
-        AList, [&](const TItem* a) { return std::make_pair(ACurrentOf(a), AStoredOf(a)); },
-        [](const auto& a, const auto& b) { return CompareLiveBeforeDeleted(a.first, a.second, b.first, b.second); });
+        AList, [&](const TItem* a) { return LiveBeforeDeletedKey(ACurrentOf(a), AStoredOf(a)); },
+        [](const auto& a, const auto& b) { return CompareLiveBeforeDeleted(a, b); });
 }
 
 template <class TRecord, class TValue>

@@ -280,10 +280,11 @@ void TDSPersonList::SortByKind()
         SortByKeysInDirection(
             *this, FSortingDirection,
             [kind](const TDSPerson* a) {
-                return std::make_pair(a->ID(), kind == dspskByName ? a->SortingName() : QString());
+                return std::make_pair(a->ID(), kind == dspskByName ? std::optional(LocaleSortKey(a->SortingName()))
+                                                                   : std::nullopt);
             },
             [kind](const auto& a, const auto& b) {
-                return kind == dspskByID ? CompareInt(a.first, b.first) : CompareText(a.second, b.second);
+                return kind == dspskByID ? CompareInt(a.first, b.first) : a.second->compare(*b.second);
             });
     }
     Announce(QStringLiteral("Items"));
@@ -600,20 +601,19 @@ void TDSWorkplaceList::SortByKind()
     if (FSortingKind != dswskNone) {
         struct TKey {
             int ID;
-            QString Current, Stored, Shown;
+            std::optional<QCollatorSortKey> Shown;
+            std::optional<TLiveBeforeDeletedKey> Live;
         };
         const TDSWorkplaceSortingKind kind = FSortingKind;
         SortByKeysInDirection(
             *this, FSortingDirection,
             [kind](const TDSWorkplace* a) {
-                TKey key{a->ID(), {}, {}, {}};
+                TKey key{a->ID(), {}, {}};
                 if (kind == dswskByShortcut) {
-                    key.Current = a->Shortcut();
-                    key.Stored = a->StoredShortcut();
-                    key.Shown = a->ShortcutOrStoredShortcut();
+                    key.Shown = LocaleSortKey(a->ShortcutOrStoredShortcut());
+                    key.Live = LiveBeforeDeletedKey(a->Shortcut(), a->StoredShortcut());
                 } else if (kind == dswskByName) {
-                    key.Current = a->Name();
-                    key.Stored = a->StoredName();
+                    key.Live = LiveBeforeDeletedKey(a->Name(), a->StoredName());
                 }
                 return key;
             },
@@ -621,11 +621,11 @@ void TDSWorkplaceList::SortByKind()
                 if (kind == dswskByID)
                     return CompareInt(a.ID, b.ID);
                 if (kind == dswskByShortcut) {
-                    const int shown = CompareText(a.Shown, b.Shown);
+                    const int shown = a.Shown->compare(*b.Shown);
                     if (shown != 0)
                         return shown;
                 }
-                return CompareLiveBeforeDeleted(a.Current, a.Stored, b.Current, b.Stored);
+                return CompareLiveBeforeDeleted(*a.Live, *b.Live);
             });
     }
     Announce(QStringLiteral("Items"));

@@ -2,12 +2,9 @@
 
 #include "setup/setup.h"
 
-#include <QCollator>
-#include <QHash>
 #include <QLocale>
 
 #include <array>
-#include <optional>
 
 int PeriodFirstDayInWeek()
 {
@@ -120,42 +117,3 @@ QString CompactDayText(const QStringList& ADayStrs, int AFirstDayInWeek)
     return TrimChar(text, QLatin1Char(','));
 }
 
-namespace {
-// Opening a collator loads the locale's collation rules; every sort of a
-// refresh asks, so one is kept (collators share their data) until the locale
-// changes.
-// The sort keys of the texts sorted so far, made by that collator: a refresh
-// sorts the same register names again.
-QHash<QString, QCollatorSortKey>& SortKeys()
-{
-    static QHash<QString, QCollatorSortKey> keys;
-    return keys;
-}
-
-QCollator SharedCollator()
-{
-    static QLocale cachedLocale(QLocale::C);
-    static std::optional<QCollator> cached;
-    const QLocale locale;
-    if (!cached || locale != cachedLocale) {
-        cachedLocale = locale;
-        cached.emplace(locale);
-        cached->setCaseSensitivity(Qt::CaseInsensitive);
-        SortKeys().clear();
-    }
-    return *cached;
-}
-} // namespace
-
-TPeriodTextCompare::TPeriodTextCompare() : FCollator(SharedCollator()) {}
-
-QCollatorSortKey TPeriodTextCompare::SortKey(const QString& AText) const
-{
-    QHash<QString, QCollatorSortKey>& keys = SortKeys();
-    if (const auto found = keys.constFind(AText); found != keys.cend())
-        return *found;
-    // Renamed entries leave their old keys behind; a few thousand are plenty.
-    if (keys.size() >= 4096)
-        keys.clear();
-    return *keys.insert(AText, FCollator.sortKey(AText));
-}

@@ -1,12 +1,12 @@
 // Pieces the worker and the workplace schedules share: placing a period on
 // the calendar, its heading texts, weekday names and colours, the compacted
-// weekday text, locale text comparison and the tree routing interface.
+// weekday text and the tree routing interface.
 #pragma once
 
+#include "core/collation.h"
 #include "core/observable.h"
 #include "core/utils.h"
 
-#include <QCollator>
 #include <QString>
 #include <QStringList>
 
@@ -76,13 +76,3 @@ QString PeriodHeading(TDate AStart, TDate AEnd);
 // to seven consecutive weekdays of one week become "first..last".
 QString CompactDayText(const QStringList& ADayStrs, int AFirstDayInWeek);
 
-// Locale-aware comparison ignoring case (negative, 0, positive).
-class TPeriodTextCompare {
-public:
-    TPeriodTextCompare();
-    int operator()(const QString& A, const QString& B) const { return FCollator.compare(A, B); }
-    QCollatorSortKey SortKey(const QString& AText) const;
-
-private:
-    QCollator FCollator;
-};

@@ -292,10 +292,9 @@ void TPeriodRegisterList::SortByKind()
         Sort([&](const TPeriodEntry* A, const TPeriodEntry* B) { return sign * CompareInt(A->ID(), B->ID()); });
     } else if (!SortingIsNone()) {
         // Keys are read from the register once per entry, not per comparison.
-        TPeriodTextCompare compare;
         std::unordered_map<const TPeriodEntry*, QCollatorSortKey> keys;
         for (int i = 0; i < Count(); ++i)
-            keys.emplace(Items(i), compare.SortKey(SortText(Items(i))));
+            keys.emplace(Items(i), LocaleSortKey(SortText(Items(i))));
         Sort([&](const TPeriodEntry* A, const TPeriodEntry* B) {
             return sign * keys.at(A).compare(keys.at(B));
         });

@@ -272,7 +272,6 @@ void SortDayEntries(TList& AList, TKeyOf AKeyOf, TStoredOf AStoredOf)
 {
     if (AList.Count() < 2)
         return;
-    TPeriodTextCompare compare;
     std::unordered_map<const TItem*, QString> keys;
     for (int i = 0; i < AList.Count(); ++i)
         keys.emplace(AList.Items(i), AKeyOf(AList.Items(i)));
@@ -280,12 +279,12 @@ void SortDayEntries(TList& AList, TKeyOf AKeyOf, TStoredOf AStoredOf)
         const QString& a = keys.at(A);
         const QString& b = keys.at(B);
         if (a.isEmpty() && b.isEmpty())
-            return compare(AStoredOf(A), AStoredOf(B));
+            return CompareLocaleText(AStoredOf(A), AStoredOf(B));
         if (a.isEmpty())
             return 1;
         if (b.isEmpty())
             return -1;
-        return compare(a, b);
+        return CompareLocaleText(a, b);
     });
 }
 
