@@ -243,7 +243,7 @@ int main(int argc, char* argv[])
         show("workplace schedule, refresh a month", workplaceMonth);
         // The day after the last planned one plus 29 empty days.
         prevDay = PrevDayTemplateMs(*store.Jobs, FirstDay + 3650 + 29, 7);
-        show("previous-day template, 30 days back (a durable write per relation)", prevDay);
+        show("previous-day template, 30 days back (one durable write)", prevDay);
     }
     const double open = OpenMs(large);
     Out << "open four tables and load the registers: " << open << " ms\n";

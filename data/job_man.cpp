@@ -5,6 +5,7 @@
 #include "data/register_ops.h"
 #include "data/workplace_man.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -213,6 +214,30 @@ int TJobMan::JobCount()
     return FJobs->Count();
 }
 
+std::vector<std::pair<int, int>> TJobMan::JobPairs()
+{
+    std::vector<std::pair<int, int>> pairs;
+    if (FFilterModified && DSJobs.Active()) {
+        std::vector<std::pair<int, std::pair<int, int>>> rows;
+        TJobRowReader reader(DSJobs, std::min(FDateFrom, FDateTo), std::max(FDateFrom, FDateTo), FPersonID,
+                             FWorkplaceID, jrcID);
+        while (reader.Next())
+            rows.push_back({reader.ID(), {reader.PersonID(), reader.WorkplaceID()}});
+        if (!reader.Failed()) {
+            std::sort(rows.begin(), rows.end());
+            pairs.reserve(rows.size());
+            for (const auto& row : rows)
+                pairs.push_back(row.second);
+            return pairs;
+        }
+    }
+    // The loaded list, which also has its way for a connection the direct read
+    // cannot use.
+    for (int i = 0; i < JobCount(); ++i)
+        pairs.emplace_back(FJobs->Items(i)->PersonID(), FJobs->Items(i)->WorkplaceID());
+    return pairs;
+}
+
 TJob* TJobMan::Jobs(int AIndex)
 {
     if (FFilterModified)
@@ -289,10 +314,10 @@ bool TJobMan::InsertJob(std::unique_ptr<TJob>& AJob)
     return true;
 }
 
-bool TJobMan::PairKnown(TDate ADate, int APersonID, int AWorkplaceID, bool& AExists)
+std::set<std::pair<int, int>>* TJobMan::UpdatePairs(TDate ADate)
 {
     if (FUpdateCount == 0)
-        return false;
+        return nullptr;
     if (!FUpdatePairsValid || FUpdateDate != ADate) {
         FUpdatePairs.clear();
         TJobRowReader rows(DSJobs, ADate, ADate, 0, 0, jrcKeysOnly);
@@ -300,10 +325,16 @@ bool TJobMan::PairKnown(TDate ADate, int APersonID, int AWorkplaceID, bool& AExi
             FUpdatePairs.emplace(rows.PersonID(), rows.WorkplaceID());
         FUpdatePairsValid = !rows.Failed();
         FUpdateDate = ADate;
-        if (!FUpdatePairsValid)
-            return false;
     }
-    AExists = FUpdatePairs.count({APersonID, AWorkplaceID}) > 0;
+    return FUpdatePairsValid ? &FUpdatePairs : nullptr;
+}
+
+bool TJobMan::PairKnown(TDate ADate, int APersonID, int AWorkplaceID, bool& AExists)
+{
+    const std::set<std::pair<int, int>>* pairs = UpdatePairs(ADate);
+    if (!pairs)
+        return false;
+    AExists = pairs->count({APersonID, AWorkplaceID}) > 0;
     return true;
 }
 
@@ -338,6 +369,57 @@ TJob* TJobMan::AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace)
     if (FUpdatePairsValid && FUpdateDate == FDateFrom)
         FUpdatePairs.emplace(added->PersonID(), added->WorkplaceID());
     return added;
+}
+
+bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkplace*>>& APairs)
+{
+    const TDate day = TruncDate(ADate);
+    if (day <= 0)
+        return false;
+    BeginUpdate();
+    std::set<std::pair<int, int>>* present = UpdatePairs(day);
+    if (!present) {
+        // The day could not be read: each job asks for its own pair.
+        for (const auto& [person, workplace] : APairs)
+            if (person && workplace)
+                AddJob(day, person, workplace);
+    } else {
+        // Texts cut to their fields as a single add stores them.
+        auto stored = [this](const QString& AField, const QString& AText) {
+            const int index = DSJobs.FieldIndex(AField);
+            return index < 0 ? AText : TTable::StoredValue(DSJobs.FieldDefs()[index], AText).toString();
+        };
+        std::vector<TJobRow> rows;
+        for (const auto& [person, workplace] : APairs) {
+            if (!person || !workplace || !present->emplace(person->ID(), workplace->ID()).second)
+                continue;
+            TJobRow row;
+            row.Date = day;
+            row.PersonID = person->ID();
+            row.PersonName = stored(QStringLiteral("PersonName"), person->Name());
+            row.WorkplaceID = workplace->ID();
+            row.WorkplaceShortcut = stored(QStringLiteral("WorkplaceShortcut"), workplace->Shortcut());
+            row.WorkplaceName = stored(QStringLiteral("WorkplaceName"), workplace->Name());
+            rows.push_back(std::move(row));
+        }
+        if (!rows.empty()) {
+            QString error;
+            if (DSJobs.CanModify() && DSJobs.Begin() && AppendJobRows(DSJobs, rows, error)) {
+                NoteJobsChanged();
+            } else {
+                if (!error.isEmpty())
+                    DSJobs.SetLastError(error);
+                FUpdatePairsValid = false;
+                Fail();
+            }
+        }
+    }
+    SetDateFrom(day);
+    SetDateTo(day);
+    SetPersonID(0);
+    SetWorkplaceID(0);
+    FFilterModified = true;
+    return EndUpdate();
 }
 
 bool TJobMan::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)

@@ -13,6 +13,7 @@
 #include <memory>
 #include <set>
 #include <utility>
+#include <vector>
 
 class TPerson;
 class TWorkplace;
@@ -77,9 +78,16 @@ public:
 
     int JobCount();
     TJob* Jobs(int AIndex);
+    // The worker and workplace IDs of the filter's jobs in ID order; read
+    // without the texts unless the list is loaded already.
+    std::vector<std::pair<int, int>> JobPairs();
 
     // The new job belongs to the loaded list; none when it exists or failed.
     TJob* AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace);
+    // AddJob for each pair in its order, in one write: pairs the day has
+    // already, or that came before in the list, are skipped. False when the
+    // write failed; then none is added. The filter is left on the whole day.
+    bool AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkplace*>>& APairs);
     bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID);
     // Stores a loaded job again.
     bool InsertJob(TJob* AJob);
@@ -122,7 +130,9 @@ private:
     bool FUpdateFailed = false;
     // Inside an update: the worker-workplace pairs of the one date it adds
     // to, read once and kept with its adds, so a template's AddJob calls do
-    // not each ask the file whether their pair is there.
+    // not each ask the file whether their pair is there. None outside an
+    // update or when the file cannot be read.
+    std::set<std::pair<int, int>>* UpdatePairs(TDate ADate);
     bool PairKnown(TDate ADate, int APersonID, int AWorkplaceID, bool& AExists);
     TDate FUpdateDate = 0;
     bool FUpdatePairsValid = false;

@@ -236,6 +236,45 @@ bool ReadJobRows(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, in
     return true;
 }
 
+bool AppendJobRows(const TTable& ATable, const std::vector<TJobRow>& ARows, QString& AError)
+{
+    sqlite3* db = Handle(ATable);
+    if (!db) {
+        AError = QStringLiteral("The jobs file is not open.");
+        return false;
+    }
+    if (!ATable.InTransaction()) {
+        AError = QStringLiteral("No write is open on the jobs file.");
+        return false;
+    }
+    static const char sql[] = "INSERT INTO Data (\"Date\", \"PersonID\", \"PersonName\", \"WorkplaceID\", "
+                              "\"WorkplaceShortcut\", \"WorkplaceName\", \"Note\") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)";
+    sqlite3_mutex* mutex = sqlite3_db_mutex(db);
+    sqlite3_mutex_enter(mutex);
+    sqlite3_stmt* statement = nullptr;
+    bool ok = sqlite3_prepare_v2(db, sql, int(sizeof sql - 1), &statement, nullptr) == SQLITE_OK;
+    auto bindText = [&](int AIndex, const QString& AText) {
+        if (AText.isNull())
+            return sqlite3_bind_null(statement, AIndex);
+        const QByteArray bytes = AText.toUtf8();
+        return sqlite3_bind_text(statement, AIndex, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+    };
+    for (size_t i = 0; ok && i < ARows.size(); ++i) {
+        const TJobRow& row = ARows[i];
+        ok = sqlite3_bind_int64(statement, 1, StoredDate(row.Date)) == SQLITE_OK &&
+             sqlite3_bind_int64(statement, 2, row.PersonID) == SQLITE_OK && bindText(3, row.PersonName) == SQLITE_OK &&
+             sqlite3_bind_int64(statement, 4, row.WorkplaceID) == SQLITE_OK &&
+             bindText(5, row.WorkplaceShortcut) == SQLITE_OK && bindText(6, row.WorkplaceName) == SQLITE_OK &&
+             bindText(7, row.Note) == SQLITE_OK && sqlite3_step(statement) == SQLITE_DONE;
+        sqlite3_reset(statement);
+    }
+    if (!ok)
+        AError = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_finalize(statement);
+    sqlite3_mutex_leave(mutex);
+    return ok;
+}
+
 TDate LatestJobDate(const TTable& ATable, TDate ANotAfter)
 {
     sqlite3* db = Handle(ATable);

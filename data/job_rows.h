@@ -72,6 +72,13 @@ private:
 bool ReadJobRows(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
                  std::vector<TJobRow>& ARows);
 
+// Appends the rows (their IDs are the file's to give) inside the table's open
+// write transaction, with one statement prepared on the SQLite connection:
+// the texts go in as given, a null text as NULL. False when a row could not
+// be written, with the reason in AError; the rows written before it stay in
+// the transaction for the caller to roll back.
+bool AppendJobRows(const TTable& ATable, const std::vector<TJobRow>& ARows, QString& AError);
+
 // The latest date with a row on or before ANotAfter (whole days), 0 when there
 // is none; -1 when the table cannot be read.
 TDate LatestJobDate(const TTable& ATable, TDate ANotAfter);

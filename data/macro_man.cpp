@@ -150,12 +150,13 @@ std::unique_ptr<TMacro> TMacroMan::GetSystemMacro(TDate ADate)
     jobs->SetDateTo(ADate);
     jobs->SetPersonID(0);
     jobs->SetWorkplaceID(0);
-    if (jobs->JobCount() == 0)
+    const std::vector<std::pair<int, int>> pairs = jobs->JobPairs();
+    if (pairs.empty())
         return nullptr;
     auto macro = TSCObject::Create<TMacro>();
     macro->SetName(ShortDateText(ADate));
-    for (int i = 0; i < jobs->JobCount(); ++i)
-        macro->MacroJobs()->AddMacroJob(jobs->Jobs(i)->PersonID(), jobs->Jobs(i)->WorkplaceID());
+    for (const auto& [personID, workplaceID] : pairs)
+        macro->MacroJobs()->AddMacroJob(personID, workplaceID);
     return macro;
 }
 

@@ -69,6 +69,8 @@ public:
     bool CanModify() const { return FActive && !FReadOnly; }
     bool InMemory() const { return FInMemory; }
     QString LastError() const { return FLastError; }
+    // The reason of a failed write made on the connection directly.
+    void SetLastError(const QString& AValue) { FLastError = AValue; }
 
     // Traversal in ID (insertion) order; with Filtered only accepted records.
     void SetFilter(TTableFilter AFilter) { FFilter = std::move(AFilter); }
@@ -93,6 +95,9 @@ public:
     bool SetFieldValue(const QString& AFieldName, const QVariant& AValue);
     // Writes the record inside the pending transaction.
     bool Post();
+    // Opens the pending write transaction (if none is open yet), for writes
+    // made on the connection directly.
+    bool Begin();
     void Cancel();
     // Deletes the current record; the cursor moves to the next one.
     bool Delete();
@@ -123,7 +128,6 @@ private:
     void Disconnect();
     bool ReadFieldDefs();
     bool Probe();
-    bool Begin();
     bool RunFilter(const TTableFilter& AFilter, bool AApply);
     bool FetchChunk();
     QString ColumnList() const;

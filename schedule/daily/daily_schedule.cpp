@@ -3,7 +3,6 @@
 #include "setup/setup.h"
 
 #include <algorithm>
-#include <set>
 
 namespace {
 
@@ -148,24 +147,14 @@ bool TDailySchedule::ApplyMacroPairs(const std::vector<TDSMacroPair>& APairs)
     IDSStore* store = DSStore();
     if (!store)
         return false;
-    // Pairs the day already has would be refused by AddJob; one read of the
-    // day spares a query for each of them.
-    std::set<TDSMacroPair> present;
-    for (const TDSJobRecord& job : store->DayJobs(FDate))
-        present.emplace(job.PersonID, job.WorkplaceID);
-    bool failed = false;
-    // One write for the whole template.
+    std::vector<TDSMacroPair> pairs;
+    pairs.reserve(APairs.size());
+    for (const auto& pair : APairs)
+        if (pair.first >= 1 && pair.second >= 1 && store->PersonRecord(pair.first) && store->WorkplaceRecord(pair.second))
+            pairs.push_back(pair);
+    // One write for the whole template; pairs the day has are skipped there.
     store->BeginChanges();
-    for (const auto& pair : APairs) {
-        const auto& [personID, workplaceID] = pair;
-        if (personID < 1 || workplaceID < 1 || present.count(pair) || !store->PersonRecord(personID) ||
-            !store->WorkplaceRecord(workplaceID))
-            continue;
-        if (store->AddJob(FDate, personID, workplaceID))
-            present.insert(pair);
-        else if (!store->JobExists(FDate, personID, workplaceID))
-            failed = true;
-    }
+    bool failed = !store->AddJobs(FDate, pairs);
     if (!store->EndChanges())
         failed = true;
     Refresh(dsrkAll);

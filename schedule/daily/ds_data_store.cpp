@@ -71,6 +71,25 @@ std::optional<TDSJobRecord> TDSDataStore::AddJob(TDate ADate, int APersonID, int
     return JobRecord(*job);
 }
 
+bool TDSDataStore::AddJobs(TDate ADate, const std::vector<TDSMacroPair>& APairs)
+{
+    TJobMan* man = TJobMan::Instance();
+    if (!man)
+        return false;
+    std::vector<std::pair<TPerson*, TWorkplace*>> pairs;
+    pairs.reserve(APairs.size());
+    for (const auto& [personID, workplaceID] : APairs) {
+        TPerson* person = RegisterPerson(personID);
+        TWorkplace* workplace = RegisterWorkplace(workplaceID);
+        if (person && workplace)
+            pairs.emplace_back(person, workplace);
+    }
+    if (man->AddJobs(ADate, pairs))
+        return true;
+    FLastError = man->Table().LastError();
+    return false;
+}
+
 bool TDSDataStore::JobExists(TDate ADate, int APersonID, int AWorkplaceID)
 {
     TJobMan* man = TJobMan::Instance();

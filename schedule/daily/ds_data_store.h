@@ -10,6 +10,7 @@ public:
     std::vector<TDSJobRecord> DayJobs(TDate ADate) override;
     std::optional<TDSJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override;
     bool JobExists(TDate ADate, int APersonID, int AWorkplaceID) override;
+    bool AddJobs(TDate ADate, const std::vector<TDSMacroPair>& APairs) override;
     bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID) override;
     void BeginChanges() override;
     bool EndChanges() override;

@@ -84,6 +84,16 @@ public:
     // The new relation; none when it exists already or could not be written.
     virtual std::optional<TDSJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
     virtual bool JobExists(TDate ADate, int APersonID, int AWorkplaceID) = 0;
+    // AddJob for each pair in its order, pairs the day has already skipped;
+    // false when a write failed.
+    virtual bool AddJobs(TDate ADate, const std::vector<TDSMacroPair>& APairs)
+    {
+        bool ok = true;
+        for (const auto& [personID, workplaceID] : APairs)
+            if (!AddJob(ADate, personID, workplaceID) && !JobExists(ADate, personID, workplaceID))
+                ok = false;
+        return ok;
+    }
     virtual bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
     // Adds and deletes between BeginChanges and EndChanges may be written
     // together, at EndChanges; false when that write, or a change, failed.

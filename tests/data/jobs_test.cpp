@@ -52,6 +52,30 @@ TEST_F(JobsTest, FilterSwapsDatesAndNarrowsByWorkerAndWorkplace)
     EXPECT_EQ(Store->Jobs->Jobs(0)->Date(), Day(2026, 3, 10));
 }
 
+TEST_F(JobsTest, TheFiltersPairsComeInTableOrderLoadedOrNot)
+{
+    const TDate day = Day(2026, 3, 5);
+    // Added against the date index's order, which sorts Ann before Bob.
+    Store->Jobs->AddJob(day, Bob, Hall);
+    Store->Jobs->AddJob(day, Ann, Kitchen);
+    Store->Jobs->AddJob(day, Ann, Hall);
+    Store->Jobs->AddJob(day + 1, Ann, Kitchen);
+    const std::vector<std::pair<int, int>> expected{
+        {Bob->ID(), Hall->ID()}, {Ann->ID(), Kitchen->ID()}, {Ann->ID(), Hall->ID()}};
+    // Reversed ends, as the filter allows, read without loading the list.
+    Store->Jobs->SetDateFrom(day + 0.5);
+    Store->Jobs->SetDateTo(day);
+    Store->Jobs->SetPersonID(0);
+    Store->Jobs->SetWorkplaceID(0);
+    EXPECT_EQ(Store->Jobs->JobPairs(), expected);
+    FilterJobs(day, day);
+    ASSERT_EQ(Store->Jobs->JobCount(), 3);
+    EXPECT_EQ(Store->Jobs->JobPairs(), expected);
+    FilterJobs(day, day + 1, Ann->ID(), Kitchen->ID());
+    const std::vector<std::pair<int, int>> annInKitchen{{Ann->ID(), Kitchen->ID()}, {Ann->ID(), Kitchen->ID()}};
+    EXPECT_EQ(Store->Jobs->JobPairs(), annInKitchen);
+}
+
 QString QueryPlan(const QSqlDatabase& ADatabase, const QString& ASql)
 {
     QSqlQuery plan(ADatabase);
@@ -211,19 +235,112 @@ TEST_F(JobsTest, OneReadKeepsAddingOrderAndEachRowsOwnTexts)
     EXPECT_EQ(Store->Jobs->Jobs(0)->ID(), renamedID);
 }
 
-// What another program reading the file sees: committed rows only.
-int CommittedRows(const QString& AFileName, const QString& ASql = "SELECT COUNT(*) FROM Data")
+// What another program reading the file sees: committed rows only. Invalid
+// for a statement without rows.
+QVariant CommittedValue(const QString& AFileName, const QString& ASql)
 {
-    int count = -1;
+    QVariant value;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "jobs-reader");
         db.setDatabaseName(AFileName);
         QSqlQuery query(db);
         if (db.open() && query.exec(ASql) && query.next())
-            count = query.value(0).toInt();
+            value = query.value(0);
     }
     QSqlDatabase::removeDatabase("jobs-reader");
-    return count;
+    return value;
+}
+
+int CommittedRows(const QString& AFileName, const QString& ASql = "SELECT COUNT(*) FROM Data")
+{
+    const QVariant value = CommittedValue(AFileName, ASql);
+    return value.isValid() ? value.toInt() : -1;
+}
+
+// Every stored value of a day's rows but their IDs, each with its storage
+// type, in ID order.
+QString StoredDay(const QString& AFileName, TDate ADay, const QString& AWhere = "1")
+{
+    return CommittedValue(AFileName, QString("SELECT group_concat(Row, ' | ') FROM (SELECT "
+                                             "typeof(Date) || ':' || (Date - %1) || ' ' || typeof(PersonID) || ':' || "
+                                             "PersonID || ' ' || typeof(PersonName) || ':' || ifnull(PersonName, '') || "
+                                             "' ' || typeof(WorkplaceID) || ':' || WorkplaceID || ' ' || "
+                                             "typeof(WorkplaceShortcut) || ':' || ifnull(WorkplaceShortcut, '') || ' ' "
+                                             "|| typeof(WorkplaceName) || ':' || ifnull(WorkplaceName, '') || ' ' || "
+                                             "typeof(Note) AS Row FROM Data WHERE Date = %1 AND (%2) ORDER BY ID)")
+                                         .arg(ADay)
+                                         .arg(AWhere))
+        .toString();
+}
+
+TEST_F(JobsTest, ATemplatesJobsAreStoredInOneWriteAsSingleAddsStoreThem)
+{
+    const TDate day = Day(2026, 3, 5);
+    const TDate other = day + 7;
+    const QString file = Folder + "Jobs.cds";
+    ASSERT_NE(Store->Jobs->AddJob(day, Ann, Hall), nullptr);
+    Bob->SetName(QString(60, QChar(0x00E9))); // longer than the field
+    // The same jobs one at a time, for comparison.
+    ASSERT_NE(Store->Jobs->AddJob(other, Bob, Kitchen), nullptr);
+    ASSERT_NE(Store->Jobs->AddJob(other, Ann, Kitchen), nullptr);
+    const int before = CommittedRows(file);
+
+    // A pair the day has, a repeated pair and an empty one are skipped.
+    ASSERT_TRUE(Store->Jobs->AddJobs(
+        day + 0.6, {{Bob, Kitchen}, {Ann, Hall}, {nullptr, Kitchen}, {Ann, Kitchen}, {Bob, Kitchen}, {Ann, nullptr}}));
+    EXPECT_EQ(CommittedRows(file), before + 2);
+    const QString annInHall = QString("NOT (PersonID = %1 AND WorkplaceID = %2)").arg(Ann->ID()).arg(Hall->ID());
+    EXPECT_EQ(StoredDay(file, day, annInHall), StoredDay(file, other));
+    EXPECT_TRUE(StoredDay(file, other).contains("text:" + QString(50, QChar(0x00E9)) + " integer:"))
+        << qPrintable(StoredDay(file, other));
+    // The filter is left on the whole day; its jobs come in adding order.
+    EXPECT_EQ(Store->Jobs->DateFrom(), day);
+    EXPECT_EQ(Store->Jobs->DateTo(), day);
+    EXPECT_EQ(Store->Jobs->PersonID(), 0);
+    EXPECT_EQ(Store->Jobs->WorkplaceID(), 0);
+    ASSERT_EQ(Store->Jobs->JobCount(), 3);
+    EXPECT_EQ(Store->Jobs->Jobs(1)->PersonID(), Bob->ID());
+    EXPECT_EQ(Store->Jobs->Jobs(1)->PersonName(), QString(50, QChar(0x00E9)));
+    EXPECT_EQ(Store->Jobs->Jobs(2)->PersonID(), Ann->ID());
+    EXPECT_GT(Store->Jobs->Jobs(2)->ID(), Store->Jobs->Jobs(1)->ID());
+    // Nothing new to add is no failure.
+    EXPECT_TRUE(Store->Jobs->AddJobs(day, {{Ann, Kitchen}}));
+    EXPECT_TRUE(Store->Jobs->AddJobs(day, {}));
+    EXPECT_FALSE(Store->Jobs->AddJobs(0, {{Ann, Kitchen}}));
+    EXPECT_EQ(CommittedRows(file), before + 2);
+}
+
+TEST_F(JobsTest, ATemplateInsideAnUpdateWaitsForItsEndAndFailsWithIt)
+{
+    const TDate day = Day(2026, 3, 5);
+    const QString file = Folder + "Jobs.cds";
+    Store->Jobs->BeginUpdate();
+    ASSERT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    EXPECT_TRUE(Store->Jobs->AddJobs(day, {{Ann, Kitchen}, {Bob, Kitchen}}));
+    EXPECT_EQ(CommittedRows(file), 0);
+    // The update knows the pairs the template added.
+    EXPECT_EQ(Store->Jobs->AddJob(day, Bob, Kitchen), nullptr);
+    EXPECT_TRUE(Store->Jobs->EndUpdate());
+    EXPECT_EQ(CommittedRows(file), 2);
+
+    ASSERT_EQ(CommittedRows(file, QString("CREATE TRIGGER Refuse BEFORE INSERT ON Data WHEN NEW.PersonID = %1 "
+                                          "BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                                      .arg(Bob->ID())),
+              -1);
+    const TDate next = day + 1;
+    Store->Jobs->BeginUpdate();
+    ASSERT_NE(Store->Jobs->AddJob(next, Ann, Kitchen), nullptr);
+    EXPECT_FALSE(Store->Jobs->AddJobs(next, {{Ann, Hall}, {Bob, Hall}, {Ann, Kitchen}}));
+    EXPECT_TRUE(Store->Jobs->Table().LastError().contains("refused")) << qPrintable(Store->Jobs->Table().LastError());
+    EXPECT_FALSE(Store->Jobs->EndUpdate());
+    EXPECT_EQ(CommittedRows(file), 2);
+    FilterJobs(next, next);
+    EXPECT_EQ(Store->Jobs->JobCount(), 0);
+    // On its own, a refused template writes none of its jobs.
+    EXPECT_FALSE(Store->Jobs->AddJobs(next, {{Ann, Hall}, {Bob, Hall}}));
+    EXPECT_EQ(CommittedRows(file), 2);
+    EXPECT_TRUE(Store->Jobs->AddJobs(next, {{Ann, Hall}}));
+    EXPECT_EQ(CommittedRows(file), 3);
 }
 
 TEST_F(JobsTest, AnUpdateIsWrittenOnceAtItsEndOrNotAtAll)

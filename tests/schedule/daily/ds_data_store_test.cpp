@@ -103,4 +103,34 @@ TEST_F(DSDataStoreTest, PreviousDayFindsTheNearestPlannedDayWithinTheLimit)
     EXPECT_EQ(schedule.GetMacroPairs().size(), 1u);
 }
 
+TEST_F(DSDataStoreTest, ASystemTemplateAddsToTheDayInOneWriteWithTheCurrentNames)
+{
+    const TDate day = Day(2024, 5, 15);
+    ASSERT_NE(Store->Jobs->AddJob(day - 1, Ann, Kitchen), nullptr);
+    ASSERT_NE(Store->Jobs->AddJob(day - 1, Bob, Bar), nullptr);
+    ASSERT_NE(Store->Jobs->AddJob(day - 1, Ann, Bar), nullptr);
+    ASSERT_NE(Store->Jobs->AddJob(day, Bob, Bar), nullptr);
+    // Renamed since the source day; Bob is gone from the register.
+    Kitchen->SetName("Galley");
+    ASSERT_TRUE(Store->Workplaces->InsertWorkplace(Kitchen));
+    const int bobID = Bob->ID();
+    ASSERT_TRUE(Store->Persons->DeletePerson(bobID));
+    Bob = nullptr;
+    TDailySchedule schedule;
+    schedule.SetDate(day);
+    ASSERT_TRUE(schedule.ApplySystemTemplate(dsstkPrevDay));
+    EXPECT_TRUE(TestEnv::Dialogs().MessageTexts().isEmpty());
+    FilterJobs(day, day);
+    ASSERT_EQ(Store->Jobs->JobCount(), 3);
+    EXPECT_EQ(Store->Jobs->Jobs(0)->PersonID(), bobID); // there before, kept
+    EXPECT_EQ(Store->Jobs->Jobs(1)->WorkplaceName(), "Galley");
+    EXPECT_EQ(Store->Jobs->Jobs(2)->WorkplaceID(), Bar->ID());
+    EXPECT_EQ(schedule.Workplaces()->Items(-Bar->ID())->Persons()->Count(), 2);
+    EXPECT_EQ(schedule.Persons()->Items(-Ann->ID())->Workplaces()->ShortcutsAsString(), "B1-K1");
+    // Applying it again finds every pair there already.
+    ASSERT_TRUE(schedule.ApplySystemTemplate(dsstkPrevDay));
+    FilterJobs(day, day);
+    EXPECT_EQ(Store->Jobs->JobCount(), 3);
+}
+
 } // namespace
