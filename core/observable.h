@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -148,6 +149,28 @@ public:
             return ACompare(static_cast<const T*>(a), static_cast<const T*>(b));
         });
     }
+    // The first item whose ID() is AID, none when no item has it. Positions
+    // are remembered from the last walk and checked at each use, so the list
+    // and its items may change freely in between.
+    T* ItemWithID(int AID) const
+    {
+        if (const auto found = FIDPositions.find(AID); found != FIDPositions.end())
+            if (T* item = Items(found->second); item && item->ID() == AID)
+                return item;
+        for (int i = 0; i < Count(); ++i) {
+            if (Items(i)->ID() != AID)
+                continue;
+            // Found by a walk: the positions are out of date.
+            FIDPositions.clear();
+            for (int k = 0; k < Count(); ++k)
+                FIDPositions.emplace(Items(k)->ID(), k);
+            return Items(i);
+        }
+        return nullptr;
+    }
+
+private:
+    mutable std::unordered_map<int, int> FIDPositions;
 };
 
 // A modal dialog that edits one model object in place.

@@ -59,12 +59,7 @@ bool TJob::StoreToDB(TTable& ADataSet)
 
 TJob* TJobList::Items(int AKey) const
 {
-    if (AKey >= 0)
-        return TSCTypedList<TJob>::Items(AKey);
-    for (int i = 0; i < Count(); ++i)
-        if (TSCTypedList<TJob>::Items(i)->ID() == -AKey)
-            return TSCTypedList<TJob>::Items(i);
-    return nullptr;
+    return AKey >= 0 ? TSCTypedList<TJob>::Items(AKey) : ItemWithID(-AKey);
 }
 
 // --- TJobMan ---

@@ -58,12 +58,7 @@ QString RegisterUniqueText(const TList& AList, const QString& AText, const TItem
 template <class TItem>
 TItem* RegisterItemByKey(const TSCTypedList<TItem>& AList, int AKey)
 {
-    if (AKey >= 0)
-        return AList.Items(AKey);
-    for (int i = 0; i < AList.Count(); ++i)
-        if (AList.Items(i)->ID() == -AKey)
-            return AList.Items(i);
-    return nullptr;
+    return AKey >= 0 ? AList.Items(AKey) : AList.ItemWithID(-AKey);
 }
 
 // Opens ATable on its file in the current data folder, made to match ADef.

@@ -262,10 +262,7 @@ void TPeriodRegisterList::SetSortingDirection(TSortingDirection AValue)
 
 TPeriodEntry* TPeriodRegisterList::EntryByID(int AID) const
 {
-    for (int i = 0; i < Count(); ++i)
-        if (Items(i)->ID() == AID)
-            return Items(i);
-    return nullptr;
+    return ItemWithID(AID);
 }
 
 TPeriodEntry* TPeriodRegisterList::EntryAt(int AKey) const
@@ -292,9 +289,10 @@ void TPeriodRegisterList::SortByKind()
         Sort([&](const TPeriodEntry* A, const TPeriodEntry* B) { return sign * CompareInt(A->ID(), B->ID()); });
     } else if (!SortingIsNone()) {
         // Keys are read from the register once per entry, not per comparison.
+        const TLocaleSortKeys sortKey;
         std::unordered_map<const TPeriodEntry*, QCollatorSortKey> keys;
         for (int i = 0; i < Count(); ++i)
-            keys.emplace(Items(i), LocaleSortKey(SortText(Items(i))));
+            keys.emplace(Items(i), sortKey(SortText(Items(i))));
         Sort([&](const TPeriodEntry* A, const TPeriodEntry* B) {
             return sign * keys.at(A).compare(keys.at(B));
         });

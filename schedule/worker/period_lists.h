@@ -176,12 +176,7 @@ void SetListSilent(TList& AList, bool& AField, bool AValue)
 template <class TItem, class TList>
 TItem* ListEntryByKey(const TList& AList, int AKey)
 {
-    if (AKey >= 0)
-        return AList.TSCTypedList<TItem>::Items(AKey);
-    for (int i = 0; i < AList.Count(); ++i)
-        if (TItem* item = AList.TSCTypedList<TItem>::Items(i); item->ID() == -AKey)
-            return item;
-    return nullptr;
+    return AKey >= 0 ? AList.TSCTypedList<TItem>::Items(AKey) : AList.TSCTypedList<TItem>::ItemWithID(-AKey);
 }
 
 template <class TDay, class TList>

@@ -178,6 +178,40 @@ TEST(ObservableTest, ListOrderOperations)
     EXPECT_EQ(list.Items(0)->Name(), "b");
 }
 
+TEST(ObservableTest, AnItemFoundByIDWhateverHappenedToTheListSince)
+{
+    struct TNumbered : TObject {
+        explicit TNumbered(int AID) : FID(AID) {}
+        int ID() const { return FID; }
+        int FID;
+    };
+    TSCTypedList<TNumbered> list;
+    for (int id : {5, 3, 9, 3})
+        list.Add(std::make_unique<TNumbered>(id));
+    TNumbered* firstThree = list.Items(1);
+    EXPECT_EQ(list.ItemWithID(9), list.Items(2));
+    EXPECT_EQ(list.ItemWithID(3), firstThree); // the first of two
+    EXPECT_EQ(list.ItemWithID(4), nullptr);
+    list.Move(2, 0);
+    EXPECT_EQ(list.ItemWithID(9), list.Items(0));
+    EXPECT_EQ(list.ItemWithID(5), list.Items(1));
+    list.Sort([](const TNumbered* A, const TNumbered* B) { return A->ID() - B->ID(); });
+    EXPECT_EQ(list.ItemWithID(5), list.Items(2));
+    EXPECT_EQ(list.ItemWithID(3), firstThree);
+    list.Delete(2);
+    EXPECT_EQ(list.ItemWithID(5), nullptr);
+    EXPECT_EQ(list.ItemWithID(9), list.Items(2));
+    // An item given another ID in place.
+    list.Items(2)->FID = 7;
+    EXPECT_EQ(list.ItemWithID(9), nullptr);
+    EXPECT_EQ(list.ItemWithID(7), list.Items(2));
+    list.Insert(0, std::make_unique<TNumbered>(9));
+    EXPECT_EQ(list.ItemWithID(9), list.Items(0));
+    EXPECT_EQ(list.ItemWithID(7), list.Items(3));
+    list.FreeObjects();
+    EXPECT_EQ(list.ItemWithID(7), nullptr);
+}
+
 TEST(ObservableTest, CancelledEditRestoresEveryFieldAndTheFormerEditor)
 {
     auto item = TSCObject::Create<TItem>();
