@@ -5,13 +5,13 @@
 
 #include <optional>
 
-namespace {
 struct TCollation {
     QLocale Locale{QLocale::C};
     std::optional<QCollator> Collator;
     QHash<QString, QCollatorSortKey> Keys;
 };
 
+namespace {
 // Opening a collator loads the locale's rules, so one is kept per thread
 // (collators are not shared between threads) until the locale changes.
 TCollation& Collation()
@@ -38,13 +38,15 @@ int CompareLocaleText(const QString& A, const QString& B)
     return LocaleCollator().compare(A, B);
 }
 
-QCollatorSortKey LocaleSortKey(const QString& AText)
+TLocaleSortKeys::TLocaleSortKeys() : FCollation(&Collation()) {}
+
+QCollatorSortKey TLocaleSortKeys::operator()(const QString& AText) const
 {
-    TCollation& collation = Collation();
-    if (const auto found = collation.Keys.constFind(AText); found != collation.Keys.cend())
+    QHash<QString, QCollatorSortKey>& keys = FCollation->Keys;
+    if (const auto found = keys.constFind(AText); found != keys.cend())
         return *found;
     // Renamed entries leave their old keys behind; a few thousand are plenty.
-    if (collation.Keys.size() >= 4096)
-        collation.Keys.clear();
-    return *collation.Keys.insert(AText, collation.Collator->sortKey(AText));
+    if (keys.size() >= 4096)
+        keys.clear();
+    return *keys.insert(AText, FCollation->Collator->sortKey(AText));
 }
