@@ -247,29 +247,61 @@ bool AppendJobRows(const TTable& ATable, const std::vector<TJobRow>& ARows, QStr
         AError = QStringLiteral("No write is open on the jobs file.");
         return false;
     }
-    static const char sql[] = "INSERT INTO Data (\"Date\", \"PersonID\", \"PersonName\", \"WorkplaceID\", "
-                              "\"WorkplaceShortcut\", \"WorkplaceName\", \"Note\") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)";
+    // Many rows to a statement: each statement of a table with an
+    // auto-increment counter also writes the counter.
+    constexpr size_t RowsPerStatement = 64;
+    auto prepare = [db](size_t ARows) {
+        QByteArray sql("INSERT INTO Data (\"Date\", \"PersonID\", \"PersonName\", \"WorkplaceID\", "
+                       "\"WorkplaceShortcut\", \"WorkplaceName\", \"Note\") VALUES ");
+        for (size_t i = 0; i < ARows; ++i)
+            sql += i ? ", (?, ?, ?, ?, ?, ?, ?)" : "(?, ?, ?, ?, ?, ?, ?)";
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &statement, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(statement);
+            statement = nullptr;
+        }
+        return statement;
+    };
     sqlite3_mutex* mutex = sqlite3_db_mutex(db);
     sqlite3_mutex_enter(mutex);
     sqlite3_stmt* statement = nullptr;
-    bool ok = sqlite3_prepare_v2(db, sql, int(sizeof sql - 1), &statement, nullptr) == SQLITE_OK;
-    auto bindText = [&](int AIndex, const QString& AText) {
-        if (AText.isNull())
-            return sqlite3_bind_null(statement, AIndex);
-        const QByteArray bytes = AText.toUtf8();
-        return sqlite3_bind_text(statement, AIndex, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
-    };
-    for (size_t i = 0; ok && i < ARows.size(); ++i) {
-        const TJobRow& row = ARows[i];
-        ok = sqlite3_bind_int64(statement, 1, StoredDate(row.Date)) == SQLITE_OK &&
-             sqlite3_bind_int64(statement, 2, row.PersonID) == SQLITE_OK && bindText(3, row.PersonName) == SQLITE_OK &&
-             sqlite3_bind_int64(statement, 4, row.WorkplaceID) == SQLITE_OK &&
-             bindText(5, row.WorkplaceShortcut) == SQLITE_OK && bindText(6, row.WorkplaceName) == SQLITE_OK &&
-             bindText(7, row.Note) == SQLITE_OK && sqlite3_step(statement) == SQLITE_DONE;
-        sqlite3_reset(statement);
+    size_t statementRows = 0;
+    // The texts of one statement, alive until it has run.
+    std::vector<QByteArray> texts;
+    texts.reserve(RowsPerStatement * 4);
+    bool ok = true;
+    for (size_t first = 0; ok && first < ARows.size(); first += RowsPerStatement) {
+        const size_t rows = std::min(RowsPerStatement, ARows.size() - first);
+        if (rows != statementRows) {
+            sqlite3_finalize(statement);
+            statement = prepare(rows);
+            statementRows = rows;
+            ok = statement != nullptr;
+        }
+        texts.clear();
+        int parameter = 0;
+        auto bindText = [&](const QString& AText) {
+            if (AText.isNull())
+                return sqlite3_bind_null(statement, ++parameter) == SQLITE_OK;
+            texts.push_back(AText.toUtf8());
+            return sqlite3_bind_text(statement, ++parameter, texts.back().constData(), int(texts.back().size()),
+                                     SQLITE_STATIC) == SQLITE_OK;
+        };
+        auto bindInt = [&](qint64 AValue) { return sqlite3_bind_int64(statement, ++parameter, AValue) == SQLITE_OK; };
+        for (size_t i = first; ok && i < first + rows; ++i) {
+            const TJobRow& row = ARows[i];
+            ok = bindInt(StoredDate(row.Date)) && bindInt(row.PersonID) && bindText(row.PersonName) &&
+                 bindInt(row.WorkplaceID) && bindText(row.WorkplaceShortcut) && bindText(row.WorkplaceName) &&
+                 bindText(row.Note);
+        }
+        ok = ok && sqlite3_step(statement) == SQLITE_DONE;
+        if (!ok)
+            AError = QString::fromUtf8(sqlite3_errmsg(db));
+        if (statement) {
+            sqlite3_reset(statement);
+            sqlite3_clear_bindings(statement);
+        }
     }
-    if (!ok)
-        AError = QString::fromUtf8(sqlite3_errmsg(db));
     sqlite3_finalize(statement);
     sqlite3_mutex_leave(mutex);
     return ok;
@@ -294,6 +326,23 @@ TDate LatestJobDate(const TTable& ATable, TDate ANotAfter)
                      : static_cast<TDate>(sqlite3_column_int64(statement, 0));
     sqlite3_finalize(statement);
     return result;
+}
+
+TJobsFileState JobsFileState(const TTable& ATable)
+{
+    sqlite3* db = Handle(ATable);
+    if (!db)
+        return {};
+    static const char sql[] = "PRAGMA data_version";
+    sqlite3_stmt* statement = nullptr;
+    TJobsFileState state;
+    if (sqlite3_prepare_v2(db, sql, int(sizeof sql - 1), &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW) {
+        state.Version = sqlite3_column_int64(statement, 0);
+        state.Changes = sqlite3_total_changes64(db);
+    }
+    sqlite3_finalize(statement);
+    return state;
 }
 
 quint64 JobsGeneration()

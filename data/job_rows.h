@@ -83,6 +83,18 @@ bool AppendJobRows(const TTable& ATable, const std::vector<TJobRow>& ARows, QStr
 // is none; -1 when the table cannot be read.
 TDate LatestJobDate(const TTable& ATable, TDate ANotAfter);
 
+// The state of the table's file as its connection sees it: it changes with
+// every change committed by another connection (of this program or another)
+// and with every change made on the table's own, committed or not. Invalid
+// when the table cannot be asked.
+struct TJobsFileState {
+    qint64 Version = -1;
+    qint64 Changes = -1;
+    bool IsValid() const { return Version >= 0; }
+    bool operator==(const TJobsFileState&) const = default;
+};
+TJobsFileState JobsFileState(const TTable& ATable);
+
 // Grows with every change of the jobs the manager makes (writes, opening,
 // closing), so a copy of rows can tell it is out of date.
 quint64 JobsGeneration();

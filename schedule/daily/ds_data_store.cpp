@@ -38,6 +38,12 @@ std::vector<TDSJobRecord> TDSDataStore::DayJobs(TDate ADate)
     if (!man || ADate <= 0)
         return jobs;
     SetDayFilter(ADate, 0, 0);
+    // The generation also tells the file was closed or opened again.
+    const TJobsFileState state = JobsFileState(man->Table());
+    if (state.IsValid() && FLastDay.Date == man->DateFrom() && FLastDay.Generation == JobsGeneration() &&
+        FLastDay.FileState == state)
+        return FLastDay.Jobs;
+    FLastDay = TDayRead();
     // Straight from the file: no job objects in between.
     std::vector<TJobRow> rows;
     if (ReadJobRows(man->Table(), man->DateFrom(), man->DateTo(), 0, 0, rows)) {
@@ -45,6 +51,8 @@ std::vector<TDSJobRecord> TDSDataStore::DayJobs(TDate ADate)
         for (TJobRow& row : rows)
             jobs.push_back({row.PersonID, row.WorkplaceID, std::move(row.PersonName),
                             std::move(row.WorkplaceShortcut), std::move(row.WorkplaceName)});
+        if (state.IsValid())
+            FLastDay = {man->DateFrom(), JobsGeneration(), state, jobs};
         return jobs;
     }
     const int count = man->JobCount();

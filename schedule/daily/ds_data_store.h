@@ -2,6 +2,7 @@
 // jobs and templates managers and the data manager's print tables.
 #pragma once
 
+#include "data/job_rows.h"
 #include "schedule/daily/ds_store.h"
 #include "schedule/register_access.h"
 
@@ -32,6 +33,15 @@ private:
     TDate FEmptyFrom = 0;
     TDate FEmptyTo = -1;
     quint64 FEmptyGeneration = 0;
+    // The day read last: both halves of a refresh ask for it, and it holds
+    // until the file changes.
+    struct TDayRead {
+        TDate Date = 0;
+        quint64 Generation = 0;
+        TJobsFileState FileState;
+        std::vector<TDSJobRecord> Jobs;
+    };
+    TDayRead FLastDay;
 };
 
 // The store the program runs on when no other is installed.

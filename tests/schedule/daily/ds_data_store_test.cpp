@@ -3,6 +3,9 @@
 
 #include "tests/data/data_fixture.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
 namespace {
 
 class DSDataStoreTest : public CastTest {
@@ -131,6 +134,38 @@ TEST_F(DSDataStoreTest, ASystemTemplateAddsToTheDayInOneWriteWithTheCurrentNames
     ASSERT_TRUE(schedule.ApplySystemTemplate(dsstkPrevDay));
     FilterJobs(day, day);
     EXPECT_EQ(Store->Jobs->JobCount(), 3);
+}
+
+TEST_F(DSDataStoreTest, ARefreshSeesTheFileAsAnyoneLeftIt)
+{
+    const TDate day = Day(2024, 5, 15);
+    ASSERT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    TDailySchedule schedule;
+    schedule.SetDate(day);
+    ASSERT_EQ(schedule.GetMacroPairs().size(), 1u);
+    {
+        // Another program plans the day too.
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "other-program");
+        db.setDatabaseName(Folder + "Jobs.cds");
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(QString("INSERT INTO Data (Date, PersonID, PersonName, WorkplaceID) VALUES (%1, %2, "
+                                       "'Bob', %3)")
+                                   .arg(day)
+                                   .arg(Bob->ID())
+                                   .arg(Bar->ID())));
+    }
+    QSqlDatabase::removeDatabase("other-program");
+    schedule.Refresh(dsrkAll);
+    EXPECT_EQ(schedule.GetMacroPairs().size(), 2u);
+    EXPECT_EQ(schedule.Workplaces()->Items(-Bar->ID())->Persons()->Count(), 1);
+    // A change on the manager's own connection, made past the manager.
+    QSqlQuery query(Store->Jobs->Table().Database());
+    ASSERT_TRUE(query.exec(QString("DELETE FROM Data WHERE PersonID = %1").arg(Ann->ID())));
+    schedule.Refresh(dsrkAll);
+    ASSERT_EQ(schedule.GetMacroPairs().size(), 1u);
+    EXPECT_EQ(schedule.GetMacroPairs()[0].first, Bob->ID());
+    EXPECT_EQ(schedule.Persons()->Items(-Ann->ID())->Workplaces()->Count(), 0);
 }
 
 } // namespace
