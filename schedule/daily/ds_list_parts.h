@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -158,10 +159,11 @@ struct TLiveBeforeDeletedKey {
     QCollatorSortKey Key;
 };
 
-inline TLiveBeforeDeletedKey LiveBeforeDeletedKey(const QString& ACurrent, const QString& AStored)
+inline TLiveBeforeDeletedKey LiveBeforeDeletedKey(const TLocaleSortKeys& ASortKey, const QString& ACurrent,
+                                                  const QString& AStored)
 {
     const bool deleted = ACurrent.isEmpty();
-    return {deleted, LocaleSortKey(deleted ? AStored : ACurrent)};
+    return {deleted, ASortKey(deleted ? AStored : ACurrent)};
 }
 
 inline int CompareLiveBeforeDeleted(const TLiveBeforeDeletedKey& A, const TLiveBeforeDeletedKey& B)
@@ -171,11 +173,24 @@ inline int CompareLiveBeforeDeleted(const TLiveBeforeDeletedKey& A, const TLiveB
     return A.Key.compare(B.Key);
 }
 
+// A day's relations by the ID of their worker or workplace, each group in
+// the day's order, so a list is filled without a walk of all for each item.
+inline std::unordered_map<int, std::vector<const TDSJobRecord*>> JobsBy(const std::vector<TDSJobRecord>& AJobs,
+                                                                        int TDSJobRecord::*AID)
+{
+    std::unordered_map<int, std::vector<const TDSJobRecord*>> groups;
+    for (const TDSJobRecord& job : AJobs)
+        groups[job.*AID].push_back(&job);
+    return groups;
+}
+
 // Sorts by keys read once per item, so a sort reads every register object
 // once instead of at each comparison.
 template <class TItem, class TKeyOf, class TCompare>
 void SortByKeys(TSCTypedList<TItem>& AList, TKeyOf AKeyOf, TCompare ACompare)
 {
+    if (AList.Count() < 2)
+        return;
     using TKey = decltype(AKeyOf(static_cast<const TItem*>(nullptr)));
     std::vector<std::pair<TKey, int>> keys;
     keys.reserve(static_cast<size_t>(AList.Count()));
@@ -206,8 +221,11 @@ void SortByKeysInDirection(TSCTypedList<TItem>& AList, TSortingDirection ADirect
 template <class TItem, class TCurrent, class TStored>
 void SortLiveBeforeDeleted(TSCTypedList<TItem>& AList, TCurrent ACurrentOf, TStored AStoredOf)
 {
+    if (AList.Count() < 2)
+        return;
+    const TLocaleSortKeys sortKey;
     SortByKeys(
-        AList, [&](const TItem* a) { return LiveBeforeDeletedKey(ACurrentOf(a), AStoredOf(a)); },
+        AList, [&](const TItem* a) { return LiveBeforeDeletedKey(sortKey, ACurrentOf(a), AStoredOf(a)); },
         [](const auto& a, const auto& b) { return CompareLiveBeforeDeleted(a, b); });
 }
 

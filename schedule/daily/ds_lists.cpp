@@ -186,14 +186,16 @@ void TDSPersonList::Refresh()
     IDSStore* store = Store();
     if (store) {
         const std::vector<TDSJobRecord> jobs = FSchedule ? store->DayJobs(FSchedule->Date()) : std::vector<TDSJobRecord>();
+        const auto byPerson = JobsBy(jobs, &TDSJobRecord::PersonID);
         for (int i = 0; i < store->PersonCount(); ++i) {
             TDSPerson* person = AddPersonID(store->PersonIDAt(i), false, false);
             if (!person)
                 continue;
             person->Workplaces()->FreeObjects();
-            for (const TDSJobRecord& job : jobs)
-                if (job.PersonID == person->ID())
-                    person->Workplaces()->AddWorkplace(job.WorkplaceID, job.WorkplaceShortcut, job.WorkplaceName, false);
+            if (const auto group = byPerson.find(person->ID()); group != byPerson.end())
+                for (const TDSJobRecord* job : group->second)
+                    person->Workplaces()->AddWorkplace(job->WorkplaceID, job->WorkplaceShortcut, job->WorkplaceName,
+                                                       false);
             person->Workplaces()->SortByShortcut();
         }
     }
@@ -277,11 +279,12 @@ void TDSPersonList::SortByKind()
 {
     if (FSortingKind != dspskNone) {
         const TDSPersonSortingKind kind = FSortingKind;
+        const TLocaleSortKeys sortKey;
         SortByKeysInDirection(
             *this, FSortingDirection,
-            [kind](const TDSPerson* a) {
-                return std::make_pair(a->ID(), kind == dspskByName ? std::optional(LocaleSortKey(a->SortingName()))
-                                                                   : std::nullopt);
+            [kind, &sortKey](const TDSPerson* a) {
+                return std::make_pair(a->ID(),
+                                      kind == dspskByName ? std::optional(sortKey(a->SortingName())) : std::nullopt);
             },
             [kind](const auto& a, const auto& b) {
                 return kind == dspskByID ? CompareInt(a.first, b.first) : a.second->compare(*b.second);
@@ -498,11 +501,12 @@ void TDSWorkplaceList::Refresh()
     IDSStore* store = Store();
     if (store) {
         const std::vector<TDSJobRecord> jobs = FSchedule ? store->DayJobs(FSchedule->Date()) : std::vector<TDSJobRecord>();
-        auto fill = [&jobs](TDSWorkplace* AWorkplace) {
+        const auto byWorkplace = JobsBy(jobs, &TDSJobRecord::WorkplaceID);
+        auto fill = [&byWorkplace](TDSWorkplace* AWorkplace) {
             AWorkplace->Persons()->FreeObjects();
-            for (const TDSJobRecord& job : jobs)
-                if (job.WorkplaceID == AWorkplace->ID())
-                    AWorkplace->Persons()->AddPerson(job.PersonID, job.PersonName, false);
+            if (const auto group = byWorkplace.find(AWorkplace->ID()); group != byWorkplace.end())
+                for (const TDSJobRecord* job : group->second)
+                    AWorkplace->Persons()->AddPerson(job->PersonID, job->PersonName, false);
             AWorkplace->Persons()->SortByName();
         };
         for (int i = 0; i < store->WorkplaceCount(); ++i)
@@ -605,15 +609,16 @@ void TDSWorkplaceList::SortByKind()
             std::optional<TLiveBeforeDeletedKey> Live;
         };
         const TDSWorkplaceSortingKind kind = FSortingKind;
+        const TLocaleSortKeys sortKey;
         SortByKeysInDirection(
             *this, FSortingDirection,
-            [kind](const TDSWorkplace* a) {
+            [kind, &sortKey](const TDSWorkplace* a) {
                 TKey key{a->ID(), {}, {}};
                 if (kind == dswskByShortcut) {
-                    key.Shown = LocaleSortKey(a->ShortcutOrStoredShortcut());
-                    key.Live = LiveBeforeDeletedKey(a->Shortcut(), a->StoredShortcut());
+                    key.Shown = sortKey(a->ShortcutOrStoredShortcut());
+                    key.Live = LiveBeforeDeletedKey(sortKey, a->Shortcut(), a->StoredShortcut());
                 } else if (kind == dswskByName) {
-                    key.Live = LiveBeforeDeletedKey(a->Name(), a->StoredName());
+                    key.Live = LiveBeforeDeletedKey(sortKey, a->Name(), a->StoredName());
                 }
                 return key;
             },

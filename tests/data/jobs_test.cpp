@@ -1,5 +1,7 @@
 #include "data_fixture.h"
 
+#include "data/job_rows.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -308,6 +310,60 @@ TEST_F(JobsTest, ATemplatesJobsAreStoredInOneWriteAsSingleAddsStoreThem)
     EXPECT_TRUE(Store->Jobs->AddJobs(day, {}));
     EXPECT_FALSE(Store->Jobs->AddJobs(0, {{Ann, Kitchen}}));
     EXPECT_EQ(CommittedRows(file), before + 2);
+}
+
+TEST_F(JobsTest, RowsAppendedManyToAStatementKeepTheirOrderAndTexts)
+{
+    const TDate day = Day(2026, 3, 5);
+    TTable& table = Store->Jobs->Table();
+    QString error;
+    std::vector<TJobRow> rows;
+    EXPECT_FALSE(AppendJobRows(table, rows, error)); // no write open
+    EXPECT_FALSE(error.isEmpty());
+    // Two full statements and a short one.
+    for (int i = 0; i < 131; ++i) {
+        TJobRow row;
+        row.Date = day + (i % 2 ? 0.25 : 0);
+        row.PersonID = i + 1;
+        row.PersonName = QString("Worker %1 \"ü\"").arg(i);
+        row.WorkplaceID = i % 7 + 1;
+        row.WorkplaceShortcut = i % 3 ? QString("W%1").arg(i % 7) : QString();
+        row.WorkplaceName = QString("Place %1").arg(i % 7);
+        row.Note = i == 130 ? QString("last") : QString();
+        rows.push_back(row);
+    }
+    ASSERT_TRUE(table.Begin());
+    ASSERT_TRUE(AppendJobRows(table, rows, error)) << qPrintable(error);
+    ASSERT_TRUE(table.Save());
+    std::vector<TJobRow> read;
+    ASSERT_TRUE(ReadJobRows(table, day, day, 0, 0, read));
+    ASSERT_EQ(read.size(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(read[i].Date, day);
+        EXPECT_EQ(read[i].PersonID, rows[i].PersonID);
+        EXPECT_EQ(read[i].PersonName, rows[i].PersonName);
+        EXPECT_EQ(read[i].WorkplaceID, rows[i].WorkplaceID);
+        EXPECT_EQ(read[i].WorkplaceShortcut, rows[i].WorkplaceShortcut);
+        EXPECT_EQ(read[i].WorkplaceName, rows[i].WorkplaceName);
+        EXPECT_EQ(read[i].Note, rows[i].Note);
+        if (i > 0) {
+            EXPECT_EQ(read[i].ID, read[i - 1].ID + 1);
+        }
+    }
+    EXPECT_EQ(CommittedRows(Folder + "Jobs.cds", "SELECT COUNT(*) FROM Data WHERE Note IS NULL"), 130);
+
+    // A row refused in the second statement: the reason comes back.
+    ASSERT_EQ(CommittedRows(Folder + "Jobs.cds", "CREATE TRIGGER Refuse BEFORE INSERT ON Data WHEN NEW.PersonID = 100 "
+                                                 "BEGIN SELECT RAISE(ABORT, 'refused'); END"),
+              -1);
+    for (TJobRow& row : rows)
+        row.Date = day + 1;
+    ASSERT_TRUE(table.Begin());
+    EXPECT_FALSE(AppendJobRows(table, rows, error));
+    EXPECT_TRUE(error.contains("refused")) << qPrintable(error);
+    table.CancelUpdates();
+    EXPECT_EQ(CommittedRows(Folder + "Jobs.cds"), 131);
 }
 
 TEST_F(JobsTest, ATemplateInsideAnUpdateWaitsForItsEndAndFailsWithIt)
