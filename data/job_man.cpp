@@ -366,8 +366,11 @@ TJob* TJobMan::AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace)
     return added;
 }
 
-bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkplace*>>& APairs)
+bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkplace*>>& APairs,
+                      std::vector<TJobRow>* AWritten)
 {
+    if (AWritten)
+        AWritten->clear();
     const TDate day = TruncDate(ADate);
     if (day <= 0)
         return false;
@@ -380,10 +383,14 @@ bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkpl
                 AddJob(day, person, workplace);
     } else {
         // Texts cut to their fields as a single add stores them.
-        auto stored = [this](const QString& AField, const QString& AText) {
+        const TFieldDefs& defs = DSJobs.FieldDefs();
+        auto defOf = [&](const QString& AField) {
             const int index = DSJobs.FieldIndex(AField);
-            return index < 0 ? AText : TTable::StoredValue(DSJobs.FieldDefs()[index], AText).toString();
+            return index < 0 ? TFieldDef{AField, ftString, 0} : defs[index];
         };
+        const TFieldDef nameDef = defOf(QStringLiteral("PersonName"));
+        const TFieldDef shortcutDef = defOf(QStringLiteral("WorkplaceShortcut"));
+        const TFieldDef workplaceNameDef = defOf(QStringLiteral("WorkplaceName"));
         std::vector<TJobRow> rows;
         for (const auto& [person, workplace] : APairs) {
             if (!person || !workplace || !present->emplace(person->ID(), workplace->ID()).second)
@@ -391,16 +398,18 @@ bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkpl
             TJobRow row;
             row.Date = day;
             row.PersonID = person->ID();
-            row.PersonName = stored(QStringLiteral("PersonName"), person->Name());
+            row.PersonName = TTable::StoredText(nameDef, person->Name());
             row.WorkplaceID = workplace->ID();
-            row.WorkplaceShortcut = stored(QStringLiteral("WorkplaceShortcut"), workplace->Shortcut());
-            row.WorkplaceName = stored(QStringLiteral("WorkplaceName"), workplace->Name());
+            row.WorkplaceShortcut = TTable::StoredText(shortcutDef, workplace->Shortcut());
+            row.WorkplaceName = TTable::StoredText(workplaceNameDef, workplace->Name());
             rows.push_back(std::move(row));
         }
         if (!rows.empty()) {
             QString error;
             if (DSJobs.CanModify() && DSJobs.Begin() && AppendJobRows(DSJobs, rows, error)) {
                 NoteJobsChanged();
+                if (AWritten)
+                    *AWritten = std::move(rows);
             } else {
                 if (!error.isEmpty())
                     DSJobs.SetLastError(error);

@@ -6,6 +6,7 @@
 #include "core/observable.h"
 #include "core/utils.h"
 #include "data/data_man.h"
+#include "data/job_rows.h"
 #include "data/table.h"
 
 #include <QString>
@@ -87,7 +88,9 @@ public:
     // AddJob for each pair in its order, in one write: pairs the day has
     // already, or that came before in the list, are skipped. False when the
     // write failed; then none is added. The filter is left on the whole day.
-    bool AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkplace*>>& APairs);
+    // AWritten, when given, receives the rows as written (without their IDs).
+    bool AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkplace*>>& APairs,
+                 std::vector<TJobRow>* AWritten = nullptr);
     bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID);
     // Stores a loaded job again.
     bool InsertJob(TJob* AJob);

@@ -249,7 +249,7 @@ bool AppendJobRows(const TTable& ATable, const std::vector<TJobRow>& ARows, QStr
     }
     // Many rows to a statement: each statement of a table with an
     // auto-increment counter also writes the counter.
-    constexpr size_t RowsPerStatement = 64;
+    constexpr size_t RowsPerStatement = 16;
     auto prepare = [db](size_t ARows) {
         QByteArray sql("INSERT INTO Data (\"Date\", \"PersonID\", \"PersonName\", \"WorkplaceID\", "
                        "\"WorkplaceShortcut\", \"WorkplaceName\", \"Note\") VALUES ");

@@ -71,10 +71,8 @@ QVariant TTable::StoredValue(const TFieldDef& ADef, const QVariant& AValue)
     if (AValue.isNull())
         return QVariant();
     switch (ADef.DataType) {
-    case ftString: {
-        QString text = AValue.toString();
-        return ADef.Size > 0 ? text.left(ADef.Size) : text;
-    }
+    case ftString:
+        return StoredText(ADef, AValue.toString());
     case ftDate:
         return static_cast<qint64>(std::trunc(std::round(AValue.toDouble() * 1e8) / 1e8));
     case ftInteger:

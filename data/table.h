@@ -118,6 +118,11 @@ public:
     static QString SqlType(TFieldType AType);
     // A value as the field stores it (texts cut, dates whole days).
     static QVariant StoredValue(const TFieldDef& ADef, const QVariant& AValue);
+    // A text as a text field of that size stores it.
+    static QString StoredText(const TFieldDef& ADef, const QString& AText)
+    {
+        return ADef.Size > 0 ? AText.left(ADef.Size) : AText;
+    }
 
 private:
     struct TRow {

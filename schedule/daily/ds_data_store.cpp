@@ -92,10 +92,27 @@ bool TDSDataStore::AddJobs(TDate ADate, const std::vector<TDSMacroPair>& APairs)
         if (person && workplace)
             pairs.emplace_back(person, workplace);
     }
-    if (man->AddJobs(ADate, pairs))
-        return true;
-    FLastError = man->Table().LastError();
-    return false;
+    // The day read last stays current with the rows written when nothing
+    // else changed the file meanwhile: no other connection committed (inside
+    // the write none can), and this one made no change but those rows.
+    const TJobsFileState before = JobsFileState(man->Table());
+    const bool current = before.IsValid() && FLastDay.Date == TruncDate(ADate) &&
+                         FLastDay.Generation == JobsGeneration() && FLastDay.FileState == before;
+    std::vector<TJobRow> written;
+    if (!man->AddJobs(ADate, pairs, &written)) {
+        FLastError = man->Table().LastError();
+        return false;
+    }
+    const TJobsFileState after = JobsFileState(man->Table());
+    if (current && after.Version == before.Version &&
+        after.Changes == before.Changes + static_cast<qint64>(written.size())) {
+        for (TJobRow& row : written)
+            FLastDay.Jobs.push_back({row.PersonID, row.WorkplaceID, std::move(row.PersonName),
+                                     std::move(row.WorkplaceShortcut), std::move(row.WorkplaceName)});
+        FLastDay.Generation = JobsGeneration();
+        FLastDay.FileState = after;
+    }
+    return true;
 }
 
 bool TDSDataStore::JobExists(TDate ADate, int APersonID, int AWorkplaceID)

@@ -168,4 +168,39 @@ TEST_F(DSDataStoreTest, ARefreshSeesTheFileAsAnyoneLeftIt)
     EXPECT_EQ(schedule.Persons()->Items(-Ann->ID())->Workplaces()->Count(), 0);
 }
 
+TEST_F(DSDataStoreTest, AfterATemplateTheDayShowsWhatOthersPlannedBeforeIt)
+{
+    const TDate day = Day(2024, 5, 15);
+    ASSERT_NE(Store->Jobs->AddJob(day - 1, Ann, Kitchen), nullptr);
+    ASSERT_NE(Store->Jobs->AddJob(day - 1, Bob, Kitchen), nullptr);
+    TDailySchedule schedule;
+    schedule.SetDate(day);
+    ASSERT_TRUE(schedule.GetMacroPairs().empty());
+    {
+        // Planned by another program after the day was read.
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "other-program");
+        db.setDatabaseName(Folder + "Jobs.cds");
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(QString("INSERT INTO Data (Date, PersonID, PersonName, WorkplaceID) VALUES (%1, %2, "
+                                       "'Bob', %3)")
+                                   .arg(day)
+                                   .arg(Bob->ID())
+                                   .arg(Bar->ID())));
+    }
+    QSqlDatabase::removeDatabase("other-program");
+    ASSERT_TRUE(schedule.ApplySystemTemplate(dsstkPrevDay));
+    EXPECT_EQ(schedule.GetMacroPairs().size(), 3u);
+    EXPECT_EQ(schedule.Persons()->Items(-Bob->ID())->Workplaces()->ShortcutsAsString(), "B1-K1");
+    // Right after a template on a day read just before, the lists hold what
+    // the file holds.
+    schedule.ClearAllPersonsFromWorkplaces();
+    ASSERT_TRUE(schedule.ApplySystemTemplate(dsstkPrevDay));
+    EXPECT_EQ(schedule.Workplaces()->Items(-Kitchen->ID())->Persons()->Count(), 2);
+    const auto shown = schedule.GetMacroPairs();
+    FilterJobs(day, day);
+    ASSERT_EQ(Store->Jobs->JobCount(), 2);
+    EXPECT_EQ(shown.size(), 2u);
+}
+
 } // namespace
