@@ -215,7 +215,7 @@ int main(int argc, char* argv[])
     Out << "fsync floor: " << floor << " ms\n";
 
     double add1k, add1m, del1k, del1m, rewrite, day, month;
-    TBenchFigure dailyRefresh, workerMonth, workplaceMonth, prevDay;
+    TBenchFigure dailyRefresh, workerMonth, workplaceMonth, prevDay, prevDayReopened;
     {
         TStore store(small);
         std::tie(add1k, del1k) = AddDelete(store, 40);
@@ -244,6 +244,8 @@ int main(int argc, char* argv[])
         // The day after the last planned one plus 29 empty days.
         prevDay = PrevDayTemplateMs(*store.Jobs, FirstDay + 3650 + 29, 7);
         show("previous-day template, 30 days back (one durable write)", prevDay);
+        prevDayReopened = PrevDayTemplateMs(*store.Jobs, FirstDay + 3650 + 29, 7, true);
+        show("the same as the first write after opening the folder", prevDayReopened);
     }
     const double open = OpenMs(large);
     Out << "open four tables and load the registers: " << open << " ms\n";
@@ -265,6 +267,8 @@ int main(int argc, char* argv[])
         << ", \"prevday_template_ms\": " << prevDay.Ms << ", \"daily_refresh_cpu_ms\": " << dailyRefresh.CpuMs
         << ", \"worker_month_refresh_cpu_ms\": " << workerMonth.CpuMs
         << ", \"workplace_month_refresh_cpu_ms\": " << workplaceMonth.CpuMs
-        << ", \"prevday_template_cpu_ms\": " << prevDay.CpuMs << "}\n";
+        << ", \"prevday_template_cpu_ms\": " << prevDay.CpuMs
+        << ", \"prevday_template_reopened_ms\": " << prevDayReopened.Ms
+        << ", \"prevday_template_reopened_cpu_ms\": " << prevDayReopened.CpuMs << "}\n";
     return 0;
 }

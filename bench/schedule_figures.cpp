@@ -8,7 +8,6 @@
 #include "schedule/workplace/workplace_schedule.h"
 
 #include <QElapsedTimer>
-#include <QSqlQuery>
 
 #include <algorithm>
 #include <ctime>
@@ -92,22 +91,19 @@ TBenchFigure WorkplaceMonthRefreshMs(TDate AMonth, int ARuns)
     return MonthRefreshMs(schedule, AMonth, ARuns);
 }
 
-TBenchFigure PrevDayTemplateMs(TJobMan& AJobs, TDate ATarget, int ARuns)
+TBenchFigure PrevDayTemplateMs(TJobMan& AJobs, TDate ATarget, int ARuns, bool AReopen)
 {
     TDailySchedule schedule;
+    schedule.SetDate(ATarget);
     TRuns runs;
     for (int i = 0; i < ARuns; ++i) {
-        {
-            // One statement for the whole day; reopening drops what the
-            // manager had read of it.
-            QSqlQuery query(AJobs.Table().Database());
-            query.prepare(QStringLiteral("DELETE FROM Data WHERE Date = ?"));
-            query.addBindValue(static_cast<qint64>(ATarget));
-            query.exec();
+        schedule.ClearAllPersonsFromWorkplaces();
+        if (!schedule.GetMacroPairs().empty())
+            return {};
+        if (AReopen) {
+            AJobs.OpenDBFiles();
+            schedule.Refresh(dsrkAll);
         }
-        AJobs.OpenDBFiles();
-        schedule.SetDate(ATarget);
-        schedule.Refresh(dsrkAll);
         bool applied = false;
         runs.Time([&] { applied = schedule.ApplySystemTemplate(dsstkPrevDay); });
         if (!applied)

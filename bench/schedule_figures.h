@@ -27,5 +27,9 @@ TBenchFigure WorkerMonthRefreshMs(TDate AMonth, int ARuns);
 TBenchFigure WorkplaceMonthRefreshMs(TDate AMonth, int ARuns);
 // The previous-day system template on ATarget, which the folder leaves empty
 // (its last planned day lies up to 30 days back); the target day is emptied
-// again before each run, untimed. Negative when the template found nothing.
-TBenchFigure PrevDayTemplateMs(TJobMan& AJobs, TDate ATarget, int ARuns);
+// again before each run, untimed, through the schedule's "Clear all", as a
+// user would. With AReopen the file is also closed and opened again before
+// each run, so every template is the first write after opening the folder
+// (it then also starts the write-ahead log afresh). Negative when the
+// template found nothing.
+TBenchFigure PrevDayTemplateMs(TJobMan& AJobs, TDate ATarget, int ARuns, bool AReopen = false);
