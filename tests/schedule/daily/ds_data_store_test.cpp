@@ -16,6 +16,25 @@ protected:
         Open();
         ASSERT_TRUE(AddCast(Bar, "Bar", "K1", "B1"));
     }
+    // A relation written by another connection, as another program would.
+    bool PlannedElsewhere(TDate ADay, int APersonID, int AWorkplaceID)
+    {
+        bool ok = false;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "other-program");
+            db.setDatabaseName(Folder + "Jobs.cds");
+            if (db.open()) {
+                QSqlQuery query(db);
+                ok = query.exec(QString("INSERT INTO Data (Date, PersonID, PersonName, WorkplaceID) VALUES "
+                                        "(%1, %2, 'Elsewhere', %3)")
+                                    .arg(ADay)
+                                    .arg(APersonID)
+                                    .arg(AWorkplaceID));
+            }
+        }
+        QSqlDatabase::removeDatabase("other-program");
+        return ok;
+    }
     TWorkplace* Bar = nullptr;
 };
 
@@ -143,19 +162,8 @@ TEST_F(DSDataStoreTest, ARefreshSeesTheFileAsAnyoneLeftIt)
     TDailySchedule schedule;
     schedule.SetDate(day);
     ASSERT_EQ(schedule.GetMacroPairs().size(), 1u);
-    {
-        // Another program plans the day too.
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "other-program");
-        db.setDatabaseName(Folder + "Jobs.cds");
-        ASSERT_TRUE(db.open());
-        QSqlQuery query(db);
-        ASSERT_TRUE(query.exec(QString("INSERT INTO Data (Date, PersonID, PersonName, WorkplaceID) VALUES (%1, %2, "
-                                       "'Bob', %3)")
-                                   .arg(day)
-                                   .arg(Bob->ID())
-                                   .arg(Bar->ID())));
-    }
-    QSqlDatabase::removeDatabase("other-program");
+    // Another program plans the day too.
+    ASSERT_TRUE(PlannedElsewhere(day, Bob->ID(), Bar->ID()));
     schedule.Refresh(dsrkAll);
     EXPECT_EQ(schedule.GetMacroPairs().size(), 2u);
     EXPECT_EQ(schedule.Workplaces()->Items(-Bar->ID())->Persons()->Count(), 1);
@@ -176,19 +184,8 @@ TEST_F(DSDataStoreTest, AfterATemplateTheDayShowsWhatOthersPlannedBeforeIt)
     TDailySchedule schedule;
     schedule.SetDate(day);
     ASSERT_TRUE(schedule.GetMacroPairs().empty());
-    {
-        // Planned by another program after the day was read.
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "other-program");
-        db.setDatabaseName(Folder + "Jobs.cds");
-        ASSERT_TRUE(db.open());
-        QSqlQuery query(db);
-        ASSERT_TRUE(query.exec(QString("INSERT INTO Data (Date, PersonID, PersonName, WorkplaceID) VALUES (%1, %2, "
-                                       "'Bob', %3)")
-                                   .arg(day)
-                                   .arg(Bob->ID())
-                                   .arg(Bar->ID())));
-    }
-    QSqlDatabase::removeDatabase("other-program");
+    // Planned by another program after the day was read.
+    ASSERT_TRUE(PlannedElsewhere(day, Bob->ID(), Bar->ID()));
     ASSERT_TRUE(schedule.ApplySystemTemplate(dsstkPrevDay));
     EXPECT_EQ(schedule.GetMacroPairs().size(), 3u);
     EXPECT_EQ(schedule.Persons()->Items(-Bob->ID())->Workplaces()->ShortcutsAsString(), "B1-K1");
