@@ -28,14 +28,9 @@ TCollation& Collation()
 }
 } // namespace
 
-const QCollator& LocaleCollator()
-{
-    return *Collation().Collator;
-}
-
 int CompareLocaleText(const QString& A, const QString& B)
 {
-    return LocaleCollator().compare(A, B);
+    return Collation().Collator->compare(A, B);
 }
 
 TLocaleSortKeys::TLocaleSortKeys() : FCollation(&Collation()) {}

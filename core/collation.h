@@ -5,8 +5,6 @@
 #include <QCollator>
 #include <QString>
 
-// The collator, made anew when the default locale changes.
-const QCollator& LocaleCollator();
 // Negative, 0 or positive as A sorts before, with or after B.
 int CompareLocaleText(const QString& A, const QString& B);
 // The sort keys of texts, for one sort: keys compare as their texts do. The
