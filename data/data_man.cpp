@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 TDataMan* GDataMan = nullptr;
@@ -104,22 +105,48 @@ bool TDataMan::CheckDBStructure(TTable& ADS, const TTable& ADSDef)
     const QString fileName = ADS.FileName();
     ADS.Close();
     ADS.SetFieldDefs(ADSDef.FieldDefs());
+    // Read first: a file of another structure is written to only by its rebuild.
+    ADS.SetReadOnly(true);
     const TOpenResult result = ADS.Open();
+    ADS.SetReadOnly(false);
     if (result == orOpened) {
-        if (FieldListsMatch(ADS.FieldDefs(), ADSDef.FieldDefs()))
+        const QFileInfo info(fileName);
+        const bool writable = info.isWritable() && QFileInfo(info.absolutePath()).isWritable();
+        if (FieldListsMatch(ADS.FieldDefs(), ADSDef.FieldDefs())) {
+            if (writable) {
+                ADS.Close();
+                ADS.SetFieldDefs(ADSDef.FieldDefs());
+                if (ADS.Open() != orOpened) {
+                    // Still readable as it is, if not writable now.
+                    ADS.SetReadOnly(true);
+                    ADS.Open();
+                    ADS.SetReadOnly(false);
+                }
+            }
             return false;
-        // A file that may not be written is read as it is.
-        if (!ADS.CanModify())
-            return false;
-        const TFieldDefs oldDefs = ADS.FieldDefs();
-        ADS.Close();
-        const bool rebuilt = RebuildTableFile(fileName, oldDefs, ADSDef.FieldDefs());
-        ADS.SetFieldDefs(ADSDef.FieldDefs());
-        if (ADS.Open() == orOpened)
-            return rebuilt;
-        ADS.SetFieldDefs(ADSDef.FieldDefs());
-        ADS.OpenEmptyStandIn();
-        return false;
+        }
+        QString reason = QStringLiteral("the file or its folder may not be written.");
+        bool rebuilt = false;
+        if (writable) {
+            const TFieldDefs oldDefs = ADS.FieldDefs();
+            ADS.Close();
+            rebuilt = RebuildTableFile(fileName, oldDefs, ADSDef.FieldDefs(), &reason);
+            ADS.SetFieldDefs(ADSDef.FieldDefs());
+            // A file that could not be upgraded is only read: it stays as it was.
+            ADS.SetReadOnly(!rebuilt);
+            const bool opened = ADS.Open() == orOpened;
+            ADS.SetReadOnly(false);
+            if (!opened) {
+                ADS.SetFieldDefs(ADSDef.FieldDefs());
+                ADS.OpenEmptyStandIn();
+            }
+        }
+        if (!rebuilt)
+            ShowMessageBox(QStringLiteral("The data file \"%1\" has the structure of another version and could not be "
+                                          "upgraded: %2\r\nIt is left as it was; its records can be read but not changed.")
+                               .arg(QDir::toNativeSeparators(fileName), reason),
+                           mtWarning, mbOK);
+        return rebuilt;
     }
     ADS.SetFieldDefs(ADSDef.FieldDefs());
     if (result == orLocked) {
@@ -150,6 +177,26 @@ bool TDataMan::CheckDBStructure(TTable& ADS, const TTable& ADSDef)
         ADS.OpenEmptyStandIn();
     }
     return false;
+}
+
+void TDataMan::ReportUnusableRows(const QString& AFileName, qint64 ACount)
+{
+    static QHash<QString, qint64> told;
+    if (ACount == 0) {
+        told.remove(AFileName);
+        return;
+    }
+    const auto it = told.constFind(AFileName);
+    if (it != told.constEnd() && *it == ACount)
+        return;
+    told.insert(AFileName, ACount);
+    const QString rows = ACount < 0   ? QStringLiteral("rows")
+                         : ACount == 1 ? QStringLiteral("1 row")
+                                       : QStringLiteral("%1 rows").arg(ACount);
+    ShowMessageBox(QStringLiteral("The data file \"%1\" holds %2 that cannot be used (damaged, or with an ID out of "
+                                  "range).\r\nThe program does not show them and leaves them in the file unchanged.")
+                       .arg(QDir::toNativeSeparators(AFileName), rows),
+                   mtWarning, mbOK);
 }
 
 void TDataMan::CloseAllTables()

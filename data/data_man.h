@@ -50,6 +50,9 @@ public:
     // (on an empty stand-in when the file can be neither read nor replaced).
     // True when it rebuilt the file.
     static bool CheckDBStructure(TTable& ADS, const TTable& ADSDef);
+    // Tells the user that ACount rows of a file (a negative count: an unknown
+    // number) cannot be used; once for each file and count.
+    static void ReportUnusableRows(const QString& AFileName, qint64 ACount);
     // Moves the data to another folder; false when refused or failed, the
     // tables then being open on ADataDir again.
     bool ChangeDataDir(const QString& ADataDir, const QString& ANewDataDir);

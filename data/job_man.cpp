@@ -36,7 +36,8 @@ bool TJob::LoadFromDB(const TTable& ADataSet)
         FWorkplaceName = v.toString();
     if (const QVariant v = read(QStringLiteral("Note")); !v.isNull())
         FNote = v.toString();
-    return true;
+    // As the direct read: a row that names no register entry is not a job.
+    return IsUsableID(FID) && IsUsableID(FPersonID) && IsUsableID(FWorkplaceID);
 }
 
 bool TJob::StoreToDB(TTable& ADataSet)
@@ -109,6 +110,10 @@ void TJobMan::OpenDBFiles()
     DiscardJobs();
     DSJobs.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
     TDataMan::CheckDBStructure(DSJobs, DSJobsDef);
+    // The reads pass such rows over.
+    if (!DSJobs.InMemory())
+        TDataMan::ReportUnusableRows(DSJobs.FileName(), DSJobs.UnusableRowCount({QStringLiteral("ID"), QStringLiteral("PersonID"),
+                                                                                 QStringLiteral("WorkplaceID")}));
 }
 
 void TJobMan::CloseDBFiles()
@@ -215,7 +220,7 @@ std::vector<std::pair<int, int>> TJobMan::JobPairs()
     if (FFilterModified && DSJobs.Active()) {
         std::vector<std::pair<int, std::pair<int, int>>> rows;
         TJobRowReader reader(DSJobs, std::min(FDateFrom, FDateTo), std::max(FDateFrom, FDateTo), FPersonID,
-                             FWorkplaceID, jrcID);
+                             FWorkplaceID, jrcKeysOnly);
         while (reader.Next())
             rows.push_back({reader.ID(), {reader.PersonID(), reader.WorkplaceID()}});
         if (!reader.Failed()) {

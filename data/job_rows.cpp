@@ -2,7 +2,6 @@
 
 #include "data/table.h"
 
-#include <QSqlDriver>
 #include <QVariant>
 
 #include <sqlite3.h>
@@ -25,15 +24,7 @@ qint64 StoredDate(TDate AValue)
 
 sqlite3* Handle(const TTable& ATable)
 {
-    if (!ATable.Active())
-        return nullptr;
-    const QSqlDatabase db = ATable.Database();
-    if (!db.isOpen() || !db.driver())
-        return nullptr;
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
+    return ATable.Active() ? SQLiteHandle(ATable.Database()) : nullptr;
 }
 
 const QString& NoText()
@@ -106,10 +97,10 @@ TJobRowReader::TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int A
     }
     QByteArray sql("SELECT \"Date\", \"PersonID\", \"WorkplaceID\"");
     int column = 3;
-    if (AColumns & jrcID) {
-        sql += ", \"ID\"";
-        FState->IDColumn = column++;
-    }
+    // The ID is always read (it comes with the index): a row without a usable
+    // one is passed over whatever else is selected.
+    sql += ", \"ID\"";
+    FState->IDColumn = column++;
     if (AColumns & jrcNames) {
         sql += ", \"PersonName\", \"WorkplaceShortcut\", \"WorkplaceName\"";
         FState->NamesColumn = column;
@@ -172,19 +163,28 @@ bool TJobRowReader::Next()
     sqlite3_stmt* statement = FState->Statement;
     if (!statement)
         return false;
-    const int step = sqlite3_step(statement);
-    if (step != SQLITE_ROW) {
-        FFailed = step != SQLITE_DONE;
-        Finish();
-        return false;
+    for (;;) {
+        const int step = sqlite3_step(statement);
+        if (step != SQLITE_ROW) {
+            FFailed = step != SQLITE_DONE;
+            Finish();
+            return false;
+        }
+        const qint64 person = sqlite3_column_int64(statement, 1);
+        const qint64 workplace = sqlite3_column_int64(statement, 2);
+        const qint64 id = sqlite3_column_int64(statement, FState->IDColumn);
+        // Rows no register entry can be named by are passed over; the jobs
+        // manager told the user of them when it opened the file.
+        if (!IsUsableID(person) || !IsUsableID(workplace) || !IsUsableID(id) ||
+            sqlite3_column_type(statement, 1) != SQLITE_INTEGER || sqlite3_column_type(statement, 2) != SQLITE_INTEGER)
+            continue;
+        FState->Row = true;
+        FDate = static_cast<TDate>(sqlite3_column_int64(statement, 0));
+        FPersonID = static_cast<int>(person);
+        FWorkplaceID = static_cast<int>(workplace);
+        FID = static_cast<int>(id);
+        return true;
     }
-    FState->Row = true;
-    FDate = static_cast<TDate>(sqlite3_column_int64(statement, 0));
-    FPersonID = sqlite3_column_int(statement, 1);
-    FWorkplaceID = sqlite3_column_int(statement, 2);
-    if (FState->IDColumn >= 0)
-        FID = sqlite3_column_int(statement, FState->IDColumn);
-    return true;
 }
 
 const QString& TJobRowReader::PersonName() const

@@ -75,6 +75,10 @@ void TMacroMan::OpenDBFiles()
     DSMacros.Close();
     DSMacros.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
     TDataMan::CheckDBStructure(DSMacros, DSMacrosDef);
+    // A template passes such pairs over.
+    if (!DSMacros.InMemory())
+        TDataMan::ReportUnusableRows(DSMacros.FileName(),
+                                     DSMacros.UnusableRowCount({QStringLiteral("PersonID"), QStringLiteral("WorkplaceID")}));
     TTableFilter filter;
     filter.Accept = [this](const TTable& ADataSet) {
         bool accept = false;
@@ -112,7 +116,7 @@ std::unique_ptr<TMacro> TMacroMan::GetMacro(const QString& AName)
     while (found) {
         const QVariant person = DSMacros.FieldValue(QStringLiteral("PersonID"));
         const QVariant workplace = DSMacros.FieldValue(QStringLiteral("WorkplaceID"));
-        if (!person.isNull() && !workplace.isNull())
+        if (!person.isNull() && !workplace.isNull() && IsUsableID(person.toInt()) && IsUsableID(workplace.toInt()))
             macro->MacroJobs()->AddMacroJob(person.toInt(), workplace.toInt());
         found = DSMacros.FindNext();
     }

@@ -11,11 +11,13 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <memory>
 
 // Splits "Room 12" into "Room " and 12; a run of digits that is no valid
-// integer counts as 0.
-inline void SplitTrailingNumber(const QString& AName, QString& AStem, int& ANumber)
+// int counts as 0. The number is wider than an int, so the numbers counted
+// on from the largest int do not overflow.
+inline void SplitTrailingNumber(const QString& AName, QString& AStem, qint64& ANumber)
 {
     qsizetype end = AName.size();
     while (end > 0 && AName[end - 1] >= QLatin1Char('0') && AName[end - 1] <= QLatin1Char('9'))
@@ -43,7 +45,7 @@ QString RegisterUniqueText(const TList& AList, const QString& AText, const TItem
     if (!clash)
         return AText;
     QString stem;
-    int number = 0;
+    qint64 number = 0;
     SplitTrailingNumber(AText, stem, number);
     for (;;) {
         ++number;
@@ -108,22 +110,35 @@ public:
     {
     }
 
+    // Rows that cannot be read or carry no usable ID stay in the file; the
+    // user hears how many.
     void Load()
     {
         FList.FreeObjects();
         FTable.SetFiltered(false);
-        if (!FTable.Active() || !FTable.First())
+        if (!FTable.Active())
             return;
-        while (!FTable.Eof()) {
+        qint64 unusable = 0;
+        bool read = FTable.First();
+        while (read && !FTable.Eof()) {
             auto item = TSCObject::Create<TItem>();
-            if (item->LoadFromDB(FTable)) {
+            if (item->LoadFromDB(FTable) && IsUsableID((*item).*FFields.ID)) {
                 FVerify(FList, *item, nullptr);
                 (*item).*FFields.List = &FList;
                 FList.Add(std::move(item));
+            } else {
+                ++unusable;
             }
-            if (!FTable.Next())
-                break;
+            read = FTable.Next();
         }
+        if (!read || FTable.WalkBroken()) {
+            // The walk broke off: what the file holds beyond it is unknown
+            // unless it can still be counted.
+            const qint64 total = FTable.TotalRowCount();
+            unusable = total >= 0 ? std::max(unusable, total - FList.Count()) : -1;
+        }
+        if (!FTable.InMemory())
+            TDataMan::ReportUnusableRows(FTable.FileName(), unusable);
     }
 
     bool Store(TItem* AItem)

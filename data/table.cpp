@@ -4,13 +4,17 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -24,6 +28,24 @@ bool IsBusy(const QSqlError& AError)
     return ok && ((code & 0xff) == 5 || (code & 0xff) == 6);
 }
 } // namespace
+
+sqlite3* SQLiteHandle(const QSqlDatabase& ADatabase)
+{
+    if (!ADatabase.isOpen() || !ADatabase.driver())
+        return nullptr;
+    const QVariant handle = ADatabase.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+void SetUpConnection(const QSqlDatabase& ADatabase)
+{
+    if (sqlite3* db = SQLiteHandle(ADatabase)) {
+        sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+        sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    }
+}
 
 TTable::TTable(QString AName) : FName(std::move(AName)) {}
 
@@ -102,6 +124,7 @@ bool TTable::Connect(const QString& ADatabaseName, bool AReadOnly)
         FLastError = db.lastError().text();
         return false;
     }
+    SetUpConnection(db);
     return true;
 }
 
@@ -148,6 +171,24 @@ bool TTable::ReadFieldDefs()
     return true;
 }
 
+bool TTable::MatchColumns()
+{
+    QSqlQuery query(Database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("PRAGMA table_info(Data)"))) {
+        FLastError = query.lastError().text();
+        return false;
+    }
+    QStringList columns;
+    while (query.next())
+        columns << query.value(1).toString();
+    // The engine matches column names ignoring letter case.
+    FFieldDefs.erase(std::remove_if(FFieldDefs.begin(), FFieldDefs.end(),
+                                    [&](const TFieldDef& ADef) { return !columns.contains(ADef.Name, Qt::CaseInsensitive); }),
+                     FFieldDefs.end());
+    return !FFieldDefs.isEmpty();
+}
+
 QString TTable::ColumnList() const
 {
     QStringList columns;
@@ -186,34 +227,38 @@ TOpenResult TTable::Open()
         return orDamaged;
     if (!info.isReadable())
         return orLocked;
-    bool readOnly = !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
-    if (!Connect(FFileName, readOnly)) {
+    // First only read: a file that is not one of ours stays as it was.
+    const auto fail = [&](bool ABusy) {
         Disconnect();
-        return orDamaged;
+        FFieldDefs = given;
+        return ABusy ? orLocked : orDamaged;
+    };
+    if (!Connect(FFileName, true))
+        return fail(false);
+    if (!ReadFieldDefs() || !MatchColumns() || !Probe()) {
+        QSqlQuery busyProbe(Database());
+        const bool busy = !busyProbe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) &&
+                          IsBusy(busyProbe.lastError());
+        busyProbe.finish();
+        return fail(busy);
     }
+    bool readOnly = FOnlyRead || !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
     if (!readOnly) {
+        const TFieldDefs found = FFieldDefs;
+        if (!Connect(FFileName, false))
+            return fail(false);
+        FFieldDefs = found;
         QSqlQuery query(Database());
         if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL"))) {
             const bool busy = IsBusy(query.lastError());
             FLastError = query.lastError().text();
             query.finish();
-            Disconnect();
-            return busy ? orLocked : orDamaged;
+            return fail(busy);
         }
         readOnly = !(query.next() && query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0);
         query.finish();
         query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
-    }
-    if (!ReadFieldDefs() || !Probe()) {
-        QSqlQuery busyProbe(Database());
-        const bool busy = !busyProbe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) &&
-                          IsBusy(busyProbe.lastError());
-        busyProbe.finish();
-        Disconnect();
-        FFieldDefs = given;
-        return busy ? orLocked : orDamaged;
-    }
-    if (!readOnly) {
+        query.finish();
         // Best effort: an older file without it only reads more slowly.
         QSqlDatabase db = Database();
         UpgradeDateIndex(db, FFieldDefs);
@@ -322,6 +367,11 @@ bool TTable::RunFilter(const TTableFilter& AFilter, bool)
                 FRows.pop_back();
         }
     }
+    if (query.lastError().isValid()) {
+        FLastError = query.lastError().text();
+        FRows.clear();
+        return false;
+    }
     // The indexes answer the conditions in their own order; traversal is by ID.
     std::sort(FRows.begin(), FRows.end(), [](const TRow& a, const TRow& b) { return a.RowId < b.RowId; });
     FPos = 0;
@@ -354,6 +404,13 @@ bool TTable::FetchChunk()
     if (!FRows.empty())
         FChunkAfter = FRows.back().RowId;
     FMoreChunks = FRows.size() == static_cast<size_t>(ChunkSize);
+    // A walk that meets a damaged page ends there with what it could read;
+    // its caller must know.
+    if (query.lastError().isValid()) {
+        FLastError = query.lastError().text();
+        FWalkBroken = true;
+        FMoreChunks = false;
+    }
     return true;
 }
 
@@ -365,7 +422,10 @@ bool TTable::First()
     if (FFiltered && !FFilter.IsEmpty())
         return RunFilter(FFilter, true);
     FChunked = true;
-    FChunkAfter = 0;
+    FWalkBroken = false;
+    // From the lowest rowid: rows with IDs of 0 or below are walked too, so
+    // their readers can tell they are there.
+    FChunkAfter = std::numeric_limits<qint64>::min();
     return FetchChunk();
 }
 
@@ -400,6 +460,41 @@ int TTable::RecordCount()
     if (!query.exec(QStringLiteral("SELECT count(*) FROM Data")) || !query.next())
         return 0;
     return query.value(0).toInt();
+}
+
+qint64 TTable::TotalRowCount()
+{
+    if (!FActive)
+        return -1;
+    QSqlQuery query(Database());
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM Data")) || !query.next())
+        return -1;
+    return query.value(0).toLongLong();
+}
+
+qint64 TTable::UnusableRowCount(const QStringList& AIDFields)
+{
+    if (!FActive)
+        return -1;
+    QStringList unusable;
+    for (const QString& field : AIDFields) {
+        const int index = FieldIndex(field);
+        if (index < 0)
+            continue;
+        if (FFieldDefs[index].DataType == ftAutoInc) {
+            unusable << QStringLiteral("rowid < 1 OR rowid > 2147483647");
+            continue;
+        }
+        const QString name = QuoteName(FFieldDefs[index].Name);
+        unusable << QStringLiteral("typeof(%1) <> 'integer' OR %1 < 1 OR %1 > 2147483647").arg(name);
+    }
+    if (unusable.isEmpty())
+        return 0;
+    QSqlQuery query(Database());
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM Data WHERE ") + unusable.join(QStringLiteral(" OR "))) ||
+        !query.next())
+        return -1;
+    return query.value(0).toLongLong();
 }
 
 bool TTable::FindFirst()
@@ -446,8 +541,13 @@ QVariant TTable::FieldValue(const QString& AFieldName) const
     case ftDate:
         return value.toDouble();
     case ftInteger:
-    case ftAutoInc:
-        return value.toInt();
+    case ftAutoInc: {
+        bool ok = false;
+        const qint64 number = value.toLongLong(&ok);
+        if (!ok || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+            return QVariant();
+        return static_cast<int>(number);
+    }
     default:
         return value;
     }

@@ -12,6 +12,18 @@
 #include <vector>
 
 class QSqlQuery;
+struct sqlite3;
+
+// The SQLite handle under a Qt connection; none when it is not one.
+sqlite3* SQLiteHandle(const QSqlDatabase& ADatabase);
+// Sets what every connection to a table file needs: identifiers in double
+// quotes are never read as texts, so a missing column is an error.
+void SetUpConnection(const QSqlDatabase& ADatabase);
+// IDs and keys of records are whole numbers from 1 to the largest int.
+inline bool IsUsableID(qint64 AValue)
+{
+    return AValue >= 1 && AValue <= 2147483647;
+}
 
 enum TFieldType { ftUnknown, ftAutoInc, ftString, ftDate, ftInteger };
 
@@ -57,7 +69,11 @@ public:
     int FieldIndex(const QString& AFieldName) const;
 
     // Opens the file; a missing, damaged or locked file leaves it closed.
+    // Whether the file is one of ours is decided on a read-only connection,
+    // so a foreign or damaged file is never written to.
     TOpenResult Open();
+    // Open only reads the file, even where it could write it.
+    void SetReadOnly(bool AValue) { FOnlyRead = AValue; }
     // Writes a new file with the field list (an existing file is replaced
     // only when the new one is complete) and opens it.
     bool CreateDataSet();
@@ -79,13 +95,22 @@ public:
     bool First();
     bool Next();
     bool Eof() const;
+    // The last unfiltered walk ended early at rows it could not read.
+    bool WalkBroken() const { return FWalkBroken; }
     int RecordCount();
+    // Every row of the file whatever the filter; -1 when it cannot be counted.
+    qint64 TotalRowCount();
+    // The rows where one of AIDFields (the auto-increment one: the rowid)
+    // does not hold a usable ID; -1 when
+    // the file cannot be read to the end.
+    qint64 UnusableRowCount(const QStringList& AIDFields);
     // Visit only accepted records, while the filter is off.
     bool FindFirst();
     bool FindNext();
     bool Locate(const QString& AFieldName, const QVariant& AValue);
 
-    // The current record's value; null when there is none or no such field.
+    // The current record's value; null when there is none or no such field,
+    // and for a whole number that an int cannot hold.
     QVariant FieldValue(const QString& AFieldName) const;
     bool HasCurrent() const;
 
@@ -133,6 +158,8 @@ private:
     void Disconnect();
     bool ReadFieldDefs();
     bool Probe();
+    // Leaves out of the field list what the data table has no column for.
+    bool MatchColumns();
     bool RunFilter(const TTableFilter& AFilter, bool AApply);
     bool FetchChunk();
     QString ColumnList() const;
@@ -143,6 +170,7 @@ private:
     TFieldDefs FFieldDefs;
     bool FActive = false;
     bool FReadOnly = false;
+    bool FOnlyRead = false;
     bool FInMemory = false;
     bool FInTransaction = false;
     QString FLastError;
@@ -156,6 +184,7 @@ private:
     size_t FPos = 0;
     bool FChunked = false;
     bool FMoreChunks = false;
+    bool FWalkBroken = false;
     qint64 FChunkAfter = 0;
 
     enum TState { tsBrowse, tsInsert, tsEdit };

@@ -26,6 +26,8 @@ public:
         db.setDatabaseName(AFileName);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
         FOpen = db.open();
+        if (FOpen)
+            SetUpConnection(db);
     }
     ~TFileConnection()
     {
@@ -40,25 +42,46 @@ public:
     bool Exec(const QString& ASql, const QVariantList& ABinds = {})
     {
         QSqlQuery query(Database());
-        if (!query.prepare(ASql))
-            return false;
+        bool ok = query.prepare(ASql);
         for (const QVariant& value : ABinds)
             query.addBindValue(value);
-        return query.exec();
+        ok = ok && query.exec();
+        if (!ok && FError.isEmpty())
+            FError = query.lastError().text();
+        return ok;
     }
+    // The first integer the query gives; -1 when it gives none.
+    qint64 Number(const QString& ASql)
+    {
+        QSqlQuery query(Database());
+        if (query.exec(ASql) && query.next())
+            return query.value(0).toLongLong();
+        if (FError.isEmpty())
+            FError = query.lastError().text();
+        return -1;
+    }
+    // Why the first failed statement failed.
+    QString Error() const { return FError.isEmpty() ? Database().lastError().text() : FError; }
 
 private:
     QString FName;
+    QString FError;
     bool FOpen = false;
 };
 
 QString TempName(const QString& AFileName)
 {
-    return AFileName + QStringLiteral(".new");
+    const QString temp = AFileName + QStringLiteral(".new");
+    RemoveTableFile(temp);
+    return temp;
 }
 
+// A table file is replaced whole: the journal and log of the file it replaces
+// would otherwise be played onto the new content at the next open.
 bool RenameOver(const QString& ASource, const QString& ATarget)
 {
+    if (!RemoveSidecarFiles(ATarget))
+        return false;
     if (std::rename(QFile::encodeName(ASource).constData(), QFile::encodeName(ATarget).constData()) != 0)
         return false;
     return SyncPath(QFileInfo(ATarget).absolutePath());
@@ -72,6 +95,25 @@ quint32 BigEndian(const QByteArray& AData, int AOffset, int ASize)
     return value;
 }
 } // namespace
+
+bool RemoveSidecarFiles(const QString& AFileName)
+{
+    // The log and the journal before the index of the log.
+    bool ok = true;
+    for (const char* suffix : {"-wal", "-journal", "-shm"}) {
+        const QString sidecar = AFileName + QLatin1String(suffix);
+        const QFileInfo info(sidecar);
+        if (info.exists() || info.isSymLink())
+            ok = QFile::remove(sidecar) && ok;
+    }
+    return ok;
+}
+
+bool RemoveTableFile(const QString& AFileName)
+{
+    const bool removed = !QFileInfo::exists(AFileName) || QFile::remove(AFileName);
+    return RemoveSidecarFiles(AFileName) && removed;
+}
 
 bool SyncPath(const QString& APath)
 {
@@ -199,7 +241,6 @@ bool UpgradeDateIndex(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
 bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs)
 {
     const QString temp = TempName(AFileName);
-    QFile::remove(temp);
     bool ok = false;
     {
         TFileConnection connection(temp);
@@ -211,17 +252,22 @@ bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs)
     }
     ok = ok && SyncPath(temp) && RenameOver(temp, AFileName);
     if (!ok)
-        QFile::remove(temp);
+        RemoveTableFile(temp);
     return ok;
 }
 
-bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, const TFieldDefs& ANewDefs)
+bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, const TFieldDefs& ANewDefs,
+                      QString* AError)
 {
-    if (!SafeCopyFile(AFileName, AFileName + QStringLiteral(".bak")))
+    const QString backup = AFileName + QStringLiteral(".bak");
+    if (!SafeCopyFile(AFileName, backup)) {
+        if (AError)
+            *AError = QStringLiteral("its backup copy \"%1\" could not be written.").arg(QFileInfo(backup).fileName());
         return false;
+    }
     const QString temp = TempName(AFileName);
-    QFile::remove(temp);
     bool ok = false;
+    QString error;
     {
         TFileConnection connection(temp);
         if (connection.IsOpen()) {
@@ -266,12 +312,22 @@ bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, cons
                 }
             }
             ok = ok && connection.Exec(QStringLiteral("COMMIT"));
+            if (!ok)
+                error = connection.Error();
             connection.Exec(QStringLiteral("DETACH DATABASE old"));
+        } else {
+            error = connection.Error();
         }
     }
-    ok = ok && SyncPath(temp) && RenameOver(temp, AFileName);
-    if (!ok)
-        QFile::remove(temp);
+    if (ok && !(SyncPath(temp) && RenameOver(temp, AFileName))) {
+        ok = false;
+        error = QStringLiteral("the new file could not take its place");
+    }
+    if (!ok) {
+        RemoveTableFile(temp);
+        if (AError)
+            *AError = QStringLiteral("the new file could not be written (%1).").arg(error);
+    }
     return ok;
 }
 
@@ -280,22 +336,24 @@ bool CompressTableFile(const QString& AFileName)
     if (!QFileInfo(AFileName).isFile())
         return false;
     const QString temp = TempName(AFileName);
-    QFile::remove(temp);
     bool ok = false;
+    qint64 rows = -1;
     {
         TFileConnection connection(AFileName);
-        ok = connection.IsOpen() && connection.Exec(QStringLiteral("VACUUM INTO ?"), {temp});
+        ok = connection.IsOpen() && (rows = connection.Number(QStringLiteral("SELECT count(*) FROM Data"))) >= 0 &&
+             connection.Exec(QStringLiteral("VACUUM INTO ?"), {temp});
     }
     if (ok) {
-        // The copy must be a table file before it may replace the original.
+        // The copy must be a table file with every row before it may replace
+        // the original: rows the program cannot use are kept all the same.
         TTable check(QStringLiteral("check"));
         check.SetFileName(temp);
-        ok = check.Open() == orOpened;
+        ok = check.Open() == orOpened && check.RecordCount() == rows;
         check.Close();
     }
     ok = ok && SyncPath(temp) && RenameOver(temp, AFileName);
     if (!ok)
-        QFile::remove(temp);
+        RemoveTableFile(temp);
     return ok;
 }
 
@@ -309,7 +367,7 @@ bool SafeCopyFile(const QString& ASource, const QString& ATarget)
         ok = SyncPath(temp) && RenameOver(temp, ATarget);
     }
     if (!ok)
-        QFile::remove(temp);
+        RemoveTableFile(temp);
     return ok;
 }
 

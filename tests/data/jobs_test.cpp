@@ -503,7 +503,11 @@ TEST_F(JobsTest, PurgeKeepsTheLimitDayAndUndatedRows)
         EXPECT_TRUE(t.isEmpty());
     });
     EXPECT_EQ(positions, (QList<int>{10, 20, 30, 40}));
+    // The row without a workplace is no job the program can show; it says so.
+    Dialogs().AnswerMessage(mrOk);
     Store->Jobs->OpenDBFiles();
+    ASSERT_EQ(Dialogs().MessageTexts().size(), 1);
+    EXPECT_TRUE(Dialogs().MessageTexts()[0].contains("Jobs.cds\" holds 1 row that cannot be used"));
     FilterJobs(Day(2026, 1, 1), Day(2026, 12, 31));
     ASSERT_EQ(Store->Jobs->JobCount(), 2);
     EXPECT_EQ(Store->Jobs->Jobs(0)->Date(), Day(2026, 3, 1));
@@ -576,7 +580,9 @@ TEST_F(MacrosTest, LongNamesAreCutBeforeCompareAndUnreadablePairsDropped)
     EXPECT_NE(Store->Macros->GetMacro(QString(40, 'X')), nullptr);
     Store.reset();
     WriteTableFile(Folder + "Macros.cds", TMacroMan::FieldDefs(), {{"Zero", 0, 1}, {"Zero", 0, 2}});
+    Dialogs().AnswerMessage(mrOk);
     Open();
+    EXPECT_TRUE(Dialogs().MessageTexts().value(0).contains("Macros.cds\" holds 2 rows that cannot be used"));
     EXPECT_EQ(Store->Macros->GetMacro("zero"), nullptr);
 }
 

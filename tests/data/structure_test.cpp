@@ -179,7 +179,9 @@ TEST_F(StructureTest, AReadOnlyFileIsReadButNotWritten)
     WriteWorkers(WorkersWithout("NoteOut"));
     if (!SetWritable(Folder + "Workers.cds", false))
         GTEST_SKIP() << "this file system cannot make a file read-only";
+    Dialogs().AnswerMessage(mrOk);
     Open();
+    EXPECT_TRUE(Dialogs().MessageTexts().value(0).contains("could not be upgraded"));
     EXPECT_EQ(PersonIDs(), (QList<int>{1, 2, 5}));
     EXPECT_EQ(AddPerson("Fay"), nullptr);
     EXPECT_FALSE(Store->Persons->DeletePerson(1));
