@@ -110,14 +110,16 @@ void TJobMan::OpenDBFiles()
     DiscardJobs();
     DSJobs.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
     TDataMan::CheckDBStructure(DSJobs, DSJobsDef);
-    // The reads pass such rows over.
-    if (!DSJobs.InMemory())
-        TDataMan::ReportUnusableRows(DSJobs.FileName(), DSJobs.UnusableRowCount({QStringLiteral("ID"), QStringLiteral("PersonID"),
-                                                                                 QStringLiteral("WorkplaceID")}));
+    // The reads pass such rows over; a count over the whole file would hold
+    // up the start.
+    if (DSJobs.Active() && !DSJobs.InMemory())
+        FUnusableRowsCheck.Start(DSJobs.FileName(), DSJobs.UnusableRowsQuery({QStringLiteral("ID"), QStringLiteral("PersonID"),
+                                                                              QStringLiteral("WorkplaceID")}));
 }
 
 void TJobMan::CloseDBFiles()
 {
+    FUnusableRowsCheck.Stop();
     DSJobs.Close();
     DiscardJobs();
 }

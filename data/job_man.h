@@ -8,6 +8,7 @@
 #include "data/data_man.h"
 #include "data/job_rows.h"
 #include "data/table.h"
+#include "data/unusable_rows_check.h"
 
 #include <QString>
 
@@ -107,6 +108,8 @@ public:
                          const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc);
 
     void OpenDBFiles();
+    // Waits for the count of the file's unusable rows that opening started.
+    void FinishChecks() { FUnusableRowsCheck.Finish(); }
     // Also drops the loaded jobs: none of them may outlive its file.
     void CloseDBFiles();
     TTable& Table() { return DSJobs; }
@@ -123,6 +126,7 @@ private:
 
     TTable DSJobs{QStringLiteral("DSJobs")};
     TTable DSJobsDef{QStringLiteral("DSJobsDef")};
+    TUnusableRowsCheck FUnusableRowsCheck;
     TDate FDateFrom = 0;
     TDate FDateTo = 0;
     bool FFilterModified = false;

@@ -27,6 +27,13 @@ sqlite3* Handle(const TTable& ATable)
     return ATable.Active() ? SQLiteHandle(ATable.Database()) : nullptr;
 }
 
+// Only a number names an entry; SQLite would read "5x" as 5.
+bool IsNumber(sqlite3_stmt* AStatement, int AColumn)
+{
+    const int type = sqlite3_column_type(AStatement, AColumn);
+    return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+}
+
 const QString& NoText()
 {
     static const QString none;
@@ -175,8 +182,8 @@ bool TJobRowReader::Next()
         const qint64 id = sqlite3_column_int64(statement, FState->IDColumn);
         // Rows no register entry can be named by are passed over; the jobs
         // manager told the user of them when it opened the file.
-        if (!IsUsableID(person) || !IsUsableID(workplace) || !IsUsableID(id) ||
-            sqlite3_column_type(statement, 1) != SQLITE_INTEGER || sqlite3_column_type(statement, 2) != SQLITE_INTEGER)
+        if (!IsUsableID(person) || !IsUsableID(workplace) || !IsUsableID(id) || !IsNumber(statement, 1) ||
+            !IsNumber(statement, 2))
             continue;
         FState->Row = true;
         FDate = static_cast<TDate>(sqlite3_column_int64(statement, 0));

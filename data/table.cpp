@@ -472,27 +472,31 @@ qint64 TTable::TotalRowCount()
     return query.value(0).toLongLong();
 }
 
-qint64 TTable::UnusableRowCount(const QStringList& AIDFields)
+QString TTable::UnusableRowsQuery(const QStringList& AIDFields) const
 {
-    if (!FActive)
-        return -1;
     QStringList unusable;
     for (const QString& field : AIDFields) {
         const int index = FieldIndex(field);
         if (index < 0)
             continue;
-        if (FFieldDefs[index].DataType == ftAutoInc) {
-            unusable << QStringLiteral("rowid < 1 OR rowid > 2147483647");
-            continue;
-        }
-        const QString name = QuoteName(FFieldDefs[index].Name);
-        unusable << QStringLiteral("typeof(%1) <> 'integer' OR %1 < 1 OR %1 > 2147483647").arg(name);
+        // A text or a blob sorts after every number, so it is not between.
+        const QString name = FFieldDefs[index].DataType == ftAutoInc ? QStringLiteral("rowid") : QuoteName(FFieldDefs[index].Name);
+        unusable << QStringLiteral("%1 IS NULL OR NOT %1 BETWEEN 1 AND 2147483647").arg(name);
     }
     if (unusable.isEmpty())
+        return QString();
+    return QStringLiteral("SELECT count(*) FROM Data WHERE ") + unusable.join(QStringLiteral(" OR "));
+}
+
+qint64 TTable::UnusableRowCount(const QStringList& AIDFields)
+{
+    if (!FActive)
+        return -1;
+    const QString sql = UnusableRowsQuery(AIDFields);
+    if (sql.isEmpty())
         return 0;
     QSqlQuery query(Database());
-    if (!query.exec(QStringLiteral("SELECT count(*) FROM Data WHERE ") + unusable.join(QStringLiteral(" OR "))) ||
-        !query.next())
+    if (!query.exec(sql) || !query.next())
         return -1;
     return query.value(0).toLongLong();
 }

@@ -101,9 +101,10 @@ public:
     // Every row of the file whatever the filter; -1 when it cannot be counted.
     qint64 TotalRowCount();
     // The rows where one of AIDFields (the auto-increment one: the rowid)
-    // does not hold a usable ID; -1 when
-    // the file cannot be read to the end.
+    // does not hold a usable ID; -1 when the file cannot be read to the end.
     qint64 UnusableRowCount(const QStringList& AIDFields);
+    // The query that counts them; empty when there is nothing to count.
+    QString UnusableRowsQuery(const QStringList& AIDFields) const;
     // Visit only accepted records, while the filter is off.
     bool FindFirst();
     bool FindNext();

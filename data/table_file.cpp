@@ -357,18 +357,45 @@ bool CompressTableFile(const QString& AFileName)
     return ok;
 }
 
-bool SafeCopyFile(const QString& ASource, const QString& ATarget)
+namespace {
+// Copies ASource beside ATarget under a temporary name and onto the disk;
+// that name, or empty on failure.
+QString CopyBeside(const QString& ASource, const QString& ATarget)
 {
     const QString temp = ATarget + QStringLiteral(".tmp");
     QFile::remove(temp);
     bool ok = QFile::copy(ASource, temp);
     if (ok) {
         QFile(temp).setPermissions(QFile(temp).permissions() | QFileDevice::WriteOwner);
-        ok = SyncPath(temp) && RenameOver(temp, ATarget);
+        ok = SyncPath(temp);
     }
     if (!ok)
-        RemoveTableFile(temp);
-    return ok;
+        QFile::remove(temp);
+    return ok ? temp : QString();
+}
+} // namespace
+
+bool SafeCopyFile(const QString& ASource, const QString& ATarget)
+{
+    const QString temp = CopyBeside(ASource, ATarget);
+    if (temp.isEmpty() || !RenameOver(temp, ATarget)) {
+        QFile::remove(temp);
+        return false;
+    }
+    // A log left beside the source (a run that ended without closing it)
+    // holds changes that belong to the file: it goes along, after the file,
+    // so the target never holds a log without its own file.
+    const QString log = ASource + QStringLiteral("-wal");
+    if (QFileInfo(log).size() == 0)
+        return true;
+    const QString targetLog = ATarget + QStringLiteral("-wal");
+    const QString logTemp = CopyBeside(log, targetLog);
+    if (logTemp.isEmpty() ||
+        std::rename(QFile::encodeName(logTemp).constData(), QFile::encodeName(targetLog).constData()) != 0) {
+        QFile::remove(logTemp);
+        return false;
+    }
+    return SyncPath(QFileInfo(ATarget).absolutePath());
 }
 
 QString SetFileAside(const QString& AFileName)

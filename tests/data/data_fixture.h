@@ -13,6 +13,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/test_env.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -81,6 +82,15 @@ protected:
         for (int i = 0; i < Store->Jobs->JobCount(); ++i)
             pairs.emplace(Store->Jobs->Jobs(i)->PersonID(), Store->Jobs->Jobs(i)->WorkplaceID());
         return pairs;
+    }
+    // The messages so far, once the jobs file's background count has told
+    // what it found.
+    QStringList MessagesAfterChecks()
+    {
+        if (Store)
+            Store->Jobs->FinishChecks();
+        QCoreApplication::processEvents();
+        return Dialogs().MessageTexts();
     }
     QStringList FolderEntries(const QString& AFolder) const
     {

@@ -506,7 +506,7 @@ TEST_F(JobsTest, PurgeKeepsTheLimitDayAndUndatedRows)
     // The row without a workplace is no job the program can show; it says so.
     Dialogs().AnswerMessage(mrOk);
     Store->Jobs->OpenDBFiles();
-    ASSERT_EQ(Dialogs().MessageTexts().size(), 1);
+    ASSERT_EQ(MessagesAfterChecks().size(), 1);
     EXPECT_TRUE(Dialogs().MessageTexts()[0].contains("Jobs.cds\" holds 1 row that cannot be used"));
     FilterJobs(Day(2026, 1, 1), Day(2026, 12, 31));
     ASSERT_EQ(Store->Jobs->JobCount(), 2);

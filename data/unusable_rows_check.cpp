@@ -1,0 +1,83 @@
+#include "data/unusable_rows_check.h"
+
+#include "data/data_man.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QMetaObject>
+
+#include <sqlite3.h>
+
+#include <atomic>
+#include <mutex>
+
+struct TUnusableRowsCheck::TShared {
+    std::mutex Mutex;
+    sqlite3* Database = nullptr;
+    std::atomic<bool> Stopped{false};
+};
+
+TUnusableRowsCheck::~TUnusableRowsCheck()
+{
+    Stop();
+}
+
+void TUnusableRowsCheck::Start(const QString& AFileName, const QString& ACountSql)
+{
+    Stop();
+    QCoreApplication* app = QCoreApplication::instance();
+    if (ACountSql.isEmpty() || !app)
+        return;
+    auto shared = std::make_shared<TShared>();
+    FShared = shared;
+    FThread = std::thread([shared, app, fileName = AFileName, sql = ACountSql.toUtf8()] {
+        qint64 count = -1;
+        sqlite3* db = nullptr;
+        if (sqlite3_open_v2(QFile::encodeName(fileName).constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+            sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+            sqlite3_busy_timeout(db, 500);
+            {
+                std::lock_guard lock(shared->Mutex);
+                shared->Database = db;
+            }
+            sqlite3_stmt* statement = nullptr;
+            if (!shared->Stopped && sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &statement, nullptr) == SQLITE_OK &&
+                sqlite3_step(statement) == SQLITE_ROW)
+                count = sqlite3_column_int64(statement, 0);
+            sqlite3_finalize(statement);
+            std::lock_guard lock(shared->Mutex);
+            shared->Database = nullptr;
+        }
+        sqlite3_close(db);
+        if (shared->Stopped)
+            return;
+        QMetaObject::invokeMethod(
+            app,
+            [shared, fileName, count] {
+                if (!shared->Stopped)
+                    TDataMan::ReportUnusableRows(fileName, count);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void TUnusableRowsCheck::Stop()
+{
+    if (!FShared)
+        return;
+    {
+        std::lock_guard lock(FShared->Mutex);
+        FShared->Stopped = true;
+        if (FShared->Database)
+            sqlite3_interrupt(FShared->Database);
+    }
+    if (FThread.joinable())
+        FThread.join();
+    FShared.reset();
+}
+
+void TUnusableRowsCheck::Finish()
+{
+    if (FThread.joinable())
+        FThread.join();
+}
