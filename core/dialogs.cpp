@@ -20,7 +20,7 @@ public:
     bool SelectFolder(const QString&, QString&) override { return false; }
     bool OpenFile(const QString&, const QString&, QString&) override { return false; }
     bool PrintSetup(QPagedPaintDevice*) override { return false; }
-    bool ReportOutputOptions(TReportDestination&, QString&) override { return false; }
+    bool ReportOutputOptions(TReportDestination&, const QString&) override { return false; }
     void ReportPreview(QPagedPaintDevice*, const std::function<void(QPagedPaintDevice*)>&) override {}
     std::unique_ptr<ISCModalEditor> CreateEditor(const QString&) override { return nullptr; }
 };

@@ -71,10 +71,13 @@ public:
     virtual bool OpenFile(const QString& ATitle, const QString& AFilter, QString& AFileName) = 0;
     // The printer setup dialog for a printer; false when cancelled.
     virtual bool PrintSetup(QPagedPaintDevice* APrinter) = 0;
-    // The report engine's "Output Options": printer (the default), preview or a
-    // PDF file named in AFileName (in and out); false when cancelled.
-    virtual bool ReportOutputOptions(TReportDestination& ADestination, QString& AFileName) = 0;
-    // The modal "Report Preview" of a printer at 100 %; APaint draws every page
+    // The report engine's "Output Options", asked after the printer dialog:
+    // the destination that dialog chose (rdPrinter or rdFile, ATarget naming
+    // the printer or the PDF file), which is the default, or a preview first.
+    // ADestination is in and out; false when cancelled.
+    virtual bool ReportOutputOptions(TReportDestination& ADestination, const QString& ATarget) = 0;
+    // The modal "Report Preview" of a printer, fitted to its width and at the
+    // top of the first page; APaint draws every page
     // on the device it is handed (the preview's pages or the chosen printer).
     virtual void ReportPreview(QPagedPaintDevice* APrinter, const std::function<void(QPagedPaintDevice*)>& APaint) = 0;
     // Creates the modal editor of a class name ("TSetupEditor", "TPersonEditor", …);

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Plenvo needs to build, run and test.
+# Installs the Debian packages Plenvo needs to build, run and test (the
+# desktop test runs the program under Xvfb with openbox, drives it with
+# xdotool, reads the table files with sqlite3 and takes screenshots with xwd and netpbm).
 # Uses apt-get directly as root, through sudo otherwise; without either it
 # names the packages and stops.
 set -euo pipefail
@@ -9,6 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev
   libgl-dev libgtest-dev googletest
   poppler-utils
+  xvfb openbox xdotool x11-utils x11-apps netpbm sqlite3
 )
 
 missing=()

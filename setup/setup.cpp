@@ -601,10 +601,14 @@ bool TSetup::Edit(int APageIndex, bool ALockData)
         }
         Store();
         SCNotifyEditor(FMainWindowView, this, QString());
+        if (maintenance || (FChangeDataDir && oldDir != newDir))
+            SCNotifyEditor(FMainWindowView, this, QStringLiteral("DataReopened"));
     } else {
         Assign(snapshot);
-        if (maintenance)
+        if (maintenance) {
             SCNotifyEditor(FMainWindowView, this, QString());
+            SCNotifyEditor(FMainWindowView, this, QStringLiteral("DataReopened"));
+        }
     }
     return ok;
 }

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -165,15 +166,23 @@ TSetupEditor::TSetupEditor(QWidget* AParent)
         LabelMaintenanceResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
         ScrollBoxMaintenanceResult->setWidget(LabelMaintenanceResult);
         ScrollBoxMaintenanceResult->setWidgetResizable(true);
-        grid->addWidget(RBDataMaintenanceCompress, 0, 0, 1, 2);
+        // The log takes every row the controls leave: a run writes a dozen lines.
+        grid->setVerticalSpacing(2);
+        grid->addWidget(RBDataMaintenanceCompress, 0, 0, 1, 3);
         grid->addWidget(RBDataMaintenanceDeleteOldAndCompress, 1, 0, 1, 2);
-        grid->addWidget(DTPickerDateMaintennaceOldRecordsDate, 2, 0);
-        grid->addWidget(CBCreateBackup, 3, 0, 1, 2);
-        grid->addWidget(ButtonRunMaintenance, 4, 0);
-        grid->addWidget(ProgressBarMaintenance, 4, 1);
-        grid->addWidget(ScrollBoxMaintenanceResult, 5, 0, 1, 2);
-        grid->setRowStretch(5, 1);
-        (new QVBoxLayout(TSDataMaintenance))->addWidget(group);
+        grid->addWidget(DTPickerDateMaintennaceOldRecordsDate, 1, 2);
+        grid->addWidget(CBCreateBackup, 2, 0, 1, 3);
+        grid->addWidget(ButtonRunMaintenance, 3, 0);
+        grid->addWidget(ProgressBarMaintenance, 3, 1, 1, 2);
+        grid->addWidget(ScrollBoxMaintenanceResult, 4, 0, 1, 3);
+        grid->setRowStretch(4, 1);
+        grid->setColumnStretch(1, 1);
+        auto* page = new QVBoxLayout(TSDataMaintenance);
+        page->setContentsMargins(4, 4, 4, 4);
+        page->addWidget(group);
+        // Each appended line is shown: the box follows its end.
+        QScrollBar* logBar = ScrollBoxMaintenanceResult->verticalScrollBar();
+        connect(logBar, &QScrollBar::rangeChanged, logBar, [logBar](int, int AMaximum) { logBar->setValue(AMaximum); });
     }
     PageControl->addTab(TSGeneral, QStringLiteral("General"));
     PageControl->addTab(TSPersons, QStringLiteral("Workers"));

@@ -23,6 +23,8 @@ namespace {
 constexpr int PanelMainWidth = 784;
 constexpr int InitialClientHeight = 485;
 constexpr int WheelNotch = 120;
+// How long to wait for the window manager's frame before placing without it.
+constexpr int FrameWaitMs = 3000;
 
 TSetupMainWindow* Placement()
 {
@@ -66,6 +68,8 @@ TOrvelAppForm::TOrvelAppForm(TDailySchedule* ADaily, TPersonSchedule* APersons, 
     setMinimumSize(placement ? placement->MinClientWidth() : PanelMainWidth,
                    placement ? placement->MinClientHeight() : 465);
     resize(PanelMainWidth, InitialClientHeight);
+    FPlacementTimer.setInterval(20);
+    connect(&FPlacementTimer, &QTimer::timeout, this, &TOrvelAppForm::PlaceWhenFrameKnown);
     SetFrameAllowanceProvider([this]() -> std::optional<QSize> {
         if (!FShownOnce)
             return std::nullopt;
@@ -96,21 +100,44 @@ QSize TOrvelAppForm::FrameAllowance() const
     return frameGeometry().size() - geometry().size();
 }
 
-void TOrvelAppForm::ApplyStoredSize()
+bool TOrvelAppForm::FrameKnown() const
+{
+    const QSize frame = FrameAllowance();
+    return frame.width() > 0 || frame.height() > 0;
+}
+
+void TOrvelAppForm::ApplyStoredPlacement()
 {
     TSetupMainWindow* placement = Placement();
     if (!placement)
         return;
+    // The stored rectangle is the outer one; the whole of it must fit the
+    // screen the window opens on.
     const QSize frame = FrameAllowance();
-    resize(std::max(placement->Width() - frame.width(), minimumWidth()),
-           std::max(placement->Height() - frame.height(), minimumHeight()));
+    const QRect stored(placement->Left(), placement->Top(), placement->Width(), placement->Height());
+    const QRect outer = FitIntoArea(stored, AvailableScreenArea(stored.center()), minimumSize() + frame);
+    resize(outer.size() - frame);
+    move(outer.topLeft());
+}
+
+void TOrvelAppForm::PlaceWhenFrameKnown()
+{
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) {
+        FPlacementTimer.stop();
+        return;
+    }
+    if (!FrameKnown() && FPlacementWait.elapsed() < FrameWaitMs) {
+        FPlacementTimer.start();
+        return;
+    }
+    FPlacementTimer.stop();
+    ApplyStoredPlacement();
 }
 
 void TOrvelAppForm::FormCreate()
 {
     if (TSetupMainWindow* placement = Placement()) {
-        ApplyStoredSize();
-        move(placement->Left(), placement->Top());
+        ApplyStoredPlacement();
         if (placement->WindowState() == wsMaximized)
             setWindowState(Qt::WindowMaximized);
     }
@@ -146,11 +173,10 @@ void TOrvelAppForm::showEvent(QShowEvent* AEvent)
         return;
     if (!FShownOnce) {
         FShownOnce = true;
-        // The window frame is known only once the window is on screen.
-        QTimer::singleShot(0, this, [this] {
-            if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) && !FrameAllowance().isEmpty())
-                ApplyStoredSize();
-        });
+        // A window manager tells the frame some time after the window
+        // appears; until then the outer size is not known.
+        FPlacementWait.start();
+        QTimer::singleShot(0, this, &TOrvelAppForm::PlaceWhenFrameKnown);
     }
     ShowDailySchedule(0);
 }
@@ -238,6 +264,16 @@ void TOrvelAppForm::DataChanged(TObject* ASender, const QString& AValueName)
     }
     if ((!ASender || ASender == setup) && AValueName.isEmpty() && setup)
         SetStatusPanel(statusBar(), 1, ExcludeBackslash(setup->Data()->DataDir()));
+    // After a maintenance or a move the tables were reopened: the shown
+    // screen reads its day or period again from them.
+    if (ASender && ASender == setup && AValueName == QLatin1String("DataReopened")) {
+        if (FDaily && !FDaily->CanShowFrameEditor())
+            FDaily->Refresh(dsrkAll);
+        if (FPersons && !FPersons->CanShowFrameEditor())
+            FPersons->Refresh(psrkAll);
+        if (FWorkplaces && !FWorkplaces->CanShowFrameEditor())
+            FWorkplaces->Refresh(wsrkAll);
+    }
 }
 
 bool TOrvelAppForm::eventFilter(QObject* AWatched, QEvent* AEvent)

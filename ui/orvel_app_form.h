@@ -10,7 +10,9 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QElapsedTimer>
 #include <QScrollArea>
+#include <QTimer>
 
 class QStatusBar;
 class TDailySchedule;
@@ -57,8 +59,12 @@ private:
     template <class TSchedule, class TPrepare>
     void ShowSchedule(TSchedule* ASchedule, TPrepare APrepare);
     void SetScrollBox(QObject* AScrollBox);
-    // Applies the stored size as an outer size, with the frame known so far.
-    void ApplyStoredSize();
+    // Applies the stored outer rectangle, fitted to its screen, with the frame
+    // known so far.
+    void ApplyStoredPlacement();
+    bool FrameKnown() const;
+    // Places the window once the frame is known (or waited for long enough).
+    void PlaceWhenFrameKnown();
     QSize FrameAllowance() const;
 
     TDailySchedule* FDaily;
@@ -67,6 +73,8 @@ private:
     QWidget* FPanelMain = nullptr;
     QWidget* FPanelData = nullptr;
     QPointer<QScrollArea> FScrollBox;
+    QTimer FPlacementTimer;
+    QElapsedTimer FPlacementWait;
     int FWheelRemainder = 0;
     bool FShownOnce = false;
     bool FPlacementStored = false;

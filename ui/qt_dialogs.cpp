@@ -1,11 +1,18 @@
 #include "ui/qt_dialogs.h"
 
+#include "core/screen.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGraphicsView>
 #include <QInputDialog>
+#include <QLabel>
+#include <QMainWindow>
+#include <QScrollBar>
+#include <QTimer>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -54,7 +61,24 @@ TColor FromQColor(const QColor& AColor)
 
 QWidget* TQtDialogs::ActiveWindow()
 {
-    return QApplication::activeWindow();
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    // Right after a dialog closed the window system may not have activated
+    // the program's window again yet.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && qobject_cast<QMainWindow*>(window))
+            return window;
+    return nullptr;
+}
+
+void TQtDialogs::CenterOverProgram(QWidget& ADialog)
+{
+    ADialog.adjustSize();
+    std::optional<QRect> over;
+    if (QWidget* window = ActiveWindow())
+        over = window->frameGeometry();
+    const QRect screen = AvailableScreenArea(over ? over->center() : QPoint());
+    ADialog.move(CenterFormPosition(over, screen, ADialog.size()));
 }
 
 int TQtDialogs::MessageBox(const QString& AMsg, TMsgDlgType AKind, TMsgDlgButtons AButtons)
@@ -142,54 +166,35 @@ bool TQtDialogs::PrintSetup(QPagedPaintDevice* APrinter)
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool TQtDialogs::ReportOutputOptions(TReportDestination& ADestination, QString& AFileName)
+bool TQtDialogs::ReportOutputOptions(TReportDestination& ADestination, const QString& ATarget)
 {
     QDialog dialog(ActiveWindow());
     dialog.setWindowTitle(QStringLiteral("Output Options"));
     auto* layout = new QVBoxLayout(&dialog);
-    auto* printer = new QRadioButton(QStringLiteral("Printer"), &dialog);
+    const bool toFile = ADestination == rdFile;
+    auto* chosen = new QRadioButton(toFile ? QStringLiteral("File (PDF)") : QStringLiteral("Printer"), &dialog);
+    chosen->setObjectName(QStringLiteral("RBOutputChosen"));
+    auto* target = new QLabel(ATarget, &dialog);
+    target->setObjectName(QStringLiteral("LabelOutputTarget"));
+    target->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    target->setIndent(24);
     auto* preview = new QRadioButton(QStringLiteral("Preview"), &dialog);
-    auto* file = new QRadioButton(QStringLiteral("File (PDF)"), &dialog);
-    auto* group = new QButtonGroup(&dialog);
-    group->addButton(printer, rdPrinter);
-    group->addButton(preview, rdPreview);
-    group->addButton(file, rdFile);
-    auto* fileRow = new QHBoxLayout;
-    auto* fileName = new QLineEdit(AFileName, &dialog);
-    auto* browse = new QPushButton(QStringLiteral("..."), &dialog);
-    fileRow->addWidget(fileName);
-    fileRow->addWidget(browse);
+    preview->setObjectName(QStringLiteral("RBOutputPreview"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    layout->addWidget(printer);
+    layout->addWidget(chosen);
+    layout->addWidget(target);
     layout->addWidget(preview);
-    layout->addWidget(file);
-    layout->addLayout(fileRow);
     layout->addWidget(buttons);
-    (ADestination == rdPreview ? preview : ADestination == rdFile ? file : printer)->setChecked(true);
-    const auto update = [&] {
-        fileName->setEnabled(file->isChecked());
-        browse->setEnabled(file->isChecked());
-        buttons->button(QDialogButtonBox::Ok)->setEnabled(!file->isChecked() || !fileName->text().trimmed().isEmpty());
-    };
-    update();
-    QObject::connect(group, &QButtonGroup::idToggled, &dialog, update);
-    QObject::connect(fileName, &QLineEdit::textChanged, &dialog, update);
-    QObject::connect(browse, &QPushButton::clicked, &dialog, [&] {
-        const QString name = QFileDialog::getSaveFileName(&dialog, QStringLiteral("Save report as"), fileName->text(),
-                                                          QStringLiteral("PDF files (*.pdf)"));
-        if (!name.isEmpty())
-            fileName->setText(name);
-    });
+    (ADestination == rdPreview ? preview : chosen)->setChecked(true);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    CenterOverProgram(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    ADestination = static_cast<TReportDestination>(group->checkedId());
-    if (ADestination == rdFile) {
-        AFileName = fileName->text().trimmed();
-        if (!AFileName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-            AFileName += QStringLiteral(".pdf");
-    }
+    if (preview->isChecked())
+        ADestination = rdPreview;
+    else
+        ADestination = toFile ? rdFile : rdPrinter;
     return true;
 }
 
@@ -200,15 +205,19 @@ void TQtDialogs::ReportPreview(QPagedPaintDevice* APrinter, const std::function<
         return;
     QPrintPreviewDialog dialog(printer, ActiveWindow());
     dialog.setWindowTitle(QStringLiteral("Report Preview"));
-    // The dialog starts fitted to its width; 100 % is set once the pages exist.
     if (auto* widget = dialog.findChild<QPrintPreviewWidget*>()) {
-        auto zoomed = std::make_shared<bool>(false);
-        QObject::connect(widget, &QPrintPreviewWidget::previewChanged, &dialog, [widget, zoomed] {
-            if (*zoomed)
+        widget->setZoomMode(QPrintPreviewWidget::FitToWidth);
+        // The pages exist only once the dialog shows, and the view then sits
+        // at their middle: go to the top of the first page once.
+        auto placed = std::make_shared<bool>(false);
+        QObject::connect(widget, &QPrintPreviewWidget::previewChanged, &dialog, [widget, placed] {
+            if (*placed)
                 return;
-            *zoomed = true;
-            widget->setZoomMode(QPrintPreviewWidget::CustomZoom);
-            widget->setZoomFactor(1.0);
+            *placed = true;
+            QTimer::singleShot(0, widget, [widget] {
+                if (auto* view = widget->findChild<QGraphicsView*>())
+                    view->verticalScrollBar()->setValue(view->verticalScrollBar()->minimum());
+            });
         });
     }
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* APagePrinter) { APaint(APagePrinter); });

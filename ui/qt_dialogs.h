@@ -19,15 +19,18 @@ public:
     bool SelectFolder(const QString& ACaption, QString& AFolder) override;
     bool OpenFile(const QString& ATitle, const QString& AFilter, QString& AFileName) override;
     bool PrintSetup(QPagedPaintDevice* APrinter) override;
-    bool ReportOutputOptions(TReportDestination& ADestination, QString& AFileName) override;
+    bool ReportOutputOptions(TReportDestination& ADestination, const QString& ATarget) override;
     void ReportPreview(QPagedPaintDevice* APrinter, const std::function<void(QPagedPaintDevice*)>& APaint) override;
     std::unique_ptr<ISCModalEditor> CreateEditor(const QString& AClassName) override;
 
     // Views register the editors that models open by class name.
     void RegisterEditor(const QString& AClassName, std::function<std::unique_ptr<ISCModalEditor>()> AFactory);
 
-    // The window dialogs open over: the active one, or none.
+    // The window dialogs open over: the active one, else the program's
+    // visible main window, else none.
     static QWidget* ActiveWindow();
+    // Sizes a dialog and places it centred over that window (or the screen).
+    static void CenterOverProgram(QWidget& ADialog);
 
 private:
     std::map<QString, std::function<std::unique_ptr<ISCModalEditor>()>> FEditors;

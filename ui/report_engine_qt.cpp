@@ -75,9 +75,14 @@ bool TQtReportEngine::ExecuteReport(const QString& AReportName)
         ShowMessageBox(message, mtError, mbOK);
         return false;
     }
-    TReportDestination destination = rdPrinter;
-    QString fileName = FLastPdfName.isEmpty() ? QDir::home().filePath(AReportName + QStringLiteral(".pdf")) : FLastPdfName;
-    if (!Dialogs().ReportOutputOptions(destination, fileName))
+    // The printer dialog chose where the report goes; the output options only
+    // add a preview before it.
+    const bool toFile = FPrinter->outputFormat() == QPrinter::PdfFormat;
+    if (toFile && FPrinter->outputFileName().isEmpty())
+        FPrinter->setOutputFileName(QDir::home().filePath(AReportName + QStringLiteral(".pdf")));
+    const QString fileName = FPrinter->outputFileName();
+    TReportDestination destination = toFile ? rdFile : rdPrinter;
+    if (!Dialogs().ReportOutputOptions(destination, toFile ? QDir::toNativeSeparators(fileName) : FPrinter->printerName()))
         return false;
     switch (destination) {
     case rdPrinter: {
@@ -105,7 +110,6 @@ bool TQtReportEngine::ExecuteReport(const QString& AReportName)
                            mtError, mbOK);
             return false;
         }
-        FLastPdfName = fileName;
         return true;
     }
     return false;

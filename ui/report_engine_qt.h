@@ -38,5 +38,4 @@ private:
     TReportParams FParams;
     std::map<QString, const TPrintTable*> FConnections;
     std::unique_ptr<QPrinter> FPrinter;
-    QString FLastPdfName;
 };

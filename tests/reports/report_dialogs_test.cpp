@@ -8,6 +8,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGraphicsView>
+#include <QLabel>
+#include <QMainWindow>
+#include <QScrollBar>
+#include <QTest>
 #include <QLineEdit>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -40,52 +45,63 @@ QRadioButton* Radio(QDialog* ADialog, const QString& AText)
 }
 } // namespace
 
-TEST(QtReportDialogs, OutputOptionsChooseAFileAndAddThePdfExtension)
+TEST(QtReportDialogs, OutputOptionsOfferThePrinterDialogsChoiceOrAPreviewOverTheProgram)
 {
+    // The program's window, not active: the printer dialog just closed.
+    QMainWindow program;
+    program.setGeometry(300, 200, 640, 480);
+    program.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program));
+    QApplication::setActiveWindow(nullptr);
+
     TQtDialogs dialogs;
-    TReportDestination destination = rdPrinter;
-    QString fileName = "/tmp/old.pdf";
+    TReportDestination destination = rdFile;
     QString title;
-    bool printerDefault = false;
+    QString target;
+    bool fileDefault = false;
+    bool asksForAName = true;
+    QPoint centre;
     Watchdog();
     QTimer::singleShot(0, [&] {
         QDialog* dialog = ModalDialog();
         ASSERT_NE(dialog, nullptr);
         title = dialog->windowTitle();
-        ASSERT_NE(Radio(dialog, "Printer"), nullptr);
+        ASSERT_NE(Radio(dialog, "File (PDF)"), nullptr);
         ASSERT_NE(Radio(dialog, "Preview"), nullptr);
-        printerDefault = Radio(dialog, "Printer")->isChecked();
-        Radio(dialog, "File (PDF)")->setChecked(true);
-        dialog->findChild<QLineEdit*>()->setText("/tmp/out/report");
+        EXPECT_EQ(Radio(dialog, "Printer"), nullptr);
+        fileDefault = Radio(dialog, "File (PDF)")->isChecked();
+        asksForAName = dialog->findChild<QLineEdit*>() != nullptr;
+        target = dialog->findChild<QLabel*>("LabelOutputTarget")->text();
+        centre = dialog->frameGeometry().center();
+        Radio(dialog, "Preview")->setChecked(true);
         dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     });
-    ASSERT_TRUE(dialogs.ReportOutputOptions(destination, fileName));
+    ASSERT_TRUE(dialogs.ReportOutputOptions(destination, "/tmp/out/report.pdf"));
     EXPECT_EQ(title, "Output Options");
-    EXPECT_TRUE(printerDefault);
-    EXPECT_EQ(destination, rdFile);
-    EXPECT_EQ(fileName, "/tmp/out/report.pdf");
-}
+    EXPECT_TRUE(fileDefault);
+    EXPECT_FALSE(asksForAName);
+    EXPECT_EQ(target, "/tmp/out/report.pdf");
+    EXPECT_EQ(destination, rdPreview);
+    EXPECT_LE((centre - program.frameGeometry().center()).manhattanLength(), 4);
 
-TEST(QtReportDialogs, OutputOptionsCancelledOrWithoutAFileName)
-{
-    TQtDialogs dialogs;
-    TReportDestination destination = rdPrinter;
-    QString fileName;
-    bool okEnabled = true;
-    Watchdog();
+    // A printer is offered by name; the default keeps it; cancel changes nothing.
+    destination = rdPrinter;
     QTimer::singleShot(0, [&] {
         QDialog* dialog = ModalDialog();
         ASSERT_NE(dialog, nullptr);
-        Radio(dialog, "File (PDF)")->setChecked(true);
-        okEnabled = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
-        dialog->reject();
+        EXPECT_TRUE(Radio(dialog, "Printer")->isChecked());
+        target = dialog->findChild<QLabel*>("LabelOutputTarget")->text();
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     });
-    EXPECT_FALSE(dialogs.ReportOutputOptions(destination, fileName));
-    EXPECT_FALSE(okEnabled);
+    ASSERT_TRUE(dialogs.ReportOutputOptions(destination, "Office laser"));
+    EXPECT_EQ(target, "Office laser");
+    EXPECT_EQ(destination, rdPrinter);
+    QTimer::singleShot(0, [] { ModalDialog()->reject(); });
+    EXPECT_FALSE(dialogs.ReportOutputOptions(destination, "Office laser"));
     EXPECT_EQ(destination, rdPrinter);
 }
 
-TEST(QtReportDialogs, PreviewIsTitledAndShowsThePagesAtFullSize)
+TEST(QtReportDialogs, PreviewOpensAtTheTopOfTheFirstPageFittedToTheWidth)
 {
     TPrintTables tables;
     FillFixture(tables);
@@ -95,17 +111,25 @@ TEST(QtReportDialogs, PreviewIsTitledAndShowsThePagesAtFullSize)
     QPrinter printer;
     int paints = 0;
     QString title;
-    double zoom = 0;
+    bool fitted = false;
+    int scroll = -1;
+    int scrollMinimum = 0;
+    int scrollMaximum = 0;
     int pages = 0;
     Watchdog();
-    QTimer::singleShot(100, [&] {
+    QTimer::singleShot(300, [&] {
         QDialog* dialog = ModalDialog();
         ASSERT_NE(dialog, nullptr);
         title = dialog->windowTitle();
         auto* widget = dialog->findChild<QPrintPreviewWidget*>();
         ASSERT_NE(widget, nullptr);
-        zoom = widget->zoomMode() == QPrintPreviewWidget::CustomZoom ? widget->zoomFactor() : -1;
+        fitted = widget->zoomMode() == QPrintPreviewWidget::FitToWidth;
         pages = widget->pageCount();
+        auto* view = widget->findChild<QGraphicsView*>();
+        ASSERT_NE(view, nullptr);
+        scroll = view->verticalScrollBar()->value();
+        scrollMinimum = view->verticalScrollBar()->minimum();
+        scrollMaximum = view->verticalScrollBar()->maximum();
         dialog->reject();
     });
     dialogs.ReportPreview(&printer, [&](QPagedPaintDevice* ADevice) {
@@ -115,5 +139,9 @@ TEST(QtReportDialogs, PreviewIsTitledAndShowsThePagesAtFullSize)
     EXPECT_EQ(title, "Report Preview");
     EXPECT_GE(paints, 1);
     EXPECT_EQ(pages, 1);
-    EXPECT_DOUBLE_EQ(zoom, 1.0);
+    EXPECT_TRUE(fitted);
+    // A page fitted to the width is taller than the view: it can scroll, and
+    // it opens scrolled to the top.
+    EXPECT_GT(scrollMaximum, scrollMinimum);
+    EXPECT_EQ(scroll, scrollMinimum);
 }

@@ -106,15 +106,17 @@ bool TScriptedDialogs::PrintSetup(QPagedPaintDevice*)
     return answer;
 }
 
-bool TScriptedDialogs::ReportOutputOptions(TReportDestination& ADestination, QString& AFileName)
+bool TScriptedDialogs::ReportOutputOptions(TReportDestination& ADestination, const QString& ATarget)
 {
-    FQuestions.push_back({QStringLiteral("output"), AFileName});
-    std::pair<std::optional<TReportDestination>, QString> answer;
-    if (!TakeAnswer(FOutputs, answer, QStringLiteral("report output options")) || !answer.first)
+    FQuestions.push_back({QStringLiteral("output"), ATarget});
+    std::optional<TReportDestination> answer;
+    if (!TakeAnswer(FOutputs, answer, QStringLiteral("report output options")) || !answer)
         return false;
-    ADestination = *answer.first;
-    if (ADestination == rdFile)
-        AFileName = answer.second;
+    if (*answer != rdPreview && *answer != ADestination) {
+        ADD_FAILURE() << "The output options offer only the printer dialog's choice or a preview";
+        return false;
+    }
+    ADestination = *answer;
     return true;
 }
 

@@ -28,11 +28,9 @@ public:
     void AnswerFolder(std::optional<QString> AFolder) { FFolders.push_back(std::move(AFolder)); }
     void AnswerFile(std::optional<QString> AFile) { FFiles.push_back(std::move(AFile)); }
     void AnswerPrintSetup(bool AConfirmed) { FPrints.push_back(AConfirmed); }
-    // None cancels the output options; a file destination takes the file name.
-    void AnswerReportOutput(std::optional<TReportDestination> ADestination, const QString& AFileName = QString())
-    {
-        FOutputs.push_back({ADestination, AFileName});
-    }
+    // None cancels the output options; rdPreview asks for a preview, any other
+    // destination must be the one offered (the printer dialog's choice).
+    void AnswerReportOutput(std::optional<TReportDestination> ADestination) { FOutputs.push_back(ADestination); }
     // Lets one report preview open; it renders its pages into PreviewPdf().
     void AnswerReportPreview() { ++FPreviews; }
     // The PDF the last preview rendered.
@@ -55,7 +53,7 @@ public:
     bool SelectFolder(const QString& ACaption, QString& AFolder) override;
     bool OpenFile(const QString& ATitle, const QString& AFilter, QString& AFileName) override;
     bool PrintSetup(QPagedPaintDevice* APrinter) override;
-    bool ReportOutputOptions(TReportDestination& ADestination, QString& AFileName) override;
+    bool ReportOutputOptions(TReportDestination& ADestination, const QString& ATarget) override;
     void ReportPreview(QPagedPaintDevice* APrinter, const std::function<void(QPagedPaintDevice*)>& APaint) override;
     std::unique_ptr<ISCModalEditor> CreateEditor(const QString& AClassName) override;
 
@@ -67,7 +65,7 @@ private:
     std::deque<std::optional<QString>> FFolders;
     std::deque<std::optional<QString>> FFiles;
     std::deque<bool> FPrints;
-    std::deque<std::pair<std::optional<TReportDestination>, QString>> FOutputs;
+    std::deque<std::optional<TReportDestination>> FOutputs;
     int FPreviews = 0;
     QByteArray FPreviewPdf;
     std::map<QString, std::function<std::unique_ptr<ISCModalEditor>()>> FEditors;

@@ -22,6 +22,9 @@
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -472,6 +475,7 @@ TEST_F(PlannedDayTest, TheSetupDialogMovesTheDataAndRunsAMaintenance)
     Start();
     // The maintenance reloads the registers: only IDs outlive it.
     const int bobID = Bob->ID();
+    const int annID = Ann->ID();
 
     // A maintenance that purges what is older than a month, then Cancel.
     TestEnv::Dialogs().AnswerMessage(mrYes); // the purge question
@@ -491,8 +495,40 @@ TEST_F(PlannedDayTest, TheSetupDialogMovesTheDataAndRunsAMaintenance)
     // The tables were reopened: the day is still shown and can be changed.
     EXPECT_EQ(Text(Row(1, 0), "LabelName"), "Ann Lee");
     TDSWorkplacePersonDragObjectEx bob(bobID, 0);
+    TDSWorkplacePersonDragObjectEx ann(annID, 0);
     EXPECT_TRUE(DropOnto(BarPanel(), &bob));
     EXPECT_EQ(Jobs("Bob Ray"), 1);
+
+    // Yesterday open with relations, a purge of everything before today
+    // empties it at once; the log follows its end in a box tall enough.
+    Daily->SetDate(Today() - 1);
+    ASSERT_TRUE(DropOnto(BarPanel(), &bob));
+    ASSERT_TRUE(DropOnto(KitchenPanel(), &ann));
+    ASSERT_NE(Row(0, 0), nullptr);
+    TestEnv::Dialogs().AnswerMessage(mrYes); // the purge question
+    TestEnv::Dialogs().AnswerMessage(mrNo);  // the changed choice is not kept
+    bool logAtEnd = false;
+    int logLines = 0;
+    QString purgeLog;
+    WhileDialogOpen<TSetupEditor>("TSetupEditor", [&](TSetupEditor* d) {
+        d->findChild<QRadioButton*>("RBDataMaintenanceDeleteOldAndCompress")->click();
+        d->findChild<QDateEdit*>("DTPickerDateMaintennaceOldRecordsDate")->setDate(QDate::currentDate());
+        d->findChild<QPushButton*>("ButtonRunMaintenance")->click();
+        QApplication::processEvents();
+        auto* box = d->findChild<QScrollArea*>("ScrollBoxMaintenanceResult");
+        logAtEnd = box->verticalScrollBar()->value() == box->verticalScrollBar()->maximum();
+        logLines = box->viewport()->height() / box->fontMetrics().lineSpacing();
+        purgeLog = d->findChild<QLabel*>("LabelMaintenanceResult")->text();
+        d->findChild<QPushButton*>("ButtonCancel")->click();
+    });
+    Page->findChild<QAction*>("ActionEditNotes")->trigger();
+    EXPECT_EQ(JourneyTest::Jobs().size(), 2) << purgeLog.toStdString(); // today's two
+    EXPECT_EQ(Row(0, 0), nullptr);
+    EXPECT_EQ(Row(1, 0), nullptr);
+    EXPECT_TRUE(ListRows().contains("Ann Lee|")) << ListRows().join(";").toStdString();
+    EXPECT_TRUE(logAtEnd);
+    EXPECT_GE(logLines, 8);
+    Daily->SetDate(Today());
 
     // The data moves to another folder chosen in the folder browser.
     const QString moved = TestEnv::NewFolder("moved");
@@ -507,6 +543,70 @@ TEST_F(PlannedDayTest, TheSetupDialogMovesTheDataAndRunsAMaintenance)
     EXPECT_EQ(FileRows(moved + "/Jobs.cds", "SELECT PersonName FROM Data").size(), 2);
     EXPECT_EQ(Text(Row(0, 0), "LabelName"), "Bob Ray");
     TSetupEditor::SetMaintenanceRunner(nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PlannedDayTest, WhatANewUserMeetsOnTheDailyScreen)
+{
+    Start();
+    // The worker list has the keyboard focus at once: Insert adds a worker.
+    EXPECT_EQ(QApplication::focusWidget(), LVPersons);
+    bool editorOpened = false;
+    WhileDialogOpen<TPersonEditor>("TPersonEditor", [&editorOpened](TPersonEditor* d) {
+        editorOpened = true;
+        d->reject();
+    });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert);
+    EXPECT_TRUE(editorOpened);
+
+    // A workplace edit shows at once in the worker list, too.
+    TDSWorkplacePersonDragObjectEx ann(Ann->ID(), 0);
+    ASSERT_TRUE(DropOnto(KitchenPanel(), &ann));
+    EXPECT_TRUE(ListRows().contains("Ann Lee|K1"));
+    WhileDialogOpen<TWorkplaceEditor>("TWorkplaceEditor", [](TWorkplaceEditor* d) {
+        Type(d, "EditShortcut", "MK");
+        ClickOk(d);
+    });
+    KitchenPanel()->findChild<QAbstractButton*>("SBEdit")->click();
+    EXPECT_TRUE(ListRows().contains("Ann Lee|MK")) << ListRows().join(";").toStdString();
+
+    // Long texts are cut with "…" and shown whole as the tool tip; a wide
+    // shortcut does not run into the name.
+    const QString longName = "Kitchen and the long corridor to the hal";
+    ASSERT_EQ(longName.size(), 40);
+    WhileDialogOpen<TWorkplaceEditor>("TWorkplaceEditor", [&longName](TWorkplaceEditor* d) {
+        Type(d, "EditName", longName);
+        Type(d, "EditShortcut", "WWWWW");
+        ClickOk(d);
+    });
+    KitchenPanel()->findChild<QAbstractButton*>("SBEdit")->click();
+    QWidget* panel = Panel(1);
+    ASSERT_NE(panel, nullptr);
+    auto* shortcut = panel->findChild<QLabel*>("LabelShortcut");
+    auto* name = panel->findChild<QLabel*>("LabelName");
+    EXPECT_EQ(shortcut->text(), "WWWWW");
+    EXPECT_LE(shortcut->fontMetrics().horizontalAdvance("WWWWW"), shortcut->contentsRect().width());
+    EXPECT_LT(shortcut->geometry().right(), name->geometry().left());
+    EXPECT_TRUE(name->text().endsWith(QChar(0x2026))) << name->text().toStdString();
+    EXPECT_EQ(name->toolTip(), longName);
+    EXPECT_LE(name->fontMetrics().horizontalAdvance(name->text()), name->width());
+    EXPECT_LE(name->geometry().right(), panel->findChild<QWidget*>("SBEdit")->geometry().left());
+    EXPECT_EQ(LVPersons->topLevelItem(0)->toolTip(0), "Ann Lee");
+
+    // A drop-down button whose menu closed while the pointer went elsewhere
+    // is not left highlighted.
+    auto* button = WorkplacesView->findChild<QToolButton*>("TBApplyDefaultTemplate");
+    QTest::mouseMove(button);
+    QTimer::singleShot(100, [button] {
+        QCursor::setPos(button->mapToGlobal(QPoint(0, 300)));
+        button->menu()->close();
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::qWait(50);
+    EXPECT_FALSE(button->underMouse());
 }
 
 } // namespace

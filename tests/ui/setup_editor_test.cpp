@@ -214,7 +214,7 @@ TEST_F(SetupEditorTest, MaintenanceDefaultsAndRun)
     EXPECT_TRUE(TestEnv::Dialogs().MessageTexts()[0].startsWith(
         "Will be deleted all relations Worker-Workplace older than 01/03/2020.\r\nDo you want to continue?"));
     // A started maintenance refreshes the main window even after Cancel.
-    EXPECT_EQ(mainWindow.Names, QStringList{""});
+    EXPECT_EQ(mainWindow.Names, (QStringList{"", "DataReopened"}));
 }
 
 TEST_F(SetupEditorTest, OpenedFromAnEditorTheDataControlsAreLocked)

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QScrollArea>
+#include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -239,6 +240,13 @@ void TDailyScheduleFrame::resizeEvent(QResizeEvent* AEvent)
 {
     TSCFrame::resizeEvent(AEvent);
     PanelRight->setFixedWidth(width() / 2);
+}
+
+void TDailyScheduleFrame::showEvent(QShowEvent* AEvent)
+{
+    TSCFrame::showEvent(AEvent);
+    if (!AEvent->spontaneous())
+        FDSPersonListFrame->FocusList();
 }
 
 bool TDailyScheduleFrame::eventFilter(QObject* AWatched, QEvent* AEvent)

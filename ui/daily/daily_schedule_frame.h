@@ -40,6 +40,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* AEvent) override;
+    void showEvent(QShowEvent* AEvent) override;
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
 
 private slots:

@@ -4,6 +4,7 @@
 #include "schedule/daily/daily_schedule.h"
 #include "schedule/daily/ds_lists.h"
 #include "setup/setup.h"
+#include "ui/drop_down_button.h"
 #include "ui/navigator.h"
 #include "ui/view_resources.h"
 
@@ -217,14 +218,8 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
     TBDelete = NewButton("TBDelete", ActionDelete);
     TBSortingAsc = NewButton("TBSortingAsc", ActionSortingAsc);
     TBSortingDesc = NewButton("TBSortingDesc", ActionSortingDesc);
-    TBPrint = new QToolButton(this);
-    TBPrint->setObjectName(QStringLiteral("TBPrint"));
-    TBPrint->setText(QStringLiteral("Print..."));
-    TBPrint->setToolTip(QStringLiteral("Print workers list..."));
-    TBPrint->setStatusTip(TBPrint->toolTip());
-    TBPrint->setMenu(PUMenuPrint);
-    TBPrint->setPopupMode(QToolButton::InstantPopup);
-    TBPrint->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    TBPrint = NewDropDownButton(this, QStringLiteral("TBPrint"), QStringLiteral("Print..."),
+                                QStringLiteral("Print workers list..."), PUMenuPrint);
     TBPersonSchedule = NewButton("TBPersonSchedule", ActionPersonSchedule);
     toolBar->addWidget(TBAdd);
     toolBar->addWidget(TBEdit);
@@ -348,12 +343,22 @@ void TDSPersonListFrame::DataChanged(TObject* ASender, const QString& AValueName
             if (AValueName == QLatin1String("Items") && workplaces->Person() &&
                 workplaces->Person()->OwnerList() == FPersons)
                 UpdateRow(workplaces->Person());
+        } else if (dynamic_cast<TDSWorkplace*>(ASender)) {
+            // An edited workplace changes the shortcuts of its workers' rows.
+            if (AValueName.isEmpty() || AValueName == QLatin1String("Shortcut"))
+                for (int i = 0; i < FPersons->Count(); ++i)
+                    UpdateRow(FPersons->Items(i));
         }
     } else if (!ASender && AValueName.isEmpty()) {
         LVPersons->clear();
         PanelInfo->setVisible(true);
     }
     FSilent = wasSilent;
+}
+
+void TDSPersonListFrame::FocusList()
+{
+    LVPersons->setFocus(Qt::OtherFocusReason);
 }
 
 void TDSPersonListFrame::UpdateActions()
@@ -395,9 +400,12 @@ void TDSPersonListFrame::UpdateRow(TDSPerson* APerson)
     QTreeWidgetItem* row = RowOf(APerson->ID());
     if (!row)
         row = new QTreeWidgetItem(LVPersons);
+    // The list cuts long texts with "…"; the tool tip shows them whole.
     row->setText(0, APerson->Name());
+    row->setToolTip(0, APerson->Name());
     row->setIcon(0, SmallIcon(APerson->IsOut() ? 1 : 0));
     row->setText(1, APerson->Workplaces()->ShortcutsAsString());
+    row->setToolTip(1, row->text(1));
     row->setData(0, Qt::UserRole, APerson->ID());
 }
 

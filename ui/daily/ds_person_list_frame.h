@@ -30,6 +30,8 @@ public:
     void SetPersons(TDSPersonList* AValue);
 
     void DataChanged(TObject* ASender, const QString& AValueName) override;
+    // Gives the worker list the keyboard focus, so its keys work at once.
+    void FocusList();
 
     // What a drag of the focused row carries; none without a focused row.
     std::unique_ptr<TDSWorkplacePersonDragObjectEx> CreateDragObject() const;

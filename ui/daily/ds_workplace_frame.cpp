@@ -4,6 +4,7 @@
 #include "setup/setup.h"
 #include "ui/daily/ds_view_parts.h"
 #include "ui/daily/ds_workplace_person_frame.h"
+#include "ui/elided_text.h"
 #include "ui/navigator.h"
 #include "ui/view_resources.h"
 
@@ -63,14 +64,19 @@ TDSWorkplaceFrame::TDSWorkplaceFrame(QWidget* AParent) : TDSWorkplaceDropFrame(A
     LabelShortcut = new QLabel(PanelTopTop);
     LabelShortcut->setObjectName(QStringLiteral("LabelShortcut"));
     LabelShortcut->setFont(LargeFont(font(), true));
-    LabelShortcut->setMinimumWidth(80);
+    // Room for five wide letters; a longer shortcut is cut, never running
+    // into the name.
+    LabelShortcut->setFixedWidth(
+        std::max(80, QFontMetrics(LabelShortcut->font()).horizontalAdvance(QStringLiteral("WWWWW")) + 6));
+    LabelShortcut->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     line->addWidget(LabelShortcut);
     LabelName = new QLabel(PanelTopTop);
     LabelName->setObjectName(QStringLiteral("LabelName"));
     LabelName->setFont(LargeFont(font(), false));
     LabelName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     LabelName->setCursor(ProgramCursor(crHand));
-    LabelName->setToolTip(QStringLiteral("Weekly workplace schedule"));
+    LabelName->setProperty("Hint", QStringLiteral("Weekly workplace schedule"));
+    LabelName->setToolTip(LabelName->property("Hint").toString());
     LabelName->setAttribute(Qt::WA_Hover);
     LabelName->installEventFilter(this);
     line->addWidget(LabelName, 1);
@@ -152,11 +158,11 @@ void TDSWorkplaceFrame::DataChanged(TObject* ASender, const QString& AValueName)
         SetDeletedLook();
     if (!ASender || ASender == FWorkplace) {
         if (all || AValueName == QLatin1String("Shortcut"))
-            LabelShortcut->setText(FWorkplace->ShortcutOrStoredShortcut());
+            SetElidedText(LabelShortcut, FWorkplace->ShortcutOrStoredShortcut(), QString(), true);
         if (all || AValueName == QLatin1String("Name"))
-            LabelName->setText(FWorkplace->NameAndStoredName());
+            SetElidedText(LabelName, FWorkplace->NameAndStoredName(), LabelName->property("Hint").toString(), true);
         if (all || AValueName == QLatin1String("Note"))
-            LabelNote->setText(FWorkplace->Note());
+            SetElidedText(LabelNote, FWorkplace->Note(), QString(), true);
         if (all || AValueName == QLatin1String("Color"))
             SetColors();
     }
@@ -178,7 +184,8 @@ void TDSWorkplaceFrame::SetDeletedLook()
     LabelName->setFont(name);
     LabelShortcut->unsetCursor();
     LabelName->unsetCursor();
-    LabelName->setToolTip(QString());
+    LabelName->setProperty("Hint", QString());
+    SetElidedText(LabelName, ElidedSource(LabelName), QString(), true);
     EnableCommands(false);
 }
 
@@ -189,7 +196,8 @@ void TDSWorkplaceFrame::SetLiveLook()
     LabelName->setFont(LargeFont(font(), false));
     LabelShortcut->unsetCursor();
     LabelName->setCursor(ProgramCursor(crHand));
-    LabelName->setToolTip(QStringLiteral("Weekly workplace schedule"));
+    LabelName->setProperty("Hint", QStringLiteral("Weekly workplace schedule"));
+    SetElidedText(LabelName, ElidedSource(LabelName), LabelName->property("Hint").toString(), true);
 }
 
 void TDSWorkplaceFrame::SetColors()

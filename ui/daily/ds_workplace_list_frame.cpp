@@ -8,6 +8,7 @@
 #include "ui/daily/ds_workplace_frame.h"
 #include "ui/daily/ds_view_parts.h"
 #include "ui/daily/ds_workplace_person_frame.h"
+#include "ui/drop_down_button.h"
 
 #include "ui/view_resources.h"
 
@@ -251,14 +252,7 @@ QAction* TDSWorkplaceListFrame::NewMenuEntry(QMenu* AMenu, const QString& AName,
 QToolButton* TDSWorkplaceListFrame::NewDropDownButton(const QString& AName, const QString& ACaption,
                                                       const QString& AHint, QMenu* AMenu)
 {
-    auto* button = new QToolButton(ToolBar);
-    button->setObjectName(AName);
-    button->setText(ACaption);
-    button->setToolTip(AHint);
-    button->setMenu(AMenu);
-    // A click on the button itself opens the menu.
-    button->setPopupMode(QToolButton::InstantPopup);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QToolButton* button = ::NewDropDownButton(ToolBar, AName, ACaption, AHint, AMenu);
     ToolBar->addWidget(button);
     return button;
 }

@@ -2,6 +2,7 @@
 
 #include "schedule/daily/daily_schedule.h"
 #include "ui/daily/ds_workplace_frame.h"
+#include "ui/elided_text.h"
 #include "ui/sc_label.h"
 #include "ui/view_resources.h"
 
@@ -24,20 +25,6 @@ std::vector<QPointer<QWidget>>& RetiredDuringDrag()
 {
     static std::vector<QPointer<QWidget>> views;
     return views;
-}
-
-// Cutting a text measures it, which is slow with hundreds of rows: a label
-// keeps what it was last given and cuts again only when that or its width
-// changed.
-void SetElided(QLabel* ALabel, const QString& AText)
-{
-    const int width = ALabel->width();
-    if (ALabel->property("ElideSource").toString() == AText && ALabel->property("ElideWidth").toInt() == width &&
-        ALabel->property("ElideSource").isValid())
-        return;
-    ALabel->setProperty("ElideSource", AText);
-    ALabel->setProperty("ElideWidth", width);
-    ALabel->setText(width > 0 ? ALabel->fontMetrics().elidedText(AText, Qt::ElideRight, width) : AText);
 }
 
 } // namespace
@@ -195,8 +182,8 @@ void TDSWorkplacePersonFrame::ControlDragStart()
 
 void TDSWorkplacePersonFrame::ShowTexts()
 {
-    SetElided(LabelName, FNameText);
-    SetElided(LabelWorkplaces, FWorkplacesText);
+    SetElidedText(LabelName, FNameText);
+    SetElidedText(LabelWorkplaces, FWorkplacesText);
 }
 
 void TDSWorkplacePersonFrame::PlaceControls()

@@ -1,0 +1,234 @@
+#!/usr/bin/env bash
+# Runs the real program on a private X display with a window manager and
+# drives it as a user would: keys, a real mouse drag, the title bar's close
+# button, restarts, a smaller screen and kill -9. Usage: desktop_test.sh PROGRAM
+set -u
+
+PROGRAM=$(readlink -f "$1")
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/plenvo-desktop.XXXXXX")
+STEP="start"
+XVFB_PIDS=()
+WM_PIDS=()
+APP_PID=""
+
+for tool in Xvfb openbox xdotool xwininfo xprop sqlite3 xwd xwdtopnm pnmtopng; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (make deps installs it)"; exit 1; }
+done
+
+# A private home: the user's own settings and data are never touched.
+export HOME="$WORK/home"
+export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share" XDG_CACHE_HOME="$HOME/.cache"
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -p "$HOME/Documents" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS QT_SCALE_FACTOR QT_QPA_PLATFORM
+export QT_QPA_PLATFORM=xcb
+export ASAN_OPTIONS="detect_leaks=0:halt_on_error=1"
+DATA="$HOME/Documents/Plenvo"
+SETTINGS="$XDG_CONFIG_HOME/Zanthor Software/Plenvo.conf"
+
+cleanup() {
+    [ -n "$APP_PID" ] && kill -9 "$APP_PID" 2>/dev/null
+    for pid in "${WM_PIDS[@]}" "${XVFB_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+}
+trap cleanup EXIT
+
+fail() {
+    local shot="$WORK/failure.png"
+    echo "FAIL ($STEP): $*"
+    xwd -root -silent 2>/dev/null | xwdtopnm 2>/dev/null | pnmtopng > "$shot" 2>/dev/null && echo "screenshot: $shot"
+    echo "window tree:"; xwininfo -root -tree 2>&1 | sed -n '1,60p'
+    [ -f "$WORK/app.log" ] && { echo "program output:"; tail -n 30 "$WORK/app.log"; }
+    exit 1
+}
+
+# wait_for SECONDS COMMAND...: polls until the command succeeds.
+wait_for() {
+    local limit=$(( $1 * 10 )); shift
+    local i
+    for ((i = 0; i < limit; i++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# A display of its own, numbered by Xvfb itself, with openbox on it.
+start_display() {
+    local size=$1
+    local fifo="$WORK/displayfd.$size"
+    rm -f "$fifo"; mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$fifo" >"$WORK/xvfb.$size.log" 2>&1 &
+    XVFB_PIDS+=($!)
+    local number
+    read -r -t 60 number <"$fifo" || fail "Xvfb did not start"
+    export DISPLAY=":$number"
+    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+    WM_PIDS+=($!)
+    wait_for 60 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
+}
+
+sql() { sqlite3 -batch -noheader "$DATA/$1" "$2"; }
+
+# The program's main window id, once it is mapped.
+main_window() { xdotool search --onlyvisible --pid "$APP_PID" --name '^Plenvo$' 2>/dev/null | head -n 1; }
+has_main_window() { [ -n "$(main_window)" ]; }
+# The id of a visible window titled exactly $1.
+window_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+has_window_titled() { [ -n "$(window_titled "$1")" ]; }
+# Client rectangle of a window: x y width height.
+client_rect() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+                             /^  Width:/{w=$NF} /^  Height:/{h=$NF} END{print x, y, w, h}'
+}
+# Frame extents: left right top bottom.
+frame_extents() { xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ','; }
+# The outer rectangle, frame included: x y width height.
+outer_rect() {
+    local x y w h l r t b
+    read -r x y w h < <(client_rect "$1")
+    read -r l r t b < <(frame_extents "$1")
+    echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
+
+# Starts the program and waits until its window is mapped, framed and still.
+start_app() {
+    "$PROGRAM" >"$WORK/app.log" 2>&1 &
+    APP_PID=$!
+    wait_for 90 has_main_window || fail "the main window did not appear"
+    WIN=$(main_window)
+    wait_for 30 sh -c "xprop -id $WIN _NET_FRAME_EXTENTS | grep -q '='" || fail "the window got no frame"
+    # The window is placed once the frame is known: wait until it stays put.
+    local last="" same=0 now i
+    for ((i = 0; i < 100 && same < 5; i++)); do
+        now=$(client_rect "$WIN")
+        if [ "$now" = "$last" ]; then same=$((same + 1)); else same=0; last=$now; fi
+        sleep 0.1
+    done
+    [ "$same" -ge 5 ] || fail "the window kept moving: $last"
+}
+
+# Clicks the close button at the right end of the title bar and waits for the end.
+close_app() {
+    local x y w h l r t b
+    read -r x y w h < <(client_rect "$WIN")
+    read -r l r t b < <(frame_extents "$WIN")
+    xdotool mousemove $((x + w + r - 12)) $((y - t / 2)) click 1
+    wait_for 60 sh -c "! kill -0 $APP_PID" || fail "the close button did not end the program"
+    wait "$APP_PID"; local code=$?
+    APP_PID=""
+    [ "$code" -eq 0 ] || fail "the program ended with $code"
+}
+
+# Fills the editor's fields in their Enter order, then walks on to OK with Enter.
+fill_editor() {
+    local title=$1 editor i first=1 text
+    shift
+    wait_for 60 has_window_titled "$title" || fail "Insert did not open the $title editor"
+    editor=$(window_titled "$title")
+    wait_for 30 sh -c "xdotool getactivewindow | grep -qx $editor" || fail "the $title editor has no focus"
+    for text in "$@"; do
+        [ "$first" = 1 ] || xdotool key Return
+        first=0
+        xdotool key ctrl+a type --delay 20 "$text"
+    done
+    for ((i = 0; i < 12; i++)); do
+        xdotool key Return
+        wait_for 2 sh -c "! xwininfo -id $editor 2>/dev/null | grep -q IsViewable" && return 0
+    done
+    fail "Enter did not close the $title editor"
+}
+
+# A real drag: press, move in steps past the drag distance, release.
+drag() {
+    local x1=$1 y1=$2 x2=$3 y2=$4 i
+    xdotool mousemove "$x1" "$y1" mousedown 1
+    for i in 1 2 3 4 5 6 7 8 9 10; do
+        xdotool mousemove $((x1 + (x2 - x1) * i / 10)) $((y1 + (y2 - y1) * i / 10))
+        sleep 0.05
+    done
+    sleep 0.2
+    xdotool mouseup 1
+}
+
+relations() { sql Jobs.cds "SELECT PersonName || '@' || WorkplaceShortcut FROM Data ORDER BY ID" | tr '\n' ' '; }
+
+# --- first start on a 1280x1024 screen
+STEP="first start"
+start_display 1280x1024
+start_app
+read -r X0 Y0 W0 H0 < <(client_rect "$WIN")
+echo "first start: client ${W0}x${H0} at $X0,$Y0; frame $(frame_extents "$WIN")"
+
+# The worker list has the keyboard focus at once: Insert adds a worker.
+STEP="add a worker with the keyboard"
+xdotool key Insert
+fill_editor Worker "Ann Lee"
+wait_for 30 sh -c "sqlite3 '$DATA/Workers.cds' 'SELECT Name FROM Data' | grep -qx 'Ann Lee'" ||
+    fail "Workers.cds does not hold the worker"
+
+# The add button at the left end of the workplace tool bar, then the keyboard.
+STEP="add a workplace"
+xdotool mousemove $((X0 + 26)) $((Y0 + 98)) click 1
+fill_editor Workplace "Kitchen" "K1"
+wait_for 30 sh -c "sqlite3 '$DATA/Workplaces.cds' 'SELECT Shortcut FROM Data' | grep -qx 'K1'" ||
+    fail "Workplaces.cds does not hold the workplace"
+
+# The worker's row is the first of the list below the calendar; the panel is
+# the first in the workplace area.
+LIST_X=$((X0 + 450)); LIST_Y=$((Y0 + 340))
+PANEL_X=$((X0 + 200)); PANEL_Y=$((Y0 + 134))
+STEP="drag the worker onto the workplace"
+drag "$LIST_X" "$LIST_Y" "$PANEL_X" "$PANEL_Y"
+wait_for 30 sh -c "[ \"\$(sqlite3 '$DATA/Jobs.cds' 'SELECT count(*) FROM Data')\" = 1 ]" ||
+    fail "Jobs.cds holds no relation after the drag"
+[ "$(relations)" = "Ann Lee@K1 " ] || fail "unexpected relations: $(relations)"
+
+STEP="close with the close button"
+read -r OX OY OW OH < <(outer_rect "$WIN")
+close_app
+
+# Start after start the window keeps its place and size; the data stays.
+for run in 1 2 3 4 5; do
+    STEP="restart $run"
+    start_app
+    now=$(outer_rect "$WIN")
+    [ "$now" = "$OX $OY $OW $OH" ] || fail "outer rectangle $now, was $OX $OY $OW $OH"
+    [ "$(relations)" = "Ann Lee@K1 " ] || fail "relations changed: $(relations)"
+    close_app
+done
+echo "five restarts: outer rectangle stays $OX $OY ${OW}x${OH}"
+
+# kill -9 right after a drop: the relation is in the file and stays there.
+STEP="kill -9 after a drag"
+start_app
+xdotool key Insert
+fill_editor Worker "Bob Ray"
+wait_for 30 sh -c "sqlite3 '$DATA/Workers.cds' 'SELECT count(*) FROM Data' | grep -qx 2" || fail "second worker not saved"
+# Sorted by name, Bob is the second row.
+drag "$LIST_X" $((LIST_Y + 18)) "$PANEL_X" "$PANEL_Y"
+wait_for 30 sh -c "[ \"\$(sqlite3 '$DATA/Jobs.cds' 'SELECT count(*) FROM Data')\" = 2 ]" ||
+    fail "Jobs.cds holds no second relation after the drag"
+kill -9 "$APP_PID"; wait "$APP_PID" 2>/dev/null; APP_PID=""
+[ "$(sql Jobs.cds 'PRAGMA integrity_check')" = ok ] || fail "Jobs.cds is damaged"
+[ "$(relations)" = "Ann Lee@K1 Bob Ray@K1 " ] || fail "relations after kill -9: $(relations)"
+start_app
+[ "$(relations)" = "Ann Lee@K1 Bob Ray@K1 " ] || fail "relations after the restart: $(relations)"
+close_app
+
+# A placement stored on a larger screen opens inside a smaller one.
+STEP="restore on a smaller screen"
+mkdir -p "$(dirname "$SETTINGS")"; touch "$SETTINGS"
+awk '/^\[/{skip = ($0 == "[MainWindow]")} !skip' "$SETTINGS" > "$WORK/settings" && cat "$WORK/settings" > "$SETTINGS"
+printf '[MainWindow]\nWindowState=0\nWidth=1000\nHeight=720\nLeft=200\nTop=100\n' >> "$SETTINGS"
+start_display 1024x700
+start_app
+read -r SX SY SW SH < <(outer_rect "$WIN")
+echo "on 1024x700: outer ${SW}x${SH} at $SX,$SY"
+[ "$SX" -ge 0 ] && [ "$SY" -ge 0 ] && [ $((SX + SW)) -le 1024 ] && [ $((SY + SH)) -le 700 ] ||
+    fail "the window $SX $SY ${SW}x${SH} does not fit the 1024x700 screen"
+close_app
+
+echo "PASS"
+rm -rf "$WORK"
