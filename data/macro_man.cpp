@@ -48,7 +48,7 @@ TFieldDefs TMacroMan::FieldDefs()
 QString TMacroMan::NormalName(const QString& AName)
 {
     // Cut before comparing, so a long name finds the template stored under it.
-    return TrimBlanks(TrimBlanks(AName).left(TMacro::MaxNameLength));
+    return TrimBlanks(CutText(TrimBlanks(AName), TMacro::MaxNameLength));
 }
 
 TMacroMan::TMacroMan()

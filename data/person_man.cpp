@@ -70,7 +70,7 @@ QString TPerson::GetDefaultSortingName() const
     const qsizetype blank = name.lastIndexOf(QLatin1Char(' '));
     if (blank < 0)
         return name;
-    return name.mid(blank + 1, 255) + QLatin1Char(' ') + name.left(blank);
+    return CutText(name.mid(blank + 1), 255) + QLatin1Char(' ') + name.left(blank);
 }
 
 void TPerson::SetName(const QString& AValue)

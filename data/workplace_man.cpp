@@ -68,7 +68,7 @@ bool TWorkplace::LoadDefault(int AMask)
 
 QString TWorkplace::GetDefaultShortcut() const
 {
-    return TrimChar(TrimBlanks(FName.left(3)), QLatin1Char('^'));
+    return TrimChar(TrimBlanks(CutText(FName, 3)), QLatin1Char('^'));
 }
 
 void TWorkplace::SetName(const QString& AValue)

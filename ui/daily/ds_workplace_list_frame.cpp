@@ -285,7 +285,7 @@ void TDSWorkplaceListFrame::FitToolBar()
 QString TDSWorkplaceListFrame::TemplateNameFromCaption(const QString& ACaption, const QString& AResourceText)
 {
     // The caption is the text, a blank, and the name in double quotes.
-    return TrimChar(ACaption.mid(AResourceText.length() + 2, 255), QLatin1Char('"'));
+    return TrimChar(CutText(ACaption.mid(AResourceText.length() + 2), 255), QLatin1Char('"'));
 }
 
 void TDSWorkplaceListFrame::SetWorkplaces(TDSWorkplaceList* AValue)
