@@ -1,5 +1,7 @@
 #include "schedule/register_access.h"
 
+#include "core/dialogs.h"
+
 TPerson* RegisterPerson(int AID)
 {
     TPersonMan* man = TPersonMan::Instance();
@@ -41,16 +43,38 @@ bool RegisterPersonIsOut(int AID, TDate ADate)
     return person && person->IsOut(ADate);
 }
 
-bool RegisterEditPerson(int AID)
+namespace {
+
+// A cancelled editor leaves the manager's store error empty.
+template <class TMan>
+TEditOutcome EditOutcome(const TMan& AMan, bool ASaved, QString& AError)
 {
-    TPerson* person = RegisterPerson(AID);
-    return person && TPersonMan::Instance()->EditPerson(person);
+    AError = ASaved ? QString() : AMan.StoreError();
+    return ASaved ? eoSaved : (AError.isEmpty() ? eoCancelled : eoFailed);
 }
 
-bool RegisterEditWorkplace(int AID)
+} // namespace
+
+TEditOutcome RegisterEditPerson(int AID, QString& AError)
+{
+    TPerson* person = RegisterPerson(AID);
+    if (!person) {
+        AError.clear();
+        return eoCancelled;
+    }
+    TPersonMan* man = TPersonMan::Instance();
+    return EditOutcome(*man, man->EditPerson(person), AError);
+}
+
+TEditOutcome RegisterEditWorkplace(int AID, QString& AError)
 {
     TWorkplace* workplace = RegisterWorkplace(AID);
-    return workplace && TWorkplaceMan::Instance()->EditWorkplace(workplace);
+    if (!workplace) {
+        AError.clear();
+        return eoCancelled;
+    }
+    TWorkplaceMan* man = TWorkplaceMan::Instance();
+    return EditOutcome(*man, man->EditWorkplace(workplace), AError);
 }
 
 bool RegisterDeletePerson(int AID, QString& AError)
@@ -59,7 +83,7 @@ bool RegisterDeletePerson(int AID, QString& AError)
     if (!man)
         return false;
     const bool deleted = man->DeletePerson(AID);
-    AError = deleted ? QString() : man->Table().LastError();
+    AError = deleted ? QString() : man->StoreError();
     return deleted;
 }
 
@@ -69,6 +93,12 @@ bool RegisterDeleteWorkplace(int AID, QString& AError)
     if (!man)
         return false;
     const bool deleted = man->DeleteWorkplace(AID);
-    AError = deleted ? QString() : man->Table().LastError();
+    AError = deleted ? QString() : man->StoreError();
     return deleted;
+}
+
+void ShowSaveFailure(const QString& AReason)
+{
+    const QString reason = AReason.isEmpty() ? QStringLiteral("the data store did not accept it.") : AReason;
+    ShowMessageBox(QStringLiteral("The change could not be saved: %1").arg(reason), mtError, mbOK);
 }

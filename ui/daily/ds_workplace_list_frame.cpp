@@ -4,6 +4,7 @@
 #include "data/macro_man.h"
 #include "data/workplace_man.h"
 #include "schedule/daily/daily_schedule.h"
+#include "schedule/register_access.h"
 #include "setup/setup.h"
 #include "ui/daily/ds_workplace_frame.h"
 #include "ui/daily/ds_view_parts.h"
@@ -427,9 +428,12 @@ void TDSWorkplaceListFrame::ControlChanged()
     const QString name = action->objectName();
     TDailySchedule* schedule = FWorkplaces->Schedule();
     if (action == ActionAdd) {
-        if (TWorkplaceMan* workplaces = TWorkplaceMan::Instance())
+        if (TWorkplaceMan* workplaces = TWorkplaceMan::Instance()) {
             if (TWorkplace* workplace = workplaces->AddWorkplace())
                 FWorkplaces->AddWorkplace(workplace, true);
+            else if (!workplaces->StoreError().isEmpty())
+                ShowSaveFailure(workplaces->StoreError());
+        }
     } else if (action == ActionSortingAsc) {
         FWorkplaces->SetSortingDirection(sdAscended);
     } else if (action == ActionSortingDesc) {
@@ -506,6 +510,5 @@ void TDSWorkplaceListFrame::SaveTemplate(const QString& AName)
     }
     macro->SetName(name);
     if (!macros->PutMacro(macro.get()))
-        ShowMessageBox(QStringLiteral("The change could not be saved: the templates file did not accept it."), mtError,
-                       mbOK);
+        ShowSaveFailure(macros->StoreError());
 }

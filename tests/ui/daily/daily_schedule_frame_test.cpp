@@ -2,6 +2,7 @@
 // date band and calendar, the note lines with their banner, and the layout.
 #include "ui/daily/daily_schedule_frame.h"
 
+#include "schedule/daily/ds_lists.h"
 #include "support/drag_events.h"
 #include "tests/ui/daily/ds_view_fixture.h"
 #include "ui/daily/ds_person_list_frame.h"
@@ -289,4 +290,118 @@ TEST_F(DailyScheduleFrameTest, WorkersMoveBetweenTheWorkerListAndTheWorkplacePan
     EXPECT_EQ(JobPairs(Wed), (std::set<std::pair<int, int>>{{ann->ID(), bar->ID()}}));
     EXPECT_EQ(PersonRow("Bob")->text(1), "");
     EXPECT_EQ(Schedule->Workplaces()->Items(-kitchen->ID())->Persons()->Count(), 0);
+}
+
+TEST_F(DailyScheduleFrameTest, EveryChangeTheFilesRefuseIsToldOnceAndACancelledEditorIsNot)
+{
+    TPerson* ann = AddPerson("Ann");
+    TPerson* bob = AddPerson("Bob");
+    TWorkplace* kitchen = AddWorkplace("Kitchen", "K1");
+    TWorkplace* bar = AddWorkplace("Bar", "B1");
+    Show(Wed);
+    ASSERT_TRUE(Schedule->AddPersonToWorkplace(bob->ID(), kitchen->ID()));
+    TDSPersonListFrame* persons = Page->DSPersonListFrame();
+    TDSWorkplaceListFrame* workplaces = Page->DSWorkplaceListFrame();
+    const auto panelOf = [&](int AWorkplaceID) -> TDSWorkplaceFrame* {
+        for (auto* panel : workplaces->findChildren<TDSWorkplaceFrame*>())
+            if (panel->Workplace() && panel->Workplace()->ID() == AWorkplaceID)
+                return panel;
+        return nullptr;
+    };
+    const auto rename = [](const QString& AName) {
+        return [AName](TObject* o) {
+            if (auto* person = dynamic_cast<TPerson*>(o))
+                person->SetName(AName);
+            else if (auto* workplace = dynamic_cast<TWorkplace*>(o))
+                workplace->SetName(AName);
+        };
+    };
+    // The messages a change showed, with AAnswers queued for them.
+    const auto told = [&](std::function<void()> AChange, std::initializer_list<int> AAnswers = {mrOk}) {
+        Dialogs().Reset();
+        for (int answer : AAnswers)
+            Dialogs().AnswerMessage(answer);
+        AChange();
+        QApplication::processEvents();
+        EXPECT_TRUE(Dialogs().AllAnswered());
+        return Dialogs().MessageTexts();
+    };
+    const auto refused = [](const QStringList& ATexts) {
+        return ATexts.size() == 1 && ATexts[0].startsWith("The change could not be saved: ") &&
+               ATexts[0].contains("locked");
+    };
+
+    TWriteLocks locks({Folder + "Workers.cds", Folder + "Workplaces.cds", Folder + "Jobs.cds", Folder + "Macros.cds"});
+    Persons()->setCurrentItem(PersonRow("Ann"));
+
+    // Workers: add, edit, delete.
+    EXPECT_TRUE(refused(told([&] {
+        EditorDoes("TPersonEditor", rename("Cid"), true);
+        Find<QAction>(persons, "ActionAdd")->trigger();
+    })));
+    EXPECT_TRUE(told([&] {
+        EditorDoes("TPersonEditor", rename("Cid"), false);
+        Find<QAction>(persons, "ActionAdd")->trigger();
+    }, {}).isEmpty());
+    EXPECT_TRUE(refused(told([&] {
+        EditorDoes("TPersonEditor", rename("Anna"), true);
+        Find<QAction>(persons, "ActionEdit")->trigger();
+    })));
+    EXPECT_TRUE(told([&] {
+        EditorDoes("TPersonEditor", rename("Anna"), false);
+        Find<QAction>(persons, "ActionEdit")->trigger();
+    }, {}).isEmpty());
+    const QStringList deleteWorker = told([&] { Find<QAction>(persons, "ActionDelete")->trigger(); }, {mrYes, mrOk});
+    EXPECT_TRUE(refused(deleteWorker.mid(1))) << deleteWorker.join('|').toStdString();
+    EXPECT_EQ(ColumnTexts(Persons(), 0), (QStringList{"Ann", "Bob"}));
+    EXPECT_EQ(Store->Persons->PersonCount(), 2);
+    EXPECT_EQ(ann->Name(), "Ann");
+
+    // Workplaces: add, edit, delete.
+    EXPECT_TRUE(refused(told([&] {
+        EditorDoes("TWorkplaceEditor", rename("Cellar"), true);
+        Find<QAction>(workplaces, "ActionAdd")->trigger();
+    })));
+    EXPECT_TRUE(told([&] {
+        EditorDoes("TWorkplaceEditor", rename("Cellar"), false);
+        Find<QAction>(workplaces, "ActionAdd")->trigger();
+    }, {}).isEmpty());
+    ASSERT_NE(panelOf(bar->ID()), nullptr);
+    EXPECT_TRUE(refused(told([&] {
+        EditorDoes("TWorkplaceEditor", rename("Pub"), true);
+        Find<QToolButton>(panelOf(bar->ID()), "SBEdit")->click();
+    })));
+    EXPECT_TRUE(told([&] {
+        EditorDoes("TWorkplaceEditor", rename("Pub"), false);
+        Find<QToolButton>(panelOf(bar->ID()), "SBEdit")->click();
+    }, {}).isEmpty());
+    const QStringList deleteWorkplace =
+        told([&] { Find<QToolButton>(panelOf(bar->ID()), "SBDelete")->click(); }, {mrYes, mrOk});
+    EXPECT_TRUE(refused(deleteWorkplace.mid(1))) << deleteWorkplace.join('|').toStdString();
+    EXPECT_EQ(Store->Workplaces->WorkplaceCount(), 2);
+    EXPECT_EQ(bar->Name(), "Bar");
+    ASSERT_NE(panelOf(bar->ID()), nullptr);
+
+    // Relations: a drop onto a panel, a row dragged back onto the list.
+    EXPECT_TRUE(refused(told([&] {
+        auto payload = persons->CreateDragObject();
+        ASSERT_NE(payload, nullptr);
+        TDSWorkplaceFrame::TakeDrop(payload.get(), Schedule->Workplaces()->Items(-bar->ID()));
+    })));
+    EXPECT_TRUE(refused(told([&] {
+        TDSWorkplacePersonDragObjectEx payload(bob->ID(), kitchen->ID());
+        SendDragEvent(Persons()->viewport(), QEvent::DragEnter, &payload, QPoint(5, 5), Qt::MoveAction);
+        SendDragEvent(Persons()->viewport(), QEvent::Drop, &payload, QPoint(5, 5), Qt::MoveAction);
+    })));
+    EXPECT_EQ(JobPairs(Wed), (std::set<std::pair<int, int>>{{bob->ID(), kitchen->ID()}}));
+    EXPECT_EQ(PersonRow("Ann")->text(1), "");
+    EXPECT_EQ(PersonRow("Bob")->text(1), "K1");
+
+    // Templates: saving one and clearing the day.
+    EXPECT_TRUE(refused(told([&] {
+        Dialogs().AnswerInput(QStringLiteral("Morning"));
+        Find<QAction>(workplaces, "ActionAddTemplate")->trigger();
+    })));
+    EXPECT_TRUE(refused(told([&] { Find<QAction>(workplaces, "PUMenuASTClearAll")->trigger(); })));
+    EXPECT_EQ(JobPairs(Wed), (std::set<std::pair<int, int>>{{bob->ID(), kitchen->ID()}}));
 }
