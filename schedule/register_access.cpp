@@ -45,36 +45,26 @@ bool RegisterPersonIsOut(int AID, TDate ADate)
 
 namespace {
 
-// A cancelled editor leaves the manager's store error empty.
-template <class TMan>
-TEditOutcome EditOutcome(const TMan& AMan, bool ASaved, QString& AError)
+// Runs the manager's editor on an item; a cancelled editor leaves the
+// manager's store error empty.
+template <class TMan, class TItem>
+TEditOutcome RegisterEdit(TMan* AMan, TItem* AItem, bool (TMan::*AEdit)(TItem*), QString& AError)
 {
-    AError = ASaved ? QString() : AMan.StoreError();
-    return ASaved ? eoSaved : (AError.isEmpty() ? eoCancelled : eoFailed);
+    const bool saved = AItem && (AMan->*AEdit)(AItem);
+    AError = saved || !AItem ? QString() : AMan->StoreError();
+    return saved ? eoSaved : (AError.isEmpty() ? eoCancelled : eoFailed);
 }
 
 } // namespace
 
 TEditOutcome RegisterEditPerson(int AID, QString& AError)
 {
-    TPerson* person = RegisterPerson(AID);
-    if (!person) {
-        AError.clear();
-        return eoCancelled;
-    }
-    TPersonMan* man = TPersonMan::Instance();
-    return EditOutcome(*man, man->EditPerson(person), AError);
+    return RegisterEdit(TPersonMan::Instance(), RegisterPerson(AID), &TPersonMan::EditPerson, AError);
 }
 
 TEditOutcome RegisterEditWorkplace(int AID, QString& AError)
 {
-    TWorkplace* workplace = RegisterWorkplace(AID);
-    if (!workplace) {
-        AError.clear();
-        return eoCancelled;
-    }
-    TWorkplaceMan* man = TWorkplaceMan::Instance();
-    return EditOutcome(*man, man->EditWorkplace(workplace), AError);
+    return RegisterEdit(TWorkplaceMan::Instance(), RegisterWorkplace(AID), &TWorkplaceMan::EditWorkplace, AError);
 }
 
 bool RegisterDeletePerson(int AID, QString& AError)

@@ -331,14 +331,7 @@ TEST_F(PersonScheduleTest, FailedWritesAreToldOnceEachAndChangeNoList)
     EXPECT_EQ(schedule->Persons()->Items(-Bob)->Days()->Count(), 1);
     // Edits saved in the editor but refused by the store; cancelled ones say nothing.
     bool ok = true;
-    Store.EditAction = [&ok](TPeriodPersonRecord& ARecord) {
-        ARecord.Name = QStringLiteral("Zed");
-        return ok;
-    };
-    Store.EditWorkplaceAction = [&ok](TPeriodWorkplaceRecord& ARecord) {
-        ARecord.Name = QStringLiteral("Zoo");
-        return ok;
-    };
+    EditorsRename(ok);
     TestEnv::Dialogs().AnswerMessage(mrOk);
     EXPECT_FALSE(schedule->Persons()->EditPerson(Cid));
     TestEnv::Dialogs().AnswerMessage(mrOk);

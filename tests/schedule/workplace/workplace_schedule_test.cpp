@@ -241,14 +241,7 @@ TEST_F(WorkplaceScheduleTest, FailedWritesAreToldOnceEachAndChangeNoList)
     EXPECT_EQ(schedule->Workplaces()->Items(-Kit)->Days()->Count(), 1);
     // Edits and deletes refused by the store; a cancelled editor says nothing.
     bool ok = true;
-    Store.EditAction = [&ok](TPeriodPersonRecord& ARecord) {
-        ARecord.Name = QStringLiteral("Zed");
-        return ok;
-    };
-    Store.EditWorkplaceAction = [&ok](TPeriodWorkplaceRecord& ARecord) {
-        ARecord.Name = QStringLiteral("Zoo");
-        return ok;
-    };
+    EditorsRename(ok);
     TestEnv::Dialogs().AnswerMessage(mrOk);
     EXPECT_FALSE(schedule->Persons()->EditPerson(Ann));
     TestEnv::Dialogs().AnswerMessage(mrOk);
