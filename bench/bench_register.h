@@ -33,7 +33,7 @@ public:
     TPerson* PersonObject(int) const override { return nullptr; }
     int PersonObjectID(const TPerson*) const override { return 0; }
     bool PersonIsOut(int, TDate) const override { return false; }
-    bool EditPerson(int) override { return false; }
+    TEditOutcome EditPerson(int) override { return eoCancelled; }
     bool DeletePerson(int) override { return false; }
     int WorkplaceCount() const override { return static_cast<int>(FWorkplaces.size()); }
     int WorkplaceIDAt(int AIndex) const override { return FWorkplaces[static_cast<size_t>(AIndex)].ID; }
@@ -45,7 +45,7 @@ public:
     }
     TWorkplace* WorkplaceObject(int) const override { return nullptr; }
     int WorkplaceObjectID(const TWorkplace*) const override { return 0; }
-    bool EditWorkplace(int) override { return false; }
+    TEditOutcome EditWorkplace(int) override { return eoCancelled; }
     bool DeleteWorkplace(int) override { return false; }
     QString LastError() const override { return QString(); }
 

@@ -4,7 +4,9 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QTextBoundaryFinder>
 
+#include <algorithm>
 #include <cmath>
 
 QString TrimChar(const QString& AText, QChar AChar)
@@ -21,6 +23,18 @@ QString TrimChar(const QString& AText, QChar AChar)
 QString TrimBlanks(const QString& AText)
 {
     return TrimChar(TrimChar(TrimChar(AText, QLatin1Char(' ')), QLatin1Char('\t')), QLatin1Char(' '));
+}
+
+QString CutText(const QString& AText, qsizetype AMaxLength)
+{
+    if (AText.size() <= AMaxLength)
+        return AText;
+    if (AMaxLength <= 0)
+        return QString();
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, AText);
+    finder.setPosition(AMaxLength);
+    const qsizetype end = finder.isAtBoundary() ? AMaxLength : finder.toPreviousBoundary();
+    return AText.left(std::max<qsizetype>(end, 0));
 }
 
 QString CapitalizeFirst(const QString& AText)

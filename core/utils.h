@@ -21,6 +21,10 @@ enum TDateDaysKind { ddkWeek, ddkTwoWeeks, ddkMonth };
 // --- text ---
 QString TrimChar(const QString& AText, QChar AChar);
 QString TrimBlanks(const QString& AText);
+// The longest start of AText of at most AMaxLength UTF-16 units that ends
+// between two characters: never inside a surrogate pair, never between a
+// letter and its combining marks.
+QString CutText(const QString& AText, qsizetype AMaxLength);
 QString CapitalizeFirst(const QString& AText);
 QString RemoveChar(const QString& AText, QChar AChar);
 int LastPos(const QString& ASubText, const QString& AText);

@@ -2,6 +2,7 @@
 
 #include "data/data_man.h"
 #include "data/job_man.h"
+#include "data/write_refusal.h"
 
 namespace {
 TMacroMan* GMacroMan = nullptr;
@@ -48,7 +49,7 @@ TFieldDefs TMacroMan::FieldDefs()
 QString TMacroMan::NormalName(const QString& AName)
 {
     // Cut before comparing, so a long name finds the template stored under it.
-    return TrimBlanks(TrimBlanks(AName).left(TMacro::MaxNameLength));
+    return TrimBlanks(CutText(TrimBlanks(AName), TMacro::MaxNameLength));
 }
 
 TMacroMan::TMacroMan()
@@ -166,8 +167,13 @@ std::unique_ptr<TMacro> TMacroMan::GetSystemMacro(TDate ADate)
 
 bool TMacroMan::PutMacro(const TMacro* AMacro)
 {
-    if (!AMacro || AMacro->Name().isEmpty() || !DSMacros.CanModify())
+    FStoreError.clear();
+    if (!AMacro || AMacro->Name().isEmpty())
         return false;
+    if (!DSMacros.CanModify()) {
+        FStoreError = WriteRefusal(DSMacros);
+        return false;
+    }
     SetFilterName(AMacro->Name());
     bool ok = true;
     while (ok && DSMacros.FindFirst())
@@ -182,6 +188,7 @@ bool TMacroMan::PutMacro(const TMacro* AMacro)
     // Saved at once like every other change, all pairs or none.
     if (ok && DSMacros.Save())
         return true;
+    FStoreError = WriteRefusal(DSMacros);
     DSMacros.CancelUpdates();
     return false;
 }

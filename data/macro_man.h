@@ -74,6 +74,8 @@ public:
     // Replaces the stored template of that name and saves the file at once;
     // a template without pairs removes it.
     bool PutMacro(const TMacro* AMacro);
+    // Why the last PutMacro was not stored; empty when it was.
+    QString StoreError() const { return FStoreError; }
     void DSMacrosFilterRecord(const TTable& ADataSet, bool& AAccept) const;
 
     void OpenDBFiles();
@@ -86,4 +88,5 @@ private:
     TTable DSMacros{QStringLiteral("DSMacros")};
     TTable DSMacrosDef{QStringLiteral("DSMacrosDef")};
     QString FFilterMacroJobName;
+    QString FStoreError;
 };

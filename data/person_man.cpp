@@ -15,7 +15,10 @@ void VerifyPerson(TPersonList& AList, TPerson& APerson, const TPerson* AWithOut)
 {
     APerson.SetName(AList.VerifyName(APerson.Name(), AWithOut));
 }
-TPersonOps Ops(TTable& ATable, TPersonList& AList) { return TPersonOps(ATable, AList, GPersonFields, VerifyPerson); }
+TPersonOps Ops(TTable& ATable, TPersonList& AList, QString& AStoreError)
+{
+    return TPersonOps(ATable, AList, GPersonFields, VerifyPerson, AStoreError);
+}
 const QString FileName = QStringLiteral("Workers.cds");
 
 } // namespace
@@ -70,7 +73,7 @@ QString TPerson::GetDefaultSortingName() const
     const qsizetype blank = name.lastIndexOf(QLatin1Char(' '));
     if (blank < 0)
         return name;
-    return name.mid(blank + 1, 255) + QLatin1Char(' ') + name.left(blank);
+    return CutText(name.mid(blank + 1), 255) + QLatin1Char(' ') + name.left(blank);
 }
 
 void TPerson::SetName(const QString& AValue)
@@ -267,35 +270,35 @@ void TPersonMan::CloseDBFiles()
 
 void TPersonMan::LoadPersons()
 {
-    Ops(DSPersons, *FPersons).Load();
+    Ops(DSPersons, *FPersons, FStoreError).Load();
 }
 
 bool TPersonMan::Store(TPerson* APerson)
 {
-    return Ops(DSPersons, *FPersons).Store(APerson);
+    return Ops(DSPersons, *FPersons, FStoreError).Store(APerson);
 }
 
 bool TPersonMan::InsertPerson(TPerson* APerson)
 {
-    return Ops(DSPersons, *FPersons).Insert(APerson);
+    return Ops(DSPersons, *FPersons, FStoreError).Insert(APerson);
 }
 
 bool TPersonMan::InsertPerson(std::unique_ptr<TPerson>& APerson)
 {
-    return Ops(DSPersons, *FPersons).Insert(APerson);
+    return Ops(DSPersons, *FPersons, FStoreError).Insert(APerson);
 }
 
 TPerson* TPersonMan::AddPerson()
 {
-    return Ops(DSPersons, *FPersons).Add();
+    return Ops(DSPersons, *FPersons, FStoreError).Add();
 }
 
 bool TPersonMan::EditPerson(TPerson* APerson)
 {
-    return Ops(DSPersons, *FPersons).Edit(APerson);
+    return Ops(DSPersons, *FPersons, FStoreError).Edit(APerson);
 }
 
 bool TPersonMan::DeletePerson(int APersonID, std::unique_ptr<TPerson>* ATaken)
 {
-    return Ops(DSPersons, *FPersons).Delete(APersonID, ATaken);
+    return Ops(DSPersons, *FPersons, FStoreError).Delete(APersonID, ATaken);
 }

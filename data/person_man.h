@@ -103,6 +103,9 @@ public:
     void OpenDBFiles();
     void CloseDBFiles();
     TTable& Table() { return DSPersons; }
+    // Why the last add, edit, insert or delete was not stored; empty when it
+    // was, and when the editor was cancelled or there was nothing to delete.
+    QString StoreError() const { return FStoreError; }
 
 private:
     bool Store(TPerson* APerson);
@@ -111,4 +114,5 @@ private:
     TTable DSPersons{QStringLiteral("DSPersons")};
     TTable DSPersonsDef{QStringLiteral("DSPersonsDef")};
     std::unique_ptr<TPersonList> FPersons;
+    QString FStoreError;
 };

@@ -8,6 +8,7 @@
 #include "core/utils.h"
 #include "data/data_man.h"
 #include "data/table.h"
+#include "data/write_refusal.h"
 
 #include <QString>
 
@@ -105,8 +106,10 @@ public:
     // itself (none while loading).
     using TVerify = void (*)(TList& AList, TItem& AItem, const TItem* AWithOut);
 
-    TRegisterOps(TTable& ATable, TList& AList, const TFields& AFields, TVerify AVerify)
-        : FTable(ATable), FList(AList), FFields(AFields), FVerify(AVerify)
+    // AStoreError takes why a change was not stored, and is emptied by one
+    // that was stored, cancelled or had nothing to do.
+    TRegisterOps(TTable& ATable, TList& AList, const TFields& AFields, TVerify AVerify, QString& AStoreError)
+        : FTable(ATable), FList(AList), FFields(AFields), FVerify(AVerify), FStoreError(AStoreError)
     {
     }
 
@@ -143,13 +146,15 @@ public:
 
     bool Store(TItem* AItem)
     {
+        FStoreError.clear();
         FVerify(FList, *AItem, AItem);
         if (!FTable.CanModify())
-            return false;
+            return Refused();
         FTable.SetFiltered(false);
         const int formerID = AItem->*FFields.ID;
         if (AItem->StoreToDB(FTable) && FTable.Save())
             return true;
+        Refused();
         // Nothing reached the file, so nothing of it stays in memory either.
         FTable.CancelUpdates();
         AItem->*FFields.ID = formerID;
@@ -179,6 +184,7 @@ public:
 
     TItem* Add()
     {
+        FStoreError.clear();
         auto item = TSCObject::Create<TItem>();
         item->LoadDefault(255);
         (*item).*FFields.List = &FList;
@@ -190,6 +196,7 @@ public:
 
     bool Edit(TItem* AItem)
     {
+        FStoreError.clear();
         if (!AItem || Foreign(AItem))
             return false;
         TList* former = AItem->*FFields.List;
@@ -215,12 +222,16 @@ public:
 
     bool Delete(int AID, std::unique_ptr<TItem>* ATaken)
     {
-        if (AID <= 0 || !FTable.CanModify())
+        FStoreError.clear();
+        if (AID <= 0)
             return false;
+        if (!FTable.CanModify())
+            return Refused();
         FTable.SetFiltered(false);
         if (!FTable.Locate(QStringLiteral("ID"), AID))
             return false;
         if (!FTable.Delete() || !FTable.Save()) {
+            Refused();
             FTable.CancelUpdates();
             return false;
         }
@@ -236,9 +247,16 @@ public:
 
 private:
     bool Foreign(const TItem* AItem) const { return AItem->*FFields.List && AItem->*FFields.List != &FList; }
+    // Notes why the table took no write; false for the caller to return.
+    bool Refused()
+    {
+        FStoreError = WriteRefusal(FTable);
+        return false;
+    }
 
     TTable& FTable;
     TList& FList;
     TFields FFields;
     TVerify FVerify;
+    QString& FStoreError;
 };

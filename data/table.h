@@ -2,6 +2,8 @@
 // delete, filters answered by indexed queries, durable saves.
 #pragma once
 
+#include "core/utils.h"
+
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -144,10 +146,11 @@ public:
     static QString SqlType(TFieldType AType);
     // A value as the field stores it (texts cut, dates whole days).
     static QVariant StoredValue(const TFieldDef& ADef, const QVariant& AValue);
-    // A text as a text field of that size stores it.
+    // A text as a text field of that size stores it: cut between characters,
+    // so no half character is ever written.
     static QString StoredText(const TFieldDef& ADef, const QString& AText)
     {
-        return ADef.Size > 0 ? AText.left(ADef.Size) : AText;
+        return ADef.Size > 0 ? CutText(AText, ADef.Size) : AText;
     }
 
 private:

@@ -9,6 +9,8 @@
 
 #include <atomic>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -238,6 +240,43 @@ bool UpgradeDateIndex(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
     return ok;
 }
 
+namespace {
+// Cuts the copied texts as a write through the table cuts them: in UTF-16
+// units between characters (SQLite's substr would count code points).
+bool CutStoredTexts(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
+{
+    for (const TFieldDef& def : ADefs) {
+        if (def.DataType != ftString || def.Size <= 0)
+            continue;
+        const QString column = TTable::QuoteName(def.Name);
+        // A text of more UTF-16 units than the size has more bytes than that.
+        QSqlQuery read(ADatabase);
+        if (!read.exec(QStringLiteral("SELECT rowid, %1 FROM main.Data WHERE length(CAST(%1 AS BLOB)) > %2")
+                           .arg(column)
+                           .arg(def.Size)))
+            return false;
+        std::vector<std::pair<QVariant, QString>> cuts;
+        while (read.next()) {
+            const QString text = read.value(1).toString();
+            const QString stored = TTable::StoredText(def, text);
+            if (stored != text)
+                cuts.emplace_back(read.value(0), stored);
+        }
+        read.finish();
+        QSqlQuery write(ADatabase);
+        if (!cuts.empty() && !write.prepare(QStringLiteral("UPDATE main.Data SET %1 = ? WHERE rowid = ?").arg(column)))
+            return false;
+        for (const auto& [rowid, stored] : cuts) {
+            write.addBindValue(stored);
+            write.addBindValue(rowid);
+            if (!write.exec())
+                return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
 bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs)
 {
     const QString temp = TempName(AFileName);
@@ -286,7 +325,7 @@ bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, cons
                 const QString source = QStringLiteral("old.Data.") + TTable::QuoteName(old->Name);
                 targets << TTable::QuoteName(def.Name);
                 if (def.DataType == ftString)
-                    sources << QStringLiteral("substr(CAST(%1 AS TEXT), 1, %2)").arg(source).arg(def.Size);
+                    sources << QStringLiteral("CAST(%1 AS TEXT)").arg(source);
                 else if (def.DataType == ftAutoInc && old->DataType == ftAutoInc)
                     sources << source;
                 else
@@ -295,6 +334,7 @@ bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, cons
             if (ok && !targets.isEmpty())
                 ok = connection.Exec(QStringLiteral("INSERT INTO main.Data (%1) SELECT %2 FROM old.Data ORDER BY old.Data.rowid")
                                          .arg(targets.join(QStringLiteral(", ")), sources.join(QStringLiteral(", "))));
+            ok = ok && CutStoredTexts(db, ANewDefs);
             // The counter never goes back: the highest ID ever given stays given.
             if (ok) {
                 qint64 oldSeq = 0;

@@ -15,9 +15,9 @@ void VerifyWorkplace(TWorkplaceList& AList, TWorkplace& AWorkplace, const TWorkp
     AWorkplace.SetName(AList.VerifyName(AWorkplace.Name(), AWithOut));
     AWorkplace.SetShortcut(AList.VerifyShortcut(AWorkplace.Shortcut(), AWithOut));
 }
-TWorkplaceOps Ops(TTable& ATable, TWorkplaceList& AList)
+TWorkplaceOps Ops(TTable& ATable, TWorkplaceList& AList, QString& AStoreError)
 {
-    return TWorkplaceOps(ATable, AList, GWorkplaceFields, VerifyWorkplace);
+    return TWorkplaceOps(ATable, AList, GWorkplaceFields, VerifyWorkplace, AStoreError);
 }
 const QString FileName = QStringLiteral("Workplaces.cds");
 
@@ -68,7 +68,7 @@ bool TWorkplace::LoadDefault(int AMask)
 
 QString TWorkplace::GetDefaultShortcut() const
 {
-    return TrimChar(TrimBlanks(FName.left(3)), QLatin1Char('^'));
+    return TrimChar(TrimBlanks(CutText(FName, 3)), QLatin1Char('^'));
 }
 
 void TWorkplace::SetName(const QString& AValue)
@@ -239,35 +239,35 @@ void TWorkplaceMan::CloseDBFiles()
 
 void TWorkplaceMan::LoadWorkplaces()
 {
-    Ops(DSWorkplaces, *FWorkplaces).Load();
+    Ops(DSWorkplaces, *FWorkplaces, FStoreError).Load();
 }
 
 bool TWorkplaceMan::Store(TWorkplace* AWorkplace)
 {
-    return Ops(DSWorkplaces, *FWorkplaces).Store(AWorkplace);
+    return Ops(DSWorkplaces, *FWorkplaces, FStoreError).Store(AWorkplace);
 }
 
 bool TWorkplaceMan::InsertWorkplace(TWorkplace* AWorkplace)
 {
-    return Ops(DSWorkplaces, *FWorkplaces).Insert(AWorkplace);
+    return Ops(DSWorkplaces, *FWorkplaces, FStoreError).Insert(AWorkplace);
 }
 
 bool TWorkplaceMan::InsertWorkplace(std::unique_ptr<TWorkplace>& AWorkplace)
 {
-    return Ops(DSWorkplaces, *FWorkplaces).Insert(AWorkplace);
+    return Ops(DSWorkplaces, *FWorkplaces, FStoreError).Insert(AWorkplace);
 }
 
 TWorkplace* TWorkplaceMan::AddWorkplace()
 {
-    return Ops(DSWorkplaces, *FWorkplaces).Add();
+    return Ops(DSWorkplaces, *FWorkplaces, FStoreError).Add();
 }
 
 bool TWorkplaceMan::EditWorkplace(TWorkplace* AWorkplace)
 {
-    return Ops(DSWorkplaces, *FWorkplaces).Edit(AWorkplace);
+    return Ops(DSWorkplaces, *FWorkplaces, FStoreError).Edit(AWorkplace);
 }
 
 bool TWorkplaceMan::DeleteWorkplace(int AWorkplaceID, std::unique_ptr<TWorkplace>* ATaken)
 {
-    return Ops(DSWorkplaces, *FWorkplaces).Delete(AWorkplaceID, ATaken);
+    return Ops(DSWorkplaces, *FWorkplaces, FStoreError).Delete(AWorkplaceID, ATaken);
 }

@@ -91,6 +91,9 @@ public:
     void OpenDBFiles();
     void CloseDBFiles();
     TTable& Table() { return DSWorkplaces; }
+    // Why the last add, edit, insert or delete was not stored; empty when it
+    // was, and when the editor was cancelled or there was nothing to delete.
+    QString StoreError() const { return FStoreError; }
 
 private:
     bool Store(TWorkplace* AWorkplace);
@@ -99,4 +102,5 @@ private:
     TTable DSWorkplaces{QStringLiteral("DSWorkplaces")};
     TTable DSWorkplacesDef{QStringLiteral("DSWorkplacesDef")};
     std::unique_ptr<TWorkplaceList> FWorkplaces;
+    QString FStoreError;
 };

@@ -36,7 +36,7 @@ QVariant TPrintTable::Normalized(const TPrintField& AField, const QVariant& AVal
     case pftBoolean:
         return QVariant(AValue.isValid() && AValue.toBool());
     case pftText:
-        return QVariant(AValue.toString().left(AField.Size));
+        return QVariant(CutText(AValue.toString(), AField.Size));
     }
     return {};
 }

@@ -1,5 +1,7 @@
 #include "schedule/register_access.h"
 
+#include "core/dialogs.h"
+
 TPerson* RegisterPerson(int AID)
 {
     TPersonMan* man = TPersonMan::Instance();
@@ -41,16 +43,28 @@ bool RegisterPersonIsOut(int AID, TDate ADate)
     return person && person->IsOut(ADate);
 }
 
-bool RegisterEditPerson(int AID)
+namespace {
+
+// Runs the manager's editor on an item; a cancelled editor leaves the
+// manager's store error empty.
+template <class TMan, class TItem>
+TEditOutcome RegisterEdit(TMan* AMan, TItem* AItem, bool (TMan::*AEdit)(TItem*), QString& AError)
 {
-    TPerson* person = RegisterPerson(AID);
-    return person && TPersonMan::Instance()->EditPerson(person);
+    const bool saved = AItem && (AMan->*AEdit)(AItem);
+    AError = saved || !AItem ? QString() : AMan->StoreError();
+    return saved ? eoSaved : (AError.isEmpty() ? eoCancelled : eoFailed);
 }
 
-bool RegisterEditWorkplace(int AID)
+} // namespace
+
+TEditOutcome RegisterEditPerson(int AID, QString& AError)
 {
-    TWorkplace* workplace = RegisterWorkplace(AID);
-    return workplace && TWorkplaceMan::Instance()->EditWorkplace(workplace);
+    return RegisterEdit(TPersonMan::Instance(), RegisterPerson(AID), &TPersonMan::EditPerson, AError);
+}
+
+TEditOutcome RegisterEditWorkplace(int AID, QString& AError)
+{
+    return RegisterEdit(TWorkplaceMan::Instance(), RegisterWorkplace(AID), &TWorkplaceMan::EditWorkplace, AError);
 }
 
 bool RegisterDeletePerson(int AID, QString& AError)
@@ -59,7 +73,7 @@ bool RegisterDeletePerson(int AID, QString& AError)
     if (!man)
         return false;
     const bool deleted = man->DeletePerson(AID);
-    AError = deleted ? QString() : man->Table().LastError();
+    AError = deleted ? QString() : man->StoreError();
     return deleted;
 }
 
@@ -69,6 +83,12 @@ bool RegisterDeleteWorkplace(int AID, QString& AError)
     if (!man)
         return false;
     const bool deleted = man->DeleteWorkplace(AID);
-    AError = deleted ? QString() : man->Table().LastError();
+    AError = deleted ? QString() : man->StoreError();
     return deleted;
+}
+
+void ShowSaveFailure(const QString& AReason)
+{
+    const QString reason = AReason.isEmpty() ? QStringLiteral("the data store did not accept it.") : AReason;
+    ShowMessageBox(QStringLiteral("The change could not be saved: %1").arg(reason), mtError, mbOK);
 }

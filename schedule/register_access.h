@@ -21,12 +21,14 @@ int RegisterWorkplaceCount();
 int RegisterPersonIDAt(int AIndex);
 int RegisterWorkplaceIDAt(int AIndex);
 bool RegisterPersonIsOut(int AID, TDate ADate);
-// The editors; true when saved.
-bool RegisterEditPerson(int AID);
-bool RegisterEditWorkplace(int AID);
-// Deletes the record; on failure AError takes the table's reason.
+// The editors; when one failed, AError takes the reason (else it is emptied).
+TEditOutcome RegisterEditPerson(int AID, QString& AError);
+TEditOutcome RegisterEditWorkplace(int AID, QString& AError);
+// Deletes the record; on failure AError takes the reason.
 bool RegisterDeletePerson(int AID, QString& AError);
 bool RegisterDeleteWorkplace(int AID, QString& AError);
+// Tells the user "The change could not be saved: <AReason>".
+void ShowSaveFailure(const QString& AReason);
 
 template <class TRecord>
 std::optional<TRecord> RegisterPersonRecord(int AID)
@@ -106,7 +108,7 @@ public:
     TPerson* PersonObject(int AID) const override { return RegisterPerson(AID); }
     int PersonObjectID(const TPerson* APerson) const override { return APerson ? APerson->ID() : 0; }
     bool PersonIsOut(int AID, TDate ADate) const override { return RegisterPersonIsOut(AID, ADate); }
-    bool EditPerson(int AID) override { return RegisterEditPerson(AID); }
+    TEditOutcome EditPerson(int AID) override { return RegisterEditPerson(AID, FLastError); }
     bool DeletePerson(int AID) override { return RegisterDeletePerson(AID, FLastError); }
 
     int WorkplaceCount() const override { return RegisterWorkplaceCount(); }
@@ -117,7 +119,7 @@ public:
     }
     TWorkplace* WorkplaceObject(int AID) const override { return RegisterWorkplace(AID); }
     int WorkplaceObjectID(const TWorkplace* AWorkplace) const override { return AWorkplace ? AWorkplace->ID() : 0; }
-    bool EditWorkplace(int AID) override { return RegisterEditWorkplace(AID); }
+    TEditOutcome EditWorkplace(int AID) override { return RegisterEditWorkplace(AID, FLastError); }
     bool DeleteWorkplace(int AID) override { return RegisterDeleteWorkplace(AID, FLastError); }
 
     QString LastError() const override { return FLastError; }

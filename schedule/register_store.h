@@ -12,6 +12,10 @@
 class TPerson;
 class TWorkplace;
 
+// What became of an editor: saved, closed without saving (or nothing to
+// edit), or saved by the user but refused by the file.
+enum TEditOutcome { eoSaved, eoCancelled, eoFailed };
+
 template <class TPersonRecord, class TWorkplaceRecord>
 class IRegisterStore {
 public:
@@ -27,8 +31,8 @@ public:
     // The ID of a register object (0 for none).
     virtual int PersonObjectID(const TPerson* APerson) const = 0;
     virtual bool PersonIsOut(int AID, TDate ADate) const = 0;
-    // The worker editor; true when it was saved.
-    virtual bool EditPerson(int AID) = 0;
+    // The worker editor; when it failed, LastError() tells why.
+    virtual TEditOutcome EditPerson(int AID) = 0;
     // Deletes the record first; false when it could not be deleted.
     virtual bool DeletePerson(int AID) = 0;
 
@@ -37,7 +41,7 @@ public:
     virtual std::optional<TWorkplaceRecord> WorkplaceRecord(int AID) const = 0;
     virtual TWorkplace* WorkplaceObject(int AID) const = 0;
     virtual int WorkplaceObjectID(const TWorkplace* AWorkplace) const = 0;
-    virtual bool EditWorkplace(int AID) = 0;
+    virtual TEditOutcome EditWorkplace(int AID) = 0;
     virtual bool DeleteWorkplace(int AID) = 0;
 
     // Why the last write failed.

@@ -1,6 +1,7 @@
 #include "ui/person_editor.h"
 
 #include "setup/setup.h"
+#include "ui/input_limit.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -18,11 +19,11 @@ TPersonEditor::TPersonEditor(QWidget* AParent)
     setWindowTitle(QStringLiteral("Worker"));
 
     EditName = Named(new QLineEdit, "EditName");
-    EditName->setMaxLength(40);
+    LimitInput(EditName, 40);
     EditName->setPlaceholderText(QStringLiteral("Worker Name must be filled"));
     EditName->setMinimumWidth(InputColumnWidth);
     EditSortingName = Named(new QLineEdit, "EditSortingName");
-    EditSortingName->setMaxLength(40);
+    LimitInput(EditSortingName, 40);
     EditSortingName->setToolTip(QStringLiteral("Must be filled, only for sorting, not for showing"));
     SBSetup = Named(new QToolButton, "SBSetup");
     SBSetup->setAutoRaise(true);
@@ -30,14 +31,14 @@ TPersonEditor::TPersonEditor(QWidget* AParent)
     SBSetup->setToolTip(QStringLiteral("Setup rules for creating Sorting name"));
     SBSetup->setFocusPolicy(Qt::NoFocus);
     EditNote = Named(new QLineEdit, "EditNote");
-    EditNote->setMaxLength(80);
+    LimitInput(EditNote, 80);
     EditNote->setToolTip(QStringLiteral("Any note, phone number or other contact"));
     EditDateOutFrom = Named(new QDateEdit, "EditDateOutFrom");
     EditDateOutFrom->setCalendarPopup(true);
     EditDaysOut = Named(new QSpinBox, "EditDaysOut");
     EditDaysOut->setRange(0, 999);
     EditNoteOut = Named(new QLineEdit, "EditNoteOut");
-    EditNoteOut->setMaxLength(80);
+    LimitInput(EditNoteOut, 80);
     EditNoteOut->setToolTip(QStringLiteral("Reason for an absence or note about an absence"));
 
     auto* grid = new QGridLayout;

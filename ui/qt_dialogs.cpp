@@ -1,6 +1,8 @@
 #include "ui/qt_dialogs.h"
 
 #include "core/screen.h"
+#include "core/utils.h"
+#include "ui/input_limit.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -118,10 +120,10 @@ bool TQtDialogs::InputQuery(const QString& ACaption, const QString& APrompt, QSt
     dialog.setTextValue(AValue);
     if (AMaxLength > 0)
         if (auto* edit = dialog.findChild<QLineEdit*>())
-            edit->setMaxLength(AMaxLength);
+            LimitInput(edit, AMaxLength);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    AValue = AMaxLength > 0 ? dialog.textValue().left(AMaxLength) : dialog.textValue();
+    AValue = AMaxLength > 0 ? CutText(dialog.textValue(), AMaxLength) : dialog.textValue();
     return true;
 }
 

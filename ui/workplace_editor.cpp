@@ -1,6 +1,7 @@
 #include "ui/workplace_editor.h"
 
 #include "data/data_man.h"
+#include "ui/input_limit.h"
 #include "ui/view_resources.h"
 
 #include <QAction>
@@ -39,11 +40,11 @@ TWorkplaceEditor::TWorkplaceEditor(QWidget* AParent)
     setWindowTitle(QStringLiteral("Workplace"));
 
     EditName = Named(new QLineEdit, "EditName");
-    EditName->setMaxLength(40);
+    LimitInput(EditName, 40);
     EditName->setToolTip(QStringLiteral("Workplace Name must be filled"));
     EditName->setMinimumWidth(InputColumnWidth);
     EditShortcut = Named(new QLineEdit, "EditShortcut");
-    EditShortcut->setMaxLength(5);
+    LimitInput(EditShortcut, 5);
     EditShortcut->setToolTip(QStringLiteral("Must be filled"));
     EditShortcut->setMinimumWidth(64);
     EditShortcut->setMaximumWidth(EditShortcut->fontMetrics().horizontalAdvance(QStringLiteral("WWWWW")) + 16);
@@ -58,7 +59,7 @@ TWorkplaceEditor::TWorkplaceEditor(QWidget* AParent)
     ImageColors->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ImageColors->setCursor(Qt::CrossCursor);
     EditNote = Named(new QLineEdit, "EditNote");
-    EditNote->setMaxLength(80);
+    LimitInput(EditNote, 80);
 
     auto* grid = new QGridLayout;
     grid->addWidget(RowLabel("Workplace Name"), 0, 0);

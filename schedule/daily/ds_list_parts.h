@@ -125,18 +125,21 @@ inline bool DeletedFromRegister(const QString& AMsg, const std::function<bool(ID
     return true;
 }
 
-// A saved edit of the register record reaches the item's views and re-sorts.
+// A saved edit of the register record reaches the item's views and re-sorts;
+// one the store refused is told.
 template <class TItem, class TEdit, class TResort>
 bool EditInRegister(TItem* AItem, TEdit AEdit, TResort AResort)
 {
     if (!AItem || !Store())
         return false;
-    const bool saved = AEdit(*Store());
-    if (saved) {
-        AItem->DataChanged(AItem, AItem, QString());
-        AResort();
-    }
-    return saved;
+    const TEditOutcome outcome = AEdit(*Store());
+    if (outcome == eoFailed)
+        DSShowSaveFailure();
+    if (outcome != eoSaved)
+        return false;
+    AItem->DataChanged(AItem, AItem, QString());
+    AResort();
+    return true;
 }
 
 // The same value is only announced (with a '*'); a new one re-sorts first.

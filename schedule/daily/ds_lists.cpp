@@ -271,7 +271,7 @@ bool TDSPersonList::EditPerson(int APersonID)
 {
     return EditInRegister(
         APersonID > 0 ? Items(-APersonID) : nullptr,
-        [&](IDSStore& AStore) { return AStore.PersonRecord(APersonID) && AStore.EditPerson(APersonID); },
+        [&](IDSStore& AStore) { return AStore.PersonRecord(APersonID) ? AStore.EditPerson(APersonID) : eoCancelled; },
         [this] { SortByKind(); });
 }
 
@@ -585,7 +585,9 @@ bool TDSWorkplaceList::EditWorkplace(int AWorkplaceID)
 {
     return EditInRegister(
         AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr,
-        [&](IDSStore& AStore) { return AStore.WorkplaceRecord(AWorkplaceID) && AStore.EditWorkplace(AWorkplaceID); },
+        [&](IDSStore& AStore) {
+            return AStore.WorkplaceRecord(AWorkplaceID) ? AStore.EditWorkplace(AWorkplaceID) : eoCancelled;
+        },
         [this] { SortByKind(); });
 }
 

@@ -2,7 +2,7 @@
 
 #include "schedule/worker/period_data_store.h"
 
-#include "core/dialogs.h"
+#include "schedule/register_access.h"
 
 namespace {
 // The managers' store serves unless another one is installed.
@@ -50,16 +50,27 @@ const TPeriodJobRecord* PeriodJobAt(int AIndex)
 
 void PeriodShowSaveFailure()
 {
-    const QString reason = Store ? Store->LastError() : QString();
-    ShowMessageBox(QStringLiteral("The change could not be saved: %1").arg(reason), mtError, mbOK);
+    ShowSaveFailure(Store ? Store->LastError() : QString());
 }
+
+namespace {
+bool PeriodEditSaved(TEditOutcome AOutcome)
+{
+    if (AOutcome == eoFailed)
+        PeriodShowSaveFailure();
+    return AOutcome == eoSaved;
+}
+} // namespace
 
 int PeriodPersonCount() { return Store ? Store->PersonCount() : 0; }
 int PeriodPersonIDAt(int AIndex) { return Store ? Store->PersonIDAt(AIndex) : 0; }
 int PeriodPersonObjectID(const TPerson* APerson) { return Store && APerson ? Store->PersonObjectID(APerson) : 0; }
 TPerson* PeriodPersonObject(int AID) { return Store && AID > 0 ? Store->PersonObject(AID) : nullptr; }
 bool PeriodPersonIsOut(int AID, TDate ADate) { return Store && AID > 0 && Store->PersonIsOut(AID, ADate); }
-bool PeriodEditPerson(int AID) { return Store && AID > 0 && Store->EditPerson(AID); }
+bool PeriodEditPerson(int AID)
+{
+    return PeriodEditSaved(Store && AID > 0 ? Store->EditPerson(AID) : eoCancelled);
+}
 bool PeriodDeletePerson(int AID) { return Store && AID > 0 && Store->DeletePerson(AID); }
 int PeriodWorkplaceCount() { return Store ? Store->WorkplaceCount() : 0; }
 int PeriodWorkplaceIDAt(int AIndex) { return Store ? Store->WorkplaceIDAt(AIndex) : 0; }
@@ -68,7 +79,10 @@ int PeriodWorkplaceObjectID(const TWorkplace* AWorkplace)
     return Store && AWorkplace ? Store->WorkplaceObjectID(AWorkplace) : 0;
 }
 TWorkplace* PeriodWorkplaceObject(int AID) { return Store && AID > 0 ? Store->WorkplaceObject(AID) : nullptr; }
-bool PeriodEditWorkplace(int AID) { return Store && AID > 0 && Store->EditWorkplace(AID); }
+bool PeriodEditWorkplace(int AID)
+{
+    return PeriodEditSaved(Store && AID > 0 ? Store->EditWorkplace(AID) : eoCancelled);
+}
 bool PeriodDeleteWorkplace(int AID) { return Store && AID > 0 && Store->DeleteWorkplace(AID); }
 
 void PeriodSetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID)

@@ -121,6 +121,7 @@ int PeriodPersonIDAt(int AIndex);
 int PeriodPersonObjectID(const TPerson* APerson);
 TPerson* PeriodPersonObject(int AID);
 bool PeriodPersonIsOut(int AID, TDate ADate);
+// The editors; true when saved, a change the store refused is told.
 bool PeriodEditPerson(int AID);
 bool PeriodDeletePerson(int AID);
 int PeriodWorkplaceCount();

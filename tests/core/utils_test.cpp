@@ -36,6 +36,27 @@ TEST(TextUtilsTest, ReplaceAllTextDoesNotRescanReplacements)
     EXPECT_EQ(ReplaceAllText("", "a", "b"), "");
 }
 
+TEST(TextUtilsTest, CutTextEndsBetweenCharacters)
+{
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // one character, two UTF-16 units
+    const QString accent = QString::fromUtf8("e\xCC\x81");         // e and a combining acute accent
+    EXPECT_EQ(CutText("Ann", 3), "Ann");
+    EXPECT_EQ(CutText("Ann", 40), "Ann");
+    EXPECT_EQ(CutText("Ann", 2), "An");
+    EXPECT_EQ(CutText("Ann", 0), "");
+    EXPECT_EQ(CutText("Ann", -1), "");
+    EXPECT_EQ(CutText("", 0), "");
+    // A pair split by the limit goes whole; one that fits stays whole.
+    EXPECT_EQ(CutText("ab" + smile, 3), "ab");
+    EXPECT_EQ(CutText("ab" + smile + "c", 4), "ab" + smile);
+    EXPECT_EQ(CutText(smile + smile, 1), "");
+    // A combining mark stays with its letter.
+    EXPECT_EQ(CutText("ab" + accent, 3), "ab");
+    EXPECT_EQ(CutText("ab" + accent + "x", 4), "ab" + accent);
+    // A short text is left as it is, whatever it ends with.
+    EXPECT_EQ(CutText("ab" + smile.left(1), 3), "ab" + smile.left(1));
+}
+
 TEST(TextUtilsTest, CapitalizeCompareAndClamp)
 {
     EXPECT_EQ(CapitalizeFirst(""), "");

@@ -211,6 +211,40 @@ inline bool SetWritable(const QString& APath, bool AWritable)
     return QProcess::execute(QStringLiteral("chattr"), {AWritable ? QStringLiteral("-i") : QStringLiteral("+i"), APath}) == 0;
 }
 
+// Another program holding the write lock of table files: every write to them
+// fails as on a full disk, while reading goes on.
+class TWriteLocks {
+public:
+    explicit TWriteLocks(const QStringList& AFileNames)
+    {
+        static int counter = 0;
+        for (const QString& file : AFileNames) {
+            const QString name = QStringLiteral("write-lock-%1").arg(++counter);
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(file);
+            QSqlQuery lock(db);
+            EXPECT_TRUE(db.open() && lock.exec(QStringLiteral("BEGIN IMMEDIATE"))) << file.toStdString();
+            FNames << name;
+        }
+    }
+    ~TWriteLocks()
+    {
+        for (const QString& name : FNames) {
+            {
+                QSqlDatabase db = QSqlDatabase::database(name, false);
+                QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(name);
+        }
+    }
+    TWriteLocks(const TWriteLocks&) = delete;
+    TWriteLocks& operator=(const TWriteLocks&) = delete;
+
+private:
+    QStringList FNames;
+};
+
 inline TDate Day(int AYear, int AMonth, int ADay)
 {
     return DateToOle(QDate(AYear, AMonth, ADay));

@@ -586,6 +586,43 @@ TEST_F(MacrosTest, LongNamesAreCutBeforeCompareAndUnreadablePairsDropped)
     EXPECT_EQ(Store->Macros->GetMacro("zero"), nullptr);
 }
 
+TEST_F(MacrosTest, TextsCutAtTheirFieldKeepWholeCharactersAndTheTemplateIsFoundByItsStoredName)
+{
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
+    // Each field ends inside the emoji: names of 50, shortcuts of 10, templates of 40.
+    TPerson* eve = AddPerson(QString(49, 'e') + smile);
+    TWorkplace* yard = AddWorkplace(QString(49, 'y') + smile, "YARDYARDY" + smile);
+    ASSERT_NE(eve, nullptr);
+    ASSERT_NE(yard, nullptr);
+    ASSERT_NE(Store->Jobs->AddJob(Day(2026, 3, 2), eve, yard), nullptr);
+    TMacro macro;
+    macro.SetName(QString(39, 't') + smile);
+    EXPECT_EQ(macro.Name(), QString(39, 't'));
+    macro.MacroJobs()->AddMacroJob(eve->ID(), yard->ID());
+    ASSERT_TRUE(Store->Macros->PutMacro(&macro));
+    QStringList names;
+    Store->Macros->GetMacroNames(&names);
+    ASSERT_EQ(names, QStringList{QString(39, 't')});
+    const auto found = Store->Macros->GetMacro(names[0]);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->MacroJobs()->Count(), 1);
+    EXPECT_NE(Store->Macros->GetMacro(QString(39, 't') + smile), nullptr);
+    // The files hold whole characters: valid UTF-8 of the cut texts.
+    const auto lastBytes = [this](const QString& AFile, const QString& AColumn) {
+        return TableFileQuery(Folder + AFile,
+                              QStringLiteral("SELECT CAST(%1 AS BLOB) FROM Data ORDER BY rowid DESC LIMIT 1").arg(AColumn))
+            .value(0)
+            .value(0)
+            .toByteArray();
+    };
+    EXPECT_EQ(lastBytes("Workers.cds", "Name"), QByteArray(49, 'e'));
+    EXPECT_EQ(lastBytes("Workplaces.cds", "Name"), QByteArray(49, 'y'));
+    EXPECT_EQ(lastBytes("Workplaces.cds", "Shortcut"), QByteArray("YARDYARDY"));
+    EXPECT_EQ(lastBytes("Jobs.cds", "PersonName"), QByteArray(49, 'e'));
+    EXPECT_EQ(lastBytes("Jobs.cds", "WorkplaceShortcut"), QByteArray("YARDYARDY"));
+    EXPECT_EQ(lastBytes("Macros.cds", "Name"), QByteArray(39, 't'));
+}
+
 TEST_F(MacrosTest, SystemTemplateFromADate)
 {
     EXPECT_EQ(Store->Macros->GetSystemMacro(Day(2026, 3, 5)), nullptr);

@@ -106,6 +106,20 @@ TEST_F(StructureTest, ALongerTextIsKeptAShorterOneRebuilt)
 }
 
 
+TEST_F(StructureTest, ARebuildCutsTextsAsAWriteCutsThem)
+{
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
+    TFieldDefs older = WorkersWithout("NoteOut");
+    older[1].Size = 60;
+    WriteTableFile(Folder + "Workers.cds", older, {{QString(49, 'a') + smile + "tail", "Ann", "note", Day(2026, 1, 1), 0}});
+    Open();
+    EXPECT_TRUE(QFileInfo::exists(Folder + "Workers.cds.bak"));
+    ASSERT_EQ(Store->Persons->PersonCount(), 1);
+    EXPECT_EQ(Store->Persons->Persons(0)->Name(), QString(49, 'a'));
+    EXPECT_EQ(TableFileQuery(Folder + "Workers.cds", "SELECT CAST(Name AS BLOB) FROM Data").value(0).value(0).toByteArray(),
+              QByteArray(49, 'a'));
+}
+
 TEST_F(StructureTest, DamagedFilesAreSetAsideAndReplaced)
 {
     QByteArray sqlite;

@@ -64,7 +64,7 @@ bool TScriptedDialogs::InputQuery(const QString& ACaption, const QString& APromp
     std::optional<QString> answer;
     if (!TakeAnswer(FInputs, answer, QStringLiteral("input box: ") + APrompt) || !answer)
         return false;
-    AValue = AMaxLength > 0 ? answer->left(AMaxLength) : *answer;
+    AValue = AMaxLength > 0 ? CutText(*answer, AMaxLength) : *answer;
     return true;
 }
 

@@ -3,7 +3,9 @@
 #include "data/data_fixture.h"
 #include "setup/setup_editor.h"
 #include "support/dialog_driver.h"
+#include "ui/input_limit.h"
 #include "ui/person_editor.h"
+#include "ui/qt_dialogs.h"
 #include "ui/workplace_editor.h"
 
 #include <QAbstractSpinBox>
@@ -11,6 +13,7 @@
 #include <QCheckBox>
 #include <QApplication>
 #include <QDateEdit>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,6 +21,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -65,6 +69,67 @@ protected:
 
 // --- Worker editor ---
 
+TEST_F(EditorsTest, LimitedInputsTakeOnlyWholeCharacters)
+{
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // two UTF-16 units
+    const QString accent = QString::fromUtf8("e\xCC\x81");         // a letter and its combining mark
+    const QString name39 = QString(39, 'a');
+    QString afterPair, afterMark, afterTyping, afterMiddle;
+    WhilePersonOpen([&](TPersonEditor* d) {
+        auto* name = Find<QLineEdit>(d, "EditName");
+        name->setFocus();
+        QTest::keyClicks(name, name39);
+        // Pastes that fit only in part keep none of the character that does not fit.
+        name->insert(smile);
+        afterPair = name->text();
+        name->insert(accent);
+        afterMark = name->text();
+        QTest::keyClicks(name, "bc");
+        afterTyping = name->text();
+        // A full field takes nothing more, wherever the cursor is.
+        name->setCursorPosition(5);
+        name->insert("Z");
+        afterMiddle = name->text();
+        PressEnter();
+        Find<QPushButton>(d, "ButtonOK")->click();
+    });
+    ASSERT_NE(Store->Persons->AddPerson(), nullptr);
+    EXPECT_EQ(afterPair, name39);
+    EXPECT_EQ(afterMark, name39);
+    EXPECT_EQ(afterTyping, name39 + "b");
+    EXPECT_EQ(afterMiddle, name39 + "b");
+    EXPECT_EQ(Workers().value(0)["Name"].toString(), name39 + "b");
+
+    QString shortcut;
+    WhileWorkplaceOpen([&](TWorkplaceEditor* d) {
+        Type(d, "EditName", "Hall");
+        auto* edit = Find<QLineEdit>(d, "EditShortcut");
+        edit->setFocus();
+        edit->selectAll();
+        edit->insert("HAL" + smile + smile);
+        shortcut = edit->text();
+        Find<QPushButton>(d, "ButtonOK")->click();
+    });
+    ASSERT_NE(Store->Workplaces->AddWorkplace(), nullptr);
+    EXPECT_EQ(shortcut, "HAL" + smile);
+
+    // The input box cuts a pasted name the same way.
+    TQtDialogs dialogs;
+    QString shown, value;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        auto* edit = box->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        edit->insert(QString(39, 't') + smile);
+        shown = edit->text();
+        box->accept();
+    });
+    EXPECT_TRUE(dialogs.InputQuery("New template", "Name of a template", value, 40));
+    EXPECT_EQ(shown, QString(39, 't'));
+    EXPECT_EQ(value, QString(39, 't'));
+}
+
 TEST_F(EditorsTest, NewWorkerOpensClosedAndANameEnablesOk)
 {
     bool okBefore = true, okAfter = false;
@@ -102,10 +167,10 @@ TEST_F(EditorsTest, SortingNameFollowsTheSwapRuleAndHintsAndLimits)
     Store->Setup->General()->SetSwapFirstAndSurName(true);
     QString sorting;
     WhilePersonOpen([&](TPersonEditor* d) {
-        EXPECT_EQ(Find<QLineEdit>(d, "EditName")->maxLength(), 40);
-        EXPECT_EQ(Find<QLineEdit>(d, "EditSortingName")->maxLength(), 40);
-        EXPECT_EQ(Find<QLineEdit>(d, "EditNote")->maxLength(), 80);
-        EXPECT_EQ(Find<QLineEdit>(d, "EditNoteOut")->maxLength(), 80);
+        EXPECT_EQ(InputLimit(Find<QLineEdit>(d, "EditName")), 40);
+        EXPECT_EQ(InputLimit(Find<QLineEdit>(d, "EditSortingName")), 40);
+        EXPECT_EQ(InputLimit(Find<QLineEdit>(d, "EditNote")), 80);
+        EXPECT_EQ(InputLimit(Find<QLineEdit>(d, "EditNoteOut")), 80);
         EXPECT_EQ(Find<QSpinBox>(d, "EditDaysOut")->maximum(), 999);
         EXPECT_EQ(Find<QSpinBox>(d, "EditDaysOut")->minimum(), 0);
         EXPECT_EQ(Find<QLineEdit>(d, "EditName")->placeholderText(), "Worker Name must be filled");
@@ -508,9 +573,9 @@ TEST_F(EditorsTest, WorkplaceDuplicatesGetNumbersAndCaretsAreTrimmed)
     ASSERT_NE(AddWorkplace("Kitchen"), nullptr);
     QString name, shortcut, caretShortcut;
     WhileWorkplaceOpen([&](TWorkplaceEditor* d) {
-        EXPECT_EQ(Find<QLineEdit>(d, "EditName")->maxLength(), 40);
-        EXPECT_EQ(Find<QLineEdit>(d, "EditShortcut")->maxLength(), 5);
-        EXPECT_EQ(Find<QLineEdit>(d, "EditNote")->maxLength(), 80);
+        EXPECT_EQ(InputLimit(Find<QLineEdit>(d, "EditName")), 40);
+        EXPECT_EQ(InputLimit(Find<QLineEdit>(d, "EditShortcut")), 5);
+        EXPECT_EQ(InputLimit(Find<QLineEdit>(d, "EditNote")), 80);
         EXPECT_EQ(Find<QLineEdit>(d, "EditName")->toolTip(), "Workplace Name must be filled");
         EXPECT_EQ(Find<QLineEdit>(d, "EditShortcut")->toolTip(), "Must be filled");
         EXPECT_EQ(d->minimumSize(), d->maximumSize());

@@ -3,6 +3,7 @@
 #include "data/person_man.h"
 #include "schedule/daily/daily_schedule.h"
 #include "schedule/daily/ds_lists.h"
+#include "schedule/register_access.h"
 #include "setup/setup.h"
 #include "ui/drop_down_button.h"
 #include "ui/navigator.h"
@@ -485,6 +486,8 @@ void TDSPersonListFrame::ControlChanged()
         TPersonMan* man = TPersonMan::Instance();
         if (TPerson* person = man ? man->AddPerson() : nullptr)
             FPersons->AddPerson(person, true, true);
+        else if (man && !man->StoreError().isEmpty())
+            ShowSaveFailure(man->StoreError());
     } else if (action == ActionEdit) {
         if (focused)
             FPersons->EditPerson(focused->ID());

@@ -4,6 +4,7 @@
 #include "data/macro_man.h"
 #include "data/workplace_man.h"
 #include "schedule/daily/daily_schedule.h"
+#include "schedule/register_access.h"
 #include "setup/setup.h"
 #include "ui/daily/ds_workplace_frame.h"
 #include "ui/daily/ds_view_parts.h"
@@ -279,7 +280,7 @@ void TDSWorkplaceListFrame::FitToolBar()
 QString TDSWorkplaceListFrame::TemplateNameFromCaption(const QString& ACaption, const QString& AResourceText)
 {
     // The caption is the text, a blank, and the name in double quotes.
-    return TrimChar(ACaption.mid(AResourceText.length() + 2, 255), QLatin1Char('"'));
+    return TrimChar(CutText(ACaption.mid(AResourceText.length() + 2), 255), QLatin1Char('"'));
 }
 
 void TDSWorkplaceListFrame::SetWorkplaces(TDSWorkplaceList* AValue)
@@ -421,9 +422,12 @@ void TDSWorkplaceListFrame::ControlChanged()
     const QString name = action->objectName();
     TDailySchedule* schedule = FWorkplaces->Schedule();
     if (action == ActionAdd) {
-        if (TWorkplaceMan* workplaces = TWorkplaceMan::Instance())
+        if (TWorkplaceMan* workplaces = TWorkplaceMan::Instance()) {
             if (TWorkplace* workplace = workplaces->AddWorkplace())
                 FWorkplaces->AddWorkplace(workplace, true);
+            else if (!workplaces->StoreError().isEmpty())
+                ShowSaveFailure(workplaces->StoreError());
+        }
     } else if (action == ActionSortingAsc) {
         FWorkplaces->SetSortingDirection(sdAscended);
     } else if (action == ActionSortingDesc) {
@@ -500,6 +504,5 @@ void TDSWorkplaceListFrame::SaveTemplate(const QString& AName)
     }
     macro->SetName(name);
     if (!macros->PutMacro(macro.get()))
-        ShowMessageBox(QStringLiteral("The change could not be saved: the templates file did not accept it."), mtError,
-                       mbOK);
+        ShowSaveFailure(macros->StoreError());
 }

@@ -120,13 +120,7 @@ public:
         auto p = PersonRecord(AID);
         return p && p->DaysOut > 0 && p->DateOutFrom <= ADate && ADate <= p->DateOutTo;
     }
-    bool EditPerson(int AID) override
-    {
-        ++EditCount;
-        if (EditAction)
-            EditAction(AID);
-        return EditResult;
-    }
+    TEditOutcome EditPerson(int AID) override { return Edited(AID); }
     bool DeletePerson(int AID) override
     {
         if (FailWrites || !PersonRecord(AID))
@@ -148,13 +142,7 @@ public:
     }
     TWorkplace* WorkplaceObject(int) const override { return nullptr; }
     int WorkplaceObjectID(const TWorkplace*) const override { return 0; }
-    bool EditWorkplace(int AID) override
-    {
-        ++EditCount;
-        if (EditAction)
-            EditAction(AID);
-        return EditResult;
-    }
+    TEditOutcome EditWorkplace(int AID) override { return Edited(AID); }
     bool DeleteWorkplace(int AID) override
     {
         if (FailWrites || !WorkplaceRecord(AID))
@@ -237,6 +225,19 @@ public:
     TDataManPrint Printer;
 
 private:
+    // An editor closed with EditResult: OK stores its change unless writes fail.
+    TEditOutcome Edited(int AID)
+    {
+        ++EditCount;
+        if (!EditResult)
+            return eoCancelled;
+        if (FailWrites)
+            return eoFailed;
+        if (EditAction)
+            EditAction(AID);
+        return eoSaved;
+    }
+
     int FLastPersonID = 0;
     int FLastWorkplaceID = 0;
 };

@@ -42,6 +42,19 @@ protected:
         Kit = Store.AddWorkplaceRecord(QStringLiteral("Kit"), QStringLiteral("Kitchen"));
         Off = Store.AddWorkplaceRecord(QStringLiteral("Off"), QStringLiteral("Office"));
     }
+    // The editors rename what they edit to Zed and Zoo and close with OK
+    // while AOk holds, else with Cancel.
+    void EditorsRename(const bool& AOk)
+    {
+        Store.EditAction = [&AOk](TPeriodPersonRecord& ARecord) {
+            ARecord.Name = QStringLiteral("Zed");
+            return AOk;
+        };
+        Store.EditWorkplaceAction = [&AOk](TPeriodWorkplaceRecord& ARecord) {
+            ARecord.Name = QStringLiteral("Zoo");
+            return AOk;
+        };
+    }
     // Binds a recording screen.
     void Show(TSchedule& ASchedule)
     {

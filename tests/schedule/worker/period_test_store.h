@@ -94,13 +94,7 @@ public:
         const auto record = PersonRecord(AID);
         return record && record->DaysOut > 0 && record->DateOutFrom <= ADate && ADate <= record->DateOutTo;
     }
-    bool EditPerson(int AID) override
-    {
-        auto* record = FindPerson(AID);
-        if (!record || !EditAction)
-            return false;
-        return EditAction(*record);
-    }
+    TEditOutcome EditPerson(int AID) override { return Edited(FindPerson(AID), EditAction); }
     bool DeletePerson(int AID) override
     {
         if (FailWrites)
@@ -121,13 +115,7 @@ public:
     }
     TWorkplace* WorkplaceObject(int) const override { return nullptr; }
     int WorkplaceObjectID(const TWorkplace*) const override { return 0; }
-    bool EditWorkplace(int AID) override
-    {
-        auto* record = FindWorkplace(AID);
-        if (!record || !EditWorkplaceAction)
-            return false;
-        return EditWorkplaceAction(*record);
-    }
+    TEditOutcome EditWorkplace(int AID) override { return Edited(FindWorkplace(AID), EditWorkplaceAction); }
     bool DeleteWorkplace(int AID) override
     {
         if (FailWrites)
@@ -233,6 +221,22 @@ public:
     QString ReportName;
 
 private:
+    // The action edits a copy and answers OK or Cancel; OK stores the copy
+    // unless writes fail.
+    template <class TRecord>
+    TEditOutcome Edited(TRecord* ARecord, const std::function<bool(TRecord&)>& AAction)
+    {
+        if (!ARecord || !AAction)
+            return eoCancelled;
+        TRecord edited = *ARecord;
+        if (!AAction(edited))
+            return eoCancelled;
+        if (FailWrites)
+            return eoFailed;
+        *ARecord = edited;
+        return eoSaved;
+    }
+
     void Load()
     {
         if (FLoadedValid)

@@ -316,7 +316,7 @@ TEST_F(PersonScheduleTest, AddWorkplaceToDayRefusals)
     EXPECT_EQ(schedule->Persons()->Items(-Bob)->Days()->Count(), 1);
 }
 
-TEST_F(PersonScheduleTest, FailedWritesAreToldAndChangeNoList)
+TEST_F(PersonScheduleTest, FailedWritesAreToldOnceEachAndChangeNoList)
 {
     Fill();
     Store.AddJobRow(Mon, Bob, Off);
@@ -329,8 +329,21 @@ TEST_F(PersonScheduleTest, FailedWritesAreToldAndChangeNoList)
     EXPECT_FALSE(schedule->DeleteWorkplaceFromDay(Off, Mon));
     EXPECT_EQ(schedule->Days()->Items(0)->Workplaces()->Count(), 1);
     EXPECT_EQ(schedule->Persons()->Items(-Bob)->Days()->Count(), 1);
+    // Edits saved in the editor but refused by the store; cancelled ones say nothing.
+    bool ok = true;
+    EditorsRename(ok);
+    TestEnv::Dialogs().AnswerMessage(mrOk);
+    EXPECT_FALSE(schedule->Persons()->EditPerson(Cid));
+    TestEnv::Dialogs().AnswerMessage(mrOk);
+    EXPECT_FALSE(schedule->Workplaces()->EditWorkplace(Kit));
+    ok = false;
+    EXPECT_FALSE(schedule->Persons()->EditPerson(Cid));
+    EXPECT_FALSE(schedule->Workplaces()->EditWorkplace(Kit));
+    EXPECT_EQ(Store.PersonRecord(Cid)->Name, QStringLiteral("Cid"));
+    EXPECT_EQ(Store.WorkplaceRecord(Kit)->Name, QStringLiteral("Kitchen"));
+    EXPECT_TRUE(TestEnv::Dialogs().AllAnswered());
     EXPECT_EQ(TestEnv::Dialogs().MessageTexts(),
-              QStringList(2, QStringLiteral("The change could not be saved: disk full")));
+              QStringList(4, QStringLiteral("The change could not be saved: disk full")));
 }
 
 TEST_F(PersonScheduleTest, TwoWorkplacesOnADayKeepTheWorkersDate)

@@ -227,7 +227,7 @@ TEST_F(WorkplaceScheduleTest, RemovingTheLastWorkerTakesTheDayFromTheWorkplace)
     EXPECT_EQ(schedule->Days()->Items(0)->Persons()->Count(), 0);
 }
 
-TEST_F(WorkplaceScheduleTest, FailedWritesAreToldAndChangeNoList)
+TEST_F(WorkplaceScheduleTest, FailedWritesAreToldOnceEachAndChangeNoList)
 {
     Fill();
     Store.AddJobRow(Mon, Ann, Kit);
@@ -239,8 +239,27 @@ TEST_F(WorkplaceScheduleTest, FailedWritesAreToldAndChangeNoList)
     EXPECT_FALSE(schedule->DeletePersonFromDay(Ann, Mon));
     EXPECT_EQ(schedule->Days()->Items(0)->Persons()->Count(), 1);
     EXPECT_EQ(schedule->Workplaces()->Items(-Kit)->Days()->Count(), 1);
+    // Edits and deletes refused by the store; a cancelled editor says nothing.
+    bool ok = true;
+    EditorsRename(ok);
+    TestEnv::Dialogs().AnswerMessage(mrOk);
+    EXPECT_FALSE(schedule->Persons()->EditPerson(Ann));
+    TestEnv::Dialogs().AnswerMessage(mrOk);
+    EXPECT_FALSE(schedule->Workplaces()->EditWorkplace(Kit));
+    TestEnv::Dialogs().AnswerMessage(mrOk);
+    EXPECT_FALSE(schedule->Persons()->DeletePerson(Bob, QString()));
+    TestEnv::Dialogs().AnswerMessage(mrOk);
+    EXPECT_FALSE(schedule->Workplaces()->DeleteWorkplace(Kit, QString()));
+    ok = false;
+    EXPECT_FALSE(schedule->Persons()->EditPerson(Ann));
+    EXPECT_FALSE(schedule->Workplaces()->EditWorkplace(Kit));
+    EXPECT_EQ(Store.PersonRecord(Ann)->Name, QStringLiteral("Ann"));
+    EXPECT_EQ(Store.WorkplaceRecord(Kit)->Name, QStringLiteral("Kitchen"));
+    EXPECT_NE(schedule->Persons()->Items(-Bob), nullptr);
+    EXPECT_NE(schedule->Workplaces()->Items(-Kit), nullptr);
+    EXPECT_TRUE(TestEnv::Dialogs().AllAnswered());
     EXPECT_EQ(TestEnv::Dialogs().MessageTexts(),
-              QStringList(2, QStringLiteral("The change could not be saved: disk full")));
+              QStringList(6, QStringLiteral("The change could not be saved: disk full")));
 }
 
 TEST_F(WorkplaceScheduleTest, DateListsRefuseRepeatsAndDeletesAnswerFalse)

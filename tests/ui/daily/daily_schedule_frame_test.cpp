@@ -2,6 +2,7 @@
 // date band and calendar, the note lines with their banner, and the layout.
 #include "ui/daily/daily_schedule_frame.h"
 
+#include "schedule/daily/ds_lists.h"
 #include "support/drag_events.h"
 #include "tests/ui/daily/ds_view_fixture.h"
 #include "ui/daily/ds_person_list_frame.h"
@@ -81,6 +82,16 @@ protected:
             }
         ADD_FAILURE() << "no calendar cell for day " << ADay.day();
     }
+    // Ann, Bob, Kitchen (K1) and Bar (B1) on the page on Wed, Bob at the kitchen.
+    void ShowTheCast()
+    {
+        Ann = AddPerson("Ann");
+        Bob = AddPerson("Bob");
+        Kitchen = AddWorkplace("Kitchen", "K1");
+        Bar = AddWorkplace("Bar", "B1");
+        Show(Wed);
+        ASSERT_TRUE(Schedule->AddPersonToWorkplace(Bob->ID(), Kitchen->ID()));
+    }
     // The next setup dialog runs AAction on the settings and closes with AOk.
     void SetupEditorDoes(std::function<void(TSetup*)> AAction, bool AOk)
     {
@@ -90,6 +101,10 @@ protected:
     std::unique_ptr<QWidget> Container;
     QObject* ScrollBox = nullptr;
     TDailyScheduleFrame* Page = nullptr;
+    TPerson* Ann = nullptr;
+    TPerson* Bob = nullptr;
+    TWorkplace* Kitchen = nullptr;
+    TWorkplace* Bar = nullptr;
 };
 
 } // namespace
@@ -259,18 +274,13 @@ TEST_F(DailyScheduleFrameTest, DestroyingTheScheduleFirstReleasesEveryBinding)
 
 TEST_F(DailyScheduleFrameTest, WorkersMoveBetweenTheWorkerListAndTheWorkplacePanels)
 {
-    TPerson* ann = AddPerson("Ann");
-    TPerson* bob = AddPerson("Bob");
-    TWorkplace* kitchen = AddWorkplace("Kitchen", "K1");
-    TWorkplace* bar = AddWorkplace("Bar", "B1");
-    Show(Wed);
-    ASSERT_TRUE(Schedule->AddPersonToWorkplace(bob->ID(), kitchen->ID()));
+    ShowTheCast();
 
     // From the list onto the bar's panel.
     Persons()->setCurrentItem(PersonRow("Ann"));
     auto fromList = Page->DSPersonListFrame()->CreateDragObject();
     ASSERT_NE(fromList, nullptr);
-    TDSWorkplace* barItem = Schedule->Workplaces()->Items(-bar->ID());
+    TDSWorkplace* barItem = Schedule->Workplaces()->Items(-Bar->ID());
     ASSERT_TRUE(TDSWorkplaceFrame::CanTakeDrop(fromList.get(), barItem));
     ASSERT_TRUE(TDSWorkplaceFrame::TakeDrop(fromList.get(), barItem));
     EXPECT_EQ(PersonRow("Ann")->text(1), "B1");
@@ -278,7 +288,7 @@ TEST_F(DailyScheduleFrameTest, WorkersMoveBetweenTheWorkerListAndTheWorkplacePan
     // Bob's row on the kitchen's panel, dragged back onto the list.
     TDSWorkplacePersonFrame* bobAtKitchen = nullptr;
     for (auto* row : Page->findChildren<TDSWorkplacePersonFrame*>())
-        if (row->Person() && row->Person()->ID() == bob->ID() && row->Person()->Workplace()->ID() == kitchen->ID())
+        if (row->Person() && row->Person()->ID() == Bob->ID() && row->Person()->Workplace()->ID() == Kitchen->ID())
             bobAtKitchen = row;
     ASSERT_NE(bobAtKitchen, nullptr);
     auto fromPanel = bobAtKitchen->CreateDragObject();
@@ -286,7 +296,116 @@ TEST_F(DailyScheduleFrameTest, WorkersMoveBetweenTheWorkerListAndTheWorkplacePan
     QWidget* target = Persons()->viewport();
     EXPECT_TRUE(SendDragEvent(target, QEvent::DragEnter, fromPanel.get(), QPoint(5, 5), Qt::MoveAction));
     EXPECT_TRUE(SendDragEvent(target, QEvent::Drop, fromPanel.get(), QPoint(5, 5), Qt::MoveAction));
-    EXPECT_EQ(JobPairs(Wed), (std::set<std::pair<int, int>>{{ann->ID(), bar->ID()}}));
+    EXPECT_EQ(JobPairs(Wed), (std::set<std::pair<int, int>>{{Ann->ID(), Bar->ID()}}));
     EXPECT_EQ(PersonRow("Bob")->text(1), "");
-    EXPECT_EQ(Schedule->Workplaces()->Items(-kitchen->ID())->Persons()->Count(), 0);
+    EXPECT_EQ(Schedule->Workplaces()->Items(-Kitchen->ID())->Persons()->Count(), 0);
+}
+
+TEST_F(DailyScheduleFrameTest, EveryChangeTheFilesRefuseIsToldOnceAndACancelledEditorIsNot)
+{
+    ShowTheCast();
+    TDSPersonListFrame* persons = Page->DSPersonListFrame();
+    TDSWorkplaceListFrame* workplaces = Page->DSWorkplaceListFrame();
+    const auto panelOf = [&](int AWorkplaceID) -> TDSWorkplaceFrame* {
+        for (auto* panel : workplaces->findChildren<TDSWorkplaceFrame*>())
+            if (panel->Workplace() && panel->Workplace()->ID() == AWorkplaceID)
+                return panel;
+        return nullptr;
+    };
+    const auto rename = [](const QString& AName) {
+        return [AName](TObject* o) {
+            if (auto* person = dynamic_cast<TPerson*>(o))
+                person->SetName(AName);
+            else if (auto* workplace = dynamic_cast<TWorkplace*>(o))
+                workplace->SetName(AName);
+        };
+    };
+    // The messages a change showed, with AAnswers queued for them.
+    const auto told = [&](std::function<void()> AChange, std::initializer_list<int> AAnswers = {mrOk}) {
+        Dialogs().Reset();
+        for (int answer : AAnswers)
+            Dialogs().AnswerMessage(answer);
+        AChange();
+        QApplication::processEvents();
+        EXPECT_TRUE(Dialogs().AllAnswered());
+        return Dialogs().MessageTexts();
+    };
+    const auto refused = [](const QStringList& ATexts) {
+        return ATexts.size() == 1 && ATexts[0].startsWith("The change could not be saved: ") &&
+               ATexts[0].contains("locked");
+    };
+
+    TWriteLocks locks({Folder + "Workers.cds", Folder + "Workplaces.cds", Folder + "Jobs.cds", Folder + "Macros.cds"});
+    Persons()->setCurrentItem(PersonRow("Ann"));
+
+    // Workers: add, edit, delete.
+    EXPECT_TRUE(refused(told([&] {
+        EditorDoes("TPersonEditor", rename("Cid"), true);
+        Find<QAction>(persons, "ActionAdd")->trigger();
+    })));
+    EXPECT_TRUE(told([&] {
+        EditorDoes("TPersonEditor", rename("Cid"), false);
+        Find<QAction>(persons, "ActionAdd")->trigger();
+    }, {}).isEmpty());
+    EXPECT_TRUE(refused(told([&] {
+        EditorDoes("TPersonEditor", rename("Anna"), true);
+        Find<QAction>(persons, "ActionEdit")->trigger();
+    })));
+    EXPECT_TRUE(told([&] {
+        EditorDoes("TPersonEditor", rename("Anna"), false);
+        Find<QAction>(persons, "ActionEdit")->trigger();
+    }, {}).isEmpty());
+    const QStringList deleteWorker = told([&] { Find<QAction>(persons, "ActionDelete")->trigger(); }, {mrYes, mrOk});
+    EXPECT_TRUE(refused(deleteWorker.mid(1))) << deleteWorker.join('|').toStdString();
+    EXPECT_EQ(ColumnTexts(Persons(), 0), (QStringList{"Ann", "Bob"}));
+    EXPECT_EQ(Store->Persons->PersonCount(), 2);
+    EXPECT_EQ(Ann->Name(), "Ann");
+
+    // Workplaces: add, edit, delete.
+    EXPECT_TRUE(refused(told([&] {
+        EditorDoes("TWorkplaceEditor", rename("Cellar"), true);
+        Find<QAction>(workplaces, "ActionAdd")->trigger();
+    })));
+    EXPECT_TRUE(told([&] {
+        EditorDoes("TWorkplaceEditor", rename("Cellar"), false);
+        Find<QAction>(workplaces, "ActionAdd")->trigger();
+    }, {}).isEmpty());
+    ASSERT_NE(panelOf(Bar->ID()), nullptr);
+    EXPECT_TRUE(refused(told([&] {
+        EditorDoes("TWorkplaceEditor", rename("Pub"), true);
+        Find<QToolButton>(panelOf(Bar->ID()), "SBEdit")->click();
+    })));
+    EXPECT_TRUE(told([&] {
+        EditorDoes("TWorkplaceEditor", rename("Pub"), false);
+        Find<QToolButton>(panelOf(Bar->ID()), "SBEdit")->click();
+    }, {}).isEmpty());
+    const QStringList deleteWorkplace =
+        told([&] { Find<QToolButton>(panelOf(Bar->ID()), "SBDelete")->click(); }, {mrYes, mrOk});
+    EXPECT_TRUE(refused(deleteWorkplace.mid(1))) << deleteWorkplace.join('|').toStdString();
+    EXPECT_EQ(Store->Workplaces->WorkplaceCount(), 2);
+    EXPECT_EQ(Bar->Name(), "Bar");
+    ASSERT_NE(panelOf(Bar->ID()), nullptr);
+
+    // Relations: a drop onto a panel, a row dragged back onto the list.
+    EXPECT_TRUE(refused(told([&] {
+        auto payload = persons->CreateDragObject();
+        ASSERT_NE(payload, nullptr);
+        TDSWorkplaceFrame::TakeDrop(payload.get(), Schedule->Workplaces()->Items(-Bar->ID()));
+    })));
+    EXPECT_TRUE(refused(told([&] {
+        TDSWorkplacePersonDragObjectEx payload(Bob->ID(), Kitchen->ID());
+        SendDragEvent(Persons()->viewport(), QEvent::DragEnter, &payload, QPoint(5, 5), Qt::MoveAction);
+        SendDragEvent(Persons()->viewport(), QEvent::Drop, &payload, QPoint(5, 5), Qt::MoveAction);
+    })));
+    EXPECT_EQ(JobPairs(Wed), (std::set<std::pair<int, int>>{{Bob->ID(), Kitchen->ID()}}));
+    EXPECT_EQ(PersonRow("Ann")->text(1), "");
+    EXPECT_EQ(PersonRow("Bob")->text(1), "K1");
+
+    // Templates: saving one and clearing the day.
+    EXPECT_TRUE(refused(told([&] {
+        Dialogs().AnswerInput(QStringLiteral("Morning"));
+        Find<QAction>(workplaces, "ActionAddTemplate")->trigger();
+    })));
+    EXPECT_TRUE(refused(told([&] { Find<QAction>(workplaces, "PUMenuASTClearAll")->trigger(); })));
+    EXPECT_EQ(JobPairs(Wed), (std::set<std::pair<int, int>>{{Bob->ID(), Kitchen->ID()}}));
 }
