@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QRadioButton>
 #include <QScrollArea>
