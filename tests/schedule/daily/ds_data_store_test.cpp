@@ -17,7 +17,7 @@ protected:
         ASSERT_TRUE(AddCast(Bar, "Bar", "K1", "B1"));
     }
     // A relation written by another connection, as another program would.
-    bool PlannedElsewhere(TDate ADay, int APersonID, int AWorkplaceID)
+    bool PlannedElsewhere(TDate ADay, qint64 APersonID, qint64 AWorkplaceID)
     {
         bool ok = false;
         {
@@ -198,6 +198,24 @@ TEST_F(DSDataStoreTest, AfterATemplateTheDayShowsWhatOthersPlannedBeforeIt)
     FilterJobs(day, day);
     ASSERT_EQ(Store->Jobs->JobCount(), 2);
     EXPECT_EQ(shown.size(), 2u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DSDataStoreTest, RowsWithIDsBeyondAnIntArePassedOverOnTheDay)
+{
+    const TDate day = Day(2024, 5, 15);
+    ASSERT_TRUE(PlannedElsewhere(day, Ann->ID(), Kitchen->ID()));
+    // An ID an int cannot hold would turn negative and be taken as a position.
+    ASSERT_TRUE(PlannedElsewhere(day, Bob->ID(), 2147483647LL + 1));
+    ASSERT_TRUE(PlannedElsewhere(day, -2147483647LL - 1, Kitchen->ID()));
+    TDailySchedule schedule;
+    schedule.SetDate(day);
+    EXPECT_EQ(schedule.Workplaces()->Items(-Kitchen->ID())->Persons()->Count(), 1);
+    EXPECT_EQ(schedule.Persons()->Items(-Bob->ID())->Workplaces()->Count(), 0);
+    EXPECT_EQ(schedule.Persons()->Items(-Ann->ID())->Workplaces()->Count(), 1);
 }
 
 } // namespace
