@@ -1,6 +1,6 @@
 #include "schedule/worker/person_schedule.h"
 
-#include "schedule/worker/period_data.h"
+#include "schedule/period/period_store.h"
 
 #include "setup/setup.h"
 

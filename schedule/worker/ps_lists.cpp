@@ -1,7 +1,7 @@
 #include "schedule/worker/ps_lists.h"
 
-#include "schedule/worker/period_data.h"
-#include "schedule/worker/period_register_print.h"
+#include "schedule/period/period_store.h"
+#include "schedule/period/period_register_print.h"
 #include "schedule/worker/person_schedule.h"
 
 #include "core/dialogs.h"

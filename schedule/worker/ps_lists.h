@@ -3,7 +3,7 @@
 // period with the chosen worker's workplaces; plus the workplace payloads.
 #pragma once
 
-#include "schedule/worker/period_day_lists.h"
+#include "schedule/period/period_day_lists.h"
 
 #include <QMimeData>
 

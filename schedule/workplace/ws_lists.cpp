@@ -1,7 +1,7 @@
 #include "schedule/workplace/ws_lists.h"
 
-#include "schedule/worker/period_data.h"
-#include "schedule/worker/period_register_print.h"
+#include "schedule/period/period_store.h"
+#include "schedule/period/period_register_print.h"
 #include "schedule/workplace/workplace_schedule.h"
 
 #include "core/dialogs.h"

@@ -4,7 +4,7 @@
 // the worker payloads.
 #pragma once
 
-#include "schedule/worker/period_day_lists.h"
+#include "schedule/period/period_day_lists.h"
 
 #include <QMimeData>
 

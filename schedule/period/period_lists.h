@@ -5,9 +5,10 @@
 #pragma once
 
 #include "core/observable.h"
+#include "core/tree_notice.h"
 #include "core/utils.h"
-#include "schedule/worker/period_common.h"
-#include "schedule/worker/period_data.h"
+#include "schedule/period/period_calendar.h"
+#include "schedule/period/period_store.h"
 
 #include <QString>
 

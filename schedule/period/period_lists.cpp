@@ -1,6 +1,6 @@
-#include "schedule/worker/period_lists.h"
+#include "schedule/period/period_lists.h"
 
-#include "schedule/worker/period_data.h"
+#include "schedule/period/period_store.h"
 
 #include <algorithm>
 #include <array>

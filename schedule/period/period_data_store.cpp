@@ -1,4 +1,4 @@
-#include "schedule/worker/period_data_store.h"
+#include "schedule/period/period_data_store.h"
 
 #include "data/job_man.h"
 #include "data/job_rows.h"

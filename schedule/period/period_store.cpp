@@ -1,6 +1,6 @@
-#include "schedule/worker/period_data.h"
+#include "schedule/period/period_store.h"
 
-#include "schedule/worker/period_data_store.h"
+#include "schedule/period/period_data_store.h"
 
 #include "schedule/register_access.h"
 

@@ -2,7 +2,7 @@
 // with the range filter, writes that can be made to fail, and print capture.
 #pragma once
 
-#include "schedule/worker/period_data.h"
+#include "schedule/period/period_store.h"
 
 #include <algorithm>
 #include <functional>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "schedule/register_access.h"
-#include "schedule/worker/period_data.h"
+#include "schedule/period/period_store.h"
 
 #include <vector>
 

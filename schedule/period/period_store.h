@@ -1,9 +1,11 @@
 // What the worker and workplace schedules need from the registers, the jobs
-// manager and the print tables, behind one interface: the data store installs
-// its implementation, tests install an in-memory one.
+// manager and the print tables, behind one interface (the records it passes
+// are in period_records.h): the data store installs its implementation, tests
+// install an in-memory one.
 #pragma once
 
 #include "core/utils.h"
+#include "schedule/period/period_records.h"
 #include "schedule/register_store.h"
 
 #include <QString>
@@ -13,71 +15,6 @@
 
 class TPerson;
 class TWorkplace;
-
-// A register worker as the schedules read it (DateOutFrom is the read value).
-struct TPeriodPersonRecord {
-    int ID = 0;
-    QString Name;
-    QString SortingName;
-    QString Note;
-    TDate DateOutFrom = 0;
-    TDate DateOutTo = 0;
-    int DaysOut = 0;
-    QString NoteOut;
-};
-
-struct TPeriodWorkplaceRecord {
-    int ID = 0;
-    QString Shortcut;
-    QString Name;
-    QString Note;
-    TColor Color = 0xFFFFFF;
-};
-
-// One relation with the names its row stored.
-struct TPeriodJobRecord {
-    TDate Date = 0;
-    int PersonID = 0;
-    int WorkplaceID = 0;
-    QString PersonName;
-    QString WorkplaceShortcut;
-    QString WorkplaceName;
-};
-
-// Rows of the print tables.
-struct TPeriodPrintPerson {
-    int ID = 0;
-    QString Name;
-    QString SortingName;
-    QString Note;
-    TDate DateOutFrom = 0;
-    TDate DateOutTo = 0;
-    int DaysOut = 0;
-    bool IsOut = false;
-    QString NoteOut;
-    int WorkplaceID = 0;
-    QString Workplaces;
-    int DayID = 0;
-    QString Days;
-    bool IsDeleted = false;
-};
-struct TPeriodPrintWorkplace {
-    int ID = 0;
-    QString Shortcut;
-    QString Name;
-    QString Note;
-    QString Days;
-    bool IsDeleted = false;
-    int DayID = 0;
-};
-struct TPeriodPrintDay {
-    int ID = 0;
-    TDate Date = 0;
-    QString DayName;
-    QString DateWithoutYear;
-    TColor Color = 0;
-    bool PersonIsOut = false;
-};
 
 class IPeriodStore : public IRegisterStore<TPeriodPersonRecord, TPeriodWorkplaceRecord> {
 public:

@@ -2,8 +2,8 @@
 // workplace schedule; only their cpp files include it.
 #pragma once
 
-#include "schedule/worker/period_data.h"
-#include "schedule/worker/period_lists.h"
+#include "schedule/period/period_store.h"
+#include "schedule/period/period_lists.h"
 #include "setup/setup.h"
 
 inline bool PeriodPrintFlag(bool (TSetupGeneral::*AFlag)() const)

@@ -2,7 +2,7 @@
 // period with its sub-list of register entries, and the list of those days.
 #pragma once
 
-#include "schedule/worker/period_lists.h"
+#include "schedule/period/period_lists.h"
 
 // An entry of a day's sub-list: a register ID with the name stored in the job.
 template <class TList, class TDay>
