@@ -1,5 +1,6 @@
 #include "schedule/daily/daily_schedule.h"
 
+#include "data/macro_man.h"
 #include "setup/setup.h"
 
 #include <algorithm>
@@ -238,4 +239,12 @@ void TDailySchedule::ShowFrameEditor(QObject* AParent, QObject** AScrollBox)
     FEditor.Show(AParent, AScrollBox, [this]() -> std::unique_ptr<ISCFrameEditor> {
         return Factory() ? Factory()(this) : nullptr;
     });
+}
+
+std::unique_ptr<TMacro> TDailySchedule::GetMacro() const
+{
+    auto macro = TSCObject::Create<TMacro>();
+    for (const auto& [personID, workplaceID] : GetMacroPairs())
+        macro->MacroJobs()->AddMacroJob(personID, workplaceID);
+    return macro;
 }

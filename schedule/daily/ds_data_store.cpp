@@ -6,7 +6,6 @@
 #include "data/person_man.h"
 #include "data/workplace_man.h"
 #include "reports/print_data.h"
-#include "schedule/daily/daily_schedule.h"
 #include "schedule/daily/ds_print.h"
 #include "schedule/register_access.h"
 
@@ -217,18 +216,4 @@ bool TDSDataStore::Print(const QString& AReportName)
 {
     TDataManPrint* print = TDataManPrint::Instance();
     return print && print->Print(AReportName);
-}
-
-IDSStore* DSDefaultStore()
-{
-    static TDSDataStore store;
-    return &store;
-}
-
-std::unique_ptr<TMacro> TDailySchedule::GetMacro() const
-{
-    auto macro = TSCObject::Create<TMacro>();
-    for (const auto& [personID, workplaceID] : GetMacroPairs())
-        macro->MacroJobs()->AddMacroJob(personID, workplaceID);
-    return macro;
 }

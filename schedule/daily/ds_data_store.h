@@ -43,6 +43,3 @@ private:
     };
     TDayRead FLastDay;
 };
-
-// The store the program runs on when no other is installed.
-IDSStore* DSDefaultStore();

@@ -110,7 +110,8 @@ public:
     virtual bool Print(const QString& AReportName) = 0;
 };
 
-// The store in force: the installed one, else the one on the managers.
+// The store in force (none until one is installed: the program installs the
+// one on its managers at start, tests their own).
 IDSStore* DSStore();
 // Installs a store (not owned); none removes it.
 void SetDSStore(IDSStore* AStore);

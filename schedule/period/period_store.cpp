@@ -1,17 +1,9 @@
 #include "schedule/period/period_store.h"
 
-#include "schedule/period/period_data_store.h"
-
 #include "schedule/register_access.h"
 
 namespace {
-// The managers' store serves unless another one is installed.
-TPeriodDataStore& DataStore()
-{
-    static TPeriodDataStore store;
-    return store;
-}
-IPeriodStore* Store = &DataStore();
+IPeriodStore* Store = nullptr;
 } // namespace
 
 IPeriodStore* PeriodStore()
@@ -21,7 +13,7 @@ IPeriodStore* PeriodStore()
 
 void SetPeriodStore(IPeriodStore* AStore)
 {
-    Store = AStore ? AStore : &DataStore();
+    Store = AStore;
 }
 
 std::optional<TPeriodPersonRecord> PeriodPerson(int AID)

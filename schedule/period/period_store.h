@@ -39,9 +39,10 @@ public:
     virtual bool Print(const QString& AReportName) = 0;
 };
 
-// The store in force: the managers' store unless another one is installed.
+// The store in force (none until one is installed: the program installs the
+// one on its managers at start, tests their own).
 IPeriodStore* PeriodStore();
-// Installs a store (not owned); none puts the managers' store back.
+// Installs a store (not owned); none removes it.
 void SetPeriodStore(IPeriodStore* AStore);
 
 // Shortcuts that work without a store (nothing found, nothing written).

@@ -20,14 +20,15 @@ struct TDSTestJob {
 
 class TDSTestStore final : public IDSStore {
 public:
-    TDSTestStore() : Printer(&Engine)
+    // Stands in for the store in force while it lives.
+    TDSTestStore() : Printer(&Engine), FPrevious(DSStore())
     {
         SetDSStore(this);
         TDataManPrint::SetInstance(&Printer);
     }
     ~TDSTestStore() override
     {
-        SetDSStore(nullptr);
+        SetDSStore(FPrevious);
         TDataManPrint::SetInstance(nullptr);
     }
 
@@ -225,6 +226,7 @@ public:
     TDataManPrint Printer;
 
 private:
+    IDSStore* FPrevious = nullptr;
     // An editor closed with EditResult: OK stores its change unless writes fail.
     TEditOutcome Edited(int AID)
     {

@@ -11,8 +11,9 @@
 
 class TPeriodTestStore final : public IPeriodStore {
 public:
-    TPeriodTestStore() { SetPeriodStore(this); }
-    ~TPeriodTestStore() override { SetPeriodStore(nullptr); }
+    // Stands in for the store in force while it lives.
+    TPeriodTestStore() : FPrevious(PeriodStore()) { SetPeriodStore(this); }
+    ~TPeriodTestStore() override { SetPeriodStore(FPrevious); }
 
     // --- set-up ---
     int AddPersonRecord(const QString& AName, const QString& ASortingName = QString())
@@ -221,6 +222,7 @@ public:
     QString ReportName;
 
 private:
+    IPeriodStore* FPrevious = nullptr;
     // The action edits a copy and answers OK or Cancel; OK stores the copy
     // unless writes fail.
     template <class TRecord>
