@@ -200,13 +200,13 @@ bool TDSDataStore::PreparePrint(const QStringList& AParams)
     return print && print->PreparePrint(AParams);
 }
 
-void TDSDataStore::AppendPrintPerson(const TDSPrintPersonRow& ARow)
+void TDSDataStore::AppendPrintPerson(const TPrintPersonRow& ARow)
 {
     if (TDataManPrint* print = TDataManPrint::Instance())
         DSAppendPrintPerson(print->Tables(), ARow);
 }
 
-void TDSDataStore::AppendPrintWorkplace(const TDSPrintWorkplaceRow& ARow)
+void TDSDataStore::AppendPrintWorkplace(const TPrintWorkplaceRow& ARow)
 {
     if (TDataManPrint* print = TDataManPrint::Instance())
         DSAppendPrintWorkplace(print->Tables(), ARow);

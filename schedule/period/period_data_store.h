@@ -8,7 +8,7 @@
 #include <vector>
 
 class TPeriodDataStore final
-    : public TRegisterDataStore<IPeriodStore, TPeriodPersonRecord, TPeriodWorkplaceRecord> {
+    : public TRegisterDataStore<IPeriodStore, TRegisterPersonRecord, TRegisterWorkplaceRecord> {
 public:
     void SetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID) override;
     int JobCount() override;
@@ -18,8 +18,8 @@ public:
     bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID) override;
 
     bool PreparePrint(const QStringList& AParams) override;
-    void AppendPrintPerson(const TPeriodPrintPerson& ARow) override;
-    void AppendPrintWorkplace(const TPeriodPrintWorkplace& ARow) override;
+    void AppendPrintPerson(const TPrintPersonRow& ARow) override;
+    void AppendPrintWorkplace(const TPrintWorkplaceRow& ARow) override;
     void AppendPrintDay(const TPeriodPrintDay& ARow) override;
     bool Print(const QString& AReportName) override;
 

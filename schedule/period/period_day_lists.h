@@ -54,7 +54,7 @@ template <class TSelf, class TItem, class TDay>
 class TPeriodDayEntryListOf : public TSCTypedList<TItem>, public ISCTreeNode {
 public:
     // Position for 0 and up, the entry with ID -AKey for negative keys.
-    TItem* Items(int AKey) const { return ListEntryByKey<TItem>(*this, AKey); }
+    TItem* Items(int AKey) const { return ListItemByKey<TItem>(*this, AKey); }
     TDay* Day() const { return FDay; }
     void SetDay(TDay* ADay) { FDay = ADay; }
     TObject* Editor() const { return FEditor; }

@@ -1,31 +1,12 @@
-// The records the worker and the workplace schedules read from their store:
-// register workers and workplaces, relations with their stored names, and
-// the rows they append to the print tables.
+// The records only the worker and the workplace schedules pass through their
+// store: relations with their stored names over a period, and the day rows
+// of the print tables.
 #pragma once
 
 #include "core/utils.h"
+#include "schedule/register_records.h"
 
 #include <QString>
-
-// A register worker as the schedules read it (DateOutFrom is the read value).
-struct TPeriodPersonRecord {
-    int ID = 0;
-    QString Name;
-    QString SortingName;
-    QString Note;
-    TDate DateOutFrom = 0;
-    TDate DateOutTo = 0;
-    int DaysOut = 0;
-    QString NoteOut;
-};
-
-struct TPeriodWorkplaceRecord {
-    int ID = 0;
-    QString Shortcut;
-    QString Name;
-    QString Note;
-    TColor Color = 0xFFFFFF;
-};
 
 // One relation with the names its row stored.
 struct TPeriodJobRecord {
@@ -37,32 +18,8 @@ struct TPeriodJobRecord {
     QString WorkplaceName;
 };
 
-// Rows of the print tables.
-struct TPeriodPrintPerson {
-    int ID = 0;
-    QString Name;
-    QString SortingName;
-    QString Note;
-    TDate DateOutFrom = 0;
-    TDate DateOutTo = 0;
-    int DaysOut = 0;
-    bool IsOut = false;
-    QString NoteOut;
-    int WorkplaceID = 0;
-    QString Workplaces;
-    int DayID = 0;
-    QString Days;
-    bool IsDeleted = false;
-};
-struct TPeriodPrintWorkplace {
-    int ID = 0;
-    QString Shortcut;
-    QString Name;
-    QString Note;
-    QString Days;
-    bool IsDeleted = false;
-    int DayID = 0;
-};
+// The day rows of the print tables (the worker and workplace rows are in
+// schedule/register_records.h).
 struct TPeriodPrintDay {
     int ID = 0;
     TDate Date = 0;

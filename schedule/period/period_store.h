@@ -16,7 +16,7 @@
 class TPerson;
 class TWorkplace;
 
-class IPeriodStore : public IRegisterStore<TPeriodPersonRecord, TPeriodWorkplaceRecord> {
+class IPeriodStore : public IRegisterStore<TRegisterPersonRecord, TRegisterWorkplaceRecord> {
 public:
     // Sets the jobs filter to a date range over every worker and workplace;
     // the loaded list is read with JobCount and JobAt (reloaded once). The
@@ -33,8 +33,8 @@ public:
     virtual bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
 
     virtual bool PreparePrint(const QStringList& AParams) = 0;
-    virtual void AppendPrintPerson(const TPeriodPrintPerson& ARow) = 0;
-    virtual void AppendPrintWorkplace(const TPeriodPrintWorkplace& ARow) = 0;
+    virtual void AppendPrintPerson(const TPrintPersonRow& ARow) = 0;
+    virtual void AppendPrintWorkplace(const TPrintWorkplaceRow& ARow) = 0;
     virtual void AppendPrintDay(const TPeriodPrintDay& ARow) = 0;
     virtual bool Print(const QString& AReportName) = 0;
 };
@@ -46,12 +46,10 @@ IPeriodStore* PeriodStore();
 void SetPeriodStore(IPeriodStore* AStore);
 
 // Shortcuts that work without a store (nothing found, nothing written).
-std::optional<TPeriodPersonRecord> PeriodPerson(int AID);
-std::optional<TPeriodWorkplaceRecord> PeriodWorkplace(int AID);
+std::optional<TRegisterPersonRecord> PeriodPerson(int AID);
+std::optional<TRegisterWorkplaceRecord> PeriodWorkplace(int AID);
 int PeriodJobCount();
 const TPeriodJobRecord* PeriodJobAt(int AIndex);
-// Shows "The change could not be saved: …" with the store's reason.
-void PeriodShowSaveFailure();
 
 // Thin calls on the store in force; without one nothing is found or written.
 int PeriodPersonCount();
@@ -73,7 +71,7 @@ std::optional<TPeriodJobRecord> PeriodAddJob(TDate ADate, int APersonID, int AWo
 bool PeriodJobExists(TDate ADate, int APersonID, int AWorkplaceID);
 bool PeriodDeleteJob(TDate ADate, int APersonID, int AWorkplaceID);
 bool PeriodPreparePrint(const QStringList& AParams);
-void PeriodAppendPrintPerson(const TPeriodPrintPerson& ARow);
-void PeriodAppendPrintWorkplace(const TPeriodPrintWorkplace& ARow);
+void PeriodAppendPrintPerson(const TPrintPersonRow& ARow);
+void PeriodAppendPrintWorkplace(const TPrintWorkplaceRow& ARow);
 void PeriodAppendPrintDay(const TPeriodPrintDay& ARow);
 bool PeriodPrint(const QString& AReportName);

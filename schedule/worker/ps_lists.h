@@ -143,7 +143,7 @@ public:
     void SetStoredShortcut(const QString& AValue) { FStoredShortcut = AValue; }
 
     TWorkplace* Workplace() const;
-    std::optional<TPeriodWorkplaceRecord> Record() const;
+    std::optional<TRegisterWorkplaceRecord> Record() const;
     QString Name() const;
     QString Note() const;
     // Empty when the record is missing.

@@ -150,7 +150,7 @@ private:
 class TWSDayPerson : public TPeriodDayEntryOf<TWSDayPersonList, TWSDay> {
 public:
     TPerson* Person() const;
-    std::optional<TPeriodPersonRecord> Record() const;
+    std::optional<TRegisterPersonRecord> Record() const;
     QString Name() const;
     QString SortingName() const;
     QString Note() const;

@@ -497,7 +497,7 @@ TEST_F(PersonScheduleTest, EditAnnouncesTheEntryAndResorts)
 {
     Fill();
     auto schedule = Open(Bob, Mon);
-    Store.EditAction = [](TPeriodPersonRecord& ARecord) {
+    Store.EditAction = [](TRegisterPersonRecord& ARecord) {
         ARecord.SortingName = QStringLiteral("Aaa");
         return true;
     };
