@@ -9,6 +9,7 @@
 #include "data/workplace_man.h"
 #include "reports/print_data.h"
 #include "schedule/daily/daily_schedule.h"
+#include "schedule/schedule_stores.h"
 #include "schedule/worker/person_schedule.h"
 #include "schedule/workplace/workplace_schedule.h"
 #include "setup/setup.h"
@@ -52,6 +53,7 @@ int main(int argc, char* argv[])
     TQtReportEngine reportEngine;
     TDataManPrint printing(&reportEngine);
     TDataManPrint::SetInstance(&printing);
+    TScheduleStores scheduleStores;
     auto dailySchedule = std::make_unique<TDailySchedule>();
     auto personSchedule = std::make_unique<TPersonSchedule>();
     auto workplaceSchedule = std::make_unique<TWorkplaceSchedule>();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/data_session.h"
+#include "schedule/schedule_stores.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -18,6 +19,9 @@ struct TBenchSettingsDir {
 
 struct TBenchFolder : private TBenchSettingsDir, public TDataSession {
     explicit TBenchFolder(const QString& AFolder) : TDataSession(AFolder) {}
+
+    // The schedules run on these managers, as in the program.
+    TScheduleStores Stores;
 
     // Says so on the error output when the folder holds no register.
     bool HasRegisters() const

@@ -34,7 +34,7 @@
 
 namespace {
 
-class TBenchStore final : public TBenchRegisterStore<IDSStore, TDSPersonRecord, TDSWorkplaceRecord> {
+class TBenchStore final : public TBenchRegisterStore<IDSStore, TRegisterPersonRecord, TRegisterWorkplaceRecord> {
 public:
     TBenchStore(int APersons, int AWorkplaces, int AJobs, TDate AFirstDay)
         : TBenchRegisterStore(APersons, AWorkplaces)
@@ -93,8 +93,8 @@ public:
     }
     std::vector<TDSMacroPair> MacroPairs(const TMacro*) const override { return {}; }
     bool PreparePrint(const QStringList&) override { return true; }
-    void AppendPrintPerson(const TDSPrintPersonRow&) override {}
-    void AppendPrintWorkplace(const TDSPrintWorkplaceRow&) override {}
+    void AppendPrintPerson(const TPrintPersonRow&) override {}
+    void AppendPrintWorkplace(const TPrintWorkplaceRow&) override {}
     bool Print(const QString&) override { return true; }
 
 private:

@@ -31,7 +31,7 @@
 #include <vector>
 
 namespace {
-class TBenchStore final : public TBenchRegisterStore<IPeriodStore, TPeriodPersonRecord, TPeriodWorkplaceRecord> {
+class TBenchStore final : public TBenchRegisterStore<IPeriodStore, TRegisterPersonRecord, TRegisterWorkplaceRecord> {
 public:
     TBenchStore(int APersons, int AWorkplaces, int AJobs, TDate AFirstDay)
         : TBenchRegisterStore(APersons, AWorkplaces)
@@ -71,8 +71,8 @@ public:
     bool JobExists(TDate, int, int) override { return false; }
     bool DeleteJob(TDate, int, int) override { return false; }
     bool PreparePrint(const QStringList&) override { return true; }
-    void AppendPrintPerson(const TPeriodPrintPerson&) override {}
-    void AppendPrintWorkplace(const TPeriodPrintWorkplace&) override {}
+    void AppendPrintPerson(const TPrintPersonRow&) override {}
+    void AppendPrintWorkplace(const TPrintWorkplaceRow&) override {}
     void AppendPrintDay(const TPeriodPrintDay&) override {}
     bool Print(const QString&) override { return true; }
 

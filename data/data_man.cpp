@@ -5,6 +5,7 @@
 #include "data/job_man.h"
 #include "data/macro_man.h"
 #include "data/person_man.h"
+#include "data/table_compress.h"
 #include "data/table_file.h"
 #include "data/workplace_man.h"
 #include "setup/setup.h"

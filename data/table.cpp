@@ -1,6 +1,7 @@
 #include "data/table.h"
 
 #include "data/table_file.h"
+#include "data/table_schema.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -29,24 +30,6 @@ bool IsBusy(const QSqlError& AError)
 }
 } // namespace
 
-sqlite3* SQLiteHandle(const QSqlDatabase& ADatabase)
-{
-    if (!ADatabase.isOpen() || !ADatabase.driver())
-        return nullptr;
-    const QVariant handle = ADatabase.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
-
-void SetUpConnection(const QSqlDatabase& ADatabase)
-{
-    if (sqlite3* db = SQLiteHandle(ADatabase)) {
-        sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
-        sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-    }
-}
-
 TTable::TTable(QString AName) : FName(std::move(AName)) {}
 
 TTable::~TTable()
@@ -65,44 +48,6 @@ int TTable::FieldIndex(const QString& AFieldName) const
         if (FFieldDefs[i].Name.compare(AFieldName, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
-}
-
-QString TTable::QuoteName(const QString& AName)
-{
-    QString name = AName;
-    return QLatin1Char('"') + name.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
-
-QString TTable::SqlType(TFieldType AType)
-{
-    switch (AType) {
-    case ftAutoInc:
-        return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
-    case ftString:
-        return QStringLiteral("TEXT");
-    case ftDate:
-    case ftInteger:
-        return QStringLiteral("INTEGER");
-    default:
-        return QString();
-    }
-}
-
-QVariant TTable::StoredValue(const TFieldDef& ADef, const QVariant& AValue)
-{
-    if (AValue.isNull())
-        return QVariant();
-    switch (ADef.DataType) {
-    case ftString:
-        return StoredText(ADef, AValue.toString());
-    case ftDate:
-        return static_cast<qint64>(std::trunc(std::round(AValue.toDouble() * 1e8) / 1e8));
-    case ftInteger:
-    case ftAutoInc:
-        return static_cast<qint64>(AValue.toInt());
-    default:
-        return AValue;
-    }
 }
 
 QSqlDatabase TTable::Database() const

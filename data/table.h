@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/utils.h"
+#include "data/table_schema.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -14,27 +15,6 @@
 #include <vector>
 
 class QSqlQuery;
-struct sqlite3;
-
-// The SQLite handle under a Qt connection; none when it is not one.
-sqlite3* SQLiteHandle(const QSqlDatabase& ADatabase);
-// Sets what every connection to a table file needs: identifiers in double
-// quotes are never read as texts, so a missing column is an error.
-void SetUpConnection(const QSqlDatabase& ADatabase);
-// IDs and keys of records are whole numbers from 1 to the largest int.
-inline bool IsUsableID(qint64 AValue)
-{
-    return AValue >= 1 && AValue <= 2147483647;
-}
-
-enum TFieldType { ftUnknown, ftAutoInc, ftString, ftDate, ftInteger };
-
-struct TFieldDef {
-    QString Name;
-    TFieldType DataType = ftUnknown;
-    int Size = 0;
-};
-using TFieldDefs = QList<TFieldDef>;
 
 // One condition of a filter; the value is always bound, never spliced.
 enum TFilterOp { foEqual, foGreaterEqual, foLessEqual };
@@ -142,16 +122,10 @@ public:
 
     static QString DataTableName() { return QStringLiteral("Data"); }
     static QString FieldsTableName() { return QStringLiteral("Fields"); }
-    static QString QuoteName(const QString& AName);
-    static QString SqlType(TFieldType AType);
-    // A value as the field stores it (texts cut, dates whole days).
-    static QVariant StoredValue(const TFieldDef& ADef, const QVariant& AValue);
-    // A text as a text field of that size stores it: cut between characters,
-    // so no half character is ever written.
-    static QString StoredText(const TFieldDef& ADef, const QString& AText)
-    {
-        return ADef.Size > 0 ? CutText(AText, ADef.Size) : AText;
-    }
+    static QString QuoteName(const QString& AName) { return SqlQuotedName(AName); }
+    static QString SqlType(TFieldType AType) { return SqlFieldType(AType); }
+    static QVariant StoredValue(const TFieldDef& ADef, const QVariant& AValue) { return StoredFieldValue(ADef, AValue); }
+    static QString StoredText(const TFieldDef& ADef, const QString& AText) { return StoredFieldText(ADef, AText); }
 
 private:
     struct TRow {

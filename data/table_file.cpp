@@ -1,5 +1,7 @@
 #include "data/table_file.h"
 
+#include "data/table_schema.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -144,103 +146,6 @@ bool LooksLikeSQLiteFile(const QString& AFileName)
 }
 
 namespace {
-// The one index of a dated table: the date, then the integer IDs, then the
-// other columns, so every read of a day or a period, of everyone or of one
-// worker or workplace, comes from the index alone, and a day's new rows land
-// on a few pages at its end instead of one page per worker and workplace.
-QStringList DateIndexColumns(const TFieldDefs& ADefs)
-{
-    QStringList columns;
-    for (const TFieldDef& def : ADefs)
-        if (def.Name == QLatin1String("Date"))
-            columns << def.Name;
-    if (columns.isEmpty())
-        return columns;
-    auto isID = [](const TFieldDef& ADef) { return ADef.DataType == ftInteger && ADef.Name.endsWith(QLatin1String("ID")); };
-    for (const TFieldDef& def : ADefs)
-        if (isID(def))
-            columns << def.Name;
-    for (const TFieldDef& def : ADefs)
-        if (def.Name != QLatin1String("Date") && def.DataType != ftAutoInc && !isID(def))
-            columns << def.Name;
-    return columns;
-}
-
-QString DateIndexStatement(const TFieldDefs& ADefs)
-{
-    QStringList quoted;
-    for (const QString& name : DateIndexColumns(ADefs))
-        quoted << TTable::QuoteName(name);
-    return QStringLiteral("CREATE INDEX IndexDate ON Data (%1)").arg(quoted.join(QStringLiteral(", ")));
-}
-} // namespace
-
-bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
-{
-    if (ADefs.isEmpty())
-        return false;
-    QSqlQuery query(ADatabase);
-    if (!query.exec(QStringLiteral("CREATE TABLE Fields (Position INTEGER PRIMARY KEY, Name TEXT NOT NULL, "
-                                   "Type INTEGER NOT NULL, Size INTEGER NOT NULL)")))
-        return false;
-    QStringList columns;
-    bool hasDate = false;
-    for (int i = 0; i < ADefs.size(); ++i) {
-        const TFieldDef& def = ADefs[i];
-        if (TTable::SqlType(def.DataType).isEmpty())
-            return false;
-        columns << TTable::QuoteName(def.Name) + QLatin1Char(' ') + TTable::SqlType(def.DataType);
-        hasDate = hasDate || def.Name == QLatin1String("Date");
-        query.prepare(QStringLiteral("INSERT INTO Fields (Position, Name, Type, Size) VALUES (?, ?, ?, ?)"));
-        query.addBindValue(i);
-        query.addBindValue(def.Name);
-        query.addBindValue(static_cast<int>(def.DataType));
-        query.addBindValue(def.Size);
-        if (!query.exec())
-            return false;
-    }
-    if (!query.exec(QStringLiteral("CREATE TABLE Data (%1)").arg(columns.join(QStringLiteral(", ")))))
-        return false;
-    // Every date-based read is one of these ranges: a day or a period, of
-    // everyone, of one worker or of one workplace.
-    return !hasDate || query.exec(DateIndexStatement(ADefs));
-}
-
-bool UpgradeDateIndex(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
-{
-    const QStringList wanted = DateIndexColumns(ADefs);
-    if (wanted.isEmpty())
-        return true;
-    QStringList present;
-    QStringList others;
-    {
-        QSqlQuery query(ADatabase);
-        if (!query.exec(QStringLiteral("PRAGMA index_info(IndexDate)")))
-            return false;
-        while (query.next())
-            present << query.value(2).toString();
-        if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Data' "
-                                       "AND sql IS NOT NULL AND name <> 'IndexDate'")))
-            return false;
-        while (query.next())
-            others << query.value(0).toString();
-    }
-    if (present == wanted && others.isEmpty())
-        return true;
-    QSqlQuery query(ADatabase);
-    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return false;
-    bool ok = true;
-    for (const QString& name : others)
-        ok = ok && query.exec(QStringLiteral("DROP INDEX %1").arg(TTable::QuoteName(name)));
-    ok = ok && query.exec(QStringLiteral("DROP INDEX IF EXISTS IndexDate")) && query.exec(DateIndexStatement(ADefs)) &&
-         query.exec(QStringLiteral("COMMIT"));
-    if (!ok)
-        query.exec(QStringLiteral("ROLLBACK"));
-    return ok;
-}
-
-namespace {
 // Cuts the copied texts as a write through the table cuts them: in UTF-16
 // units between characters (SQLite's substr would count code points).
 bool CutStoredTexts(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
@@ -248,7 +153,7 @@ bool CutStoredTexts(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
     for (const TFieldDef& def : ADefs) {
         if (def.DataType != ftString || def.Size <= 0)
             continue;
-        const QString column = TTable::QuoteName(def.Name);
+        const QString column = SqlQuotedName(def.Name);
         // A text of more UTF-16 units than the size has more bytes than that.
         QSqlQuery read(ADatabase);
         if (!read.exec(QStringLiteral("SELECT rowid, %1 FROM main.Data WHERE length(CAST(%1 AS BLOB)) > %2")
@@ -258,7 +163,7 @@ bool CutStoredTexts(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
         std::vector<std::pair<QVariant, QString>> cuts;
         while (read.next()) {
             const QString text = read.value(1).toString();
-            const QString stored = TTable::StoredText(def, text);
+            const QString stored = StoredFieldText(def, text);
             if (stored != text)
                 cuts.emplace_back(read.value(0), stored);
         }
@@ -322,8 +227,8 @@ bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, cons
                 });
                 if (old == AOldDefs.end())
                     continue;
-                const QString source = QStringLiteral("old.Data.") + TTable::QuoteName(old->Name);
-                targets << TTable::QuoteName(def.Name);
+                const QString source = QStringLiteral("old.Data.") + SqlQuotedName(old->Name);
+                targets << SqlQuotedName(def.Name);
                 if (def.DataType == ftString)
                     sources << QStringLiteral("CAST(%1 AS TEXT)").arg(source);
                 else if (def.DataType == ftAutoInc && old->DataType == ftAutoInc)
@@ -371,29 +276,30 @@ bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, cons
     return ok;
 }
 
-bool CompressTableFile(const QString& AFileName)
+QString WriteCompactCopy(const QString& AFileName, qint64& ARows)
 {
+    ARows = -1;
     if (!QFileInfo(AFileName).isFile())
-        return false;
+        return QString();
     const QString temp = TempName(AFileName);
     bool ok = false;
-    qint64 rows = -1;
     {
         TFileConnection connection(AFileName);
-        ok = connection.IsOpen() && (rows = connection.Number(QStringLiteral("SELECT count(*) FROM Data"))) >= 0 &&
+        ok = connection.IsOpen() && (ARows = connection.Number(QStringLiteral("SELECT count(*) FROM Data"))) >= 0 &&
              connection.Exec(QStringLiteral("VACUUM INTO ?"), {temp});
     }
-    if (ok) {
-        // The copy must be a table file with every row before it may replace
-        // the original: rows the program cannot use are kept all the same.
-        TTable check(QStringLiteral("check"));
-        check.SetFileName(temp);
-        ok = check.Open() == orOpened && check.RecordCount() == rows;
-        check.Close();
-    }
-    ok = ok && SyncPath(temp) && RenameOver(temp, AFileName);
-    if (!ok)
+    if (!ok) {
         RemoveTableFile(temp);
+        return QString();
+    }
+    return temp;
+}
+
+bool ReplaceWithCopy(const QString& ACopy, const QString& AFileName)
+{
+    const bool ok = SyncPath(ACopy) && RenameOver(ACopy, AFileName);
+    if (!ok)
+        RemoveTableFile(ACopy);
     return ok;
 }
 

@@ -3,18 +3,13 @@
 // ever replaced by a complete new one renamed into place.
 #pragma once
 
-#include "data/table.h"
+#include "data/table_schema.h"
 
 #include <QSqlDatabase>
 #include <QString>
 
 // The SQLite header is there and the file is not shorter than it says.
 bool LooksLikeSQLiteFile(const QString& AFileName);
-// Field list, data table and, for a dated table, its date index.
-bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs);
-// Gives a file written by an earlier version the date index of the current
-// schema; false when that could not be written (the file still reads).
-bool UpgradeDateIndex(QSqlDatabase& ADatabase, const TFieldDefs& ADefs);
 // Writes a complete empty table file with the field list.
 bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs);
 // Rewrites a closed file to ANewDefs, keeping every record, every ID and the
@@ -22,9 +17,13 @@ bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs);
 // failure the file stays as it was and AError, when given, says why.
 bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, const TFieldDefs& ANewDefs,
                       QString* AError = nullptr);
-// Rewrites a closed file without its free pages, keeping IDs and counter;
-// refused when the copy would not hold every row the file holds.
-bool CompressTableFile(const QString& AFileName);
+// Writes a copy of a closed file without its free pages (IDs and counter
+// kept) beside it; its name, or empty on failure. ARows takes the number of
+// rows the file holds.
+QString WriteCompactCopy(const QString& AFileName, qint64& ARows);
+// Puts a complete copy in the file's place; on failure the copy is removed
+// and the file stays as it was.
+bool ReplaceWithCopy(const QString& ACopy, const QString& AFileName);
 // Copies ASource over ATarget through a temporary file renamed into place.
 bool SafeCopyFile(const QString& ASource, const QString& ATarget);
 // Renames a damaged file (and its journal) to "<file>.<4 hex digits>" in its

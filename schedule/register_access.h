@@ -27,8 +27,6 @@ TEditOutcome RegisterEditWorkplace(int AID, QString& AError);
 // Deletes the record; on failure AError takes the reason.
 bool RegisterDeletePerson(int AID, QString& AError);
 bool RegisterDeleteWorkplace(int AID, QString& AError);
-// Tells the user "The change could not be saved: <AReason>".
-void ShowSaveFailure(const QString& AReason);
 
 template <class TRecord>
 std::optional<TRecord> RegisterPersonRecord(int AID)

@@ -16,6 +16,9 @@ class TWorkplace;
 // edit), or saved by the user but refused by the file.
 enum TEditOutcome { eoSaved, eoCancelled, eoFailed };
 
+// Tells the user "The change could not be saved: <AReason>".
+void ShowSaveFailure(const QString& AReason);
+
 template <class TPersonRecord, class TWorkplaceRecord>
 class IRegisterStore {
 public:
@@ -47,3 +50,11 @@ public:
     // Why the last write failed.
     virtual QString LastError() const = 0;
 };
+
+// Tells the user that a change could not be saved, with the store's reason
+// (none without a store): the one save-failure message of every schedule.
+template <class TStore>
+void ShowStoreSaveFailure(const TStore* AStore)
+{
+    ShowSaveFailure(AStore ? AStore->LastError() : QString());
+}

@@ -9,6 +9,7 @@
 #include "data/person_man.h"
 #include "data/workplace_man.h"
 #include "reports/print_data.h"
+#include "schedule/schedule_stores.h"
 #include "setup/setup.h"
 #include "ui/daily/daily_schedule_frame.h"
 #include "ui/program_window.h"
@@ -124,6 +125,7 @@ int main(int argc, char* argv[])
 
         TDataManPrint printing(nullptr);
         TDataManPrint::SetInstance(&printing);
+        TScheduleStores scheduleStores;
         TDailyScheduleFrame::InstallFactory();
         TSchedulePlaceholderFrame::InstallFactories();
         {

@@ -1,5 +1,6 @@
 #include "schedule/daily/daily_schedule.h"
 
+#include "data/macro_man.h"
 #include "setup/setup.h"
 
 #include <algorithm>
@@ -91,7 +92,7 @@ bool TDailySchedule::AddPersonToWorkplace(int APersonID, int AWorkplaceID)
     if (!job) {
         // A pair already there is refused quietly; a failed write is told.
         if (!store->JobExists(FDate, APersonID, AWorkplaceID))
-            DSShowSaveFailure();
+            ShowStoreSaveFailure(DSStore());
         return false;
     }
     FPersons->AddPersonWorkplace(job->PersonID, job->WorkplaceID, job->WorkplaceShortcut, job->WorkplaceName);
@@ -106,7 +107,7 @@ bool TDailySchedule::DeletePersonFromWorkplace(int APersonID, int AWorkplaceID)
     if (!store || !store->DeleteJob(FDate, APersonID, AWorkplaceID)) {
         // Only a refused write is a failure; invalid IDs have nothing to save.
         if (store && FDate > 0 && APersonID > 0 && AWorkplaceID > 0)
-            DSShowSaveFailure();
+            ShowStoreSaveFailure(DSStore());
         return false;
     }
     FWorkplaces->DeleteWorkplacePerson(AWorkplaceID, APersonID);
@@ -132,7 +133,7 @@ void TDailySchedule::ClearAllPersonsFromWorkplaces()
         failed = true;
     Refresh(dsrkAll);
     if (failed)
-        DSShowSaveFailure();
+        ShowStoreSaveFailure(DSStore());
 }
 
 bool TDailySchedule::ApplyMacro(TMacro* AMacro)
@@ -159,7 +160,7 @@ bool TDailySchedule::ApplyMacroPairs(const std::vector<TDSMacroPair>& APairs)
         failed = true;
     Refresh(dsrkAll);
     if (failed)
-        DSShowSaveFailure();
+        ShowStoreSaveFailure(DSStore());
     return true;
 }
 
@@ -238,4 +239,12 @@ void TDailySchedule::ShowFrameEditor(QObject* AParent, QObject** AScrollBox)
     FEditor.Show(AParent, AScrollBox, [this]() -> std::unique_ptr<ISCFrameEditor> {
         return Factory() ? Factory()(this) : nullptr;
     });
+}
+
+std::unique_ptr<TMacro> TDailySchedule::GetMacro() const
+{
+    auto macro = TSCObject::Create<TMacro>();
+    for (const auto& [personID, workplaceID] : GetMacroPairs())
+        macro->MacroJobs()->AddMacroJob(personID, workplaceID);
+    return macro;
 }

@@ -6,7 +6,6 @@
 #include "data/person_man.h"
 #include "data/workplace_man.h"
 #include "reports/print_data.h"
-#include "schedule/daily/daily_schedule.h"
 #include "schedule/daily/ds_print.h"
 #include "schedule/register_access.h"
 
@@ -201,13 +200,13 @@ bool TDSDataStore::PreparePrint(const QStringList& AParams)
     return print && print->PreparePrint(AParams);
 }
 
-void TDSDataStore::AppendPrintPerson(const TDSPrintPersonRow& ARow)
+void TDSDataStore::AppendPrintPerson(const TPrintPersonRow& ARow)
 {
     if (TDataManPrint* print = TDataManPrint::Instance())
         DSAppendPrintPerson(print->Tables(), ARow);
 }
 
-void TDSDataStore::AppendPrintWorkplace(const TDSPrintWorkplaceRow& ARow)
+void TDSDataStore::AppendPrintWorkplace(const TPrintWorkplaceRow& ARow)
 {
     if (TDataManPrint* print = TDataManPrint::Instance())
         DSAppendPrintWorkplace(print->Tables(), ARow);
@@ -217,18 +216,4 @@ bool TDSDataStore::Print(const QString& AReportName)
 {
     TDataManPrint* print = TDataManPrint::Instance();
     return print && print->Print(AReportName);
-}
-
-IDSStore* DSDefaultStore()
-{
-    static TDSDataStore store;
-    return &store;
-}
-
-std::unique_ptr<TMacro> TDailySchedule::GetMacro() const
-{
-    auto macro = TSCObject::Create<TMacro>();
-    for (const auto& [personID, workplaceID] : GetMacroPairs())
-        macro->MacroJobs()->AddMacroJob(personID, workplaceID);
-    return macro;
 }

@@ -6,7 +6,7 @@
 #include "schedule/daily/ds_store.h"
 #include "schedule/register_access.h"
 
-class TDSDataStore final : public TRegisterDataStore<IDSStore, TDSPersonRecord, TDSWorkplaceRecord> {
+class TDSDataStore final : public TRegisterDataStore<IDSStore, TRegisterPersonRecord, TRegisterWorkplaceRecord> {
 public:
     std::vector<TDSJobRecord> DayJobs(TDate ADate) override;
     std::optional<TDSJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override;
@@ -19,8 +19,8 @@ public:
     std::vector<TDSMacroPair> MacroPairs(const TMacro* AMacro) const override;
 
     bool PreparePrint(const QStringList& AParams) override;
-    void AppendPrintPerson(const TDSPrintPersonRow& ARow) override;
-    void AppendPrintWorkplace(const TDSPrintWorkplaceRow& ARow) override;
+    void AppendPrintPerson(const TPrintPersonRow& ARow) override;
+    void AppendPrintWorkplace(const TPrintWorkplaceRow& ARow) override;
     bool Print(const QString& AReportName) override;
 
 private:
@@ -43,6 +43,3 @@ private:
     };
     TDayRead FLastDay;
 };
-
-// The store the program runs on when no other is installed.
-IDSStore* DSDefaultStore();

@@ -1,5 +1,6 @@
 // The steps the worker half and the workplace half of the daily lists share:
-// lookups, silent flags, adding and deleting items, routing notices, sorting.
+// adding and deleting items, register reads, sorting (silence, routing and
+// lookup are the schedules' common ones in schedule/list_parts.h).
 #pragma once
 
 #include "core/collation.h"
@@ -9,6 +10,7 @@
 #include "data/register_ops.h"
 #include "schedule/daily/daily_schedule.h"
 #include "schedule/daily/ds_store.h"
+#include "schedule/list_parts.h"
 
 #include <QStringList>
 
@@ -26,14 +28,6 @@ constexpr TColor White = 0xFFFFFF;
 
 inline IDSStore* Store() { return DSStore(); }
 
-// Passes a notice on to a neighbour unless it is the transmitter.
-template <class T>
-void PassOn(T* ANode, TObject* ASender, TObject* ATransmiter, TObject* AFrom, const QString& AValueName)
-{
-    if (ANode && ANode != ATransmiter)
-        ANode->DataChanged(ASender, AFrom, AValueName);
-}
-
 // A whole rebuild is silent; its inner announcements would reach no view.
 inline bool Quiet(const TDailySchedule* ASchedule, bool ASilent)
 {
@@ -48,39 +42,12 @@ void Announce(TList& AList, const TDailySchedule* ASchedule, bool ASilent, const
         AList.DataChanged(&AList, &AList, AValueName);
 }
 
-// Down to every item, to the list's view unless silent (lists without a view
-// pass none), then up to the owner.
-template <class TItem, class TOwner>
-void Route(TSCTypedList<TItem>& AList, TObject* AEditor, bool ASilent, TOwner* AOwner, TObject* ASender,
-           TObject* ATransmiter, const QString& AValueName)
-{
-    for (int i = 0; i < AList.Count(); ++i)
-        PassOn(AList.Items(i), ASender, ATransmiter, &AList, AValueName);
-    if (!ASilent)
-        SCNotifyEditor(AEditor, ASender, AValueName);
-    PassOn(AOwner, ASender, ATransmiter, &AList, AValueName);
-}
-
-// 0 or more: a position; -n: the item with ID n.
-template <class TItem>
-TItem* ItemByKey(const TSCTypedList<TItem>& AList, int AKey)
-{
-    return RegisterItemByKey(AList, AKey);
-}
-
-template <class TItem>
-void SetItemsSilent(const TSCTypedList<TItem>& AList, bool AValue)
-{
-    for (int i = 0; i < AList.Count(); ++i)
-        AList.Items(i)->SetSilent(AValue);
-}
-
 // Appends an item for AID (none below 1 or when listed already): AFill sets
 // its fields, AChanged sorts or announces the list.
 template <class TItem, class TFill, class TChanged>
 TItem* AppendItem(TSCTypedList<TItem>& AList, int AID, TFill AFill, TChanged AChanged)
 {
-    if (AID < 1 || ItemByKey(AList, -AID))
+    if (AID < 1 || ListItemByKey(AList, -AID))
         return nullptr;
     auto item = TSCObject::Create<TItem>();
     AFill(*item);
@@ -94,7 +61,7 @@ TItem* AppendItem(TSCTypedList<TItem>& AList, int AID, TFill AFill, TChanged ACh
 template <class TItem, class TBefore, class TChanged>
 bool RemoveItem(TSCTypedList<TItem>& AList, int AID, TBefore ABefore, TChanged AChanged)
 {
-    TItem* item = AID > 0 ? ItemByKey(AList, -AID) : nullptr;
+    TItem* item = AID > 0 ? ListItemByKey(AList, -AID) : nullptr;
     if (!item)
         return false;
     const int index = AList.IndexOf(item);
@@ -102,13 +69,6 @@ bool RemoveItem(TSCTypedList<TItem>& AList, int AID, TBefore ABefore, TChanged A
     AList.Delete(index);
     AChanged();
     return true;
-}
-
-inline bool Confirmed(const QString& AMsg)
-{
-    if (AMsg.isEmpty())
-        return true;
-    return ShowMessageBox(AMsg, mtConfirmation, mbYes | mbNo) == mrYes;
 }
 
 // After the question (when there is one), deletes the register record; the
@@ -119,7 +79,7 @@ inline bool DeletedFromRegister(const QString& AMsg, const std::function<bool(ID
         return false;
     IDSStore* store = Store();
     if (!store || !ADelete(*store)) {
-        DSShowSaveFailure();
+        ShowStoreSaveFailure(DSStore());
         return false;
     }
     return true;
@@ -134,7 +94,7 @@ bool EditInRegister(TItem* AItem, TEdit AEdit, TResort AResort)
         return false;
     const TEditOutcome outcome = AEdit(*Store());
     if (outcome == eoFailed)
-        DSShowSaveFailure();
+        ShowStoreSaveFailure(DSStore());
     if (outcome != eoSaved)
         return false;
     AItem->DataChanged(AItem, AItem, QString());
@@ -238,14 +198,14 @@ TValue FieldOf(const std::optional<TRecord>& ARecord, TValue TRecord::*AField, T
     return ARecord ? (*ARecord).*AField : ADefault;
 }
 
-inline std::optional<TDSPersonRecord> PersonRecord(int AID)
+inline std::optional<TRegisterPersonRecord> PersonRecord(int AID)
 {
     if (AID <= 0 || !Store())
         return std::nullopt;
     return Store()->PersonRecord(AID);
 }
 
-inline std::optional<TDSWorkplaceRecord> WorkplaceRecord(int AID)
+inline std::optional<TRegisterWorkplaceRecord> WorkplaceRecord(int AID)
 {
     if (AID <= 0 || !Store())
         return std::nullopt;
@@ -286,7 +246,7 @@ inline QStringList PrintParams(const TDailySchedule* ASchedule, bool ASimple, co
 }
 
 // The register values of a printed worker row (the name is the caller's).
-inline void FillPersonRow(TDSPrintPersonRow& ARow, const std::optional<TDSPersonRecord>& ARecord)
+inline void FillPersonRow(TPrintPersonRow& ARow, const std::optional<TRegisterPersonRecord>& ARecord)
 {
     if (!ARecord)
         return;

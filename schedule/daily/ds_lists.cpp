@@ -17,13 +17,13 @@ TSetupGeneral* General()
 
 // ---------------------------------------------------------------- TDSPersonWorkplace
 
-std::optional<TDSWorkplaceRecord> TDSPersonWorkplace::Record() const { return WorkplaceRecord(FID); }
+std::optional<TRegisterWorkplaceRecord> TDSPersonWorkplace::Record() const { return WorkplaceRecord(FID); }
 
 TWorkplace* TDSPersonWorkplace::Workplace() const { return FID > 0 && Store() ? Store()->WorkplaceObject(FID) : nullptr; }
-QString TDSPersonWorkplace::Name() const { return FieldOf(Record(), &TDSWorkplaceRecord::Name); }
-QString TDSPersonWorkplace::Note() const { return FieldOf(Record(), &TDSWorkplaceRecord::Note); }
-QString TDSPersonWorkplace::Shortcut() const { return FieldOf(Record(), &TDSWorkplaceRecord::Shortcut); }
-TColor TDSPersonWorkplace::Color() const { return FieldOf(Record(), &TDSWorkplaceRecord::Color, White); }
+QString TDSPersonWorkplace::Name() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Name); }
+QString TDSPersonWorkplace::Note() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Note); }
+QString TDSPersonWorkplace::Shortcut() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Shortcut); }
+TColor TDSPersonWorkplace::Color() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Color, White); }
 QString TDSPersonWorkplace::NameAndStoredName() const { return NameWithStored(Name(), FStoredName); }
 QString TDSPersonWorkplace::ShortcutOrStoredShortcut() const
 {
@@ -33,7 +33,7 @@ QString TDSPersonWorkplace::ShortcutOrStoredShortcut() const
 
 void TDSPersonWorkplace::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    PassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
+    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
 }
 
 // ---------------------------------------------------------------- TDSPersonWorkplaceList
@@ -44,7 +44,7 @@ void TDSPersonWorkplaceList::SetSilent(bool AValue)
     SetItemsSilent(*this, AValue);
 }
 
-TDSPersonWorkplace* TDSPersonWorkplaceList::Items(int AKey) const { return ItemByKey(*this, AKey); }
+TDSPersonWorkplace* TDSPersonWorkplaceList::Items(int AKey) const { return ListItemByKey(*this, AKey); }
 
 QString TDSPersonWorkplaceList::ShortcutsAsString() const
 {
@@ -89,7 +89,7 @@ void TDSPersonWorkplaceList::Announce(const QString& AValueName)
 
 void TDSPersonWorkplaceList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    Route(*this, nullptr, FSilent, FPerson, ASender, ATransmiter, AValueName);
+    RouteListNotice(*this, FSilent, nullptr, FPerson, ASender, ATransmiter, AValueName, TSilentListItems::Reached);
 }
 
 // ---------------------------------------------------------------- TDSPerson
@@ -109,22 +109,22 @@ void TDSPerson::SetSilent(bool AValue)
 
 TDailySchedule* TDSPerson::Schedule() const { return FOwnerList ? FOwnerList->Schedule() : nullptr; }
 
-std::optional<TDSPersonRecord> TDSPerson::Record() const { return PersonRecord(FID); }
+std::optional<TRegisterPersonRecord> TDSPerson::Record() const { return PersonRecord(FID); }
 
 TPerson* TDSPerson::Person() const { return FID > 0 && Store() ? Store()->PersonObject(FID) : nullptr; }
-QString TDSPerson::Name() const { return FieldOf(Record(), &TDSPersonRecord::Name); }
-QString TDSPerson::Note() const { return FieldOf(Record(), &TDSPersonRecord::Note); }
-QString TDSPerson::NoteOut() const { return FieldOf(Record(), &TDSPersonRecord::NoteOut); }
-QString TDSPerson::SortingName() const { return FieldOf(Record(), &TDSPersonRecord::SortingName); }
-TDate TDSPerson::DateOutFrom() const { return FieldOf(Record(), &TDSPersonRecord::DateOutFrom); }
-TDate TDSPerson::DateOutTo() const { return FieldOf(Record(), &TDSPersonRecord::DateOutTo); }
-int TDSPerson::DaysOut() const { return FieldOf(Record(), &TDSPersonRecord::DaysOut); }
+QString TDSPerson::Name() const { return FieldOf(Record(), &TRegisterPersonRecord::Name); }
+QString TDSPerson::Note() const { return FieldOf(Record(), &TRegisterPersonRecord::Note); }
+QString TDSPerson::NoteOut() const { return FieldOf(Record(), &TRegisterPersonRecord::NoteOut); }
+QString TDSPerson::SortingName() const { return FieldOf(Record(), &TRegisterPersonRecord::SortingName); }
+TDate TDSPerson::DateOutFrom() const { return FieldOf(Record(), &TRegisterPersonRecord::DateOutFrom); }
+TDate TDSPerson::DateOutTo() const { return FieldOf(Record(), &TRegisterPersonRecord::DateOutTo); }
+int TDSPerson::DaysOut() const { return FieldOf(Record(), &TRegisterPersonRecord::DaysOut); }
 bool TDSPerson::IsOut() const { return PersonIsOut(FID, Schedule()); }
 
 void TDSPerson::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    PassOn(FWorkplaces.get(), ASender, ATransmiter, this, AValueName);
-    PassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
+    SCPassOn(FWorkplaces.get(), ASender, ATransmiter, this, AValueName);
+    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
 }
 
 // ---------------------------------------------------------------- TDSPersonList
@@ -167,7 +167,7 @@ void TDSPersonList::SetPersonFocused(TDSPerson* AValue)
     Announce(QStringLiteral("PersonFocused"));
 }
 
-TDSPerson* TDSPersonList::Items(int AKey) const { return ItemByKey(*this, AKey); }
+TDSPerson* TDSPersonList::Items(int AKey) const { return ListItemByKey(*this, AKey); }
 
 TDSPerson* TDSPersonList::Items(const QString& AKey) const
 {
@@ -308,9 +308,9 @@ bool TDSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
         if (involvedOnly && person->Workplaces()->Count() == 0)
             continue;
         const auto record = person->Record();
-        TDSPrintPersonRow row;
+        TPrintPersonRow row;
         row.ID = person->ID();
-        row.Name = FieldOf(record, &TDSPersonRecord::Name);
+        row.Name = FieldOf(record, &TRegisterPersonRecord::Name);
         FillPersonRow(row, record);
         row.IsOut = ASimplePersonList ? false : person->IsOut();
         row.WorkplaceID = 0;
@@ -326,22 +326,22 @@ void TDSPersonList::Announce(const QString& AValueName) { DSParts::Announce(*thi
 
 void TDSPersonList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    Route(*this, FEditor, FSilent, FSchedule, ASender, ATransmiter, AValueName);
+    RouteListNotice(*this, FSilent, FEditor, FSchedule, ASender, ATransmiter, AValueName, TSilentListItems::Reached);
 }
 
 // ---------------------------------------------------------------- TDSWorkplacePerson
 
-std::optional<TDSPersonRecord> TDSWorkplacePerson::Record() const { return PersonRecord(FID); }
+std::optional<TRegisterPersonRecord> TDSWorkplacePerson::Record() const { return PersonRecord(FID); }
 
 TPerson* TDSWorkplacePerson::Person() const { return FID > 0 && Store() ? Store()->PersonObject(FID) : nullptr; }
 TDSWorkplace* TDSWorkplacePerson::Workplace() const { return FOwnerList ? FOwnerList->Workplace() : nullptr; }
-QString TDSWorkplacePerson::Name() const { return FieldOf(Record(), &TDSPersonRecord::Name); }
-QString TDSWorkplacePerson::Note() const { return FieldOf(Record(), &TDSPersonRecord::Note); }
-QString TDSWorkplacePerson::NoteOut() const { return FieldOf(Record(), &TDSPersonRecord::NoteOut); }
-QString TDSWorkplacePerson::SortingName() const { return FieldOf(Record(), &TDSPersonRecord::SortingName); }
-TDate TDSWorkplacePerson::DateOutFrom() const { return FieldOf(Record(), &TDSPersonRecord::DateOutFrom); }
-TDate TDSWorkplacePerson::DateOutTo() const { return FieldOf(Record(), &TDSPersonRecord::DateOutTo); }
-int TDSWorkplacePerson::DaysOut() const { return FieldOf(Record(), &TDSPersonRecord::DaysOut); }
+QString TDSWorkplacePerson::Name() const { return FieldOf(Record(), &TRegisterPersonRecord::Name); }
+QString TDSWorkplacePerson::Note() const { return FieldOf(Record(), &TRegisterPersonRecord::Note); }
+QString TDSWorkplacePerson::NoteOut() const { return FieldOf(Record(), &TRegisterPersonRecord::NoteOut); }
+QString TDSWorkplacePerson::SortingName() const { return FieldOf(Record(), &TRegisterPersonRecord::SortingName); }
+TDate TDSWorkplacePerson::DateOutFrom() const { return FieldOf(Record(), &TRegisterPersonRecord::DateOutFrom); }
+TDate TDSWorkplacePerson::DateOutTo() const { return FieldOf(Record(), &TRegisterPersonRecord::DateOutTo); }
+int TDSWorkplacePerson::DaysOut() const { return FieldOf(Record(), &TRegisterPersonRecord::DaysOut); }
 bool TDSWorkplacePerson::IsOut() const
 {
     TDSWorkplace* workplace = Workplace();
@@ -360,7 +360,7 @@ void TDSWorkplacePerson::DataChanged(TObject* ASender, TObject* ATransmiter, con
 {
     if (!FSilent)
         SCNotifyEditor(FEditor, ASender, AValueName);
-    PassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
+    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
 }
 
 // ---------------------------------------------------------------- TDSWorkplacePersonList
@@ -371,7 +371,7 @@ void TDSWorkplacePersonList::SetSilent(bool AValue)
     SetItemsSilent(*this, AValue);
 }
 
-TDSWorkplacePerson* TDSWorkplacePersonList::Items(int AKey) const { return ItemByKey(*this, AKey); }
+TDSWorkplacePerson* TDSWorkplacePersonList::Items(int AKey) const { return ListItemByKey(*this, AKey); }
 
 TDSWorkplacePerson* TDSWorkplacePersonList::AddPerson(int AID, const QString& AStoredName, bool ASort)
 {
@@ -406,7 +406,7 @@ void TDSWorkplacePersonList::Announce(const QString& AValueName)
 
 void TDSWorkplacePersonList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    Route(*this, FEditor, FSilent, FWorkplace, ASender, ATransmiter, AValueName);
+    RouteListNotice(*this, FSilent, FEditor, FWorkplace, ASender, ATransmiter, AValueName, TSilentListItems::Reached);
 }
 
 // ---------------------------------------------------------------- TDSWorkplace
@@ -426,13 +426,13 @@ void TDSWorkplace::SetSilent(bool AValue)
     FPersons->SetSilent(AValue);
 }
 
-std::optional<TDSWorkplaceRecord> TDSWorkplace::Record() const { return WorkplaceRecord(FID); }
+std::optional<TRegisterWorkplaceRecord> TDSWorkplace::Record() const { return WorkplaceRecord(FID); }
 
 TWorkplace* TDSWorkplace::Workplace() const { return FID > 0 && Store() ? Store()->WorkplaceObject(FID) : nullptr; }
-QString TDSWorkplace::Name() const { return FieldOf(Record(), &TDSWorkplaceRecord::Name); }
-QString TDSWorkplace::Note() const { return FieldOf(Record(), &TDSWorkplaceRecord::Note); }
-QString TDSWorkplace::Shortcut() const { return FieldOf(Record(), &TDSWorkplaceRecord::Shortcut); }
-TColor TDSWorkplace::Color() const { return FieldOf(Record(), &TDSWorkplaceRecord::Color, White); }
+QString TDSWorkplace::Name() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Name); }
+QString TDSWorkplace::Note() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Note); }
+QString TDSWorkplace::Shortcut() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Shortcut); }
+TColor TDSWorkplace::Color() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Color, White); }
 QString TDSWorkplace::NameAndStoredName() const { return NameWithStored(Name(), FStoredName); }
 QString TDSWorkplace::ShortcutOrStoredShortcut() const
 {
@@ -447,10 +447,10 @@ QString TDSWorkplace::ShortcutOrStoredShortcutInBrackets() const
 
 void TDSWorkplace::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    PassOn(FPersons.get(), ASender, ATransmiter, this, AValueName);
+    SCPassOn(FPersons.get(), ASender, ATransmiter, this, AValueName);
     if (!FSilent)
         SCNotifyEditor(FEditor, ASender, AValueName);
-    PassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
+    SCPassOn(FOwnerList, ASender, ATransmiter, this, AValueName);
 }
 
 // ---------------------------------------------------------------- TDSWorkplaceList
@@ -481,7 +481,7 @@ void TDSWorkplaceList::SetSortingKind(TDSWorkplaceSortingKind AValue)
         [this](const QString& AName) { Announce(AName); });
 }
 
-TDSWorkplace* TDSWorkplaceList::Items(int AKey) const { return ItemByKey(*this, AKey); }
+TDSWorkplace* TDSWorkplaceList::Items(int AKey) const { return ListItemByKey(*this, AKey); }
 
 TDSWorkplace* TDSWorkplaceList::Items(const QString& AKey) const
 {
@@ -651,7 +651,7 @@ bool TDSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceLi
         if (occupiedOnly && workplace->Persons()->Count() == 0)
             continue;
         const auto record = workplace->Record();
-        TDSPrintWorkplaceRow row;
+        TPrintWorkplaceRow row;
         row.ID = workplace->ID();
         row.Shortcut = workplace->ShortcutOrStoredShortcut();
         row.Name = workplace->NameAndStoredName();
@@ -661,7 +661,7 @@ bool TDSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceLi
         for (int j = 0; j < workplace->Persons()->Count(); ++j) {
             const TDSWorkplacePerson* person = workplace->Persons()->Items(j);
             const auto personRecord = person->Record();
-            TDSPrintPersonRow personRow;
+            TPrintPersonRow personRow;
             personRow.ID = person->ID();
             personRow.Name = person->NameAndStoredName();
             FillPersonRow(personRow, personRecord);
@@ -680,7 +680,7 @@ void TDSWorkplaceList::Announce(const QString& AValueName) { DSParts::Announce(*
 
 void TDSWorkplaceList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    Route(*this, FEditor, FSilent, FSchedule, ASender, ATransmiter, AValueName);
+    RouteListNotice(*this, FSilent, FEditor, FSchedule, ASender, ATransmiter, AValueName, TSilentListItems::Reached);
 }
 
 // ---------------------------------------------------------------- drag payloads

@@ -45,7 +45,7 @@ public:
     QString NameAndStoredName() const;
     QString ShortcutOrStoredShortcut() const;
     // The register workplace's values; none when it was deleted.
-    std::optional<TDSWorkplaceRecord> Record() const;
+    std::optional<TRegisterWorkplaceRecord> Record() const;
 
     void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName);
 
@@ -104,7 +104,7 @@ public:
     int DaysOut() const;
     bool IsOut() const;
     // The register worker's values; none when he was deleted.
-    std::optional<TDSPersonRecord> Record() const;
+    std::optional<TRegisterPersonRecord> Record() const;
 
     void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName);
 
@@ -188,7 +188,7 @@ public:
     bool IsOut() const;
     QString NameAndStoredName() const;
     QString WorkplaceShortcutsAsString() const;
-    std::optional<TDSPersonRecord> Record() const;
+    std::optional<TRegisterPersonRecord> Record() const;
 
     void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName);
 
@@ -254,7 +254,7 @@ public:
     QString NameAndStoredName() const;
     QString ShortcutOrStoredShortcut() const;
     QString ShortcutOrStoredShortcutInBrackets() const;
-    std::optional<TDSWorkplaceRecord> Record() const;
+    std::optional<TRegisterWorkplaceRecord> Record() const;
 
     void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName);
 

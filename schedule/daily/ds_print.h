@@ -5,5 +5,5 @@
 
 struct TPrintTables;
 
-bool DSAppendPrintPerson(TPrintTables& ATables, const TDSPrintPersonRow& ARow);
-bool DSAppendPrintWorkplace(TPrintTables& ATables, const TDSPrintWorkplaceRow& ARow);
+bool DSAppendPrintPerson(TPrintTables& ATables, const TPrintPersonRow& ARow);
+bool DSAppendPrintWorkplace(TPrintTables& ATables, const TPrintWorkplaceRow& ARow);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/utils.h"
+#include "schedule/register_records.h"
 #include "schedule/register_store.h"
 
 #include <QString>
@@ -17,26 +18,6 @@ class TPerson;
 class TWorkplace;
 class TMacro;
 
-// A register worker as the schedule reads it (DateOutFrom is the read value).
-struct TDSPersonRecord {
-    int ID = 0;
-    QString Name;
-    QString SortingName;
-    QString Note;
-    TDate DateOutFrom = 0;
-    TDate DateOutTo = 0;
-    int DaysOut = 0;
-    QString NoteOut;
-};
-
-struct TDSWorkplaceRecord {
-    int ID = 0;
-    QString Shortcut;
-    QString Name;
-    QString Note;
-    TColor Color = 0xFFFFFF;
-};
-
 // One relation with the names its row stored.
 struct TDSJobRecord {
     int PersonID = 0;
@@ -49,35 +30,7 @@ struct TDSJobRecord {
 // A (worker ID, workplace ID) pair of a template.
 using TDSMacroPair = std::pair<int, int>;
 
-// Rows of the worker and workplace print tables.
-struct TDSPrintPersonRow {
-    int ID = 0;
-    QString Name;
-    QString SortingName;
-    QString Note;
-    TDate DateOutFrom = 0;
-    TDate DateOutTo = 0;
-    int DaysOut = 0;
-    bool IsOut = false;
-    QString NoteOut;
-    int WorkplaceID = 0;
-    QString Workplaces;
-    int DayID = 0;
-    QString Days;
-    bool IsDeleted = false;
-};
-
-struct TDSPrintWorkplaceRow {
-    int ID = 0;
-    QString Shortcut;
-    QString Name;
-    QString Note;
-    QString Days;
-    bool IsDeleted = false;
-    int DayID = 0;
-};
-
-class IDSStore : public IRegisterStore<TDSPersonRecord, TDSWorkplaceRecord> {
+class IDSStore : public IRegisterStore<TRegisterPersonRecord, TRegisterWorkplaceRecord> {
 public:
     // The relations of one day, in table order (sets the jobs filter to it).
     virtual std::vector<TDSJobRecord> DayJobs(TDate ADate) = 0;
@@ -105,15 +58,13 @@ public:
     virtual std::vector<TDSMacroPair> MacroPairs(const TMacro* AMacro) const = 0;
 
     virtual bool PreparePrint(const QStringList& AParams) = 0;
-    virtual void AppendPrintPerson(const TDSPrintPersonRow& ARow) = 0;
-    virtual void AppendPrintWorkplace(const TDSPrintWorkplaceRow& ARow) = 0;
+    virtual void AppendPrintPerson(const TPrintPersonRow& ARow) = 0;
+    virtual void AppendPrintWorkplace(const TPrintWorkplaceRow& ARow) = 0;
     virtual bool Print(const QString& AReportName) = 0;
 };
 
-// The store in force: the installed one, else the one on the managers.
+// The store in force (none until one is installed: the program installs the
+// one on its managers at start, tests their own).
 IDSStore* DSStore();
 // Installs a store (not owned); none removes it.
 void SetDSStore(IDSStore* AStore);
-
-// Shows "The change could not be saved: …" with the store's reason.
-void DSShowSaveFailure();

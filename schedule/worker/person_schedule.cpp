@@ -1,6 +1,6 @@
 #include "schedule/worker/person_schedule.h"
 
-#include "schedule/worker/period_data.h"
+#include "schedule/period/period_store.h"
 
 #include "setup/setup.h"
 
@@ -73,7 +73,7 @@ bool TPersonSchedule::AddWorkplaceToDay(int AWorkplaceID, TDate ADate)
     if (!job) {
         // A relation that exists is refused quietly; a failed write is told.
         if (!PeriodJobExists(ADate, FPersonID, AWorkplaceID))
-            PeriodShowSaveFailure();
+            ShowStoreSaveFailure(PeriodStore());
         return false;
     }
     FDays->AddDayWorkplace(job->Date, job->WorkplaceID, job->WorkplaceName, job->WorkplaceShortcut);
@@ -88,7 +88,7 @@ bool TPersonSchedule::DeleteWorkplaceFromDay(int AWorkplaceID, TDate ADate)
         // Invalid arguments change nothing; a failed write is told and the
         // lists keep showing what the table still holds.
         if (ADate > 0 && FPersonID > 0 && AWorkplaceID > 0)
-            PeriodShowSaveFailure();
+            ShowStoreSaveFailure(PeriodStore());
         return false;
     }
     FDays->DeleteDayWorkplace(ADate, AWorkplaceID);

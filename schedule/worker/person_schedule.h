@@ -3,7 +3,7 @@
 #pragma once
 
 #include "schedule/frame_editor.h"
-#include "schedule/worker/period_schedule.h"
+#include "schedule/period/period_schedule.h"
 #include "schedule/worker/ps_lists.h"
 
 #include <QStringList>

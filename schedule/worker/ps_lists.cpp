@@ -1,7 +1,7 @@
 #include "schedule/worker/ps_lists.h"
 
-#include "schedule/worker/period_data.h"
-#include "schedule/worker/period_register_print.h"
+#include "schedule/period/period_store.h"
+#include "schedule/period/period_register_print.h"
 #include "schedule/worker/person_schedule.h"
 
 #include "core/dialogs.h"
@@ -11,11 +11,6 @@
 
 namespace {
 const QString ItemsName = QStringLiteral("Items");
-
-bool Confirmed(const QString& AMsg)
-{
-    return AMsg.isEmpty() || ShowMessageBox(AMsg, mtConfirmation, mbYes | mbNo) == mrYes;
-}
 
 // A day's workplaces anew from its jobs, sorted by shortcut.
 void FillDayWorkplaces(TPSDayWorkplaceList& AList, const std::vector<const TPeriodJobRecord*>& AJobs)
@@ -135,7 +130,7 @@ bool TPSPersonList::DeletePerson(int APersonID, const QString& AMsg)
     // The list changes only after the register's delete succeeded.
     if (!PeriodDeletePerson(APersonID)) {
         if (APersonID > 0)
-            PeriodShowSaveFailure();
+            ShowStoreSaveFailure(PeriodStore());
         return false;
     }
     if (TPSPerson* entry = Items(-APersonID)) {
@@ -266,7 +261,7 @@ bool TPSWorkplaceList::DeleteWorkplace(int AWorkplaceID, const QString& AMsg)
         return false;
     if (!PeriodDeleteWorkplace(AWorkplaceID)) {
         if (AWorkplaceID > 0)
-            PeriodShowSaveFailure();
+            ShowStoreSaveFailure(PeriodStore());
         return false;
     }
     if (TPSWorkplace* entry = Items(-AWorkplaceID))
@@ -292,7 +287,7 @@ TWorkplace* TPSDayWorkplace::Workplace() const
     return PeriodWorkplaceObject(ID());
 }
 
-std::optional<TPeriodWorkplaceRecord> TPSDayWorkplace::Record() const
+std::optional<TRegisterWorkplaceRecord> TPSDayWorkplace::Record() const
 {
     return PeriodWorkplace(ID());
 }
@@ -393,7 +388,7 @@ bool TPSDayList::Print(const QString& AReportName)
         PeriodAppendPrintDay(dayRow);
         for (int k = 0; k < day->Workplaces()->Count(); ++k) {
             const TPSDayWorkplace* workplace = day->Workplaces()->Items(k);
-            TPeriodPrintWorkplace row;
+            TPrintWorkplaceRow row;
             row.ID = workplace->ID();
             row.Shortcut = workplace->ShortcutOrStoredShortcut();
             row.Name = workplace->NameAndStoredName();

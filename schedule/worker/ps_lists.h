@@ -3,7 +3,7 @@
 // period with the chosen worker's workplaces; plus the workplace payloads.
 #pragma once
 
-#include "schedule/worker/period_day_lists.h"
+#include "schedule/period/period_day_lists.h"
 
 #include <QMimeData>
 
@@ -143,7 +143,7 @@ public:
     void SetStoredShortcut(const QString& AValue) { FStoredShortcut = AValue; }
 
     TWorkplace* Workplace() const;
-    std::optional<TPeriodWorkplaceRecord> Record() const;
+    std::optional<TRegisterWorkplaceRecord> Record() const;
     QString Name() const;
     QString Note() const;
     // Empty when the record is missing.

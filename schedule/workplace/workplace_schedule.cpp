@@ -1,6 +1,6 @@
 #include "schedule/workplace/workplace_schedule.h"
 
-#include "schedule/worker/period_data.h"
+#include "schedule/period/period_store.h"
 
 #include "setup/setup.h"
 
@@ -70,7 +70,7 @@ bool TWorkplaceSchedule::AddPersonToDay(int APersonID, TDate ADate)
     if (!job) {
         // A relation that exists is refused quietly; a failed write is told.
         if (!PeriodJobExists(ADate, APersonID, FWorkplaceID))
-            PeriodShowSaveFailure();
+            ShowStoreSaveFailure(PeriodStore());
         return false;
     }
     FDays->AddDayPerson(job->Date, job->PersonID, job->PersonName);
@@ -85,7 +85,7 @@ bool TWorkplaceSchedule::DeletePersonFromDay(int APersonID, TDate ADate)
         // Invalid arguments change nothing; a failed write is told and the
         // lists keep showing what the table still holds.
         if (ADate > 0 && APersonID > 0 && FWorkplaceID > 0)
-            PeriodShowSaveFailure();
+            ShowStoreSaveFailure(PeriodStore());
         return false;
     }
     FDays->DeleteDayPerson(ADate, APersonID);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "schedule/frame_editor.h"
-#include "schedule/worker/period_schedule.h"
+#include "schedule/period/period_schedule.h"
 #include "schedule/workplace/ws_lists.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "schedule/workplace/ws_lists.h"
 
-#include "schedule/worker/period_data.h"
-#include "schedule/worker/period_register_print.h"
+#include "schedule/period/period_store.h"
+#include "schedule/period/period_register_print.h"
 #include "schedule/workplace/workplace_schedule.h"
 
 #include "core/dialogs.h"
@@ -11,11 +11,6 @@
 
 namespace {
 const QString ItemsName = QStringLiteral("Items");
-
-bool Confirmed(const QString& AMsg)
-{
-    return AMsg.isEmpty() || ShowMessageBox(AMsg, mtConfirmation, mbYes | mbNo) == mrYes;
-}
 
 // A day's workers anew from its jobs, sorted by name.
 void FillDayPersons(TWSDayPersonList& AList, const std::vector<const TPeriodJobRecord*>& AJobs)
@@ -125,7 +120,7 @@ bool TWSPersonList::DeletePerson(int APersonID, const QString& AMsg)
     // The list changes only after the register's delete succeeded.
     if (!PeriodDeletePerson(APersonID)) {
         if (APersonID > 0)
-            PeriodShowSaveFailure();
+            ShowStoreSaveFailure(PeriodStore());
         return false;
     }
     if (TWSPerson* entry = Items(-APersonID))
@@ -245,7 +240,7 @@ bool TWSWorkplaceList::DeleteWorkplace(int AWorkplaceID, const QString& AMsg)
         return false;
     if (!PeriodDeleteWorkplace(AWorkplaceID)) {
         if (AWorkplaceID > 0)
-            PeriodShowSaveFailure();
+            ShowStoreSaveFailure(PeriodStore());
         return false;
     }
     if (TWSWorkplace* entry = Items(-AWorkplaceID)) {
@@ -276,7 +271,7 @@ TPerson* TWSDayPerson::Person() const
     return PeriodPersonObject(ID());
 }
 
-std::optional<TPeriodPersonRecord> TWSDayPerson::Record() const
+std::optional<TRegisterPersonRecord> TWSDayPerson::Record() const
 {
     return PeriodPerson(ID());
 }
@@ -384,7 +379,7 @@ bool TWSDayList::Print(const QString& AReportName)
         PeriodAppendPrintDay(dayRow);
         for (int k = 0; k < day->Persons()->Count(); ++k) {
             const TWSDayPerson* person = day->Persons()->Items(k);
-            TPeriodPrintPerson row;
+            TPrintPersonRow row;
             row.ID = person->ID();
             row.Name = person->NameAndStoredName();
             row.SortingName = person->SortingName();

@@ -4,7 +4,7 @@
 // the worker payloads.
 #pragma once
 
-#include "schedule/worker/period_day_lists.h"
+#include "schedule/period/period_day_lists.h"
 
 #include <QMimeData>
 
@@ -150,7 +150,7 @@ private:
 class TWSDayPerson : public TPeriodDayEntryOf<TWSDayPersonList, TWSDay> {
 public:
     TPerson* Person() const;
-    std::optional<TPeriodPersonRecord> Record() const;
+    std::optional<TRegisterPersonRecord> Record() const;
     QString Name() const;
     QString SortingName() const;
     QString Note() const;

@@ -1,5 +1,6 @@
 // Test entry point: a widget application on the offscreen platform, inside the
 // private test environment, with the scripted dialogs checked after each test.
+#include "schedule/schedule_stores.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_env.h"
 
@@ -26,6 +27,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     TestEnv::Init();
+    // The schedules run on the managers as in the program; test stores stand
+    // in for these while they live.
+    TScheduleStores stores;
     testing::UnitTest::GetInstance()->listeners().Append(new TResetListener);
     return RUN_ALL_TESTS();
 }

@@ -20,21 +20,22 @@ struct TDSTestJob {
 
 class TDSTestStore final : public IDSStore {
 public:
-    TDSTestStore() : Printer(&Engine)
+    // Stands in for the store in force while it lives.
+    TDSTestStore() : Printer(&Engine), FPrevious(DSStore())
     {
         SetDSStore(this);
         TDataManPrint::SetInstance(&Printer);
     }
     ~TDSTestStore() override
     {
-        SetDSStore(nullptr);
+        SetDSStore(FPrevious);
         TDataManPrint::SetInstance(nullptr);
     }
 
     // --- set-up ---
     int AddPersonRecord(const QString& AName, const QString& ASortingName = QString())
     {
-        TDSPersonRecord r;
+        TRegisterPersonRecord r;
         r.ID = ++FLastPersonID;
         r.Name = AName;
         r.SortingName = ASortingName.isEmpty() ? AName : ASortingName;
@@ -43,7 +44,7 @@ public:
     }
     int AddWorkplaceRecord(const QString& AShortcut, const QString& AName, TColor AColor = 0xE0E0FF)
     {
-        TDSWorkplaceRecord r;
+        TRegisterWorkplaceRecord r;
         r.ID = ++FLastWorkplaceID;
         r.Shortcut = AShortcut;
         r.Name = AName;
@@ -66,14 +67,14 @@ public:
         }
         Jobs.push_back(row);
     }
-    TDSPersonRecord* FindPerson(int AID)
+    TRegisterPersonRecord* FindPerson(int AID)
     {
         for (auto& p : Persons)
             if (p.ID == AID)
                 return &p;
         return nullptr;
     }
-    TDSWorkplaceRecord* FindWorkplace(int AID)
+    TRegisterWorkplaceRecord* FindWorkplace(int AID)
     {
         for (auto& w : Workplaces)
             if (w.ID == AID)
@@ -106,7 +107,7 @@ public:
     {
         return AIndex >= 0 && AIndex < PersonCount() ? Persons[static_cast<size_t>(AIndex)].ID : 0;
     }
-    std::optional<TDSPersonRecord> PersonRecord(int AID) const override
+    std::optional<TRegisterPersonRecord> PersonRecord(int AID) const override
     {
         for (auto& p : Persons)
             if (AID > 0 && p.ID == AID)
@@ -133,7 +134,7 @@ public:
     {
         return AIndex >= 0 && AIndex < WorkplaceCount() ? Workplaces[static_cast<size_t>(AIndex)].ID : 0;
     }
-    std::optional<TDSWorkplaceRecord> WorkplaceRecord(int AID) const override
+    std::optional<TRegisterWorkplaceRecord> WorkplaceRecord(int AID) const override
     {
         for (auto& w : Workplaces)
             if (AID > 0 && w.ID == AID)
@@ -203,15 +204,15 @@ public:
     QString LastError() const override { return FailWrites ? QStringLiteral("disk full") : QString(); }
 
     bool PreparePrint(const QStringList& AParams) override { return Printer.PreparePrint(AParams); }
-    void AppendPrintPerson(const TDSPrintPersonRow& ARow) override { DSAppendPrintPerson(Printer.Tables(), ARow); }
-    void AppendPrintWorkplace(const TDSPrintWorkplaceRow& ARow) override
+    void AppendPrintPerson(const TPrintPersonRow& ARow) override { DSAppendPrintPerson(Printer.Tables(), ARow); }
+    void AppendPrintWorkplace(const TPrintWorkplaceRow& ARow) override
     {
         DSAppendPrintWorkplace(Printer.Tables(), ARow);
     }
     bool Print(const QString& AReportName) override { return Printer.Print(AReportName); }
 
-    std::vector<TDSPersonRecord> Persons;
-    std::vector<TDSWorkplaceRecord> Workplaces;
+    std::vector<TRegisterPersonRecord> Persons;
+    std::vector<TRegisterWorkplaceRecord> Workplaces;
     std::vector<TDSTestJob> Jobs;
     bool FailWrites = false;
     int Writes = 0;
@@ -225,6 +226,7 @@ public:
     TDataManPrint Printer;
 
 private:
+    IDSStore* FPrevious = nullptr;
     // An editor closed with EditResult: OK stores its change unless writes fail.
     TEditOutcome Edited(int AID)
     {

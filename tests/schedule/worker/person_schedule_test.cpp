@@ -1,7 +1,7 @@
 // The worker schedule model and its lists against an in-memory store.
 #include "schedule/worker/person_schedule.h"
 
-#include "period_schedule_fixture.h"
+#include "schedule/period/period_schedule_fixture.h"
 
 #include "setup/setup.h"
 #include "support/recording_view.h"
@@ -497,7 +497,7 @@ TEST_F(PersonScheduleTest, EditAnnouncesTheEntryAndResorts)
 {
     Fill();
     auto schedule = Open(Bob, Mon);
-    Store.EditAction = [](TPeriodPersonRecord& ARecord) {
+    Store.EditAction = [](TRegisterPersonRecord& ARecord) {
         ARecord.SortingName = QStringLiteral("Aaa");
         return true;
     };

@@ -2,7 +2,7 @@
 // with the rules in which it differs from the worker schedule.
 #include "schedule/workplace/workplace_schedule.h"
 
-#include "schedule/worker/period_schedule_fixture.h"
+#include "schedule/period/period_schedule_fixture.h"
 
 #include "setup/setup.h"
 #include "support/recording_view.h"

@@ -1,6 +1,6 @@
-#include "schedule/worker/period_lists.h"
+#include "schedule/period/period_lists.h"
 
-#include "schedule/worker/period_data.h"
+#include "schedule/period/period_store.h"
 
 #include <algorithm>
 #include <array>
@@ -152,7 +152,7 @@ TPerson* TPeriodPersonEntry::Person() const
     return PeriodStore() && ID() > 0 ? PeriodStore()->PersonObject(ID()) : nullptr;
 }
 
-std::optional<TPeriodPersonRecord> TPeriodPersonEntry::Record() const
+std::optional<TRegisterPersonRecord> TPeriodPersonEntry::Record() const
 {
     return PeriodPerson(ID());
 }
@@ -211,7 +211,7 @@ TWorkplace* TPeriodWorkplaceEntry::Workplace() const
     return PeriodStore() && ID() > 0 ? PeriodStore()->WorkplaceObject(ID()) : nullptr;
 }
 
-std::optional<TPeriodWorkplaceRecord> TPeriodWorkplaceEntry::Record() const
+std::optional<TRegisterWorkplaceRecord> TPeriodWorkplaceEntry::Record() const
 {
     return PeriodWorkplace(ID());
 }

@@ -2,7 +2,7 @@
 // period with its sub-list of register entries, and the list of those days.
 #pragma once
 
-#include "schedule/worker/period_lists.h"
+#include "schedule/period/period_lists.h"
 
 // An entry of a day's sub-list: a register ID with the name stored in the job.
 template <class TList, class TDay>
@@ -54,7 +54,7 @@ template <class TSelf, class TItem, class TDay>
 class TPeriodDayEntryListOf : public TSCTypedList<TItem>, public ISCTreeNode {
 public:
     // Position for 0 and up, the entry with ID -AKey for negative keys.
-    TItem* Items(int AKey) const { return ListEntryByKey<TItem>(*this, AKey); }
+    TItem* Items(int AKey) const { return ListItemByKey<TItem>(*this, AKey); }
     TDay* Day() const { return FDay; }
     void SetDay(TDay* ADay) { FDay = ADay; }
     TObject* Editor() const { return FEditor; }

@@ -1,4 +1,4 @@
-#include "schedule/worker/period_data_store.h"
+#include "schedule/period/period_data_store.h"
 
 #include "data/job_man.h"
 #include "data/job_rows.h"
@@ -159,13 +159,13 @@ bool TPeriodDataStore::PreparePrint(const QStringList& AParams)
     return print && print->PreparePrint(AParams);
 }
 
-void TPeriodDataStore::AppendPrintPerson(const TPeriodPrintPerson& ARow)
+void TPeriodDataStore::AppendPrintPerson(const TPrintPersonRow& ARow)
 {
     if (TDataManPrint* print = TDataManPrint::Instance())
         AppendPrintPersonRow(print->DSPrintPersons(), ARow);
 }
 
-void TPeriodDataStore::AppendPrintWorkplace(const TPeriodPrintWorkplace& ARow)
+void TPeriodDataStore::AppendPrintWorkplace(const TPrintWorkplaceRow& ARow)
 {
     if (TDataManPrint* print = TDataManPrint::Instance())
         AppendPrintWorkplaceRow(print->DSPrintWorkplaces(), ARow);

@@ -1,4 +1,4 @@
-#include "schedule/worker/period_common.h"
+#include "schedule/period/period_calendar.h"
 
 #include "setup/setup.h"
 

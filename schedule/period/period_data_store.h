@@ -3,12 +3,12 @@
 #pragma once
 
 #include "schedule/register_access.h"
-#include "schedule/worker/period_data.h"
+#include "schedule/period/period_store.h"
 
 #include <vector>
 
 class TPeriodDataStore final
-    : public TRegisterDataStore<IPeriodStore, TPeriodPersonRecord, TPeriodWorkplaceRecord> {
+    : public TRegisterDataStore<IPeriodStore, TRegisterPersonRecord, TRegisterWorkplaceRecord> {
 public:
     void SetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID) override;
     int JobCount() override;
@@ -18,8 +18,8 @@ public:
     bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID) override;
 
     bool PreparePrint(const QStringList& AParams) override;
-    void AppendPrintPerson(const TPeriodPrintPerson& ARow) override;
-    void AppendPrintWorkplace(const TPeriodPrintWorkplace& ARow) override;
+    void AppendPrintPerson(const TPrintPersonRow& ARow) override;
+    void AppendPrintWorkplace(const TPrintWorkplaceRow& ARow) override;
     void AppendPrintDay(const TPeriodPrintDay& ARow) override;
     bool Print(const QString& AReportName) override;
 

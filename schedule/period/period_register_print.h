@@ -2,8 +2,8 @@
 // workplace schedule; only their cpp files include it.
 #pragma once
 
-#include "schedule/worker/period_data.h"
-#include "schedule/worker/period_lists.h"
+#include "schedule/period/period_store.h"
+#include "schedule/period/period_lists.h"
 #include "setup/setup.h"
 
 inline bool PeriodPrintFlag(bool (TSetupGeneral::*AFlag)() const)
@@ -37,7 +37,7 @@ bool PrintPeriodPersons(const TList& AList, const QString& AReportName, bool ASi
         const auto* entry = AList.Items(i);
         if (involvedOnly && entry->Days()->Count() == 0)
             continue;
-        TPeriodPrintPerson row;
+        TPrintPersonRow row;
         row.ID = entry->ID();
         row.Name = entry->Name();
         row.SortingName = entry->SortingName();
@@ -66,7 +66,7 @@ bool PrintPeriodWorkplaces(const TList& AList, const QString& AReportName, bool 
         const auto* entry = AList.Items(i);
         if (occupiedOnly && entry->Days()->Count() == 0)
             continue;
-        TPeriodPrintWorkplace row;
+        TPrintWorkplaceRow row;
         row.ID = entry->ID();
         row.Shortcut = entry->Shortcut();
         row.Name = entry->Name();

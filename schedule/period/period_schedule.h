@@ -3,9 +3,10 @@
 // protocol. Each schedule adds its chosen entry and its own rules.
 #pragma once
 
+#include "core/tree_notice.h"
 #include "schedule/frame_editor.h"
-#include "schedule/worker/period_common.h"
-#include "schedule/worker/period_data.h"
+#include "schedule/period/period_calendar.h"
+#include "schedule/period/period_store.h"
 
 #include <memory>
 

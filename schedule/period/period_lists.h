@@ -5,9 +5,11 @@
 #pragma once
 
 #include "core/observable.h"
+#include "core/tree_notice.h"
 #include "core/utils.h"
-#include "schedule/worker/period_common.h"
-#include "schedule/worker/period_data.h"
+#include "schedule/list_parts.h"
+#include "schedule/period/period_calendar.h"
+#include "schedule/period/period_store.h"
 
 #include <QString>
 
@@ -121,7 +123,7 @@ public:
     // The register object, where the store has one.
     TPerson* Person() const;
     // The register values; none when the worker is not in the register.
-    std::optional<TPeriodPersonRecord> Record() const;
+    std::optional<TRegisterPersonRecord> Record() const;
     QString Name() const;
     QString Note() const;
     QString NoteOut() const;
@@ -135,7 +137,7 @@ public:
 class TPeriodWorkplaceEntry : public TPeriodEntry {
 public:
     TWorkplace* Workplace() const;
-    std::optional<TPeriodWorkplaceRecord> Record() const;
+    std::optional<TRegisterWorkplaceRecord> Record() const;
     QString Name() const;
     QString Note() const;
     // "¤" for a workplace missing from the register.
@@ -162,22 +164,6 @@ std::unordered_map<int, std::vector<TDate>> PeriodJobDates(TKeyOf AKeyOf, TAccep
 
 // Pieces of the schedules' own day lists and day sub-lists (typed lists of
 // entries with Silent, ID or Date).
-
-// Sets the list's silence (AField) and each entry's.
-template <class TList>
-void SetListSilent(TList& AList, bool& AField, bool AValue)
-{
-    AField = AValue;
-    for (int i = 0; i < AList.Count(); ++i)
-        AList.Items(i)->SetSilent(AValue);
-}
-
-// Position for 0 and up, the entry with ID -AKey for negative keys.
-template <class TItem, class TList>
-TItem* ListEntryByKey(const TList& AList, int AKey)
-{
-    return AKey >= 0 ? AList.TSCTypedList<TItem>::Items(AKey) : AList.TSCTypedList<TItem>::ItemWithID(-AKey);
-}
 
 template <class TDay, class TList>
 TDay* ListDayOf(const TList& AList, TDate ADate)
@@ -214,20 +200,6 @@ void SortListByDate(TList& AList)
 {
     AList.Sort([](const TDay* A, const TDay* B) { return A->Date() < B->Date() ? -1 : (A->Date() > B->Date() ? 1 : 0); });
     AList.Announce(QStringLiteral("Items"));
-}
-
-// A list's notice: down to its entries and to its editor unless silent, then
-// up to AUp.
-template <class TList, class TUp>
-void RouteListNotice(TList& AList, bool ASilent, TObject* AEditor, TUp* AUp, TObject* ASender, TObject* ATransmiter,
-                     const QString& AValueName)
-{
-    if (!ASilent) {
-        for (int i = 0; i < AList.Count(); ++i)
-            SCPassOn(AList.Items(i), ASender, ATransmiter, &AList, AValueName);
-        SCNotifyEditor(AEditor, ASender, AValueName);
-    }
-    SCPassOn(AUp, ASender, ATransmiter, &AList, AValueName);
 }
 
 // The loaded jobs AAccept takes, by whole day, in table order.

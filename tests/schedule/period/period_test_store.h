@@ -2,7 +2,7 @@
 // with the range filter, writes that can be made to fail, and print capture.
 #pragma once
 
-#include "schedule/worker/period_data.h"
+#include "schedule/period/period_store.h"
 
 #include <algorithm>
 #include <functional>
@@ -11,13 +11,14 @@
 
 class TPeriodTestStore final : public IPeriodStore {
 public:
-    TPeriodTestStore() { SetPeriodStore(this); }
-    ~TPeriodTestStore() override { SetPeriodStore(nullptr); }
+    // Stands in for the store in force while it lives.
+    TPeriodTestStore() : FPrevious(PeriodStore()) { SetPeriodStore(this); }
+    ~TPeriodTestStore() override { SetPeriodStore(FPrevious); }
 
     // --- set-up ---
     int AddPersonRecord(const QString& AName, const QString& ASortingName = QString())
     {
-        TPeriodPersonRecord record;
+        TRegisterPersonRecord record;
         record.ID = ++FLastPersonID;
         record.Name = AName;
         record.SortingName = ASortingName.isEmpty() ? AName : ASortingName;
@@ -26,7 +27,7 @@ public:
     }
     int AddWorkplaceRecord(const QString& AShortcut, const QString& AName)
     {
-        TPeriodWorkplaceRecord record;
+        TRegisterWorkplaceRecord record;
         record.ID = ++FLastWorkplaceID;
         record.Shortcut = AShortcut;
         record.Name = AName;
@@ -48,14 +49,14 @@ public:
         Jobs.push_back(job);
         FLoadedValid = false;
     }
-    TPeriodPersonRecord* FindPerson(int AID)
+    TRegisterPersonRecord* FindPerson(int AID)
     {
         for (auto& record : Persons)
             if (record.ID == AID)
                 return &record;
         return nullptr;
     }
-    TPeriodWorkplaceRecord* FindWorkplace(int AID)
+    TRegisterWorkplaceRecord* FindWorkplace(int AID)
     {
         for (auto& record : Workplaces)
             if (record.ID == AID)
@@ -64,11 +65,11 @@ public:
     }
     void RemovePersonRecord(int AID)
     {
-        std::erase_if(Persons, [&](const TPeriodPersonRecord& ARecord) { return ARecord.ID == AID; });
+        std::erase_if(Persons, [&](const TRegisterPersonRecord& ARecord) { return ARecord.ID == AID; });
     }
     void RemoveWorkplaceRecord(int AID)
     {
-        std::erase_if(Workplaces, [&](const TPeriodWorkplaceRecord& ARecord) { return ARecord.ID == AID; });
+        std::erase_if(Workplaces, [&](const TRegisterWorkplaceRecord& ARecord) { return ARecord.ID == AID; });
     }
     int JobRows(TDate ADate, int APersonID, int AWorkplaceID) const
     {
@@ -80,7 +81,7 @@ public:
     // --- IPeriodStore ---
     int PersonCount() const override { return static_cast<int>(Persons.size()); }
     int PersonIDAt(int AIndex) const override { return Persons.at(static_cast<size_t>(AIndex)).ID; }
-    std::optional<TPeriodPersonRecord> PersonRecord(int AID) const override
+    std::optional<TRegisterPersonRecord> PersonRecord(int AID) const override
     {
         for (const auto& record : Persons)
             if (record.ID == AID)
@@ -106,7 +107,7 @@ public:
 
     int WorkplaceCount() const override { return static_cast<int>(Workplaces.size()); }
     int WorkplaceIDAt(int AIndex) const override { return Workplaces.at(static_cast<size_t>(AIndex)).ID; }
-    std::optional<TPeriodWorkplaceRecord> WorkplaceRecord(int AID) const override
+    std::optional<TRegisterWorkplaceRecord> WorkplaceRecord(int AID) const override
     {
         for (const auto& record : Workplaces)
             if (record.ID == AID)
@@ -183,12 +184,12 @@ public:
         Order.clear();
         return true;
     }
-    void AppendPrintPerson(const TPeriodPrintPerson& ARow) override
+    void AppendPrintPerson(const TPrintPersonRow& ARow) override
     {
         PrintedPersons.push_back(ARow);
         Order << QStringLiteral("P%1").arg(ARow.ID);
     }
-    void AppendPrintWorkplace(const TPeriodPrintWorkplace& ARow) override
+    void AppendPrintWorkplace(const TPrintWorkplaceRow& ARow) override
     {
         PrintedWorkplaces.push_back(ARow);
         Order << QStringLiteral("W%1").arg(ARow.ID);
@@ -204,23 +205,24 @@ public:
         return true;
     }
 
-    std::vector<TPeriodPersonRecord> Persons;
-    std::vector<TPeriodWorkplaceRecord> Workplaces;
+    std::vector<TRegisterPersonRecord> Persons;
+    std::vector<TRegisterWorkplaceRecord> Workplaces;
     std::vector<TPeriodJobRecord> Jobs;
     bool FailWrites = false;
     int FilterSets = 0;
-    std::function<bool(TPeriodPersonRecord&)> EditAction;
-    std::function<bool(TPeriodWorkplaceRecord&)> EditWorkplaceAction;
+    std::function<bool(TRegisterPersonRecord&)> EditAction;
+    std::function<bool(TRegisterWorkplaceRecord&)> EditWorkplaceAction;
 
     QStringList Params;
-    std::vector<TPeriodPrintPerson> PrintedPersons;
-    std::vector<TPeriodPrintWorkplace> PrintedWorkplaces;
+    std::vector<TPrintPersonRow> PrintedPersons;
+    std::vector<TPrintWorkplaceRow> PrintedWorkplaces;
     std::vector<TPeriodPrintDay> PrintedDays;
     // Rows in append order: D<n>, W<id>, P<id>.
     QStringList Order;
     QString ReportName;
 
 private:
+    IPeriodStore* FPrevious = nullptr;
     // The action edits a copy and answers OK or Cancel; OK stores the copy
     // unless writes fail.
     template <class TRecord>

@@ -46,11 +46,11 @@ protected:
     // while AOk holds, else with Cancel.
     void EditorsRename(const bool& AOk)
     {
-        Store.EditAction = [&AOk](TPeriodPersonRecord& ARecord) {
+        Store.EditAction = [&AOk](TRegisterPersonRecord& ARecord) {
             ARecord.Name = QStringLiteral("Zed");
             return AOk;
         };
-        Store.EditWorkplaceAction = [&AOk](TPeriodWorkplaceRecord& ARecord) {
+        Store.EditWorkplaceAction = [&AOk](TRegisterWorkplaceRecord& ARecord) {
             ARecord.Name = QStringLiteral("Zoo");
             return AOk;
         };

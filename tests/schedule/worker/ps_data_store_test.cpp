@@ -1,31 +1,13 @@
-// The period schedules on the program's own managers and print tables.
+// The worker schedule on the program's own managers and print tables.
 #include "schedule/worker/person_schedule.h"
-#include "schedule/workplace/workplace_schedule.h"
 
-#include "data/data_fixture.h"
+#include "schedule/period/period_data_store_fixture.h"
+
 #include "reports/print_data.h"
 #include "reports/recording_report_engine.h"
 
 namespace {
-// Monday 5 March 2012.
-const TDate Mon = DateToOle(QDate(2012, 3, 5));
-
-class PeriodDataStoreTest : public CastTest {
-protected:
-    void SetUp() override
-    {
-        CastTest::SetUp();
-        Open();
-        ASSERT_TRUE(AddCast(Hall, "Hall"));
-    }
-    int Rows(TDate ADate, int APersonID, int AWorkplaceID)
-    {
-        FilterJobs(ADate, ADate, APersonID, AWorkplaceID);
-        return Store->Jobs->JobCount();
-    }
-
-    TWorkplace* Hall = nullptr;
-};
+const TDate Mon = StoreMon;
 } // namespace
 
 TEST_F(PeriodDataStoreTest, WorkerScheduleWritesAndReadsJobs)
@@ -80,26 +62,7 @@ TEST_F(PeriodDataStoreTest, WritesBesideTheScheduleAreSeenAtTheNextRefresh)
     EXPECT_EQ(schedule.Persons()->Items(-Ann->ID())->Days()->AsString(), QStringLiteral("Mon"));
 }
 
-TEST_F(PeriodDataStoreTest, DeletedWorkplaceKeepsItsRelationByStoredName)
-{
-    TWorkplaceSchedule schedule;
-    schedule.SetWorkplaceID(Hall->ID());
-    schedule.SetDate(Mon);
-    schedule.Refresh(wsrkAll);
-    ASSERT_TRUE(schedule.AddPersonToDay(Bob->ID(), Mon));
-    const int bobID = Bob->ID();
-    Dialogs().AnswerMessage(mrYes);
-    ASSERT_TRUE(schedule.Persons()->DeletePerson(bobID, QStringLiteral("Delete worker\r\n\"Bob\"\r\nReally?")));
-    EXPECT_EQ(Store->Persons->Persons(-bobID), nullptr);
-    schedule.Refresh(wsrkAll);
-    const TWSDayPerson* entry = schedule.Days()->Items(0)->Persons()->Items(-bobID);
-    ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(entry->NameAndStoredName(), QStringLiteral("Bob"));
-    EXPECT_TRUE(entry->IsOut());
-    EXPECT_EQ(schedule.Persons()->Items(-bobID), nullptr);
-}
-
-TEST_F(PeriodDataStoreTest, ChoosingAnotherEntryShowsItsJobsStoredNames)
+TEST_F(PeriodDataStoreTest, ChoosingAnotherWorkerShowsItsJobsStoredNames)
 {
     ASSERT_NE(Store->Jobs->AddJob(Mon, Ann, Kitchen), nullptr);
     ASSERT_NE(Store->Jobs->AddJob(Mon + 1, Bob, Kitchen), nullptr);
@@ -117,14 +80,6 @@ TEST_F(PeriodDataStoreTest, ChoosingAnotherEntryShowsItsJobsStoredNames)
     EXPECT_EQ(tuesday->Items(-Kitchen->ID())->NameAndStoredName(), "Canteen (Kitchen)");
     EXPECT_EQ(tuesday->Items(-Hall->ID())->StoredShortcut(), Hall->Shortcut());
     EXPECT_EQ(persons.Persons()->Items(-Ann->ID())->Days()->AsString(), "Mon");
-
-    TWorkplaceSchedule workplaces;
-    workplaces.SetWorkplaceID(Kitchen->ID());
-    workplaces.SetDate(Mon);
-    EXPECT_EQ(workplaces.Days()->Items(1)->Persons()->Items(-Bob->ID())->NameAndStoredName(), "Bob");
-    workplaces.SetWorkplaceID(Hall->ID());
-    EXPECT_EQ(workplaces.Days()->Items(1)->Persons()->Items(-Bob->ID())->NameAndStoredName(), "Bob");
-    EXPECT_EQ(workplaces.Workplaces()->Items(-Kitchen->ID())->Days()->AsString(), "Mon, Tue");
 }
 
 TEST_F(PeriodDataStoreTest, AddingARegisterObjectTakesItsID)
@@ -166,19 +121,4 @@ TEST_F(PeriodDataStoreTest, PrintRowsReachTheReportTables)
     ASSERT_EQ(run.Rows.at(ReportDSCWorkplaces).size(), 1u);
     EXPECT_TRUE(run.Rows.at(ReportDSCWorkplaces)[0].contains(QStringLiteral("DayID=3")));
     EXPECT_TRUE(run.Rows.at(ReportDSCWorkplaces)[0].contains(QStringLiteral("Name=Hall")));
-}
-
-TEST_F(PeriodDataStoreTest, RemovingARelationThatIsNotThereSucceedsAndChangesNothing)
-{
-    TWorkplaceSchedule schedule;
-    schedule.SetWorkplaceID(Hall->ID());
-    schedule.SetDate(Mon);
-    schedule.Refresh(wsrkAll);
-    ASSERT_TRUE(schedule.AddPersonToDay(Ann->ID(), Mon));
-    // The jobs manager answers true for valid arguments without a matching row.
-    EXPECT_TRUE(schedule.DeletePersonFromDay(Bob->ID(), Mon));
-    EXPECT_EQ(schedule.Days()->Items(0)->Persons()->Count(), 1);
-    EXPECT_EQ(schedule.Workplaces()->Items(-Hall->ID())->Days()->Count(), 1);
-    EXPECT_FALSE(schedule.DeletePersonFromDay(0, Mon));
-    EXPECT_TRUE(Dialogs().MessageTexts().isEmpty());
 }

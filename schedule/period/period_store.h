@@ -1,9 +1,11 @@
 // What the worker and workplace schedules need from the registers, the jobs
-// manager and the print tables, behind one interface: the data store installs
-// its implementation, tests install an in-memory one.
+// manager and the print tables, behind one interface (the records it passes
+// are in period_records.h): the data store installs its implementation, tests
+// install an in-memory one.
 #pragma once
 
 #include "core/utils.h"
+#include "schedule/period/period_records.h"
 #include "schedule/register_store.h"
 
 #include <QString>
@@ -14,72 +16,7 @@
 class TPerson;
 class TWorkplace;
 
-// A register worker as the schedules read it (DateOutFrom is the read value).
-struct TPeriodPersonRecord {
-    int ID = 0;
-    QString Name;
-    QString SortingName;
-    QString Note;
-    TDate DateOutFrom = 0;
-    TDate DateOutTo = 0;
-    int DaysOut = 0;
-    QString NoteOut;
-};
-
-struct TPeriodWorkplaceRecord {
-    int ID = 0;
-    QString Shortcut;
-    QString Name;
-    QString Note;
-    TColor Color = 0xFFFFFF;
-};
-
-// One relation with the names its row stored.
-struct TPeriodJobRecord {
-    TDate Date = 0;
-    int PersonID = 0;
-    int WorkplaceID = 0;
-    QString PersonName;
-    QString WorkplaceShortcut;
-    QString WorkplaceName;
-};
-
-// Rows of the print tables.
-struct TPeriodPrintPerson {
-    int ID = 0;
-    QString Name;
-    QString SortingName;
-    QString Note;
-    TDate DateOutFrom = 0;
-    TDate DateOutTo = 0;
-    int DaysOut = 0;
-    bool IsOut = false;
-    QString NoteOut;
-    int WorkplaceID = 0;
-    QString Workplaces;
-    int DayID = 0;
-    QString Days;
-    bool IsDeleted = false;
-};
-struct TPeriodPrintWorkplace {
-    int ID = 0;
-    QString Shortcut;
-    QString Name;
-    QString Note;
-    QString Days;
-    bool IsDeleted = false;
-    int DayID = 0;
-};
-struct TPeriodPrintDay {
-    int ID = 0;
-    TDate Date = 0;
-    QString DayName;
-    QString DateWithoutYear;
-    TColor Color = 0;
-    bool PersonIsOut = false;
-};
-
-class IPeriodStore : public IRegisterStore<TPeriodPersonRecord, TPeriodWorkplaceRecord> {
+class IPeriodStore : public IRegisterStore<TRegisterPersonRecord, TRegisterWorkplaceRecord> {
 public:
     // Sets the jobs filter to a date range over every worker and workplace;
     // the loaded list is read with JobCount and JobAt (reloaded once). The
@@ -96,24 +33,23 @@ public:
     virtual bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
 
     virtual bool PreparePrint(const QStringList& AParams) = 0;
-    virtual void AppendPrintPerson(const TPeriodPrintPerson& ARow) = 0;
-    virtual void AppendPrintWorkplace(const TPeriodPrintWorkplace& ARow) = 0;
+    virtual void AppendPrintPerson(const TPrintPersonRow& ARow) = 0;
+    virtual void AppendPrintWorkplace(const TPrintWorkplaceRow& ARow) = 0;
     virtual void AppendPrintDay(const TPeriodPrintDay& ARow) = 0;
     virtual bool Print(const QString& AReportName) = 0;
 };
 
-// The store in force: the managers' store unless another one is installed.
+// The store in force (none until one is installed: the program installs the
+// one on its managers at start, tests their own).
 IPeriodStore* PeriodStore();
-// Installs a store (not owned); none puts the managers' store back.
+// Installs a store (not owned); none removes it.
 void SetPeriodStore(IPeriodStore* AStore);
 
 // Shortcuts that work without a store (nothing found, nothing written).
-std::optional<TPeriodPersonRecord> PeriodPerson(int AID);
-std::optional<TPeriodWorkplaceRecord> PeriodWorkplace(int AID);
+std::optional<TRegisterPersonRecord> PeriodPerson(int AID);
+std::optional<TRegisterWorkplaceRecord> PeriodWorkplace(int AID);
 int PeriodJobCount();
 const TPeriodJobRecord* PeriodJobAt(int AIndex);
-// Shows "The change could not be saved: …" with the store's reason.
-void PeriodShowSaveFailure();
 
 // Thin calls on the store in force; without one nothing is found or written.
 int PeriodPersonCount();
@@ -135,7 +71,7 @@ std::optional<TPeriodJobRecord> PeriodAddJob(TDate ADate, int APersonID, int AWo
 bool PeriodJobExists(TDate ADate, int APersonID, int AWorkplaceID);
 bool PeriodDeleteJob(TDate ADate, int APersonID, int AWorkplaceID);
 bool PeriodPreparePrint(const QStringList& AParams);
-void PeriodAppendPrintPerson(const TPeriodPrintPerson& ARow);
-void PeriodAppendPrintWorkplace(const TPeriodPrintWorkplace& ARow);
+void PeriodAppendPrintPerson(const TPrintPersonRow& ARow);
+void PeriodAppendPrintWorkplace(const TPrintWorkplaceRow& ARow);
 void PeriodAppendPrintDay(const TPeriodPrintDay& ARow);
 bool PeriodPrint(const QString& AReportName);

@@ -1,17 +1,9 @@
-#include "schedule/worker/period_data.h"
-
-#include "schedule/worker/period_data_store.h"
+#include "schedule/period/period_store.h"
 
 #include "schedule/register_access.h"
 
 namespace {
-// The managers' store serves unless another one is installed.
-TPeriodDataStore& DataStore()
-{
-    static TPeriodDataStore store;
-    return store;
-}
-IPeriodStore* Store = &DataStore();
+IPeriodStore* Store = nullptr;
 } // namespace
 
 IPeriodStore* PeriodStore()
@@ -21,17 +13,17 @@ IPeriodStore* PeriodStore()
 
 void SetPeriodStore(IPeriodStore* AStore)
 {
-    Store = AStore ? AStore : &DataStore();
+    Store = AStore;
 }
 
-std::optional<TPeriodPersonRecord> PeriodPerson(int AID)
+std::optional<TRegisterPersonRecord> PeriodPerson(int AID)
 {
     if (!Store || AID <= 0)
         return std::nullopt;
     return Store->PersonRecord(AID);
 }
 
-std::optional<TPeriodWorkplaceRecord> PeriodWorkplace(int AID)
+std::optional<TRegisterWorkplaceRecord> PeriodWorkplace(int AID)
 {
     if (!Store || AID <= 0)
         return std::nullopt;
@@ -48,16 +40,11 @@ const TPeriodJobRecord* PeriodJobAt(int AIndex)
     return Store ? Store->JobAt(AIndex) : nullptr;
 }
 
-void PeriodShowSaveFailure()
-{
-    ShowSaveFailure(Store ? Store->LastError() : QString());
-}
-
 namespace {
 bool PeriodEditSaved(TEditOutcome AOutcome)
 {
     if (AOutcome == eoFailed)
-        PeriodShowSaveFailure();
+        ShowStoreSaveFailure(PeriodStore());
     return AOutcome == eoSaved;
 }
 } // namespace
@@ -109,12 +96,12 @@ bool PeriodDeleteJob(TDate ADate, int APersonID, int AWorkplaceID)
 }
 
 bool PeriodPreparePrint(const QStringList& AParams) { return Store && Store->PreparePrint(AParams); }
-void PeriodAppendPrintPerson(const TPeriodPrintPerson& ARow)
+void PeriodAppendPrintPerson(const TPrintPersonRow& ARow)
 {
     if (Store)
         Store->AppendPrintPerson(ARow);
 }
-void PeriodAppendPrintWorkplace(const TPeriodPrintWorkplace& ARow)
+void PeriodAppendPrintWorkplace(const TPrintWorkplaceRow& ARow)
 {
     if (Store)
         Store->AppendPrintWorkplace(ARow);

@@ -1,6 +1,6 @@
 // Placing periods on the calendar, their headings and the compacted weekday
 // text, shared by the worker and the workplace schedules.
-#include "schedule/worker/period_common.h"
+#include "schedule/period/period_calendar.h"
 
 #include "support/test_env.h"
 

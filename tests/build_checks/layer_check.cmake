@@ -1,0 +1,30 @@
+# Fails when a source of one layer includes a folder it must not reach:
+# cmake -DSOURCE=<root> -DLAYER=<folder> -DFORBIDDEN=<folder,...> [-DVIEWS_MAY_USE=<folder>] -P layer_check.cmake
+# Layers go one way (ui, schedule, data, setup, core; reports beside data), so
+# a model never reaches what is built on top of it. A view of a lower folder
+# (it includes ui/view_guard.h) may use the base views of VIEWS_MAY_USE.
+string(REPLACE "," ";" FORBIDDEN "${FORBIDDEN}")
+file(GLOB_RECURSE files RELATIVE ${SOURCE} ${SOURCE}/${LAYER}/*.h ${SOURCE}/${LAYER}/*.cpp)
+set(bad "")
+foreach(file IN LISTS files)
+  file(STRINGS ${SOURCE}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  set(is_view FALSE)
+  if(includes MATCHES "\"ui/view_guard.h\"")
+    set(is_view TRUE)
+  endif()
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" target "${line}")
+    foreach(folder IN LISTS FORBIDDEN)
+      if(target MATCHES "^${folder}/")
+        if(is_view AND DEFINED VIEWS_MAY_USE AND folder STREQUAL VIEWS_MAY_USE AND NOT target MATCHES "^${folder}/.*/")
+          continue()
+        endif()
+        string(APPEND bad "  ${file} includes ${target}\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "Layer order broken: ${LAYER}/ must not include ${FORBIDDEN}:\n${bad}")
+endif()
+message("${LAYER}/: no forbidden include")
