@@ -589,24 +589,46 @@ TEST_F(PlannedDayTest, WhatANewUserMeetsOnTheDailyScreen)
     // shortcut does not run into the name.
     const QString longName = "Kitchen and the long corridor to the hal";
     ASSERT_EQ(longName.size(), 40);
-    WhileDialogOpen<TWorkplaceEditor>("TWorkplaceEditor", [&longName](TWorkplaceEditor* d) {
+    const QString longNote = "Lunch for 120 guests on the terrace; the fish is delivered at half past ten, ok?";
+    ASSERT_EQ(longNote.size(), 80);
+    WhileDialogOpen<TWorkplaceEditor>("TWorkplaceEditor", [&](TWorkplaceEditor* d) {
         Type(d, "EditName", longName);
         Type(d, "EditShortcut", "WWWWW");
+        Type(d, "EditNote", longNote);
         ClickOk(d);
     });
     KitchenPanel()->findChild<QAbstractButton*>("SBEdit")->click();
+    // A renamed worker shows the new name and, in parentheses, the stored one.
+    LVPersons->setCurrentItem(LVPersons->topLevelItem(0));
+    const QString newName = QStringLiteral("Žofie Nováková-Dvořáková");
+    WhileDialogOpen<TPersonEditor>("TPersonEditor", [&newName](TPersonEditor* d) {
+        Type(d, "EditName", newName);
+        ClickOk(d);
+    });
+    PersonAction("ActionEdit")->trigger();
     QWidget* panel = Panel(1);
     ASSERT_NE(panel, nullptr);
     auto* shortcut = panel->findChild<QLabel*>("LabelShortcut");
     auto* name = panel->findChild<QLabel*>("LabelName");
     EXPECT_EQ(shortcut->text(), "WWWWW");
-    EXPECT_LE(shortcut->fontMetrics().horizontalAdvance("WWWWW"), shortcut->contentsRect().width());
+    // A gap is left between the shortcut's last letter and the name.
+    EXPECT_LE(shortcut->fontMetrics().horizontalAdvance("WWWWW") + 4, shortcut->contentsRect().width());
     EXPECT_LT(shortcut->geometry().right(), name->geometry().left());
     EXPECT_TRUE(name->text().endsWith(QChar(0x2026))) << name->text().toStdString();
     EXPECT_EQ(name->toolTip(), longName);
     EXPECT_LE(name->fontMetrics().horizontalAdvance(name->text()), name->width());
     EXPECT_LE(name->geometry().right(), panel->findChild<QWidget*>("SBEdit")->geometry().left());
-    EXPECT_EQ(LVPersons->topLevelItem(0)->toolTip(0), "Ann Lee");
+    auto* note = panel->findChild<QLabel*>("LabelNote");
+    ASSERT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().endsWith(QChar(0x2026))) << note->text().toStdString();
+    EXPECT_EQ(note->toolTip(), longNote);
+    EXPECT_LE(note->fontMetrics().horizontalAdvance(note->text()), note->contentsRect().width());
+    auto* worker = Row(1, 0)->findChild<QLabel*>("LabelName");
+    const QString renamed = newName + " (Ann Lee)";
+    ASSERT_GT(worker->fontMetrics().horizontalAdvance(renamed), worker->contentsRect().width());
+    EXPECT_TRUE(worker->text().endsWith(QChar(0x2026))) << worker->text().toStdString();
+    EXPECT_EQ(worker->toolTip(), renamed);
+    EXPECT_EQ(LVPersons->topLevelItem(0)->toolTip(0), newName);
 
     // A drop-down button whose menu closed while the pointer went elsewhere
     // is not left highlighted.
