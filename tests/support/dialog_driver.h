@@ -51,7 +51,12 @@ inline void TypeInto(QLineEdit* AEdit, const QString& AText)
 {
     AEdit->setFocus();
     AEdit->selectAll();
-    QTest::keyClicks(AEdit, AText);
+    // QTest knows keys only for ASCII; other letters come as typed text.
+    for (const QChar ch : AText)
+        if (ch.unicode() < 0x80)
+            QTest::keyClick(AEdit, ch.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, AEdit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
 // Types into a field of a dialog and leaves it with Enter.
