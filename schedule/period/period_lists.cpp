@@ -300,6 +300,25 @@ void TPeriodRegisterList::SortByKind()
     Announce(QStringLiteral("Items"));
 }
 
+bool TPeriodRegisterList::DeleteRegisterEntry(int AID, const QString& AMsg, bool (*ADelete)(int))
+{
+    if (!Confirmed(AMsg))
+        return false;
+    // The list changes only after the register's delete succeeded.
+    if (!ADelete(AID)) {
+        if (AID > 0)
+            ShowStoreSaveFailure(PeriodStore());
+        return false;
+    }
+    if (TPeriodEntry* entry = EntryByID(AID)) {
+        const bool chosen = ChosenID() == AID && FFocused == entry;
+        RemoveItem(entry, true);
+        if (chosen)
+            Announce(FFocusName);
+    }
+    return true;
+}
+
 std::unique_ptr<TPeriodEntry> TPeriodRegisterList::RemoveItem(TPeriodEntry* AEntry, bool ADestroy)
 {
     const int index = IndexOf(AEntry);

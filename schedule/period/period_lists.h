@@ -309,6 +309,28 @@ protected:
         }
         SortByKind();
     }
+    // The register's edit dialog for the entry with AID, when the register
+    // has it: when the edit was saved the entry announces itself and the list
+    // sorts again.
+    template <class TEntry>
+    bool EditRegisterEntry(int AID, bool (*AEdit)(int))
+    {
+        auto* entry = AID > 0 ? static_cast<TEntry*>(EntryByID(AID)) : nullptr;
+        if (!entry || !entry->Record())
+            return false;
+        const bool result = AEdit(entry->ID());
+        if (result) {
+            entry->DataChanged(entry, entry, QString());
+            SortByKind();
+        }
+        return result;
+    }
+    // Asks AMsg, deletes AID from the register through ADelete and only then
+    // takes its entry out. When the focused entry that was the schedule's
+    // chosen one goes, the new focus is announced so the schedule follows it.
+    bool DeleteRegisterEntry(int AID, const QString& AMsg, bool (*ADelete)(int));
+    // The ID the schedule shows, in the list that chooses it; else 0.
+    virtual int ChosenID() const { return 0; }
     // Focus without announcing.
     void SetFocusedSilently(TPeriodEntry* AEntry) { FFocused = AEntry; }
     // Refresh's focus choice: the remembered ID, else the first entry.

@@ -112,40 +112,22 @@ void TPSPersonList::DeletePersonDay(int APersonID, TDate ADate)
 
 bool TPSPersonList::EditPerson(int APersonID)
 {
-    TPSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr;
-    if (!entry || !entry->Record())
-        return false;
-    const bool result = PeriodEditPerson(entry->ID());
-    if (result) {
-        entry->DataChanged(entry, entry, QString());
-        SortByKind();
-    }
-    return result;
+    return EditRegisterEntry<TPSPerson>(APersonID, PeriodEditPerson);
 }
 
 bool TPSPersonList::DeletePerson(int APersonID, const QString& AMsg)
 {
-    if (!Confirmed(AMsg))
-        return false;
-    // The list changes only after the register's delete succeeded.
-    if (!PeriodDeletePerson(APersonID)) {
-        if (APersonID > 0)
-            ShowStoreSaveFailure(PeriodStore());
-        return false;
-    }
-    if (TPSPerson* entry = Items(-APersonID)) {
-        // The chosen worker is gone: the schedule follows the new focus.
-        const bool chosen = Schedule() && Schedule()->PersonID() == APersonID && PersonFocused() == entry;
-        RemoveItem(entry, true);
-        if (chosen)
-            Announce(QStringLiteral("PersonFocused"));
-    }
-    return true;
+    return DeleteRegisterEntry(APersonID, AMsg, PeriodDeletePerson);
 }
 
 bool TPSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
 {
     return PrintPeriodPersons(*this, AReportName, ASimplePersonList, QStringLiteral("PSPersonsGeneral"));
+}
+
+int TPSPersonList::ChosenID() const
+{
+    return Schedule() ? Schedule()->PersonID() : 0;
 }
 
 QString TPSPersonList::SortText(const TPeriodEntry* AEntry) const
@@ -244,29 +226,12 @@ void TPSWorkplaceList::DeleteWorkplaceDay(int AWorkplaceID, TDate ADate)
 
 bool TPSWorkplaceList::EditWorkplace(int AWorkplaceID)
 {
-    TPSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr;
-    if (!entry || !entry->Record())
-        return false;
-    const bool result = PeriodEditWorkplace(entry->ID());
-    if (result) {
-        entry->DataChanged(entry, entry, QString());
-        SortByKind();
-    }
-    return result;
+    return EditRegisterEntry<TPSWorkplace>(AWorkplaceID, PeriodEditWorkplace);
 }
 
 bool TPSWorkplaceList::DeleteWorkplace(int AWorkplaceID, const QString& AMsg)
 {
-    if (!Confirmed(AMsg))
-        return false;
-    if (!PeriodDeleteWorkplace(AWorkplaceID)) {
-        if (AWorkplaceID > 0)
-            ShowStoreSaveFailure(PeriodStore());
-        return false;
-    }
-    if (TPSWorkplace* entry = Items(-AWorkplaceID))
-        RemoveItem(entry, true);
-    return true;
+    return DeleteRegisterEntry(AWorkplaceID, AMsg, PeriodDeleteWorkplace);
 }
 
 bool TPSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceList)

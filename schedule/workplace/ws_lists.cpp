@@ -102,30 +102,12 @@ bool TWSPersonList::DeletePersonDay(int APersonID, TDate ADate)
 
 bool TWSPersonList::EditPerson(int APersonID)
 {
-    TWSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr;
-    if (!entry || !entry->Record())
-        return false;
-    const bool result = PeriodEditPerson(entry->ID());
-    if (result) {
-        entry->DataChanged(entry, entry, QString());
-        SortByKind();
-    }
-    return result;
+    return EditRegisterEntry<TWSPerson>(APersonID, PeriodEditPerson);
 }
 
 bool TWSPersonList::DeletePerson(int APersonID, const QString& AMsg)
 {
-    if (!Confirmed(AMsg))
-        return false;
-    // The list changes only after the register's delete succeeded.
-    if (!PeriodDeletePerson(APersonID)) {
-        if (APersonID > 0)
-            ShowStoreSaveFailure(PeriodStore());
-        return false;
-    }
-    if (TWSPerson* entry = Items(-APersonID))
-        RemoveItem(entry, true);
-    return true;
+    return DeleteRegisterEntry(APersonID, AMsg, PeriodDeletePerson);
 }
 
 bool TWSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
@@ -223,39 +205,22 @@ bool TWSWorkplaceList::DeleteWorkplaceDay(int AWorkplaceID, TDate ADate)
 
 bool TWSWorkplaceList::EditWorkplace(int AWorkplaceID)
 {
-    TWSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr;
-    if (!entry || !entry->Record())
-        return false;
-    const bool result = PeriodEditWorkplace(entry->ID());
-    if (result) {
-        entry->DataChanged(entry, entry, QString());
-        SortByKind();
-    }
-    return result;
+    return EditRegisterEntry<TWSWorkplace>(AWorkplaceID, PeriodEditWorkplace);
 }
 
 bool TWSWorkplaceList::DeleteWorkplace(int AWorkplaceID, const QString& AMsg)
 {
-    if (!Confirmed(AMsg))
-        return false;
-    if (!PeriodDeleteWorkplace(AWorkplaceID)) {
-        if (AWorkplaceID > 0)
-            ShowStoreSaveFailure(PeriodStore());
-        return false;
-    }
-    if (TWSWorkplace* entry = Items(-AWorkplaceID)) {
-        // The shown workplace is gone: the schedule follows the new focus.
-        const bool chosen = Schedule() && Schedule()->WorkplaceID() == AWorkplaceID && WorkplaceFocused() == entry;
-        RemoveItem(entry, true);
-        if (chosen)
-            Announce(QStringLiteral("WorkplaceFocused"));
-    }
-    return true;
+    return DeleteRegisterEntry(AWorkplaceID, AMsg, PeriodDeleteWorkplace);
 }
 
 bool TWSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceList)
 {
     return PrintPeriodWorkplaces(*this, AReportName, ASimpleWorkplaceList, QStringLiteral("WSWorkplacesGeneral"));
+}
+
+int TWSWorkplaceList::ChosenID() const
+{
+    return Schedule() ? Schedule()->WorkplaceID() : 0;
 }
 
 QString TWSWorkplaceList::SortText(const TPeriodEntry* AEntry) const
