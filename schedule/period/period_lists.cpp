@@ -300,6 +300,18 @@ void TPeriodRegisterList::SortByKind()
     Announce(QStringLiteral("Items"));
 }
 
+bool TPeriodRegisterList::AddEntryDay(int AID, TDate ADate)
+{
+    TPeriodEntry* entry = AID > 0 ? EntryByID(AID) : nullptr;
+    return entry && entry->DaysBase()->AddDayEntry(ADate, true);
+}
+
+bool TPeriodRegisterList::DeleteEntryDay(int AID, TDate ADate)
+{
+    TPeriodEntry* entry = AID > 0 ? EntryByID(AID) : nullptr;
+    return entry && entry->DaysBase()->DeleteDayEntry(ADate);
+}
+
 bool TPeriodRegisterList::DeleteRegisterEntry(int AID, const QString& AMsg, bool (*ADelete)(int))
 {
     if (!Confirmed(AMsg))

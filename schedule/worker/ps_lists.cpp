@@ -50,11 +50,7 @@ void TPSPerson::UpdateDays()
 
 TPSPerson* TPSPersonList::Items(const QString& AName) const
 {
-    const QString key = UpperText(AName);
-    for (int i = 0; i < Count(); ++i)
-        if (UpperText(Items(i)->Name()) == key)
-            return Items(i);
-    return nullptr;
+    return EntryByName<TPSPerson>(AName);
 }
 
 TPersonSchedule* TPSPersonList::Schedule() const
@@ -88,26 +84,17 @@ TPSPerson* TPSPersonList::AddPerson(TPerson* APerson, bool ASetAsFocused, bool A
 
 TPSPerson* TPSPersonList::AddPersonID(int AID, bool ASetAsFocused, bool ASort)
 {
-    auto* entry = static_cast<TPSPerson*>(AppendEntry(TSCObject::Create<TPSPerson>(), AID));
-    if (ASort)
-        SortByKind();
-    else
-        Announce(ItemsName);
-    if (ASetAsFocused)
-        SetPersonFocused(entry);
-    return entry;
+    return AddRegisterEntry<TPSPerson>(AID, ASetAsFocused, ASort);
 }
 
 bool TPSPersonList::AddPersonDay(int APersonID, TDate ADate)
 {
-    TPSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr;
-    return entry && entry->Days()->AddDay(ADate, true);
+    return AddEntryDay(APersonID, ADate);
 }
 
 void TPSPersonList::DeletePersonDay(int APersonID, TDate ADate)
 {
-    if (TPSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr)
-        entry->Days()->DeleteDay(ADate);
+    DeleteEntryDay(APersonID, ADate);
 }
 
 bool TPSPersonList::EditPerson(int APersonID)
@@ -163,14 +150,7 @@ void TPSWorkplace::UpdateDays(int APersonID)
 
 TPSWorkplace* TPSWorkplaceList::Items(const QString& AKey) const
 {
-    const bool byShortcut = AKey.startsWith(QLatin1Char('^'));
-    const QString key = UpperText(byShortcut ? AKey.mid(1) : AKey);
-    for (int i = 0; i < Count(); ++i) {
-        TPSWorkplace* entry = Items(i);
-        if (UpperText(byShortcut ? entry->Shortcut() : entry->Name()) == key)
-            return entry;
-    }
-    return nullptr;
+    return EntryByNameOrShortcut<TPSWorkplace>(AKey);
 }
 
 TPersonSchedule* TPSWorkplaceList::Schedule() const
@@ -202,26 +182,17 @@ TPSWorkplace* TPSWorkplaceList::AddWorkplace(TWorkplace* AWorkplace, bool ASetAs
 
 TPSWorkplace* TPSWorkplaceList::AddWorkplaceID(int AID, bool ASetAsFocused, bool ASort)
 {
-    auto* entry = static_cast<TPSWorkplace*>(AppendEntry(TSCObject::Create<TPSWorkplace>(), AID));
-    if (ASort)
-        SortByKind();
-    else
-        Announce(ItemsName);
-    if (ASetAsFocused)
-        SetWorkplaceFocused(entry);
-    return entry;
+    return AddRegisterEntry<TPSWorkplace>(AID, ASetAsFocused, ASort);
 }
 
 bool TPSWorkplaceList::AddWorkplaceDay(int AWorkplaceID, TDate ADate)
 {
-    TPSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr;
-    return entry && entry->Days()->AddDay(ADate, true);
+    return AddEntryDay(AWorkplaceID, ADate);
 }
 
 void TPSWorkplaceList::DeleteWorkplaceDay(int AWorkplaceID, TDate ADate)
 {
-    if (TPSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr)
-        entry->Days()->DeleteDay(ADate);
+    DeleteEntryDay(AWorkplaceID, ADate);
 }
 
 bool TPSWorkplaceList::EditWorkplace(int AWorkplaceID)

@@ -41,11 +41,7 @@ TWSPersonList* TWSPerson::OwnerList() const
 
 TWSPerson* TWSPersonList::Items(const QString& AName) const
 {
-    const QString key = UpperText(AName);
-    for (int i = 0; i < Count(); ++i)
-        if (UpperText(Items(i)->Name()) == key)
-            return Items(i);
-    return nullptr;
+    return EntryByName<TWSPerson>(AName);
 }
 
 TWorkplaceSchedule* TWSPersonList::Schedule() const
@@ -77,26 +73,18 @@ TWSPerson* TWSPersonList::AddPerson(TPerson* APerson, bool ASetAsFocused, bool A
 
 TWSPerson* TWSPersonList::AddPersonID(int AID, bool ASetAsFocused, bool ASort)
 {
-    auto* entry = static_cast<TWSPerson*>(AppendEntry(TSCObject::Create<TWSPerson>(), AID));
-    if (ASort)
-        SortByKind();
-    else
-        Announce(ItemsName);
-    if (ASetAsFocused)
-        SetPersonFocused(entry);
-    return entry;
+    return AddRegisterEntry<TWSPerson>(AID, ASetAsFocused, ASort);
 }
 
 bool TWSPersonList::AddPersonDay(int APersonID, TDate ADate)
 {
-    TWSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr;
-    return entry && entry->Days()->AddDay(ADate, true);
+    return AddEntryDay(APersonID, ADate);
 }
 
 bool TWSPersonList::DeletePersonDay(int APersonID, TDate ADate)
 {
-    if (TWSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr)
-        entry->Days()->DeleteDay(ADate);
+    // False like the date list's own delete.
+    DeleteEntryDay(APersonID, ADate);
     return false;
 }
 
@@ -139,14 +127,7 @@ TWSWorkplaceList* TWSWorkplace::OwnerList() const
 
 TWSWorkplace* TWSWorkplaceList::Items(const QString& AKey) const
 {
-    const bool byShortcut = AKey.startsWith(QLatin1Char('^'));
-    const QString key = UpperText(byShortcut ? AKey.mid(1) : AKey);
-    for (int i = 0; i < Count(); ++i) {
-        TWSWorkplace* entry = Items(i);
-        if (UpperText(byShortcut ? entry->Shortcut() : entry->Name()) == key)
-            return entry;
-    }
-    return nullptr;
+    return EntryByNameOrShortcut<TWSWorkplace>(AKey);
 }
 
 TWorkplaceSchedule* TWSWorkplaceList::Schedule() const
@@ -180,26 +161,18 @@ TWSWorkplace* TWSWorkplaceList::AddWorkplace(TWorkplace* AWorkplace, bool ASetAs
 
 TWSWorkplace* TWSWorkplaceList::AddWorkplaceID(int AID, bool ASetAsFocused, bool ASort)
 {
-    auto* entry = static_cast<TWSWorkplace*>(AppendEntry(TSCObject::Create<TWSWorkplace>(), AID));
-    if (ASort)
-        SortByKind();
-    else
-        Announce(ItemsName);
-    if (ASetAsFocused)
-        SetWorkplaceFocused(entry);
-    return entry;
+    return AddRegisterEntry<TWSWorkplace>(AID, ASetAsFocused, ASort);
 }
 
 bool TWSWorkplaceList::AddWorkplaceDay(int AWorkplaceID, TDate ADate)
 {
-    TWSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr;
-    return entry && entry->Days()->AddDay(ADate, true);
+    return AddEntryDay(AWorkplaceID, ADate);
 }
 
 bool TWSWorkplaceList::DeleteWorkplaceDay(int AWorkplaceID, TDate ADate)
 {
-    if (TWSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr)
-        entry->Days()->DeleteDay(ADate);
+    // False like the date list's own delete.
+    DeleteEntryDay(AWorkplaceID, ADate);
     return false;
 }
 
