@@ -300,6 +300,37 @@ void TPeriodRegisterList::SortByKind()
     Announce(QStringLiteral("Items"));
 }
 
+bool TPeriodRegisterList::AddEntryDay(int AID, TDate ADate)
+{
+    TPeriodEntry* entry = AID > 0 ? EntryByID(AID) : nullptr;
+    return entry && entry->DaysBase()->AddDayEntry(ADate, true);
+}
+
+bool TPeriodRegisterList::DeleteEntryDay(int AID, TDate ADate)
+{
+    TPeriodEntry* entry = AID > 0 ? EntryByID(AID) : nullptr;
+    return entry && entry->DaysBase()->DeleteDayEntry(ADate);
+}
+
+bool TPeriodRegisterList::DeleteRegisterEntry(int AID, const QString& AMsg, bool (*ADelete)(int))
+{
+    if (!Confirmed(AMsg))
+        return false;
+    // The list changes only after the register's delete succeeded.
+    if (!ADelete(AID)) {
+        if (AID > 0)
+            ShowStoreSaveFailure(PeriodStore());
+        return false;
+    }
+    if (TPeriodEntry* entry = EntryByID(AID)) {
+        const bool chosen = ChosenID() == AID && FFocused == entry;
+        RemoveItem(entry, true);
+        if (chosen)
+            Announce(FFocusName);
+    }
+    return true;
+}
+
 std::unique_ptr<TPeriodEntry> TPeriodRegisterList::RemoveItem(TPeriodEntry* AEntry, bool ADestroy)
 {
     const int index = IndexOf(AEntry);

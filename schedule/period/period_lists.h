@@ -309,6 +309,69 @@ protected:
         }
         SortByKind();
     }
+    // A new TEntry for register ID AID at the end, sorted in at once or
+    // announced as "Items", and focused when asked.
+    template <class TEntry>
+    TEntry* AddRegisterEntry(int AID, bool ASetAsFocused, bool ASort)
+    {
+        auto* entry = static_cast<TEntry*>(AppendEntry(TSCObject::Create<TEntry>(), AID));
+        if (ASort)
+            SortByKind();
+        else
+            Announce(QStringLiteral("Items"));
+        if (ASetAsFocused)
+            SetFocusedEntry(entry);
+        return entry;
+    }
+    // ADate added to (taken from) the dates of the entry with AID; true when
+    // the entry's dates changed.
+    bool AddEntryDay(int AID, TDate ADate);
+    bool DeleteEntryDay(int AID, TDate ADate);
+    // The first TEntry whose name equals AName ignoring case.
+    template <class TEntry>
+    TEntry* EntryByName(const QString& AName) const
+    {
+        const QString key = UpperText(AName);
+        for (int i = 0; i < Count(); ++i)
+            if (auto* entry = static_cast<TEntry*>(Items(i)); UpperText(entry->Name()) == key)
+                return entry;
+        return nullptr;
+    }
+    // The same by shortcut for a key beginning with "^".
+    template <class TEntry>
+    TEntry* EntryByNameOrShortcut(const QString& AKey) const
+    {
+        const bool byShortcut = AKey.startsWith(QLatin1Char('^'));
+        const QString key = UpperText(byShortcut ? AKey.mid(1) : AKey);
+        for (int i = 0; i < Count(); ++i) {
+            auto* entry = static_cast<TEntry*>(Items(i));
+            if (UpperText(byShortcut ? entry->Shortcut() : entry->Name()) == key)
+                return entry;
+        }
+        return nullptr;
+    }
+    // The register's edit dialog for the entry with AID, when the register
+    // has it: when the edit was saved the entry announces itself and the list
+    // sorts again.
+    template <class TEntry>
+    bool EditRegisterEntry(int AID, bool (*AEdit)(int))
+    {
+        auto* entry = AID > 0 ? static_cast<TEntry*>(EntryByID(AID)) : nullptr;
+        if (!entry || !entry->Record())
+            return false;
+        const bool result = AEdit(entry->ID());
+        if (result) {
+            entry->DataChanged(entry, entry, QString());
+            SortByKind();
+        }
+        return result;
+    }
+    // Asks AMsg, deletes AID from the register through ADelete and only then
+    // takes its entry out. When the focused entry that was the schedule's
+    // chosen one goes, the new focus is announced so the schedule follows it.
+    bool DeleteRegisterEntry(int AID, const QString& AMsg, bool (*ADelete)(int));
+    // The ID the schedule shows, in the list that chooses it; else 0.
+    virtual int ChosenID() const { return 0; }
     // Focus without announcing.
     void SetFocusedSilently(TPeriodEntry* AEntry) { FFocused = AEntry; }
     // Refresh's focus choice: the remembered ID, else the first entry.

@@ -50,11 +50,7 @@ void TPSPerson::UpdateDays()
 
 TPSPerson* TPSPersonList::Items(const QString& AName) const
 {
-    const QString key = UpperText(AName);
-    for (int i = 0; i < Count(); ++i)
-        if (UpperText(Items(i)->Name()) == key)
-            return Items(i);
-    return nullptr;
+    return EntryByName<TPSPerson>(AName);
 }
 
 TPersonSchedule* TPSPersonList::Schedule() const
@@ -88,64 +84,37 @@ TPSPerson* TPSPersonList::AddPerson(TPerson* APerson, bool ASetAsFocused, bool A
 
 TPSPerson* TPSPersonList::AddPersonID(int AID, bool ASetAsFocused, bool ASort)
 {
-    auto* entry = static_cast<TPSPerson*>(AppendEntry(TSCObject::Create<TPSPerson>(), AID));
-    if (ASort)
-        SortByKind();
-    else
-        Announce(ItemsName);
-    if (ASetAsFocused)
-        SetPersonFocused(entry);
-    return entry;
+    return AddRegisterEntry<TPSPerson>(AID, ASetAsFocused, ASort);
 }
 
 bool TPSPersonList::AddPersonDay(int APersonID, TDate ADate)
 {
-    TPSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr;
-    return entry && entry->Days()->AddDay(ADate, true);
+    return AddEntryDay(APersonID, ADate);
 }
 
 void TPSPersonList::DeletePersonDay(int APersonID, TDate ADate)
 {
-    if (TPSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr)
-        entry->Days()->DeleteDay(ADate);
+    DeleteEntryDay(APersonID, ADate);
 }
 
 bool TPSPersonList::EditPerson(int APersonID)
 {
-    TPSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr;
-    if (!entry || !entry->Record())
-        return false;
-    const bool result = PeriodEditPerson(entry->ID());
-    if (result) {
-        entry->DataChanged(entry, entry, QString());
-        SortByKind();
-    }
-    return result;
+    return EditRegisterEntry<TPSPerson>(APersonID, PeriodEditPerson);
 }
 
 bool TPSPersonList::DeletePerson(int APersonID, const QString& AMsg)
 {
-    if (!Confirmed(AMsg))
-        return false;
-    // The list changes only after the register's delete succeeded.
-    if (!PeriodDeletePerson(APersonID)) {
-        if (APersonID > 0)
-            ShowStoreSaveFailure(PeriodStore());
-        return false;
-    }
-    if (TPSPerson* entry = Items(-APersonID)) {
-        // The chosen worker is gone: the schedule follows the new focus.
-        const bool chosen = Schedule() && Schedule()->PersonID() == APersonID && PersonFocused() == entry;
-        RemoveItem(entry, true);
-        if (chosen)
-            Announce(QStringLiteral("PersonFocused"));
-    }
-    return true;
+    return DeleteRegisterEntry(APersonID, AMsg, PeriodDeletePerson);
 }
 
 bool TPSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
 {
     return PrintPeriodPersons(*this, AReportName, ASimplePersonList, QStringLiteral("PSPersonsGeneral"));
+}
+
+int TPSPersonList::ChosenID() const
+{
+    return Schedule() ? Schedule()->PersonID() : 0;
 }
 
 QString TPSPersonList::SortText(const TPeriodEntry* AEntry) const
@@ -181,14 +150,7 @@ void TPSWorkplace::UpdateDays(int APersonID)
 
 TPSWorkplace* TPSWorkplaceList::Items(const QString& AKey) const
 {
-    const bool byShortcut = AKey.startsWith(QLatin1Char('^'));
-    const QString key = UpperText(byShortcut ? AKey.mid(1) : AKey);
-    for (int i = 0; i < Count(); ++i) {
-        TPSWorkplace* entry = Items(i);
-        if (UpperText(byShortcut ? entry->Shortcut() : entry->Name()) == key)
-            return entry;
-    }
-    return nullptr;
+    return EntryByNameOrShortcut<TPSWorkplace>(AKey);
 }
 
 TPersonSchedule* TPSWorkplaceList::Schedule() const
@@ -220,53 +182,27 @@ TPSWorkplace* TPSWorkplaceList::AddWorkplace(TWorkplace* AWorkplace, bool ASetAs
 
 TPSWorkplace* TPSWorkplaceList::AddWorkplaceID(int AID, bool ASetAsFocused, bool ASort)
 {
-    auto* entry = static_cast<TPSWorkplace*>(AppendEntry(TSCObject::Create<TPSWorkplace>(), AID));
-    if (ASort)
-        SortByKind();
-    else
-        Announce(ItemsName);
-    if (ASetAsFocused)
-        SetWorkplaceFocused(entry);
-    return entry;
+    return AddRegisterEntry<TPSWorkplace>(AID, ASetAsFocused, ASort);
 }
 
 bool TPSWorkplaceList::AddWorkplaceDay(int AWorkplaceID, TDate ADate)
 {
-    TPSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr;
-    return entry && entry->Days()->AddDay(ADate, true);
+    return AddEntryDay(AWorkplaceID, ADate);
 }
 
 void TPSWorkplaceList::DeleteWorkplaceDay(int AWorkplaceID, TDate ADate)
 {
-    if (TPSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr)
-        entry->Days()->DeleteDay(ADate);
+    DeleteEntryDay(AWorkplaceID, ADate);
 }
 
 bool TPSWorkplaceList::EditWorkplace(int AWorkplaceID)
 {
-    TPSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr;
-    if (!entry || !entry->Record())
-        return false;
-    const bool result = PeriodEditWorkplace(entry->ID());
-    if (result) {
-        entry->DataChanged(entry, entry, QString());
-        SortByKind();
-    }
-    return result;
+    return EditRegisterEntry<TPSWorkplace>(AWorkplaceID, PeriodEditWorkplace);
 }
 
 bool TPSWorkplaceList::DeleteWorkplace(int AWorkplaceID, const QString& AMsg)
 {
-    if (!Confirmed(AMsg))
-        return false;
-    if (!PeriodDeleteWorkplace(AWorkplaceID)) {
-        if (AWorkplaceID > 0)
-            ShowStoreSaveFailure(PeriodStore());
-        return false;
-    }
-    if (TPSWorkplace* entry = Items(-AWorkplaceID))
-        RemoveItem(entry, true);
-    return true;
+    return DeleteRegisterEntry(AWorkplaceID, AMsg, PeriodDeleteWorkplace);
 }
 
 bool TPSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceList)

@@ -72,6 +72,8 @@ protected:
     bool SortingIsNone() const override { return FSortingKind == pspskNone; }
     bool SortingIsByID() const override { return FSortingKind == pspskByID; }
     QString SortText(const TPeriodEntry* AEntry) const override;
+    // The worker the schedule shows.
+    int ChosenID() const override;
 
 private:
     TPSPersonSortingKind FSortingKind = pspskByName;

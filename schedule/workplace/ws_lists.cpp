@@ -41,11 +41,7 @@ TWSPersonList* TWSPerson::OwnerList() const
 
 TWSPerson* TWSPersonList::Items(const QString& AName) const
 {
-    const QString key = UpperText(AName);
-    for (int i = 0; i < Count(); ++i)
-        if (UpperText(Items(i)->Name()) == key)
-            return Items(i);
-    return nullptr;
+    return EntryByName<TWSPerson>(AName);
 }
 
 TWorkplaceSchedule* TWSPersonList::Schedule() const
@@ -77,55 +73,29 @@ TWSPerson* TWSPersonList::AddPerson(TPerson* APerson, bool ASetAsFocused, bool A
 
 TWSPerson* TWSPersonList::AddPersonID(int AID, bool ASetAsFocused, bool ASort)
 {
-    auto* entry = static_cast<TWSPerson*>(AppendEntry(TSCObject::Create<TWSPerson>(), AID));
-    if (ASort)
-        SortByKind();
-    else
-        Announce(ItemsName);
-    if (ASetAsFocused)
-        SetPersonFocused(entry);
-    return entry;
+    return AddRegisterEntry<TWSPerson>(AID, ASetAsFocused, ASort);
 }
 
 bool TWSPersonList::AddPersonDay(int APersonID, TDate ADate)
 {
-    TWSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr;
-    return entry && entry->Days()->AddDay(ADate, true);
+    return AddEntryDay(APersonID, ADate);
 }
 
 bool TWSPersonList::DeletePersonDay(int APersonID, TDate ADate)
 {
-    if (TWSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr)
-        entry->Days()->DeleteDay(ADate);
+    // False like the date list's own delete.
+    DeleteEntryDay(APersonID, ADate);
     return false;
 }
 
 bool TWSPersonList::EditPerson(int APersonID)
 {
-    TWSPerson* entry = APersonID > 0 ? Items(-APersonID) : nullptr;
-    if (!entry || !entry->Record())
-        return false;
-    const bool result = PeriodEditPerson(entry->ID());
-    if (result) {
-        entry->DataChanged(entry, entry, QString());
-        SortByKind();
-    }
-    return result;
+    return EditRegisterEntry<TWSPerson>(APersonID, PeriodEditPerson);
 }
 
 bool TWSPersonList::DeletePerson(int APersonID, const QString& AMsg)
 {
-    if (!Confirmed(AMsg))
-        return false;
-    // The list changes only after the register's delete succeeded.
-    if (!PeriodDeletePerson(APersonID)) {
-        if (APersonID > 0)
-            ShowStoreSaveFailure(PeriodStore());
-        return false;
-    }
-    if (TWSPerson* entry = Items(-APersonID))
-        RemoveItem(entry, true);
-    return true;
+    return DeleteRegisterEntry(APersonID, AMsg, PeriodDeletePerson);
 }
 
 bool TWSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
@@ -157,14 +127,7 @@ TWSWorkplaceList* TWSWorkplace::OwnerList() const
 
 TWSWorkplace* TWSWorkplaceList::Items(const QString& AKey) const
 {
-    const bool byShortcut = AKey.startsWith(QLatin1Char('^'));
-    const QString key = UpperText(byShortcut ? AKey.mid(1) : AKey);
-    for (int i = 0; i < Count(); ++i) {
-        TWSWorkplace* entry = Items(i);
-        if (UpperText(byShortcut ? entry->Shortcut() : entry->Name()) == key)
-            return entry;
-    }
-    return nullptr;
+    return EntryByNameOrShortcut<TWSWorkplace>(AKey);
 }
 
 TWorkplaceSchedule* TWSWorkplaceList::Schedule() const
@@ -198,64 +161,39 @@ TWSWorkplace* TWSWorkplaceList::AddWorkplace(TWorkplace* AWorkplace, bool ASetAs
 
 TWSWorkplace* TWSWorkplaceList::AddWorkplaceID(int AID, bool ASetAsFocused, bool ASort)
 {
-    auto* entry = static_cast<TWSWorkplace*>(AppendEntry(TSCObject::Create<TWSWorkplace>(), AID));
-    if (ASort)
-        SortByKind();
-    else
-        Announce(ItemsName);
-    if (ASetAsFocused)
-        SetWorkplaceFocused(entry);
-    return entry;
+    return AddRegisterEntry<TWSWorkplace>(AID, ASetAsFocused, ASort);
 }
 
 bool TWSWorkplaceList::AddWorkplaceDay(int AWorkplaceID, TDate ADate)
 {
-    TWSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr;
-    return entry && entry->Days()->AddDay(ADate, true);
+    return AddEntryDay(AWorkplaceID, ADate);
 }
 
 bool TWSWorkplaceList::DeleteWorkplaceDay(int AWorkplaceID, TDate ADate)
 {
-    if (TWSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr)
-        entry->Days()->DeleteDay(ADate);
+    // False like the date list's own delete.
+    DeleteEntryDay(AWorkplaceID, ADate);
     return false;
 }
 
 bool TWSWorkplaceList::EditWorkplace(int AWorkplaceID)
 {
-    TWSWorkplace* entry = AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr;
-    if (!entry || !entry->Record())
-        return false;
-    const bool result = PeriodEditWorkplace(entry->ID());
-    if (result) {
-        entry->DataChanged(entry, entry, QString());
-        SortByKind();
-    }
-    return result;
+    return EditRegisterEntry<TWSWorkplace>(AWorkplaceID, PeriodEditWorkplace);
 }
 
 bool TWSWorkplaceList::DeleteWorkplace(int AWorkplaceID, const QString& AMsg)
 {
-    if (!Confirmed(AMsg))
-        return false;
-    if (!PeriodDeleteWorkplace(AWorkplaceID)) {
-        if (AWorkplaceID > 0)
-            ShowStoreSaveFailure(PeriodStore());
-        return false;
-    }
-    if (TWSWorkplace* entry = Items(-AWorkplaceID)) {
-        // The shown workplace is gone: the schedule follows the new focus.
-        const bool chosen = Schedule() && Schedule()->WorkplaceID() == AWorkplaceID && WorkplaceFocused() == entry;
-        RemoveItem(entry, true);
-        if (chosen)
-            Announce(QStringLiteral("WorkplaceFocused"));
-    }
-    return true;
+    return DeleteRegisterEntry(AWorkplaceID, AMsg, PeriodDeleteWorkplace);
 }
 
 bool TWSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceList)
 {
     return PrintPeriodWorkplaces(*this, AReportName, ASimpleWorkplaceList, QStringLiteral("WSWorkplacesGeneral"));
+}
+
+int TWSWorkplaceList::ChosenID() const
+{
+    return Schedule() ? Schedule()->WorkplaceID() : 0;
 }
 
 QString TWSWorkplaceList::SortText(const TPeriodEntry* AEntry) const

@@ -140,6 +140,8 @@ protected:
     bool SortingIsNone() const override { return FSortingKind == wswpskNone; }
     bool SortingIsByID() const override { return FSortingKind == wswpskByID; }
     QString SortText(const TPeriodEntry* AEntry) const override;
+    // The workplace the schedule shows.
+    int ChosenID() const override;
 
 private:
     TWSWorkplaceSortingKind FSortingKind = wswpskByShortcut;

@@ -10,11 +10,10 @@ class QAction;
 class QCalendarWidget;
 class QLabel;
 class QScrollArea;
-class QToolButton;
 class TDailySchedule;
 class TDSPersonListFrame;
 class TDSWorkplaceListFrame;
-class TFrameInfo;
+class TTopBand;
 
 class TDailyScheduleFrame : public TSCFrame {
     Q_OBJECT
@@ -41,27 +40,16 @@ public:
 protected:
     void resizeEvent(QResizeEvent* AEvent) override;
     void showEvent(QShowEvent* AEvent) override;
-    bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
 
 private slots:
     void ControlChanged();
     void CalendarClick();
 
 private:
-    void PanelTopNoteResize();
-
     TDailySchedule* FSchedule = nullptr;
 
-    QWidget* PanelTop;
+    TTopBand* PanelTop;
     QLabel* ImageLogo;
-    QWidget* PanelTopClient;
-    QLabel* LabelTopCaption;
-    QLabel* LabelTopDate;
-    QWidget* PanelTopNote;
-    QLabel* LabelTopNote;
-    QLabel* LabelTopSubnote;
-    QToolButton* SBEditNotes;
-    TFrameInfo* FrameInfo;
     QWidget* PanelRight;
     QCalendarWidget* Calendar;
     TDSPersonListFrame* FDSPersonListFrame;

@@ -7,6 +7,7 @@
 #include "setup/setup.h"
 #include "ui/drop_down_button.h"
 #include "ui/navigator.h"
+#include "ui/view_actions.h"
 #include "ui/view_resources.h"
 
 #include <QAction>
@@ -77,6 +78,15 @@ private:
     TDSPersonListFrame* FFrame;
 };
 
+const TPrintEntry ReportEntries[] = {
+    {"ActionPrintReportDSPersonsGeneral", "Daily schedule, Workers - General report", "DSPersonsGeneral", false},
+    {"ActionPrintReportDSPersonsFull", "Daily schedule, Workers - Detailed report", "DSPersonsFull", false},
+    {"ActionPrintReportDSPersonsTwoCol", "Daily schedule, Workers - Two column report", "DSPersonsTwoCol", false},
+    {"ActionPrintReportPersonsGeneral", "Workers - General report", "PersonsGeneral", true},
+    {"ActionPrintReportPersonsFull", "Workers - Detailed report", "PersonsFull", true},
+    {"ActionPrintReportPersonsTwoCol", "Workers - Two column report", "PersonsTwoCol", true},
+};
+
 // The worker row picture at a larger size.
 QPixmap WorkerPicture(int ASide)
 {
@@ -133,66 +143,50 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
 {
     setObjectName(QStringLiteral("DSPersonListFrame"));
 
-    ActionAdd = NewAction("ActionAdd", QStringLiteral("Add worker..."), QStringLiteral("Add new worker..."));
+    const auto handler = &TDSPersonListFrame::ControlChanged;
+    ActionAdd = NewAction(this, handler, QStringLiteral("ActionAdd"), QStringLiteral("Add worker..."),
+                          QStringLiteral("Add new worker..."));
     ActionAdd->setShortcut(QKeySequence(Qt::Key_Insert));
     ActionAdd->setIcon(StandardIcon(QStyle::SP_FileIcon));
-    ActionEdit = NewAction("ActionEdit", QStringLiteral("Edit worker..."), QStringLiteral("Edit focused worker..."));
+    ActionEdit = NewAction(this, handler, QStringLiteral("ActionEdit"), QStringLiteral("Edit worker..."),
+                           QStringLiteral("Edit focused worker..."));
     ActionEdit->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
                               QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
     ActionEdit->setIcon(StandardIcon(QStyle::SP_FileDialogDetailedView));
-    ActionDelete = NewAction("ActionDelete", QStringLiteral("Delete worker"), QStringLiteral("Delete focused worker"));
+    ActionDelete = NewAction(this, handler, QStringLiteral("ActionDelete"), QStringLiteral("Delete worker"),
+                             QStringLiteral("Delete focused worker"));
     ActionDelete->setShortcut(QKeySequence(Qt::Key_Delete));
     ActionDelete->setIcon(StandardIcon(QStyle::SP_TrashIcon));
-    ActionSortingAsc = NewAction("ActionSortingAsc", QStringLiteral("Sort ascendent"), QStringLiteral("Sort workers ascendent"));
+    ActionSortingAsc = NewAction(this, handler, QStringLiteral("ActionSortingAsc"), QStringLiteral("Sort ascendent"),
+                                 QStringLiteral("Sort workers ascendent"));
     ActionSortingAsc->setIcon(StandardIcon(QStyle::SP_ArrowUp));
-    ActionSortingDesc = NewAction("ActionSortingDesc", QStringLiteral("Sort descendent"), QStringLiteral("Sort workers descendent"));
+    ActionSortingDesc = NewAction(this, handler, QStringLiteral("ActionSortingDesc"),
+                                  QStringLiteral("Sort descendent"), QStringLiteral("Sort workers descendent"));
     ActionSortingDesc->setIcon(StandardIcon(QStyle::SP_ArrowDown));
-    ActionPersonSchedule = NewAction("ActionPersonSchedule", QStringLiteral("Worker schedule"), QStringLiteral("Show Worker schedule"));
+    ActionPersonSchedule = NewAction(this, handler, QStringLiteral("ActionPersonSchedule"),
+                                     QStringLiteral("Worker schedule"), QStringLiteral("Show Worker schedule"));
     ActionPersonSchedule->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
     ActionPersonSchedule->setIcon(StandardIcon(QStyle::SP_FileDialogListView));
-    ActionPrintReportDSPersonsGeneral = NewAction("ActionPrintReportDSPersonsGeneral",
-                                                  QStringLiteral("Daily schedule, Workers - General report"), QString());
-    ActionPrintReportDSPersonsFull = NewAction("ActionPrintReportDSPersonsFull",
-                                               QStringLiteral("Daily schedule, Workers - Detailed report"), QString());
-    ActionPrintReportDSPersonsTwoCol = NewAction("ActionPrintReportDSPersonsTwoCol",
-                                                 QStringLiteral("Daily schedule, Workers - Two column report"), QString());
-    ActionPrintReportPersonsGeneral = NewAction("ActionPrintReportPersonsGeneral",
-                                                QStringLiteral("Workers - General report"), QString());
-    ActionPrintReportPersonsFull = NewAction("ActionPrintReportPersonsFull", QStringLiteral("Workers - Detailed report"),
-                                             QString());
-    ActionPrintReportPersonsTwoCol = NewAction("ActionPrintReportPersonsTwoCol",
-                                               QStringLiteral("Workers - Two column report"), QString());
-    ActionPrintInvolvedPersonsOnly = NewAction("ActionPrintInvolvedPersonsOnly",
+    ActionPrintReportDSPersonsGeneral = NewPrintAction(this, handler, ReportEntries[0]);
+    ActionPrintReportDSPersonsFull = NewPrintAction(this, handler, ReportEntries[1]);
+    ActionPrintReportDSPersonsTwoCol = NewPrintAction(this, handler, ReportEntries[2]);
+    ActionPrintReportPersonsGeneral = NewPrintAction(this, handler, ReportEntries[3]);
+    ActionPrintReportPersonsFull = NewPrintAction(this, handler, ReportEntries[4]);
+    ActionPrintReportPersonsTwoCol = NewPrintAction(this, handler, ReportEntries[5]);
+    ActionPrintInvolvedPersonsOnly = NewAction(this, handler, QStringLiteral("ActionPrintInvolvedPersonsOnly"),
                                                QStringLiteral("Print of involved workers only"), QString());
     ActionPrintInvolvedPersonsOnly->setCheckable(true);
-    // The report each print action prints, and whether it is the plain register.
-    const std::pair<QAction*, std::pair<const char*, bool>> reports[] = {
-        {ActionPrintReportDSPersonsGeneral, {"DSPersonsGeneral", false}},
-        {ActionPrintReportDSPersonsFull, {"DSPersonsFull", false}},
-        {ActionPrintReportDSPersonsTwoCol, {"DSPersonsTwoCol", false}},
-        {ActionPrintReportPersonsGeneral, {"PersonsGeneral", true}},
-        {ActionPrintReportPersonsFull, {"PersonsFull", true}},
-        {ActionPrintReportPersonsTwoCol, {"PersonsTwoCol", true}},
-    };
-    for (const auto& [action, report] : reports) {
-        action->setProperty("ReportName", QString::fromLatin1(report.first));
-        action->setProperty("SimpleList", report.second);
-    }
 
     PUMenuPrint = new QMenu(this);
     PUMenuPrint->setObjectName(QStringLiteral("PUMenuPrint"));
     PUMenuPersonsPrint = new QMenu(QStringLiteral("Print workers"), this);
     PUMenuPersonsPrint->setObjectName(QStringLiteral("PUMenuPersonsPrint"));
     for (QMenu* menu : {PUMenuPrint, PUMenuPersonsPrint}) {
-        menu->addAction(ActionPrintReportDSPersonsGeneral);
-        menu->addAction(ActionPrintReportDSPersonsFull);
-        menu->addAction(ActionPrintReportDSPersonsTwoCol);
-        menu->addSeparator();
-        menu->addAction(ActionPrintReportPersonsGeneral);
-        menu->addAction(ActionPrintReportPersonsFull);
-        menu->addAction(ActionPrintReportPersonsTwoCol);
-        menu->addSeparator();
-        menu->addAction(ActionPrintInvolvedPersonsOnly);
+        AddPrintEntries(menu,
+                        {ActionPrintReportDSPersonsGeneral, ActionPrintReportDSPersonsFull,
+                         ActionPrintReportDSPersonsTwoCol, ActionPrintReportPersonsGeneral,
+                         ActionPrintReportPersonsFull, ActionPrintReportPersonsTwoCol},
+                        ActionPrintInvolvedPersonsOnly);
         connect(menu, &QMenu::aboutToShow, this, &TDSPersonListFrame::PUMenuPrintPopup);
     }
     PUMenuPersonsSorting = new QMenu(QStringLiteral("Sort workers"), this);
@@ -214,14 +208,14 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
     auto* toolBar = new QToolBar(this);
     toolBar->setObjectName(QStringLiteral("ToolBarPersons"));
     toolBar->setIconSize(QSize(16, 16));
-    TBAdd = NewButton("TBAdd", ActionAdd);
-    TBEdit = NewButton("TBEdit", ActionEdit);
-    TBDelete = NewButton("TBDelete", ActionDelete);
-    TBSortingAsc = NewButton("TBSortingAsc", ActionSortingAsc);
-    TBSortingDesc = NewButton("TBSortingDesc", ActionSortingDesc);
+    TBAdd = NewToolButton(this, QStringLiteral("TBAdd"), ActionAdd);
+    TBEdit = NewToolButton(this, QStringLiteral("TBEdit"), ActionEdit);
+    TBDelete = NewToolButton(this, QStringLiteral("TBDelete"), ActionDelete);
+    TBSortingAsc = NewToolButton(this, QStringLiteral("TBSortingAsc"), ActionSortingAsc);
+    TBSortingDesc = NewToolButton(this, QStringLiteral("TBSortingDesc"), ActionSortingDesc);
     TBPrint = NewDropDownButton(this, QStringLiteral("TBPrint"), QStringLiteral("Print..."),
                                 QStringLiteral("Print workers list..."), PUMenuPrint);
-    TBPersonSchedule = NewButton("TBPersonSchedule", ActionPersonSchedule);
+    TBPersonSchedule = NewToolButton(this, QStringLiteral("TBPersonSchedule"), ActionPersonSchedule);
     toolBar->addWidget(TBAdd);
     toolBar->addWidget(TBEdit);
     toolBar->addWidget(TBDelete);
@@ -283,27 +277,6 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
 TDSPersonListFrame::~TDSPersonListFrame()
 {
     SetPersons(nullptr);
-}
-
-QAction* TDSPersonListFrame::NewAction(const char* AName, const QString& ACaption, const QString& AHint)
-{
-    auto* action = new QAction(ACaption, this);
-    action->setObjectName(QString::fromLatin1(AName));
-    action->setToolTip(AHint.isEmpty() ? ACaption : AHint);
-    action->setStatusTip(AHint);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(action);
-    connect(action, &QAction::triggered, this, &TDSPersonListFrame::ControlChanged);
-    return action;
-}
-
-QToolButton* TDSPersonListFrame::NewButton(const char* AName, QAction* AAction)
-{
-    auto* button = new QToolButton(this);
-    button->setObjectName(QString::fromLatin1(AName));
-    button->setDefaultAction(AAction);
-    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    return button;
 }
 
 void TDSPersonListFrame::SetPersons(TDSPersonList* AValue)
@@ -456,15 +429,6 @@ void TDSPersonListFrame::PUMenuPrintPopup()
     ActionPrintInvolvedPersonsOnly->setChecked(PrintInvolvedSetting());
 }
 
-void TDSPersonListFrame::ReopenPrintMenu()
-{
-    // Queued: the menu that ran the action closes first.
-    QTimer::singleShot(0, this, [this] {
-        if (!PUMenuPrint->isVisible())
-            PUMenuPrint->popup(TBPrint->mapToGlobal(QPoint(0, TBPrint->height())));
-    });
-}
-
 void TDSPersonListFrame::ShowContextMenu(QWidget* AWidget, const QPoint& APos)
 {
     PUMenuPersons->popup(AWidget->mapToGlobal(APos));
@@ -504,13 +468,16 @@ void TDSPersonListFrame::ControlChanged()
         if (setup)
             setup->General()->SetPrintInvolvedPersonsOnly(ActionPrintInvolvedPersonsOnly->isChecked());
         ActionPrintInvolvedPersonsOnly->setChecked(PrintInvolvedSetting());
-        ReopenPrintMenu();
+        ReopenBelow(PUMenuPrint, TBPrint);
     } else if (action == ActionPersonSchedule) {
         const int id = FocusedRowID();
         if (ISCNavigator* navigator = Navigator(); navigator && id > 0 && FPersons->Schedule())
             navigator->ShowPersonSchedule(id, FPersons->Schedule()->Date());
-    } else if (action->property("ReportName").isValid()) {
-        FPersons->Print(action->property("ReportName").toString(), action->property("SimpleList").toBool());
+    } else {
+        QString report;
+        bool simple = false;
+        if (PrintReportOf(action, report, simple))
+            FPersons->Print(report, simple);
     }
 }
 

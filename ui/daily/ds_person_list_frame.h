@@ -52,15 +52,12 @@ private slots:
     void PUMenuPrintPopup();
 
 private:
-    QAction* NewAction(const char* AName, const QString& ACaption, const QString& AHint);
-    QToolButton* NewButton(const char* AName, QAction* AAction);
     void UpdateActions();
     void RebuildRows();
     void UpdateRow(TDSPerson* APerson);
     void SyncFocus();
     QTreeWidgetItem* RowOf(int APersonID) const;
     int FocusedRowID() const;
-    void ReopenPrintMenu();
     void ShowContextMenu(QWidget* AWidget, const QPoint& APos);
     bool PrintInvolvedSetting() const;
 

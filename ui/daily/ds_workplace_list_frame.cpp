@@ -10,7 +10,7 @@
 #include "ui/daily/ds_view_parts.h"
 #include "ui/daily/ds_workplace_person_frame.h"
 #include "ui/drop_down_button.h"
-
+#include "ui/view_actions.h"
 #include "ui/view_resources.h"
 
 #include <QAction>
@@ -41,14 +41,7 @@ QString ReadCaption(const QAction* AAction)
     return AAction->text().replace(QLatin1String("&&"), QLatin1String("&"));
 }
 
-struct TReportEntry {
-    const char* Name;
-    const char* Caption;
-    const char* Report;
-    bool Simple;
-};
-
-const TReportEntry ReportEntries[] = {
+const TPrintEntry ReportEntries[] = {
     {"ActionPrintReportGeneral", "Daily schedule - General report", "DailyScheduleGeneral", false},
     {"ActionPrintReportFull", "Daily schedule - Full report", "DailyScheduleFull", false},
     {"ActionPrintReportTwoCol", "Daily schedule - Two columns", "DailyScheduleTwoCol", false},
@@ -70,8 +63,6 @@ const TSystemTemplateEntry WeekdayEntries[] = {
     {"PUMenuASTDaySun", "Sunday", dsstkPrevDaySun},
 };
 
-const char* ReportProperty = "report";
-const char* SimpleProperty = "simpleList";
 const char* SystemTemplateProperty = "systemTemplate";
 
 } // namespace
@@ -80,38 +71,38 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
 {
     setObjectName(QStringLiteral("DSWorkplaceListFrame"));
 
-    ActionAdd = NewAction(QStringLiteral("ActionAdd"), QStringLiteral("Add workplace..."),
-                          QStringLiteral("Add workplace..."));
+    const auto handler = &TDSWorkplaceListFrame::ControlChanged;
+    // These hints show as tool tips only, not in the status bar.
+    ActionAdd = NewAction(this, handler, QStringLiteral("ActionAdd"), QStringLiteral("Add workplace..."), QString());
+    ActionAdd->setToolTip(QStringLiteral("Add workplace..."));
     ActionAdd->setIcon(StandardIcon(QStyle::SP_FileDialogNewFolder));
-    ActionSortingAsc = NewAction(QStringLiteral("ActionSortingAsc"), QStringLiteral("Sort ascendent"),
-                                 QStringLiteral("Sort workplaces ascendent"));
+    ActionSortingAsc = NewAction(this, handler, QStringLiteral("ActionSortingAsc"), QStringLiteral("Sort ascendent"),
+                                 QString());
+    ActionSortingAsc->setToolTip(QStringLiteral("Sort workplaces ascendent"));
     ActionSortingAsc->setIcon(StandardIcon(QStyle::SP_ArrowUp));
-    ActionSortingDesc = NewAction(QStringLiteral("ActionSortingDesc"), QStringLiteral("Sort descendent"),
-                                  QStringLiteral("Sort workplaces descendent"));
+    ActionSortingDesc = NewAction(this, handler, QStringLiteral("ActionSortingDesc"),
+                                  QStringLiteral("Sort descendent"), QString());
+    ActionSortingDesc->setToolTip(QStringLiteral("Sort workplaces descendent"));
     ActionSortingDesc->setIcon(StandardIcon(QStyle::SP_ArrowDown));
-    ActionAddTemplate = NewAction(QStringLiteral("ActionAddTemplate"), QStringLiteral("Save as a new template..."), QString());
+    ActionAddTemplate = NewAction(this, handler, QStringLiteral("ActionAddTemplate"),
+                                  QStringLiteral("Save as a new template..."), QString());
 
-    PUMenuPrint = new QMenu(this);
-    PUMenuPrint->setObjectName(QStringLiteral("PUMenuPrint"));
-    for (const TReportEntry& entry : ReportEntries) {
-        QAction* action = NewAction(QString::fromLatin1(entry.Name), QString::fromLatin1(entry.Caption), QString());
-        action->setProperty(ReportProperty, QString::fromLatin1(entry.Report));
-        action->setProperty(SimpleProperty, entry.Simple);
-        if (entry.Simple && PUMenuPrint->actions().size() == 3)
-            PUMenuPrint->addSeparator();
-        PUMenuPrint->addAction(action);
-    }
-    ActionPrintReportGeneral = findChild<QAction*>(QStringLiteral("ActionPrintReportGeneral"));
-    ActionPrintReportFull = findChild<QAction*>(QStringLiteral("ActionPrintReportFull"));
-    ActionPrintReportTwoCol = findChild<QAction*>(QStringLiteral("ActionPrintReportTwoCol"));
-    ActionPrintReportWorkplacesGeneral = findChild<QAction*>(QStringLiteral("ActionPrintReportWorkplacesGeneral"));
-    ActionPrintReportWorkplacesFull = findChild<QAction*>(QStringLiteral("ActionPrintReportWorkplacesFull"));
-    ActionPrintReportWorkplacesTwoCol = findChild<QAction*>(QStringLiteral("ActionPrintReportWorkplacesTwoCol"));
-    PUMenuPrint->addSeparator();
-    ActionPrintOccupiedWorkplacesOnly = NewAction(QStringLiteral("ActionPrintOccupiedWorkplacesOnly"),
+    ActionPrintReportGeneral = NewPrintAction(this, handler, ReportEntries[0]);
+    ActionPrintReportFull = NewPrintAction(this, handler, ReportEntries[1]);
+    ActionPrintReportTwoCol = NewPrintAction(this, handler, ReportEntries[2]);
+    ActionPrintReportWorkplacesGeneral = NewPrintAction(this, handler, ReportEntries[3]);
+    ActionPrintReportWorkplacesFull = NewPrintAction(this, handler, ReportEntries[4]);
+    ActionPrintReportWorkplacesTwoCol = NewPrintAction(this, handler, ReportEntries[5]);
+    ActionPrintOccupiedWorkplacesOnly = NewAction(this, handler, QStringLiteral("ActionPrintOccupiedWorkplacesOnly"),
                                                   QStringLiteral("Print of occupied workplaces only"), QString());
     ActionPrintOccupiedWorkplacesOnly->setCheckable(true);
-    PUMenuPrint->addAction(ActionPrintOccupiedWorkplacesOnly);
+    PUMenuPrint = new QMenu(this);
+    PUMenuPrint->setObjectName(QStringLiteral("PUMenuPrint"));
+    AddPrintEntries(PUMenuPrint,
+                    {ActionPrintReportGeneral, ActionPrintReportFull, ActionPrintReportTwoCol,
+                     ActionPrintReportWorkplacesGeneral, ActionPrintReportWorkplacesFull,
+                     ActionPrintReportWorkplacesTwoCol},
+                    ActionPrintOccupiedWorkplacesOnly);
     connect(PUMenuPrint, &QMenu::aboutToShow, this, &TDSWorkplaceListFrame::PUMenuPrintPopup);
 
     PUMenuApplySystemTemplate = new QMenu(this);
@@ -152,11 +143,7 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
     ToolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     auto addButton = [this](const QString& AName, QAction* AAction) {
-        auto* button = new QToolButton(ToolBar);
-        button->setObjectName(AName);
-        button->setDefaultAction(AAction);
-        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        ToolBar->addWidget(button);
+        ToolBar->addWidget(NewToolButton(ToolBar, AName, AAction));
     };
     addButton(QStringLiteral("TBAdd"), ActionAdd);
     ToolBar->addSeparator();
@@ -227,18 +214,6 @@ TDSWorkplaceListFrame::~TDSWorkplaceListFrame()
     RetirePanels();
     ReleaseItem(FWorkplaces);
     FWorkplaces = nullptr;
-}
-
-QAction* TDSWorkplaceListFrame::NewAction(const QString& AName, const QString& ACaption, const QString& AHint)
-{
-    auto* action = new QAction(ACaption, this);
-    action->setObjectName(AName);
-    if (!AHint.isEmpty())
-        action->setToolTip(AHint);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(action);
-    connect(action, &QAction::triggered, this, &TDSWorkplaceListFrame::ControlChanged);
-    return action;
 }
 
 QAction* TDSWorkplaceListFrame::NewMenuEntry(QMenu* AMenu, const QString& AName, const QString& ACaption)
@@ -421,6 +396,7 @@ void TDSWorkplaceListFrame::ControlChanged()
         return;
     const QString name = action->objectName();
     TDailySchedule* schedule = FWorkplaces->Schedule();
+    bool simple = false;
     if (action == ActionAdd) {
         if (TWorkplaceMan* workplaces = TWorkplaceMan::Instance()) {
             if (TWorkplace* workplace = workplaces->AddWorkplace())
@@ -432,14 +408,14 @@ void TDSWorkplaceListFrame::ControlChanged()
         FWorkplaces->SetSortingDirection(sdAscended);
     } else if (action == ActionSortingDesc) {
         FWorkplaces->SetSortingDirection(sdDescended);
-    } else if (action->property(ReportProperty).isValid()) {
-        FWorkplaces->Print(action->property(ReportProperty).toString(), action->property(SimpleProperty).toBool());
+    } else if (QString report; PrintReportOf(action, report, simple)) {
+        FWorkplaces->Print(report, simple);
     } else if (action == ActionPrintOccupiedWorkplacesOnly) {
         // The action has inverted its check mark already.
         if (TSetup* setup = TSetup::Instance())
             setup->General()->SetPrintOccupiedWorkplacesOnly(action->isChecked());
         // Shown again so that a report can be chosen next.
-        PUMenuPrint->popup(TBPrint->mapToGlobal(QPoint(0, TBPrint->height())));
+        PopupBelow(PUMenuPrint, TBPrint);
     } else if (action == ActionAddTemplate) {
         SaveTemplate(QString());
     } else if (action->property(SystemTemplateProperty).isValid()) {

@@ -47,7 +47,6 @@ private:
     // Drop-down buttons show their captions while the bar has room for
     // them, else only their pictures (the captions stay as tool tips).
     void FitToolBar();
-    QAction* NewAction(const QString& AName, const QString& ACaption, const QString& AHint);
     QAction* NewMenuEntry(QMenu* AMenu, const QString& AName, const QString& ACaption);
     QToolButton* NewDropDownButton(const QString& AName, const QString& ACaption, const QString& AHint, QMenu* AMenu);
     void UpdateActions();

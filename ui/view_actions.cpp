@@ -1,0 +1,79 @@
+#include "ui/view_actions.h"
+
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
+#include <QWidget>
+
+namespace {
+const char* ReportProperty = "printReport";
+const char* SimpleProperty = "printSimpleList";
+} // namespace
+
+QAction* NewAction(QWidget* AOwner, const QString& AName, const QString& ACaption, const QString& AHint)
+{
+    auto* action = new QAction(ACaption, AOwner);
+    action->setObjectName(AName);
+    if (!AHint.isEmpty()) {
+        action->setToolTip(AHint);
+        action->setStatusTip(AHint);
+    }
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    AOwner->addAction(action);
+    return action;
+}
+
+QToolButton* NewToolButton(QWidget* AParent, const QString& AName, QAction* AAction)
+{
+    auto* button = new QToolButton(AParent);
+    button->setObjectName(AName);
+    button->setDefaultAction(AAction);
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    return button;
+}
+
+void SetPrintReport(QAction* AAction, const QString& AReport, bool ASimple)
+{
+    AAction->setProperty(ReportProperty, AReport);
+    AAction->setProperty(SimpleProperty, ASimple);
+}
+
+bool PrintReportOf(const QAction* AAction, QString& AReport, bool& ASimple)
+{
+    const QVariant report = AAction->property(ReportProperty);
+    if (!report.isValid())
+        return false;
+    AReport = report.toString();
+    ASimple = AAction->property(SimpleProperty).toBool();
+    return true;
+}
+
+void AddPrintEntries(QMenu* AMenu, const QList<QAction*>& AReports, QAction* ACheckMark)
+{
+    bool simple = false;
+    for (int i = 0; i < AReports.size(); ++i) {
+        QString report;
+        bool entrySimple = false;
+        PrintReportOf(AReports[i], report, entrySimple);
+        if (i > 0 && entrySimple != simple)
+            AMenu->addSeparator();
+        simple = entrySimple;
+        AMenu->addAction(AReports[i]);
+    }
+    AMenu->addSeparator();
+    AMenu->addAction(ACheckMark);
+}
+
+void PopupBelow(QMenu* AMenu, QToolButton* AButton)
+{
+    AMenu->popup(AButton->mapToGlobal(QPoint(0, AButton->height())));
+}
+
+void ReopenBelow(QMenu* AMenu, QToolButton* AButton)
+{
+    // Queued: the menu that ran the action closes first.
+    QTimer::singleShot(0, AButton, [AMenu, AButton] {
+        if (!AMenu->isVisible())
+            PopupBelow(AMenu, AButton);
+    });
+}
