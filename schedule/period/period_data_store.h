@@ -2,6 +2,7 @@
 // the jobs manager and the data manager's print tables.
 #pragma once
 
+#include "data/job_rows.h"
 #include "schedule/register_access.h"
 #include "schedule/period/period_store.h"
 
@@ -24,15 +25,14 @@ public:
     bool Print(const QString& AReportName) override;
 
 private:
-    // The period's jobs read straight from the jobs file's date index, again
-    // after any change the jobs manager made; names are decoded only for the
-    // jobs whose names are shown.
+    // The period's relations from the jobs manager, again after any change it
+    // made; names only for the jobs whose names are shown.
     void SyncJobs();
-    bool ReadJobs();
-    // The manager's own list, for a connection the direct read cannot use.
-    void LoadManagerJobs();
+    void AddRecord(TJobRow& ARow);
 
     std::vector<TPeriodJobRecord> FJobs;
+    // The rows of the last read, kept for their room.
+    std::vector<TJobRow> FRows;
     bool FJobsValid = false;
     quint64 FGeneration = 0;
     TDate FFrom = 0;
