@@ -8,12 +8,11 @@ const std::vector<TJobRow>* TJobDayCache::Rows(TDate ADate, const TJobsFileState
     return nullptr;
 }
 
-void TJobDayCache::Keep(TDate ADate, const TJobsFileState& AState, const std::vector<TJobRow>& ARows)
+const std::vector<TJobRow>& TJobDayCache::Keep(TDate ADate, const TJobsFileState& AState,
+                                               std::vector<TJobRow>&& ARows)
 {
-    if (AState.IsValid())
-        FDay = {ADate, JobsGeneration(), AState, ARows};
-    else
-        Forget();
+    FDay = {ADate, JobsGeneration(), AState, std::move(ARows)};
+    return FDay.Rows;
 }
 
 void TJobDayCache::AddWritten(const TJobsFileState& ABefore, const TJobsFileState& AAfter, std::vector<TJobRow>& ARows)

@@ -15,8 +15,8 @@ public:
     // The kept rows of ADate while the file is in AState, as when they were
     // read, and the manager changed no job since; none otherwise.
     const std::vector<TJobRow>* Rows(TDate ADate, const TJobsFileState& AState) const;
-    // Keeps the rows of ADate read in AState; an invalid state keeps none.
-    void Keep(TDate ADate, const TJobsFileState& AState, const std::vector<TJobRow>& ARows);
+    // Keeps the rows of ADate read in AState (a valid one) and gives them.
+    const std::vector<TJobRow>& Keep(TDate ADate, const TJobsFileState& AState, std::vector<TJobRow>&& ARows);
     void Forget() { FDay = TDay(); }
     // After a write to the kept day, which Rows gave as current in ABefore:
     // the written rows join it when the write was the only change since, the

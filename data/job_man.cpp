@@ -214,49 +214,65 @@ bool TJobMan::ReadRows(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, 
     return ok;
 }
 
-std::vector<TJobRow> TJobMan::DayRelations(TDate ADate)
+const std::vector<TJobRow>& TJobMan::DayRelations(TDate ADate)
 {
     FDays.ForgetEmptyDays();
-    std::vector<TJobRow> rows;
+    FDayRows.clear();
     if (ADate <= 0)
-        return rows;
+        return FDayRows;
     const TDate day = TruncDate(ADate);
     const TJobsFileState state = JobsFileState(DSJobs);
     if (const std::vector<TJobRow>* kept = FDays.Rows(day, state))
         return *kept;
     FDays.Forget();
-    if (ReadJobRows(DSJobs, day, day, 0, 0, rows))
-        FDays.Keep(day, state, rows);
-    else
-        ReadRows(day, day, 0, 0, rows);
-    return rows;
+    if (ReadJobRows(DSJobs, day, day, 0, 0, FDayRows) && state.IsValid())
+        return FDays.Keep(day, state, std::move(FDayRows));
+    ReadRows(day, day, 0, 0, FDayRows);
+    return FDayRows;
 }
 
-bool TJobMan::PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, std::vector<TJobRow>& ARows,
-                              const TJobRowTexts& ATexts)
+bool TJobMan::PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, const TJobRowTexts& ATexts,
+                              const std::function<void(TJobRow&)>& ARow)
 {
-    ARows.clear();
     const TDate from = TruncDate(std::min(AFrom, ATo));
     const TDate to = TruncDate(std::max(AFrom, ATo));
     const bool someTexts = ATexts.PersonID > 0 || ATexts.WorkplaceID > 0;
     TJobRowReader rows(DSJobs, from, to, APersonID, AWorkplaceID,
                        ATexts.All ? jrcAll : someTexts ? jrcNames : jrcKeysOnly);
+    TJobRow row;
+    bool handed = false;
     while (rows.Next()) {
+        row.Date = rows.Date();
+        row.ID = rows.ID();
+        row.PersonID = rows.PersonID();
+        row.WorkplaceID = rows.WorkplaceID();
         // The names are decoded only for the rows that show them.
-        if (ATexts.All || (ATexts.PersonID > 0 && rows.PersonID() == ATexts.PersonID) ||
-            (ATexts.WorkplaceID > 0 && rows.WorkplaceID() == ATexts.WorkplaceID))
-            ARows.push_back({rows.Date(), rows.ID(), rows.PersonID(), rows.WorkplaceID(), rows.PersonName(),
-                             rows.WorkplaceShortcut(), rows.WorkplaceName(), rows.Note()});
-        else
-            ARows.push_back({rows.Date(), rows.ID(), rows.PersonID(), rows.WorkplaceID(), {}, {}, {}, {}});
+        if (ATexts.All || (ATexts.PersonID > 0 && row.PersonID == ATexts.PersonID) ||
+            (ATexts.WorkplaceID > 0 && row.WorkplaceID == ATexts.WorkplaceID)) {
+            row.PersonName = rows.PersonName();
+            row.WorkplaceShortcut = rows.WorkplaceShortcut();
+            row.WorkplaceName = rows.WorkplaceName();
+            row.Note = rows.Note();
+        } else if (someTexts) {
+            row.PersonName.clear();
+            row.WorkplaceShortcut.clear();
+            row.WorkplaceName.clear();
+            row.Note.clear();
+        }
+        ARow(row);
+        handed = true;
     }
     if (!rows.Failed())
         return true;
-    ARows.clear();
-    if (ReadRows(from, to, APersonID, AWorkplaceID, ARows))
-        return true;
-    ARows.clear();
-    return false;
+    // The generic walk only for a connection the direct read cannot use.
+    if (handed)
+        return false;
+    std::vector<TJobRow> all;
+    if (!ReadRows(from, to, APersonID, AWorkplaceID, all))
+        return false;
+    for (TJobRow& each : all)
+        ARow(each);
+    return true;
 }
 
 bool TJobMan::DayKnownEmpty(TDate ADate)

@@ -13,6 +13,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <utility>
@@ -99,16 +100,18 @@ public:
     // index, without job objects and without touching the filter or the
     // loaded list. Rows no register entry can be named by are passed over.
     //
-    // The relations of one day in ID order. The day read last is kept until
-    // the file changes (both halves of a refresh ask for it); the rows a
-    // template adds to it join it, without their IDs (0).
-    std::vector<TJobRow> DayRelations(TDate ADate);
+    // The relations of one day in ID order, valid until the next call of the
+    // manager. The day read last is kept until the file changes (both halves
+    // of a refresh ask for it); the rows a template adds to it join it,
+    // without their IDs (0).
+    const std::vector<TJobRow>& DayRelations(TDate ADate);
     // The relations of the days AFrom to ATo (either order), of one worker
-    // and one workplace when APersonID and AWorkplaceID are positive, in the
-    // date index's order; texts as ATexts asks. False (and no rows) when the
-    // file cannot be read.
-    bool PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, std::vector<TJobRow>& ARows,
-                         const TJobRowTexts& ATexts = {});
+    // and one workplace when APersonID and AWorkplaceID are positive, handed
+    // to ARow one by one in the date index's order (a month holds thousands:
+    // no list between), texts as ATexts asks; ARow may take the texts. False
+    // when the read failed; the rows handed before are then void.
+    bool PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, const TJobRowTexts& ATexts,
+                         const std::function<void(TJobRow&)>& ARow);
     // True when ADate surely has no relation; false when it has or that is
     // not known. Cheap for the empty days before a date asked about before.
     bool DayKnownEmpty(TDate ADate);
@@ -175,4 +178,6 @@ private:
     bool FUpdatePairsValid = false;
     std::set<std::pair<int, int>> FUpdatePairs;
     TJobDayCache FDays;
+    // A day read without being kept.
+    std::vector<TJobRow> FDayRows;
 };

@@ -34,11 +34,10 @@ std::vector<TDSJobRecord> TDSDataStore::DayJobs(TDate ADate)
         return jobs;
     if (ADate > 0)
         SetDayFilter(ADate, 0, 0);
-    std::vector<TJobRow> rows = man->DayRelations(ADate);
+    const std::vector<TJobRow>& rows = man->DayRelations(ADate);
     jobs.reserve(rows.size());
-    for (TJobRow& row : rows)
-        jobs.push_back({row.PersonID, row.WorkplaceID, std::move(row.PersonName), std::move(row.WorkplaceShortcut),
-                        std::move(row.WorkplaceName)});
+    for (const TJobRow& row : rows)
+        jobs.push_back({row.PersonID, row.WorkplaceID, row.PersonName, row.WorkplaceShortcut, row.WorkplaceName});
     return jobs;
 }
 

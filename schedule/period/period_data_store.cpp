@@ -56,24 +56,22 @@ void TPeriodDataStore::SyncJobs()
     FGeneration = JobsGeneration();
     FJobsValid = true;
     FJobs.clear();
+    auto add = [this](TJobRow& ARow) {
+        FJobs.push_back({ARow.Date, ARow.PersonID, ARow.WorkplaceID, std::move(ARow.PersonName),
+                         std::move(ARow.WorkplaceShortcut), std::move(ARow.WorkplaceName)});
+    };
     // The index leads with the date and the worker: the chosen worker's rows
     // are reached by a seek per day, the chosen workplace's only by the walk
     // over every row, which then decodes their names on the way.
-    if (!man->PeriodRelations(FFrom, FTo, 0, 0, FRows, TJobRowTexts::Of(0, FNamesOfWorkplaceID)))
-        return;
-    FJobs.reserve(FRows.size());
-    for (TJobRow& row : FRows)
-        if (FNamesOfPersonID <= 0 || row.PersonID != FNamesOfPersonID)
-            AddRecord(row);
-    if (FNamesOfPersonID > 0 && man->PeriodRelations(FFrom, FTo, FNamesOfPersonID, 0, FRows))
-        for (TJobRow& row : FRows)
-            AddRecord(row);
-}
-
-void TPeriodDataStore::AddRecord(TJobRow& ARow)
-{
-    FJobs.push_back({ARow.Date, ARow.PersonID, ARow.WorkplaceID, std::move(ARow.PersonName),
-                     std::move(ARow.WorkplaceShortcut), std::move(ARow.WorkplaceName)});
+    const TJobRowTexts texts = TJobRowTexts::Of(0, FNamesOfWorkplaceID);
+    bool read = man->PeriodRelations(FFrom, FTo, 0, 0, texts, [&](TJobRow& ARow) {
+        if (FNamesOfPersonID <= 0 || ARow.PersonID != FNamesOfPersonID)
+            add(ARow);
+    });
+    if (read && FNamesOfPersonID > 0)
+        read = man->PeriodRelations(FFrom, FTo, FNamesOfPersonID, 0, {}, add);
+    if (!read)
+        FJobs.clear();
 }
 
 int TPeriodDataStore::JobCount()

@@ -2,7 +2,6 @@
 // the jobs manager and the data manager's print tables.
 #pragma once
 
-#include "data/job_rows.h"
 #include "schedule/register_access.h"
 #include "schedule/period/period_store.h"
 
@@ -28,11 +27,8 @@ private:
     // The period's relations from the jobs manager, again after any change it
     // made; names only for the jobs whose names are shown.
     void SyncJobs();
-    void AddRecord(TJobRow& ARow);
 
     std::vector<TPeriodJobRecord> FJobs;
-    // The rows of the last read, kept for their room.
-    std::vector<TJobRow> FRows;
     bool FJobsValid = false;
     quint64 FGeneration = 0;
     TDate FFrom = 0;

@@ -22,6 +22,14 @@ protected:
             pairs.emplace_back(row.PersonID, row.WorkplaceID);
         return pairs;
     }
+    // The rows PeriodRelations hands, in its order.
+    bool PeriodRows(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, std::vector<TJobRow>& ARows,
+                    const TJobRowTexts& ATexts = {})
+    {
+        ARows.clear();
+        return Store->Jobs->PeriodRelations(AFrom, ATo, APersonID, AWorkplaceID, ATexts,
+                                            [&](TJobRow& ARow) { ARows.push_back(ARow); });
+    }
     TWorkplace* Hall = nullptr;
 };
 
@@ -103,7 +111,7 @@ TEST_F(JobReadsTest, APeriodsRelationsOfOneWorkerOrWorkplaceAndTheNamesAskedFor)
     std::vector<TJobRow> rows;
 
     // Either order of the ends, both ends counted, in date order.
-    ASSERT_TRUE(Store->Jobs->PeriodRelations(first + 9.5, first, 0, 0, rows));
+    ASSERT_TRUE(PeriodRows(first + 9.5, first, 0, 0, rows));
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].Date, first);
     EXPECT_EQ(rows[3].Date, first + 9);
@@ -111,16 +119,16 @@ TEST_F(JobReadsTest, APeriodsRelationsOfOneWorkerOrWorkplaceAndTheNamesAskedFor)
     EXPECT_EQ(rows[3].WorkplaceName, "Kitchen");
     EXPECT_GT(rows[3].ID, 0);
 
-    ASSERT_TRUE(Store->Jobs->PeriodRelations(first, first + 10, Ann->ID(), 0, rows));
+    ASSERT_TRUE(PeriodRows(first, first + 10, Ann->ID(), 0, rows));
     EXPECT_EQ(Pairs(rows), (std::vector<std::pair<int, int>>{
                                {Ann->ID(), Kitchen->ID()}, {Ann->ID(), Hall->ID()}, {Ann->ID(), Kitchen->ID()}}));
-    ASSERT_TRUE(Store->Jobs->PeriodRelations(first, first + 10, 0, Hall->ID(), rows));
+    ASSERT_TRUE(PeriodRows(first, first + 10, 0, Hall->ID(), rows));
     EXPECT_EQ(rows.size(), 2u);
-    ASSERT_TRUE(Store->Jobs->PeriodRelations(first, first + 10, Ann->ID(), Hall->ID(), rows));
+    ASSERT_TRUE(PeriodRows(first, first + 10, Ann->ID(), Hall->ID(), rows));
     EXPECT_EQ(Pairs(rows), (std::vector<std::pair<int, int>>{{Ann->ID(), Hall->ID()}}));
 
     // Names only on the rows of the workplace (or worker) asked for.
-    ASSERT_TRUE(Store->Jobs->PeriodRelations(first, first + 10, 0, 0, rows, TJobRowTexts::Of(0, Hall->ID())));
+    ASSERT_TRUE(PeriodRows(first, first + 10, 0, 0, rows, TJobRowTexts::Of(0, Hall->ID())));
     ASSERT_EQ(rows.size(), 5u);
     for (const TJobRow& row : rows) {
         SCOPED_TRACE(row.ID);
@@ -128,10 +136,10 @@ TEST_F(JobReadsTest, APeriodsRelationsOfOneWorkerOrWorkplaceAndTheNamesAskedFor)
         EXPECT_EQ(row.WorkplaceName.isEmpty(), row.WorkplaceID != Hall->ID());
         EXPECT_EQ(row.PersonName.isEmpty(), row.WorkplaceID != Hall->ID());
     }
-    ASSERT_TRUE(Store->Jobs->PeriodRelations(first, first + 10, 0, 0, rows, TJobRowTexts::Of(Bob->ID(), 0)));
+    ASSERT_TRUE(PeriodRows(first, first + 10, 0, 0, rows, TJobRowTexts::Of(Bob->ID(), 0)));
     for (const TJobRow& row : rows)
         EXPECT_EQ(row.PersonName, row.PersonID == Bob->ID() ? "Bob" : "") << row.ID;
-    ASSERT_TRUE(Store->Jobs->PeriodRelations(first, first + 10, 0, 0, rows, TJobRowTexts::Of(0, 0)));
+    ASSERT_TRUE(PeriodRows(first, first + 10, 0, 0, rows, TJobRowTexts::Of(0, 0)));
     for (const TJobRow& row : rows)
         EXPECT_TRUE(row.PersonName.isEmpty() && row.WorkplaceShortcut.isEmpty()) << row.ID;
 
@@ -149,7 +157,7 @@ TEST_F(JobReadsTest, RowsWithIDsBeyondAnIntArePassedOverInEveryRead)
     const std::vector<std::pair<int, int>> usable{{Ann->ID(), Kitchen->ID()}};
     EXPECT_EQ(Pairs(Store->Jobs->DayRelations(day)), usable);
     std::vector<TJobRow> rows;
-    ASSERT_TRUE(Store->Jobs->PeriodRelations(day - 1, day + 1, 0, 0, rows, TJobRowTexts::Of(0, 0)));
+    ASSERT_TRUE(PeriodRows(day - 1, day + 1, 0, 0, rows, TJobRowTexts::Of(0, 0)));
     EXPECT_EQ(Pairs(rows), usable);
 }
 
