@@ -11,6 +11,7 @@
 #include "data/person_man.h"
 #include "data/table_file.h"
 #include "data/workplace_man.h"
+#include "schedule/schedule_stores.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -70,6 +71,8 @@ struct TStore {
     std::unique_ptr<TWorkplaceMan> Workplaces;
     std::unique_ptr<TJobMan> Jobs;
     std::unique_ptr<TMacroMan> Macros;
+    // The schedules run on these managers, as in the program.
+    TScheduleStores Stores;
 };
 
 constexpr int FirstDay = 42000; // 2014-12-27

@@ -172,41 +172,112 @@ void TJobMan::LoadJobs()
 {
     FJobs->FreeObjects();
     std::vector<TJobRow> rows;
-    if (ReadJobRows(DSJobs, FDateFrom, FDateTo, FPersonID, FWorkplaceID, rows)) {
-        for (TJobRow& row : rows) {
-            auto job = TSCObject::Create<TJob>();
-            job->SetID(row.ID);
-            job->SetDate(row.Date);
-            job->SetPersonID(row.PersonID);
-            job->SetPersonName(row.PersonName);
-            job->SetWorkplaceID(row.WorkplaceID);
-            job->SetWorkplaceShortcut(row.WorkplaceShortcut);
-            job->SetWorkplaceName(row.WorkplaceName);
-            job->SetNote(row.Note);
-            FJobs->Add(std::move(job));
-        }
-        FFilterModified = false;
-        return;
+    const bool ok = ReadRows(FDateFrom, FDateTo, FPersonID, FWorkplaceID, rows);
+    for (TJobRow& row : rows) {
+        auto job = TSCObject::Create<TJob>();
+        job->SetID(row.ID);
+        job->SetDate(row.Date);
+        job->SetPersonID(row.PersonID);
+        job->SetPersonName(row.PersonName);
+        job->SetWorkplaceID(row.WorkplaceID);
+        job->SetWorkplaceShortcut(row.WorkplaceShortcut);
+        job->SetWorkplaceName(row.WorkplaceName);
+        job->SetNote(row.Note);
+        FJobs->Add(std::move(job));
     }
+    FFilterModified = !ok;
+}
+
+bool TJobMan::ReadRows(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, std::vector<TJobRow>& ARows)
+{
+    if (ReadJobRows(DSJobs, AFrom, ATo, APersonID, AWorkplaceID, ARows))
+        return true;
     // The generic table walk, for a connection the direct read cannot use.
     TTableFilter filter;
-    filter.Conditions << TFilterCondition{QStringLiteral("Date"), foGreaterEqual, FDateFrom}
-                      << TFilterCondition{QStringLiteral("Date"), foLessEqual, FDateTo};
-    if (FPersonID > 0)
-        filter.Conditions << TFilterCondition{QStringLiteral("PersonID"), foEqual, FPersonID};
-    if (FWorkplaceID > 0)
-        filter.Conditions << TFilterCondition{QStringLiteral("WorkplaceID"), foEqual, FWorkplaceID};
+    filter.Conditions << TFilterCondition{QStringLiteral("Date"), foGreaterEqual, AFrom}
+                      << TFilterCondition{QStringLiteral("Date"), foLessEqual, ATo};
+    if (APersonID > 0)
+        filter.Conditions << TFilterCondition{QStringLiteral("PersonID"), foEqual, APersonID};
+    if (AWorkplaceID > 0)
+        filter.Conditions << TFilterCondition{QStringLiteral("WorkplaceID"), foEqual, AWorkplaceID};
     DSJobs.SetFilter(filter);
     DSJobs.SetFiltered(true);
     const bool ok = DSJobs.Active() && DSJobs.First();
     while (ok && !DSJobs.Eof()) {
-        auto job = TSCObject::Create<TJob>();
-        if (job->LoadFromDB(DSJobs))
-            FJobs->Add(std::move(job));
+        TJob job;
+        if (job.LoadFromDB(DSJobs))
+            ARows.push_back({job.Date(), job.ID(), job.PersonID(), job.WorkplaceID(), job.PersonName(),
+                             job.WorkplaceShortcut(), job.WorkplaceName(), job.Note()});
         DSJobs.Next();
     }
     DSJobs.SetFiltered(false);
-    FFilterModified = !ok;
+    return ok;
+}
+
+const std::vector<TJobRow>& TJobMan::DayRelations(TDate ADate)
+{
+    FDays.ForgetEmptyDays();
+    FDayRows.clear();
+    if (ADate <= 0)
+        return FDayRows;
+    const TDate day = TruncDate(ADate);
+    const TJobsFileState state = JobsFileState(DSJobs);
+    if (const std::vector<TJobRow>* kept = FDays.Rows(day, state))
+        return *kept;
+    FDays.Forget();
+    if (ReadJobRows(DSJobs, day, day, 0, 0, FDayRows) && state.IsValid())
+        return FDays.Keep(day, state, std::move(FDayRows));
+    ReadRows(day, day, 0, 0, FDayRows);
+    return FDayRows;
+}
+
+bool TJobMan::PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, const TJobRowTexts& ATexts,
+                              const std::function<void(TJobRow&)>& ARow)
+{
+    const TDate from = TruncDate(std::min(AFrom, ATo));
+    const TDate to = TruncDate(std::max(AFrom, ATo));
+    const bool someTexts = ATexts.PersonID > 0 || ATexts.WorkplaceID > 0;
+    TJobRowReader rows(DSJobs, from, to, APersonID, AWorkplaceID,
+                       ATexts.All ? jrcAll : someTexts ? jrcNames : jrcKeysOnly);
+    TJobRow row;
+    bool handed = false;
+    while (rows.Next()) {
+        row.Date = rows.Date();
+        row.ID = rows.ID();
+        row.PersonID = rows.PersonID();
+        row.WorkplaceID = rows.WorkplaceID();
+        // The names are decoded only for the rows that show them.
+        if (ATexts.All || (ATexts.PersonID > 0 && row.PersonID == ATexts.PersonID) ||
+            (ATexts.WorkplaceID > 0 && row.WorkplaceID == ATexts.WorkplaceID)) {
+            row.PersonName = rows.PersonName();
+            row.WorkplaceShortcut = rows.WorkplaceShortcut();
+            row.WorkplaceName = rows.WorkplaceName();
+            row.Note = rows.Note();
+        } else if (someTexts) {
+            row.PersonName.clear();
+            row.WorkplaceShortcut.clear();
+            row.WorkplaceName.clear();
+            row.Note.clear();
+        }
+        ARow(row);
+        handed = true;
+    }
+    if (!rows.Failed())
+        return true;
+    // The generic walk only for a connection the direct read cannot use.
+    if (handed)
+        return false;
+    std::vector<TJobRow> all;
+    if (!ReadRows(from, to, APersonID, AWorkplaceID, all))
+        return false;
+    for (TJobRow& each : all)
+        ARow(each);
+    return true;
+}
+
+bool TJobMan::DayKnownEmpty(TDate ADate)
+{
+    return FDays.KnownEmpty(DSJobs, ADate);
 }
 
 int TJobMan::JobCount()
@@ -373,14 +444,15 @@ TJob* TJobMan::AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace)
     return added;
 }
 
-bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkplace*>>& APairs,
-                      std::vector<TJobRow>* AWritten)
+bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkplace*>>& APairs)
 {
-    if (AWritten)
-        AWritten->clear();
     const TDate day = TruncDate(ADate);
     if (day <= 0)
         return false;
+    // The day read last may stay current with the rows written.
+    const TJobsFileState before = JobsFileState(DSJobs);
+    const bool dayKept = FDays.Rows(day, before) != nullptr;
+    std::vector<TJobRow> written;
     BeginUpdate();
     std::set<std::pair<int, int>>* present = UpdatePairs(day);
     if (!present) {
@@ -415,8 +487,7 @@ bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkpl
             QString error;
             if (DSJobs.CanModify() && DSJobs.Begin() && AppendJobRows(DSJobs, rows, error)) {
                 NoteJobsChanged();
-                if (AWritten)
-                    *AWritten = std::move(rows);
+                written = std::move(rows);
             } else {
                 if (!error.isEmpty())
                     DSJobs.SetLastError(error);
@@ -430,7 +501,11 @@ bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkpl
     SetPersonID(0);
     SetWorkplaceID(0);
     FFilterModified = true;
-    return EndUpdate();
+    if (!EndUpdate())
+        return false;
+    if (dayKept)
+        FDays.AddWritten(before, JobsFileState(DSJobs), written);
+    return true;
 }
 
 bool TJobMan::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)

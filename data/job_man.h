@@ -6,12 +6,14 @@
 #include "core/observable.h"
 #include "core/utils.h"
 #include "data/data_man.h"
+#include "data/job_day_cache.h"
 #include "data/job_rows.h"
 #include "data/table.h"
 #include "data/unusable_rows_check.h"
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <utility>
@@ -53,6 +55,16 @@ private:
     QString FWorkplaceShortcut;
 };
 
+// Which rows of a read of relations carry their stored names and note: all,
+// or those of one worker or one workplace only (the others their keys and
+// date), as a period schedule shows the names of its own one's relations.
+struct TJobRowTexts {
+    bool All = true;
+    int PersonID = 0;
+    int WorkplaceID = 0;
+    static TJobRowTexts Of(int APersonID, int AWorkplaceID) { return {false, APersonID, AWorkplaceID}; }
+};
+
 class TJobList : public TSCTypedList<TJob> {
 public:
     // A position (0 or more) or −ID.
@@ -84,14 +96,32 @@ public:
     // without the texts unless the list is loaded already.
     std::vector<std::pair<int, int>> JobPairs();
 
+    // The reads of the schedules: compact rows straight from the file's date
+    // index, without job objects and without touching the filter or the
+    // loaded list. Rows no register entry can be named by are passed over.
+    //
+    // The relations of one day in ID order, valid until the next call of the
+    // manager. The day read last is kept until the file changes (both halves
+    // of a refresh ask for it); the rows a template adds to it join it,
+    // without their IDs (0).
+    const std::vector<TJobRow>& DayRelations(TDate ADate);
+    // The relations of the days AFrom to ATo (either order), of one worker
+    // and one workplace when APersonID and AWorkplaceID are positive, handed
+    // to ARow one by one in the date index's order (a month holds thousands:
+    // no list between), texts as ATexts asks; ARow may take the texts. False
+    // when the read failed; the rows handed before are then void.
+    bool PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, const TJobRowTexts& ATexts,
+                         const std::function<void(TJobRow&)>& ARow);
+    // True when ADate surely has no relation; false when it has or that is
+    // not known. Cheap for the empty days before a date asked about before.
+    bool DayKnownEmpty(TDate ADate);
+
     // The new job belongs to the loaded list; none when it exists or failed.
     TJob* AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace);
     // AddJob for each pair in its order, in one write: pairs the day has
     // already, or that came before in the list, are skipped. False when the
     // write failed; then none is added. The filter is left on the whole day.
-    // AWritten, when given, receives the rows as written (without their IDs).
-    bool AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkplace*>>& APairs,
-                 std::vector<TJobRow>* AWritten = nullptr);
+    bool AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkplace*>>& APairs);
     bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID);
     // Stores a loaded job again.
     bool InsertJob(TJob* AJob);
@@ -117,6 +147,9 @@ public:
 private:
     void ApplyFilter();
     void LoadJobs();
+    // The rows of a period with all texts in ID order, by the direct read or,
+    // for a connection it cannot use, the generic table walk.
+    bool ReadRows(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, std::vector<TJobRow>& ARows);
     void DiscardJobs();
     bool Store(TJob* AJob);
     // Commits now unless inside BeginUpdate; false when the write failed.
@@ -144,4 +177,7 @@ private:
     TDate FUpdateDate = 0;
     bool FUpdatePairsValid = false;
     std::set<std::pair<int, int>> FUpdatePairs;
+    TJobDayCache FDays;
+    // A day read without being kept.
+    std::vector<TJobRow> FDayRows;
 };

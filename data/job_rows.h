@@ -1,5 +1,5 @@
 // Compact rows of the jobs file read by one indexed query straight from the
-// SQLite statement, for the jobs manager and the schedules' stores.
+// SQLite statement, for the jobs manager, which hands them to the schedules.
 #pragma once
 
 #include "core/utils.h"

@@ -1,7 +1,6 @@
 #include "schedule/daily/ds_data_store.h"
 
 #include "data/job_man.h"
-#include "data/job_rows.h"
 #include "data/macro_man.h"
 #include "data/person_man.h"
 #include "data/workplace_man.h"
@@ -29,36 +28,16 @@ void TDSDataStore::SetDayFilter(TDate ADate, int APersonID, int AWorkplaceID)
 
 std::vector<TDSJobRecord> TDSDataStore::DayJobs(TDate ADate)
 {
-    // The empty days known from the last search hold until the day is read
-    // again: another program may have planned some since.
-    FEmptyGeneration = 0;
     std::vector<TDSJobRecord> jobs;
     TJobMan* man = TJobMan::Instance();
-    if (!man || ADate <= 0)
+    if (!man)
         return jobs;
-    SetDayFilter(ADate, 0, 0);
-    // The generation also tells the file was closed or opened again.
-    const TJobsFileState state = JobsFileState(man->Table());
-    if (state.IsValid() && FLastDay.Date == man->DateFrom() && FLastDay.Generation == JobsGeneration() &&
-        FLastDay.FileState == state)
-        return FLastDay.Jobs;
-    FLastDay = TDayRead();
-    // Straight from the file: no job objects in between.
-    std::vector<TJobRow> rows;
-    if (ReadJobRows(man->Table(), man->DateFrom(), man->DateTo(), 0, 0, rows)) {
-        jobs.reserve(rows.size());
-        for (TJobRow& row : rows)
-            jobs.push_back({row.PersonID, row.WorkplaceID, std::move(row.PersonName),
-                            std::move(row.WorkplaceShortcut), std::move(row.WorkplaceName)});
-        if (state.IsValid())
-            FLastDay = {man->DateFrom(), JobsGeneration(), state, jobs};
-        return jobs;
-    }
-    const int count = man->JobCount();
-    jobs.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i)
-        if (const TJob* job = man->Jobs(i))
-            jobs.push_back(JobRecord(*job));
+    if (ADate > 0)
+        SetDayFilter(ADate, 0, 0);
+    const std::vector<TJobRow>& rows = man->DayRelations(ADate);
+    jobs.reserve(rows.size());
+    for (const TJobRow& row : rows)
+        jobs.push_back({row.PersonID, row.WorkplaceID, row.PersonName, row.WorkplaceShortcut, row.WorkplaceName});
     return jobs;
 }
 
@@ -91,25 +70,9 @@ bool TDSDataStore::AddJobs(TDate ADate, const std::vector<TDSMacroPair>& APairs)
         if (person && workplace)
             pairs.emplace_back(person, workplace);
     }
-    // The day read last stays current with the rows written when nothing
-    // else changed the file meanwhile: no other connection committed (inside
-    // the write none can), and this one made no change but those rows.
-    const TJobsFileState before = JobsFileState(man->Table());
-    const bool current = before.IsValid() && FLastDay.Date == TruncDate(ADate) &&
-                         FLastDay.Generation == JobsGeneration() && FLastDay.FileState == before;
-    std::vector<TJobRow> written;
-    if (!man->AddJobs(ADate, pairs, &written)) {
+    if (!man->AddJobs(ADate, pairs)) {
         FLastError = man->Table().LastError();
         return false;
-    }
-    const TJobsFileState after = JobsFileState(man->Table());
-    if (current && after.Version == before.Version &&
-        after.Changes == before.Changes + static_cast<qint64>(written.size())) {
-        for (TJobRow& row : written)
-            FLastDay.Jobs.push_back({row.PersonID, row.WorkplaceID, std::move(row.PersonName),
-                                     std::move(row.WorkplaceShortcut), std::move(row.WorkplaceName)});
-        FLastDay.Generation = JobsGeneration();
-        FLastDay.FileState = after;
     }
     return true;
 }
@@ -150,29 +113,13 @@ bool TDSDataStore::EndChanges()
     return ok;
 }
 
-bool TDSDataStore::KnownEmptyDay(TDate ADate)
-{
-    TJobMan* jobs = TJobMan::Instance();
-    const TDate day = TruncDate(ADate);
-    if (!jobs || day <= 0)
-        return false;
-    if (FEmptyGeneration != JobsGeneration() || day < FEmptyFrom || day > FEmptyTo) {
-        const TDate latest = LatestJobDate(jobs->Table(), day);
-        if (latest < 0)
-            return false;
-        FEmptyFrom = latest + 1;
-        FEmptyTo = day;
-        FEmptyGeneration = JobsGeneration();
-    }
-    return day >= FEmptyFrom && day <= FEmptyTo;
-}
-
 std::optional<std::vector<TDSMacroPair>> TDSDataStore::SystemMacro(TDate ADate)
 {
     TMacroMan* man = TMacroMan::Instance();
+    TJobMan* jobs = TJobMan::Instance();
     if (!man)
         return std::nullopt;
-    if (KnownEmptyDay(ADate)) {
+    if (jobs && jobs->DayKnownEmpty(ADate)) {
         // Where reading the template would have left the jobs filter.
         SetDayFilter(ADate, 0, 0);
         return std::nullopt;

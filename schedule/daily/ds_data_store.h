@@ -2,7 +2,6 @@
 // jobs and templates managers and the data manager's print tables.
 #pragma once
 
-#include "data/job_rows.h"
 #include "schedule/daily/ds_store.h"
 #include "schedule/register_access.h"
 
@@ -25,21 +24,4 @@ public:
 
 private:
     void SetDayFilter(TDate ADate, int APersonID, int AWorkplaceID);
-    // True when ADate surely has no job: the previous-day template tries up
-    // to 99 days back, and one read of the latest planned day answers every
-    // empty day between.
-    bool KnownEmptyDay(TDate ADate);
-
-    TDate FEmptyFrom = 0;
-    TDate FEmptyTo = -1;
-    quint64 FEmptyGeneration = 0;
-    // The day read last: both halves of a refresh ask for it, and it holds
-    // until the file changes.
-    struct TDayRead {
-        TDate Date = 0;
-        quint64 Generation = 0;
-        TJobsFileState FileState;
-        std::vector<TDSJobRecord> Jobs;
-    };
-    TDayRead FLastDay;
 };

@@ -1,7 +1,6 @@
 #include "schedule/period/period_data_store.h"
 
 #include "data/job_man.h"
-#include "data/job_rows.h"
 #include "reports/print_data.h"
 #include "schedule/register_access.h"
 
@@ -46,7 +45,8 @@ void TPeriodDataStore::SetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOf
 
 void TPeriodDataStore::SyncJobs()
 {
-    if (!TJobMan::Instance()) {
+    TJobMan* man = TJobMan::Instance();
+    if (!man) {
         FJobs.clear();
         FJobsValid = false;
         return;
@@ -55,50 +55,23 @@ void TPeriodDataStore::SyncJobs()
         return;
     FGeneration = JobsGeneration();
     FJobsValid = true;
-    if (!ReadJobs())
-        LoadManagerJobs();
-}
-
-bool TPeriodDataStore::ReadJobs()
-{
-    const TTable& table = TJobMan::Instance()->Table();
     FJobs.clear();
+    auto add = [this](TJobRow& ARow) {
+        FJobs.push_back({ARow.Date, ARow.PersonID, ARow.WorkplaceID, std::move(ARow.PersonName),
+                         std::move(ARow.WorkplaceShortcut), std::move(ARow.WorkplaceName)});
+    };
     // The index leads with the date and the worker: the chosen worker's rows
     // are reached by a seek per day, the chosen workplace's only by the walk
     // over every row, which then decodes their names on the way.
-    const bool workplaceNames = FNamesOfWorkplaceID > 0;
-    TJobRowReader rows(table, FFrom, FTo, 0, 0, workplaceNames ? jrcNames : jrcKeysOnly);
-    while (rows.Next()) {
-        if (FNamesOfPersonID > 0 && rows.PersonID() == FNamesOfPersonID)
-            continue;
-        if (workplaceNames && rows.WorkplaceID() == FNamesOfWorkplaceID)
-            FJobs.push_back({rows.Date(), rows.PersonID(), rows.WorkplaceID(), rows.PersonName(),
-                             rows.WorkplaceShortcut(), rows.WorkplaceName()});
-        else
-            FJobs.push_back({rows.Date(), rows.PersonID(), rows.WorkplaceID(), {}, {}, {}});
-    }
-    if (rows.Failed())
-        return false;
-    if (FNamesOfPersonID <= 0)
-        return true;
-    TJobRowReader named(table, FFrom, FTo, FNamesOfPersonID, 0, jrcNames);
-    while (named.Next())
-        FJobs.push_back({named.Date(), named.PersonID(), named.WorkplaceID(), named.PersonName(),
-                         named.WorkplaceShortcut(), named.WorkplaceName()});
-    return !named.Failed();
-}
-
-void TPeriodDataStore::LoadManagerJobs()
-{
-    TJobMan* man = TJobMan::Instance();
-    FJobs.clear();
-    man->SetDateFrom(FFrom);
-    man->SetDateTo(FTo);
-    man->SetPersonID(0);
-    man->SetWorkplaceID(0);
-    for (int i = 0; i < man->JobCount(); ++i)
-        if (const TJob* job = man->Jobs(i))
-            FJobs.push_back(JobRecord(*job));
+    const TJobRowTexts texts = TJobRowTexts::Of(0, FNamesOfWorkplaceID);
+    bool read = man->PeriodRelations(FFrom, FTo, 0, 0, texts, [&](TJobRow& ARow) {
+        if (FNamesOfPersonID <= 0 || ARow.PersonID != FNamesOfPersonID)
+            add(ARow);
+    });
+    if (read && FNamesOfPersonID > 0)
+        read = man->PeriodRelations(FFrom, FTo, FNamesOfPersonID, 0, {}, add);
+    if (!read)
+        FJobs.clear();
 }
 
 int TPeriodDataStore::JobCount()

@@ -24,13 +24,9 @@ public:
     bool Print(const QString& AReportName) override;
 
 private:
-    // The period's jobs read straight from the jobs file's date index, again
-    // after any change the jobs manager made; names are decoded only for the
-    // jobs whose names are shown.
+    // The period's relations from the jobs manager, again after any change it
+    // made; names only for the jobs whose names are shown.
     void SyncJobs();
-    bool ReadJobs();
-    // The manager's own list, for a connection the direct read cannot use.
-    void LoadManagerJobs();
 
     std::vector<TPeriodJobRecord> FJobs;
     bool FJobsValid = false;

@@ -92,6 +92,26 @@ protected:
         QCoreApplication::processEvents();
         return Dialogs().MessageTexts();
     }
+    // A relation written to the jobs file by another connection, as another
+    // program would.
+    bool PlannedElsewhere(TDate ADay, qint64 APersonID, qint64 AWorkplaceID)
+    {
+        bool ok = false;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other-program"));
+            db.setDatabaseName(Folder + QStringLiteral("Jobs.cds"));
+            if (db.open()) {
+                QSqlQuery query(db);
+                ok = query.exec(QStringLiteral("INSERT INTO Data (Date, PersonID, PersonName, WorkplaceID) VALUES "
+                                               "(%1, %2, 'Elsewhere', %3)")
+                                    .arg(ADay)
+                                    .arg(APersonID)
+                                    .arg(AWorkplaceID));
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other-program"));
+        return ok;
+    }
     QStringList FolderEntries(const QString& AFolder) const
     {
         return QDir(AFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);

@@ -16,25 +16,6 @@ protected:
         Open();
         ASSERT_TRUE(AddCast(Bar, "Bar", "K1", "B1"));
     }
-    // A relation written by another connection, as another program would.
-    bool PlannedElsewhere(TDate ADay, qint64 APersonID, qint64 AWorkplaceID)
-    {
-        bool ok = false;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "other-program");
-            db.setDatabaseName(Folder + "Jobs.cds");
-            if (db.open()) {
-                QSqlQuery query(db);
-                ok = query.exec(QString("INSERT INTO Data (Date, PersonID, PersonName, WorkplaceID) VALUES "
-                                        "(%1, %2, 'Elsewhere', %3)")
-                                    .arg(ADay)
-                                    .arg(APersonID)
-                                    .arg(AWorkplaceID));
-            }
-        }
-        QSqlDatabase::removeDatabase("other-program");
-        return ok;
-    }
     TWorkplace* Bar = nullptr;
 };
 
