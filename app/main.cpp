@@ -69,9 +69,9 @@ int main(int argc, char* argv[])
     {
         TOrvelAppForm mainWindow(dailySchedule.get(), personSchedule.get(), workplaceSchedule.get());
         QObject::connect(&shutdownSignals, &TShutdownSignals::ShutdownRequested, &mainWindow,
-                         [&mainWindow] { mainWindow.SetShutDownWindowsSignaled(); });
+            [&mainWindow] { mainWindow.SetShutDownWindowsSignaled(); });
         QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainWindow,
-                         [&mainWindow](QSessionManager&) { mainWindow.SetShutDownWindowsSignaled(); });
+            [&mainWindow](QSessionManager&) { mainWindow.SetShutDownWindowsSignaled(); });
         mainWindow.show();
         exitCode = QApplication::exec();
     }

@@ -15,8 +15,7 @@ public:
     {
         for (int i = 1; i <= APersons; ++i)
             FPersons.push_back({i, QStringLiteral("Worker %1").arg(i),
-                                QStringLiteral("Worker %1").arg(i, 3, 10, QLatin1Char('0')), QString(), 0, 0, 0,
-                                QString()});
+                QStringLiteral("Worker %1").arg(i, 3, 10, QLatin1Char('0')), QString(), 0, 0, 0, QString()});
         for (int i = 1; i <= AWorkplaces; ++i)
             FWorkplaces.push_back(
                 {i, QStringLiteral("W%1").arg(i), QStringLiteral("Workplace %1").arg(i), QString(), 0xFFFFFF});

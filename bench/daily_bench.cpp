@@ -36,8 +36,7 @@ namespace {
 
 class TBenchStore final : public TBenchRegisterStore<IDSStore, TRegisterPersonRecord, TRegisterWorkplaceRecord> {
 public:
-    TBenchStore(int APersons, int AWorkplaces, int AJobs, TDate AFirstDay)
-        : TBenchRegisterStore(APersons, AWorkplaces)
+    TBenchStore(int APersons, int AWorkplaces, int AJobs, TDate AFirstDay) : TBenchRegisterStore(APersons, AWorkplaces)
     {
         std::mt19937 random(7);
         const int perDay = 300;
@@ -55,10 +54,7 @@ public:
     }
     void ClearDay(TDate ADate) { FJobs.erase(ADate); }
     // Moves every relation of the days in [AFrom, ATo] away (to make a gap).
-    void ClearDays(TDate AFrom, TDate ATo)
-    {
-        FJobs.erase(FJobs.lower_bound(AFrom), FJobs.upper_bound(ATo));
-    }
+    void ClearDays(TDate AFrom, TDate ATo) { FJobs.erase(FJobs.lower_bound(AFrom), FJobs.upper_bound(ATo)); }
 
     std::vector<TDSJobRecord> DayJobs(TDate ADate) override
     {
@@ -78,7 +74,7 @@ public:
         if (it == FJobs.end())
             return false;
         return std::any_of(it->second.begin(), it->second.end(),
-                           [&](const TDSJobRecord& j) { return j.PersonID == APersonID && j.WorkplaceID == AWorkplaceID; });
+            [&](const TDSJobRecord& j) { return j.PersonID == APersonID && j.WorkplaceID == AWorkplaceID; });
     }
     bool DeleteJob(TDate, int, int) override { return true; }
     std::optional<std::vector<TDSMacroPair>> SystemMacro(TDate ADate) override
@@ -151,7 +147,8 @@ int RunOnFolder(const QString& AFolder, const QDate& ADay, bool AFill, const QDa
         for (TDate d : {day, day - 30})
             for (int i = 0; i < persons.PersonCount(); ++i)
                 store.Jobs->AddJob(d, persons.Persons(i),
-                                   workplaces.Workplaces(static_cast<int>(random() % static_cast<unsigned>(workplaces.WorkplaceCount()))));
+                    workplaces.Workplaces(
+                        static_cast<int>(random() % static_cast<unsigned>(workplaces.WorkplaceCount()))));
     }
     const TBenchFigure refresh = DailyRefreshMs(day, 41);
     int dayRelations = 0;
@@ -166,8 +163,8 @@ int RunOnFolder(const QString& AFolder, const QDate& ADay, bool AFill, const QDa
     std::printf("{\"store\":\"data folder\",\"workers\":%d,\"workplaces\":%d,\"day_relations\":%d,"
                 "\"daily_refresh_ms\":%.3f,\"prevday_template_ms\":%.3f,"
                 "\"daily_refresh_cpu_ms\":%.3f,\"prevday_template_cpu_ms\":%.3f}\n",
-                persons.PersonCount(), workplaces.WorkplaceCount(), dayRelations, refresh.Ms, prevDay.Ms, refresh.CpuMs,
-                prevDay.CpuMs);
+        persons.PersonCount(), workplaces.WorkplaceCount(), dayRelations, refresh.Ms, prevDay.Ms, refresh.CpuMs,
+        prevDay.CpuMs);
     return 0;
 }
 
@@ -183,9 +180,9 @@ int main(int argc, char** argv)
         const QDate day = argc > at + 1
                               ? QDate::fromString(QString::fromLocal8Bit(argv[at + 1]), QStringLiteral("yyyy-MM-dd"))
                               : QDate::currentDate();
-        const QDate templateDay = argc > at + 2
-                                      ? QDate::fromString(QString::fromLocal8Bit(argv[at + 2]), QStringLiteral("yyyy-MM-dd"))
-                                      : QDate();
+        const QDate templateDay
+            = argc > at + 2 ? QDate::fromString(QString::fromLocal8Bit(argv[at + 2]), QStringLiteral("yyyy-MM-dd"))
+                            : QDate();
         return RunOnFolder(QString::fromLocal8Bit(argv[at]), day, fill, templateDay);
     }
     const TDate firstDay = DateToOle(QDate(2010, 1, 1));
@@ -216,7 +213,7 @@ int main(int argc, char** argv)
     const double prevDayMs = Median(times);
     std::printf("{\"store\":\"synthetic\",\"jobs\":1000000,\"day_relations\":%d,"
                 "\"daily_refresh_ms\":%.3f,\"prevday_template_ms\":%.3f}\n",
-                static_cast<int>(schedule.GetMacroPairs().size()), refreshMs, prevDayMs);
+        static_cast<int>(schedule.GetMacroPairs().size()), refreshMs, prevDayMs);
     SetDSStore(nullptr);
     return 0;
 }

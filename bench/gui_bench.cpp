@@ -179,11 +179,11 @@ int main(int argc, char** argv)
             const QString earlier = LastJsonLine(mergeFile);
             if (!earlier.isEmpty()) {
                 std::printf("gui: day switch %.3f ms, drop %.3f ms (day %s)\n", Median(switches), Median(drops),
-                            qPrintable(first.toString(Qt::ISODate)));
+                    qPrintable(first.toString(Qt::ISODate)));
                 std::printf("%s,%s}\n", qPrintable(earlier.chopped(1)), qPrintable(figures));
             } else {
                 std::printf("{\"store\":\"data folder\",\"day\":\"%s\",%s}\n", qPrintable(first.toString(Qt::ISODate)),
-                            qPrintable(figures));
+                    qPrintable(figures));
             }
         }
         TDailyScheduleFrame::UninstallFactory();

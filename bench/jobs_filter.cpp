@@ -163,7 +163,8 @@ double RewriteBaseline(TStore& AStore, const QString& AFolder, int ARuns)
             query.addBindValue(copy);
             query.exec();
             SyncPath(copy);
-            std::rename(QFile::encodeName(copy).constData(), QFile::encodeName(copy + QStringLiteral(".done")).constData());
+            std::rename(
+                QFile::encodeName(copy).constData(), QFile::encodeName(copy + QStringLiteral(".done")).constData());
             SyncPath(AFolder);
         }));
         AStore.Jobs->DeleteJob(FirstDay + 5000 + i, person->ID(), workplace->ID());
@@ -226,7 +227,8 @@ int main(int argc, char* argv[])
     {
         TStore store(large);
         std::tie(add1m, del1m) = AddDelete(store, 40);
-        Out << "AddJob 1k: " << add1k << " ms, 1M: " << add1m << " ms; DeleteJob 1k: " << del1k << " ms, 1M: " << del1m << " ms\n";
+        Out << "AddJob 1k: " << add1k << " ms, 1M: " << add1m << " ms; DeleteJob 1k: " << del1k << " ms, 1M: " << del1m
+            << " ms\n";
         rewrite = RewriteBaseline(store, large, 3);
         Out << "AddJob with the whole file rewritten, 1M: " << rewrite << " ms\n";
         day = FilterMs(store, 1, false);
@@ -266,8 +268,9 @@ int main(int argc, char* argv[])
         << ", \"rewrite_baseline_1m_ms\": " << rewrite << ", \"day_filter_ms\": " << day
         << ", \"month_filter_ms\": " << month << ", \"open_ms\": " << open << ", \"compress_1m_s\": " << compress
         << ", \"peak_rss_mb\": " << rss << ", \"daily_refresh_ms\": " << dailyRefresh.Ms
-        << ", \"worker_month_refresh_ms\": " << workerMonth.Ms << ", \"workplace_month_refresh_ms\": " << workplaceMonth.Ms
-        << ", \"prevday_template_ms\": " << prevDay.Ms << ", \"daily_refresh_cpu_ms\": " << dailyRefresh.CpuMs
+        << ", \"worker_month_refresh_ms\": " << workerMonth.Ms
+        << ", \"workplace_month_refresh_ms\": " << workplaceMonth.Ms << ", \"prevday_template_ms\": " << prevDay.Ms
+        << ", \"daily_refresh_cpu_ms\": " << dailyRefresh.CpuMs
         << ", \"worker_month_refresh_cpu_ms\": " << workerMonth.CpuMs
         << ", \"workplace_month_refresh_cpu_ms\": " << workplaceMonth.CpuMs
         << ", \"prevday_template_cpu_ms\": " << prevDay.CpuMs

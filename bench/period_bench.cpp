@@ -33,8 +33,7 @@
 namespace {
 class TBenchStore final : public TBenchRegisterStore<IPeriodStore, TRegisterPersonRecord, TRegisterWorkplaceRecord> {
 public:
-    TBenchStore(int APersons, int AWorkplaces, int AJobs, TDate AFirstDay)
-        : TBenchRegisterStore(APersons, AWorkplaces)
+    TBenchStore(int APersons, int AWorkplaces, int AJobs, TDate AFirstDay) : TBenchRegisterStore(APersons, AWorkplaces)
     {
         std::mt19937 random(7);
         const int perDay = 300;
@@ -168,8 +167,8 @@ int RunOnFolder(const QString& AFolder, const QDate& AMonth)
     std::printf("{\"store\":\"data folder\",\"workers\":%d,\"workplaces\":%d,"
                 "\"worker_month_refresh_ms\":%.3f,\"workplace_month_refresh_ms\":%.3f,"
                 "\"worker_month_refresh_cpu_ms\":%.3f,\"workplace_month_refresh_cpu_ms\":%.3f}\n",
-                store.Persons->PersonCount(), store.Workplaces->WorkplaceCount(), worker.Ms, workplace.Ms, worker.CpuMs,
-                workplace.CpuMs);
+        store.Persons->PersonCount(), store.Workplaces->WorkplaceCount(), worker.Ms, workplace.Ms, worker.CpuMs,
+        workplace.CpuMs);
     return 0;
 }
 
@@ -204,6 +203,6 @@ int main(int argc, char** argv)
     SetPeriodStore(nullptr);
     std::printf("{\"store\":\"in-memory, 300 workers, 100 workplaces, 1000000 jobs\",\"month_jobs\":%d,"
                 "\"worker_month_refresh_ms\":%.3f,\"workplace_month_refresh_ms\":%.3f}\n",
-                store.JobCount(), workerMs, workplaceMs);
+        store.JobCount(), workerMs, workplaceMs);
     return 0;
 }

@@ -62,5 +62,5 @@ QPoint CenterFormPosition(const std::optional<QRect>& AActiveWindow, const QRect
 {
     const QRect& over = AActiveWindow ? *AActiveWindow : AScreen;
     return QPoint(std::max(0, over.left() + HalfOf(over.width() - ASize.width())),
-                  std::max(0, over.top() + HalfOf(over.height() - ASize.height())));
+        std::max(0, over.top() + HalfOf(over.height() - ASize.height())));
 }

@@ -61,8 +61,7 @@ public:
     // A modal message box; returns the button pressed as a modal result.
     virtual int MessageBox(const QString& AMsg, TMsgDlgType AKind, TMsgDlgButtons AButtons) = 0;
     // A one-line input box; false when cancelled. AValue is in and out.
-    virtual bool InputQuery(const QString& ACaption, const QString& APrompt, QString& AValue,
-                            int AMaxLength) = 0;
+    virtual bool InputQuery(const QString& ACaption, const QString& APrompt, QString& AValue, int AMaxLength) = 0;
     // The colour dialog with sixteen custom colours (in and out).
     virtual bool SelectColor(TColor& AColor, QList<TColor>& ACustomColors) = 0;
     // The folder browser; AFolder is in and out.

@@ -115,10 +115,10 @@ public:
     // Stable sort with a three-way comparison (negative, 0, positive).
     void Sort(const std::function<int(const TObject*, const TObject*)>& ACompare)
     {
-        std::stable_sort(FItems.begin(), FItems.end(),
-                         [&](const std::unique_ptr<TObject>& a, const std::unique_ptr<TObject>& b) {
-                             return ACompare(a.get(), b.get()) < 0;
-                         });
+        std::stable_sort(
+            FItems.begin(), FItems.end(), [&](const std::unique_ptr<TObject>& a, const std::unique_ptr<TObject>& b) {
+                return ACompare(a.get(), b.get()) < 0;
+            });
     }
     // Destroys every item, from position 0 upwards, then empties the list.
     void FreeObjects()

@@ -22,8 +22,8 @@ TVersionBlock EmbeddedVersionBlock()
     return block;
 }
 
-TProgramInfo ComputeProgramInfo(const TVersionBlock& ABlock, const QString& AProgramFileName,
-                                const QString& ASystemTempDir)
+TProgramInfo ComputeProgramInfo(
+    const TVersionBlock& ABlock, const QString& AProgramFileName, const QString& ASystemTempDir)
 {
     TProgramInfo info;
     const QLocale locale;
@@ -32,9 +32,8 @@ TProgramInfo ComputeProgramInfo(const TVersionBlock& ABlock, const QString& APro
 
     info.ProgramFileName = AProgramFileName;
     const auto& v = ABlock.FileVersion;
-    info.ProgramVersion = ABlock.Present
-                              ? QStringLiteral("%1.%2.%3.%4").arg(v[0]).arg(v[1]).arg(v[2]).arg(v[3])
-                              : QStringLiteral("0.0.0.0");
+    info.ProgramVersion = ABlock.Present ? QStringLiteral("%1.%2.%3.%4").arg(v[0]).arg(v[1]).arg(v[2]).arg(v[3])
+                                         : QStringLiteral("0.0.0.0");
     if (ABlock.Present) {
         info.ProgramCompanyName = ABlock.CompanyName;
         info.ProgramName = ABlock.FileDescription;
@@ -45,13 +44,12 @@ TProgramInfo ComputeProgramInfo(const TVersionBlock& ABlock, const QString& APro
     }
 
     // An empty short name leaves the temporary folder the system's own.
-    info.ProgramTempDir = IncludeBackslash(IncludeBackslash(QFileInfo(ASystemTempDir).absoluteFilePath()) +
-                                           info.ProgramShortName);
+    info.ProgramTempDir
+        = IncludeBackslash(IncludeBackslash(QFileInfo(ASystemTempDir).absoluteFilePath()) + info.ProgramShortName);
     if (!FolderExists(info.ProgramTempDir))
         ForceFolders(info.ProgramTempDir);
 
-    info.ProgramRegistryKey =
-        QStringLiteral("\\SOFTWARE\\%1\\%2\\").arg(info.ProgramCompanyName, info.ProgramName);
+    info.ProgramRegistryKey = QStringLiteral("\\SOFTWARE\\%1\\%2\\").arg(info.ProgramCompanyName, info.ProgramName);
     return info;
 }
 

@@ -38,8 +38,8 @@ struct TProgramInfo {
 
 // Fills the values from a version block, the program file and the locale, in
 // start-up order; creates the temporary folder (its result is ignored).
-TProgramInfo ComputeProgramInfo(const TVersionBlock& ABlock, const QString& AProgramFileName,
-                                const QString& ASystemTempDir);
+TProgramInfo ComputeProgramInfo(
+    const TVersionBlock& ABlock, const QString& AProgramFileName, const QString& ASystemTempDir);
 
 // The values of this run. Until InitProgramInfo they come from the embedded
 // block, so model code and tests can read them at any time.
@@ -48,9 +48,27 @@ void InitProgramInfo();
 // Registers the resources (program icon) compiled into the model library.
 void InitCoreResources();
 
-inline const QString& ProgramName() { return ProgramInfo().ProgramName; }
-inline const QString& ProgramVersion() { return ProgramInfo().ProgramVersion; }
-inline const QString& ProgramCompanyName() { return ProgramInfo().ProgramCompanyName; }
-inline const QString& ProgramTempDir() { return ProgramInfo().ProgramTempDir; }
-inline const QString& ProgramRegistryKey() { return ProgramInfo().ProgramRegistryKey; }
-inline const QString& WeekDayShortNames(int AIndex) { return ProgramInfo().WeekDayShortNames.at(static_cast<size_t>(AIndex)); }
+inline const QString& ProgramName()
+{
+    return ProgramInfo().ProgramName;
+}
+inline const QString& ProgramVersion()
+{
+    return ProgramInfo().ProgramVersion;
+}
+inline const QString& ProgramCompanyName()
+{
+    return ProgramInfo().ProgramCompanyName;
+}
+inline const QString& ProgramTempDir()
+{
+    return ProgramInfo().ProgramTempDir;
+}
+inline const QString& ProgramRegistryKey()
+{
+    return ProgramInfo().ProgramRegistryKey;
+}
+inline const QString& WeekDayShortNames(int AIndex)
+{
+    return ProgramInfo().WeekDayShortNames.at(static_cast<size_t>(AIndex));
+}

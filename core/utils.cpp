@@ -156,10 +156,17 @@ QString SystemSpecialFolder(int AFolderId)
 {
     QStandardPaths::StandardLocation location;
     switch (AFolderId) {
-    case CSIDL_PERSONAL: location = QStandardPaths::DocumentsLocation; break;
-    case CSIDL_APPDATA: location = QStandardPaths::GenericDataLocation; break;
-    case CSIDL_COMMON_DOCUMENTS: location = QStandardPaths::PublicShareLocation; break;
-    default: return QString();
+    case CSIDL_PERSONAL:
+        location = QStandardPaths::DocumentsLocation;
+        break;
+    case CSIDL_APPDATA:
+        location = QStandardPaths::GenericDataLocation;
+        break;
+    case CSIDL_COMMON_DOCUMENTS:
+        location = QStandardPaths::PublicShareLocation;
+        break;
+    default:
+        return QString();
     }
     return QStandardPaths::writableLocation(location);
 }
@@ -279,13 +286,22 @@ TColor LightenColor(TColor AColor, int AMinLevel)
 
 TColor RGBToColor(int ARed, int AGreen, int ABlue)
 {
-    return static_cast<TColor>(ARed & 0xFF) | (static_cast<TColor>(AGreen & 0xFF) << 8) |
-           (static_cast<TColor>(ABlue & 0xFF) << 16);
+    return static_cast<TColor>(ARed & 0xFF) | (static_cast<TColor>(AGreen & 0xFF) << 8)
+           | (static_cast<TColor>(ABlue & 0xFF) << 16);
 }
 
-int ColorRed(TColor AColor) { return static_cast<int>(AColor & 0xFF); }
-int ColorGreen(TColor AColor) { return static_cast<int>((AColor >> 8) & 0xFF); }
-int ColorBlue(TColor AColor) { return static_cast<int>((AColor >> 16) & 0xFF); }
+int ColorRed(TColor AColor)
+{
+    return static_cast<int>(AColor & 0xFF);
+}
+int ColorGreen(TColor AColor)
+{
+    return static_cast<int>((AColor >> 8) & 0xFF);
+}
+int ColorBlue(TColor AColor)
+{
+    return static_cast<int>((AColor >> 16) & 0xFF);
+}
 
 int StringsIndexOfName(const QStringList& AList, const QString& AName)
 {

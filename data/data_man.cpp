@@ -40,8 +40,8 @@ QString FolderOf(const QString& APath)
 TColorDlg::TColorDlg() : FColor(14286828)
 {
     const TColor empty = 0xFFFFFFFF;
-    FCustomColors = {0xE6E6FF, 0xD9EFFF, 0xD9FEFF, 0xD9FFF5, 0xD9FFEC, empty, empty, empty,
-                     0xDBE67B, empty,    0xD9FCFF, empty,    empty,    empty, empty, empty};
+    FCustomColors = {0xE6E6FF, 0xD9EFFF, 0xD9FEFF, 0xD9FFF5, 0xD9FFEC, empty, empty, empty, 0xDBE67B, empty, 0xD9FCFF,
+        empty, empty, empty, empty, empty};
 }
 
 bool TColorDlg::Execute()
@@ -78,7 +78,8 @@ void TDataMan::DataModuleCreate()
     // The print tables live in memory only and the drag cursors are the
     // toolkit's hand cursors, so only the report project is left to name.
     const QFileInfo program(QCoreApplication::applicationFilePath());
-    FReportProjectFileName = IncludeBackslash(program.absolutePath()) + program.completeBaseName() + QStringLiteral(".rav");
+    FReportProjectFileName
+        = IncludeBackslash(program.absolutePath()) + program.completeBaseName() + QStringLiteral(".rav");
 }
 
 void TDataMan::SetDataDir(const QString& AValue)
@@ -98,7 +99,7 @@ QString CurrentDataDir()
 QStringList TDataMan::DataFileNames()
 {
     return {QStringLiteral("Workers.cds"), QStringLiteral("Workplaces.cds"), QStringLiteral("Jobs.cds"),
-            QStringLiteral("Macros.cds")};
+        QStringLiteral("Macros.cds")};
 }
 
 bool TDataMan::CheckDBStructure(TTable& ADS, const TTable& ADSDef)
@@ -143,10 +144,11 @@ bool TDataMan::CheckDBStructure(TTable& ADS, const TTable& ADSDef)
             }
         }
         if (!rebuilt)
-            ShowMessageBox(QStringLiteral("The data file \"%1\" has the structure of another version and could not be "
-                                          "upgraded: %2\r\nIt is left as it was; its records can be read but not changed.")
-                               .arg(QDir::toNativeSeparators(fileName), reason),
-                           mtWarning, mbOK);
+            ShowMessageBox(
+                QStringLiteral("The data file \"%1\" has the structure of another version and could not be "
+                               "upgraded: %2\r\nIt is left as it was; its records can be read but not changed.")
+                    .arg(QDir::toNativeSeparators(fileName), reason),
+                mtWarning, mbOK);
         return rebuilt;
     }
     ADS.SetFieldDefs(ADSDef.FieldDefs());
@@ -154,7 +156,7 @@ bool TDataMan::CheckDBStructure(TTable& ADS, const TTable& ADSDef)
         ShowMessageBox(QStringLiteral("The data file \"%1\" is in use by another program or may not be read.\r\n"
                                       "Its table stays empty and unchanged until the file is opened again.")
                            .arg(QDir::toNativeSeparators(fileName)),
-                       mtWarning, mbOK);
+            mtWarning, mbOK);
         ADS.OpenEmptyStandIn();
         return false;
     }
@@ -164,14 +166,14 @@ bool TDataMan::CheckDBStructure(TTable& ADS, const TTable& ADSDef)
             ShowMessageBox(QStringLiteral("The data file \"%1\" cannot be read and cannot be set aside.\r\n"
                                           "It is left unchanged; its table stays empty until the file is repaired.")
                                .arg(QDir::toNativeSeparators(fileName)),
-                           mtError, mbOK);
+                mtError, mbOK);
             ADS.OpenEmptyStandIn();
             return false;
         }
         ShowMessageBox(QStringLiteral("The data file \"%1\" cannot be read.\r\n"
                                       "It was kept as \"%2\" and an empty table was created in its place.")
                            .arg(QDir::toNativeSeparators(fileName), FolderOf(aside)),
-                       mtWarning, mbOK);
+            mtWarning, mbOK);
     }
     if (!ADS.CreateDataSet()) {
         ADS.SetFieldDefs(ADSDef.FieldDefs());
@@ -191,13 +193,13 @@ void TDataMan::ReportUnusableRows(const QString& AFileName, qint64 ACount)
     if (it != told.constEnd() && *it == ACount)
         return;
     told.insert(AFileName, ACount);
-    const QString rows = ACount < 0   ? QStringLiteral("rows")
+    const QString rows = ACount < 0    ? QStringLiteral("rows")
                          : ACount == 1 ? QStringLiteral("1 row")
                                        : QStringLiteral("%1 rows").arg(ACount);
     ShowMessageBox(QStringLiteral("The data file \"%1\" holds %2 that cannot be used (damaged, or with an ID out of "
                                   "range).\r\nThe program does not show them and leaves them in the file unchanged.")
                        .arg(QDir::toNativeSeparators(AFileName), rows),
-                   mtWarning, mbOK);
+        mtWarning, mbOK);
 }
 
 void TDataMan::CloseAllTables()
@@ -238,8 +240,8 @@ bool TDataMan::ChangeDataDir(const QString& ADataDir, const QString& ANewDataDir
 
     bool copy = true;
     const QStringList files = DataFileNames();
-    const bool anyThere = std::any_of(files.begin(), files.end(),
-                                      [&](const QString& AName) { return QFileInfo::exists(newDir + AName); });
+    const bool anyThere = std::any_of(
+        files.begin(), files.end(), [&](const QString& AName) { return QFileInfo::exists(newDir + AName); });
     if (anyThere) {
         const int answer = ShowMessageBox(
             QStringLiteral("Some files already exist on the new location\r\n\"%1\"\r\nDo you want to overwrite it?")

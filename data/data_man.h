@@ -59,8 +59,8 @@ public:
     // Rewrites one closed table file; false when it is missing or the rewrite
     // failed (the file then stays as it was).
     bool CommpressDB(const QString& ADBFName);
-    void RunMaintenance(TDate ADeleteDateLimit, const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc,
-                        bool ABackupBefore);
+    void RunMaintenance(
+        TDate ADeleteDateLimit, const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc, bool ABackupBefore);
 
     // The four file names in the order every step handles them.
     static QStringList DataFileNames();

@@ -8,8 +8,7 @@ const std::vector<TJobRow>* TJobDayCache::Rows(TDate ADate, const TJobsFileState
     return nullptr;
 }
 
-const std::vector<TJobRow>& TJobDayCache::Keep(TDate ADate, const TJobsFileState& AState,
-                                               std::vector<TJobRow>&& ARows)
+const std::vector<TJobRow>& TJobDayCache::Keep(TDate ADate, const TJobsFileState& AState, std::vector<TJobRow>&& ARows)
 {
     FDay = {ADate, JobsGeneration(), AState, std::move(ARows)};
     return FDay.Rows;
@@ -17,8 +16,8 @@ const std::vector<TJobRow>& TJobDayCache::Keep(TDate ADate, const TJobsFileState
 
 void TJobDayCache::AddWritten(const TJobsFileState& ABefore, const TJobsFileState& AAfter, std::vector<TJobRow>& ARows)
 {
-    if (FDay.State != ABefore || AAfter.Version != ABefore.Version ||
-        AAfter.Changes != ABefore.Changes + static_cast<qint64>(ARows.size()))
+    if (FDay.State != ABefore || AAfter.Version != ABefore.Version
+        || AAfter.Changes != ABefore.Changes + static_cast<qint64>(ARows.size()))
         return;
     for (TJobRow& row : ARows)
         FDay.Rows.push_back(std::move(row));

@@ -67,14 +67,10 @@ TJob* TJobList::Items(int AKey) const
 
 TFieldDefs TJobMan::FieldDefs()
 {
-    return {{QStringLiteral("ID"), ftAutoInc, 0},
-            {QStringLiteral("Date"), ftDate, 0},
-            {QStringLiteral("PersonID"), ftInteger, 0},
-            {QStringLiteral("PersonName"), ftString, 50},
-            {QStringLiteral("WorkplaceID"), ftInteger, 0},
-            {QStringLiteral("WorkplaceShortcut"), ftString, 10},
-            {QStringLiteral("WorkplaceName"), ftString, 50},
-            {QStringLiteral("Note"), ftString, 80}};
+    return {{QStringLiteral("ID"), ftAutoInc, 0}, {QStringLiteral("Date"), ftDate, 0},
+        {QStringLiteral("PersonID"), ftInteger, 0}, {QStringLiteral("PersonName"), ftString, 50},
+        {QStringLiteral("WorkplaceID"), ftInteger, 0}, {QStringLiteral("WorkplaceShortcut"), ftString, 10},
+        {QStringLiteral("WorkplaceName"), ftString, 50}, {QStringLiteral("Note"), ftString, 80}};
 }
 
 TJobMan::TJobMan() : FJobs(TSCList::Create<TJobList>())
@@ -113,8 +109,8 @@ void TJobMan::OpenDBFiles()
     // The reads pass such rows over; a count over the whole file would hold
     // up the start.
     if (DSJobs.Active() && !DSJobs.InMemory())
-        FUnusableRowsCheck.Start(DSJobs.FileName(), DSJobs.UnusableRowsQuery({QStringLiteral("ID"), QStringLiteral("PersonID"),
-                                                                              QStringLiteral("WorkplaceID")}));
+        FUnusableRowsCheck.Start(DSJobs.FileName(), DSJobs.UnusableRowsQuery({QStringLiteral("ID"),
+                                                        QStringLiteral("PersonID"), QStringLiteral("WorkplaceID")}));
 }
 
 void TJobMan::CloseDBFiles()
@@ -207,7 +203,7 @@ bool TJobMan::ReadRows(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, 
         TJob job;
         if (job.LoadFromDB(DSJobs))
             ARows.push_back({job.Date(), job.ID(), job.PersonID(), job.WorkplaceID(), job.PersonName(),
-                             job.WorkplaceShortcut(), job.WorkplaceName(), job.Note()});
+                job.WorkplaceShortcut(), job.WorkplaceName(), job.Note()});
         DSJobs.Next();
     }
     DSJobs.SetFiltered(false);
@@ -232,13 +228,15 @@ const std::vector<TJobRow>& TJobMan::DayRelations(TDate ADate)
 }
 
 bool TJobMan::PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, const TJobRowTexts& ATexts,
-                              const std::function<void(TJobRow&)>& ARow)
+    const std::function<void(TJobRow&)>& ARow)
 {
     const TDate from = TruncDate(std::min(AFrom, ATo));
     const TDate to = TruncDate(std::max(AFrom, ATo));
     const bool someTexts = ATexts.PersonID > 0 || ATexts.WorkplaceID > 0;
     TJobRowReader rows(DSJobs, from, to, APersonID, AWorkplaceID,
-                       ATexts.All ? jrcAll : someTexts ? jrcNames : jrcKeysOnly);
+        ATexts.All  ? jrcAll
+        : someTexts ? jrcNames
+                    : jrcKeysOnly);
     TJobRow row;
     bool handed = false;
     while (rows.Next()) {
@@ -247,8 +245,8 @@ bool TJobMan::PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkpl
         row.PersonID = rows.PersonID();
         row.WorkplaceID = rows.WorkplaceID();
         // The names are decoded only for the rows that show them.
-        if (ATexts.All || (ATexts.PersonID > 0 && row.PersonID == ATexts.PersonID) ||
-            (ATexts.WorkplaceID > 0 && row.WorkplaceID == ATexts.WorkplaceID)) {
+        if (ATexts.All || (ATexts.PersonID > 0 && row.PersonID == ATexts.PersonID)
+            || (ATexts.WorkplaceID > 0 && row.WorkplaceID == ATexts.WorkplaceID)) {
             row.PersonName = rows.PersonName();
             row.WorkplaceShortcut = rows.WorkplaceShortcut();
             row.WorkplaceName = rows.WorkplaceName();
@@ -292,8 +290,8 @@ std::vector<std::pair<int, int>> TJobMan::JobPairs()
     std::vector<std::pair<int, int>> pairs;
     if (FFilterModified && DSJobs.Active()) {
         std::vector<std::pair<int, std::pair<int, int>>> rows;
-        TJobRowReader reader(DSJobs, std::min(FDateFrom, FDateTo), std::max(FDateFrom, FDateTo), FPersonID,
-                             FWorkplaceID, jrcKeysOnly);
+        TJobRowReader reader(
+            DSJobs, std::min(FDateFrom, FDateTo), std::max(FDateFrom, FDateTo), FPersonID, FWorkplaceID, jrcKeysOnly);
         while (reader.Next())
             rows.push_back({reader.ID(), {reader.PersonID(), reader.WorkplaceID()}});
         if (!reader.Failed()) {
@@ -536,8 +534,8 @@ bool TJobMan::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)
     return true;
 }
 
-void TJobMan::DeleteOlderJobs(TDate ADateLimit, int AProgressStart, int AProgressEnd,
-                              const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc)
+void TJobMan::DeleteOlderJobs(
+    TDate ADateLimit, int AProgressStart, int AProgressEnd, const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc)
 {
     const TDate limit = TruncDate(ADateLimit);
     if (limit == 0)

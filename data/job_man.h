@@ -111,7 +111,7 @@ public:
     // no list between), texts as ATexts asks; ARow may take the texts. False
     // when the read failed; the rows handed before are then void.
     bool PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, const TJobRowTexts& ATexts,
-                         const std::function<void(TJobRow&)>& ARow);
+        const std::function<void(TJobRow&)>& ARow);
     // True when ADate surely has no relation; false when it has or that is
     // not known. Cheap for the empty days before a date asked about before.
     bool DayKnownEmpty(TDate ADate);
@@ -135,7 +135,7 @@ public:
     bool EndUpdate();
     bool Updating() const { return FUpdateCount > 0; }
     void DeleteOlderJobs(TDate ADateLimit, int AProgressStart, int AProgressEnd,
-                         const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc);
+        const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc);
 
     void OpenDBFiles();
     // Waits for the count of the file's unusable rows that opening started.

@@ -93,8 +93,8 @@ struct TJobRowReader::TState {
     TTextCache WorkplaceNames;
 };
 
-TJobRowReader::TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
-                             int AColumns)
+TJobRowReader::TJobRowReader(
+    const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, int AColumns)
     : FState(std::make_unique<TState>())
 {
     sqlite3* db = Handle(ATable);
@@ -182,8 +182,8 @@ bool TJobRowReader::Next()
         const qint64 id = sqlite3_column_int64(statement, FState->IDColumn);
         // Rows no register entry can be named by are passed over; the jobs
         // manager told the user of them when it opened the file.
-        if (!IsUsableID(person) || !IsUsableID(workplace) || !IsUsableID(id) || !IsNumber(statement, 1) ||
-            !IsNumber(statement, 2))
+        if (!IsUsableID(person) || !IsUsableID(workplace) || !IsUsableID(id) || !IsNumber(statement, 1)
+            || !IsNumber(statement, 2))
             continue;
         FState->Row = true;
         FDate = static_cast<TDate>(sqlite3_column_int64(statement, 0));
@@ -224,14 +224,14 @@ QString TJobRowReader::Note() const
     return text && bytes > 0 ? QString::fromUtf8(reinterpret_cast<const char*>(text), bytes) : QString();
 }
 
-bool ReadJobRows(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
-                 std::vector<TJobRow>& ARows)
+bool ReadJobRows(
+    const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, std::vector<TJobRow>& ARows)
 {
     ARows.clear();
     TJobRowReader reader(ATable, AFrom, ATo, APersonID, AWorkplaceID);
     while (reader.Next())
         ARows.push_back({reader.Date(), reader.ID(), reader.PersonID(), reader.WorkplaceID(), reader.PersonName(),
-                         reader.WorkplaceShortcut(), reader.WorkplaceName(), reader.Note()});
+            reader.WorkplaceShortcut(), reader.WorkplaceName(), reader.Note()});
     if (reader.Failed()) {
         ARows.clear();
         return false;
@@ -291,15 +291,16 @@ bool AppendJobRows(const TTable& ATable, const std::vector<TJobRow>& ARows, QStr
             if (AText.isNull())
                 return sqlite3_bind_null(statement, ++parameter) == SQLITE_OK;
             texts.push_back(AText.toUtf8());
-            return sqlite3_bind_text(statement, ++parameter, texts.back().constData(), int(texts.back().size()),
-                                     SQLITE_STATIC) == SQLITE_OK;
+            return sqlite3_bind_text(
+                       statement, ++parameter, texts.back().constData(), int(texts.back().size()), SQLITE_STATIC)
+                   == SQLITE_OK;
         };
         auto bindInt = [&](qint64 AValue) { return sqlite3_bind_int64(statement, ++parameter, AValue) == SQLITE_OK; };
         for (size_t i = first; ok && i < first + rows; ++i) {
             const TJobRow& row = ARows[i];
-            ok = bindInt(StoredDate(row.Date)) && bindInt(row.PersonID) && bindText(row.PersonName) &&
-                 bindInt(row.WorkplaceID) && bindText(row.WorkplaceShortcut) && bindText(row.WorkplaceName) &&
-                 bindText(row.Note);
+            ok = bindInt(StoredDate(row.Date)) && bindInt(row.PersonID) && bindText(row.PersonName)
+                 && bindInt(row.WorkplaceID) && bindText(row.WorkplaceShortcut) && bindText(row.WorkplaceName)
+                 && bindText(row.Note);
         }
         ok = ok && sqlite3_step(statement) == SQLITE_DONE;
         if (!ok)
@@ -343,8 +344,8 @@ TJobsFileState JobsFileState(const TTable& ATable)
     static const char sql[] = "PRAGMA data_version";
     sqlite3_stmt* statement = nullptr;
     TJobsFileState state;
-    if (sqlite3_prepare_v2(db, sql, int(sizeof sql - 1), &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW) {
+    if (sqlite3_prepare_v2(db, sql, int(sizeof sql - 1), &statement, nullptr) == SQLITE_OK
+        && sqlite3_step(statement) == SQLITE_ROW) {
         state.Version = sqlite3_column_int64(statement, 0);
         state.Changes = sqlite3_total_changes64(db);
     }

@@ -33,8 +33,7 @@ enum TJobRowColumn { jrcKeysOnly = 0, jrcNames = 2, jrcNote = 4, jrcAll = 6 };
 // the same ID share one QString: the names repeat on nearly every row.
 class TJobRowReader {
 public:
-    TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
-                  int AColumns = jrcAll);
+    TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, int AColumns = jrcAll);
     ~TJobRowReader();
     TJobRowReader(const TJobRowReader&) = delete;
     TJobRowReader& operator=(const TJobRowReader&) = delete;
@@ -69,8 +68,8 @@ private:
 
 // All those rows in ID order. False (and no rows) when the table is closed or
 // cannot be read.
-bool ReadJobRows(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
-                 std::vector<TJobRow>& ARows);
+bool ReadJobRows(
+    const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, std::vector<TJobRow>& ARows);
 
 // Appends the rows (their IDs are the file's to give) inside the table's open
 // write transaction, with one statement prepared on the SQLite connection:

@@ -41,9 +41,8 @@ void TMacro::SetName(const QString& AValue)
 
 TFieldDefs TMacroMan::FieldDefs()
 {
-    return {{QStringLiteral("Name"), ftString, TMacro::MaxNameLength},
-            {QStringLiteral("PersonID"), ftInteger, 0},
-            {QStringLiteral("WorkplaceID"), ftInteger, 0}};
+    return {{QStringLiteral("Name"), ftString, TMacro::MaxNameLength}, {QStringLiteral("PersonID"), ftInteger, 0},
+        {QStringLiteral("WorkplaceID"), ftInteger, 0}};
 }
 
 QString TMacroMan::NormalName(const QString& AName)
@@ -79,7 +78,7 @@ void TMacroMan::OpenDBFiles()
     // A template passes such pairs over.
     if (!DSMacros.InMemory())
         TDataMan::ReportUnusableRows(DSMacros.FileName(),
-                                     DSMacros.UnusableRowCount({QStringLiteral("PersonID"), QStringLiteral("WorkplaceID")}));
+            DSMacros.UnusableRowCount({QStringLiteral("PersonID"), QStringLiteral("WorkplaceID")}));
     TTableFilter filter;
     filter.Accept = [this](const TTable& ADataSet) {
         bool accept = false;
@@ -181,9 +180,9 @@ bool TMacroMan::PutMacro(const TMacro* AMacro)
     for (int i = 0; ok && i < AMacro->MacroJobs()->Count(); ++i) {
         const TMacroJob* job = AMacro->MacroJobs()->Items(i);
         DSMacros.Append();
-        ok = DSMacros.SetFieldValue(QStringLiteral("Name"), AMacro->Name()) &&
-             DSMacros.SetFieldValue(QStringLiteral("PersonID"), job->PersonID()) &&
-             DSMacros.SetFieldValue(QStringLiteral("WorkplaceID"), job->WorkplaceID()) && DSMacros.Post();
+        ok = DSMacros.SetFieldValue(QStringLiteral("Name"), AMacro->Name())
+             && DSMacros.SetFieldValue(QStringLiteral("PersonID"), job->PersonID())
+             && DSMacros.SetFieldValue(QStringLiteral("WorkplaceID"), job->WorkplaceID()) && DSMacros.Post();
     }
     // Saved at once like every other change, all pairs or none.
     if (ok && DSMacros.Save())

@@ -14,13 +14,13 @@ QString NowText()
     const QDateTime now = QDateTime::currentDateTime();
     QString time = QLocale().timeFormat(QLocale::LongFormat);
     time.remove(QLatin1Char('t'));
-    return QLocale().toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           QLocale().toString(now.time(), time.trimmed());
+    return QLocale().toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+           + QLocale().toString(now.time(), time.trimmed());
 }
 } // namespace
 
-void TDataMan::RunMaintenance(TDate ADeleteDateLimit, const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc,
-                              bool ABackupBefore)
+void TDataMan::RunMaintenance(
+    TDate ADeleteDateLimit, const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc, bool ABackupBefore)
 {
     int p = 0;
     auto report = [&](const QString& AText) {

@@ -209,7 +209,10 @@ bool TPerson::StoreToDB(TTable& ADataSet)
 
 // --- TPersonList ---
 
-TPerson* TPersonList::Items(int AKey) const { return RegisterItemByKey(*this, AKey); }
+TPerson* TPersonList::Items(int AKey) const
+{
+    return RegisterItemByKey(*this, AKey);
+}
 
 TPerson* TPersonList::Items(const QString& AKey) const
 {
@@ -230,10 +233,10 @@ QString TPersonList::VerifyName(const QString& AName, const TPerson* AWithOutPer
 
 TFieldDefs TPersonMan::FieldDefs()
 {
-    return {{QStringLiteral("ID"), ftAutoInc, 0},         {QStringLiteral("Name"), ftString, 50},
-            {QStringLiteral("SortingName"), ftString, 50}, {QStringLiteral("Note"), ftString, 80},
-            {QStringLiteral("DateOutFrom"), ftDate, 0},    {QStringLiteral("DaysOut"), ftInteger, 0},
-            {QStringLiteral("NoteOut"), ftString, 80}};
+    return {{QStringLiteral("ID"), ftAutoInc, 0}, {QStringLiteral("Name"), ftString, 50},
+        {QStringLiteral("SortingName"), ftString, 50}, {QStringLiteral("Note"), ftString, 80},
+        {QStringLiteral("DateOutFrom"), ftDate, 0}, {QStringLiteral("DaysOut"), ftInteger, 0},
+        {QStringLiteral("NoteOut"), ftString, 80}};
 }
 
 TPersonMan::TPersonMan() : FPersons(TSCList::Create<TPersonList>())

@@ -33,8 +33,8 @@ inline void SplitTrailingNumber(const QString& AName, QString& AStem, qint64& AN
 // AText unless another item of AList than AWithOut has it (ignoring case);
 // then its stem with the first number above its own that AFind finds free.
 template <class TItem, class TList, class TTextOf, class TFind>
-QString RegisterUniqueText(const TList& AList, const QString& AText, const TItem* AWithOut, TTextOf ATextOf,
-                           TFind AFind)
+QString RegisterUniqueText(
+    const TList& AList, const QString& AText, const TItem* AWithOut, TTextOf ATextOf, TFind AFind)
 {
     if (AText.isEmpty())
         return QString();
@@ -109,7 +109,11 @@ public:
     // AStoreError takes why a change was not stored, and is emptied by one
     // that was stored, cancelled or had nothing to do.
     TRegisterOps(TTable& ATable, TList& AList, const TFields& AFields, TVerify AVerify, QString& AStoreError)
-        : FTable(ATable), FList(AList), FFields(AFields), FVerify(AVerify), FStoreError(AStoreError)
+        : FTable(ATable),
+          FList(AList),
+          FFields(AFields),
+          FVerify(AVerify),
+          FStoreError(AStoreError)
     {
     }
 

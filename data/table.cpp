@@ -129,8 +129,8 @@ bool TTable::MatchColumns()
         columns << query.value(1).toString();
     // The engine matches column names ignoring letter case.
     FFieldDefs.erase(std::remove_if(FFieldDefs.begin(), FFieldDefs.end(),
-                                    [&](const TFieldDef& ADef) { return !columns.contains(ADef.Name, Qt::CaseInsensitive); }),
-                     FFieldDefs.end());
+                         [&](const TFieldDef& ADef) { return !columns.contains(ADef.Name, Qt::CaseInsensitive); }),
+        FFieldDefs.end());
     return !FFieldDefs.isEmpty();
 }
 
@@ -182,8 +182,8 @@ TOpenResult TTable::Open()
         return fail(false);
     if (!ReadFieldDefs() || !MatchColumns() || !Probe()) {
         QSqlQuery busyProbe(Database());
-        const bool busy = !busyProbe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) &&
-                          IsBusy(busyProbe.lastError());
+        const bool busy
+            = !busyProbe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && IsBusy(busyProbe.lastError());
         busyProbe.finish();
         return fail(busy);
     }
@@ -280,8 +280,8 @@ bool TTable::RunFilter(const TTableFilter& AFilter, bool)
         if (index < 0)
             return false;
         static const char* Ops[] = {"=", ">=", "<="};
-        where << QuoteName(FFieldDefs[index].Name) + QLatin1Char(' ') + QLatin1String(Ops[condition.Op]) +
-                     QStringLiteral(" ?");
+        where << QuoteName(FFieldDefs[index].Name) + QLatin1Char(' ') + QLatin1String(Ops[condition.Op])
+                     + QStringLiteral(" ?");
     }
     QString sql = QStringLiteral("SELECT rowid, %1 FROM Data").arg(ColumnList());
     if (!where.isEmpty())
@@ -425,7 +425,8 @@ QString TTable::UnusableRowsQuery(const QStringList& AIDFields) const
         if (index < 0)
             continue;
         // A text or a blob sorts after every number, so it is not between.
-        const QString name = FFieldDefs[index].DataType == ftAutoInc ? QStringLiteral("rowid") : QuoteName(FFieldDefs[index].Name);
+        const QString name
+            = FFieldDefs[index].DataType == ftAutoInc ? QStringLiteral("rowid") : QuoteName(FFieldDefs[index].Name);
         unusable << QStringLiteral("%1 IS NULL OR NOT %1 BETWEEN 1 AND 2147483647").arg(name);
     }
     if (unusable.isEmpty())
@@ -522,8 +523,8 @@ bool TTable::Edit()
 bool TTable::SetFieldValue(const QString& AFieldName, const QVariant& AValue)
 {
     const int index = FieldIndex(AFieldName);
-    if (FState == tsBrowse || index < 0 || FFieldDefs[index].DataType == ftAutoInc ||
-        FFieldDefs[index].DataType == ftUnknown)
+    if (FState == tsBrowse || index < 0 || FFieldDefs[index].DataType == ftAutoInc
+        || FFieldDefs[index].DataType == ftUnknown)
         return false;
     FBuffer[index] = StoredValue(FFieldDefs[index], AValue);
     return true;

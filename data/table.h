@@ -124,7 +124,10 @@ public:
     static QString FieldsTableName() { return QStringLiteral("Fields"); }
     static QString QuoteName(const QString& AName) { return SqlQuotedName(AName); }
     static QString SqlType(TFieldType AType) { return SqlFieldType(AType); }
-    static QVariant StoredValue(const TFieldDef& ADef, const QVariant& AValue) { return StoredFieldValue(ADef, AValue); }
+    static QVariant StoredValue(const TFieldDef& ADef, const QVariant& AValue)
+    {
+        return StoredFieldValue(ADef, AValue);
+    }
     static QString StoredText(const TFieldDef& ADef, const QString& AText) { return StoredFieldText(ADef, AText); }
 
 private:

@@ -190,8 +190,8 @@ bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs)
         TFileConnection connection(temp);
         if (connection.IsOpen()) {
             QSqlDatabase db = connection.Database();
-            ok = connection.Exec(QStringLiteral("BEGIN")) && CreateTableSchema(db, ADefs) &&
-                 connection.Exec(QStringLiteral("COMMIT"));
+            ok = connection.Exec(QStringLiteral("BEGIN")) && CreateTableSchema(db, ADefs)
+                 && connection.Exec(QStringLiteral("COMMIT"));
         }
     }
     ok = ok && SyncPath(temp) && RenameOver(temp, AFileName);
@@ -200,8 +200,7 @@ bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs)
     return ok;
 }
 
-bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, const TFieldDefs& ANewDefs,
-                      QString* AError)
+bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, const TFieldDefs& ANewDefs, QString* AError)
 {
     const QString backup = AFileName + QStringLiteral(".bak");
     if (!SafeCopyFile(AFileName, backup)) {
@@ -216,15 +215,14 @@ bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, cons
         TFileConnection connection(temp);
         if (connection.IsOpen()) {
             QSqlDatabase db = connection.Database();
-            ok = connection.Exec(QStringLiteral("ATTACH DATABASE ? AS old"), {AFileName}) &&
-                 connection.Exec(QStringLiteral("BEGIN")) && CreateTableSchema(db, ANewDefs);
+            ok = connection.Exec(QStringLiteral("ATTACH DATABASE ? AS old"), {AFileName})
+                 && connection.Exec(QStringLiteral("BEGIN")) && CreateTableSchema(db, ANewDefs);
             // Fields are matched by name as the engine finds them (ignoring case),
             // so a field renamed only in letter case keeps its values.
             QStringList targets, sources;
             for (const TFieldDef& def : ANewDefs) {
-                const auto old = std::find_if(AOldDefs.begin(), AOldDefs.end(), [&](const TFieldDef& d) {
-                    return d.Name.compare(def.Name, Qt::CaseInsensitive) == 0;
-                });
+                const auto old = std::find_if(AOldDefs.begin(), AOldDefs.end(),
+                    [&](const TFieldDef& d) { return d.Name.compare(def.Name, Qt::CaseInsensitive) == 0; });
                 if (old == AOldDefs.end())
                     continue;
                 const QString source = QStringLiteral("old.Data.") + SqlQuotedName(old->Name);
@@ -237,23 +235,28 @@ bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, cons
                     sources << QStringLiteral("CAST(%1 AS INTEGER)").arg(source);
             }
             if (ok && !targets.isEmpty())
-                ok = connection.Exec(QStringLiteral("INSERT INTO main.Data (%1) SELECT %2 FROM old.Data ORDER BY old.Data.rowid")
-                                         .arg(targets.join(QStringLiteral(", ")), sources.join(QStringLiteral(", "))));
+                ok = connection.Exec(
+                    QStringLiteral("INSERT INTO main.Data (%1) SELECT %2 FROM old.Data ORDER BY old.Data.rowid")
+                        .arg(targets.join(QStringLiteral(", ")), sources.join(QStringLiteral(", "))));
             ok = ok && CutStoredTexts(db, ANewDefs);
             // The counter never goes back: the highest ID ever given stays given.
             if (ok) {
                 qint64 oldSeq = 0;
                 QSqlQuery query(db);
-                if (query.exec(QStringLiteral("SELECT seq FROM old.sqlite_sequence WHERE name = 'Data'")) && query.next())
+                if (query.exec(QStringLiteral("SELECT seq FROM old.sqlite_sequence WHERE name = 'Data'"))
+                    && query.next())
                     oldSeq = query.value(0).toLongLong();
                 query.finish();
-                if (oldSeq > 0 && query.exec(QStringLiteral("SELECT count(*) FROM main.sqlite_master WHERE name = 'sqlite_sequence'")) &&
-                    query.next() && query.value(0).toInt() > 0) {
+                if (oldSeq > 0
+                    && query.exec(
+                        QStringLiteral("SELECT count(*) FROM main.sqlite_master WHERE name = 'sqlite_sequence'"))
+                    && query.next() && query.value(0).toInt() > 0) {
                     query.finish();
-                    ok = connection.Exec(QStringLiteral("DELETE FROM main.sqlite_sequence WHERE name = 'Data'")) &&
-                         connection.Exec(QStringLiteral("INSERT INTO main.sqlite_sequence (name, seq) "
-                                                        "SELECT 'Data', max(?, coalesce((SELECT max(rowid) FROM main.Data), 0))"),
-                                         {oldSeq});
+                    ok = connection.Exec(QStringLiteral("DELETE FROM main.sqlite_sequence WHERE name = 'Data'"))
+                         && connection.Exec(
+                             QStringLiteral("INSERT INTO main.sqlite_sequence (name, seq) "
+                                            "SELECT 'Data', max(?, coalesce((SELECT max(rowid) FROM main.Data), 0))"),
+                             {oldSeq});
                 }
             }
             ok = ok && connection.Exec(QStringLiteral("COMMIT"));
@@ -285,8 +288,8 @@ QString WriteCompactCopy(const QString& AFileName, qint64& ARows)
     bool ok = false;
     {
         TFileConnection connection(AFileName);
-        ok = connection.IsOpen() && (ARows = connection.Number(QStringLiteral("SELECT count(*) FROM Data"))) >= 0 &&
-             connection.Exec(QStringLiteral("VACUUM INTO ?"), {temp});
+        ok = connection.IsOpen() && (ARows = connection.Number(QStringLiteral("SELECT count(*) FROM Data"))) >= 0
+             && connection.Exec(QStringLiteral("VACUUM INTO ?"), {temp});
     }
     if (!ok) {
         RemoveTableFile(temp);
@@ -336,8 +339,8 @@ bool SafeCopyFile(const QString& ASource, const QString& ATarget)
         return true;
     const QString targetLog = ATarget + QStringLiteral("-wal");
     const QString logTemp = CopyBeside(log, targetLog);
-    if (logTemp.isEmpty() ||
-        std::rename(QFile::encodeName(logTemp).constData(), QFile::encodeName(targetLog).constData()) != 0) {
+    if (logTemp.isEmpty()
+        || std::rename(QFile::encodeName(logTemp).constData(), QFile::encodeName(targetLog).constData()) != 0) {
         QFile::remove(logTemp);
         return false;
     }
@@ -347,8 +350,10 @@ bool SafeCopyFile(const QString& ASource, const QString& ATarget)
 QString SetFileAside(const QString& AFileName)
 {
     for (int attempt = 0; attempt < 64; ++attempt) {
-        const QString target = AFileName + QLatin1Char('.') +
-                               QStringLiteral("%1").arg(QRandomGenerator::global()->bounded(0x10000), 4, 16, QLatin1Char('0')).toUpper();
+        const QString target = AFileName + QLatin1Char('.')
+                               + QStringLiteral("%1")
+                                     .arg(QRandomGenerator::global()->bounded(0x10000), 4, 16, QLatin1Char('0'))
+                                     .toUpper();
         if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
             continue;
         // link + unlink never replaces an existing name; folders are renamed.
@@ -356,8 +361,8 @@ QString SetFileAside(const QString& AFileName)
         if (QFileInfo(AFileName).isDir())
             moved = QDir().rename(AFileName, target);
         else
-            moved = ::link(QFile::encodeName(AFileName).constData(), QFile::encodeName(target).constData()) == 0 &&
-                    ::unlink(QFile::encodeName(AFileName).constData()) == 0;
+            moved = ::link(QFile::encodeName(AFileName).constData(), QFile::encodeName(target).constData()) == 0
+                    && ::unlink(QFile::encodeName(AFileName).constData()) == 0;
         if (!moved)
             return QString();
         for (const char* suffix : {"-wal", "-journal"}) {

@@ -15,8 +15,8 @@ bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs);
 // Rewrites a closed file to ANewDefs, keeping every record, every ID and the
 // auto-increment counter; the old content goes to "<file>.bak" first. On
 // failure the file stays as it was and AError, when given, says why.
-bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, const TFieldDefs& ANewDefs,
-                      QString* AError = nullptr);
+bool RebuildTableFile(
+    const QString& AFileName, const TFieldDefs& AOldDefs, const TFieldDefs& ANewDefs, QString* AError = nullptr);
 // Writes a copy of a closed file without its free pages (IDs and counter
 // kept) beside it; its name, or empty on failure. ARows takes the number of
 // rows the file holds.

@@ -76,7 +76,8 @@ QStringList DateIndexColumns(const TFieldDefs& ADefs)
             columns << def.Name;
     if (columns.isEmpty())
         return columns;
-    auto isID = [](const TFieldDef& ADef) { return ADef.DataType == ftInteger && ADef.Name.endsWith(QLatin1String("ID")); };
+    auto isID
+        = [](const TFieldDef& ADef) { return ADef.DataType == ftInteger && ADef.Name.endsWith(QLatin1String("ID")); };
     for (const TFieldDef& def : ADefs)
         if (isID(def))
             columns << def.Name;
@@ -153,8 +154,8 @@ bool UpgradeDateIndex(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
     bool ok = true;
     for (const QString& name : others)
         ok = ok && query.exec(QStringLiteral("DROP INDEX %1").arg(SqlQuotedName(name)));
-    ok = ok && query.exec(QStringLiteral("DROP INDEX IF EXISTS IndexDate")) && query.exec(DateIndexStatement(ADefs)) &&
-         query.exec(QStringLiteral("COMMIT"));
+    ok = ok && query.exec(QStringLiteral("DROP INDEX IF EXISTS IndexDate")) && query.exec(DateIndexStatement(ADefs))
+         && query.exec(QStringLiteral("COMMIT"));
     if (!ok)
         query.exec(QStringLiteral("ROLLBACK"));
     return ok;

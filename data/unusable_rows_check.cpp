@@ -41,8 +41,9 @@ void TUnusableRowsCheck::Start(const QString& AFileName, const QString& ACountSq
                 shared->Database = db;
             }
             sqlite3_stmt* statement = nullptr;
-            if (!shared->Stopped && sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &statement, nullptr) == SQLITE_OK &&
-                sqlite3_step(statement) == SQLITE_ROW)
+            if (!shared->Stopped
+                && sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &statement, nullptr) == SQLITE_OK
+                && sqlite3_step(statement) == SQLITE_ROW)
                 count = sqlite3_column_int64(statement, 0);
             sqlite3_finalize(statement);
             std::lock_guard lock(shared->Mutex);

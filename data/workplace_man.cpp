@@ -166,7 +166,10 @@ bool TWorkplace::StoreToDB(TTable& ADataSet)
 
 // --- TWorkplaceList ---
 
-TWorkplace* TWorkplaceList::Items(int AKey) const { return RegisterItemByKey(*this, AKey); }
+TWorkplace* TWorkplaceList::Items(int AKey) const
+{
+    return RegisterItemByKey(*this, AKey);
+}
 
 TWorkplace* TWorkplaceList::Items(const QString& AKey) const
 {
@@ -198,11 +201,9 @@ QString TWorkplaceList::VerifyShortcut(const QString& AShortcut, const TWorkplac
 
 TFieldDefs TWorkplaceMan::FieldDefs()
 {
-    return {{QStringLiteral("ID"), ftAutoInc, 0},
-            {QStringLiteral("Shortcut"), ftString, 10},
-            {QStringLiteral("Name"), ftString, 50},
-            {QStringLiteral("Color"), ftInteger, 0},
-            {QStringLiteral("Note"), ftString, 80}};
+    return {{QStringLiteral("ID"), ftAutoInc, 0}, {QStringLiteral("Shortcut"), ftString, 10},
+        {QStringLiteral("Name"), ftString, 50}, {QStringLiteral("Color"), ftInteger, 0},
+        {QStringLiteral("Note"), ftString, 80}};
 }
 
 TWorkplaceMan::TWorkplaceMan() : FWorkplaces(TSCList::Create<TWorkplaceList>())

@@ -10,7 +10,10 @@ namespace {
 TDataManPrint* GInstance = nullptr;
 }
 
-TDataManPrint::TDataManPrint(TReportEngine* AEngine) { SetEngine(AEngine); }
+TDataManPrint::TDataManPrint(TReportEngine* AEngine)
+{
+    SetEngine(AEngine);
+}
 
 TDataManPrint::~TDataManPrint()
 {
@@ -23,8 +26,14 @@ TDataManPrint::~TDataManPrint()
         GInstance = nullptr;
 }
 
-TDataManPrint* TDataManPrint::Instance() { return GInstance; }
-void TDataManPrint::SetInstance(TDataManPrint* AInstance) { GInstance = AInstance; }
+TDataManPrint* TDataManPrint::Instance()
+{
+    return GInstance;
+}
+void TDataManPrint::SetInstance(TDataManPrint* AInstance)
+{
+    GInstance = AInstance;
+}
 
 void TDataManPrint::SetEngine(TReportEngine* AEngine)
 {
@@ -33,7 +42,10 @@ void TDataManPrint::SetEngine(TReportEngine* AEngine)
         BindPrintTables(*FEngine, FTables);
 }
 
-QString TDataManPrint::LogoFileName() { return IncludeBackslash(ProgramTempDir()) + QStringLiteral("Logo.bmp"); }
+QString TDataManPrint::LogoFileName()
+{
+    return IncludeBackslash(ProgramTempDir()) + QStringLiteral("Logo.bmp");
+}
 
 bool TDataManPrint::PreparePrint(const QStringList& AParams)
 {

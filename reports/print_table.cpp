@@ -1,7 +1,9 @@
 #include "reports/print_table.h"
 
 TPrintTable::TPrintTable(const QString& AName, const QString& AConnectionName, std::vector<TPrintField> AFields)
-    : FName(AName), FConnectionName(AConnectionName), FFields(std::move(AFields))
+    : FName(AName),
+      FConnectionName(AConnectionName),
+      FFields(std::move(AFields))
 {
 }
 
@@ -86,35 +88,22 @@ bool TPrintTable::AsBoolean(int ARow, const QString& AFieldName) const
 
 TPrintTables::TPrintTables()
     : DSPrintWorkplaces(QStringLiteral("DSPrintWorkplaces"), ReportDSCWorkplaces,
-                        {{QStringLiteral("ID"), pftInteger, 0},
-                         {QStringLiteral("Shortcut"), pftText, 20},
-                         {QStringLiteral("Name"), pftText, 40},
-                         {QStringLiteral("Note"), pftText, 80},
-                         {QStringLiteral("Days"), pftText, 50},
-                         {QStringLiteral("IsDeleted"), pftBoolean, 0},
-                         {QStringLiteral("DayID"), pftInteger, 0}}),
+        {{QStringLiteral("ID"), pftInteger, 0}, {QStringLiteral("Shortcut"), pftText, 20},
+            {QStringLiteral("Name"), pftText, 40}, {QStringLiteral("Note"), pftText, 80},
+            {QStringLiteral("Days"), pftText, 50}, {QStringLiteral("IsDeleted"), pftBoolean, 0},
+            {QStringLiteral("DayID"), pftInteger, 0}}),
       DSPrintPersons(QStringLiteral("DSPrintPersons"), ReportDSCPersons,
-                     {{QStringLiteral("ID"), pftInteger, 0},
-                      {QStringLiteral("Name"), pftText, 50},
-                      {QStringLiteral("SortingName"), pftText, 50},
-                      {QStringLiteral("Note"), pftText, 80},
-                      {QStringLiteral("DateOutFrom"), pftDate, 0},
-                      {QStringLiteral("DateOutTo"), pftDate, 0},
-                      {QStringLiteral("DaysOut"), pftInteger, 0},
-                      {QStringLiteral("IsOut"), pftBoolean, 0},
-                      {QStringLiteral("NoteOut"), pftText, 80},
-                      {QStringLiteral("WorkplaceID"), pftInteger, 0},
-                      {QStringLiteral("Workplaces"), pftText, 50},
-                      {QStringLiteral("DayID"), pftInteger, 0},
-                      {QStringLiteral("Days"), pftText, 50},
-                      {QStringLiteral("IsDeleted"), pftBoolean, 0}}),
+          {{QStringLiteral("ID"), pftInteger, 0}, {QStringLiteral("Name"), pftText, 50},
+              {QStringLiteral("SortingName"), pftText, 50}, {QStringLiteral("Note"), pftText, 80},
+              {QStringLiteral("DateOutFrom"), pftDate, 0}, {QStringLiteral("DateOutTo"), pftDate, 0},
+              {QStringLiteral("DaysOut"), pftInteger, 0}, {QStringLiteral("IsOut"), pftBoolean, 0},
+              {QStringLiteral("NoteOut"), pftText, 80}, {QStringLiteral("WorkplaceID"), pftInteger, 0},
+              {QStringLiteral("Workplaces"), pftText, 50}, {QStringLiteral("DayID"), pftInteger, 0},
+              {QStringLiteral("Days"), pftText, 50}, {QStringLiteral("IsDeleted"), pftBoolean, 0}}),
       DSPrintDays(QStringLiteral("DSPrintDays"), ReportDSCDays,
-                  {{QStringLiteral("ID"), pftInteger, 0},
-                   {QStringLiteral("Date"), pftDate, 0},
-                   {QStringLiteral("DayName"), pftText, 20},
-                   {QStringLiteral("DateWithoutYear"), pftText, 20},
-                   {QStringLiteral("Color"), pftInteger, 0},
-                   {QStringLiteral("PersonIsOut"), pftBoolean, 0}})
+          {{QStringLiteral("ID"), pftInteger, 0}, {QStringLiteral("Date"), pftDate, 0},
+              {QStringLiteral("DayName"), pftText, 20}, {QStringLiteral("DateWithoutYear"), pftText, 20},
+              {QStringLiteral("Color"), pftInteger, 0}, {QStringLiteral("PersonIsOut"), pftBoolean, 0}})
 {
 }
 

@@ -63,7 +63,7 @@ bool FieldSet(const TPrintTable& ATable, int ARow, const QString& AField)
 
 // {Field} a field of the row, {@Name} a parameter, {#Page} and {#Pages}.
 QString Expand(const QString& ATemplate, const TPrintTable* ATable, int ARow, const TReportParams& AParams,
-               int APage = 0, int APages = 0)
+    int APage = 0, int APages = 0)
 {
     static const QRegularExpression token(QStringLiteral("\\{([@#]?)([A-Za-z]+)\\}"));
     QString result;
@@ -102,8 +102,10 @@ QImage LoadLogo(const QString& AFileName, bool ATransparent)
 class TLayouter {
 public:
     TLayouter(const TReportLayout& ALayout, const TReportParams& AParams, const TReportConnections& AConnections,
-              const TReportPageGeometry& AGeometry)
-        : L(ALayout), P(AParams), G(AGeometry)
+        const TReportPageGeometry& AGeometry)
+        : L(ALayout),
+          P(AParams),
+          G(AGeometry)
     {
         FMaster = AConnections ? AConnections(L.Master.Connection) : nullptr;
         FDetail = (L.Detail && AConnections) ? AConnections(L.Detail->Connection) : nullptr;
@@ -128,7 +130,7 @@ public:
         if (selected == 0) {
             NewPage(false);
             AddText(QRectF(FLeft, FBodyTop, FRight - FLeft, ReportLineHeight(10)), QStringLiteral("empty"), L.EmptyText,
-                    10, false, true, Qt::AlignLeft);
+                10, false, true, Qt::AlignLeft);
         } else {
             NewPage(true);
             std::map<int, std::vector<int>> details;
@@ -181,7 +183,7 @@ private:
     }
 
     TReportItem& AddText(const QRectF& ARect, const QString& ARole, const QString& AText, double ASize, bool ABold,
-                         bool AItalic, Qt::Alignment AAlign)
+        bool AItalic, Qt::Alignment AAlign)
     {
         TReportItem item;
         item.Kind = rikText;
@@ -212,8 +214,9 @@ private:
     {
         double textX = FLeft;
         double bottom = FTop;
-        const QImage logo = L.Header.Logo.isEmpty() ? QImage()
-                                                    : LoadLogo(Expand(L.Header.Logo, nullptr, 0, P), L.Header.LogoTransparent);
+        const QImage logo = L.Header.Logo.isEmpty()
+                                ? QImage()
+                                : LoadLogo(Expand(L.Header.Logo, nullptr, 0, P), L.Header.LogoTransparent);
         if (!logo.isNull()) {
             TReportItem item;
             item.Kind = rikPicture;
@@ -275,8 +278,7 @@ private:
             const double w = width * column.Width / total;
             if (!column.Caption.isEmpty())
                 AddText(QRectF(x + CellPadding, AY, w - 2 * CellPadding, ReportLineHeight(CaptionSize)),
-                        QStringLiteral("caption"), column.Caption, CaptionSize, true, &ABand != &L.Master,
-                        column.Align);
+                    QStringLiteral("caption"), column.Caption, CaptionSize, true, &ABand != &L.Master, column.Align);
             x += w;
         }
     }
@@ -365,7 +367,7 @@ private:
                 if (!text.isEmpty()) {
                     const double size = column.Size > 0 ? column.Size : ABand.Size;
                     AddText(QRectF(x + CellPadding, FY + 0.3 + line * lineHeight, w - 2 * CellPadding, lineHeight),
-                            ARole, text, size, column.Bold, column.Italic, column.Align);
+                        ARole, text, size, column.Bold, column.Italic, column.Align);
                 }
                 x += w;
             }
@@ -475,7 +477,7 @@ QString ElideReportText(const QString& AText, double AWidth, double ASize, bool 
 }
 
 TReportDocument LayoutReport(const TReportLayout& ALayout, const TReportParams& AParams,
-                             const TReportConnections& AConnections, const TReportPageGeometry& AGeometry)
+    const TReportConnections& AConnections, const TReportPageGeometry& AGeometry)
 {
     return TLayouter(ALayout, AParams, AConnections, AGeometry).Run();
 }

@@ -53,7 +53,7 @@ using TReportParams = QMap<QString, QString>;
 using TReportConnections = std::function<const TPrintTable*(const QString&)>;
 
 TReportDocument LayoutReport(const TReportLayout& ALayout, const TReportParams& AParams,
-                             const TReportConnections& AConnections, const TReportPageGeometry& AGeometry);
+    const TReportConnections& AConnections, const TReportPageGeometry& AGeometry);
 
 // Width of a text in millimetres, as the painter will print it.
 double ReportTextWidth(const QString& AText, double ASize, bool ABold, bool AItalic);

@@ -14,8 +14,8 @@ class QPainter;
 void PaintReportPage(QPainter& APainter, const TReportPage& APage, double APixelsPerMm);
 // Paints every page on the device, one device page each, from the paper's
 // corner; false when painting cannot begin. AOnPage hears each page number.
-bool PaintReport(const TReportDocument& ADocument, QPagedPaintDevice* ADevice,
-                 const std::function<void(int)>& AOnPage = {});
+bool PaintReport(
+    const TReportDocument& ADocument, QPagedPaintDevice* ADevice, const std::function<void(int)>& AOnPage = {});
 // The document as PDF, titled with the print job title; empty on failure.
 QByteArray RenderReportPdf(const TReportDocument& ADocument);
 bool SaveReportPdf(const TReportDocument& ADocument, const QString& AFileName);

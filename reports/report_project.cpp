@@ -60,8 +60,8 @@ bool TReportProject::HasReport(const QString& AName) const
 
 namespace {
 // A value given inline or as the name of an entry in a shared section.
-bool Resolve(const QJsonObject& ARoot, const QString& ASection, const QJsonValue& AValue, QJsonObject& AObject,
-             QString& AError)
+bool Resolve(
+    const QJsonObject& ARoot, const QString& ASection, const QJsonValue& AValue, QJsonObject& AObject, QString& AError)
 {
     if (AValue.isObject()) {
         AObject = AValue.toObject();
@@ -154,7 +154,8 @@ bool ParseBand(const QJsonObject& ARoot, const QJsonValue& AValue, bool ADetail,
         column.Bold = c.value(QStringLiteral("Bold")).toBool(ABand.Bold);
         column.Italic = c.value(QStringLiteral("Italic")).toBool();
         column.Size = c.value(QStringLiteral("Size")).toDouble(0);
-        if (column.Width <= 0 || column.Line < 0 || column.Line > 1 || (column.Size != 0 && (column.Size < 4 || column.Size > 40))) {
+        if (column.Width <= 0 || column.Line < 0 || column.Line > 1
+            || (column.Size != 0 && (column.Size < 4 || column.Size > 40))) {
             AError = QStringLiteral("a column of %1 has a bad width, line or size").arg(ABand.Connection);
             return false;
         }

@@ -11,10 +11,10 @@
 
 struct TReportColumn {
     QString Caption;
-    QString Text;  // template: {Field}, {@Param}
-    QString If;    // the cell is empty unless this field is set (non-zero, non-empty, true)
+    QString Text; // template: {Field}, {@Param}
+    QString If; // the cell is empty unless this field is set (non-zero, non-empty, true)
     double Width = 1; // share of the band's width on its line
-    int Line = 0;     // 0 the band's first line, 1 the second
+    int Line = 0; // 0 the band's first line, 1 the second
     Qt::Alignment Align = Qt::AlignLeft;
     bool Bold = false;
     bool Italic = false;
@@ -23,12 +23,12 @@ struct TReportColumn {
 
 struct TReportBand {
     QString Connection;
-    QString Link;       // detail only: the field holding the master row's ID
-    double Indent = 0;  // millimetres
-    double Size = 9;    // points
+    QString Link; // detail only: the field holding the master row's ID
+    double Indent = 0; // millimetres
+    double Size = 9; // points
     bool Bold = false;
     QString ColorField; // fills the band with the row's colour (0x00BBGGRR) when set
-    bool Rule = false;  // a thin line above the band
+    bool Rule = false; // a thin line above the band
     // Only rows whose fields hold these numbers: keeps rows nested under
     // another table out of a list of top-level rows.
     std::vector<std::pair<QString, int>> Where;
@@ -37,7 +37,7 @@ struct TReportBand {
 };
 
 struct TReportHeader {
-    QString Logo;  // template of the picture file
+    QString Logo; // template of the picture file
     bool LogoTransparent = false; // the bottom-left pixel's colour is see-through
     QString Title;
     QStringList Lines;

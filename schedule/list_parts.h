@@ -41,7 +41,7 @@ enum class TSilentListItems { Skipped, Reached };
 // items see it also while silent when AItems says so), then up to AUp.
 template <class TList, class TUp>
 void RouteListNotice(TList& AList, bool ASilent, TObject* AEditor, TUp* AUp, TObject* ASender, TObject* ATransmiter,
-                     const QString& AValueName, TSilentListItems AItems = TSilentListItems::Skipped)
+    const QString& AValueName, TSilentListItems AItems = TSilentListItems::Skipped)
 {
     if (!ASilent || AItems == TSilentListItems::Reached)
         for (int i = 0; i < AList.Count(); ++i)

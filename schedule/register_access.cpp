@@ -32,8 +32,8 @@ int RegisterPersonIDAt(int AIndex)
 
 int RegisterWorkplaceIDAt(int AIndex)
 {
-    const TWorkplace* workplace =
-        TWorkplaceMan::Instance() && AIndex >= 0 ? TWorkplaceMan::Instance()->Workplaces(AIndex) : nullptr;
+    const TWorkplace* workplace
+        = TWorkplaceMan::Instance() && AIndex >= 0 ? TWorkplaceMan::Instance()->Workplaces(AIndex) : nullptr;
     return workplace ? workplace->ID() : 0;
 }
 

@@ -64,32 +64,21 @@ std::optional<TRecord> RegisterWorkplaceRecord(int AID)
 template <class TRow>
 bool AppendPrintPersonRow(TPrintTable& ATable, const TRow& ARow)
 {
-    return ATable.Append({{QStringLiteral("ID"), ARow.ID},
-                          {QStringLiteral("Name"), ARow.Name},
-                          {QStringLiteral("SortingName"), ARow.SortingName},
-                          {QStringLiteral("Note"), ARow.Note},
-                          {QStringLiteral("DateOutFrom"), ARow.DateOutFrom},
-                          {QStringLiteral("DateOutTo"), ARow.DateOutTo},
-                          {QStringLiteral("DaysOut"), ARow.DaysOut},
-                          {QStringLiteral("IsOut"), ARow.IsOut},
-                          {QStringLiteral("NoteOut"), ARow.NoteOut},
-                          {QStringLiteral("WorkplaceID"), ARow.WorkplaceID},
-                          {QStringLiteral("Workplaces"), ARow.Workplaces},
-                          {QStringLiteral("DayID"), ARow.DayID},
-                          {QStringLiteral("Days"), ARow.Days},
-                          {QStringLiteral("IsDeleted"), ARow.IsDeleted}});
+    return ATable.Append({{QStringLiteral("ID"), ARow.ID}, {QStringLiteral("Name"), ARow.Name},
+        {QStringLiteral("SortingName"), ARow.SortingName}, {QStringLiteral("Note"), ARow.Note},
+        {QStringLiteral("DateOutFrom"), ARow.DateOutFrom}, {QStringLiteral("DateOutTo"), ARow.DateOutTo},
+        {QStringLiteral("DaysOut"), ARow.DaysOut}, {QStringLiteral("IsOut"), ARow.IsOut},
+        {QStringLiteral("NoteOut"), ARow.NoteOut}, {QStringLiteral("WorkplaceID"), ARow.WorkplaceID},
+        {QStringLiteral("Workplaces"), ARow.Workplaces}, {QStringLiteral("DayID"), ARow.DayID},
+        {QStringLiteral("Days"), ARow.Days}, {QStringLiteral("IsDeleted"), ARow.IsDeleted}});
 }
 
 template <class TRow>
 bool AppendPrintWorkplaceRow(TPrintTable& ATable, const TRow& ARow)
 {
-    return ATable.Append({{QStringLiteral("ID"), ARow.ID},
-                          {QStringLiteral("Shortcut"), ARow.Shortcut},
-                          {QStringLiteral("Name"), ARow.Name},
-                          {QStringLiteral("Note"), ARow.Note},
-                          {QStringLiteral("Days"), ARow.Days},
-                          {QStringLiteral("IsDeleted"), ARow.IsDeleted},
-                          {QStringLiteral("DayID"), ARow.DayID}});
+    return ATable.Append({{QStringLiteral("ID"), ARow.ID}, {QStringLiteral("Shortcut"), ARow.Shortcut},
+        {QStringLiteral("Name"), ARow.Name}, {QStringLiteral("Note"), ARow.Note}, {QStringLiteral("Days"), ARow.Days},
+        {QStringLiteral("IsDeleted"), ARow.IsDeleted}, {QStringLiteral("DayID"), ARow.DayID}});
 }
 
 // The register half of a schedule store on the program's managers, for a

@@ -4,7 +4,8 @@
 #include "schedule/period/period_data_store.h"
 
 TScheduleStores::TScheduleStores()
-    : FDaily(std::make_unique<TDSDataStore>()), FPeriod(std::make_unique<TPeriodDataStore>())
+    : FDaily(std::make_unique<TDSDataStore>()),
+      FPeriod(std::make_unique<TPeriodDataStore>())
 {
     SetDSStore(FDaily.get());
     SetPeriodStore(FPeriod.get());

@@ -13,7 +13,6 @@
 #include <cmath>
 #include <optional>
 
-
 namespace {
 
 TSetup* LiveSetup = nullptr;
@@ -24,9 +23,8 @@ std::optional<int> ReadInt(QSettings& ASettings, const QString& AName)
     const QVariant value = ASettings.value(AName);
     if (!value.isValid())
         return std::nullopt;
-    if (value.typeId() != QMetaType::QString && value.typeId() != QMetaType::Int &&
-        value.typeId() != QMetaType::UInt && value.typeId() != QMetaType::LongLong &&
-        value.typeId() != QMetaType::ULongLong)
+    if (value.typeId() != QMetaType::QString && value.typeId() != QMetaType::Int && value.typeId() != QMetaType::UInt
+        && value.typeId() != QMetaType::LongLong && value.typeId() != QMetaType::ULongLong)
         return std::nullopt;
     bool ok = false;
     const int number = value.toInt(&ok);
@@ -71,10 +69,7 @@ QSize FrameAllowance()
 
 // --- TSetupGroup ---
 
-TSetupGroup::TSetupGroup(TSetup* ASetup, QString AGroupName)
-    : FSetup(ASetup), FGroupName(std::move(AGroupName))
-{
-}
+TSetupGroup::TSetupGroup(TSetup* ASetup, QString AGroupName) : FSetup(ASetup), FGroupName(std::move(AGroupName)) {}
 
 void TSetupGroup::SetModified(bool AValue)
 {
@@ -194,8 +189,9 @@ QImage TSetupGeneral::LogoImage() const
     if (!FLogoTransparent)
         return FLogo;
     QImage image = FLogo.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = QColor(ColorRed(FLogoTransparentColor), ColorGreen(FLogoTransparentColor),
-                            ColorBlue(FLogoTransparentColor)).rgb();
+    const QRgb key
+        = QColor(ColorRed(FLogoTransparentColor), ColorGreen(FLogoTransparentColor), ColorBlue(FLogoTransparentColor))
+              .rgb();
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x)
@@ -259,8 +255,8 @@ void TSetupGeneral::SetPrintOccupiedWorkplacesOnly(bool AValue)
 
 void TSetupGeneral::SetDateDaysKind(TDateDaysKind AValue)
 {
-    ChangeValue(FDateDaysKind, static_cast<TDateDaysKind>(ClampInt(ddkWeek, ddkMonth, AValue)),
-                QStringLiteral("DateDaysKind"));
+    ChangeValue(
+        FDateDaysKind, static_cast<TDateDaysKind>(ClampInt(ddkWeek, ddkMonth, AValue)), QStringLiteral("DateDaysKind"));
 }
 
 void TSetupGeneral::UpdateLogo()
@@ -271,8 +267,8 @@ void TSetupGeneral::UpdateLogo()
         const QSize size = reader.size();
         QImage picture;
         // Refuse huge pictures before decoding them.
-        if (size.isValid() && size.width() <= MaxLogoFileSide && size.height() <= MaxLogoFileSide &&
-            reader.read(&picture) && !picture.isNull()) {
+        if (size.isValid() && size.width() <= MaxLogoFileSide && size.height() <= MaxLogoFileSide
+            && reader.read(&picture) && !picture.isNull()) {
             const QRgb corner = picture.pixel(0, picture.height() - 1);
             FLogoTransparentColor = RGBToColor(qRed(corner), qGreen(corner), qBlue(corner));
             QImage logo(LogoSize, LogoSize, QImage::Format_RGB32);
@@ -539,14 +535,14 @@ bool TSetup::Store()
 {
     bool stored = true;
     for (TSetupGroup* group : {static_cast<TSetupGroup*>(FData.get()), static_cast<TSetupGroup*>(FGeneral.get()),
-                               static_cast<TSetupGroup*>(FMainWindow.get())})
+             static_cast<TSetupGroup*>(FMainWindow.get())})
         if (group->Modified() && !group->Store())
             stored = false;
     if (!stored)
         ShowMessageBox(QStringLiteral("The settings could not be saved to \"%1\".\r\n"
                                       "The changes stay in effect until the program ends.")
                            .arg(OpenSettings()->fileName()),
-                       mtError, mbOK);
+            mtError, mbOK);
     return stored;
 }
 
@@ -615,6 +611,6 @@ bool TSetup::Edit(int APageIndex, bool ALockData)
 
 std::unique_ptr<QSettings> TSetup::OpenSettings()
 {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, ProgramCompanyName(),
-                                       ProgramName());
+    return std::make_unique<QSettings>(
+        QSettings::NativeFormat, QSettings::UserScope, ProgramCompanyName(), ProgramName());
 }

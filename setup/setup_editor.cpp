@@ -55,8 +55,8 @@ TSetupEditor::TSetupEditor(QWidget* AParent)
         EditNote = Named(new QLineEdit, "EditNote");
         EditSubNote = Named(new QLineEdit, "EditSubNote");
         EditLogoFName = Named(new QLineEdit, "EditLogoFName");
-        QAction* browse = EditLogoFName->addAction(style()->standardIcon(QStyle::SP_DirOpenIcon),
-                                                  QLineEdit::TrailingPosition);
+        QAction* browse
+            = EditLogoFName->addAction(style()->standardIcon(QStyle::SP_DirOpenIcon), QLineEdit::TrailingPosition);
         browse->setObjectName(QStringLiteral("EditLogoFNameButton"));
         browse->setToolTip(QStringLiteral("Select bitmap 64x64 dots with a logo"));
         connect(browse, &QAction::triggered, this, [this] {
@@ -83,9 +83,9 @@ TSetupEditor::TSetupEditor(QWidget* AParent)
     TSPersons = Named(new QWidget, "TSPersons");
     {
         auto* group = new QGroupBox(QStringLiteral("Sorting name"), TSPersons);
-        CBSwapFirstAndSurName = Named(
-            new QCheckBox(QStringLiteral("Auto swap first name and surname on creating \"Sorting name\"")),
-            "CBSwapFirstAndSurName");
+        CBSwapFirstAndSurName
+            = Named(new QCheckBox(QStringLiteral("Auto swap first name and surname on creating \"Sorting name\"")),
+                "CBSwapFirstAndSurName");
         (new QVBoxLayout(group))->addWidget(CBSwapFirstAndSurName);
         auto* page = new QVBoxLayout(TSPersons);
         page->addWidget(group);
@@ -95,8 +95,8 @@ TSetupEditor::TSetupEditor(QWidget* AParent)
     TSDailySchedule = Named(new QWidget, "TSDailySchedule");
     {
         auto* group = new QGroupBox(QStringLiteral("Workplaces"), TSDailySchedule);
-        CBShowNoteOnDSWorkplace =
-            Named(new QCheckBox(QStringLiteral("Show note on workplace")), "CBShowNoteOnDSWorkplace");
+        CBShowNoteOnDSWorkplace
+            = Named(new QCheckBox(QStringLiteral("Show note on workplace")), "CBShowNoteOnDSWorkplace");
         (new QVBoxLayout(group))->addWidget(CBShowNoteOnDSWorkplace);
         auto* page = new QVBoxLayout(TSDailySchedule);
         page->addWidget(group);
@@ -117,12 +117,12 @@ TSetupEditor::TSetupEditor(QWidget* AParent)
         EditOtherDataFolder = Named(new QLineEdit, "EditOtherDataFolder");
         EditOtherDataFolder->setReadOnly(true);
         EditOtherDataFolder->setFocusPolicy(Qt::ClickFocus); // not in the tab order
-        ButtonSelectOtherDataFolder =
-            Named(new QPushButton(QStringLiteral("Select folder...")), "ButtonSelectOtherDataFolder");
+        ButtonSelectOtherDataFolder
+            = Named(new QPushButton(QStringLiteral("Select folder...")), "ButtonSelectOtherDataFolder");
         ButtonSelectOtherDataFolder->setAutoDefault(false);
         int row = 0;
-        for (auto [radio, label] : {std::pair{RBUserDocuments, LabelUserDocuments}, std::pair{RBUserAppData, LabelUserAppData},
-                                    std::pair{RBCommonDocuments, LabelCommonDocuments}}) {
+        for (auto [radio, label] : {std::pair{RBUserDocuments, LabelUserDocuments},
+                 std::pair{RBUserAppData, LabelUserAppData}, std::pair{RBCommonDocuments, LabelCommonDocuments}}) {
             label->setMinimumWidth(10);
             grid->addWidget(radio, row, 0);
             grid->addWidget(label, row, 1, 1, 2);
@@ -146,16 +146,16 @@ TSetupEditor::TSetupEditor(QWidget* AParent)
     {
         auto* group = new QGroupBox(QStringLiteral("Permanently removing old and deleted records"), TSDataMaintenance);
         auto* grid = new QGridLayout(group);
-        RBDataMaintenanceCompress =
-            Named(new QRadioButton(QStringLiteral("Remove only deleted records")), "RBDataMaintenanceCompress");
+        RBDataMaintenanceCompress
+            = Named(new QRadioButton(QStringLiteral("Remove only deleted records")), "RBDataMaintenanceCompress");
         RBDataMaintenanceDeleteOldAndCompress = Named(
             new QRadioButton(QStringLiteral("Remove all older records, than date bellow and Remove deleted records")),
             "RBDataMaintenanceDeleteOldAndCompress");
         DTPickerDateMaintennaceOldRecordsDate = Named(new QDateEdit, "DTPickerDateMaintennaceOldRecordsDate");
         DTPickerDateMaintennaceOldRecordsDate->setCalendarPopup(true);
-        CBCreateBackup = Named(
-            new QCheckBox(QStringLiteral("Create backup of files before starting maintenance (recommended)")),
-            "CBCreateBackup");
+        CBCreateBackup
+            = Named(new QCheckBox(QStringLiteral("Create backup of files before starting maintenance (recommended)")),
+                "CBCreateBackup");
         ButtonRunMaintenance = Named(new QPushButton(QStringLiteral("Run maintenance")), "ButtonRunMaintenance");
         ButtonRunMaintenance->setAutoDefault(false);
         ProgressBarMaintenance = Named(new QProgressBar, "ProgressBarMaintenance");
@@ -198,18 +198,16 @@ TSetupEditor::TSetupEditor(QWidget* AParent)
     for (QLineEdit* edit : {EditNote, EditSubNote, EditLogoFName})
         connect(edit, &QLineEdit::editingFinished, this, [this, edit] { ControlChanged(edit); });
     for (QAbstractButton* button :
-         std::initializer_list<QAbstractButton*>{CBSwapFirstAndSurName, CBShowNoteOnDSWorkplace, RBUserDocuments,
-                                                 RBUserAppData, RBCommonDocuments, RBOtherDataFolder,
-                                                 ButtonSelectOtherDataFolder, RBDataMaintenanceCompress,
-                                                 RBDataMaintenanceDeleteOldAndCompress, ButtonRunMaintenance})
+        std::initializer_list<QAbstractButton*>{CBSwapFirstAndSurName, CBShowNoteOnDSWorkplace, RBUserDocuments,
+            RBUserAppData, RBCommonDocuments, RBOtherDataFolder, ButtonSelectOtherDataFolder, RBDataMaintenanceCompress,
+            RBDataMaintenanceDeleteOldAndCompress, ButtonRunMaintenance})
         connect(button, &QAbstractButton::clicked, this, [this, button] { ControlChanged(button); });
 
     // Keys reach the dialog before its controls.
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             EditNote, EditSubNote, EditLogoFName, CBSwapFirstAndSurName, CBShowNoteOnDSWorkplace,
-             EditOtherDataFolder, RBUserDocuments, RBUserAppData, RBCommonDocuments, RBOtherDataFolder,
-             RBDataMaintenanceCompress, RBDataMaintenanceDeleteOldAndCompress, DTPickerDateMaintennaceOldRecordsDate,
-             CBCreateBackup})
+    for (QWidget* control : std::initializer_list<QWidget*>{EditNote, EditSubNote, EditLogoFName, CBSwapFirstAndSurName,
+             CBShowNoteOnDSWorkplace, EditOtherDataFolder, RBUserDocuments, RBUserAppData, RBCommonDocuments,
+             RBOtherDataFolder, RBDataMaintenanceCompress, RBDataMaintenanceDeleteOldAndCompress,
+             DTPickerDateMaintennaceOldRecordsDate, CBCreateBackup})
         control->installEventFilter(this);
     ImageLogo->installEventFilter(this);
 }
@@ -217,8 +215,8 @@ TSetupEditor::TSetupEditor(QWidget* AParent)
 void TSetupEditor::SetDataLocked(bool ALocked)
 {
     FDataLocked = ALocked;
-    for (QWidget* control : std::initializer_list<QWidget*>{RBUserDocuments, RBUserAppData, RBCommonDocuments,
-                                                            RBOtherDataFolder, ButtonRunMaintenance})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             RBUserDocuments, RBUserAppData, RBCommonDocuments, RBOtherDataFolder, ButtonRunMaintenance})
         control->setEnabled(!ALocked);
     if (FObject)
         DataChanged(FObject->Data(), QStringLiteral("DataDirKind"));
@@ -328,8 +326,8 @@ void TSetupEditor::ControlChanged(QObject* ASender)
 void TSetupEditor::SelectLogoFile()
 {
     QString file = FObject->General()->LogoFName();
-    if (Dialogs().OpenFile(QStringLiteral("Select bitmap 64x64 dots with a logo"), QStringLiteral("Bitmaps (*.bmp)"),
-                           file))
+    if (Dialogs().OpenFile(
+            QStringLiteral("Select bitmap 64x64 dots with a logo"), QStringLiteral("Bitmaps (*.bmp)"), file))
         FObject->General()->SetLogoFName(file);
 }
 
@@ -351,9 +349,9 @@ void TSetupEditor::RunMaintenance()
     const bool pickerEnabled = DTPickerDateMaintennaceOldRecordsDate->isEnabled();
     const bool okEnabled = ButtonOK->isEnabled();
     const bool cancelEnabled = ButtonCancel->isEnabled();
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             PageControl->tabBar(), RBDataMaintenanceCompress, RBDataMaintenanceDeleteOldAndCompress,
-             DTPickerDateMaintennaceOldRecordsDate, CBCreateBackup, ButtonRunMaintenance, ButtonOK, ButtonCancel})
+    for (QWidget* control : std::initializer_list<QWidget*>{PageControl->tabBar(), RBDataMaintenanceCompress,
+             RBDataMaintenanceDeleteOldAndCompress, DTPickerDateMaintennaceOldRecordsDate, CBCreateBackup,
+             ButtonRunMaintenance, ButtonOK, ButtonCancel})
         control->setEnabled(false);
     ProgressBarMaintenance->show();
     LabelMaintenanceResult->clear();
@@ -438,8 +436,8 @@ void TSetupEditor::MoveFocusOnEnter(QWidget* AFrom)
         ButtonSelectOtherDataFolder->setFocus();
     else if (AFrom == RBDataMaintenanceDeleteOldAndCompress)
         DTPickerDateMaintennaceOldRecordsDate->setFocus();
-    else if (AFrom == DTPickerDateMaintennaceOldRecordsDate || AFrom == CBCreateBackup ||
-             AFrom == RBDataMaintenanceCompress)
+    else if (AFrom == DTPickerDateMaintennaceOldRecordsDate || AFrom == CBCreateBackup
+             || AFrom == RBDataMaintenanceCompress)
         ButtonRunMaintenance->setFocus();
     else {
         // Leaving a line edit by Enter commits it, as leaving by focus does.

@@ -26,8 +26,7 @@ class TSetupEditor : public TSCModalEditor<TSetup, ISetupEditor> {
 public:
     // Runs the maintenance: date limit (0 purges nothing), progress callback
     // (position, text to append), backup first.
-    using TMaintenanceRunner =
-        std::function<void(TDate, const std::function<void(int, const QString&)>&, bool)>;
+    using TMaintenanceRunner = std::function<void(TDate, const std::function<void(int, const QString&)>&, bool)>;
     static void SetMaintenanceRunner(TMaintenanceRunner ARunner);
 
     explicit TSetupEditor(QWidget* AParent = nullptr);

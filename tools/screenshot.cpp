@@ -107,14 +107,15 @@ int main(int argc, char* argv[])
 
         std::vector<TPerson*> people;
         for (const char* name : {"Anna Berg", "Tom Keller", "Mia Novak", "Jonas Lind", "Sara Holm", "Eric Dahl",
-                                 "Lena Voss", "Paul Meyer", "Ida Strand"}) {
+                 "Lena Voss", "Paul Meyer", "Ida Strand"}) {
             nextName = name;
             people.push_back(persons.AddPerson());
         }
         std::vector<TWorkplace*> places;
-        for (const TSampleWorkplace& w :
-             {TSampleWorkplace{"KIT", "Kitchen", 0xDFEBFF, "Lunch for 120"}, TSampleWorkplace{"BAR", "Bar", 0xFFE8DF, ""},
-              TSampleWorkplace{"SRV", "Service", 0xDFFFE3, "Terrace open"}, TSampleWorkplace{"DEL", "Delivery", 0xFFDFEF, ""}}) {
+        for (const TSampleWorkplace& w : {TSampleWorkplace{"KIT", "Kitchen", 0xDFEBFF, "Lunch for 120"},
+                 TSampleWorkplace{"BAR", "Bar", 0xFFE8DF, ""},
+                 TSampleWorkplace{"SRV", "Service", 0xDFFFE3, "Terrace open"},
+                 TSampleWorkplace{"DEL", "Delivery", 0xFFDFEF, ""}}) {
             nextWorkplace = w;
             places.push_back(workplaces.AddWorkplace());
         }

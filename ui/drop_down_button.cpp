@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-QToolButton* NewDropDownButton(QWidget* AParent, const QString& AName, const QString& ACaption,
-                               const QString& AHint, QMenu* AMenu)
+QToolButton* NewDropDownButton(
+    QWidget* AParent, const QString& AName, const QString& ACaption, const QString& AHint, QMenu* AMenu)
 {
     auto* button = new QToolButton(AParent);
     button->setObjectName(AName);

@@ -39,8 +39,9 @@ void SetElidedText(QLabel* ALabel, const QString& AText, const QString& AHint, b
         static TElideOnResize filter;
         ALabel->installEventFilter(&filter);
     }
-    if (ALabel->property(SourceProperty).isValid() && ALabel->property(SourceProperty).toString() == AText &&
-        ALabel->property(WidthProperty).toInt() == ALabel->width() && ALabel->property(HintProperty).toString() == AHint)
+    if (ALabel->property(SourceProperty).isValid() && ALabel->property(SourceProperty).toString() == AText
+        && ALabel->property(WidthProperty).toInt() == ALabel->width()
+        && ALabel->property(HintProperty).toString() == AHint)
         return;
     ALabel->setProperty(SourceProperty, AText);
     ALabel->setProperty(HintProperty, AHint);

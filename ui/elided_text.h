@@ -10,7 +10,6 @@ class QLabel;
 // text fits. Measuring is slow with hundreds of rows: a label cuts again only
 // when its text or width changed. AFollowResize cuts again whenever the label
 // is resized (for labels placed by a layout).
-void SetElidedText(QLabel* ALabel, const QString& AText, const QString& AHint = QString(),
-                   bool AFollowResize = false);
+void SetElidedText(QLabel* ALabel, const QString& AText, const QString& AHint = QString(), bool AFollowResize = false);
 // The whole text last given to SetElidedText.
 QString ElidedSource(const QLabel* ALabel);

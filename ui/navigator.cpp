@@ -4,6 +4,12 @@ namespace {
 ISCNavigator* CurrentNavigator = nullptr;
 } // namespace
 
-ISCNavigator* Navigator() { return CurrentNavigator; }
+ISCNavigator* Navigator()
+{
+    return CurrentNavigator;
+}
 
-void SetNavigator(ISCNavigator* ANavigator) { CurrentNavigator = ANavigator; }
+void SetNavigator(ISCNavigator* ANavigator)
+{
+    CurrentNavigator = ANavigator;
+}

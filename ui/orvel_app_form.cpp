@@ -33,9 +33,12 @@ TSetupMainWindow* Placement()
 }
 } // namespace
 
-TOrvelAppForm::TOrvelAppForm(TDailySchedule* ADaily, TPersonSchedule* APersons, TWorkplaceSchedule* AWorkplaces,
-                             QWidget* AParent)
-    : QMainWindow(AParent), FDaily(ADaily), FPersons(APersons), FWorkplaces(AWorkplaces)
+TOrvelAppForm::TOrvelAppForm(
+    TDailySchedule* ADaily, TPersonSchedule* APersons, TWorkplaceSchedule* AWorkplaces, QWidget* AParent)
+    : QMainWindow(AParent),
+      FDaily(ADaily),
+      FPersons(APersons),
+      FWorkplaces(AWorkplaces)
 {
     setObjectName(QStringLiteral("OrvelAppForm"));
     auto* background = new QWidget(this);
@@ -65,8 +68,8 @@ TOrvelAppForm::TOrvelAppForm(TDailySchedule* ADaily, TPersonSchedule* APersons, 
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
 
     TSetupMainWindow* placement = Placement();
-    setMinimumSize(placement ? placement->MinClientWidth() : PanelMainWidth,
-                   placement ? placement->MinClientHeight() : 465);
+    setMinimumSize(
+        placement ? placement->MinClientWidth() : PanelMainWidth, placement ? placement->MinClientHeight() : 465);
     resize(PanelMainWidth, InitialClientHeight);
     FPlacementTimer.setInterval(20);
     connect(&FPlacementTimer, &QTimer::timeout, this, &TOrvelAppForm::PlaceWhenFrameKnown);
@@ -287,8 +290,8 @@ bool TOrvelAppForm::eventFilter(QObject* AWatched, QEvent* AEvent)
     const QRect area(FScrollBox->mapToGlobal(QPoint(0, 0)), FScrollBox->size());
     const QPoint pointer = wheel->globalPosition().toPoint();
     // Strictly inside: the border rows and columns do not count.
-    if (pointer.x() <= area.left() || pointer.x() >= area.right() || pointer.y() <= area.top() ||
-        pointer.y() >= area.bottom())
+    if (pointer.x() <= area.left() || pointer.x() >= area.right() || pointer.y() <= area.top()
+        || pointer.y() >= area.bottom())
         return QMainWindow::eventFilter(AWatched, AEvent);
     // A notch is one line; finer wheels (touch pads) gather to a notch first.
     FWheelRemainder += wheel->angleDelta().y();

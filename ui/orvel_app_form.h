@@ -8,9 +8,9 @@
 #include "core/observable.h"
 #include "ui/navigator.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
-#include <QElapsedTimer>
 #include <QScrollArea>
 #include <QTimer>
 
@@ -23,8 +23,8 @@ class TOrvelAppForm : public QMainWindow, public ISCView, public ISCNavigator {
     Q_OBJECT
 public:
     // The schedules are not owned; any of them may be none.
-    TOrvelAppForm(TDailySchedule* ADaily, TPersonSchedule* APersons, TWorkplaceSchedule* AWorkplaces,
-                  QWidget* AParent = nullptr);
+    TOrvelAppForm(
+        TDailySchedule* ADaily, TPersonSchedule* APersons, TWorkplaceSchedule* AWorkplaces, QWidget* AParent = nullptr);
     ~TOrvelAppForm() override;
 
     void ShowDailySchedule(TDate ADate) override;

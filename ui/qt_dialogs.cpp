@@ -10,21 +10,21 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGraphicsView>
+#include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
-#include <QMainWindow>
-#include <QScrollBar>
-#include <QTimer>
-#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
-#include <QPrinter>
 
 namespace {
 
@@ -87,9 +87,8 @@ int TQtDialogs::MessageBox(const QString& AMsg, TMsgDlgType AKind, TMsgDlgButton
 {
     QMessageBox box(ActiveWindow());
     static const char* const Titles[] = {"Warning", "Error", "Information", "Confirm", ""};
-    static const QMessageBox::Icon Icons[] = {QMessageBox::Warning, QMessageBox::Critical,
-                                              QMessageBox::Information, QMessageBox::Question,
-                                              QMessageBox::NoIcon};
+    static const QMessageBox::Icon Icons[] = {QMessageBox::Warning, QMessageBox::Critical, QMessageBox::Information,
+        QMessageBox::Question, QMessageBox::NoIcon};
     box.setWindowTitle(QString::fromLatin1(Titles[AKind]));
     box.setIcon(Icons[AKind]);
     box.setText(QString(AMsg).replace(QLatin1String("\r\n"), QLatin1String("\n")));
@@ -222,7 +221,8 @@ void TQtDialogs::ReportPreview(QPagedPaintDevice* APrinter, const std::function<
             });
         });
     }
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* APagePrinter) { APaint(APagePrinter); });
+    QObject::connect(
+        &dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* APagePrinter) { APaint(APagePrinter); });
     dialog.exec();
 }
 

@@ -9,8 +9,9 @@
 #include <QProgressDialog>
 
 TQtReportEngine::TQtReportEngine()
-    : FProjectFile(ReportProjectFileName(ProgramInfo().ProgramFileName.isEmpty() ? QCoreApplication::applicationFilePath()
-                                                                                : ProgramInfo().ProgramFileName)),
+    : FProjectFile(
+        ReportProjectFileName(ProgramInfo().ProgramFileName.isEmpty() ? QCoreApplication::applicationFilePath()
+                                                                      : ProgramInfo().ProgramFileName)),
       FPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     FPrinter->setDocName(ReportJobTitle);
@@ -36,8 +37,9 @@ bool TQtReportEngine::LayoutNamedReport(const QString& AReportName, TReportDocum
     TReportProject project;
     QString reason;
     if (!project.LoadFromFile(FProjectFile, reason)) {
-        AMessage = QStringLiteral("The report project file \"%1\" cannot be read (%2).\r\nThe report \"%3\" is not printed.")
-                       .arg(file, reason, AReportName);
+        AMessage
+            = QStringLiteral("The report project file \"%1\" cannot be read (%2).\r\nThe report \"%3\" is not printed.")
+                  .arg(file, reason, AReportName);
         return false;
     }
     TReportLayout layout;
@@ -47,13 +49,15 @@ bool TQtReportEngine::LayoutNamedReport(const QString& AReportName, TReportDocum
         return false;
     }
     if (!project.Layout(AReportName, layout, reason)) {
-        AMessage = QStringLiteral("The report \"%1\" of the report project file \"%2\" is not valid (%3).\r\nNothing is printed.")
+        AMessage = QStringLiteral(
+            "The report \"%1\" of the report project file \"%2\" is not valid (%3).\r\nNothing is printed.")
                        .arg(AReportName, file, reason);
         return false;
     }
     for (const TReportBand* band : {&layout.Master, layout.Detail ? &*layout.Detail : nullptr})
         if (band && !FConnections.count(band->Connection)) {
-            AMessage = QStringLiteral("The report \"%1\" reads the data connection \"%2\", which is not bound.\r\nNothing is printed.")
+            AMessage = QStringLiteral(
+                "The report \"%1\" reads the data connection \"%2\", which is not bound.\r\nNothing is printed.")
                            .arg(AReportName, band->Connection);
             return false;
         }
@@ -82,7 +86,8 @@ bool TQtReportEngine::ExecuteReport(const QString& AReportName)
         FPrinter->setOutputFileName(QDir::home().filePath(AReportName + QStringLiteral(".pdf")));
     const QString fileName = FPrinter->outputFileName();
     TReportDestination destination = toFile ? rdFile : rdPrinter;
-    if (!Dialogs().ReportOutputOptions(destination, toFile ? QDir::toNativeSeparators(fileName) : FPrinter->printerName()))
+    if (!Dialogs().ReportOutputOptions(
+            destination, toFile ? QDir::toNativeSeparators(fileName) : FPrinter->printerName()))
         return false;
     switch (destination) {
     case rdPrinter: {
@@ -92,7 +97,8 @@ bool TQtReportEngine::ExecuteReport(const QString& AReportName)
         status.setWindowModality(Qt::ApplicationModal);
         status.setMinimumDuration(500);
         const auto onPage = [&status](int APage) {
-            status.setLabelText(QStringLiteral("Printing page %p").replace(QStringLiteral("%p"), QString::number(APage)));
+            status.setLabelText(
+                QStringLiteral("Printing page %p").replace(QStringLiteral("%p"), QString::number(APage)));
             status.setValue(APage - 1);
         };
         if (!PaintReport(document, FPrinter.get(), onPage)) {
@@ -102,12 +108,14 @@ bool TQtReportEngine::ExecuteReport(const QString& AReportName)
         return true;
     }
     case rdPreview:
-        Dialogs().ReportPreview(FPrinter.get(), [&document](QPagedPaintDevice* ADevice) { PaintReport(document, ADevice); });
+        Dialogs().ReportPreview(
+            FPrinter.get(), [&document](QPagedPaintDevice* ADevice) { PaintReport(document, ADevice); });
         return true;
     case rdFile:
         if (!SaveReportPdf(document, fileName)) {
-            ShowMessageBox(QStringLiteral("The report could not be saved to \"%1\".").arg(QDir::toNativeSeparators(fileName)),
-                           mtError, mbOK);
+            ShowMessageBox(
+                QStringLiteral("The report could not be saved to \"%1\".").arg(QDir::toNativeSeparators(fileName)),
+                mtError, mbOK);
             return false;
         }
         return true;

@@ -21,7 +21,8 @@ constexpr int BottomPanelHeight = 41;
 } // namespace
 
 TSCEditorForm::TSCEditorForm(QString ASaveQuestion, QWidget* AParent)
-    : TSCForm(AParent), FSaveQuestion(std::move(ASaveQuestion))
+    : TSCForm(AParent),
+      FSaveQuestion(std::move(ASaveQuestion))
 {
 }
 

@@ -38,7 +38,8 @@ void TTopBand::SetEditNotesIcon(QAction* AAction)
 }
 
 TTopBand::TTopBand(QWidget* AParent, QWidget* ALogo, const QString& ACaption, QAction* AEditNotes)
-    : QWidget(AParent), FLogo(ALogo)
+    : QWidget(AParent),
+      FLogo(ALogo)
 {
     setObjectName(QStringLiteral("PanelTop"));
     FLogo->setParent(this);
@@ -75,8 +76,8 @@ TTopBand::TTopBand(QWidget* AParent, QWidget* ALogo, const QString& ACaption, QA
     PanelTopNote->installEventFilter(this);
 
     // Two note lines at least; never shorter than the drawn 37 pixels.
-    const int noteHeight = std::max({37, QFontMetrics(bold).height() + fontMetrics().height() + 2,
-                                     FrameInfo->height() + 1, buttonSide + 1});
+    const int noteHeight = std::max(
+        {37, QFontMetrics(bold).height() + fontMetrics().height() + 2, FrameInfo->height() + 1, buttonSide + 1});
     PanelTopNote->setFixedHeight(noteHeight);
     const int captionHeight = QFontMetrics(LabelTopCaption->font()).height();
     setFixedHeight(std::max(70, captionHeight + noteHeight + 4));
@@ -107,8 +108,8 @@ void TTopBand::SetupChanged(TObject* ASender, const QString& AValueName)
     auto* senderGeneral = dynamic_cast<TSetupGeneral*>(ASender);
     if (ASender && !senderSetup && !senderGeneral)
         return;
-    TSetupGeneral* general = senderGeneral ? senderGeneral
-                             : senderSetup ? senderSetup->General()
+    TSetupGeneral* general = senderGeneral        ? senderGeneral
+                             : senderSetup        ? senderSetup->General()
                              : TSetup::Instance() ? TSetup::Instance()->General()
                                                   : nullptr;
     const bool all = AValueName.isEmpty();

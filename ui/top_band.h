@@ -28,8 +28,8 @@ public:
     template <class TOwner>
     static QAction* NewEditNotesAction(TOwner* AOwner, void (TOwner::*AHandler)())
     {
-        QAction* action = NewAction(AOwner, AHandler, QStringLiteral("ActionEditNotes"), EditNotesHint(),
-                                    EditNotesHint());
+        QAction* action
+            = NewAction(AOwner, AHandler, QStringLiteral("ActionEditNotes"), EditNotesHint(), EditNotesHint());
         SetEditNotesIcon(action);
         return action;
     }

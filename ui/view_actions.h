@@ -20,8 +20,8 @@ QAction* NewAction(QWidget* AOwner, const QString& AName, const QString& ACaptio
 
 // The same, triggering AHandler of AOwner (the view's ControlChanged).
 template <class TOwner>
-QAction* NewAction(TOwner* AOwner, void (TOwner::*AHandler)(), const QString& AName, const QString& ACaption,
-                   const QString& AHint)
+QAction* NewAction(
+    TOwner* AOwner, void (TOwner::*AHandler)(), const QString& AName, const QString& ACaption, const QString& AHint)
 {
     QAction* action = NewAction(static_cast<QWidget*>(AOwner), AName, ACaption, AHint);
     QObject::connect(action, &QAction::triggered, AOwner, AHandler);
@@ -50,8 +50,8 @@ bool PrintReportOf(const QAction* AAction, QString& AReport, bool& ASimple);
 template <class TOwner>
 QAction* NewPrintAction(TOwner* AOwner, void (TOwner::*AHandler)(), const TPrintEntry& AEntry)
 {
-    QAction* action = NewAction(AOwner, AHandler, QString::fromLatin1(AEntry.Name),
-                                QString::fromLatin1(AEntry.Caption), QString());
+    QAction* action
+        = NewAction(AOwner, AHandler, QString::fromLatin1(AEntry.Name), QString::fromLatin1(AEntry.Caption), QString());
     SetPrintReport(action, QString::fromLatin1(AEntry.Report), AEntry.Simple);
     return action;
 }

@@ -17,8 +17,8 @@ namespace {
 constexpr int SwatchWidth = 16;
 
 // The strip's swatches as red, green, blue.
-constexpr QRgb Swatches[16] = {0xFFDFDF, 0xFFEBDF, 0xFFF8DF, 0xEFFFDF, 0xE3FFDF, 0xDFFFE8, 0xDFFFF3, 0xDFFFFF,
-                               0xDFF3FF, 0xDFE8FF, 0xE3DFFF, 0xEFDFFF, 0xFBDFFF, 0xFFDFF8, 0xFFDFEB, 0xEFEFEF};
+constexpr QRgb Swatches[16] = {0xFFDFDF, 0xFFEBDF, 0xFFF8DF, 0xEFFFDF, 0xE3FFDF, 0xDFFFE8, 0xDFFFF3, 0xDFFFFF, 0xDFF3FF,
+    0xDFE8FF, 0xE3DFFF, 0xEFDFFF, 0xFBDFFF, 0xFFDFF8, 0xFFDFEB, 0xEFEFEF};
 
 // 16 swatches of 16 pixels framed by grey lines: 257 by 15.
 QImage PaletteImage()
@@ -169,8 +169,8 @@ bool TWorkplaceEditor::eventFilter(QObject* AWatched, QEvent* AEvent)
         if (AWatched == ImageColors) {
             auto* mouse = static_cast<QMouseEvent*>(AEvent);
             // A click: pressed and released on the strip with the left button.
-            if (FPalettePressed && mouse->button() == Qt::LeftButton &&
-                ImageColors->rect().contains(mouse->position().toPoint()))
+            if (FPalettePressed && mouse->button() == Qt::LeftButton
+                && ImageColors->rect().contains(mouse->position().toPoint()))
                 ControlChanged(ImageColors);
             FPalettePressed = false;
             return true;

@@ -85,8 +85,8 @@ void TDailySchedule::Refresh(TDailyScheduleRefreshKinds ARefreshKind)
 bool TDailySchedule::AddPersonToWorkplace(int APersonID, int AWorkplaceID)
 {
     IDSStore* store = DSStore();
-    if (APersonID <= 0 || AWorkplaceID <= 0 || !store || !store->PersonRecord(APersonID) ||
-        !store->WorkplaceRecord(AWorkplaceID))
+    if (APersonID <= 0 || AWorkplaceID <= 0 || !store || !store->PersonRecord(APersonID)
+        || !store->WorkplaceRecord(AWorkplaceID))
         return false;
     const auto job = store->AddJob(FDate, APersonID, AWorkplaceID);
     if (!job) {
@@ -96,8 +96,8 @@ bool TDailySchedule::AddPersonToWorkplace(int APersonID, int AWorkplaceID)
         return false;
     }
     FPersons->AddPersonWorkplace(job->PersonID, job->WorkplaceID, job->WorkplaceShortcut, job->WorkplaceName);
-    FWorkplaces->AddWorkplacePerson(job->WorkplaceID, job->PersonID, job->WorkplaceShortcut, job->WorkplaceName,
-                                    job->PersonName);
+    FWorkplaces->AddWorkplacePerson(
+        job->WorkplaceID, job->PersonID, job->WorkplaceShortcut, job->WorkplaceName, job->PersonName);
     return true;
 }
 
@@ -151,7 +151,8 @@ bool TDailySchedule::ApplyMacroPairs(const std::vector<TDSMacroPair>& APairs)
     std::vector<TDSMacroPair> pairs;
     pairs.reserve(APairs.size());
     for (const auto& pair : APairs)
-        if (pair.first >= 1 && pair.second >= 1 && store->PersonRecord(pair.first) && store->WorkplaceRecord(pair.second))
+        if (pair.first >= 1 && pair.second >= 1 && store->PersonRecord(pair.first)
+            && store->WorkplaceRecord(pair.second))
             pairs.push_back(pair);
     // One write for the whole template; pairs the day has are skipped there.
     store->BeginChanges();
@@ -164,8 +165,8 @@ bool TDailySchedule::ApplyMacroPairs(const std::vector<TDSMacroPair>& APairs)
     return true;
 }
 
-TDate TDailySchedule::SystemTemplateSourceDay(TDailyScheduleSystemTemplateKind ATemplateKind,
-                                              std::vector<TDSMacroPair>* APairs)
+TDate TDailySchedule::SystemTemplateSourceDay(
+    TDailyScheduleSystemTemplateKind ATemplateKind, std::vector<TDSMacroPair>* APairs)
 {
     IDSStore* store = DSStore();
     if (!store)
@@ -236,9 +237,8 @@ void TDailySchedule::DataChanged(TObject* ASender, TObject* ATransmiter, const Q
 
 void TDailySchedule::ShowFrameEditor(QObject* AParent, QObject** AScrollBox)
 {
-    FEditor.Show(AParent, AScrollBox, [this]() -> std::unique_ptr<ISCFrameEditor> {
-        return Factory() ? Factory()(this) : nullptr;
-    });
+    FEditor.Show(AParent, AScrollBox,
+        [this]() -> std::unique_ptr<ISCFrameEditor> { return Factory() ? Factory()(this) : nullptr; });
 }
 
 std::unique_ptr<TMacro> TDailySchedule::GetMacro() const

@@ -15,7 +15,10 @@ class TMacro;
 enum TDailyScheduleRefreshKind { dsrkPersons, dsrkWorkplaces };
 // A set of refresh kinds as bits (both = 3).
 using TDailyScheduleRefreshKinds = int;
-constexpr TDailyScheduleRefreshKinds DSRefreshKinds(TDailyScheduleRefreshKind AKind) { return 1 << AKind; }
+constexpr TDailyScheduleRefreshKinds DSRefreshKinds(TDailyScheduleRefreshKind AKind)
+{
+    return 1 << AKind;
+}
 constexpr TDailyScheduleRefreshKinds dsrkAll = (1 << dsrkPersons) | (1 << dsrkWorkplaces);
 
 enum TDailyScheduleSystemTemplateKind {

@@ -26,7 +26,10 @@ namespace DSParts {
 
 constexpr TColor White = 0xFFFFFF;
 
-inline IDSStore* Store() { return DSStore(); }
+inline IDSStore* Store()
+{
+    return DSStore();
+}
 
 // A whole rebuild is silent; its inner announcements would reach no view.
 inline bool Quiet(const TDailySchedule* ASchedule, bool ASilent)
@@ -122,8 +125,8 @@ struct TLiveBeforeDeletedKey {
     QCollatorSortKey Key;
 };
 
-inline TLiveBeforeDeletedKey LiveBeforeDeletedKey(const TLocaleSortKeys& ASortKey, const QString& ACurrent,
-                                                  const QString& AStored)
+inline TLiveBeforeDeletedKey LiveBeforeDeletedKey(
+    const TLocaleSortKeys& ASortKey, const QString& ACurrent, const QString& AStored)
 {
     const bool deleted = ACurrent.isEmpty();
     return {deleted, ASortKey(deleted ? AStored : ACurrent)};
@@ -138,8 +141,8 @@ inline int CompareLiveBeforeDeleted(const TLiveBeforeDeletedKey& A, const TLiveB
 
 // A day's relations by the ID of their worker or workplace, each group in
 // the day's order, so a list is filled without a walk of all for each item.
-inline std::unordered_map<int, std::vector<const TDSJobRecord*>> JobsBy(const std::vector<TDSJobRecord>& AJobs,
-                                                                        int TDSJobRecord::*AID)
+inline std::unordered_map<int, std::vector<const TDSJobRecord*>> JobsBy(
+    const std::vector<TDSJobRecord>& AJobs, int TDSJobRecord::*AID)
 {
     std::unordered_map<int, std::vector<const TDSJobRecord*>> groups;
     for (const TDSJobRecord& job : AJobs)
@@ -159,8 +162,8 @@ void SortByKeys(TSCTypedList<TItem>& AList, TKeyOf AKeyOf, TCompare ACompare)
     keys.reserve(static_cast<size_t>(AList.Count()));
     for (int i = 0; i < AList.Count(); ++i)
         keys.emplace_back(AKeyOf(AList.Items(i)), i);
-    std::stable_sort(keys.begin(), keys.end(),
-                     [&](const auto& a, const auto& b) { return ACompare(a.first, b.first) < 0; });
+    std::stable_sort(
+        keys.begin(), keys.end(), [&](const auto& a, const auto& b) { return ACompare(a.first, b.first) < 0; });
     std::vector<std::unique_ptr<TItem>> items;
     items.reserve(keys.size());
     for (int i = AList.Count() - 1; i >= 0; --i)
@@ -175,8 +178,8 @@ template <class TItem, class TKeyOf, class TCompare>
 void SortByKeysInDirection(TSCTypedList<TItem>& AList, TSortingDirection ADirection, TKeyOf AKeyOf, TCompare ACompare)
 {
     const bool descending = ADirection == sdDescended;
-    SortByKeys(AList, AKeyOf,
-               [&](const auto& a, const auto& b) { return descending ? ACompare(b, a) : ACompare(a, b); });
+    SortByKeys(
+        AList, AKeyOf, [&](const auto& a, const auto& b) { return descending ? ACompare(b, a) : ACompare(a, b); });
 }
 
 // An inner list's order: live items by their current text, then deleted ones
@@ -230,7 +233,10 @@ inline QString NameWithStored(const QString& AName, const QString& AStored)
     return AName;
 }
 
-inline QString InBrackets(const QString& AText) { return QStringLiteral("(") + AText + QLatin1Char(')'); }
+inline QString InBrackets(const QString& AText)
+{
+    return QStringLiteral("(") + AText + QLatin1Char(')');
+}
 
 // The schedule's print parameters; a simple list prints no date, under ACaption.
 inline QStringList PrintParams(const TDailySchedule* ASchedule, bool ASimple, const QString& ACaption)

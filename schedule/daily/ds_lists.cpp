@@ -17,14 +17,35 @@ TSetupGeneral* General()
 
 // ---------------------------------------------------------------- TDSPersonWorkplace
 
-std::optional<TRegisterWorkplaceRecord> TDSPersonWorkplace::Record() const { return WorkplaceRecord(FID); }
+std::optional<TRegisterWorkplaceRecord> TDSPersonWorkplace::Record() const
+{
+    return WorkplaceRecord(FID);
+}
 
-TWorkplace* TDSPersonWorkplace::Workplace() const { return FID > 0 && Store() ? Store()->WorkplaceObject(FID) : nullptr; }
-QString TDSPersonWorkplace::Name() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Name); }
-QString TDSPersonWorkplace::Note() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Note); }
-QString TDSPersonWorkplace::Shortcut() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Shortcut); }
-TColor TDSPersonWorkplace::Color() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Color, White); }
-QString TDSPersonWorkplace::NameAndStoredName() const { return NameWithStored(Name(), FStoredName); }
+TWorkplace* TDSPersonWorkplace::Workplace() const
+{
+    return FID > 0 && Store() ? Store()->WorkplaceObject(FID) : nullptr;
+}
+QString TDSPersonWorkplace::Name() const
+{
+    return FieldOf(Record(), &TRegisterWorkplaceRecord::Name);
+}
+QString TDSPersonWorkplace::Note() const
+{
+    return FieldOf(Record(), &TRegisterWorkplaceRecord::Note);
+}
+QString TDSPersonWorkplace::Shortcut() const
+{
+    return FieldOf(Record(), &TRegisterWorkplaceRecord::Shortcut);
+}
+TColor TDSPersonWorkplace::Color() const
+{
+    return FieldOf(Record(), &TRegisterWorkplaceRecord::Color, White);
+}
+QString TDSPersonWorkplace::NameAndStoredName() const
+{
+    return NameWithStored(Name(), FStoredName);
+}
 QString TDSPersonWorkplace::ShortcutOrStoredShortcut() const
 {
     auto r = Record();
@@ -44,7 +65,10 @@ void TDSPersonWorkplaceList::SetSilent(bool AValue)
     SetItemsSilent(*this, AValue);
 }
 
-TDSPersonWorkplace* TDSPersonWorkplaceList::Items(int AKey) const { return ListItemByKey(*this, AKey); }
+TDSPersonWorkplace* TDSPersonWorkplaceList::Items(int AKey) const
+{
+    return ListItemByKey(*this, AKey);
+}
 
 QString TDSPersonWorkplaceList::ShortcutsAsString() const
 {
@@ -54,8 +78,8 @@ QString TDSPersonWorkplaceList::ShortcutsAsString() const
     return parts.join(QLatin1Char('-'));
 }
 
-TDSPersonWorkplace* TDSPersonWorkplaceList::AddWorkplace(int AID, const QString& AStoredShortcut,
-                                                         const QString& AStoredName, bool ASort)
+TDSPersonWorkplace* TDSPersonWorkplaceList::AddWorkplace(
+    int AID, const QString& AStoredShortcut, const QString& AStoredName, bool ASort)
 {
     return AppendItem(
         *this, AID,
@@ -71,7 +95,8 @@ TDSPersonWorkplace* TDSPersonWorkplaceList::AddWorkplace(int AID, const QString&
 
 bool TDSPersonWorkplaceList::DeleteWorkplace(int AID)
 {
-    return RemoveItem(*this, AID, [](TDSPersonWorkplace*, int) {}, [this] { Announce(QStringLiteral("Items")); });
+    return RemoveItem(
+        *this, AID, [](TDSPersonWorkplace*, int) {}, [this] { Announce(QStringLiteral("Items")); });
 }
 
 void TDSPersonWorkplaceList::SortByShortcut()
@@ -107,19 +132,52 @@ void TDSPerson::SetSilent(bool AValue)
     FWorkplaces->SetSilent(AValue);
 }
 
-TDailySchedule* TDSPerson::Schedule() const { return FOwnerList ? FOwnerList->Schedule() : nullptr; }
+TDailySchedule* TDSPerson::Schedule() const
+{
+    return FOwnerList ? FOwnerList->Schedule() : nullptr;
+}
 
-std::optional<TRegisterPersonRecord> TDSPerson::Record() const { return PersonRecord(FID); }
+std::optional<TRegisterPersonRecord> TDSPerson::Record() const
+{
+    return PersonRecord(FID);
+}
 
-TPerson* TDSPerson::Person() const { return FID > 0 && Store() ? Store()->PersonObject(FID) : nullptr; }
-QString TDSPerson::Name() const { return FieldOf(Record(), &TRegisterPersonRecord::Name); }
-QString TDSPerson::Note() const { return FieldOf(Record(), &TRegisterPersonRecord::Note); }
-QString TDSPerson::NoteOut() const { return FieldOf(Record(), &TRegisterPersonRecord::NoteOut); }
-QString TDSPerson::SortingName() const { return FieldOf(Record(), &TRegisterPersonRecord::SortingName); }
-TDate TDSPerson::DateOutFrom() const { return FieldOf(Record(), &TRegisterPersonRecord::DateOutFrom); }
-TDate TDSPerson::DateOutTo() const { return FieldOf(Record(), &TRegisterPersonRecord::DateOutTo); }
-int TDSPerson::DaysOut() const { return FieldOf(Record(), &TRegisterPersonRecord::DaysOut); }
-bool TDSPerson::IsOut() const { return PersonIsOut(FID, Schedule()); }
+TPerson* TDSPerson::Person() const
+{
+    return FID > 0 && Store() ? Store()->PersonObject(FID) : nullptr;
+}
+QString TDSPerson::Name() const
+{
+    return FieldOf(Record(), &TRegisterPersonRecord::Name);
+}
+QString TDSPerson::Note() const
+{
+    return FieldOf(Record(), &TRegisterPersonRecord::Note);
+}
+QString TDSPerson::NoteOut() const
+{
+    return FieldOf(Record(), &TRegisterPersonRecord::NoteOut);
+}
+QString TDSPerson::SortingName() const
+{
+    return FieldOf(Record(), &TRegisterPersonRecord::SortingName);
+}
+TDate TDSPerson::DateOutFrom() const
+{
+    return FieldOf(Record(), &TRegisterPersonRecord::DateOutFrom);
+}
+TDate TDSPerson::DateOutTo() const
+{
+    return FieldOf(Record(), &TRegisterPersonRecord::DateOutTo);
+}
+int TDSPerson::DaysOut() const
+{
+    return FieldOf(Record(), &TRegisterPersonRecord::DaysOut);
+}
+bool TDSPerson::IsOut() const
+{
+    return PersonIsOut(FID, Schedule());
+}
 
 void TDSPerson::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
@@ -167,7 +225,10 @@ void TDSPersonList::SetPersonFocused(TDSPerson* AValue)
     Announce(QStringLiteral("PersonFocused"));
 }
 
-TDSPerson* TDSPersonList::Items(int AKey) const { return ListItemByKey(*this, AKey); }
+TDSPerson* TDSPersonList::Items(int AKey) const
+{
+    return ListItemByKey(*this, AKey);
+}
 
 TDSPerson* TDSPersonList::Items(const QString& AKey) const
 {
@@ -185,7 +246,8 @@ void TDSPersonList::Refresh()
     FreeObjects();
     IDSStore* store = Store();
     if (store) {
-        const std::vector<TDSJobRecord> jobs = FSchedule ? store->DayJobs(FSchedule->Date()) : std::vector<TDSJobRecord>();
+        const std::vector<TDSJobRecord> jobs
+            = FSchedule ? store->DayJobs(FSchedule->Date()) : std::vector<TDSJobRecord>();
         const auto byPerson = JobsBy(jobs, &TDSJobRecord::PersonID);
         for (int i = 0; i < store->PersonCount(); ++i) {
             TDSPerson* person = AddPersonID(store->PersonIDAt(i), false, false);
@@ -194,8 +256,8 @@ void TDSPersonList::Refresh()
             person->Workplaces()->FreeObjects();
             if (const auto group = byPerson.find(person->ID()); group != byPerson.end())
                 for (const TDSJobRecord* job : group->second)
-                    person->Workplaces()->AddWorkplace(job->WorkplaceID, job->WorkplaceShortcut, job->WorkplaceName,
-                                                       false);
+                    person->Workplaces()->AddWorkplace(
+                        job->WorkplaceID, job->WorkplaceShortcut, job->WorkplaceName, false);
             person->Workplaces()->SortByShortcut();
         }
     }
@@ -227,9 +289,8 @@ TDSPerson* TDSPersonList::AddPersonID(int APersonID, bool ASetAsFocused, bool AS
     return added;
 }
 
-TDSPersonWorkplace* TDSPersonList::AddPersonWorkplace(int APersonID, int AWorkplaceID,
-                                                      const QString& AWorkplaceStoredShortcut,
-                                                      const QString& AWorkplaceStoredName)
+TDSPersonWorkplace* TDSPersonList::AddPersonWorkplace(
+    int APersonID, int AWorkplaceID, const QString& AWorkplaceStoredShortcut, const QString& AWorkplaceStoredName)
 {
     if (APersonID <= 0)
         return nullptr;
@@ -283,8 +344,8 @@ void TDSPersonList::SortByKind()
         SortByKeysInDirection(
             *this, FSortingDirection,
             [kind, &sortKey](const TDSPerson* a) {
-                return std::make_pair(a->ID(),
-                                      kind == dspskByName ? std::optional(sortKey(a->SortingName())) : std::nullopt);
+                return std::make_pair(
+                    a->ID(), kind == dspskByName ? std::optional(sortKey(a->SortingName())) : std::nullopt);
             },
             [kind](const auto& a, const auto& b) {
                 return kind == dspskByID ? CompareInt(a.first, b.first) : a.second->compare(*b.second);
@@ -322,7 +383,10 @@ bool TDSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
     return true;
 }
 
-void TDSPersonList::Announce(const QString& AValueName) { DSParts::Announce(*this, FSchedule, FSilent, AValueName); }
+void TDSPersonList::Announce(const QString& AValueName)
+{
+    DSParts::Announce(*this, FSchedule, FSilent, AValueName);
+}
 
 void TDSPersonList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
@@ -331,23 +395,56 @@ void TDSPersonList::DataChanged(TObject* ASender, TObject* ATransmiter, const QS
 
 // ---------------------------------------------------------------- TDSWorkplacePerson
 
-std::optional<TRegisterPersonRecord> TDSWorkplacePerson::Record() const { return PersonRecord(FID); }
+std::optional<TRegisterPersonRecord> TDSWorkplacePerson::Record() const
+{
+    return PersonRecord(FID);
+}
 
-TPerson* TDSWorkplacePerson::Person() const { return FID > 0 && Store() ? Store()->PersonObject(FID) : nullptr; }
-TDSWorkplace* TDSWorkplacePerson::Workplace() const { return FOwnerList ? FOwnerList->Workplace() : nullptr; }
-QString TDSWorkplacePerson::Name() const { return FieldOf(Record(), &TRegisterPersonRecord::Name); }
-QString TDSWorkplacePerson::Note() const { return FieldOf(Record(), &TRegisterPersonRecord::Note); }
-QString TDSWorkplacePerson::NoteOut() const { return FieldOf(Record(), &TRegisterPersonRecord::NoteOut); }
-QString TDSWorkplacePerson::SortingName() const { return FieldOf(Record(), &TRegisterPersonRecord::SortingName); }
-TDate TDSWorkplacePerson::DateOutFrom() const { return FieldOf(Record(), &TRegisterPersonRecord::DateOutFrom); }
-TDate TDSWorkplacePerson::DateOutTo() const { return FieldOf(Record(), &TRegisterPersonRecord::DateOutTo); }
-int TDSWorkplacePerson::DaysOut() const { return FieldOf(Record(), &TRegisterPersonRecord::DaysOut); }
+TPerson* TDSWorkplacePerson::Person() const
+{
+    return FID > 0 && Store() ? Store()->PersonObject(FID) : nullptr;
+}
+TDSWorkplace* TDSWorkplacePerson::Workplace() const
+{
+    return FOwnerList ? FOwnerList->Workplace() : nullptr;
+}
+QString TDSWorkplacePerson::Name() const
+{
+    return FieldOf(Record(), &TRegisterPersonRecord::Name);
+}
+QString TDSWorkplacePerson::Note() const
+{
+    return FieldOf(Record(), &TRegisterPersonRecord::Note);
+}
+QString TDSWorkplacePerson::NoteOut() const
+{
+    return FieldOf(Record(), &TRegisterPersonRecord::NoteOut);
+}
+QString TDSWorkplacePerson::SortingName() const
+{
+    return FieldOf(Record(), &TRegisterPersonRecord::SortingName);
+}
+TDate TDSWorkplacePerson::DateOutFrom() const
+{
+    return FieldOf(Record(), &TRegisterPersonRecord::DateOutFrom);
+}
+TDate TDSWorkplacePerson::DateOutTo() const
+{
+    return FieldOf(Record(), &TRegisterPersonRecord::DateOutTo);
+}
+int TDSWorkplacePerson::DaysOut() const
+{
+    return FieldOf(Record(), &TRegisterPersonRecord::DaysOut);
+}
 bool TDSWorkplacePerson::IsOut() const
 {
     TDSWorkplace* workplace = Workplace();
     return PersonIsOut(FID, workplace ? workplace->Schedule() : nullptr);
 }
-QString TDSWorkplacePerson::NameAndStoredName() const { return NameWithStored(Name(), FStoredName); }
+QString TDSWorkplacePerson::NameAndStoredName() const
+{
+    return NameWithStored(Name(), FStoredName);
+}
 QString TDSWorkplacePerson::WorkplaceShortcutsAsString() const
 {
     TDSWorkplace* workplace = Workplace();
@@ -371,7 +468,10 @@ void TDSWorkplacePersonList::SetSilent(bool AValue)
     SetItemsSilent(*this, AValue);
 }
 
-TDSWorkplacePerson* TDSWorkplacePersonList::Items(int AKey) const { return ListItemByKey(*this, AKey); }
+TDSWorkplacePerson* TDSWorkplacePersonList::Items(int AKey) const
+{
+    return ListItemByKey(*this, AKey);
+}
 
 TDSWorkplacePerson* TDSWorkplacePersonList::AddPerson(int AID, const QString& AStoredName, bool ASort)
 {
@@ -388,7 +488,8 @@ TDSWorkplacePerson* TDSWorkplacePersonList::AddPerson(int AID, const QString& AS
 
 bool TDSWorkplacePersonList::DeletePerson(int AID)
 {
-    return RemoveItem(*this, AID, [](TDSWorkplacePerson*, int) {}, [this] { Announce(QStringLiteral("Items")); });
+    return RemoveItem(
+        *this, AID, [](TDSWorkplacePerson*, int) {}, [this] { Announce(QStringLiteral("Items")); });
 }
 
 void TDSWorkplacePersonList::SortByName()
@@ -418,7 +519,10 @@ void TDSWorkplace::Init()
     FPersons->SetSilent(FSilent);
 }
 
-TDailySchedule* TDSWorkplace::Schedule() const { return FOwnerList ? FOwnerList->Schedule() : nullptr; }
+TDailySchedule* TDSWorkplace::Schedule() const
+{
+    return FOwnerList ? FOwnerList->Schedule() : nullptr;
+}
 
 void TDSWorkplace::SetSilent(bool AValue)
 {
@@ -426,14 +530,35 @@ void TDSWorkplace::SetSilent(bool AValue)
     FPersons->SetSilent(AValue);
 }
 
-std::optional<TRegisterWorkplaceRecord> TDSWorkplace::Record() const { return WorkplaceRecord(FID); }
+std::optional<TRegisterWorkplaceRecord> TDSWorkplace::Record() const
+{
+    return WorkplaceRecord(FID);
+}
 
-TWorkplace* TDSWorkplace::Workplace() const { return FID > 0 && Store() ? Store()->WorkplaceObject(FID) : nullptr; }
-QString TDSWorkplace::Name() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Name); }
-QString TDSWorkplace::Note() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Note); }
-QString TDSWorkplace::Shortcut() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Shortcut); }
-TColor TDSWorkplace::Color() const { return FieldOf(Record(), &TRegisterWorkplaceRecord::Color, White); }
-QString TDSWorkplace::NameAndStoredName() const { return NameWithStored(Name(), FStoredName); }
+TWorkplace* TDSWorkplace::Workplace() const
+{
+    return FID > 0 && Store() ? Store()->WorkplaceObject(FID) : nullptr;
+}
+QString TDSWorkplace::Name() const
+{
+    return FieldOf(Record(), &TRegisterWorkplaceRecord::Name);
+}
+QString TDSWorkplace::Note() const
+{
+    return FieldOf(Record(), &TRegisterWorkplaceRecord::Note);
+}
+QString TDSWorkplace::Shortcut() const
+{
+    return FieldOf(Record(), &TRegisterWorkplaceRecord::Shortcut);
+}
+TColor TDSWorkplace::Color() const
+{
+    return FieldOf(Record(), &TRegisterWorkplaceRecord::Color, White);
+}
+QString TDSWorkplace::NameAndStoredName() const
+{
+    return NameWithStored(Name(), FStoredName);
+}
 QString TDSWorkplace::ShortcutOrStoredShortcut() const
 {
     auto r = Record();
@@ -481,7 +606,10 @@ void TDSWorkplaceList::SetSortingKind(TDSWorkplaceSortingKind AValue)
         [this](const QString& AName) { Announce(AName); });
 }
 
-TDSWorkplace* TDSWorkplaceList::Items(int AKey) const { return ListItemByKey(*this, AKey); }
+TDSWorkplace* TDSWorkplaceList::Items(int AKey) const
+{
+    return ListItemByKey(*this, AKey);
+}
 
 TDSWorkplace* TDSWorkplaceList::Items(const QString& AKey) const
 {
@@ -500,7 +628,8 @@ void TDSWorkplaceList::Refresh()
     FreeObjects();
     IDSStore* store = Store();
     if (store) {
-        const std::vector<TDSJobRecord> jobs = FSchedule ? store->DayJobs(FSchedule->Date()) : std::vector<TDSJobRecord>();
+        const std::vector<TDSJobRecord> jobs
+            = FSchedule ? store->DayJobs(FSchedule->Date()) : std::vector<TDSJobRecord>();
         const auto byWorkplace = JobsBy(jobs, &TDSJobRecord::WorkplaceID);
         auto fill = [&byWorkplace](TDSWorkplace* AWorkplace) {
             AWorkplace->Persons()->FreeObjects();
@@ -516,7 +645,8 @@ void TDSWorkplaceList::Refresh()
             TDSWorkplace* workplace = Items(-job.WorkplaceID);
             if (!workplace) {
                 // Deleted from the register: shown by the names its rows stored.
-                if (TDSWorkplace* added = AddWorkplaceItem(job.WorkplaceID, job.WorkplaceShortcut, job.WorkplaceName, true))
+                if (TDSWorkplace* added
+                    = AddWorkplaceItem(job.WorkplaceID, job.WorkplaceShortcut, job.WorkplaceName, true))
                     fill(added);
             } else if (workplace->StoredName().isEmpty() && workplace->Name() != job.WorkplaceName) {
                 workplace->SetStoredName(job.WorkplaceName);
@@ -534,8 +664,8 @@ TDSWorkplace* TDSWorkplaceList::AddWorkplace(TWorkplace* AWorkplace, bool ASort)
     return AddWorkplaceItem(Store()->WorkplaceObjectID(AWorkplace), QString(), QString(), ASort);
 }
 
-TDSWorkplace* TDSWorkplaceList::AddWorkplaceItem(int AID, const QString& AStoredShortcut, const QString& AStoredName,
-                                                 bool ASort)
+TDSWorkplace* TDSWorkplaceList::AddWorkplaceItem(
+    int AID, const QString& AStoredShortcut, const QString& AStoredName, bool ASort)
 {
     return AppendItem(
         *this, AID,
@@ -550,9 +680,7 @@ TDSWorkplace* TDSWorkplaceList::AddWorkplaceItem(int AID, const QString& AStored
 }
 
 TDSWorkplacePerson* TDSWorkplaceList::AddWorkplacePerson(int AWorkplaceID, int APersonID,
-                                                         const QString& AStoredWorkplaceShortcut,
-                                                         const QString& AStoredWorkplaceName,
-                                                         const QString& AStoredPersonName)
+    const QString& AStoredWorkplaceShortcut, const QString& AStoredWorkplaceName, const QString& AStoredPersonName)
 {
     if (AWorkplaceID <= 0 || APersonID <= 0)
         return nullptr;
@@ -570,7 +698,8 @@ bool TDSWorkplaceList::DeleteWorkplace(int AWorkplaceID, const QString& AMsg)
         return false;
     if (!DeletedFromRegister(AMsg, [&](IDSStore& AStore) { return AStore.DeleteWorkplace(AWorkplaceID); }))
         return false;
-    return RemoveItem(*this, AWorkplaceID, [](TDSWorkplace*, int) {}, [this] { Announce(QStringLiteral("Items")); });
+    return RemoveItem(
+        *this, AWorkplaceID, [](TDSWorkplace*, int) {}, [this] { Announce(QStringLiteral("Items")); });
 }
 
 bool TDSWorkplaceList::DeleteWorkplacePerson(int AWorkplaceID, int APersonID)
@@ -676,7 +805,10 @@ bool TDSWorkplaceList::Print(const QString& AReportName, bool ASimpleWorkplaceLi
     return true;
 }
 
-void TDSWorkplaceList::Announce(const QString& AValueName) { DSParts::Announce(*this, FSchedule, FSilent, AValueName); }
+void TDSWorkplaceList::Announce(const QString& AValueName)
+{
+    DSParts::Announce(*this, FSchedule, FSilent, AValueName);
+}
 
 void TDSWorkplaceList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
@@ -685,7 +817,10 @@ void TDSWorkplaceList::DataChanged(TObject* ASender, TObject* ATransmiter, const
 
 // ---------------------------------------------------------------- drag payloads
 
-TDSPersonDragObjectEx::TDSPersonDragObjectEx(int APersonID) { SetPersonID(APersonID); }
+TDSPersonDragObjectEx::TDSPersonDragObjectEx(int APersonID)
+{
+    SetPersonID(APersonID);
+}
 
 void TDSPersonDragObjectEx::SetPersonID(int AValue)
 {
@@ -694,6 +829,7 @@ void TDSPersonDragObjectEx::SetPersonID(int AValue)
 }
 
 TDSWorkplacePersonDragObjectEx::TDSWorkplacePersonDragObjectEx(int APersonID, int AWorkplaceID)
-    : TDSPersonDragObjectEx(APersonID), FWorkplaceID(AWorkplaceID)
+    : TDSPersonDragObjectEx(APersonID),
+      FWorkplaceID(AWorkplaceID)
 {
 }

@@ -143,8 +143,8 @@ public:
     TDSPerson* AddPerson(TPerson* APerson, bool ASetAsFocused, bool ASort);
     // AddPerson by register ID (none for an ID below 1).
     TDSPerson* AddPersonID(int APersonID, bool ASetAsFocused, bool ASort);
-    TDSPersonWorkplace* AddPersonWorkplace(int APersonID, int AWorkplaceID, const QString& AWorkplaceStoredShortcut,
-                                           const QString& AWorkplaceStoredName);
+    TDSPersonWorkplace* AddPersonWorkplace(
+        int APersonID, int AWorkplaceID, const QString& AWorkplaceStoredShortcut, const QString& AWorkplaceStoredName);
     bool DeletePerson(int APersonID, const QString& AMsg);
     bool DeletePersonWorkplace(int APersonID, int AWorkplaceID);
     bool EditPerson(int APersonID);
@@ -295,7 +295,7 @@ public:
     // The internal add: none for an ID below 1 or one already listed.
     TDSWorkplace* AddWorkplaceItem(int AID, const QString& AStoredShortcut, const QString& AStoredName, bool ASort);
     TDSWorkplacePerson* AddWorkplacePerson(int AWorkplaceID, int APersonID, const QString& AStoredWorkplaceShortcut,
-                                           const QString& AStoredWorkplaceName, const QString& AStoredPersonName);
+        const QString& AStoredWorkplaceName, const QString& AStoredPersonName);
     bool DeleteWorkplace(int AWorkplaceID, const QString& AMsg);
     bool DeleteWorkplacePerson(int AWorkplaceID, int APersonID);
     bool EditWorkplace(int AWorkplaceID);

@@ -116,4 +116,3 @@ QString CompactDayText(const QStringList& ADayStrs, int AFirstDayInWeek)
     text = TrimBlanks(text);
     return TrimChar(text, QLatin1Char(','));
 }
-

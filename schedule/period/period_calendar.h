@@ -34,4 +34,3 @@ QString PeriodHeading(TDate AStart, TDate AEnd);
 // The compacted weekday text of day names given in list order: runs of three
 // to seven consecutive weekdays of one week become "first..last".
 QString CompactDayText(const QStringList& ADayStrs, int AFirstDayInWeek);
-

@@ -35,7 +35,8 @@ void TPeriodDataStore::SetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOf
     man->SetWorkplaceID(0);
     const TDate from = std::min(man->DateFrom(), man->DateTo());
     const TDate to = std::max(man->DateFrom(), man->DateTo());
-    if (from != FFrom || to != FTo || ANamesOfPersonID != FNamesOfPersonID || ANamesOfWorkplaceID != FNamesOfWorkplaceID)
+    if (from != FFrom || to != FTo || ANamesOfPersonID != FNamesOfPersonID
+        || ANamesOfWorkplaceID != FNamesOfWorkplaceID)
         FJobsValid = false;
     FFrom = from;
     FTo = to;
@@ -58,7 +59,7 @@ void TPeriodDataStore::SyncJobs()
     FJobs.clear();
     auto add = [this](TJobRow& ARow) {
         FJobs.push_back({ARow.Date, ARow.PersonID, ARow.WorkplaceID, std::move(ARow.PersonName),
-                         std::move(ARow.WorkplaceShortcut), std::move(ARow.WorkplaceName)});
+            std::move(ARow.WorkplaceShortcut), std::move(ARow.WorkplaceName)});
     };
     // The index leads with the date and the worker: the chosen worker's rows
     // are reached by a seek per day, the chosen workplace's only by the walk
@@ -147,12 +148,10 @@ void TPeriodDataStore::AppendPrintWorkplace(const TPrintWorkplaceRow& ARow)
 void TPeriodDataStore::AppendPrintDay(const TPeriodPrintDay& ARow)
 {
     if (TDataManPrint* print = TDataManPrint::Instance())
-        print->DSPrintDays().Append({{QStringLiteral("ID"), ARow.ID},
-                                     {QStringLiteral("Date"), ARow.Date},
-                                     {QStringLiteral("DayName"), ARow.DayName},
-                                     {QStringLiteral("DateWithoutYear"), ARow.DateWithoutYear},
-                                     {QStringLiteral("Color"), static_cast<qint64>(ARow.Color)},
-                                     {QStringLiteral("PersonIsOut"), ARow.PersonIsOut}});
+        print->DSPrintDays().Append({{QStringLiteral("ID"), ARow.ID}, {QStringLiteral("Date"), ARow.Date},
+            {QStringLiteral("DayName"), ARow.DayName}, {QStringLiteral("DateWithoutYear"), ARow.DateWithoutYear},
+            {QStringLiteral("Color"), static_cast<qint64>(ARow.Color)},
+            {QStringLiteral("PersonIsOut"), ARow.PersonIsOut}});
 }
 
 bool TPeriodDataStore::Print(const QString& AReportName)

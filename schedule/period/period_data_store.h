@@ -2,8 +2,8 @@
 // the jobs manager and the data manager's print tables.
 #pragma once
 
-#include "schedule/register_access.h"
 #include "schedule/period/period_store.h"
+#include "schedule/register_access.h"
 
 #include <vector>
 

@@ -293,9 +293,7 @@ void TPeriodRegisterList::SortByKind()
         std::unordered_map<const TPeriodEntry*, QCollatorSortKey> keys;
         for (int i = 0; i < Count(); ++i)
             keys.emplace(Items(i), sortKey(SortText(Items(i))));
-        Sort([&](const TPeriodEntry* A, const TPeriodEntry* B) {
-            return sign * keys.at(A).compare(keys.at(B));
-        });
+        Sort([&](const TPeriodEntry* A, const TPeriodEntry* B) { return sign * keys.at(A).compare(keys.at(B)); });
     }
     Announce(QStringLiteral("Items"));
 }

@@ -198,7 +198,8 @@ TDay* AddListDay(TList& AList, TDate ADate, bool ASort)
 template <class TDay, class TList>
 void SortListByDate(TList& AList)
 {
-    AList.Sort([](const TDay* A, const TDay* B) { return A->Date() < B->Date() ? -1 : (A->Date() > B->Date() ? 1 : 0); });
+    AList.Sort(
+        [](const TDay* A, const TDay* B) { return A->Date() < B->Date() ? -1 : (A->Date() > B->Date() ? 1 : 0); });
     AList.Announce(QStringLiteral("Items"));
 }
 

@@ -2,8 +2,8 @@
 // workplace schedule; only their cpp files include it.
 #pragma once
 
-#include "schedule/period/period_store.h"
 #include "schedule/period/period_lists.h"
+#include "schedule/period/period_store.h"
 #include "setup/setup.h"
 
 inline bool PeriodPrintFlag(bool (TSetupGeneral::*AFlag)() const)
@@ -28,8 +28,7 @@ void PreparePeriodListPrint(const TList& AList, bool ASimpleList, const QString&
 
 // Prints the workers of AList, ADefaultReport for an empty report name.
 template <class TList>
-bool PrintPeriodPersons(const TList& AList, const QString& AReportName, bool ASimpleList,
-                        const QString& ADefaultReport)
+bool PrintPeriodPersons(const TList& AList, const QString& AReportName, bool ASimpleList, const QString& ADefaultReport)
 {
     PreparePeriodListPrint(AList, ASimpleList, QStringLiteral("Workers"));
     const bool involvedOnly = PeriodPrintFlag(&TSetupGeneral::PrintInvolvedPersonsOnly);
@@ -57,8 +56,8 @@ bool PrintPeriodPersons(const TList& AList, const QString& AReportName, bool ASi
 
 // Prints the workplaces of AList, ADefaultReport for an empty report name.
 template <class TList>
-bool PrintPeriodWorkplaces(const TList& AList, const QString& AReportName, bool ASimpleList,
-                           const QString& ADefaultReport)
+bool PrintPeriodWorkplaces(
+    const TList& AList, const QString& AReportName, bool ASimpleList, const QString& ADefaultReport)
 {
     PreparePeriodListPrint(AList, ASimpleList, QStringLiteral("Workplaces"));
     const bool occupiedOnly = PeriodPrintFlag(&TSetupGeneral::PrintOccupiedWorkplacesOnly);

@@ -49,28 +49,58 @@ bool PeriodEditSaved(TEditOutcome AOutcome)
 }
 } // namespace
 
-int PeriodPersonCount() { return Store ? Store->PersonCount() : 0; }
-int PeriodPersonIDAt(int AIndex) { return Store ? Store->PersonIDAt(AIndex) : 0; }
-int PeriodPersonObjectID(const TPerson* APerson) { return Store && APerson ? Store->PersonObjectID(APerson) : 0; }
-TPerson* PeriodPersonObject(int AID) { return Store && AID > 0 ? Store->PersonObject(AID) : nullptr; }
-bool PeriodPersonIsOut(int AID, TDate ADate) { return Store && AID > 0 && Store->PersonIsOut(AID, ADate); }
+int PeriodPersonCount()
+{
+    return Store ? Store->PersonCount() : 0;
+}
+int PeriodPersonIDAt(int AIndex)
+{
+    return Store ? Store->PersonIDAt(AIndex) : 0;
+}
+int PeriodPersonObjectID(const TPerson* APerson)
+{
+    return Store && APerson ? Store->PersonObjectID(APerson) : 0;
+}
+TPerson* PeriodPersonObject(int AID)
+{
+    return Store && AID > 0 ? Store->PersonObject(AID) : nullptr;
+}
+bool PeriodPersonIsOut(int AID, TDate ADate)
+{
+    return Store && AID > 0 && Store->PersonIsOut(AID, ADate);
+}
 bool PeriodEditPerson(int AID)
 {
     return PeriodEditSaved(Store && AID > 0 ? Store->EditPerson(AID) : eoCancelled);
 }
-bool PeriodDeletePerson(int AID) { return Store && AID > 0 && Store->DeletePerson(AID); }
-int PeriodWorkplaceCount() { return Store ? Store->WorkplaceCount() : 0; }
-int PeriodWorkplaceIDAt(int AIndex) { return Store ? Store->WorkplaceIDAt(AIndex) : 0; }
+bool PeriodDeletePerson(int AID)
+{
+    return Store && AID > 0 && Store->DeletePerson(AID);
+}
+int PeriodWorkplaceCount()
+{
+    return Store ? Store->WorkplaceCount() : 0;
+}
+int PeriodWorkplaceIDAt(int AIndex)
+{
+    return Store ? Store->WorkplaceIDAt(AIndex) : 0;
+}
 int PeriodWorkplaceObjectID(const TWorkplace* AWorkplace)
 {
     return Store && AWorkplace ? Store->WorkplaceObjectID(AWorkplace) : 0;
 }
-TWorkplace* PeriodWorkplaceObject(int AID) { return Store && AID > 0 ? Store->WorkplaceObject(AID) : nullptr; }
+TWorkplace* PeriodWorkplaceObject(int AID)
+{
+    return Store && AID > 0 ? Store->WorkplaceObject(AID) : nullptr;
+}
 bool PeriodEditWorkplace(int AID)
 {
     return PeriodEditSaved(Store && AID > 0 ? Store->EditWorkplace(AID) : eoCancelled);
 }
-bool PeriodDeleteWorkplace(int AID) { return Store && AID > 0 && Store->DeleteWorkplace(AID); }
+bool PeriodDeleteWorkplace(int AID)
+{
+    return Store && AID > 0 && Store->DeleteWorkplace(AID);
+}
 
 void PeriodSetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID)
 {
@@ -95,7 +125,10 @@ bool PeriodDeleteJob(TDate ADate, int APersonID, int AWorkplaceID)
     return Store && Store->DeleteJob(ADate, APersonID, AWorkplaceID);
 }
 
-bool PeriodPreparePrint(const QStringList& AParams) { return Store && Store->PreparePrint(AParams); }
+bool PeriodPreparePrint(const QStringList& AParams)
+{
+    return Store && Store->PreparePrint(AParams);
+}
 void PeriodAppendPrintPerson(const TPrintPersonRow& ARow)
 {
     if (Store)
@@ -111,4 +144,7 @@ void PeriodAppendPrintDay(const TPeriodPrintDay& ARow)
     if (Store)
         Store->AppendPrintDay(ARow);
 }
-bool PeriodPrint(const QString& AReportName) { return Store && Store->Print(AReportName); }
+bool PeriodPrint(const QString& AReportName)
+{
+    return Store && Store->Print(AReportName);
+}

@@ -130,7 +130,6 @@ void TPersonSchedule::DataChanged(TObject* ASender, TObject* ATransmiter, const 
 
 void TPersonSchedule::ShowFrameEditor(QObject* AParent, QObject** AScrollBox)
 {
-    FEditor.Show(AParent, AScrollBox, [this]() -> std::unique_ptr<ISCFrameEditor> {
-        return FrameFactory() ? FrameFactory()(this) : nullptr;
-    });
+    FEditor.Show(AParent, AScrollBox,
+        [this]() -> std::unique_ptr<ISCFrameEditor> { return FrameFactory() ? FrameFactory()(this) : nullptr; });
 }

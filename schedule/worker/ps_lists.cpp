@@ -1,7 +1,7 @@
 #include "schedule/worker/ps_lists.h"
 
-#include "schedule/period/period_store.h"
 #include "schedule/period/period_register_print.h"
+#include "schedule/period/period_store.h"
 #include "schedule/worker/person_schedule.h"
 
 #include "core/dialogs.h"
@@ -66,12 +66,11 @@ void TPSPersonList::SetSchedule(TPersonSchedule* ASchedule)
 void TPSPersonList::Refresh(int APersonFocusedID)
 {
     const int remembered = PersonFocused() ? PersonFocused()->ID() : 0;
-    RefillEntries<TPSPerson>(
-        PeriodPersonCount(), PeriodPersonIDAt,
-        PeriodJobDates([](const TPeriodJobRecord& AJob) { return AJob.PersonID; },
-                       [](const TPeriodJobRecord&) { return true; }));
-    TPSPerson* focus = APersonFocusedID > 0 ? Items(-APersonFocusedID)
-                                            : static_cast<TPSPerson*>(RememberedOrFirst(remembered));
+    RefillEntries<TPSPerson>(PeriodPersonCount(), PeriodPersonIDAt,
+        PeriodJobDates(
+            [](const TPeriodJobRecord& AJob) { return AJob.PersonID; }, [](const TPeriodJobRecord&) { return true; }));
+    TPSPerson* focus
+        = APersonFocusedID > 0 ? Items(-APersonFocusedID) : static_cast<TPSPerson*>(RememberedOrFirst(remembered));
     SetPersonFocused(focus);
 }
 
@@ -166,10 +165,9 @@ void TPSWorkplaceList::SetSchedule(TPersonSchedule* ASchedule)
 void TPSWorkplaceList::Refresh(int APersonID)
 {
     const int remembered = WorkplaceFocused() ? WorkplaceFocused()->ID() : 0;
-    RefillEntries<TPSWorkplace>(
-        PeriodWorkplaceCount(), PeriodWorkplaceIDAt,
+    RefillEntries<TPSWorkplace>(PeriodWorkplaceCount(), PeriodWorkplaceIDAt,
         PeriodJobDates([](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID; },
-                       [APersonID](const TPeriodJobRecord& AJob) { return AJob.PersonID == APersonID; }));
+            [APersonID](const TPeriodJobRecord& AJob) { return AJob.PersonID == APersonID; }));
     SetWorkplaceFocused(static_cast<TPSWorkplace*>(RememberedOrFirst(remembered)));
 }
 
@@ -252,8 +250,8 @@ QString TPSDayWorkplace::ShortcutOrStoredShortcut() const
     return record ? record->Shortcut : FStoredShortcut;
 }
 
-TPSDayWorkplace* TPSDayWorkplaceList::AddWorkplace(int AID, const QString& AStoredName,
-                                                    const QString& AStoredShortcut, bool ASort)
+TPSDayWorkplace* TPSDayWorkplaceList::AddWorkplace(
+    int AID, const QString& AStoredName, const QString& AStoredShortcut, bool ASort)
 {
     auto entry = NewEntry(AID, AStoredName);
     if (entry)
@@ -292,8 +290,8 @@ void TPSDayList::Refresh(TDate AStartDate, int ADayCount, int APersonID)
         });
 }
 
-bool TPSDayList::AddDayWorkplace(TDate ADate, int AWorkplaceID, const QString& AWorkplaceName,
-                                 const QString& AWorkplaceShortcut)
+bool TPSDayList::AddDayWorkplace(
+    TDate ADate, int AWorkplaceID, const QString& AWorkplaceName, const QString& AWorkplaceShortcut)
 {
     TPSDay* day = FindDay(TruncDate(ADate));
     return day && day->Workplaces()->AddWorkplace(AWorkplaceID, AWorkplaceName, AWorkplaceShortcut, true);

@@ -180,8 +180,8 @@ public:
 class TPSDayList : public TPeriodScheduleDayListOf<TPSDayList, TPSDay, TPersonSchedule> {
 public:
     void Refresh(TDate AStartDate, int ADayCount, int APersonID);
-    bool AddDayWorkplace(TDate ADate, int AWorkplaceID, const QString& AWorkplaceName,
-                         const QString& AWorkplaceShortcut);
+    bool AddDayWorkplace(
+        TDate ADate, int AWorkplaceID, const QString& AWorkplaceName, const QString& AWorkplaceShortcut);
     bool DeleteDayWorkplace(TDate ADate, int AWorkplaceID);
     bool Print(const QString& AReportName);
 

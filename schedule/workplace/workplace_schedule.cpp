@@ -128,7 +128,6 @@ void TWorkplaceSchedule::DataChanged(TObject* ASender, TObject* ATransmiter, con
 
 void TWorkplaceSchedule::ShowFrameEditor(QObject* AParent, QObject** AScrollBox)
 {
-    FEditor.Show(AParent, AScrollBox, [this]() -> std::unique_ptr<ISCFrameEditor> {
-        return FrameFactory() ? FrameFactory()(this) : nullptr;
-    });
+    FEditor.Show(AParent, AScrollBox,
+        [this]() -> std::unique_ptr<ISCFrameEditor> { return FrameFactory() ? FrameFactory()(this) : nullptr; });
 }

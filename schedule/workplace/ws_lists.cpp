@@ -1,7 +1,7 @@
 #include "schedule/workplace/ws_lists.h"
 
-#include "schedule/period/period_store.h"
 #include "schedule/period/period_register_print.h"
+#include "schedule/period/period_store.h"
 #include "schedule/workplace/workplace_schedule.h"
 
 #include "core/dialogs.h"
@@ -57,10 +57,9 @@ void TWSPersonList::SetSchedule(TWorkplaceSchedule* ASchedule)
 void TWSPersonList::Refresh(int AWorkplaceID)
 {
     const int remembered = PersonFocused() ? PersonFocused()->ID() : 0;
-    RefillEntries<TWSPerson>(
-        PeriodPersonCount(), PeriodPersonIDAt,
+    RefillEntries<TWSPerson>(PeriodPersonCount(), PeriodPersonIDAt,
         PeriodJobDates([](const TPeriodJobRecord& AJob) { return AJob.PersonID; },
-                       [AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; }));
+            [AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; }));
     SetPersonFocused(static_cast<TWSPerson*>(RememberedOrFirst(remembered)));
 }
 
@@ -143,10 +142,9 @@ void TWSWorkplaceList::SetSchedule(TWorkplaceSchedule* ASchedule)
 void TWSWorkplaceList::Refresh(int AWorkplaceFocusedID)
 {
     const int remembered = WorkplaceFocused() ? WorkplaceFocused()->ID() : 0;
-    RefillEntries<TWSWorkplace>(
-        PeriodWorkplaceCount(), PeriodWorkplaceIDAt,
+    RefillEntries<TWSWorkplace>(PeriodWorkplaceCount(), PeriodWorkplaceIDAt,
         PeriodJobDates([](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID; },
-                       [](const TPeriodJobRecord&) { return true; }));
+            [](const TPeriodJobRecord&) { return true; }));
     TWSWorkplace* focus = AWorkplaceFocusedID > 0 ? Items(-AWorkplaceFocusedID)
                                                   : static_cast<TWSWorkplace*>(RememberedOrFirst(remembered));
     SetWorkplaceFocused(focus);
@@ -273,8 +271,8 @@ void TWSDayPersonList::SortByName()
 
 void TWSDay::UpdatePersons(int AWorkplaceID)
 {
-    const auto jobs =
-        PeriodJobsByDay([AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; });
+    const auto jobs
+        = PeriodJobsByDay([AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; });
     const auto found = jobs.find(static_cast<qint64>(Date()));
     FillDayPersons(*Persons(), found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
 }
@@ -284,7 +282,9 @@ void TWSDayList::Refresh(TDate AStartDate, int ADayCount, int AWorkplaceID)
     RefreshPeriodDays(
         *this, AStartDate, ADayCount,
         [AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; },
-        [](TWSDay& ADay, const std::vector<const TPeriodJobRecord*>& AJobs) { FillDayPersons(*ADay.Persons(), AJobs); });
+        [](TWSDay& ADay, const std::vector<const TPeriodJobRecord*>& AJobs) {
+            FillDayPersons(*ADay.Persons(), AJobs);
+        });
 }
 
 bool TWSDayList::AddDayPerson(TDate ADate, int APersonID, const QString& APersonName)

@@ -49,7 +49,7 @@ TEST_P(ProgramTest, ASignalEndsTheProgramCleanly)
 
     // Closed tables leave exactly the four files behind.
     EXPECT_EQ(QDir(data).entryList(QDir::Files, QDir::Name),
-              (QStringList{"Jobs.cds", "Macros.cds", "Workers.cds", "Workplaces.cds"}));
+        (QStringList{"Jobs.cds", "Macros.cds", "Workers.cds", "Workplaces.cds"}));
     QSettings settings(home + "/.config/Zanthor Software/Plenvo.conf", QSettings::IniFormat);
     EXPECT_TRUE(settings.childGroups().contains("MainWindow")) << settings.childGroups().join(",").toStdString();
 }

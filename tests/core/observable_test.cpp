@@ -1,6 +1,6 @@
-#include "support/test_env.h"
 #include "core/observable.h"
 #include "support/recording_view.h"
+#include "support/test_env.h"
 
 #include <gtest/gtest.h>
 
@@ -225,7 +225,11 @@ TEST(ObservableTest, CancelledEditRestoresEveryFieldAndTheFormerEditor)
     class TEditor : public ISCModalEditor {
     public:
         explicit TEditor(TItem* AItem, TObject** ASeen, bool AOk) : FItem(AItem), FSeen(ASeen), FOk(AOk) {}
-        void Bind(TObject* AObject) override { Bound = AObject; DataChanged(AObject, QString()); }
+        void Bind(TObject* AObject) override
+        {
+            Bound = AObject;
+            DataChanged(AObject, QString());
+        }
         bool ExecModal() override
         {
             *FSeen = FItem->Editor();

@@ -39,7 +39,7 @@ TEST(TextUtilsTest, ReplaceAllTextDoesNotRescanReplacements)
 TEST(TextUtilsTest, CutTextEndsBetweenCharacters)
 {
     const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // one character, two UTF-16 units
-    const QString accent = QString::fromUtf8("e\xCC\x81");         // e and a combining acute accent
+    const QString accent = QString::fromUtf8("e\xCC\x81"); // e and a combining acute accent
     EXPECT_EQ(CutText("Ann", 3), "Ann");
     EXPECT_EQ(CutText("Ann", 40), "Ann");
     EXPECT_EQ(CutText("Ann", 2), "An");

@@ -39,7 +39,8 @@ int main(int argc, char* argv[])
     jobs->SetDateFrom(46000);
     jobs->SetDateTo(46100);
     for (int i = 0; i < jobs->JobCount(); ++i)
-        present.insert({static_cast<int>(jobs->Jobs(i)->Date()), jobs->Jobs(i)->PersonID(), jobs->Jobs(i)->WorkplaceID()});
+        present.insert(
+            {static_cast<int>(jobs->Jobs(i)->Date()), jobs->Jobs(i)->PersonID(), jobs->Jobs(i)->WorkplaceID()});
     Say("READY");
     for (int i = 0;; ++i) {
         const int day = 46000 + random.bounded(20);
@@ -47,8 +48,8 @@ int main(int argc, char* argv[])
         TWorkplace* workplace = workplaces->Workplaces(random.bounded(workplaces->WorkplaceCount()));
         const auto key = std::make_tuple(day, person->ID(), workplace->ID());
         const bool add = !present.count(key);
-        Say(QByteArray("B ") + (add ? "A " : "D ") + QByteArray::number(day) + ' ' + QByteArray::number(person->ID()) +
-            ' ' + QByteArray::number(workplace->ID()));
+        Say(QByteArray("B ") + (add ? "A " : "D ") + QByteArray::number(day) + ' ' + QByteArray::number(person->ID())
+            + ' ' + QByteArray::number(workplace->ID()));
         const bool ok = add ? jobs->AddJob(day, person, workplace) != nullptr
                             : jobs->DeleteJob(day, person->ID(), workplace->ID());
         if (!ok)

@@ -61,8 +61,8 @@ TEST_F(CrashTest, KilledWritersLoseNothingTheyReported)
         EXPECT_GT(done, 0);
 
         Open(); // a damaged file would ask a question nobody answers
-        for (TTable* table : {&Store->Persons->Table(), &Store->Workplaces->Table(), &Store->Jobs->Table(),
-                              &Store->Macros->Table()}) {
+        for (TTable* table :
+            {&Store->Persons->Table(), &Store->Workplaces->Table(), &Store->Jobs->Table(), &Store->Macros->Table()}) {
             EXPECT_TRUE(table->Active() && table->CanModify()) << table->Name().toStdString();
         }
         Store->Jobs->SetDateFrom(46000);

@@ -53,17 +53,21 @@ protected:
     }
     TPerson* AddPerson(const QString& AName)
     {
-        EditorDoes(QStringLiteral("TPersonEditor"), [AName](TObject* o) { static_cast<TPerson*>(o)->SetName(AName); }, true);
+        EditorDoes(
+            QStringLiteral("TPersonEditor"), [AName](TObject* o) { static_cast<TPerson*>(o)->SetName(AName); }, true);
         return Store->Persons->AddPerson();
     }
     TWorkplace* AddWorkplace(const QString& AName, const QString& AShortcut = QString())
     {
-        EditorDoes(QStringLiteral("TWorkplaceEditor"), [AName, AShortcut](TObject* o) {
-            auto* w = static_cast<TWorkplace*>(o);
-            w->SetName(AName);
-            if (!AShortcut.isEmpty())
-                w->SetShortcut(AShortcut);
-        }, true);
+        EditorDoes(
+            QStringLiteral("TWorkplaceEditor"),
+            [AName, AShortcut](TObject* o) {
+                auto* w = static_cast<TWorkplace*>(o);
+                w->SetName(AName);
+                if (!AShortcut.isEmpty())
+                    w->SetShortcut(AShortcut);
+            },
+            true);
         return Store->Workplaces->AddWorkplace();
     }
     // Narrows the jobs manager to a period, a worker and a workplace (0: all).
@@ -127,7 +131,7 @@ class CastTest : public DataTest {
 protected:
     // Adds the cast to the opened store; false when one could not be added.
     bool AddCast(TWorkplace*& ASecond, const QString& ASecondName, const QString& AKitchenShortcut = QString(),
-                 const QString& ASecondShortcut = QString())
+        const QString& ASecondShortcut = QString())
     {
         Ann = AddPerson(QStringLiteral("Ann"));
         Bob = AddPerson(QStringLiteral("Bob"));
@@ -143,7 +147,7 @@ protected:
 
 // Writes a table file with a chosen field list and rows (null values allowed).
 inline void WriteTableFile(const QString& AFileName, const TFieldDefs& ADefs, const QList<QVariantList>& ARows,
-                           const QList<int>& ADeleteIDs = {})
+    const QList<int>& ADeleteIDs = {})
 {
     ASSERT_TRUE(WriteEmptyTableFile(AFileName, ADefs));
     TTable table(QStringLiteral("fixture"));
@@ -228,7 +232,8 @@ inline bool SetWritable(const QString& APath, bool AWritable)
             rights |= QFileDevice::WriteOwner;
         return QFile::setPermissions(APath, rights);
     }
-    return QProcess::execute(QStringLiteral("chattr"), {AWritable ? QStringLiteral("-i") : QStringLiteral("+i"), APath}) == 0;
+    return QProcess::execute(QStringLiteral("chattr"), {AWritable ? QStringLiteral("-i") : QStringLiteral("+i"), APath})
+           == 0;
 }
 
 // Another program holding the write lock of table files: every write to them

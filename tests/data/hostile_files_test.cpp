@@ -138,26 +138,29 @@ TEST_F(HostileFilesTest, AListedColumnTheDataTableLacksIsRebuiltWithItsRows)
     EXPECT_EQ(Store->Persons->Persons(0)->NoteOut(), "");
     EXPECT_EQ(Store->Persons->Persons(0)->Note(), "a note");
     TPerson* ann = Store->Persons->Persons(0);
-    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetNoteOut("away"); }, true);
+    EditorDoes(
+        "TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetNoteOut("away"); }, true);
     EXPECT_TRUE(Store->Persons->EditPerson(ann));
     Store.reset();
     EXPECT_EQ(FileRows(Folder + "Workers.cds", "SELECT Name, NoteOut FROM Data ORDER BY ID"),
-              (QList<QStringList>{{"Ann", "away"}, {"Bob", ""}}));
+        (QList<QStringList>{{"Ann", "away"}, {"Bob", ""}}));
     EXPECT_TRUE(Messages().isEmpty());
 }
 
 TEST_F(HostileFilesTest, UnusableRowsAreToldOnceAndStayInTheFile)
 {
     WriteTableFile(Folder + "Workers.cds", TPersonMan::FieldDefs(),
-                   {{"Ann", "Ann", "", 0, 0, ""}, {"Zero", "Zero", "", 0, 0, ""}, {"Minus", "Minus", "", 0, 0, ""},
-                    {"Bob", "Bob", "", 0, 0, ""}});
-    Exec(Folder + "Workers.cds", {"UPDATE Data SET ID = 0 WHERE Name = 'Zero'", "UPDATE Data SET ID = -3 WHERE Name = 'Minus'"});
+        {{"Ann", "Ann", "", 0, 0, ""}, {"Zero", "Zero", "", 0, 0, ""}, {"Minus", "Minus", "", 0, 0, ""},
+            {"Bob", "Bob", "", 0, 0, ""}});
+    Exec(Folder + "Workers.cds",
+        {"UPDATE Data SET ID = 0 WHERE Name = 'Zero'", "UPDATE Data SET ID = -3 WHERE Name = 'Minus'"});
     const TDate day = Day(2026, 5, 4);
     WriteTableFile(Folder + "Workplaces.cds", TWorkplaceMan::FieldDefs(), {{"K", "Kitchen", 0, ""}});
     WriteTableFile(Folder + "Jobs.cds", TJobMan::FieldDefs(),
-                   {{day, 1, "Ann", 1, "K", "Kitchen", ""}, {day, 4, "Bob", 1, "K", "Kitchen", ""}});
-    Exec(Folder + "Jobs.cds", {"UPDATE Data SET WorkplaceID = 2147483648 WHERE PersonID = 4",
-                               QString("INSERT INTO Data (Date, PersonID, WorkplaceID) VALUES (%1, 0, 1)").arg(day)});
+        {{day, 1, "Ann", 1, "K", "Kitchen", ""}, {day, 4, "Bob", 1, "K", "Kitchen", ""}});
+    Exec(
+        Folder + "Jobs.cds", {"UPDATE Data SET WorkplaceID = 2147483648 WHERE PersonID = 4",
+                                 QString("INSERT INTO Data (Date, PersonID, WorkplaceID) VALUES (%1, 0, 1)").arg(day)});
     Dialogs().AnswerMessage(mrOk);
     Dialogs().AnswerMessage(mrOk);
     Open();
@@ -176,7 +179,7 @@ TEST_F(HostileFilesTest, UnusableRowsAreToldOnceAndStayInTheFile)
     EXPECT_EQ(MessagesAfterChecks().size(), 2);
     Store.reset();
     EXPECT_EQ(FileRows(Folder + "Workers.cds", "SELECT ID FROM Data WHERE ID < 1 ORDER BY ID"),
-              (QList<QStringList>{{"-3"}, {"0"}}));
+        (QList<QStringList>{{"-3"}, {"0"}}));
     EXPECT_EQ(FileRows(Folder + "Jobs.cds", "SELECT count(*) FROM Data"), QList<QStringList>{{"3"}});
 }
 
@@ -203,14 +206,15 @@ TEST_F(HostileFilesTest, AWalkBrokenByADamagedPageSaysSo)
     EXPECT_EQ(Messages()[0], UnusableRowsMessage("Workers.cds", "rows"));
     // The rows before the damage are there, and stay in the file when saved.
     EXPECT_EQ(PersonNames(), (QStringList{"Worker 0", "Worker 1", "Worker 2", "Worker 3"}));
-    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetNote("seen"); }, true);
+    EditorDoes(
+        "TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetNote("seen"); }, true);
     EXPECT_TRUE(Store->Persons->EditPerson(Store->Persons->Persons(0)));
 }
 
 TEST_F(HostileFilesTest, NumbersAtTheEndOfNamesCountOnWithoutOverflow)
 {
     WriteTableFile(Folder + "Workers.cds", TPersonMan::FieldDefs(),
-                   {{"Eva2147483647", "", "", 0, 0, ""}, {"Eva2147483647", "", "", 0, 0, ""}});
+        {{"Eva2147483647", "", "", 0, 0, ""}, {"Eva2147483647", "", "", 0, 0, ""}});
     Open();
     EXPECT_EQ(PersonNames(), (QStringList{"Eva2147483647", "Eva2147483648"}));
     ASSERT_NE(AddPerson("x2147483647"), nullptr);

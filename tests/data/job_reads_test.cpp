@@ -24,11 +24,11 @@ protected:
     }
     // The rows PeriodRelations hands, in its order.
     bool PeriodRows(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, std::vector<TJobRow>& ARows,
-                    const TJobRowTexts& ATexts = {})
+        const TJobRowTexts& ATexts = {})
     {
         ARows.clear();
-        return Store->Jobs->PeriodRelations(AFrom, ATo, APersonID, AWorkplaceID, ATexts,
-                                            [&](TJobRow& ARow) { ARows.push_back(ARow); });
+        return Store->Jobs->PeriodRelations(
+            AFrom, ATo, APersonID, AWorkplaceID, ATexts, [&](TJobRow& ARow) { ARows.push_back(ARow); });
     }
     TWorkplace* Hall = nullptr;
 };
@@ -93,10 +93,8 @@ TEST_F(JobReadsTest, ATemplatesRowsJoinTheDayReadBeforeItWithWhatOthersPlannedMe
     ASSERT_TRUE(PlannedElsewhere(day, Bob->ID(), Kitchen->ID()));
     ASSERT_TRUE(Store->Jobs->AddJobs(day, {{Ann, Hall}}));
     EXPECT_EQ(Pairs(Store->Jobs->DayRelations(day)),
-              (std::vector<std::pair<int, int>>{{Ann->ID(), Kitchen->ID()},
-                                                {Bob->ID(), Hall->ID()},
-                                                {Bob->ID(), Kitchen->ID()},
-                                                {Ann->ID(), Hall->ID()}}));
+        (std::vector<std::pair<int, int>>{
+            {Ann->ID(), Kitchen->ID()}, {Bob->ID(), Hall->ID()}, {Bob->ID(), Kitchen->ID()}, {Ann->ID(), Hall->ID()}}));
 }
 
 TEST_F(JobReadsTest, APeriodsRelationsOfOneWorkerOrWorkplaceAndTheNamesAskedFor)

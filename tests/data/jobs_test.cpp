@@ -115,9 +115,9 @@ TEST_F(JobsTest, EveryReadOfTheFilterComesFromTheDateIndexAlone)
     EXPECT_EQ(DataIndexes(db), QStringList{DateIndex});
     const QString range = "FROM Data WHERE \"Date\" >= 1 AND \"Date\" <= 2";
     for (const QString& sql :
-         {"SELECT ID, Date, PersonID, PersonName, WorkplaceID, WorkplaceShortcut, WorkplaceName, Note " + range,
-          "SELECT Date, PersonID " + range + " AND \"PersonID\" = 3",
-          "SELECT ID " + range + " AND \"PersonID\" = 3 AND \"WorkplaceID\" = 4"}) {
+        {"SELECT ID, Date, PersonID, PersonName, WorkplaceID, WorkplaceShortcut, WorkplaceName, Note " + range,
+            "SELECT Date, PersonID " + range + " AND \"PersonID\" = 3",
+            "SELECT ID " + range + " AND \"PersonID\" = 3 AND \"WorkplaceID\" = 4"}) {
         const QString plan = QueryPlan(db, sql);
         EXPECT_TRUE(plan.contains("COVERING INDEX IndexDate")) << plan.toStdString();
     }
@@ -151,8 +151,8 @@ TEST_F(JobsTest, AFileOfTheEarlierLayoutGetsTheDateIndexWhenOpened)
         ASSERT_TRUE(db.open());
         QSqlQuery query(db);
         for (const char* sql : {"DROP INDEX IndexDate", "CREATE INDEX IndexDate ON Data (\"Date\")",
-                                "CREATE INDEX \"IndexPersonID\" ON Data (\"PersonID\", \"Date\")",
-                                "CREATE INDEX \"IndexWorkplaceID\" ON Data (\"WorkplaceID\", \"Date\")"})
+                 "CREATE INDEX \"IndexPersonID\" ON Data (\"PersonID\", \"Date\")",
+                 "CREATE INDEX \"IndexWorkplaceID\" ON Data (\"WorkplaceID\", \"Date\")"})
             ASSERT_TRUE(query.exec(sql)) << sql;
         EXPECT_EQ(DataIndexes(db).size(), 3);
     }
@@ -263,15 +263,16 @@ int CommittedRows(const QString& AFileName, const QString& ASql = "SELECT COUNT(
 // type, in ID order.
 QString StoredDay(const QString& AFileName, TDate ADay, const QString& AWhere = "1")
 {
-    return CommittedValue(AFileName, QString("SELECT group_concat(Row, ' | ') FROM (SELECT "
-                                             "typeof(Date) || ':' || (Date - %1) || ' ' || typeof(PersonID) || ':' || "
-                                             "PersonID || ' ' || typeof(PersonName) || ':' || ifnull(PersonName, '') || "
-                                             "' ' || typeof(WorkplaceID) || ':' || WorkplaceID || ' ' || "
-                                             "typeof(WorkplaceShortcut) || ':' || ifnull(WorkplaceShortcut, '') || ' ' "
-                                             "|| typeof(WorkplaceName) || ':' || ifnull(WorkplaceName, '') || ' ' || "
-                                             "typeof(Note) AS Row FROM Data WHERE Date = %1 AND (%2) ORDER BY ID)")
-                                         .arg(ADay)
-                                         .arg(AWhere))
+    return CommittedValue(
+        AFileName, QString("SELECT group_concat(Row, ' | ') FROM (SELECT "
+                           "typeof(Date) || ':' || (Date - %1) || ' ' || typeof(PersonID) || ':' || "
+                           "PersonID || ' ' || typeof(PersonName) || ':' || ifnull(PersonName, '') || "
+                           "' ' || typeof(WorkplaceID) || ':' || WorkplaceID || ' ' || "
+                           "typeof(WorkplaceShortcut) || ':' || ifnull(WorkplaceShortcut, '') || ' ' "
+                           "|| typeof(WorkplaceName) || ':' || ifnull(WorkplaceName, '') || ' ' || "
+                           "typeof(Note) AS Row FROM Data WHERE Date = %1 AND (%2) ORDER BY ID)")
+                       .arg(ADay)
+                       .arg(AWhere))
         .toString();
 }
 
@@ -356,7 +357,7 @@ TEST_F(JobsTest, RowsAppendedManyToAStatementKeepTheirOrderAndTexts)
     // A row refused in the second statement: the reason comes back.
     ASSERT_EQ(CommittedRows(Folder + "Jobs.cds", "CREATE TRIGGER Refuse BEFORE INSERT ON Data WHEN NEW.PersonID = 100 "
                                                  "BEGIN SELECT RAISE(ABORT, 'refused'); END"),
-              -1);
+        -1);
     for (TJobRow& row : rows)
         row.Date = day + 1;
     ASSERT_TRUE(table.Begin());
@@ -382,7 +383,7 @@ TEST_F(JobsTest, ATemplateInsideAnUpdateWaitsForItsEndAndFailsWithIt)
     ASSERT_EQ(CommittedRows(file, QString("CREATE TRIGGER Refuse BEFORE INSERT ON Data WHEN NEW.PersonID = %1 "
                                           "BEGIN SELECT RAISE(ABORT, 'refused'); END")
                                       .arg(Bob->ID())),
-              -1);
+        -1);
     const TDate next = day + 1;
     Store->Jobs->BeginUpdate();
     ASSERT_NE(Store->Jobs->AddJob(next, Ann, Kitchen), nullptr);
@@ -419,7 +420,7 @@ TEST_F(JobsTest, AnUpdateIsWrittenOnceAtItsEndOrNotAtAll)
     ASSERT_EQ(CommittedRows(file, QString("CREATE TRIGGER Refuse BEFORE INSERT ON Data WHEN NEW.PersonID = %1 "
                                           "BEGIN SELECT RAISE(ABORT, 'refused'); END")
                                       .arg(Bob->ID())),
-              -1); // a statement without rows
+        -1); // a statement without rows
     const TDate next = day + 1;
     Store->Jobs->BeginUpdate();
     EXPECT_NE(Store->Jobs->AddJob(next, Ann, Kitchen), nullptr);
@@ -463,7 +464,7 @@ TEST_F(JobsTest, AnUpdateKnowsTheDaysPairsWithoutAskingForEach)
                                                      .arg(day + 2)
                                                      .arg(Ann->ID())
                                                      .arg(Hall->ID())),
-              -1);
+        -1);
     Store->Jobs->BeginUpdate();
     EXPECT_EQ(Store->Jobs->AddJob(day + 2, Ann, Hall), nullptr);
     EXPECT_TRUE(Store->Jobs->EndUpdate());
@@ -610,7 +611,7 @@ TEST_F(MacrosTest, TextsCutAtTheirFieldKeepWholeCharactersAndTheTemplateIsFoundB
     // The files hold whole characters: valid UTF-8 of the cut texts.
     const auto lastBytes = [this](const QString& AFile, const QString& AColumn) {
         return TableFileQuery(Folder + AFile,
-                              QStringLiteral("SELECT CAST(%1 AS BLOB) FROM Data ORDER BY rowid DESC LIMIT 1").arg(AColumn))
+            QStringLiteral("SELECT CAST(%1 AS BLOB) FROM Data ORDER BY rowid DESC LIMIT 1").arg(AColumn))
             .value(0)
             .value(0)
             .toByteArray();

@@ -56,9 +56,9 @@ TEST_F(MaintenanceTest, PlainRunLogAndPositions)
     ASSERT_EQ(log.Texts.size(), 14);
     EXPECT_TRUE(log.Texts[0].endsWith("\r\n"));
     EXPECT_EQ(log.Texts.mid(1, 12),
-              (QStringList{"Closing data files...", "OK\r\n", "Compressing data file \"Workers.cds\"...", "OK\r\n",
-                           "Compressing data file \"Workplaces.cds\"...", "OK\r\n", "Compressing data file \"Jobs.cds\"...",
-                           "OK\r\n", "Compressing data file \"Macros.cds\"...", "OK\r\n", "Opening data files...", "OK\r\n"}));
+        (QStringList{"Closing data files...", "OK\r\n", "Compressing data file \"Workers.cds\"...", "OK\r\n",
+            "Compressing data file \"Workplaces.cds\"...", "OK\r\n", "Compressing data file \"Jobs.cds\"...", "OK\r\n",
+            "Compressing data file \"Macros.cds\"...", "OK\r\n", "Opening data files...", "OK\r\n"}));
     EXPECT_FALSE(log.Texts.last().endsWith("\r\n"));
     EXPECT_FALSE(log.Texts.last().isEmpty());
     EXPECT_EQ(Store->Persons->PersonCount(), 1);
@@ -69,8 +69,8 @@ TEST_F(MaintenanceTest, BackupAndPurgePositions)
 {
     TLog log;
     Store->DataMan->RunMaintenance(Day(2026, 3, 1), log.Proc(), true);
-    EXPECT_EQ(log.TextPositions(), (QList<int>{0, 5, 10, 15, 20, 22, 24, 26, 28, 30, 32, 34, 36, 36, 50, 55, 60, 65,
-                                               70, 75, 80, 85, 90, 95, 100, 0}));
+    EXPECT_EQ(log.TextPositions(), (QList<int>{0, 5, 10, 15, 20, 22, 24, 26, 28, 30, 32, 34, 36, 36, 50, 55, 60, 65, 70,
+                                       75, 80, 85, 90, 95, 100, 0}));
     // The purge reports from 36 towards 50 with empty texts.
     QList<int> purge;
     for (int i = 0; i < log.Texts.size(); ++i)
@@ -83,7 +83,7 @@ TEST_F(MaintenanceTest, BackupAndPurgePositions)
     const QStringList backups = QDir(Folder).entryList({"??????????????"}, QDir::Dirs);
     ASSERT_EQ(backups.size(), 1);
     EXPECT_EQ(FolderEntries(Folder + backups.first()),
-              (QStringList{"Jobs.cds", "Macros.cds", "Workers.cds", "Workplaces.cds"}));
+        (QStringList{"Jobs.cds", "Macros.cds", "Workers.cds", "Workplaces.cds"}));
 }
 
 TEST_F(MaintenanceTest, OtherRunsPositions)
@@ -93,8 +93,8 @@ TEST_F(MaintenanceTest, OtherRunsPositions)
     EXPECT_EQ(purge.TextPositions(), (QList<int>{0, 5, 10, 10, 50, 55, 60, 65, 70, 75, 80, 85, 90, 95, 100, 0}));
     TLog backup;
     Store->DataMan->RunMaintenance(0, backup.Proc(), true);
-    EXPECT_EQ(backup.TextPositions(), (QList<int>{0, 5, 10, 15, 20, 22, 24, 26, 28, 30, 32, 34, 36, 46, 56, 66, 76,
-                                                  86, 96, 106, 116, 121, 100, 0}));
+    EXPECT_EQ(backup.TextPositions(),
+        (QList<int>{0, 5, 10, 15, 20, 22, 24, 26, 28, 30, 32, 34, 36, 46, 56, 66, 76, 86, 96, 106, 116, 121, 100, 0}));
 }
 
 TEST_F(MaintenanceTest, SameSecondBackupIsInterruptedAndTablesReopen)
@@ -174,8 +174,8 @@ TEST_F(DataDirTest, TheOverwriteQuestionsThreeAnswers)
     Dialogs().AnswerMessage(mrCancel);
     EXPECT_FALSE(Store->DataMan->ChangeDataDir(Folder, target));
     EXPECT_EQ(Dialogs().MessageTexts().last(),
-              QString("Some files already exist on the new location\r\n\"%1\"\r\nDo you want to overwrite it?")
-                  .arg(ExcludeBackslash(target)));
+        QString("Some files already exist on the new location\r\n\"%1\"\r\nDo you want to overwrite it?")
+            .arg(ExcludeBackslash(target)));
     EXPECT_EQ(Store->DataMan->DataDir(), Folder);
     EXPECT_EQ(JobsBetween(Day(2026, 1, 1), Day(2026, 12, 31)), 2);
     // No: the files there are used as they are.
@@ -212,7 +212,8 @@ namespace {
 TEST_F(DataDirTest, TheSetupDialogMovesTheDataThroughTheDataManager)
 {
     const QString target = IncludeBackslash(ExcludeBackslash(Folder) + "-moved");
-    EditorDoes("TSetupEditor", [target](TObject* o) { static_cast<TSetup*>(o)->Data()->SetOtherDataFolder(target); }, true);
+    EditorDoes(
+        "TSetupEditor", [target](TObject* o) { static_cast<TSetup*>(o)->Data()->SetOtherDataFolder(target); }, true);
     ASSERT_TRUE(Store->Setup->Edit(0));
     EXPECT_EQ(Store->DataMan->DataDir(), target);
     EXPECT_EQ(Store->Setup->Data()->DataDir(), target);
@@ -224,7 +225,9 @@ TEST_F(DataDirTest, TheSetupDialogMovesTheDataThroughTheDataManager)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     const QString impossible = ExcludeBackslash(Folder) + "-file/sub/";
-    EditorDoes("TSetupEditor", [impossible](TObject* o) { static_cast<TSetup*>(o)->Data()->SetOtherDataFolder(impossible); }, true);
+    EditorDoes(
+        "TSetupEditor", [impossible](TObject* o) { static_cast<TSetup*>(o)->Data()->SetOtherDataFolder(impossible); },
+        true);
     Store->Setup->Edit(0);
     EXPECT_EQ(Store->Setup->Data()->DataDir(), target);
     EXPECT_EQ(Store->DataMan->DataDir(), target);

@@ -118,8 +118,8 @@ TEST_F(PersonsTest, StoredWorkersSurviveAReopenWithTheirValues)
 TEST_F(PersonsTest, DuplicateNamesInTheFileGetNumbersInMemoryOnly)
 {
     Store.reset();
-    WriteTableFile(Folder + "Workers.cds", TPersonMan::FieldDefs(),
-                   {{"Eva", "Eva", "", 0, 0, ""}, {"Eva", "Eva", "", 0, 0, ""}});
+    WriteTableFile(
+        Folder + "Workers.cds", TPersonMan::FieldDefs(), {{"Eva", "Eva", "", 0, 0, ""}, {"Eva", "Eva", "", 0, 0, ""}});
     Open();
     ASSERT_EQ(Store->Persons->PersonCount(), 2);
     EXPECT_EQ(Store->Persons->Persons(0)->Name(), "Eva");
@@ -132,15 +132,18 @@ TEST_F(PersonsTest, DuplicateNamesInTheFileGetNumbersInMemoryOnly)
 
 TEST_F(PersonsTest, EditorCancelAndOk)
 {
-    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Zed"); }, false);
+    EditorDoes(
+        "TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Zed"); }, false);
     EXPECT_EQ(Store->Persons->AddPerson(), nullptr);
     EXPECT_EQ(Store->Persons->PersonCount(), 0);
 
     TPerson* ann = AddPerson("Ann");
-    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Anna"); }, false);
+    EditorDoes(
+        "TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Anna"); }, false);
     EXPECT_FALSE(Store->Persons->EditPerson(ann));
     EXPECT_EQ(ann->Name(), "Ann");
-    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Anna"); }, true);
+    EditorDoes(
+        "TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Anna"); }, true);
     EXPECT_TRUE(Store->Persons->EditPerson(ann));
     Reopen();
     EXPECT_NE(Store->Persons->Persons("Anna"), nullptr);
@@ -176,7 +179,8 @@ TEST_F(PersonsTest, FailedWritesLeaveMemoryAndFileInAgreement)
         ASSERT_TRUE(lock.exec("BEGIN IMMEDIATE"));
         EXPECT_EQ(AddPerson("Bob"), nullptr);
         EXPECT_EQ(Store->Persons->PersonCount(), 1);
-        EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Anna"); }, true);
+        EditorDoes(
+            "TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Anna"); }, true);
         EXPECT_FALSE(Store->Persons->EditPerson(ann));
         EXPECT_EQ(ann->Name(), "Ann");
         EXPECT_FALSE(Store->Persons->DeletePerson(ann->ID()));

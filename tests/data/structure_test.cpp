@@ -11,8 +11,8 @@ protected:
     TFieldDefs WorkersWithout(const QString& AField)
     {
         TFieldDefs defs = TPersonMan::FieldDefs();
-        defs.erase(std::remove_if(defs.begin(), defs.end(), [&](const TFieldDef& d) { return d.Name == AField; }),
-                   defs.end());
+        defs.erase(
+            std::remove_if(defs.begin(), defs.end(), [&](const TFieldDef& d) { return d.Name == AField; }), defs.end());
         return defs;
     }
     // Five old workers, 3 and 4 deleted: IDs 1, 2, 5 with a gap.
@@ -49,8 +49,8 @@ protected:
 TEST_F(StructureTest, AnEmptyFolderGetsTheFourTablesAndStaysClean)
 {
     Open();
-    EXPECT_EQ(FieldNames(Folder + "Jobs.cds"),
-              (QStringList{"ID", "Date", "PersonID", "PersonName", "WorkplaceID", "WorkplaceShortcut", "WorkplaceName", "Note"}));
+    EXPECT_EQ(FieldNames(Folder + "Jobs.cds"), (QStringList{"ID", "Date", "PersonID", "PersonName", "WorkplaceID",
+                                                   "WorkplaceShortcut", "WorkplaceName", "Note"}));
     EXPECT_EQ(FieldNames(Folder + "Macros.cds"), (QStringList{"Name", "PersonID", "WorkplaceID"}));
     AddPerson("Ann");
     Store.reset();
@@ -105,19 +105,20 @@ TEST_F(StructureTest, ALongerTextIsKeptAShorterOneRebuilt)
     EXPECT_EQ(PersonIDs(), (QList<int>{1, 2, 5}));
 }
 
-
 TEST_F(StructureTest, ARebuildCutsTextsAsAWriteCutsThem)
 {
     const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
     TFieldDefs older = WorkersWithout("NoteOut");
     older[1].Size = 60;
-    WriteTableFile(Folder + "Workers.cds", older, {{QString(49, 'a') + smile + "tail", "Ann", "note", Day(2026, 1, 1), 0}});
+    WriteTableFile(
+        Folder + "Workers.cds", older, {{QString(49, 'a') + smile + "tail", "Ann", "note", Day(2026, 1, 1), 0}});
     Open();
     EXPECT_TRUE(QFileInfo::exists(Folder + "Workers.cds.bak"));
     ASSERT_EQ(Store->Persons->PersonCount(), 1);
     EXPECT_EQ(Store->Persons->Persons(0)->Name(), QString(49, 'a'));
-    EXPECT_EQ(TableFileQuery(Folder + "Workers.cds", "SELECT CAST(Name AS BLOB) FROM Data").value(0).value(0).toByteArray(),
-              QByteArray(49, 'a'));
+    EXPECT_EQ(
+        TableFileQuery(Folder + "Workers.cds", "SELECT CAST(Name AS BLOB) FROM Data").value(0).value(0).toByteArray(),
+        QByteArray(49, 'a'));
 }
 
 TEST_F(StructureTest, DamagedFilesAreSetAsideAndReplaced)

@@ -17,13 +17,13 @@ TEST(PrintTables, FieldsNamesTypesAndSizes)
 {
     TPrintTables tables;
     EXPECT_EQ(FieldList(tables.DSPrintWorkplaces),
-              QStringList({"ID:0:0", "Shortcut:1:20", "Name:1:40", "Note:1:80", "Days:1:50", "IsDeleted:3:0", "DayID:0:0"}));
+        QStringList({"ID:0:0", "Shortcut:1:20", "Name:1:40", "Note:1:80", "Days:1:50", "IsDeleted:3:0", "DayID:0:0"}));
     EXPECT_EQ(FieldList(tables.DSPrintPersons),
-              QStringList({"ID:0:0", "Name:1:50", "SortingName:1:50", "Note:1:80", "DateOutFrom:2:0", "DateOutTo:2:0",
-                           "DaysOut:0:0", "IsOut:3:0", "NoteOut:1:80", "WorkplaceID:0:0", "Workplaces:1:50", "DayID:0:0",
-                           "Days:1:50", "IsDeleted:3:0"}));
+        QStringList({"ID:0:0", "Name:1:50", "SortingName:1:50", "Note:1:80", "DateOutFrom:2:0", "DateOutTo:2:0",
+            "DaysOut:0:0", "IsOut:3:0", "NoteOut:1:80", "WorkplaceID:0:0", "Workplaces:1:50", "DayID:0:0", "Days:1:50",
+            "IsDeleted:3:0"}));
     EXPECT_EQ(FieldList(tables.DSPrintDays),
-              QStringList({"ID:0:0", "Date:2:0", "DayName:1:20", "DateWithoutYear:1:20", "Color:0:0", "PersonIsOut:3:0"}));
+        QStringList({"ID:0:0", "Date:2:0", "DayName:1:20", "DateWithoutYear:1:20", "Color:0:0", "PersonIsOut:3:0"}));
     EXPECT_EQ(tables.ByConnection("ReportDSCWorkplaces"), &tables.DSPrintWorkplaces);
     EXPECT_EQ(tables.ByConnection("ReportDSCPersons"), &tables.DSPrintPersons);
     EXPECT_EQ(tables.ByConnection("ReportDSCDays"), &tables.DSPrintDays);

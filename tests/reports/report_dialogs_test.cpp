@@ -10,14 +10,14 @@
 #include <QDialogButtonBox>
 #include <QGraphicsView>
 #include <QLabel>
-#include <QMainWindow>
-#include <QScrollBar>
-#include <QTest>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -105,8 +105,8 @@ TEST(QtReportDialogs, PreviewOpensAtTheTopOfTheFirstPageFittedToTheWidth)
 {
     TPrintTables tables;
     FillFixture(tables);
-    const TReportDocument document =
-        LayoutReport(ProjectLayout("DailyScheduleFull"), ScheduleParams(), Connections(tables), TReportPageGeometry());
+    const TReportDocument document = LayoutReport(
+        ProjectLayout("DailyScheduleFull"), ScheduleParams(), Connections(tables), TReportPageGeometry());
     TQtDialogs dialogs;
     QPrinter printer;
     int paints = 0;

@@ -74,7 +74,7 @@ TEST_F(ReportEngine, ThePrinterDialogsFileIsOfferedAndWrittenOrPreviewedFirst)
     const QString folder = TestEnv::NewFolder("pdfs");
     FEngine.Printer().setOutputFormat(QPrinter::PdfFormat);
     for (const QString& name : {QStringLiteral("DailyScheduleGeneral"), QStringLiteral("PersonScheduleFull"),
-                                QStringLiteral("WorkplacesTwoCol")}) {
+             QStringLiteral("WorkplacesTwoCol")}) {
         const QString file = folder + "/" + name + ".pdf";
         FEngine.Printer().setOutputFileName(file);
         TestEnv::Dialogs().AnswerReportOutput(rdFile);

@@ -10,26 +10,26 @@
 #include <gtest/gtest.h>
 
 inline void AddWorkplace(TPrintTables& ATables, int AID, const QString& AShortcut, const QString& AName, int ADayID = 0,
-                         const QString& ANote = QString(), const QString& ADays = QString())
+    const QString& ANote = QString(), const QString& ADays = QString())
 {
-    ASSERT_TRUE(ATables.DSPrintWorkplaces.Append({{"ID", AID}, {"Shortcut", AShortcut}, {"Name", AName}, {"Note", ANote},
-                                                   {"Days", ADays}, {"DayID", ADayID}}));
+    ASSERT_TRUE(ATables.DSPrintWorkplaces.Append(
+        {{"ID", AID}, {"Shortcut", AShortcut}, {"Name", AName}, {"Note", ANote}, {"Days", ADays}, {"DayID", ADayID}}));
 }
 
 inline void AddPerson(TPrintTables& ATables, int AID, const QString& AName, int AWorkplaceID = 0, int ADayID = 0,
-                      const QString& AWorkplaces = QString(), const QString& ADays = QString())
+    const QString& AWorkplaces = QString(), const QString& ADays = QString())
 {
-    ASSERT_TRUE(ATables.DSPrintPersons.Append({{"ID", AID}, {"Name", AName}, {"SortingName", AName + QStringLiteral(" S")},
-                                                {"Note", QStringLiteral("note of ") + AName}, {"WorkplaceID", AWorkplaceID},
-                                                {"DayID", ADayID}, {"Workplaces", AWorkplaces}, {"Days", ADays},
-                                                {"DateOutFrom", 40967.0}, {"DateOutTo", 40970.0}, {"DaysOut", 4},
-                                                {"IsOut", true}, {"NoteOut", QStringLiteral("holiday")}}));
+    ASSERT_TRUE(
+        ATables.DSPrintPersons.Append({{"ID", AID}, {"Name", AName}, {"SortingName", AName + QStringLiteral(" S")},
+            {"Note", QStringLiteral("note of ") + AName}, {"WorkplaceID", AWorkplaceID}, {"DayID", ADayID},
+            {"Workplaces", AWorkplaces}, {"Days", ADays}, {"DateOutFrom", 40967.0}, {"DateOutTo", 40970.0},
+            {"DaysOut", 4}, {"IsOut", true}, {"NoteOut", QStringLiteral("holiday")}}));
 }
 
 inline void AddDay(TPrintTables& ATables, int AID, const QString& ADayName, const QString& ADate)
 {
     ASSERT_TRUE(ATables.DSPrintDays.Append({{"ID", AID}, {"Date", 40966.0 + AID}, {"DayName", ADayName},
-                                             {"DateWithoutYear", ADate}, {"Color", 0xE0FFFF}, {"PersonIsOut", AID == 2}}));
+        {"DateWithoutYear", ADate}, {"Color", 0xE0FFFF}, {"PersonIsOut", AID == 2}}));
 }
 
 // Rows of several printers at once: workplaces with their workers, workers on
@@ -55,8 +55,8 @@ inline void FillFixture(TPrintTables& ATables)
 inline TReportParams ScheduleParams()
 {
     return {{"ScheduleCaption", "Daily schedule"}, {"ScheduleDate", "28/02/2012"}, {"Note", "Acme Ltd"},
-            {"Subnote", "Catering"}, {"ProgramName", "Plenvo"}, {"ProgramVersion", "0.1.0.0"},
-            {"TempDir", "/nonexistent/"}};
+        {"Subnote", "Catering"}, {"ProgramName", "Plenvo"}, {"ProgramVersion", "0.1.0.0"},
+        {"TempDir", "/nonexistent/"}};
 }
 
 inline TReportConnections Connections(const TPrintTables& ATables)

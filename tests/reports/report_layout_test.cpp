@@ -4,17 +4,17 @@
 
 #include <QImage>
 
-#include <map>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <map>
 
 #include "support/test_env.h"
 
 namespace {
 const char* const Variants[] = {"General", "Full", "TwoCol"};
-const char* const Reports[] = {"DailySchedule", "DSPersons", "PSPersons", "PSWorkplaces", "PersonSchedule",
-                               "WSPersons", "WSWorkplaces", "WorkplaceSchedule", "Persons", "Workplaces"};
+const char* const Reports[] = {"DailySchedule", "DSPersons", "PSPersons", "PSWorkplaces", "PersonSchedule", "WSPersons",
+    "WSWorkplaces", "WorkplaceSchedule", "Persons", "Workplaces"};
 
 TReportDocument Lay(const QString& AName, const TPrintTables& ATables, const TReportParams& AParams = ScheduleParams())
 {
@@ -124,8 +124,8 @@ TEST(ReportLayouts, RegisterReportsShowTheCaptionAndNoDate)
 {
     TPrintTables tables;
     FillFixture(tables);
-    for (const char* name : {"PersonsGeneral", "PersonsFull", "PersonsTwoCol", "WorkplacesGeneral", "WorkplacesFull",
-                             "WorkplacesTwoCol"}) {
+    for (const char* name :
+        {"PersonsGeneral", "PersonsFull", "PersonsTwoCol", "WorkplacesGeneral", "WorkplacesFull", "WorkplacesTwoCol"}) {
         SCOPED_TRACE(name);
         TReportParams params = ScheduleParams();
         params["ScheduleCaption"] = QString::fromLatin1(name).startsWith("Persons") ? "Workers" : "Workplaces";
@@ -148,7 +148,8 @@ TEST(ReportLayouts, NestedRowsFollowTheirParent)
         if (item.Role == "master" || item.Role == "detail")
             order << item.Role.left(1) + ":" + item.Text;
     // Workplaces nested under a day are no rows of the daily schedule.
-    EXPECT_EQ(order, QStringList({"m:KIT", "m:Kitchen", "d:Anna Berg", "d:Carl Dahl", "m:BAR", "m:Bar", "d:Carl Dahl"}));
+    EXPECT_EQ(
+        order, QStringList({"m:KIT", "m:Kitchen", "d:Anna Berg", "d:Carl Dahl", "m:BAR", "m:Bar", "d:Carl Dahl"}));
     order.clear();
     const TReportDocument days = Lay("WorkplaceScheduleGeneral", tables);
     for (const auto& item : days.Pages.at(0).Items)
@@ -157,7 +158,7 @@ TEST(ReportLayouts, NestedRowsFollowTheirParent)
     EXPECT_EQ(order, QStringList({"m:Mon", "m:27.2.", "d:Gus Holm", "m:Tue", "m:28.2."}));
     // Workers nested under a workplace or a day are no rows of a worker list.
     EXPECT_EQ(AllTexts(Lay("PersonsGeneral", tables), "master"),
-              QStringList({"Anna Berg", "KIT", "Carl Dahl", "KIT-BAR", "Eva Falk", "Mo 27.2., Tu 28.2."}));
+        QStringList({"Anna Berg", "KIT", "Carl Dahl", "KIT-BAR", "Eva Falk", "Mo 27.2., Tu 28.2."}));
     // Nested rows are indented under their parent.
     const auto page = Lay("PersonScheduleGeneral", tables).Pages.at(0);
     double masterX = 1e9, detailX = 1e9;
@@ -355,20 +356,20 @@ TEST(ReportLayouts, BadLayoutsAreRefusedWithAReason)
     };
     const TCase cases[] = {
         {R"({"Reports": {"R": {"Header": {}, "Footer": {}, "Master": {"Connection": "Nope", "Columns": [{"Text": "x"}]}}}})",
-         "unknown connection \"Nope\""},
+            "unknown connection \"Nope\""},
         {R"({"Reports": {"R": {"Header": {}, "Footer": {}, "Master": {"Connection": "ReportDSCDays", "Columns": [{"Text": "{Nmae}"}]}}}})",
-         "ReportDSCDays has no field \"Nmae\""},
+            "ReportDSCDays has no field \"Nmae\""},
         {R"({"Reports": {"R": {"Header": {}, "Footer": {}, "Master": {"Connection": "ReportDSCDays", "Columns": []}}}})",
-         "the rows of ReportDSCDays have no columns"},
+            "the rows of ReportDSCDays have no columns"},
         {R"({"Reports": {"R": {"Header": "Missing", "Footer": {}, "Master": {"Connection": "ReportDSCDays", "Columns": [{"Text": "a"}]}}}})",
-         "\"Missing\" is not in \"Headers\""},
+            "\"Missing\" is not in \"Headers\""},
         {R"({"Reports": {"R": {"Header": {}, "Footer": {}, "Master": {"Connection": "ReportDSCDays", "Where": {"DayID": 0}, "Columns": [{"Text": "a"}]}}}})",
-         "ReportDSCDays has no field \"DayID\""},
+            "ReportDSCDays has no field \"DayID\""},
         {R"({"Reports": {"R": {"Header": {}, "Footer": {}, "Columns": 3, "Master": {"Connection": "ReportDSCDays", "Columns": [{"Text": "a"}]}}}})",
-         "\"Columns\" must be 1 or 2"},
+            "\"Columns\" must be 1 or 2"},
         {R"({"Reports": {"R": {"Header": {}, "Footer": {}, "Master": {"Connection": "ReportDSCDays", "Columns": [{"Text": "a"}]},
             "Detail": {"Connection": "ReportDSCPersons", "Columns": [{"Text": "a"}]}}}})",
-         "the detail rows need a \"Link\" field of ReportDSCPersons"},
+            "the detail rows need a \"Link\" field of ReportDSCPersons"},
     };
     for (const auto& c : cases) {
         TReportProject project;
@@ -405,6 +406,6 @@ TEST(ReportPdf, RendersInMemoryWithTheExpectedTexts)
     ASSERT_TRUE(process.waitForFinished());
     const QString text = QString::fromUtf8(process.readAllStandardOutput());
     for (const char* expected : {"Daily schedule", "28/02/2012", "Acme Ltd", "Kitchen", "Anna Berg", "Carl Dahl",
-                                 "note of Anna Berg", "Page 1 of 1", "Plenvo 0.1.0.0"})
+             "note of Anna Berg", "Page 1 of 1", "Plenvo 0.1.0.0"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
 }

@@ -20,9 +20,13 @@ QString ReadRaw(const QString& AGroup, const QString& AName)
 // dialog does, records what it hears and closes with a chosen result.
 class TSetupEditorDouble : public ISetupEditor {
 public:
-    TSetupEditorDouble(std::function<void(TSetup*)> AAction, bool AOk, bool AMaintenance, int* APage,
-                       QStringList* AHeard)
-        : FAction(std::move(AAction)), FOk(AOk), FMaintenance(AMaintenance), FPage(APage), FHeard(AHeard)
+    TSetupEditorDouble(
+        std::function<void(TSetup*)> AAction, bool AOk, bool AMaintenance, int* APage, QStringList* AHeard)
+        : FAction(std::move(AAction)),
+          FOk(AOk),
+          FMaintenance(AMaintenance),
+          FPage(APage),
+          FHeard(AHeard)
     {
     }
     void Bind(TObject* AObject) override

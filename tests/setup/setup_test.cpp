@@ -62,7 +62,10 @@ QRect DrawnArea(const TSetupGeneral& AGeneral)
 
 class SetupTest : public testing::Test {
 protected:
-    void SetUp() override { SetScreenSizeProvider([] { return QSize(1920, 1080); }); }
+    void SetUp() override
+    {
+        SetScreenSizeProvider([] { return QSize(1920, 1080); });
+    }
     void TearDown() override
     {
         SetFrameAllowanceProvider(nullptr);

@@ -12,7 +12,7 @@
 // Sends one drag event (DragEnter, DragMove or Drop) carrying AData to ATarget
 // at AAt; true when the target accepted it.
 inline bool SendDragEvent(QWidget* ATarget, QEvent::Type AType, const QMimeData* AData, QPoint AAt,
-                          Qt::DropActions AActions = Qt::CopyAction | Qt::MoveAction)
+    Qt::DropActions AActions = Qt::CopyAction | Qt::MoveAction)
 {
     if (AType == QEvent::Drop) {
         QDropEvent event(QPointF(AAt), AActions, AData, Qt::LeftButton, Qt::NoModifier);

@@ -31,8 +31,8 @@ QStringList TScriptedDialogs::MessageTexts() const
 
 bool TScriptedDialogs::AllAnswered() const
 {
-    return FMessages.empty() && FInputs.empty() && FColors.empty() && FFolders.empty() && FFiles.empty() &&
-           FPrints.empty() && FOutputs.empty() && FPreviews == 0;
+    return FMessages.empty() && FInputs.empty() && FColors.empty() && FFolders.empty() && FFiles.empty()
+           && FPrints.empty() && FOutputs.empty() && FPreviews == 0;
 }
 
 namespace {
@@ -70,7 +70,8 @@ bool TScriptedDialogs::InputQuery(const QString& ACaption, const QString& APromp
 
 bool TScriptedDialogs::SelectColor(TColor& AColor, QList<TColor>& ACustomColors)
 {
-    FQuestions.push_back({QStringLiteral("color"), QString::number(AColor, 16), static_cast<int>(ACustomColors.size())});
+    FQuestions.push_back(
+        {QStringLiteral("color"), QString::number(AColor, 16), static_cast<int>(ACustomColors.size())});
     std::optional<TColor> answer;
     if (!TakeAnswer(FColors, answer, QStringLiteral("colour dialog")) || !answer)
         return false;

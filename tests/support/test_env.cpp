@@ -51,9 +51,18 @@ void SetSettingsFolder(const QString& AFolder)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 }
 
-QString DocumentsFolder() { return Root() + QStringLiteral("/home/Documents"); }
-QString AppDataFolder() { return Root() + QStringLiteral("/home/.local/share"); }
-QString PublicFolder() { return Root() + QStringLiteral("/home/Public"); }
+QString DocumentsFolder()
+{
+    return Root() + QStringLiteral("/home/Documents");
+}
+QString AppDataFolder()
+{
+    return Root() + QStringLiteral("/home/.local/share");
+}
+QString PublicFolder()
+{
+    return Root() + QStringLiteral("/home/Public");
+}
 
 TScriptedDialogs& Dialogs()
 {
@@ -76,10 +85,14 @@ void Init()
         QDir().mkpath(folder);
     SetSpecialFolderProvider([](int AFolderId) -> QString {
         switch (AFolderId) {
-        case CSIDL_PERSONAL: return DocumentsFolder();
-        case CSIDL_APPDATA: return AppDataFolder();
-        case CSIDL_COMMON_DOCUMENTS: return PublicFolder();
-        default: return QString();
+        case CSIDL_PERSONAL:
+            return DocumentsFolder();
+        case CSIDL_APPDATA:
+            return AppDataFolder();
+        case CSIDL_COMMON_DOCUMENTS:
+            return PublicFolder();
+        default:
+            return QString();
         }
     });
     SetScreenSizeProvider([] { return QSize(1920, 1080); });

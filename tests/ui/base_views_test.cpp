@@ -21,7 +21,8 @@ TEST(BaseViewsTest, FormOpensCentredOverTheActiveWindowNeverOffScreen)
     form.show();
     EXPECT_GE(form.frameGeometry().left(), 0);
     const QRect over = main.frameGeometry();
-    EXPECT_EQ(form.frameGeometry().top(), std::max(0, over.top() + (over.height() - form.frameGeometry().height()) / 2));
+    EXPECT_EQ(
+        form.frameGeometry().top(), std::max(0, over.top() + (over.height() - form.frameGeometry().height()) / 2));
     form.hide();
     main.hide();
 }

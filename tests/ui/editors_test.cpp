@@ -10,8 +10,8 @@
 
 #include <QAbstractSpinBox>
 #include <QAction>
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QInputDialog>
 #include <QLabel>
@@ -72,7 +72,7 @@ protected:
 TEST_F(EditorsTest, LimitedInputsTakeOnlyWholeCharacters)
 {
     const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // two UTF-16 units
-    const QString accent = QString::fromUtf8("e\xCC\x81");         // a letter and its combining mark
+    const QString accent = QString::fromUtf8("e\xCC\x81"); // a letter and its combining mark
     const QString name39 = QString(39, 'a');
     QString afterPair, afterMark, afterTyping, afterMiddle;
     WhilePersonOpen([&](TPersonEditor* d) {
@@ -174,8 +174,8 @@ TEST_F(EditorsTest, SortingNameFollowsTheSwapRuleAndHintsAndLimits)
         EXPECT_EQ(Find<QSpinBox>(d, "EditDaysOut")->maximum(), 999);
         EXPECT_EQ(Find<QSpinBox>(d, "EditDaysOut")->minimum(), 0);
         EXPECT_EQ(Find<QLineEdit>(d, "EditName")->placeholderText(), "Worker Name must be filled");
-        EXPECT_EQ(Find<QLineEdit>(d, "EditSortingName")->toolTip(),
-                  "Must be filled, only for sorting, not for showing");
+        EXPECT_EQ(
+            Find<QLineEdit>(d, "EditSortingName")->toolTip(), "Must be filled, only for sorting, not for showing");
         EXPECT_EQ(Find<QToolButton>(d, "SBSetup")->toolTip(), "Setup rules for creating Sorting name");
         EXPECT_EQ(Find<QLineEdit>(d, "EditNote")->toolTip(), "Any note, phone number or other contact");
         EXPECT_EQ(Find<QLineEdit>(d, "EditNoteOut")->toolTip(), "Reason for an absence or note about an absence");
@@ -382,7 +382,7 @@ TEST_F(EditorsTest, EnterWalksTheFieldsAndStoresEveryOne)
     TPerson* added = Store->Persons->AddPerson();
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(walk, (QStringList{"EditSortingName", "EditNote", "EditDateOutFrom", "EditDaysOut", "EditNoteOut",
-                                 "ButtonCancel", "ButtonOK"}));
+                        "ButtonCancel", "ButtonOK"}));
     const QList<QVariantMap> rows = Workers();
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0]["Name"].toString(), "Ann Lee");
@@ -438,8 +438,8 @@ TEST_F(EditorsTest, SetupButtonOpensTheLockedWorkerPage)
     bool dataEnabled = true, maintenanceEnabled = true;
     WhileDialogOpen<TSetupEditor>("TSetupEditor", [&](TSetupEditor* s) {
         page = Find<QTabWidget>(s, "PageControl")->currentWidget()->objectName();
-        dataEnabled = Find<QRadioButton>(s, "RBOtherDataFolder")->isEnabled() ||
-                      Find<QRadioButton>(s, "RBUserDocuments")->isEnabled();
+        dataEnabled = Find<QRadioButton>(s, "RBOtherDataFolder")->isEnabled()
+                      || Find<QRadioButton>(s, "RBUserDocuments")->isEnabled();
         maintenanceEnabled = Find<QPushButton>(s, "ButtonRunMaintenance")->isEnabled();
         Find<QCheckBox>(s, "CBSwapFirstAndSurName")->click();
         Find<QPushButton>(s, "ButtonOK")->click();
@@ -661,8 +661,7 @@ TEST_F(EditorsTest, WorkplaceCloseQuestionAnswers)
         Find<QPushButton>(d, "ButtonCancel")->click();
     });
     EXPECT_TRUE(Store->Workplaces->EditWorkplace(hall));
-    EXPECT_EQ(Dialogs().MessageTexts(),
-              QStringList(3, "The workplace is not saved. Do you want to save?"));
+    EXPECT_EQ(Dialogs().MessageTexts(), QStringList(3, "The workplace is not saved. Do you want to save?"));
     EXPECT_EQ(WorkplaceRows().value(0)["Note"].toString(), "upstairs");
 }
 

@@ -22,23 +22,26 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QRadioButton>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
 namespace {
 
-QString ColorText(TColor AColor) { return QStringLiteral("$%1").arg(AColor, 8, 16, QLatin1Char('0')).toUpper(); }
+QString ColorText(TColor AColor)
+{
+    return QStringLiteral("$%1").arg(AColor, 8, 16, QLatin1Char('0')).toUpper();
+}
 
 QString FieldText(QWidget* ADialog, const char* AField)
 {
@@ -134,8 +137,14 @@ protected:
             emit menu->aboutToShow();
         return menu;
     }
-    QList<QStringList> Jobs() { return FileRows(Folder + "Jobs.cds", "SELECT PersonName, WorkplaceShortcut, Date FROM Data ORDER BY ID"); }
-    QList<QStringList> Macros() { return FileRows(Folder + "Macros.cds", "SELECT Name, PersonID, WorkplaceID FROM Data ORDER BY rowid"); }
+    QList<QStringList> Jobs()
+    {
+        return FileRows(Folder + "Jobs.cds", "SELECT PersonName, WorkplaceShortcut, Date FROM Data ORDER BY ID");
+    }
+    QList<QStringList> Macros()
+    {
+        return FileRows(Folder + "Macros.cds", "SELECT Name, PersonID, WorkplaceID FROM Data ORDER BY rowid");
+    }
 
     TDailyScheduleFrame* Page = nullptr;
     QWidget* PersonsView = nullptr;
@@ -152,7 +161,7 @@ TEST_F(JourneyTest, AFirstStartOnAnEmptyFolder)
     EXPECT_EQ(Text(Page, "LabelTopCaption"), "Daily schedule");
     const QDate today = QDate::currentDate();
     EXPECT_EQ(Text(Page, "LabelTopDate"),
-              QLocale().toString(today, "dddd") + ", " + QLocale().toString(today, QLocale::ShortFormat));
+        QLocale().toString(today, "dddd") + ", " + QLocale().toString(today, QLocale::ShortFormat));
     EXPECT_TRUE(PersonAction("ActionAdd")->isEnabled());
     EXPECT_FALSE(PersonAction("ActionEdit")->isEnabled());
     EXPECT_FALSE(PersonAction("ActionDelete")->isEnabled());
@@ -355,7 +364,8 @@ TEST_F(PlannedDayTest, TemplatesAreSavedOverwrittenAppliedAndRemovedThroughTheMe
     MenuEntry(OpenMenu("PUMenuApplySystemTemplate"), "PUMenuASTClearAll")->trigger();
     TestEnv::Dialogs().AnswerMessage(mrYes);
     MenuEntry(OpenMenu("PUMenuSaveTemplate"), "PUMenuSaveTemplate1")->trigger();
-    EXPECT_EQ(TestEnv::Dialogs().MessageTexts().last(), "Do you want to remove the template\r\n\"Morning\"?\r\nReally?");
+    EXPECT_EQ(
+        TestEnv::Dialogs().MessageTexts().last(), "Do you want to remove the template\r\n\"Morning\"?\r\nReally?");
     EXPECT_TRUE(Macros().isEmpty());
     EXPECT_FALSE(MenuEntry(OpenMenu("PUMenuApplyTemplate"), "PUMenuApplyTemplate1")->isEnabled());
 }
@@ -372,9 +382,8 @@ TEST_F(PlannedDayTest, ThePreviousDayAndWeekdaySystemTemplates)
     EXPECT_EQ(Row(0, 0), nullptr);
 
     MenuEntry(OpenMenu("PUMenuApplySystemTemplate"), "PUMenuASTClearAll")->trigger();
-    static const char* const weekdays[] = {"PUMenuASTDayMon", "PUMenuASTDayTue", "PUMenuASTDayWed",
-                                           "PUMenuASTDayThu", "PUMenuASTDayFri", "PUMenuASTDaySat",
-                                           "PUMenuASTDaySun"};
+    static const char* const weekdays[] = {"PUMenuASTDayMon", "PUMenuASTDayTue", "PUMenuASTDayWed", "PUMenuASTDayThu",
+        "PUMenuASTDayFri", "PUMenuASTDaySat", "PUMenuASTDaySun"};
     const int weekday = OleToDate(today).dayOfWeek(); // 1 = Monday
     MenuEntry(OpenMenu("PUMenuApplySystemTemplate"), weekdays[weekday - 1])->trigger();
     EXPECT_EQ(Text(Row(0, 0), "LabelName"), "Bob Ray");
@@ -481,7 +490,7 @@ TEST_F(PlannedDayTest, TheSetupDialogMovesTheDataAndRunsAMaintenance)
 
     // A maintenance that purges what is older than a month, then Cancel.
     TestEnv::Dialogs().AnswerMessage(mrYes); // the purge question
-    TestEnv::Dialogs().AnswerMessage(mrNo);  // the changed choice is not kept
+    TestEnv::Dialogs().AnswerMessage(mrNo); // the changed choice is not kept
     QString log;
     int logMaximum = 0;
     bool logAtEnd = false;
@@ -524,7 +533,7 @@ TEST_F(PlannedDayTest, TheSetupDialogMovesTheDataAndRunsAMaintenance)
     ASSERT_TRUE(DropOnto(KitchenPanel(), &ann));
     ASSERT_NE(Row(0, 0), nullptr);
     TestEnv::Dialogs().AnswerMessage(mrYes); // the purge question
-    TestEnv::Dialogs().AnswerMessage(mrNo);  // the changed choice is not kept
+    TestEnv::Dialogs().AnswerMessage(mrNo); // the changed choice is not kept
     QString purgeLog;
     WhileDialogOpen<TSetupEditor>("TSetupEditor", [&](TSetupEditor* d) {
         d->findChild<QRadioButton*>("RBDataMaintenanceDeleteOldAndCompress")->click();

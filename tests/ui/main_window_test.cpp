@@ -91,8 +91,8 @@ protected:
     // A wheel notch at a point of AWidget.
     void Wheel(QWidget* AWidget, QPoint AAt, int ADelta)
     {
-        QWheelEvent event(QPointF(AAt), QPointF(AWidget->mapToGlobal(AAt)), QPoint(), QPoint(0, ADelta),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(QPointF(AAt), QPointF(AWidget->mapToGlobal(AAt)), QPoint(), QPoint(0, ADelta), Qt::NoButton,
+            Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(AWidget, &event);
     }
 
@@ -198,7 +198,8 @@ TEST_F(MainWindowTest, TheWheelScrollsTheShownAreaOneLinePerNotchOnlyInsideIt)
 
 TEST_F(MainWindowTest, SwitchingSchedulesShowsOneScreenAtATime)
 {
-    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Ann"); }, true);
+    EditorDoes(
+        "TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Ann"); }, true);
     TPerson* ann = Store->Persons->AddPerson();
     ASSERT_NE(ann, nullptr);
     TOrvelAppForm* window = MakeWindow();
@@ -239,11 +240,14 @@ TEST_F(MainWindowTest, ANewDataFolderFromTheSetupDialogShowsInTheStatusBar)
 {
     TOrvelAppForm* window = MakeWindow();
     const QString moved = TestEnv::NewFolder("moved");
-    EditorDoes("TSetupEditor", [moved](TObject* o) {
-        auto* setup = static_cast<TSetup*>(o);
-        setup->Data()->SetDataDirKind(sddkOtherDataFolder);
-        setup->Data()->SetOtherDataFolder(moved);
-    }, true);
+    EditorDoes(
+        "TSetupEditor",
+        [moved](TObject* o) {
+            auto* setup = static_cast<TSetup*>(o);
+            setup->Data()->SetDataDirKind(sddkOtherDataFolder);
+            setup->Data()->SetOtherDataFolder(moved);
+        },
+        true);
     ASSERT_TRUE(Store->Setup->Edit(0));
     EXPECT_EQ(StatusPanel(window->statusBar(), 1)->text(), moved);
     EXPECT_TRUE(QFile::exists(moved + "/Workers.cds"));

@@ -96,7 +96,7 @@ TEST(ViewPartsTest, ActionsCarryTheirHintsAndPrintMenusGroupTheirReports)
 {
     TCountingView view;
     QAction* add = NewAction(&view, &TCountingView::ControlChanged, QStringLiteral("ActionAdd"),
-                             QStringLiteral("Add worker..."), QStringLiteral("Add new worker..."));
+        QStringLiteral("Add worker..."), QStringLiteral("Add new worker..."));
     EXPECT_EQ(add->objectName(), "ActionAdd");
     EXPECT_EQ(add->toolTip(), "Add new worker...");
     EXPECT_EQ(add->statusTip(), "Add new worker...");

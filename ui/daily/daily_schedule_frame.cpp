@@ -102,13 +102,13 @@ void TDailyScheduleFrame::DataChanged(TObject* ASender, const QString& AValueNam
     const bool wasSilent = FSilent;
     FSilent = true;
     PanelTop->SetupChanged(ASender, AValueName);
-    if (FSchedule && (!ASender || ASender == FSchedule) &&
-        (AValueName.isEmpty() || AValueName == QLatin1String("Date"))) {
+    if (FSchedule && (!ASender || ASender == FSchedule)
+        && (AValueName.isEmpty() || AValueName == QLatin1String("Date"))) {
         Calendar->setSelectedDate(OleToDate(FSchedule->Date()));
         const QDate shown = Calendar->selectedDate();
         const QLocale locale;
-        PanelTop->LabelDate()->setText(locale.dayName(shown.dayOfWeek(), QLocale::LongFormat) + QStringLiteral(", ") +
-                                          locale.toString(shown, QLocale::ShortFormat));
+        PanelTop->LabelDate()->setText(locale.dayName(shown.dayOfWeek(), QLocale::LongFormat) + QStringLiteral(", ")
+                                       + locale.toString(shown, QLocale::ShortFormat));
     }
     FSilent = wasSilent;
 }

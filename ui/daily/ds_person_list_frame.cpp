@@ -113,8 +113,8 @@ QPixmap PlacingPicture(int ASide)
 }
 
 // One step of the help banner: picture, "n." with its title, the hint below.
-QWidget* BannerStep(QWidget* AParent, const QPixmap& APicture, const QString& ANumber, const QString& ATitle,
-                    const QString& AHint)
+QWidget* BannerStep(
+    QWidget* AParent, const QPixmap& APicture, const QString& ANumber, const QString& ATitle, const QString& AHint)
 {
     auto* step = new QWidget(AParent);
     auto* layout = new QHBoxLayout(step);
@@ -145,27 +145,28 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
 
     const auto handler = &TDSPersonListFrame::ControlChanged;
     ActionAdd = NewAction(this, handler, QStringLiteral("ActionAdd"), QStringLiteral("Add worker..."),
-                          QStringLiteral("Add new worker..."));
+        QStringLiteral("Add new worker..."));
     ActionAdd->setShortcut(QKeySequence(Qt::Key_Insert));
     ActionAdd->setIcon(StandardIcon(QStyle::SP_FileIcon));
     ActionEdit = NewAction(this, handler, QStringLiteral("ActionEdit"), QStringLiteral("Edit worker..."),
-                           QStringLiteral("Edit focused worker..."));
+        QStringLiteral("Edit focused worker..."));
     ActionEdit->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
-                              QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
+        QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
     ActionEdit->setIcon(StandardIcon(QStyle::SP_FileDialogDetailedView));
     ActionDelete = NewAction(this, handler, QStringLiteral("ActionDelete"), QStringLiteral("Delete worker"),
-                             QStringLiteral("Delete focused worker"));
+        QStringLiteral("Delete focused worker"));
     ActionDelete->setShortcut(QKeySequence(Qt::Key_Delete));
     ActionDelete->setIcon(StandardIcon(QStyle::SP_TrashIcon));
     ActionSortingAsc = NewAction(this, handler, QStringLiteral("ActionSortingAsc"), QStringLiteral("Sort ascendent"),
-                                 QStringLiteral("Sort workers ascendent"));
+        QStringLiteral("Sort workers ascendent"));
     ActionSortingAsc->setIcon(StandardIcon(QStyle::SP_ArrowUp));
-    ActionSortingDesc = NewAction(this, handler, QStringLiteral("ActionSortingDesc"),
-                                  QStringLiteral("Sort descendent"), QStringLiteral("Sort workers descendent"));
+    ActionSortingDesc = NewAction(this, handler, QStringLiteral("ActionSortingDesc"), QStringLiteral("Sort descendent"),
+        QStringLiteral("Sort workers descendent"));
     ActionSortingDesc->setIcon(StandardIcon(QStyle::SP_ArrowDown));
     ActionPersonSchedule = NewAction(this, handler, QStringLiteral("ActionPersonSchedule"),
-                                     QStringLiteral("Worker schedule"), QStringLiteral("Show Worker schedule"));
-    ActionPersonSchedule->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+        QStringLiteral("Worker schedule"), QStringLiteral("Show Worker schedule"));
+    ActionPersonSchedule->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
     ActionPersonSchedule->setIcon(StandardIcon(QStyle::SP_FileDialogListView));
     ActionPrintReportDSPersonsGeneral = NewPrintAction(this, handler, ReportEntries[0]);
     ActionPrintReportDSPersonsFull = NewPrintAction(this, handler, ReportEntries[1]);
@@ -174,7 +175,7 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
     ActionPrintReportPersonsFull = NewPrintAction(this, handler, ReportEntries[4]);
     ActionPrintReportPersonsTwoCol = NewPrintAction(this, handler, ReportEntries[5]);
     ActionPrintInvolvedPersonsOnly = NewAction(this, handler, QStringLiteral("ActionPrintInvolvedPersonsOnly"),
-                                               QStringLiteral("Print of involved workers only"), QString());
+        QStringLiteral("Print of involved workers only"), QString());
     ActionPrintInvolvedPersonsOnly->setCheckable(true);
 
     PUMenuPrint = new QMenu(this);
@@ -183,10 +184,9 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
     PUMenuPersonsPrint->setObjectName(QStringLiteral("PUMenuPersonsPrint"));
     for (QMenu* menu : {PUMenuPrint, PUMenuPersonsPrint}) {
         AddPrintEntries(menu,
-                        {ActionPrintReportDSPersonsGeneral, ActionPrintReportDSPersonsFull,
-                         ActionPrintReportDSPersonsTwoCol, ActionPrintReportPersonsGeneral,
-                         ActionPrintReportPersonsFull, ActionPrintReportPersonsTwoCol},
-                        ActionPrintInvolvedPersonsOnly);
+            {ActionPrintReportDSPersonsGeneral, ActionPrintReportDSPersonsFull, ActionPrintReportDSPersonsTwoCol,
+                ActionPrintReportPersonsGeneral, ActionPrintReportPersonsFull, ActionPrintReportPersonsTwoCol},
+            ActionPrintInvolvedPersonsOnly);
         connect(menu, &QMenu::aboutToShow, this, &TDSPersonListFrame::PUMenuPrintPopup);
     }
     PUMenuPersonsSorting = new QMenu(QStringLiteral("Sort workers"), this);
@@ -214,7 +214,7 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
     TBSortingAsc = NewToolButton(this, QStringLiteral("TBSortingAsc"), ActionSortingAsc);
     TBSortingDesc = NewToolButton(this, QStringLiteral("TBSortingDesc"), ActionSortingDesc);
     TBPrint = NewDropDownButton(this, QStringLiteral("TBPrint"), QStringLiteral("Print..."),
-                                QStringLiteral("Print workers list..."), PUMenuPrint);
+        QStringLiteral("Print workers list..."), PUMenuPrint);
     TBPersonSchedule = NewToolButton(this, QStringLiteral("TBPersonSchedule"), ActionPersonSchedule);
     toolBar->addWidget(TBAdd);
     toolBar->addWidget(TBEdit);
@@ -247,7 +247,7 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
     LVPersons->setDragDropMode(QAbstractItemView::DragDrop);
     LVPersons->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(LVPersons, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& APos) { ShowContextMenu(LVPersons->viewport(), APos); });
+        [this](const QPoint& APos) { ShowContextMenu(LVPersons->viewport(), APos); });
     connect(LVPersons, &QTreeWidget::currentItemChanged, this, &TDSPersonListFrame::LVPersonsChange);
     connect(LVPersons, &QTreeWidget::itemSelectionChanged, this, &TDSPersonListFrame::LVPersonsChange);
     connect(LVPersons, &QTreeWidget::itemDoubleClicked, this, &TDSPersonListFrame::LVPersonsDblClick);
@@ -257,11 +257,11 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
     PanelInfo->setAutoFillBackground(true);
     auto* info = new QVBoxLayout(PanelInfo);
     const int side = 2 * fontMetrics().height();
-    info->addWidget(BannerStep(PanelInfo, WorkerPicture(side), QStringLiteral("2."),
-                               QStringLiteral("Workers"), QStringLiteral("Here add all yours workers")));
-    info->addWidget(BannerStep(PanelInfo, PlacingPicture(side), QStringLiteral("3."),
-                               QStringLiteral("Workers on workplaces"),
-                               QStringLiteral("Take and drag the worker and drop him on the workplace")));
+    info->addWidget(BannerStep(PanelInfo, WorkerPicture(side), QStringLiteral("2."), QStringLiteral("Workers"),
+        QStringLiteral("Here add all yours workers")));
+    info->addWidget(
+        BannerStep(PanelInfo, PlacingPicture(side), QStringLiteral("3."), QStringLiteral("Workers on workplaces"),
+            QStringLiteral("Take and drag the worker and drop him on the workplace")));
     info->addStretch(1);
     view->SetBanner(PanelInfo);
 
@@ -302,8 +302,8 @@ void TDSPersonListFrame::DataChanged(TObject* ASender, const QString& AValueName
     if (!ASender && AValueName.isEmpty()) {
         LVPersons->viewport()->setCursor(ProgramCursor(crHand));
     }
-    if ((!ASender || dynamic_cast<TSetup*>(ASender) || dynamic_cast<TSetupGeneral*>(ASender)) &&
-        (AValueName.isEmpty() || AValueName == QLatin1String("PrintInvolvedPersonsOnly")))
+    if ((!ASender || dynamic_cast<TSetup*>(ASender) || dynamic_cast<TSetupGeneral*>(ASender))
+        && (AValueName.isEmpty() || AValueName == QLatin1String("PrintInvolvedPersonsOnly")))
         ActionPrintInvolvedPersonsOnly->setChecked(PrintInvolvedSetting());
     if (FPersons) {
         if ((!ASender || ASender == FPersons) && (AValueName.isEmpty() || AValueName == QLatin1String("Items"))) {
@@ -314,8 +314,8 @@ void TDSPersonListFrame::DataChanged(TObject* ASender, const QString& AValueName
             if (AValueName.isEmpty() && person->OwnerList() == FPersons)
                 UpdateRow(person);
         } else if (auto* workplaces = dynamic_cast<TDSPersonWorkplaceList*>(ASender)) {
-            if (AValueName == QLatin1String("Items") && workplaces->Person() &&
-                workplaces->Person()->OwnerList() == FPersons)
+            if (AValueName == QLatin1String("Items") && workplaces->Person()
+                && workplaces->Person()->OwnerList() == FPersons)
                 UpdateRow(workplaces->Person());
         } else if (dynamic_cast<TDSWorkplace*>(ASender)) {
             // An edited workplace changes the shortcuts of its workers' rows.
@@ -457,8 +457,8 @@ void TDSPersonListFrame::ControlChanged()
             FPersons->EditPerson(focused->ID());
     } else if (action == ActionDelete) {
         if (focused)
-            FPersons->DeletePerson(focused->ID(),
-                                   QStringLiteral("Delete worker\r\n\"%1\"\r\nReally?").arg(focused->Name()));
+            FPersons->DeletePerson(
+                focused->ID(), QStringLiteral("Delete worker\r\n\"%1\"\r\nReally?").arg(focused->Name()));
     } else if (action == ActionSortingAsc) {
         FPersons->SetSortingDirection(sdAscended);
     } else if (action == ActionSortingDesc) {
@@ -498,7 +498,8 @@ QPixmap TDSPersonListFrame::DragPicture() const
     if (rect.isEmpty())
         return QPixmap();
     // A one-bit likeness of the worker's name, inverted to read on any background.
-    QImage image = LVPersons->viewport()->grab(rect).toImage().convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    QImage image
+        = LVPersons->viewport()->grab(rect).toImage().convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
     image.invertPixels();
     return QPixmap::fromImage(image);
 }

@@ -9,8 +9,8 @@
 
 // Makes APanel a named child of AParent whose controls stand in a row with the
 // given margins and spacing; returns that row for the controls.
-inline QHBoxLayout* NewRowPanel(QWidget*& APanel, QWidget* AParent, const QString& AName, const QMargins& AMargins,
-                                int ASpacing)
+inline QHBoxLayout* NewRowPanel(
+    QWidget*& APanel, QWidget* AParent, const QString& AName, const QMargins& AMargins, int ASpacing)
 {
     APanel = new QWidget(AParent);
     APanel->setObjectName(AName);

@@ -5,7 +5,10 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 
-TDSWorkplaceDropFrame::TDSWorkplaceDropFrame(QWidget* AParent) : TSCFrame(AParent) { setAcceptDrops(true); }
+TDSWorkplaceDropFrame::TDSWorkplaceDropFrame(QWidget* AParent) : TSCFrame(AParent)
+{
+    setAcceptDrops(true);
+}
 
 bool TDSWorkplaceDropFrame::CanTakeDrop(const QMimeData* AData, const TDSWorkplace* ATarget)
 {
@@ -33,7 +36,10 @@ bool TDSWorkplaceDropFrame::TakeDrop(const QMimeData* AData, TDSWorkplace* ATarg
 }
 
 // An enter is answered as the move over the same spot.
-void TDSWorkplaceDropFrame::dragEnterEvent(QDragEnterEvent* AEvent) { dragMoveEvent(AEvent); }
+void TDSWorkplaceDropFrame::dragEnterEvent(QDragEnterEvent* AEvent)
+{
+    dragMoveEvent(AEvent);
+}
 
 void TDSWorkplaceDropFrame::dragMoveEvent(QDragMoveEvent* AEvent)
 {

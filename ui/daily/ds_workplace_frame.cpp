@@ -110,7 +110,10 @@ TDSWorkplaceFrame::TDSWorkplaceFrame(QWidget* AParent) : TDSWorkplaceDropFrame(A
     resize(400, TopLineHeight() + HeaderMargin);
 }
 
-TDSWorkplaceFrame::~TDSWorkplaceFrame() { Unbind(true); }
+TDSWorkplaceFrame::~TDSWorkplaceFrame()
+{
+    Unbind(true);
+}
 
 void TDSWorkplaceFrame::EnableCommands(bool AValue)
 {
@@ -123,7 +126,10 @@ int TDSWorkplaceFrame::TopLineHeight() const
     return std::max(24, QFontMetrics(LargeFont(font(), true)).height() + 6);
 }
 
-int TDSWorkplaceFrame::NoteLineHeight() const { return fontMetrics().height() + 4; }
+int TDSWorkplaceFrame::NoteLineHeight() const
+{
+    return fontMetrics().height() + 4;
+}
 
 void TDSWorkplaceFrame::SetWorkplace(TDSWorkplace* AValue)
 {
@@ -153,8 +159,8 @@ void TDSWorkplaceFrame::DataChanged(TObject* ASender, const QString& AValueName)
     const bool wasSilent = FSilent;
     FSilent = true;
     const bool all = AValueName.isEmpty();
-    if ((!ASender || ASender == FWorkplace || ASender == FWorkplace->OwnerList()) &&
-        (all || AValueName == QLatin1String("Items")) && !FWorkplace->Record())
+    if ((!ASender || ASender == FWorkplace || ASender == FWorkplace->OwnerList())
+        && (all || AValueName == QLatin1String("Items")) && !FWorkplace->Record())
         SetDeletedLook();
     if (!ASender || ASender == FWorkplace) {
         if (all || AValueName == QLatin1String("Shortcut"))
@@ -266,8 +272,8 @@ void TDSWorkplaceFrame::ControlChanged()
     if (sender() == SBEdit) {
         list->EditWorkplace(FWorkplace->ID());
     } else if (sender() == SBDelete) {
-        const QString question =
-            QStringLiteral("Delete workplace\r\n\"%1\"\r\nReally?").arg(FWorkplace->NameAndStoredName());
+        const QString question
+            = QStringLiteral("Delete workplace\r\n\"%1\"\r\nReally?").arg(FWorkplace->NameAndStoredName());
         // The list rebuilds its panels, this one included.
         list->DeleteWorkplace(FWorkplace->ID(), question);
     }

@@ -6,8 +6,8 @@
 #include "schedule/daily/daily_schedule.h"
 #include "schedule/register_access.h"
 #include "setup/setup.h"
-#include "ui/daily/ds_workplace_frame.h"
 #include "ui/daily/ds_view_parts.h"
+#include "ui/daily/ds_workplace_frame.h"
 #include "ui/daily/ds_workplace_person_frame.h"
 #include "ui/drop_down_button.h"
 #include "ui/view_actions.h"
@@ -57,9 +57,12 @@ struct TSystemTemplateEntry {
 };
 
 const TSystemTemplateEntry WeekdayEntries[] = {
-    {"PUMenuASTDayMon", "Monday", dsstkPrevDayMon},    {"PUMenuASTDayTue", "Tuesday", dsstkPrevDayTue},
-    {"PUMenuASTDayWed", "Wednesday", dsstkPrevDayWed}, {"PUMenuASTDayThu", "Thursday", dsstkPrevDayThu},
-    {"PUMenuASTDayFri", "Friday", dsstkPrevDayFri},    {"PUMenuASTDaySat", "Saturday", dsstkPrevDaySat},
+    {"PUMenuASTDayMon", "Monday", dsstkPrevDayMon},
+    {"PUMenuASTDayTue", "Tuesday", dsstkPrevDayTue},
+    {"PUMenuASTDayWed", "Wednesday", dsstkPrevDayWed},
+    {"PUMenuASTDayThu", "Thursday", dsstkPrevDayThu},
+    {"PUMenuASTDayFri", "Friday", dsstkPrevDayFri},
+    {"PUMenuASTDaySat", "Saturday", dsstkPrevDaySat},
     {"PUMenuASTDaySun", "Sunday", dsstkPrevDaySun},
 };
 
@@ -76,16 +79,16 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
     ActionAdd = NewAction(this, handler, QStringLiteral("ActionAdd"), QStringLiteral("Add workplace..."), QString());
     ActionAdd->setToolTip(QStringLiteral("Add workplace..."));
     ActionAdd->setIcon(StandardIcon(QStyle::SP_FileDialogNewFolder));
-    ActionSortingAsc = NewAction(this, handler, QStringLiteral("ActionSortingAsc"), QStringLiteral("Sort ascendent"),
-                                 QString());
+    ActionSortingAsc
+        = NewAction(this, handler, QStringLiteral("ActionSortingAsc"), QStringLiteral("Sort ascendent"), QString());
     ActionSortingAsc->setToolTip(QStringLiteral("Sort workplaces ascendent"));
     ActionSortingAsc->setIcon(StandardIcon(QStyle::SP_ArrowUp));
-    ActionSortingDesc = NewAction(this, handler, QStringLiteral("ActionSortingDesc"),
-                                  QStringLiteral("Sort descendent"), QString());
+    ActionSortingDesc
+        = NewAction(this, handler, QStringLiteral("ActionSortingDesc"), QStringLiteral("Sort descendent"), QString());
     ActionSortingDesc->setToolTip(QStringLiteral("Sort workplaces descendent"));
     ActionSortingDesc->setIcon(StandardIcon(QStyle::SP_ArrowDown));
-    ActionAddTemplate = NewAction(this, handler, QStringLiteral("ActionAddTemplate"),
-                                  QStringLiteral("Save as a new template..."), QString());
+    ActionAddTemplate = NewAction(
+        this, handler, QStringLiteral("ActionAddTemplate"), QStringLiteral("Save as a new template..."), QString());
 
     ActionPrintReportGeneral = NewPrintAction(this, handler, ReportEntries[0]);
     ActionPrintReportFull = NewPrintAction(this, handler, ReportEntries[1]);
@@ -94,15 +97,14 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
     ActionPrintReportWorkplacesFull = NewPrintAction(this, handler, ReportEntries[4]);
     ActionPrintReportWorkplacesTwoCol = NewPrintAction(this, handler, ReportEntries[5]);
     ActionPrintOccupiedWorkplacesOnly = NewAction(this, handler, QStringLiteral("ActionPrintOccupiedWorkplacesOnly"),
-                                                  QStringLiteral("Print of occupied workplaces only"), QString());
+        QStringLiteral("Print of occupied workplaces only"), QString());
     ActionPrintOccupiedWorkplacesOnly->setCheckable(true);
     PUMenuPrint = new QMenu(this);
     PUMenuPrint->setObjectName(QStringLiteral("PUMenuPrint"));
     AddPrintEntries(PUMenuPrint,
-                    {ActionPrintReportGeneral, ActionPrintReportFull, ActionPrintReportTwoCol,
-                     ActionPrintReportWorkplacesGeneral, ActionPrintReportWorkplacesFull,
-                     ActionPrintReportWorkplacesTwoCol},
-                    ActionPrintOccupiedWorkplacesOnly);
+        {ActionPrintReportGeneral, ActionPrintReportFull, ActionPrintReportTwoCol, ActionPrintReportWorkplacesGeneral,
+            ActionPrintReportWorkplacesFull, ActionPrintReportWorkplacesTwoCol},
+        ActionPrintOccupiedWorkplacesOnly);
     connect(PUMenuPrint, &QMenu::aboutToShow, this, &TDSWorkplaceListFrame::PUMenuPrintPopup);
 
     PUMenuApplySystemTemplate = new QMenu(this);
@@ -131,7 +133,7 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
     PUMenuSaveTemplateAdd->setObjectName(QStringLiteral("PUMenuSaveTemplateAdd"));
     connect(PUMenuSaveTemplateAdd, &QAction::triggered, ActionAddTemplate, &QAction::trigger);
     connect(ActionAddTemplate, &QAction::changed, PUMenuSaveTemplateAdd,
-            [this] { PUMenuSaveTemplateAdd->setEnabled(ActionAddTemplate->isEnabled()); });
+        [this] { PUMenuSaveTemplateAdd->setEnabled(ActionAddTemplate->isEnabled()); });
     PUMenuSaveTemplate->addAction(PUMenuSaveTemplateAdd);
     connect(PUMenuSaveTemplate, &QMenu::aboutToShow, this, &TDSWorkplaceListFrame::PUMenuSaveTemplatePopup);
 
@@ -150,19 +152,19 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
     addButton(QStringLiteral("TBSortingAsc"), ActionSortingAsc);
     addButton(QStringLiteral("TBSortingDesc"), ActionSortingDesc);
     ToolBar->addSeparator();
-    TBPrint = NewDropDownButton(QStringLiteral("TBPrint"), QStringLiteral("Print"),
-                                QStringLiteral("Print Daily schedule..."), PUMenuPrint);
-    TBPrint->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
-                                      StandardIcon(QStyle::SP_FileDialogDetailedView)));
+    TBPrint = NewDropDownButton(
+        QStringLiteral("TBPrint"), QStringLiteral("Print"), QStringLiteral("Print Daily schedule..."), PUMenuPrint);
+    TBPrint->setIcon(
+        QIcon::fromTheme(QStringLiteral("document-print"), StandardIcon(QStyle::SP_FileDialogDetailedView)));
     ToolBar->addSeparator();
     NewDropDownButton(QStringLiteral("TBApplyDefaultTemplate"), QStringLiteral("System templates"),
-                      QStringLiteral("Select and apply system templates"), PUMenuApplySystemTemplate)
+        QStringLiteral("Select and apply system templates"), PUMenuApplySystemTemplate)
         ->setIcon(StandardIcon(QStyle::SP_BrowserReload));
     NewDropDownButton(QStringLiteral("TBApplyTemplate"), QStringLiteral("Apply user templates"),
-                      QStringLiteral("Select and apply user defined template"), PUMenuApplyTemplate)
+        QStringLiteral("Select and apply user defined template"), PUMenuApplyTemplate)
         ->setIcon(StandardIcon(QStyle::SP_DialogOpenButton));
     NewDropDownButton(QStringLiteral("TBSaveTemplate"), QStringLiteral("Save user template"),
-                      QStringLiteral("Save current schedule as user template"), PUMenuSaveTemplate)
+        QStringLiteral("Save current schedule as user template"), PUMenuSaveTemplate)
         ->setIcon(StandardIcon(QStyle::SP_DialogSaveButton));
     layout->addWidget(ToolBar);
 
@@ -225,8 +227,8 @@ QAction* TDSWorkplaceListFrame::NewMenuEntry(QMenu* AMenu, const QString& AName,
     return action;
 }
 
-QToolButton* TDSWorkplaceListFrame::NewDropDownButton(const QString& AName, const QString& ACaption,
-                                                      const QString& AHint, QMenu* AMenu)
+QToolButton* TDSWorkplaceListFrame::NewDropDownButton(
+    const QString& AName, const QString& ACaption, const QString& AHint, QMenu* AMenu)
 {
     QToolButton* button = ::NewDropDownButton(ToolBar, AName, ACaption, AHint, AMenu);
     ToolBar->addWidget(button);
@@ -270,9 +272,9 @@ void TDSWorkplaceListFrame::UpdateActions()
 {
     const bool bound = FWorkplaces != nullptr;
     ActionAdd->setEnabled(bound);
-    for (QAction* action : {ActionPrintReportGeneral, ActionPrintReportFull, ActionPrintReportTwoCol,
-                            ActionPrintReportWorkplacesGeneral, ActionPrintReportWorkplacesFull,
-                            ActionPrintReportWorkplacesTwoCol, ActionPrintOccupiedWorkplacesOnly})
+    for (QAction* action :
+        {ActionPrintReportGeneral, ActionPrintReportFull, ActionPrintReportTwoCol, ActionPrintReportWorkplacesGeneral,
+            ActionPrintReportWorkplacesFull, ActionPrintReportWorkplacesTwoCol, ActionPrintOccupiedWorkplacesOnly})
         action->setEnabled(bound);
     ActionSortingAsc->setEnabled(bound && FWorkplaces->SortingDirection() == sdDescended);
     ActionSortingDesc->setEnabled(bound && FWorkplaces->SortingDirection() == sdAscended);
@@ -284,8 +286,8 @@ void TDSWorkplaceListFrame::DataChanged(TObject* ASender, const QString& AValueN
     const bool wasSilent = FSilent;
     FSilent = true;
     const bool all = AValueName.isEmpty();
-    if ((ASender && (ASender == FWorkplaces || dynamic_cast<TDSWorkplace*>(ASender))) ||
-        ((!ASender || ASender == this) && all))
+    if ((ASender && (ASender == FWorkplaces || dynamic_cast<TDSWorkplace*>(ASender)))
+        || ((!ASender || ASender == this) && all))
         UpdateActions();
     bool rebuild = false;
     if (!ASender || dynamic_cast<TSetup*>(ASender) || dynamic_cast<TSetupGeneral*>(ASender)) {
@@ -363,10 +365,10 @@ void TDSWorkplaceListFrame::PUMenuApplyTemplatePopup()
     PUMenuApplyTemplate->clear();
     for (int i = 0; i < names.size(); ++i)
         NewMenuEntry(PUMenuApplyTemplate, QStringLiteral("PUMenuApplyTemplate%1").arg(i + 1),
-                     ApplyTemplateText + QStringLiteral(" \"%1\"").arg(names[i]));
+            ApplyTemplateText + QStringLiteral(" \"%1\"").arg(names[i]));
     if (names.isEmpty())
-        NewMenuEntry(PUMenuApplyTemplate, QStringLiteral("PUMenuApplyTemplate1"),
-                     QStringLiteral("any template is not defined"))
+        NewMenuEntry(
+            PUMenuApplyTemplate, QStringLiteral("PUMenuApplyTemplate1"), QStringLiteral("any template is not defined"))
             ->setEnabled(false);
 }
 
@@ -386,7 +388,7 @@ void TDSWorkplaceListFrame::PUMenuSaveTemplatePopup()
     PUMenuSaveTemplate->addSeparator()->setObjectName(QStringLiteral("PUMenuSaveTemplate_1"));
     for (int i = 0; i < names.size(); ++i)
         NewMenuEntry(PUMenuSaveTemplate, QStringLiteral("PUMenuSaveTemplate%1").arg(i + 1),
-                     SaveTemplateText + QStringLiteral(" \"%1\"").arg(names[i]));
+            SaveTemplateText + QStringLiteral(" \"%1\"").arg(names[i]));
 }
 
 void TDSWorkplaceListFrame::ControlChanged()
@@ -458,13 +460,14 @@ void TDSWorkplaceListFrame::SaveTemplate(const QString& AName)
         if (name.isEmpty())
             return;
         if (ShowMessageBox(QStringLiteral("Do you want to remove the template\r\n\"%1\"?\r\nReally?").arg(name),
-                           mtConfirmation, mbYes | mbNo) != mrYes)
+                mtConfirmation, mbYes | mbNo)
+            != mrYes)
             return;
     } else {
         if (name.isEmpty()) {
             QString answer;
             if (!Dialogs().InputQuery(QStringLiteral("New template"), QStringLiteral("Name of a template"), answer,
-                                      TMacro::MaxNameLength))
+                    TMacro::MaxNameLength))
                 return;
             name = TMacroMan::NormalName(answer);
             if (name.isEmpty())
@@ -473,9 +476,11 @@ void TDSWorkplaceListFrame::SaveTemplate(const QString& AName)
         QStringList names;
         macros->GetMacroNames(&names);
         const bool exists = std::any_of(names.cbegin(), names.cend(),
-                                        [&name](const QString& AExisting) { return SameTextIgnoringCase(AExisting, name); });
-        if (exists && ShowMessageBox(QStringLiteral("Template\r\n\"%1\"\r\nexists. Overwrite?").arg(name),
-                                     mtConfirmation, mbYes | mbNo) != mrYes)
+            [&name](const QString& AExisting) { return SameTextIgnoringCase(AExisting, name); });
+        if (exists
+            && ShowMessageBox(
+                   QStringLiteral("Template\r\n\"%1\"\r\nexists. Overwrite?").arg(name), mtConfirmation, mbYes | mbNo)
+                   != mrYes)
             return;
     }
     macro->SetName(name);

@@ -56,7 +56,10 @@ TDSWorkplacePersonFrame::TDSWorkplacePersonFrame(QWidget* AParent) : TDSWorkplac
     resize(400, RowHeight(this));
 }
 
-TDSWorkplacePersonFrame::~TDSWorkplacePersonFrame() { Unbind(true); }
+TDSWorkplacePersonFrame::~TDSWorkplacePersonFrame()
+{
+    Unbind(true);
+}
 
 int TDSWorkplacePersonFrame::RowHeight(const QWidget* AWidget)
 {
@@ -107,9 +110,10 @@ void TDSWorkplacePersonFrame::DataChanged(TObject* ASender, const QString& AValu
         const bool hasSchedule = schedule != nullptr;
         if (first)
             SBDelete->setEnabled(hasSchedule);
-        const bool deleted = hasSchedule && (!ASender || ASender == schedule->Persons()) &&
-                             (all || AValueName == QLatin1String("Items")) && !FPerson->Record();
-        if ((!ASender || dynamic_cast<TDSWorkplacePersonList*>(ASender)) && (all || AValueName == QLatin1String("Items")))
+        const bool deleted = hasSchedule && (!ASender || ASender == schedule->Persons())
+                             && (all || AValueName == QLatin1String("Items")) && !FPerson->Record();
+        if ((!ASender || dynamic_cast<TDSWorkplacePersonList*>(ASender))
+            && (all || AValueName == QLatin1String("Items")))
             FWorkplacesText = FPerson->WorkplaceShortcutsAsString();
         auto* worker = dynamic_cast<TDSPerson*>(ASender);
         if (!ASender || ASender == FPerson || (worker && worker->ID() == FPerson->ID()) || deleted) {
@@ -226,8 +230,9 @@ bool TDSWorkplacePersonFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
             break;
         case QEvent::MouseMove: {
             auto* mouse = static_cast<QMouseEvent*>(AEvent);
-            if (FDragPressed && (mouse->buttons() & Qt::LeftButton) &&
-                (mouse->position().toPoint() - FDragStartPos).manhattanLength() >= QApplication::startDragDistance()) {
+            if (FDragPressed && (mouse->buttons() & Qt::LeftButton)
+                && (mouse->position().toPoint() - FDragStartPos).manhattanLength()
+                       >= QApplication::startDragDistance()) {
                 FDragPressed = false;
                 ControlDragStart();
                 return true;
@@ -241,4 +246,7 @@ bool TDSWorkplacePersonFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
     return TDSWorkplaceDropFrame::eventFilter(AWatched, AEvent);
 }
 
-TDSWorkplace* TDSWorkplacePersonFrame::DropTarget() const { return FPerson ? FPerson->Workplace() : nullptr; }
+TDSWorkplace* TDSWorkplacePersonFrame::DropTarget() const
+{
+    return FPerson ? FPerson->Workplace() : nullptr;
+}

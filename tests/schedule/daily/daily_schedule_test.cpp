@@ -218,8 +218,8 @@ TEST_F(DailyScheduleTest, FailedWritesOfBulkChangesAreToldOnceAndTheListsShowThe
     TestEnv::Dialogs().AnswerMessage(mrOk);
     EXPECT_TRUE(schedule.ApplyMacroPairs({{Ann, Bar}, {Bob, Bar}}));
     EXPECT_EQ(schedule.Workplaces()->Items(-Bar)->Persons()->Count(), 0);
-    EXPECT_EQ(TestEnv::Dialogs().MessageTexts(), (QStringList{"The change could not be saved: disk full",
-                                                              "The change could not be saved: disk full"}));
+    EXPECT_EQ(TestEnv::Dialogs().MessageTexts(),
+        (QStringList{"The change could not be saved: disk full", "The change could not be saved: disk full"}));
 }
 
 TEST_F(DailyScheduleTest, ApplyingPairsAddsToTheDayAndSkipsDeletedWorkers)
@@ -245,7 +245,7 @@ TEST_F(DailyScheduleTest, WeekdayTemplatesTakeTheLastSuchDayBefore)
         TDailyScheduleSystemTemplateKind Kind;
         int Back;
     } cases[] = {{dsstkPrevDayMon, 2}, {dsstkPrevDayTue, 1}, {dsstkPrevDayWed, 7}, {dsstkPrevDayThu, 6},
-                 {dsstkPrevDayFri, 5}, {dsstkPrevDaySat, 4}, {dsstkPrevDaySun, 3}, {dsstkPrevDayLastWeek, 7}};
+        {dsstkPrevDayFri, 5}, {dsstkPrevDaySat, 4}, {dsstkPrevDaySun, 3}, {dsstkPrevDayLastWeek, 7}};
     for (const auto& c : cases) {
         Store.Jobs.clear();
         Store.AddJobRow(Wed - c.Back, Ann, Kit);

@@ -230,7 +230,7 @@ TEST_F(DSListsTest, DeletingAWorkerAsksFirstAndChangesNothingWhenRefusedOrFailed
     EXPECT_EQ(Schedule.Persons()->Count(), 1);
     EXPECT_EQ(Schedule.Persons()->PersonFocused(), Schedule.Persons()->Items(0));
     EXPECT_EQ(TestEnv::Dialogs().MessageTexts(),
-              (QStringList{"Delete A?", "Delete A?", "The change could not be saved: disk full"}));
+        (QStringList{"Delete A?", "Delete A?", "The change could not be saved: disk full"}));
 }
 
 TEST_F(DSListsTest, DeletingAWorkplaceRemovesItOnlyAfterTheRegisterDid)
@@ -350,7 +350,7 @@ TEST_F(DSListsTest, AnnouncementsTravelTheTreeInOrderAndNeverBack)
     // The worker's inner list announces first (through the worker list and the
     // schedule to the workplaces), then the workplace's inner list.
     EXPECT_EQ(log, (QStringList{"persons:Items", "row:Items", "inner:Items", "workplace:Items", "workplaces:Items",
-                                "row:Items", "inner:Items", "workplace:Items", "workplaces:Items", "persons:Items"}));
+                       "row:Items", "inner:Items", "workplace:Items", "workplaces:Items", "persons:Items"}));
     log.clear();
     item->Persons()->Items(-ann)->DataChanged(item->Persons()->Items(-ann), item->Persons()->Items(-ann), "Name");
     EXPECT_EQ(log, (QStringList{"row:Name", "inner:Name", "workplace:Name", "workplaces:Name", "persons:Name"}));

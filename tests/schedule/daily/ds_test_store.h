@@ -83,12 +83,13 @@ public:
     }
     void RemovePersonRecord(int AID)
     {
-        Persons.erase(std::remove_if(Persons.begin(), Persons.end(), [&](auto& p) { return p.ID == AID; }), Persons.end());
+        Persons.erase(
+            std::remove_if(Persons.begin(), Persons.end(), [&](auto& p) { return p.ID == AID; }), Persons.end());
     }
     void RemoveWorkplaceRecord(int AID)
     {
         Workplaces.erase(std::remove_if(Workplaces.begin(), Workplaces.end(), [&](auto& w) { return w.ID == AID; }),
-                         Workplaces.end());
+            Workplaces.end());
     }
     int RowsOn(TDate ADate) const
     {
@@ -179,11 +180,10 @@ public:
         if (ADate <= 0 || APersonID <= 0 || AWorkplaceID <= 0 || FailWrites)
             return false;
         Jobs.erase(std::remove_if(Jobs.begin(), Jobs.end(),
-                                  [&](auto& j) {
-                                      return j.Date == ADate && j.Job.PersonID == APersonID &&
-                                             j.Job.WorkplaceID == AWorkplaceID;
-                                  }),
-                   Jobs.end());
+                       [&](auto& j) {
+                           return j.Date == ADate && j.Job.PersonID == APersonID && j.Job.WorkplaceID == AWorkplaceID;
+                       }),
+            Jobs.end());
         ++Writes;
         return true;
     }

@@ -199,7 +199,8 @@ TEST_F(DSPrintTest, LongTextsAreCutToTheirFields)
     Store.Jobs[0].Job.WorkplaceName = QString(45, 'n');
     Store.Jobs[1].Job.WorkplaceName = QString(45, 'n');
     for (int i = 0; i < 20; ++i) {
-        const int w = Store.AddWorkplaceRecord(QStringLiteral("W%1").arg(i, 2, 10, QLatin1Char('0')), QString("P%1").arg(i));
+        const int w
+            = Store.AddWorkplaceRecord(QStringLiteral("W%1").arg(i, 2, 10, QLatin1Char('0')), QString("P%1").arg(i));
         Store.AddJobRow(Day, Cid, w);
     }
     Schedule.Refresh(dsrkAll);

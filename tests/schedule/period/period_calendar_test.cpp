@@ -72,7 +72,7 @@ TEST(PeriodHeading, OneMonthOneYearTwoYears)
     EXPECT_EQ(PeriodStartShort(D(2011, 12, 26), D(2012, 1, 1)), ShortDateText(D(2011, 12, 26)));
     EXPECT_EQ(PeriodHeading(D(2012, 2, 1), D(2012, 2, 29)), QStringLiteral("1. - ") + ShortDateText(D(2012, 2, 29)));
     EXPECT_EQ(PeriodHeading(D(2011, 12, 26), D(2012, 1, 1)),
-              ShortDateText(D(2011, 12, 26)) + QStringLiteral(" - ") + ShortDateText(D(2012, 1, 1)));
+        ShortDateText(D(2011, 12, 26)) + QStringLiteral(" - ") + ShortDateText(D(2012, 1, 1)));
 }
 
 TEST(PeriodHeading, SlashLocale)
@@ -88,8 +88,8 @@ TEST(CompactDayText, RunsOfThreeOrMoreCollapse)
     // 5 March 2012 is a Monday.
     const TDate mon = D(2012, 3, 5);
     EXPECT_EQ(CompactDayText(Names({mon, mon + 1, mon + 2, mon + 3, mon + 4}), 1), QStringLiteral("Mon..Fri"));
-    EXPECT_EQ(CompactDayText(Names({mon, mon + 2, mon + 3, mon + 4, mon + 6}), 1),
-              QStringLiteral("Mon, Wed..Fri, Sun"));
+    EXPECT_EQ(
+        CompactDayText(Names({mon, mon + 2, mon + 3, mon + 4, mon + 6}), 1), QStringLiteral("Mon, Wed..Fri, Sun"));
     EXPECT_EQ(CompactDayText(Names({mon, mon + 1, mon + 3}), 1), QStringLiteral("Mon, Tue, Thu"));
     EXPECT_EQ(CompactDayText(Names({mon, mon + 2}), 1), QStringLiteral("Mon, Wed"));
     EXPECT_EQ(CompactDayText({}, 1), QString());
@@ -98,8 +98,8 @@ TEST(CompactDayText, RunsOfThreeOrMoreCollapse)
 TEST(CompactDayText, TwoWeeksRepeatTheRun)
 {
     const TDate mon = D(2012, 3, 5);
-    std::initializer_list<TDate> days = {mon,     mon + 1, mon + 2, mon + 3,  mon + 4,  mon + 5,  mon + 6,
-                                         mon + 7, mon + 8, mon + 9, mon + 10, mon + 11, mon + 12, mon + 13};
+    std::initializer_list<TDate> days = {mon, mon + 1, mon + 2, mon + 3, mon + 4, mon + 5, mon + 6, mon + 7, mon + 8,
+        mon + 9, mon + 10, mon + 11, mon + 12, mon + 13};
     EXPECT_EQ(CompactDayText(Names(days), 1), QStringLiteral("Mon..Sun, Mon..Sun"));
 }
 

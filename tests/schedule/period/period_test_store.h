@@ -128,8 +128,8 @@ public:
 
     void SetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID) override
     {
-        if (ADateFrom != FFrom || ADateTo != FTo || ANamesOfPersonID != FNamesOfPersonID ||
-            ANamesOfWorkplaceID != FNamesOfWorkplaceID)
+        if (ADateFrom != FFrom || ADateTo != FTo || ANamesOfPersonID != FNamesOfPersonID
+            || ANamesOfWorkplaceID != FNamesOfWorkplaceID)
             FLoadedValid = false;
         FFrom = ADateFrom;
         FTo = ADateTo;
@@ -146,7 +146,7 @@ public:
     {
         Load();
         return AIndex >= 0 && AIndex < static_cast<int>(FLoaded.size()) ? &FLoaded[static_cast<size_t>(AIndex)]
-                                                                          : nullptr;
+                                                                        : nullptr;
     }
     std::optional<TPeriodJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override
     {

@@ -295,9 +295,9 @@ TEST_F(PersonScheduleTest, AddWorkplaceToDayUpdatesTheThreeLists)
     // Each change reaches the views as "Items" from the list that changed.
     EXPECT_TRUE(daysView.Names.contains(QStringLiteral("Items")));
     EXPECT_EQ(personsView.Senders.front(), schedule->Days()->Items(1)->Workplaces());
-    EXPECT_NE(std::find(personsView.Senders.begin(), personsView.Senders.end(),
-                        schedule->Persons()->Items(-Bob)->Days()),
-              personsView.Senders.end());
+    EXPECT_NE(
+        std::find(personsView.Senders.begin(), personsView.Senders.end(), schedule->Persons()->Items(-Bob)->Days()),
+        personsView.Senders.end());
 }
 
 TEST_F(PersonScheduleTest, AddWorkplaceToDayRefusals)
@@ -342,8 +342,8 @@ TEST_F(PersonScheduleTest, FailedWritesAreToldOnceEachAndChangeNoList)
     EXPECT_EQ(Store.PersonRecord(Cid)->Name, QStringLiteral("Cid"));
     EXPECT_EQ(Store.WorkplaceRecord(Kit)->Name, QStringLiteral("Kitchen"));
     EXPECT_TRUE(TestEnv::Dialogs().AllAnswered());
-    EXPECT_EQ(TestEnv::Dialogs().MessageTexts(),
-              QStringList(4, QStringLiteral("The change could not be saved: disk full")));
+    EXPECT_EQ(
+        TestEnv::Dialogs().MessageTexts(), QStringList(4, QStringLiteral("The change could not be saved: disk full")));
 }
 
 TEST_F(PersonScheduleTest, TwoWorkplacesOnADayKeepTheWorkersDate)
@@ -599,8 +599,8 @@ TEST_F(PersonScheduleTest, PrintParameters)
     QStringList params;
     schedule->AddPrintParams(params);
     EXPECT_EQ(params, (QStringList{"DateStart=05/03/2012", "DateStartShort=5/", "DateEnd=11/03/2012", "DateDays=7",
-                                   "ScheduleDate=5/ - 11/03/2012", QStringLiteral("PersonID=%1").arg(Bob),
-                                   "PersonName=Bob", "PersonSortingName=Bob", "ScheduleCaption=Bob"}));
+                          "ScheduleDate=5/ - 11/03/2012", QStringLiteral("PersonID=%1").arg(Bob), "PersonName=Bob",
+                          "PersonSortingName=Bob", "ScheduleCaption=Bob"}));
 }
 
 // --- screen hook ---

@@ -258,8 +258,8 @@ TEST_F(WorkplaceScheduleTest, FailedWritesAreToldOnceEachAndChangeNoList)
     EXPECT_NE(schedule->Persons()->Items(-Bob), nullptr);
     EXPECT_NE(schedule->Workplaces()->Items(-Kit), nullptr);
     EXPECT_TRUE(TestEnv::Dialogs().AllAnswered());
-    EXPECT_EQ(TestEnv::Dialogs().MessageTexts(),
-              QStringList(6, QStringLiteral("The change could not be saved: disk full")));
+    EXPECT_EQ(
+        TestEnv::Dialogs().MessageTexts(), QStringList(6, QStringLiteral("The change could not be saved: disk full")));
 }
 
 TEST_F(WorkplaceScheduleTest, DateListsRefuseRepeatsAndDeletesAnswerFalse)
@@ -344,7 +344,7 @@ TEST_F(WorkplaceScheduleTest, PrintDaysNestsWorkersUnderTheirDay)
     ASSERT_TRUE(schedule->Days()->Print(QString()));
     EXPECT_EQ(Store.ReportName, QStringLiteral("WorkplaceScheduleGeneral"));
     EXPECT_EQ(Store.Order, (QStringList{"D3", QStringLiteral("P%1").arg(Ann), QStringLiteral("P%1").arg(Cid), "D5",
-                                        QStringLiteral("P%1").arg(Bob)}));
+                               QStringLiteral("P%1").arg(Bob)}));
     EXPECT_FALSE(Store.PrintedDays[0].PersonIsOut);
     EXPECT_TRUE(Store.PrintedPersons[0].IsOut);
     EXPECT_FALSE(Store.PrintedPersons[1].IsOut);
@@ -359,10 +359,10 @@ TEST_F(WorkplaceScheduleTest, PrintParametersInOrder)
     auto schedule = Open(Kit, Mon);
     QStringList params;
     schedule->AddPrintParams(params);
-    EXPECT_EQ(params, (QStringList{"ScheduleDate=5/ - 11/03/2012", "DateStart=05/03/2012", "DateStartShort=5/",
-                                   "DateEnd=11/03/2012", "DateDays=7", "ScheduleCaption=Kitchen",
-                                   QStringLiteral("WorkplaceID=%1").arg(Kit), "WorkplaceShortcut=Kit",
-                                   "WorkplaceName=Kitchen", "WorkplaceNote=hot"}));
+    EXPECT_EQ(params,
+        (QStringList{"ScheduleDate=5/ - 11/03/2012", "DateStart=05/03/2012", "DateStartShort=5/", "DateEnd=11/03/2012",
+            "DateDays=7", "ScheduleCaption=Kitchen", QStringLiteral("WorkplaceID=%1").arg(Kit), "WorkplaceShortcut=Kit",
+            "WorkplaceName=Kitchen", "WorkplaceNote=hot"}));
 }
 
 TEST_F(WorkplaceScheduleTest, DayPayloadPassesAsAWorkerPayload)

@@ -3,7 +3,6 @@
 
 #include "schedule/period/period_data_store_fixture.h"
 
-
 namespace {
 const TDate Mon = StoreMon;
 } // namespace

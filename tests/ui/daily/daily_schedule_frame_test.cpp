@@ -95,7 +95,8 @@ protected:
     // The next setup dialog runs AAction on the settings and closes with AOk.
     void SetupEditorDoes(std::function<void(TSetup*)> AAction, bool AOk)
     {
-        EditorDoes("TSetupEditor", [AAction](TObject* o) { AAction(static_cast<TSetup*>(o)); }, AOk);
+        EditorDoes(
+            "TSetupEditor", [AAction](TObject* o) { AAction(static_cast<TSetup*>(o)); }, AOk);
     }
 
     std::unique_ptr<QWidget> Container;
@@ -228,7 +229,7 @@ TEST_F(DailyScheduleFrameTest, LogoComesFromTheSettings)
     Show(Wed);
     // The program's own logo until one is chosen.
     EXPECT_EQ(Child<QLabel>("ImageLogo")->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
-              Store->Setup->General()->LogoImage().convertToFormat(QImage::Format_ARGB32));
+        Store->Setup->General()->LogoImage().convertToFormat(QImage::Format_ARGB32));
     SetupEditorDoes([file](TSetup* s) { s->General()->SetLogoFName(file); }, true);
     Child<QAction>("ActionEditNotes")->trigger();
     const QPixmap shown = Child<QLabel>("ImageLogo")->pixmap();
@@ -331,8 +332,8 @@ TEST_F(DailyScheduleFrameTest, EveryChangeTheFilesRefuseIsToldOnceAndACancelledE
         return Dialogs().MessageTexts();
     };
     const auto refused = [](const QStringList& ATexts) {
-        return ATexts.size() == 1 && ATexts[0].startsWith("The change could not be saved: ") &&
-               ATexts[0].contains("locked");
+        return ATexts.size() == 1 && ATexts[0].startsWith("The change could not be saved: ")
+               && ATexts[0].contains("locked");
     };
 
     TWriteLocks locks({Folder + "Workers.cds", Folder + "Workplaces.cds", Folder + "Jobs.cds", Folder + "Macros.cds"});
@@ -343,18 +344,24 @@ TEST_F(DailyScheduleFrameTest, EveryChangeTheFilesRefuseIsToldOnceAndACancelledE
         EditorDoes("TPersonEditor", rename("Cid"), true);
         Find<QAction>(persons, "ActionAdd")->trigger();
     })));
-    EXPECT_TRUE(told([&] {
-        EditorDoes("TPersonEditor", rename("Cid"), false);
-        Find<QAction>(persons, "ActionAdd")->trigger();
-    }, {}).isEmpty());
+    EXPECT_TRUE(told(
+        [&] {
+            EditorDoes("TPersonEditor", rename("Cid"), false);
+            Find<QAction>(persons, "ActionAdd")->trigger();
+        },
+        {})
+                    .isEmpty());
     EXPECT_TRUE(refused(told([&] {
         EditorDoes("TPersonEditor", rename("Anna"), true);
         Find<QAction>(persons, "ActionEdit")->trigger();
     })));
-    EXPECT_TRUE(told([&] {
-        EditorDoes("TPersonEditor", rename("Anna"), false);
-        Find<QAction>(persons, "ActionEdit")->trigger();
-    }, {}).isEmpty());
+    EXPECT_TRUE(told(
+        [&] {
+            EditorDoes("TPersonEditor", rename("Anna"), false);
+            Find<QAction>(persons, "ActionEdit")->trigger();
+        },
+        {})
+                    .isEmpty());
     const QStringList deleteWorker = told([&] { Find<QAction>(persons, "ActionDelete")->trigger(); }, {mrYes, mrOk});
     EXPECT_TRUE(refused(deleteWorker.mid(1))) << deleteWorker.join('|').toStdString();
     EXPECT_EQ(ColumnTexts(Persons(), 0), (QStringList{"Ann", "Bob"}));
@@ -366,21 +373,27 @@ TEST_F(DailyScheduleFrameTest, EveryChangeTheFilesRefuseIsToldOnceAndACancelledE
         EditorDoes("TWorkplaceEditor", rename("Cellar"), true);
         Find<QAction>(workplaces, "ActionAdd")->trigger();
     })));
-    EXPECT_TRUE(told([&] {
-        EditorDoes("TWorkplaceEditor", rename("Cellar"), false);
-        Find<QAction>(workplaces, "ActionAdd")->trigger();
-    }, {}).isEmpty());
+    EXPECT_TRUE(told(
+        [&] {
+            EditorDoes("TWorkplaceEditor", rename("Cellar"), false);
+            Find<QAction>(workplaces, "ActionAdd")->trigger();
+        },
+        {})
+                    .isEmpty());
     ASSERT_NE(panelOf(Bar->ID()), nullptr);
     EXPECT_TRUE(refused(told([&] {
         EditorDoes("TWorkplaceEditor", rename("Pub"), true);
         Find<QToolButton>(panelOf(Bar->ID()), "SBEdit")->click();
     })));
-    EXPECT_TRUE(told([&] {
-        EditorDoes("TWorkplaceEditor", rename("Pub"), false);
-        Find<QToolButton>(panelOf(Bar->ID()), "SBEdit")->click();
-    }, {}).isEmpty());
-    const QStringList deleteWorkplace =
-        told([&] { Find<QToolButton>(panelOf(Bar->ID()), "SBDelete")->click(); }, {mrYes, mrOk});
+    EXPECT_TRUE(told(
+        [&] {
+            EditorDoes("TWorkplaceEditor", rename("Pub"), false);
+            Find<QToolButton>(panelOf(Bar->ID()), "SBEdit")->click();
+        },
+        {})
+                    .isEmpty());
+    const QStringList deleteWorkplace
+        = told([&] { Find<QToolButton>(panelOf(Bar->ID()), "SBDelete")->click(); }, {mrYes, mrOk});
     EXPECT_TRUE(refused(deleteWorkplace.mid(1))) << deleteWorkplace.join('|').toStdString();
     EXPECT_EQ(Store->Workplaces->WorkplaceCount(), 2);
     EXPECT_EQ(Bar->Name(), "Bar");

@@ -75,12 +75,14 @@ TEST_F(DSPersonListFrameTest, EmptyRegisterShowsTheHelpBannerAndOnlyAdding)
 TEST_F(DSPersonListFrameTest, AddingAWorkerListsAndFocusesHimCancellingAddsNothing)
 {
     Bind();
-    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Zoe"); }, false);
+    EditorDoes(
+        "TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Zoe"); }, false);
     Action("ActionAdd")->trigger();
     EXPECT_EQ(Store->Persons->PersonCount(), 0);
     EXPECT_EQ(List()->topLevelItemCount(), 0);
 
-    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Zoe"); }, true);
+    EditorDoes(
+        "TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Zoe"); }, true);
     Action("ActionAdd")->trigger();
     ASSERT_EQ(Store->Persons->PersonCount(), 1);
     EXPECT_EQ(Names(), QStringList{"Zoe"});
@@ -162,16 +164,19 @@ TEST_F(DSPersonListFrameTest, EditingTheFocusedWorkerRewritesHisRow)
     TPerson* ann = AddPerson("Ann");
     AddPerson("Bob");
     Bind();
-    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Zed"); }, true);
+    EditorDoes(
+        "TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Zed"); }, true);
     Action("ActionEdit")->trigger();
     EXPECT_EQ(ann->Name(), "Zed");
     // Rows follow the sorting name, which the edit left as it was.
     EXPECT_EQ(Names(), (QStringList{"Zed", "Bob"}));
-    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetSortingName("Zed"); }, true);
+    EditorDoes(
+        "TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetSortingName("Zed"); }, true);
     Action("ActionEdit")->trigger();
     EXPECT_EQ(Names(), (QStringList{"Bob", "Zed"}));
     // A double click edits too; a cancelled edit changes nothing.
-    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Amy"); }, false);
+    EditorDoes(
+        "TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Amy"); }, false);
     emit List()->itemDoubleClicked(Row("Zed"), 0);
     EXPECT_EQ(ann->Name(), "Zed");
     EXPECT_EQ(Names(), (QStringList{"Bob", "Zed"}));
@@ -308,15 +313,15 @@ TEST_F(DSPersonListFrameTest, ActionsHaveTheirCaptionsHintsAndShortcutsScopedToT
     QStringList entries;
     for (QAction* action : PrintMenu()->actions())
         entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    EXPECT_EQ(entries, (QStringList{"Daily schedule, Workers - General report", "Daily schedule, Workers - Detailed report",
-                                    "Daily schedule, Workers - Two column report", "-", "Workers - General report",
-                                    "Workers - Detailed report", "Workers - Two column report", "-",
-                                    "Print of involved workers only"}));
+    EXPECT_EQ(entries,
+        (QStringList{"Daily schedule, Workers - General report", "Daily schedule, Workers - Detailed report",
+            "Daily schedule, Workers - Two column report", "-", "Workers - General report", "Workers - Detailed report",
+            "Workers - Two column report", "-", "Print of involved workers only"}));
     QStringList context;
     for (QAction* action : Find<QMenu>(Frame.get(), "PUMenuPersons")->actions())
         context << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(context, (QStringList{"Add worker...", "Edit worker...", "Delete worker", "-", "Sort workers", "-",
-                                    "Print workers", "-", "Worker schedule"}));
+                           "Print workers", "-", "Worker schedule"}));
     EXPECT_EQ(List()->viewport()->cursor().shape(), Qt::OpenHandCursor);
     EXPECT_TRUE(List()->isHeaderHidden());
     EXPECT_EQ(List()->columnCount(), 2);
@@ -433,12 +438,14 @@ TEST_F(DSPersonListFrameTest, KeysOfTheListRunTheirActions)
     Frame->show();
     QApplication::setActiveWindow(Frame.get());
     List()->setFocus();
-    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Bob"); }, true);
+    EditorDoes(
+        "TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Bob"); }, true);
     QTest::keyClick(List(), Qt::Key_Insert);
     EXPECT_EQ(Names(), (QStringList{"Ann", "Bob"}));
     EXPECT_EQ(List()->currentItem(), Row("Bob"));
 
-    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetNote("night shift"); }, true);
+    EditorDoes(
+        "TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetNote("night shift"); }, true);
     QTest::keyClick(List(), Qt::Key_Return);
     EXPECT_EQ(Store->Persons->Persons("Bob")->Note(), "night shift");
 

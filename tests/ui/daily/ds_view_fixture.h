@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QTreeWidget>
 
-
 class DSViewTest : public DataTest {
 protected:
     void SetUp() override

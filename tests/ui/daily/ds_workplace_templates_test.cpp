@@ -54,11 +54,10 @@ TEST_F(TemplatesTest, MenusListTheStoredTemplatesInTableOrder)
     PutTemplate("Morning", {{AnnID, KitchenID}});
     PutTemplate("Tom & Jerry", {{BobID, BarID}});
     EXPECT_EQ(Entries(ApplyMenu()), (QStringList{"PUMenuApplyTemplate1=Apply template \"Morning\"",
-                                                 "PUMenuApplyTemplate2=Apply template \"Tom && Jerry\""}));
-    EXPECT_EQ(Entries(SaveMenu()),
-              (QStringList{"PUMenuSaveTemplateAdd=Save as a new template...", "PUMenuSaveTemplate_1",
-                           "PUMenuSaveTemplate1=Save template as \"Morning\"",
-                           "PUMenuSaveTemplate2=Save template as \"Tom && Jerry\""}));
+                                        "PUMenuApplyTemplate2=Apply template \"Tom && Jerry\""}));
+    EXPECT_EQ(Entries(SaveMenu()), (QStringList{"PUMenuSaveTemplateAdd=Save as a new template...",
+                                       "PUMenuSaveTemplate_1", "PUMenuSaveTemplate1=Save template as \"Morning\"",
+                                       "PUMenuSaveTemplate2=Save template as \"Tom && Jerry\""}));
     // Removed meanwhile: gone at the next opening.
     PutTemplate("Morning", {});
     EXPECT_EQ(Entries(ApplyMenu()), QStringList{"PUMenuApplyTemplate1=Apply template \"Tom && Jerry\""});
@@ -167,12 +166,13 @@ TEST_F(TemplatesTest, QuotesAtTheEndsOfAStoredNameAreLostFromTheMenu)
 
 TEST_F(TemplatesTest, TheNameIsReadFromTheCaptionAfterItsLeadingText)
 {
-    EXPECT_EQ(TDSWorkplaceListFrame::TemplateNameFromCaption("Apply template \"Morning\"", "Apply template"), "Morning");
+    EXPECT_EQ(
+        TDSWorkplaceListFrame::TemplateNameFromCaption("Apply template \"Morning\"", "Apply template"), "Morning");
     EXPECT_EQ(TDSWorkplaceListFrame::TemplateNameFromCaption("Save template as \"\"\"A \"B\"\"\"", "Save template as"),
-              "A \"B");
-    EXPECT_EQ(TDSWorkplaceListFrame::TemplateNameFromCaption("Apply template \"" + QString(300, 'x') + "\"",
-                                                             "Apply template"),
-              QString(255, 'x'));
+        "A \"B");
+    EXPECT_EQ(TDSWorkplaceListFrame::TemplateNameFromCaption(
+                  "Apply template \"" + QString(300, 'x') + "\"", "Apply template"),
+        QString(255, 'x'));
 }
 
 TEST_F(TemplatesTest, ANameOfTheFullFieldLengthIsFoundFromItsEntry)

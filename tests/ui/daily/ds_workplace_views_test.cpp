@@ -6,9 +6,9 @@
 #include "reports/recording_report_engine.h"
 #include "ui/view_resources.h"
 
+#include <QDrag>
 #include <QEnterEvent>
 #include <QMouseEvent>
-#include <QDrag>
 #include <QPointer>
 #include <QScrollBar>
 
@@ -19,11 +19,11 @@ using ListViewTest = WorkplaceViewsTest;
 void Click(QWidget* AWidget)
 {
     const QPointF at(AWidget->rect().center());
-    QMouseEvent press(QEvent::MouseButtonPress, at, AWidget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    QMouseEvent press(
+        QEvent::MouseButtonPress, at, AWidget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(AWidget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, AWidget->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
+    QMouseEvent release(
+        QEvent::MouseButtonRelease, at, AWidget->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(AWidget, &release);
 }
 
@@ -51,8 +51,7 @@ TEST_F(ListViewTest, PanelsFollowTheListOrderWithTheirHeadersAndTheAreaWidth)
     // The header shows the workplace colour, the panel a colour derived from it.
     auto* top = Find<QWidget>("PanelTop", Panel(1));
     const TColor color = Kitchen->Color();
-    EXPECT_EQ(top->palette().color(QPalette::Window),
-              QColor(ColorRed(color), ColorGreen(color), ColorBlue(color)));
+    EXPECT_EQ(top->palette().color(QPalette::Window), QColor(ColorRed(color), ColorGreen(color), ColorBlue(color)));
     const TColor back = LightenColor(color, 8);
     EXPECT_EQ(Panel(1)->palette().color(QPalette::Window), QColor(ColorRed(back), ColorGreen(back), ColorBlue(back)));
 }
@@ -67,7 +66,7 @@ TEST_F(ListViewTest, AnUnboundViewAndAnEmptyListShowTheBannerWithCommandsOff)
     EXPECT_EQ(Text(info, "LabelInfoTitle"), "Workplaces");
     EXPECT_EQ(Text(info, "LabelInfoHint"), "Here add all yours workplaces");
     for (const char* name : {"ActionAdd", "ActionSortingAsc", "ActionSortingDesc", "ActionPrintReportGeneral",
-                             "ActionPrintReportWorkplacesTwoCol", "ActionPrintOccupiedWorkplacesOnly"})
+             "ActionPrintReportWorkplacesTwoCol", "ActionPrintOccupiedWorkplacesOnly"})
         EXPECT_FALSE(lone.findChild<QAction*>(name)->isEnabled()) << name;
 
     // Deleting both workplaces empties the list: the banner comes back.
@@ -102,7 +101,8 @@ TEST_F(ListViewTest, ActionsCarryTheirCaptionsHintsAndButtons)
         const char* Menu;
     } const buttons[] = {
         {"TBPrint", "Print", "Print Daily schedule...", "PUMenuPrint"},
-        {"TBApplyDefaultTemplate", "System templates", "Select and apply system templates", "PUMenuApplySystemTemplate"},
+        {"TBApplyDefaultTemplate", "System templates", "Select and apply system templates",
+            "PUMenuApplySystemTemplate"},
         {"TBApplyTemplate", "Apply user templates", "Select and apply user defined template", "PUMenuApplyTemplate"},
         {"TBSaveTemplate", "Save user template", "Save current schedule as user template", "PUMenuSaveTemplate"},
     };
@@ -118,21 +118,21 @@ TEST_F(ListViewTest, ActionsCarryTheirCaptionsHintsAndButtons)
     QStringList entries;
     for (QAction* a : Find<QMenu>("PUMenuPrint")->actions())
         entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(entries, (QStringList{"Daily schedule - General report", "Daily schedule - Full report",
-                                    "Daily schedule - Two columns", "-", "Workplaces - General report",
-                                    "Workplaces - Detailed report", "Workplaces - Two column report", "-",
-                                    "Print of occupied workplaces only"}));
+    EXPECT_EQ(
+        entries, (QStringList{"Daily schedule - General report", "Daily schedule - Full report",
+                     "Daily schedule - Two columns", "-", "Workplaces - General report", "Workplaces - Detailed report",
+                     "Workplaces - Two column report", "-", "Print of occupied workplaces only"}));
     QStringList system;
     for (QAction* a : Find<QMenu>("PUMenuApplySystemTemplate")->actions())
         system << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + "=" + a->text());
     EXPECT_EQ(system, (QStringList{"PUMenuASTPrevDay=Same as previous day", "PUMenuASTLastWeek=Same as last week",
-                                   "PUMenuASTDay=Same as last...", "-", "PUMenuASTClearAll=Clear all"}));
+                          "PUMenuASTDay=Same as last...", "-", "PUMenuASTClearAll=Clear all"}));
     QStringList days;
     for (QAction* a : Find<QMenu>("PUMenuASTDay")->actions())
         days << a->objectName() + "=" + a->text();
     EXPECT_EQ(days, (QStringList{"PUMenuASTDayMon=Monday", "PUMenuASTDayTue=Tuesday", "PUMenuASTDayWed=Wednesday",
-                                 "PUMenuASTDayThu=Thursday", "PUMenuASTDayFri=Friday", "PUMenuASTDaySat=Saturday",
-                                 "PUMenuASTDaySun=Sunday"}));
+                        "PUMenuASTDayThu=Thursday", "PUMenuASTDayFri=Friday", "PUMenuASTDaySat=Saturday",
+                        "PUMenuASTDaySun=Sunday"}));
 }
 
 TEST_F(ListViewTest, SortingButtonsGreyTheCurrentDirectionAndReorderThePanels)
@@ -174,17 +174,21 @@ TEST_F(ListViewTest, BindingMovesTheEditorAndTheDestructorClearsIt)
 
 TEST_F(ListViewTest, AddingAWorkplaceThroughTheEditorAddsItsPanelInOrder)
 {
-    EditorDoes("TWorkplaceEditor", [](TObject* o) {
-        static_cast<TWorkplace*>(o)->SetName("Cellar");
-        static_cast<TWorkplace*>(o)->SetShortcut("C1");
-    }, true);
+    EditorDoes(
+        "TWorkplaceEditor",
+        [](TObject* o) {
+            static_cast<TWorkplace*>(o)->SetName("Cellar");
+            static_cast<TWorkplace*>(o)->SetShortcut("C1");
+        },
+        true);
     Action("ActionAdd")->trigger();
     Settle();
     ASSERT_EQ(PanelCount(Frame.get()), 3);
     EXPECT_EQ(Text(Panel(1), "LabelName"), "Cellar");
     EXPECT_EQ(Store->Workplaces->WorkplaceCount(), 3);
     // A cancelled editor adds nothing.
-    EditorDoes("TWorkplaceEditor", [](TObject* o) { static_cast<TWorkplace*>(o)->SetName("Hall"); }, false);
+    EditorDoes(
+        "TWorkplaceEditor", [](TObject* o) { static_cast<TWorkplace*>(o)->SetName("Hall"); }, false);
     Action("ActionAdd")->trigger();
     Settle();
     EXPECT_EQ(PanelCount(Frame.get()), 3);
@@ -193,7 +197,8 @@ TEST_F(ListViewTest, AddingAWorkplaceThroughTheEditorAddsItsPanelInOrder)
 
 TEST_F(ListViewTest, EditAndDeleteButtonsOfAPanel)
 {
-    EditorDoes("TWorkplaceEditor", [](TObject* o) { static_cast<TWorkplace*>(o)->SetName("Galley"); }, true);
+    EditorDoes(
+        "TWorkplaceEditor", [](TObject* o) { static_cast<TWorkplace*>(o)->SetName("Galley"); }, true);
     Click(Find<QToolButton>("SBEdit", PanelOf(KitchenID)));
     Settle();
     EXPECT_EQ(Text(PanelOf(KitchenID), "LabelName"), "Galley");
@@ -418,7 +423,8 @@ TEST_F(RowViewTest, AnEditedWorkerShowsHisNewNameBesideTheStoredOne)
     ASSERT_TRUE(Schedule->AddPersonToWorkplace(AnnID, KitchenID));
     ASSERT_TRUE(Schedule->AddPersonToWorkplace(AnnID, BarID));
     Settle();
-    EditorDoes("TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Annie"); }, true);
+    EditorDoes(
+        "TPersonEditor", [](TObject* o) { static_cast<TPerson*>(o)->SetName("Annie"); }, true);
     ASSERT_TRUE(Schedule->Persons()->EditPerson(AnnID));
     Settle();
     EXPECT_EQ(Text(Row(PanelOf(KitchenID), 0), "LabelName"), "Annie (Ann)");
@@ -591,12 +597,12 @@ TEST_F(RealDragTest, PressingAndMovingTheNameRunsADragThatLeavesTheRowIntact)
     QPointer<TDSWorkplacePersonFrame> source = Row(PanelOf(KitchenID), 0);
     auto* name = Find<TSCLabel>("LabelName", source);
     const QPointF start(name->rect().center());
-    QMouseEvent press(QEvent::MouseButtonPress, start, name->mapToGlobal(start), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    QMouseEvent press(
+        QEvent::MouseButtonPress, start, name->mapToGlobal(start), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(name, &press);
     const QPointF moved = start + QPointF(QApplication::startDragDistance() + 5, 0);
-    QMouseEvent move(QEvent::MouseMove, moved, name->mapToGlobal(moved), Qt::LeftButton, Qt::LeftButton,
-                     Qt::NoModifier);
+    QMouseEvent move(
+        QEvent::MouseMove, moved, name->mapToGlobal(moved), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(name, &move);
     // The drag ran with the payload of the row and is disposed of afterwards.
     auto* drag = Frame->findChild<QDrag*>();
