@@ -112,21 +112,13 @@ bool TDataMan::CheckDBStructure(TTable& ADS, const TTable& ADSDef)
     const TOpenResult result = ADS.Open();
     ADS.SetReadOnly(false);
     if (result == orOpened) {
-        const QFileInfo info(fileName);
-        const bool writable = info.isWritable() && QFileInfo(info.absolutePath()).isWritable();
         if (FieldListsMatch(ADS.FieldDefs(), ADSDef.FieldDefs())) {
-            if (writable) {
-                ADS.Close();
-                ADS.SetFieldDefs(ADSDef.FieldDefs());
-                if (ADS.Open() != orOpened) {
-                    // Still readable as it is, if not writable now.
-                    ADS.SetReadOnly(true);
-                    ADS.Open();
-                    ADS.SetReadOnly(false);
-                }
-            }
+            // Read as it is where it cannot be written now.
+            ADS.StartWriting();
             return false;
         }
+        const QFileInfo info(fileName);
+        const bool writable = info.isWritable() && QFileInfo(info.absolutePath()).isWritable();
         QString reason = QStringLiteral("the file or its folder may not be written.");
         bool rebuilt = false;
         if (writable) {

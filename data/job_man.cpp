@@ -37,7 +37,7 @@ bool TJob::LoadFromDB(const TTable& ADataSet)
     if (const QVariant v = read(QStringLiteral("Note")); !v.isNull())
         FNote = v.toString();
     // As the direct read: a row that names no register entry is not a job.
-    return IsUsableID(FID) && IsUsableID(FPersonID) && IsUsableID(FWorkplaceID);
+    return IsUsableID(FPersonID) && IsUsableID(FWorkplaceID);
 }
 
 bool TJob::StoreToDB(TTable& ADataSet)
@@ -109,8 +109,8 @@ void TJobMan::OpenDBFiles()
     // The reads pass such rows over; a count over the whole file would hold
     // up the start.
     if (DSJobs.Active() && !DSJobs.InMemory())
-        FUnusableRowsCheck.Start(DSJobs.FileName(), DSJobs.UnusableRowsQuery({QStringLiteral("ID"),
-                                                        QStringLiteral("PersonID"), QStringLiteral("WorkplaceID")}));
+        FUnusableRowsCheck.Start(
+            DSJobs.FileName(), DSJobs.UnusableRowsQuery({QStringLiteral("PersonID"), QStringLiteral("WorkplaceID")}));
 }
 
 void TJobMan::CloseDBFiles()
@@ -233,6 +233,8 @@ bool TJobMan::PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkpl
     const TDate from = TruncDate(std::min(AFrom, ATo));
     const TDate to = TruncDate(std::max(AFrom, ATo));
     const bool someTexts = ATexts.PersonID > 0 || ATexts.WorkplaceID > 0;
+    // The ID stands at the end of the index's entry, behind the texts: it
+    // comes only with all of them.
     TJobRowReader rows(DSJobs, from, to, APersonID, AWorkplaceID,
         ATexts.All  ? jrcAll
         : someTexts ? jrcNames
@@ -291,7 +293,7 @@ std::vector<std::pair<int, int>> TJobMan::JobPairs()
     if (FFilterModified && DSJobs.Active()) {
         std::vector<std::pair<int, std::pair<int, int>>> rows;
         TJobRowReader reader(
-            DSJobs, std::min(FDateFrom, FDateTo), std::max(FDateFrom, FDateTo), FPersonID, FWorkplaceID, jrcKeysOnly);
+            DSJobs, std::min(FDateFrom, FDateTo), std::max(FDateFrom, FDateTo), FPersonID, FWorkplaceID, jrcID);
         while (reader.Next())
             rows.push_back({reader.ID(), {reader.PersonID(), reader.WorkplaceID()}});
         if (!reader.Failed()) {

@@ -108,7 +108,8 @@ public:
     // The relations of the days AFrom to ATo (either order), of one worker
     // and one workplace when APersonID and AWorkplaceID are positive, handed
     // to ARow one by one in the date index's order (a month holds thousands:
-    // no list between), texts as ATexts asks; ARow may take the texts. False
+    // no list between), texts as ATexts asks (the IDs with all texts only);
+    // ARow may take the texts. False
     // when the read failed; the rows handed before are then void.
     bool PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, const TJobRowTexts& ATexts,
         const std::function<void(TJobRow&)>& ARow);

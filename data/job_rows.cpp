@@ -27,13 +27,6 @@ sqlite3* Handle(const TTable& ATable)
     return ATable.Active() ? SQLiteHandle(ATable.Database()) : nullptr;
 }
 
-// Only a number names an entry; SQLite would read "5x" as 5.
-bool IsNumber(sqlite3_stmt* AStatement, int AColumn)
-{
-    const int type = sqlite3_column_type(AStatement, AColumn);
-    return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
-}
-
 const QString& NoText()
 {
     static const QString none;
@@ -104,10 +97,10 @@ TJobRowReader::TJobRowReader(
     }
     QByteArray sql("SELECT \"Date\", \"PersonID\", \"WorkplaceID\"");
     int column = 3;
-    // The ID is always read (it comes with the index): a row without a usable
-    // one is passed over whatever else is selected.
-    sql += ", \"ID\"";
-    FState->IDColumn = column++;
+    if (AColumns & jrcID) {
+        sql += ", \"ID\"";
+        FState->IDColumn = column++;
+    }
     if (AColumns & jrcNames) {
         sql += ", \"PersonName\", \"WorkplaceShortcut\", \"WorkplaceName\"";
         FState->NamesColumn = column;
@@ -179,17 +172,17 @@ bool TJobRowReader::Next()
         }
         const qint64 person = sqlite3_column_int64(statement, 1);
         const qint64 workplace = sqlite3_column_int64(statement, 2);
-        const qint64 id = sqlite3_column_int64(statement, FState->IDColumn);
-        // Rows no register entry can be named by are passed over; the jobs
-        // manager told the user of them when it opened the file.
-        if (!IsUsableID(person) || !IsUsableID(workplace) || !IsUsableID(id) || !IsNumber(statement, 1)
-            || !IsNumber(statement, 2))
+        // Rows that name no possible register entry are passed over (a null
+        // or a text reads as 0); the jobs manager told the user of them when
+        // it opened the file.
+        if (!IsUsableID(person) || !IsUsableID(workplace))
             continue;
         FState->Row = true;
         FDate = static_cast<TDate>(sqlite3_column_int64(statement, 0));
         FPersonID = static_cast<int>(person);
         FWorkplaceID = static_cast<int>(workplace);
-        FID = static_cast<int>(id);
+        if (FState->IDColumn >= 0)
+            FID = static_cast<int>(sqlite3_column_int64(statement, FState->IDColumn));
         return true;
     }
 }

@@ -22,15 +22,16 @@ struct TJobRow {
     QString Note;
 };
 
-// The columns a walk selects besides Date, ID, PersonID and WorkplaceID, which
-// it always reads.
-enum TJobRowColumn { jrcKeysOnly = 0, jrcNames = 2, jrcNote = 4, jrcAll = 6 };
+// The columns a walk selects besides Date, PersonID and WorkplaceID, which it
+// always reads.
+enum TJobRowColumn { jrcKeysOnly = 0, jrcID = 1, jrcNames = 2, jrcNote = 4, jrcAll = 7 };
 
 // A forward walk over the rows whose Date lies in [AFrom, ATo] (whole days),
 // of worker APersonID and of workplace AWorkplaceID when those are positive,
-// in the date index's order, passing over rows whose IDs are not usable. The
-// texts are decoded only when asked for, and rows that store the same text for
-// the same ID share one QString: the names repeat on nearly every row.
+// in the date index's order, passing over rows whose worker or workplace ID
+// is not usable. The texts are decoded only when asked for, and rows that
+// store the same text for the same ID share one QString: the names repeat on
+// nearly every row.
 class TJobRowReader {
 public:
     TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, int AColumns = jrcAll);

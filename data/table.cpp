@@ -187,34 +187,59 @@ TOpenResult TTable::Open()
         busyProbe.finish();
         return fail(busy);
     }
-    bool readOnly = FOnlyRead || !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
-    if (!readOnly) {
-        const TFieldDefs found = FFieldDefs;
-        if (!Connect(FFileName, false))
-            return fail(false);
-        FFieldDefs = found;
-        QSqlQuery query(Database());
-        if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL"))) {
-            const bool busy = IsBusy(query.lastError());
-            FLastError = query.lastError().text();
-            query.finish();
-            return fail(busy);
-        }
-        readOnly = !(query.next() && query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0);
-        query.finish();
-        query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
-        query.finish();
-        // Best effort: an older file without it only reads more slowly.
-        QSqlDatabase db = Database();
-        UpgradeDateIndex(db, FFieldDefs);
-    }
-    FReadOnly = readOnly;
+    FReadOnly = true;
     FInMemory = false;
     FActive = true;
     FRows.clear();
     FPos = 0;
     FState = tsBrowse;
-    return orOpened;
+    if (FOnlyRead)
+        return orOpened;
+    const TOpenResult result = StartWriting();
+    if (result != orOpened) {
+        Close();
+        FFieldDefs = given;
+    }
+    return result;
+}
+
+TOpenResult TTable::StartWriting()
+{
+    if (!FActive)
+        return orMissing;
+    if (FInMemory || !FReadOnly)
+        return orOpened;
+    const QFileInfo info(FFileName);
+    if (!info.isWritable() || !QFileInfo(info.absolutePath()).isWritable())
+        return orOpened;
+    const TFieldDefs found = FFieldDefs;
+    bool busy = false;
+    bool ok = Connect(FFileName, false);
+    if (ok) {
+        QSqlQuery query(Database());
+        ok = query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        if (!ok) {
+            busy = IsBusy(query.lastError());
+            FLastError = query.lastError().text();
+        }
+        FReadOnly = !(
+            ok && query.next() && query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0);
+        query.finish();
+        if (ok) {
+            query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+            query.finish();
+            // Best effort: an older file without it only reads more slowly.
+            QSqlDatabase db = Database();
+            UpgradeDateIndex(db, found);
+        }
+    }
+    if (!ok) {
+        // Read on as before.
+        FReadOnly = true;
+        Connect(FFileName, true);
+    }
+    FFieldDefs = found;
+    return ok ? orOpened : (busy ? orLocked : orDamaged);
 }
 
 bool TTable::CreateDataSet()
@@ -424,10 +449,10 @@ QString TTable::UnusableRowsQuery(const QStringList& AIDFields) const
         const int index = FieldIndex(field);
         if (index < 0)
             continue;
-        // A text or a blob sorts after every number, so it is not between.
+        // As a reader takes the value: a text by its leading digits.
         const QString name
             = FFieldDefs[index].DataType == ftAutoInc ? QStringLiteral("rowid") : QuoteName(FFieldDefs[index].Name);
-        unusable << QStringLiteral("%1 IS NULL OR NOT %1 BETWEEN 1 AND 2147483647").arg(name);
+        unusable << QStringLiteral("NOT coalesce(CAST(%1 AS INTEGER) BETWEEN 1 AND 2147483647, 0)").arg(name);
     }
     if (unusable.isEmpty())
         return QString();

@@ -56,6 +56,9 @@ public:
     TOpenResult Open();
     // Open only reads the file, even where it could write it.
     void SetReadOnly(bool AValue) { FOnlyRead = AValue; }
+    // Lets a table opened only for reading write, where the file and its
+    // folder allow it; on failure it goes on reading.
+    TOpenResult StartWriting();
     // Writes a new file with the field list (an existing file is replaced
     // only when the new one is complete) and opens it.
     bool CreateDataSet();
