@@ -117,11 +117,9 @@ bool TDataMan::CheckDBStructure(TTable& ADS, const TTable& ADSDef)
             ADS.StartWriting();
             return false;
         }
-        const QFileInfo info(fileName);
-        const bool writable = info.isWritable() && QFileInfo(info.absolutePath()).isWritable();
         QString reason = QStringLiteral("the file or its folder may not be written.");
         bool rebuilt = false;
-        if (writable) {
+        if (CanWriteFile(fileName)) {
             const TFieldDefs oldDefs = ADS.FieldDefs();
             ADS.Close();
             rebuilt = RebuildTableFile(fileName, oldDefs, ADSDef.FieldDefs(), &reason);

@@ -209,8 +209,7 @@ TOpenResult TTable::StartWriting()
         return orMissing;
     if (FInMemory || !FReadOnly)
         return orOpened;
-    const QFileInfo info(FFileName);
-    if (!info.isWritable() || !QFileInfo(info.absolutePath()).isWritable())
+    if (!CanWriteFile(FFileName))
         return orOpened;
     const TFieldDefs found = FFieldDefs;
     bool busy = false;
@@ -426,10 +425,7 @@ int TTable::RecordCount()
         RunFilter(FFilter, true);
         return static_cast<int>(FRows.size());
     }
-    QSqlQuery query(Database());
-    if (!query.exec(QStringLiteral("SELECT count(*) FROM Data")) || !query.next())
-        return 0;
-    return query.value(0).toInt();
+    return static_cast<int>(std::max<qint64>(TotalRowCount(), 0));
 }
 
 qint64 TTable::TotalRowCount()

@@ -339,12 +339,11 @@ bool SafeCopyFile(const QString& ASource, const QString& ATarget)
         return true;
     const QString targetLog = ATarget + QStringLiteral("-wal");
     const QString logTemp = CopyBeside(log, targetLog);
-    if (logTemp.isEmpty()
-        || std::rename(QFile::encodeName(logTemp).constData(), QFile::encodeName(targetLog).constData()) != 0) {
+    if (logTemp.isEmpty() || !RenameOver(logTemp, targetLog)) {
         QFile::remove(logTemp);
         return false;
     }
-    return SyncPath(QFileInfo(ATarget).absolutePath());
+    return true;
 }
 
 QString SetFileAside(const QString& AFileName)

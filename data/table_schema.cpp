@@ -1,5 +1,6 @@
 #include "data/table_schema.h"
 
+#include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlQuery>
 
@@ -17,12 +18,23 @@ sqlite3* SQLiteHandle(const QSqlDatabase& ADatabase)
     return *static_cast<sqlite3* const*>(handle.constData());
 }
 
+void SetUpConnection(sqlite3* ADatabase)
+{
+    if (!ADatabase)
+        return;
+    sqlite3_db_config(ADatabase, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(ADatabase, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+}
+
 void SetUpConnection(const QSqlDatabase& ADatabase)
 {
-    if (sqlite3* db = SQLiteHandle(ADatabase)) {
-        sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
-        sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-    }
+    SetUpConnection(SQLiteHandle(ADatabase));
+}
+
+bool CanWriteFile(const QString& AFileName)
+{
+    const QFileInfo info(AFileName);
+    return info.isWritable() && QFileInfo(info.absolutePath()).isWritable();
 }
 
 QString SqlQuotedName(const QString& AName)

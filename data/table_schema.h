@@ -18,6 +18,9 @@ sqlite3* SQLiteHandle(const QSqlDatabase& ADatabase);
 // Sets what every connection to a table file needs: identifiers in double
 // quotes are never read as texts, so a missing column is an error.
 void SetUpConnection(const QSqlDatabase& ADatabase);
+void SetUpConnection(sqlite3* ADatabase);
+// SQLite writes a file only where it may also write beside it (its journal).
+bool CanWriteFile(const QString& AFileName);
 // IDs and keys of records are whole numbers from 1 to the largest int.
 inline bool IsUsableID(qint64 AValue)
 {

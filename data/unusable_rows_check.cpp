@@ -1,6 +1,7 @@
 #include "data/unusable_rows_check.h"
 
 #include "data/data_man.h"
+#include "data/table_schema.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -34,7 +35,7 @@ void TUnusableRowsCheck::Start(const QString& AFileName, const QString& ACountSq
         qint64 count = -1;
         sqlite3* db = nullptr;
         if (sqlite3_open_v2(QFile::encodeName(fileName).constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-            sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+            SetUpConnection(db);
             sqlite3_busy_timeout(db, 500);
             {
                 std::lock_guard lock(shared->Mutex);
