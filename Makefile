@@ -31,12 +31,14 @@ bench: deps
 	  ./bench/jobs_filter_bench bench-data > jobs_filter.out && cat jobs_filter.out && \
 	  ./bench/gui_bench bench-data/jobs-1m --merge jobs_filter.out
 
-# The README's pictures of the daily schedule at 100 % and 200 %.
+# The README's pictures of the three screens at 100 % and 200 %.
 screenshot: deps
 	cmake -S . -B $(BUILD_DIR)/tools -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLENVO_TOOLS=ON
 	cmake --build $(BUILD_DIR)/tools -j $(JOBS) --target plenvo_screenshot
-	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/tools/plenvo_screenshot docs/screenshot-daily.png
-	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 $(BUILD_DIR)/tools/tools/plenvo_screenshot docs/screenshot-daily@2x.png
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/tools/plenvo_screenshot \
+	  docs/screenshot-daily.png docs/screenshot-worker.png docs/screenshot-workplace.png
+	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 $(BUILD_DIR)/tools/tools/plenvo_screenshot \
+	  docs/screenshot-daily@2x.png docs/screenshot-worker@2x.png docs/screenshot-workplace@2x.png
 
 clean:
 	rm -rf $(BUILD_DIR)

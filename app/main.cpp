@@ -14,12 +14,11 @@
 #include "schedule/workplace/workplace_schedule.h"
 #include "setup/setup.h"
 #include "setup/setup_editor.h"
-#include "ui/daily/daily_schedule_frame.h"
 #include "ui/orvel_app_form.h"
 #include "ui/person_editor.h"
 #include "ui/qt_dialogs.h"
 #include "ui/report_engine_qt.h"
-#include "ui/schedule_placeholder.h"
+#include "ui/screen_factories.h"
 #include "ui/workplace_editor.h"
 
 #include <QApplication>
@@ -62,8 +61,7 @@ int main(int argc, char* argv[])
             dataMan->RunMaintenance(ALimit, AProgress, ABackup);
         });
 
-    TDailyScheduleFrame::InstallFactory();
-    TSchedulePlaceholderFrame::InstallFactories();
+    InstallScreenFactories();
 
     int exitCode = 0;
     {

@@ -1,7 +1,9 @@
-// The daily schedule screen on a data folder (the 1,000,000-relation folder
-// that `period_bench --make-folder` makes): the time from a calendar day
-// change to the screen rebuilt and painted, and from a worker dropped on a
-// workplace panel to the screen updated. Runs on the offscreen platform
+// The three schedule screens on a data folder (the 1,000,000-relation folder
+// that `period_bench --make-folder` makes): on the daily screen the time from
+// a calendar day change to the screen rebuilt and painted and from a worker
+// dropped on a workplace panel to the screen updated; on the worker and the
+// workplace screens, a month shown, the time to switch to another worker
+// (workplace), to show a month from one week, and to drop onto a day. Runs on the offscreen platform
 // unless another is chosen. Prints one JSON line with the median milliseconds;
 // with --merge, the last line of FILE (another benchmark's JSON) with these
 // figures added, so one line carries every figure of the folder.
@@ -16,7 +18,9 @@
 #include "ui/daily/daily_schedule_frame.h"
 #include "ui/program_window.h"
 #include "ui/qt_dialogs.h"
-#include "ui/schedule_placeholder.h"
+#include "ui/screen_factories.h"
+#include "ui/worker/person_schedule_frame.h"
+#include "ui/workplace/workplace_schedule_frame.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -27,6 +31,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -92,6 +97,133 @@ QString LastJsonLine(const QString& AFileName)
     return last.startsWith(QLatin1Char('{')) && last.endsWith(QLatin1Char('}')) ? last : QString();
 }
 
+// The median milliseconds of 21 runs of ATimed, each after AUntimed (both
+// given the run's number) and followed by the screen settling.
+template <class TUntimed, class TTimed>
+double Timed(QWidget* AWindow, TUntimed AUntimed, TTimed ATimed)
+{
+    std::vector<double> times;
+    for (int run = 0; run < 21; ++run) {
+        AUntimed(run);
+        Settle(AWindow);
+        QElapsedTimer timer;
+        timer.start();
+        if (!ATimed(run))
+            return -1;
+        Settle(AWindow);
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    return Median(times);
+}
+
+// Focuses the row AIndex of the list AList inside AFrame of a period screen.
+bool FocusRow(QWidget* AScreen, const char* AFrame, const char* AList, int AIndex)
+{
+    QWidget* frame = AScreen->findChild<QWidget*>(QString::fromLatin1(AFrame));
+    auto* list = frame ? frame->findChild<QTreeWidget*>(QString::fromLatin1(AList)) : nullptr;
+    if (!list || AIndex >= list->topLevelItemCount())
+        return false;
+    list->setCurrentItem(list->topLevelItem(AIndex));
+    return true;
+}
+
+// The first ID AIDAt gives (over ACount positions) that ATaken does not hold.
+template <class TIDAt, class TTaken>
+int FirstFreeID(int ACount, TIDAt AIDAt, TTaken ATaken)
+{
+    for (int i = 0; i < ACount; ++i)
+        if (!ATaken(AIDAt(i)))
+            return AIDAt(i);
+    return 0;
+}
+
+// The figures of the worker and the workplace screens, a month shown from
+// AFirst; empty when a step could not run.
+QString PeriodScreenFigures(TProgramWindow& AProgram, const QDate& AFirst, TPersonMan& APersons)
+{
+    TOrvelAppForm& window = AProgram.Window;
+    const TDate first = DateToOle(AFirst);
+    window.ShowPersonSchedule(APersons.Persons(0)->ID(), first);
+    AProgram.Persons.SetDateDaysKind(ddkMonth);
+    Settle(&window);
+    auto* worker = window.findChild<TPersonScheduleFrame*>();
+    if (!worker || !worker->isVisible())
+        return QString();
+    // The first two rows in turn, from the first.
+    const double workerSwitch = Timed(
+        &window, [&](int ARun) { ARun == 0 && FocusRow(worker, "PSPersonListFrame", "LVPersons", 0); },
+        [&](int ARun) { return FocusRow(worker, "PSPersonListFrame", "LVPersons", 1 - ARun % 2); });
+    QAction* week = worker->findChild<QAction*>(QStringLiteral("ActionDateDaysKindWeek"));
+    QAction* month = worker->findChild<QAction*>(QStringLiteral("ActionDateDaysKindMonth"));
+    if (!week || !month)
+        return QString();
+    const double workerMonth = Timed(
+        &window, [&](int) { week->trigger(); },
+        [&](int) {
+            month->trigger();
+            return true;
+        });
+    // Workplaces the chosen worker does not have on the first day, dropped
+    // there and taken off again.
+    TPSDay* day = AProgram.Persons.Days()->Items(0);
+    TPSWorkplaceList* places = AProgram.Persons.Workplaces();
+    int placeID = 0;
+    const double workerDrop = Timed(
+        &window,
+        [&](int) {
+            if (placeID > 0)
+                AProgram.Persons.DeleteWorkplaceFromDay(placeID, day->Date());
+            placeID = FirstFreeID(
+                places->Count(), [&](int i) { return places->Items(i)->ID(); },
+                [&](int AID) { return day->Workplaces()->Items(-AID) != nullptr; });
+        },
+        [&](int) {
+            TPSWorkplaceDragObjectEx payload;
+            payload.SetWorkplaceID(placeID);
+            QWidget* target = worker->findChild<QWidget*>(QStringLiteral("PSDF0"));
+            return target && Drop(target, &payload);
+        });
+    AProgram.Persons.DeleteWorkplaceFromDay(placeID, day->Date());
+
+    window.ShowWorkplaceSchedule(AProgram.Workplaces.Workplaces()->Items(0)->ID(), first);
+    AProgram.Workplaces.SetDateDaysKind(ddkMonth);
+    Settle(&window);
+    auto* workplace = window.findChild<TWorkplaceScheduleFrame*>();
+    if (!workplace || !workplace->isVisible())
+        return QString();
+    const double workplaceSwitch = Timed(
+        &window, [&](int ARun) { ARun == 0 && FocusRow(workplace, "WSWorkplaceListFrame", "LVWorkplaces", 0); },
+        [&](int ARun) { return FocusRow(workplace, "WSWorkplaceListFrame", "LVWorkplaces", 1 - ARun % 2); });
+    TWSDay* wsDay = AProgram.Workplaces.Days()->Items(0);
+    TWSPersonList* workers = AProgram.Workplaces.Persons();
+    int personID = 0;
+    const double workplaceDrop = Timed(
+        &window,
+        [&](int) {
+            if (personID > 0)
+                AProgram.Workplaces.DeletePersonFromDay(personID, wsDay->Date());
+            personID = FirstFreeID(
+                workers->Count(), [&](int i) { return workers->Items(i)->ID(); },
+                [&](int AID) { return wsDay->Persons()->Items(-AID) != nullptr; });
+        },
+        [&](int) {
+            TWSPersonDragObjectEx payload;
+            payload.SetPersonID(personID);
+            QWidget* target = workplace->findChild<QWidget*>(QStringLiteral("WSDF0"));
+            return target && Drop(target, &payload);
+        });
+    AProgram.Workplaces.DeletePersonFromDay(personID, wsDay->Date());
+    if (workerSwitch < 0 || workerMonth < 0 || workerDrop < 0 || workplaceSwitch < 0 || workplaceDrop < 0)
+        return QString();
+    return QStringLiteral("\"gui_ps_worker_switch_ms\":%1,\"gui_ps_period_month_ms\":%2,\"gui_ps_drop_ms\":%3,"
+                          "\"gui_ws_workplace_switch_ms\":%4,\"gui_ws_drop_ms\":%5")
+        .arg(workerSwitch, 0, 'f', 3)
+        .arg(workerMonth, 0, 'f', 3)
+        .arg(workerDrop, 0, 'f', 3)
+        .arg(workplaceSwitch, 0, 'f', 3)
+        .arg(workplaceDrop, 0, 'f', 3);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -122,8 +254,7 @@ int main(int argc, char** argv)
         if (!store.HasRegisters())
             return 1;
         TPersonMan& persons = *store.Persons;
-        TDailyScheduleFrame::InstallFactory();
-        TSchedulePlaceholderFrame::InstallFactories();
+        InstallScreenFactories();
         {
             TProgramWindow program;
             TOrvelAppForm& window = program.Window;
@@ -173,21 +304,26 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "no drop was taken\n");
                 code = 1;
             }
+            const QString periodFigures = PeriodScreenFigures(program, first, persons);
+            if (periodFigures.isEmpty()) {
+                std::fprintf(stderr, "the worker or workplace screen could not be measured\n");
+                code = 1;
+            }
             const QString figures = QStringLiteral("\"gui_day_switch_ms\":%1,\"gui_drop_ms\":%2")
                                         .arg(Median(switches), 0, 'f', 3)
-                                        .arg(Median(drops), 0, 'f', 3);
+                                        .arg(Median(drops), 0, 'f', 3)
+                                    + (periodFigures.isEmpty() ? QString() : QStringLiteral(",") + periodFigures);
             const QString earlier = LastJsonLine(mergeFile);
             if (!earlier.isEmpty()) {
-                std::printf("gui: day switch %.3f ms, drop %.3f ms (day %s)\n", Median(switches), Median(drops),
-                    qPrintable(first.toString(Qt::ISODate)));
+                std::printf("gui: day switch %.3f ms, drop %.3f ms (day %s); %s\n", Median(switches), Median(drops),
+                    qPrintable(first.toString(Qt::ISODate)), qPrintable(periodFigures));
                 std::printf("%s,%s}\n", qPrintable(earlier.chopped(1)), qPrintable(figures));
             } else {
                 std::printf("{\"store\":\"data folder\",\"day\":\"%s\",%s}\n", qPrintable(first.toString(Qt::ISODate)),
                     qPrintable(figures));
             }
         }
-        TDailyScheduleFrame::UninstallFactory();
-        TSchedulePlaceholderFrame::UninstallFactories();
+        UninstallScreenFactories();
     }
     SetDialogs(nullptr);
     return code;

@@ -1,7 +1,8 @@
-// Takes the README's picture of the daily schedule: a private home with a few
-// workers and coloured workplaces planned for today, the real main window,
-// grabbed to a PNG. Run with QT_SCALE_FACTOR=2 for the 200 % picture.
-//   plenvo_screenshot OUT.png
+// Takes the README's pictures of the three screens: a private home with a few
+// workers and coloured workplaces planned for this month, the real main
+// window grabbed to PNGs: the daily schedule today, then a worker's and a
+// workplace's month. Run with QT_SCALE_FACTOR=2 for the 200 % pictures.
+//   plenvo_screenshot DAILY.png [WORKER.png WORKPLACE.png]
 #include "core/program_info.h"
 #include "data/data_man.h"
 #include "data/job_man.h"
@@ -14,10 +15,12 @@
 #include "ui/daily/daily_schedule_frame.h"
 #include "ui/program_window.h"
 #include "ui/qt_dialogs.h"
-#include "ui/schedule_placeholder.h"
+#include "ui/screen_factories.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
+#include <QEventLoop>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -57,10 +60,12 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: plenvo_screenshot OUT.png\n");
+        std::fprintf(stderr, "usage: plenvo_screenshot DAILY.png [WORKER.png WORKPLACE.png]\n");
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
+    const QString workerOut = argc > 3 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const QString workplaceOut = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     QTemporaryDir home;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path() + "/config");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
@@ -123,29 +128,52 @@ int main(int argc, char* argv[])
         const int plan[][2] = {{0, 0}, {1, 0}, {2, 1}, {3, 2}, {5, 2}, {6, 2}, {7, 3}, {1, 3}};
         for (const auto& pair : plan)
             jobs.AddJob(today, people[static_cast<size_t>(pair[0])], places[static_cast<size_t>(pair[1])]);
+        // The rest of the month: each worker at his usual workplace on most
+        // days, the first one also at the bar every third day.
+        const QDate month = OleToDate(today);
+        for (int d = 1; d <= month.daysInMonth(); ++d) {
+            const TDate day = DateToOle(QDate(month.year(), month.month(), d));
+            if (day == today)
+                continue;
+            std::vector<std::pair<TPerson*, TWorkplace*>> pairs;
+            for (size_t i = 0; i < people.size(); ++i)
+                if ((i + static_cast<size_t>(d)) % 4 != 0)
+                    pairs.emplace_back(people[i], places[i % places.size()]);
+            if (d % 3 == 0)
+                pairs.emplace_back(people[0], places[1]);
+            jobs.AddJobs(day, pairs);
+        }
 
         TDataManPrint printing(nullptr);
         TDataManPrint::SetInstance(&printing);
         TScheduleStores scheduleStores;
-        TDailyScheduleFrame::InstallFactory();
-        TSchedulePlaceholderFrame::InstallFactories();
+        InstallScreenFactories();
         {
             TProgramWindow program;
             TOrvelAppForm& window = program.Window;
             window.resize(900, 640);
             window.show();
-            QTimer::singleShot(300, &window, [&] {
-                const QPixmap picture = window.grab();
-                if (!picture.save(out, "PNG")) {
-                    std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
+            // Each picture once the screen has settled.
+            const auto save = [&window, &code](const QString& AFileName) {
+                QEventLoop settle;
+                QTimer::singleShot(300, &settle, &QEventLoop::quit);
+                settle.exec();
+                if (!window.grab().save(AFileName, "PNG")) {
+                    std::fprintf(stderr, "cannot write %s\n", qPrintable(AFileName));
                     code = 1;
                 }
-                app.quit();
-            });
-            QApplication::exec();
+            };
+            save(out);
+            if (!workerOut.isEmpty()) {
+                window.ShowPersonSchedule(people[0]->ID(), today);
+                program.Persons.SetDateDaysKind(ddkMonth);
+                save(workerOut);
+                window.ShowWorkplaceSchedule(places[0]->ID(), today);
+                program.Workplaces.SetDateDaysKind(ddkMonth);
+                save(workplaceOut);
+            }
         }
-        TDailyScheduleFrame::UninstallFactory();
-        TSchedulePlaceholderFrame::UninstallFactories();
+        UninstallScreenFactories();
         TDataManPrint::SetInstance(nullptr);
     }
     SetDialogs(nullptr);

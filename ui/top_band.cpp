@@ -49,6 +49,8 @@ TTopBand::TTopBand(QWidget* AParent, QWidget* ALogo, const QString& ACaption, QA
     LabelTopCaption = new QLabel(ACaption, PanelTopClient);
     LabelTopCaption->setObjectName(QStringLiteral("LabelTopCaption"));
     LabelTopCaption->setFont(LargeBold(font()));
+    // A long name takes the width beside the date and is cut with "…" there.
+    LabelTopCaption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     LabelTopDate = new QLabel(PanelTopClient);
     LabelTopDate->setObjectName(QStringLiteral("LabelTopDate"));
     LabelTopDate->setFont(LargeBold(font()));
@@ -85,7 +87,7 @@ TTopBand::TTopBand(QWidget* AParent, QWidget* ALogo, const QString& ACaption, QA
     auto* client = new QGridLayout(PanelTopClient);
     client->setContentsMargins(0, 0, 0, 0);
     client->setSpacing(0);
-    client->addWidget(LabelTopCaption, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    client->addWidget(LabelTopCaption, 0, 0, Qt::AlignTop);
     client->addWidget(LabelTopDate, 0, 1, Qt::AlignRight | Qt::AlignTop);
     client->addWidget(PanelTopNote, 2, 0, 1, 2);
     client->setRowStretch(1, 1);

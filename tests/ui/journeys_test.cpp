@@ -14,8 +14,10 @@
 #include "ui/orvel_app_form.h"
 #include "ui/person_editor.h"
 #include "ui/sc_label.h"
-#include "ui/schedule_placeholder.h"
+#include "ui/screen_factories.h"
 #include "ui/status_panel.h"
+#include "ui/worker/person_schedule_frame.h"
+#include "ui/workplace/workplace_schedule_frame.h"
 #include "ui/workplace_editor.h"
 
 #include <QApplication>
@@ -77,14 +79,12 @@ protected:
     {
         DataTest::SetUp();
         Open();
-        TDailyScheduleFrame::InstallFactory();
-        TSchedulePlaceholderFrame::InstallFactories();
+        InstallScreenFactories();
     }
     void TearDown() override
     {
         CloseScreens();
-        TSchedulePlaceholderFrame::UninstallFactories();
-        TDailyScheduleFrame::UninstallFactory();
+        UninstallScreenFactories();
         DataTest::TearDown();
     }
     // Starts the program's screens on what the store holds now.
@@ -650,6 +650,150 @@ TEST_F(PlannedDayTest, WhatANewUserMeetsOnTheDailyScreen)
     QTest::mouseClick(button, Qt::LeftButton);
     QTest::qWait(50);
     EXPECT_FALSE(button->underMouse());
+}
+
+// The day frame "<APrefix><n>" of a period screen's day column.
+QWidget* DayFrame(QWidget* AScreen, const char* APrefix, int AIndex)
+{
+    return AScreen->findChild<QWidget*>(QString::fromLatin1(APrefix) + QString::number(AIndex));
+}
+
+QTreeWidget* ListOf(QWidget* AScreen, const char* AFrame, const char* AList)
+{
+    QWidget* frame = AScreen->findChild<QWidget*>(QString::fromLatin1(AFrame));
+    return frame ? frame->findChild<QTreeWidget*>(QString::fromLatin1(AList)) : nullptr;
+}
+
+TEST_F(PlannedDayTest, AWorkersMonthIsPlannedOnHisScreenAndTheScreensLeadToEachOther)
+{
+    Start();
+    // Ann Lee comes first in the daily worker list.
+    LVPersons->setCurrentItem(LVPersons->topLevelItem(0));
+    PersonAction("ActionPersonSchedule")->trigger();
+    auto* screen = Window->PanelData()->findChild<TPersonScheduleFrame*>();
+    ASSERT_NE(screen, nullptr);
+    ASSERT_TRUE(screen->isVisible());
+    EXPECT_FALSE(Page->isVisible());
+    EXPECT_EQ(Window->ScrollBox(), screen->ScrollBox());
+    EXPECT_EQ(Text(screen, "LabelTopCaption"), "Ann Lee");
+    EXPECT_EQ(Text(screen, "LabelTopDate"), Persons->ScheduleDate());
+    EXPECT_EQ(screen->findChild<QTabWidget*>("PageControl")->currentWidget()->objectName(), "TSWorkplaces");
+    EXPECT_EQ(screen->findChild<QWidget*>("PanelRight")->width(), screen->width() / 2);
+
+    // A month: only its button pressed, one day frame a day.
+    QWidget* days = screen->findChild<QWidget*>("PSDayListFrame");
+    days->findChild<QAction*>("ActionDateDaysKindMonth")->trigger();
+    const QDate first = OleToDate(Persons->DateStart());
+    EXPECT_EQ(first.day(), 1);
+    EXPECT_NE(DayFrame(screen, "PSDF", first.daysInMonth() - 1), nullptr);
+    EXPECT_EQ(DayFrame(screen, "PSDF", first.daysInMonth()), nullptr);
+    for (const char* button : {"TBDateDaysKindWeek", "TBDateDaysKindTwoWeeks", "TBDateDaysKindMonth"})
+        EXPECT_EQ(days->findChild<QToolButton*>(button)->isChecked(), QByteArray(button) == "TBDateDaysKindMonth")
+            << button;
+
+    // Kitchen (second by shortcut) dropped on the third day.
+    QTreeWidget* places = ListOf(screen, "PSWorkplaceListFrame", "LVWorkplaces");
+    ASSERT_NE(places, nullptr);
+    places->setCurrentItem(places->topLevelItem(1));
+    TPSWorkplaceDragObjectEx kitchen;
+    kitchen.SetWorkplaceID(Kitchen->ID());
+    ASSERT_TRUE(DropOnto(DayFrame(screen, "PSDF", 2), &kitchen));
+    const TDate third = Persons->DateStart() + 2;
+    EXPECT_EQ(JourneyTest::Jobs(), (QList<QStringList>{{"Ann Lee", "K1", QString::number(third)}}));
+    EXPECT_EQ(Text(DayFrame(screen, "PSDF", 2)->findChild<QWidget*>("PSDWPF0"), "LabelName"), "Kitchen");
+    EXPECT_FALSE(places->topLevelItem(1)->text(1).isEmpty());
+
+    // A date of the next month moves the period; the third day brings it back.
+    auto* calendar = screen->findChild<QCalendarWidget*>("Calendar");
+    calendar->setSelectedDate(first.addMonths(1).addDays(3));
+    EXPECT_EQ(Persons->DateStart(), DateToOle(first.addMonths(1)));
+    EXPECT_EQ(Text(screen, "LabelTopDate"), Persons->ScheduleDate());
+    EXPECT_EQ(DayFrame(screen, "PSDF", 2)->findChild<QWidget*>("PSDWPF0"), nullptr);
+    calendar->setSelectedDate(OleToDate(third));
+    EXPECT_EQ(Persons->DateStart(), DateToOle(first));
+
+    // The caption opens Ann's editor.
+    WhileDialogOpen<TPersonEditor>("TPersonEditor", [](TPersonEditor* d) {
+        Type(d, "EditName", "Ann Smith");
+        ClickOk(d);
+    });
+    QTest::mouseClick(screen->findChild<QLabel*>("LabelTopCaption"), Qt::LeftButton);
+    EXPECT_EQ(Text(screen, "LabelTopCaption"), "Ann Smith");
+
+    // Ctrl+Enter in the workplace list: Kitchen's own screen, Ann on that day
+    // under her new name with the stored one.
+    places->setFocus();
+    QTest::keyClick(places, Qt::Key_Return, Qt::ControlModifier);
+    auto* other = Window->PanelData()->findChild<TWorkplaceScheduleFrame*>();
+    ASSERT_NE(other, nullptr);
+    ASSERT_TRUE(other->isVisible());
+    EXPECT_FALSE(screen->isVisible());
+    EXPECT_EQ(Workplaces->WorkplaceID(), Kitchen->ID());
+    EXPECT_EQ(Text(other, "LabelTopCaption"), "Kitchen");
+    EXPECT_EQ(other->findChild<QTabWidget*>("PageControl")->currentWidget()->objectName(), "TSPersons");
+    const int index = static_cast<int>(third - Workplaces->DateStart());
+    QWidget* row = DayFrame(other, "WSDF", index)->findChild<QWidget*>("WSDPF0");
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(Text(row, "LabelName"), "Ann Smith (Ann Lee)");
+
+    // Its worker list leads back to Ann's screen.
+    QTreeWidget* workers = ListOf(other, "WSPersonListFrame", "LVPersons");
+    workers->setCurrentItem(workers->findItems("Ann Smith", Qt::MatchExactly).value(0));
+    other->findChild<QWidget*>("WSPersonListFrame")->findChild<QAction*>("ActionPersonSchedule")->trigger();
+    ASSERT_TRUE(screen->isVisible());
+    EXPECT_EQ(Persons->PersonID(), Ann->ID());
+
+    // The weekday name opens the daily schedule on its day; the logo button
+    // opens it on the day it shows.
+    QTest::mouseClick(DayFrame(screen, "PSDF", 2)->findChild<QLabel*>("LabelName"), Qt::LeftButton);
+    ASSERT_TRUE(Page->isVisible());
+    EXPECT_EQ(Daily->Date(), third);
+    PersonAction("ActionPersonSchedule")->trigger();
+    ASSERT_TRUE(screen->isVisible());
+    screen->findChild<QToolButton*>("SBDailySchedule")->click();
+    ASSERT_TRUE(Page->isVisible());
+    EXPECT_EQ(Daily->Date(), third);
+}
+
+TEST_F(PlannedDayTest, AWorkplacesWeekIsPlannedOnItsScreen)
+{
+    Start();
+    // Kitchen's name on its daily panel opens its screen.
+    QTest::mouseClick(KitchenPanel()->findChild<QLabel*>("LabelName"), Qt::LeftButton);
+    auto* screen = Window->PanelData()->findChild<TWorkplaceScheduleFrame*>();
+    ASSERT_NE(screen, nullptr);
+    ASSERT_TRUE(screen->isVisible());
+    EXPECT_EQ(Text(screen, "LabelTopCaption"), "Kitchen");
+    EXPECT_EQ(Window->ScrollBox(), screen->ScrollBox());
+    const TDate start = Workplaces->DateStart();
+
+    // Bob onto the first day, his row onto the second (copied) and onto its
+    // own day (nothing).
+    TWSPersonDragObjectEx bob;
+    bob.SetPersonID(Bob->ID());
+    ASSERT_TRUE(DropOnto(DayFrame(screen, "WSDF", 0), &bob));
+    EXPECT_FALSE(DragOver(DayFrame(screen, "WSDF", 0), &bob));
+    TWSDayPersonDragObjectEx bobsRow;
+    bobsRow.SetPersonID(Bob->ID());
+    bobsRow.SetDay(start);
+    EXPECT_TRUE(DropOnto(DayFrame(screen, "WSDF", 0)->findChild<QWidget*>("WSDPF0"), &bobsRow));
+    ASSERT_TRUE(DropOnto(DayFrame(screen, "WSDF", 1), &bobsRow));
+    EXPECT_EQ(Jobs("Bob Ray"), 2);
+
+    // Back onto the worker list: gone from the first day only; the second
+    // day's delete button takes the other.
+    QTreeWidget* workers = ListOf(screen, "WSPersonListFrame", "LVPersons");
+    ASSERT_TRUE(DropOnto(workers->viewport(), &bobsRow));
+    EXPECT_EQ(JourneyTest::Jobs(), (QList<QStringList>{{"Bob Ray", "K1", QString::number(start + 1)}}));
+    EXPECT_EQ(DayFrame(screen, "WSDF", 0)->findChild<QWidget*>("WSDPF0"), nullptr);
+    DayFrame(screen, "WSDF", 1)->findChild<QWidget*>("WSDPF0")->findChild<QAbstractButton*>("SBDelete")->click();
+    EXPECT_EQ(Jobs("Bob Ray"), 0);
+
+    // The Daily schedule button goes back to the day the daily screen shows.
+    const TDate daily = Daily->Date();
+    screen->findChild<QWidget*>("WSDayListFrame")->findChild<QAction*>("ActionDailySchedule")->trigger();
+    ASSERT_TRUE(Page->isVisible());
+    EXPECT_EQ(Daily->Date(), daily);
 }
 
 } // namespace

@@ -11,8 +11,11 @@
 #include "tests/ui/program_screens.h"
 #include "ui/sc_frame.h"
 #include "ui/sc_frame_editor.h"
-#include "ui/schedule_placeholder.h"
 #include "ui/status_panel.h"
+#include "ui/worker/person_schedule_frame.h"
+#include "ui/worker/ps_day_list_frame.h"
+#include "ui/workplace/workplace_schedule_frame.h"
+#include "ui/workplace/ws_day_list_frame.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -21,6 +24,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -59,13 +63,15 @@ protected:
             Frame = frame.get();
             return std::make_unique<TSCFrameEditor<TWheelFrame>>(std::move(frame));
         });
-        TSchedulePlaceholderFrame::InstallFactories();
+        TPersonScheduleFrame::InstallFactory();
+        TWorkplaceScheduleFrame::InstallFactory();
         MakeSchedules();
     }
     void TearDown() override
     {
         CloseScreens();
-        TSchedulePlaceholderFrame::UninstallFactories();
+        TWorkplaceScheduleFrame::UninstallFactory();
+        TPersonScheduleFrame::UninstallFactory();
         TDailySchedule::SetFrameEditorFactory(nullptr);
         DataTest::TearDown();
     }
@@ -211,22 +217,27 @@ TEST_F(MainWindowTest, SwitchingSchedulesShowsOneScreenAtATime)
     EXPECT_FALSE(Frame->isVisible());
     EXPECT_EQ(Frame->parentWidget(), nullptr);
     EXPECT_EQ(Persons->PersonID(), ann->ID());
-    auto* page = window->PanelData()->findChild<TSchedulePlaceholderFrame*>();
+    auto* page = window->PanelData()->findChild<TPersonScheduleFrame*>();
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(page->isVisible());
-    EXPECT_EQ(window->ScrollBox(), nullptr);
+    // The wheel scrolls the day column.
+    EXPECT_EQ(window->ScrollBox(), page->PSDayListFrame()->ScrollBox());
+    EXPECT_NE(window->ScrollBox(), nullptr);
 
-    // The placeholder's button goes back to the daily schedule.
-    auto* back = page->findChild<QPushButton*>("ButtonDailySchedule");
+    // The logo button goes back to the daily schedule.
+    auto* back = page->findChild<QToolButton*>("SBDailySchedule");
     ASSERT_NE(back, nullptr);
     back->click();
     EXPECT_TRUE(Frame->isVisible());
-    EXPECT_EQ(window->PanelData()->findChildren<TSchedulePlaceholderFrame*>().size(), 0);
+    EXPECT_EQ(page->parentWidget(), nullptr);
     EXPECT_EQ(window->ScrollBox(), Frame->Area);
 
     window->ShowWorkplaceSchedule(0, day);
     EXPECT_FALSE(Frame->isVisible());
-    EXPECT_EQ(window->PanelData()->findChildren<TSchedulePlaceholderFrame*>().size(), 1);
+    auto* other = window->PanelData()->findChild<TWorkplaceScheduleFrame*>();
+    ASSERT_NE(other, nullptr);
+    EXPECT_TRUE(other->isVisible());
+    EXPECT_EQ(window->ScrollBox(), other->WSDayListFrame()->ScrollBox());
 
     window->ShowDailySchedule(day);
     EXPECT_EQ(Daily->Date(), day);

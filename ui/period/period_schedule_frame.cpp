@@ -1,0 +1,203 @@
+#include "ui/period/period_schedule_frame.h"
+
+#include "setup/setup.h"
+#include "ui/elided_text.h"
+#include "ui/navigator.h"
+#include "ui/top_band.h"
+#include "ui/view_resources.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TPeriodScheduleFrame::TPeriodScheduleFrame(const QString& ACaptionHint, QWidget* AParent)
+    : TSCFrame(AParent),
+      FCaptionHint(ACaptionHint)
+{
+    ActionEditNotes = TTopBand::NewEditNotesAction(this, &TPeriodScheduleFrame::ControlChanged);
+
+    SBDailySchedule = new QToolButton(this);
+    SBDailySchedule->setObjectName(QStringLiteral("SBDailySchedule"));
+    SBDailySchedule->setAutoRaise(true);
+    SBDailySchedule->setCursor(ProgramCursor(crHand));
+    SBDailySchedule->setToolTip(QStringLiteral("Back to Daily schedule"));
+    SBDailySchedule->setStatusTip(SBDailySchedule->toolTip());
+    connect(SBDailySchedule, &QToolButton::clicked, this, &TPeriodScheduleFrame::ControlChanged);
+    PanelTop = new TTopBand(this, SBDailySchedule, QString(), ActionEditNotes);
+
+    QLabel* caption = PanelTop->LabelCaption();
+    caption->setToolTip(ACaptionHint);
+    caption->setCursor(ProgramCursor(crHand));
+    caption->setAttribute(Qt::WA_Hover);
+    caption->installEventFilter(this);
+
+    PanelRight = new QWidget(this);
+    PanelRight->setObjectName(QStringLiteral("PanelRight"));
+    Calendar = new QCalendarWidget(PanelRight);
+    Calendar->setObjectName(QStringLiteral("Calendar"));
+    Calendar->setFixedHeight(std::max(220, Calendar->sizeHint().height()));
+    Calendar->setFirstDayOfWeek(QLocale().firstDayOfWeek());
+    connect(Calendar, &QCalendarWidget::clicked, this, &TPeriodScheduleFrame::CalendarClick);
+    connect(Calendar, &QCalendarWidget::selectionChanged, this, &TPeriodScheduleFrame::CalendarClick);
+    PageControl = new QTabWidget(PanelRight);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    auto* right = new QVBoxLayout(PanelRight);
+    right->setContentsMargins(0, 0, 0, 0);
+    right->setSpacing(0);
+    right->addWidget(Calendar);
+    right->addWidget(PageControl, 1);
+}
+
+TPeriodScheduleFrame::~TPeriodScheduleFrame()
+{
+    PanelTop->LabelCaption()->removeEventFilter(this);
+}
+
+void TPeriodScheduleFrame::PlaceParts(QWidget* ADayList, QScrollArea* AScrollBox, QWidget* AFirstList,
+    const QString& AFirstPage, const QString& AFirstCaption, QWidget* ASecondList, const QString& ASecondPage,
+    const QString& ASecondCaption)
+{
+    FScrollBox = AScrollBox;
+    const auto addPage = [this](QWidget* AList, const QString& APage, const QString& ACaption) {
+        auto* page = new QWidget(PageControl);
+        page->setObjectName(APage);
+        auto* layout = new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        AList->setParent(page);
+        layout->addWidget(AList);
+        PageControl->addTab(page, ACaption);
+    };
+    addPage(AFirstList, AFirstPage, AFirstCaption);
+    addPage(ASecondList, ASecondPage, ASecondCaption);
+    PageControl->setCurrentIndex(0);
+
+    ADayList->setParent(this);
+    auto* topRow = new QHBoxLayout;
+    topRow->setContentsMargins(10, 5, 10, 5);
+    topRow->addWidget(PanelTop);
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
+    body->addWidget(ADayList, 1);
+    body->addWidget(PanelRight);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(topRow);
+    layout->addLayout(body, 1);
+}
+
+void TPeriodScheduleFrame::DataChanged(TObject* ASender, const QString& AValueName)
+{
+    TSCFrame::DataChanged(ASender, AValueName);
+    const bool wasSilent = FSilent;
+    FSilent = true;
+    PanelTop->SetupChanged(ASender, AValueName);
+    TObject* schedule = ScheduleObject();
+    const bool all = AValueName.isEmpty();
+    if (schedule && (!ASender || ASender == schedule)) {
+        if (all || AValueName == ChosenIDName())
+            ShowCaption();
+        if (all || AValueName == QLatin1String("Date") || AValueName == QLatin1String("Date*")) {
+            const QDate date = OleToDate(ScheduleDate());
+            if (date.isValid() && Calendar->selectedDate() != date)
+                Calendar->setSelectedDate(date);
+        }
+        if (all || AValueName == QLatin1String("DateStart") || AValueName == QLatin1String("DateStart*")
+            || AValueName == QLatin1String("DateEnd") || AValueName == QLatin1String("DateEnd*"))
+            PanelTop->LabelDate()->setText(PeriodHeading());
+    }
+    if (schedule && ASender && ASender != schedule && (all || AValueName == QLatin1String("Name"))
+        && IsChosenEntry(ASender))
+        ShowCaption();
+    FSilent = wasSilent;
+}
+
+void TPeriodScheduleFrame::ShowCaption()
+{
+    SetElidedText(PanelTop->LabelCaption(), ChosenName(), FCaptionHint, true);
+}
+
+void TPeriodScheduleFrame::CalendarClick()
+{
+    if (FSilent || !ScheduleObject())
+        return;
+    SetScheduleDate(DateToOle(Calendar->selectedDate()));
+}
+
+void TPeriodScheduleFrame::ControlChanged()
+{
+    if (FSilent)
+        return;
+    if (sender() == SBDailySchedule) {
+        if (ISCNavigator* navigator = Navigator())
+            navigator->ShowDailySchedule(0);
+        return;
+    }
+    if (sender() != ActionEditNotes || !ActionEditNotes->isEnabled())
+        return;
+    TSetup* setup = TSetup::Instance();
+    if (!setup || !setup->Edit(0))
+        return;
+    if (ScheduleObject())
+        PassSetupNotice(setup);
+    else
+        DataChanged(setup, QString());
+}
+
+void TPeriodScheduleFrame::SetCaptionUnderline(bool AOn)
+{
+    QLabel* caption = PanelTop->LabelCaption();
+    QFont font = caption->font();
+    if (font.underline() == AOn)
+        return;
+    font.setUnderline(AOn);
+    caption->setFont(font);
+}
+
+bool TPeriodScheduleFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
+{
+    if (AWatched == PanelTop->LabelCaption()) {
+        switch (AEvent->type()) {
+        case QEvent::Enter:
+            SetCaptionUnderline(true);
+            break;
+        case QEvent::Leave:
+            SetCaptionUnderline(false);
+            break;
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(AEvent);
+            if (mouse->button() == Qt::LeftButton
+                && PanelTop->LabelCaption()->rect().contains(mouse->position().toPoint()) && ScheduleObject()
+                && !FSilent) {
+                EditChosen();
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return TSCFrame::eventFilter(AWatched, AEvent);
+}
+
+void TPeriodScheduleFrame::resizeEvent(QResizeEvent* AEvent)
+{
+    TSCFrame::resizeEvent(AEvent);
+    PanelRight->setFixedWidth(width() / 2);
+}
+
+void TPeriodScheduleFrame::showEvent(QShowEvent* AEvent)
+{
+    TSCFrame::showEvent(AEvent);
+    if (!AEvent->spontaneous())
+        FocusFirstList();
+}
