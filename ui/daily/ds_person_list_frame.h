@@ -56,8 +56,6 @@ private:
     void RebuildRows();
     void UpdateRow(TDSPerson* APerson);
     void SyncFocus();
-    QTreeWidgetItem* RowOf(int APersonID) const;
-    int FocusedRowID() const;
     void ShowContextMenu(QWidget* AWidget, const QPoint& APos);
     bool PrintInvolvedSetting() const;
 
