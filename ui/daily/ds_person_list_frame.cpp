@@ -25,6 +25,9 @@
 
 namespace {
 
+const TPrintFlag InvolvedOnly{
+    &TSetupGeneral::PrintInvolvedPersonsOnly, &TSetupGeneral::SetPrintInvolvedPersonsOnly, "PrintInvolvedPersonsOnly"};
+
 // The list control, keeping the help banner over its whole viewport.
 class TDSPersonListView : public TRowListView {
 public:
@@ -250,12 +253,6 @@ void TDSPersonListFrame::SetPersons(TDSPersonList* AValue)
     DataChanged(nullptr, QString());
 }
 
-bool TDSPersonListFrame::PrintInvolvedSetting() const
-{
-    TSetup* setup = TSetup::Instance();
-    return setup && setup->General()->PrintInvolvedPersonsOnly();
-}
-
 void TDSPersonListFrame::DataChanged(TObject* ASender, const QString& AValueName)
 {
     TSCFrame::DataChanged(ASender, AValueName);
@@ -267,9 +264,8 @@ void TDSPersonListFrame::DataChanged(TObject* ASender, const QString& AValueName
     if (!ASender && AValueName.isEmpty()) {
         LVPersons->viewport()->setCursor(ProgramCursor(crHand));
     }
-    if ((!ASender || dynamic_cast<TSetup*>(ASender) || dynamic_cast<TSetupGeneral*>(ASender))
-        && (AValueName.isEmpty() || AValueName == QLatin1String("PrintInvolvedPersonsOnly")))
-        ActionPrintInvolvedPersonsOnly->setChecked(PrintInvolvedSetting());
+    if (InvolvedOnly.ChangedBy(ASender, AValueName))
+        ActionPrintInvolvedPersonsOnly->setChecked(InvolvedOnly.Value());
     if (FPersons) {
         if ((!ASender || ASender == FPersons) && (AValueName.isEmpty() || AValueName == QLatin1String("Items"))) {
             RebuildRows();
@@ -366,7 +362,7 @@ void TDSPersonListFrame::LVPersonsDblClick()
 void TDSPersonListFrame::PUMenuPrintPopup()
 {
     // The setting may have changed elsewhere since the menu was last open.
-    ActionPrintInvolvedPersonsOnly->setChecked(PrintInvolvedSetting());
+    ActionPrintInvolvedPersonsOnly->setChecked(InvolvedOnly.Value());
 }
 
 void TDSPersonListFrame::ShowContextMenu(QWidget* AWidget, const QPoint& APos)
@@ -382,7 +378,7 @@ void TDSPersonListFrame::ControlChanged()
     if (FSilent || !FPersons) {
         // A check mark toggled while nothing is bound keeps showing the setting.
         if (action == ActionPrintInvolvedPersonsOnly)
-            ActionPrintInvolvedPersonsOnly->setChecked(PrintInvolvedSetting());
+            ActionPrintInvolvedPersonsOnly->setChecked(InvolvedOnly.Value());
         return;
     }
     TDSPerson* focused = FPersons->PersonFocused();
@@ -404,10 +400,8 @@ void TDSPersonListFrame::ControlChanged()
     } else if (action == ActionSortingDesc) {
         FPersons->SetSortingDirection(sdDescended);
     } else if (action == ActionPrintInvolvedPersonsOnly) {
-        TSetup* setup = TSetup::Instance();
-        if (setup)
-            setup->General()->SetPrintInvolvedPersonsOnly(ActionPrintInvolvedPersonsOnly->isChecked());
-        ActionPrintInvolvedPersonsOnly->setChecked(PrintInvolvedSetting());
+        InvolvedOnly.Write(ActionPrintInvolvedPersonsOnly->isChecked());
+        ActionPrintInvolvedPersonsOnly->setChecked(InvolvedOnly.Value());
         ReopenBelow(PUMenuPrint, TBPrint);
     } else if (action == ActionPersonSchedule) {
         const int id = CurrentRowID(LVPersons);

@@ -57,7 +57,6 @@ private:
     void UpdateRow(TDSPerson* APerson);
     void SyncFocus();
     void ShowContextMenu(QWidget* AWidget, const QPoint& APos);
-    bool PrintInvolvedSetting() const;
 
     TDSPersonList* FPersons = nullptr;
 

@@ -8,7 +8,6 @@
 #include "ui/drop_down_button.h"
 #include "ui/navigator.h"
 #include "ui/row_list.h"
-#include "ui/view_actions.h"
 #include "ui/view_resources.h"
 
 #include <QAction>
@@ -73,7 +72,11 @@ void AddThrough(TMan* AMan, TRecord* (TMan::*ANew)(), TAdd AAdd)
 TPeriodListFrame::TPeriodListFrame(bool AWorkerSchedule, bool AWorkers, QWidget* AParent)
     : TSCFrame(AParent),
       FWorkers(AWorkers),
-      FDrags(AWorkerSchedule != AWorkers)
+      FDrags(AWorkerSchedule != AWorkers),
+      FPrintOnly(AWorkers ? TPrintFlag{&TSetupGeneral::PrintInvolvedPersonsOnly,
+                     &TSetupGeneral::SetPrintInvolvedPersonsOnly, "PrintInvolvedPersonsOnly"}
+                          : TPrintFlag{&TSetupGeneral::PrintOccupiedWorkplacesOnly,
+                              &TSetupGeneral::SetPrintOccupiedWorkplacesOnly, "PrintOccupiedWorkplacesOnly"})
 {
     const QString one = AWorkers ? QStringLiteral("worker") : QStringLiteral("workplace");
     const QString many = AWorkers ? QStringLiteral("workers") : QStringLiteral("workplaces");
@@ -216,11 +219,8 @@ void TPeriodListFrame::DataChanged(TObject* ASender, const QString& AValueName)
         UpdateActions();
     if (whole && FDrags)
         FListView->viewport()->setCursor(ProgramCursor(crHand));
-    const QString flagName
-        = FWorkers ? QStringLiteral("PrintInvolvedPersonsOnly") : QStringLiteral("PrintOccupiedWorkplacesOnly");
-    if ((!ASender || dynamic_cast<TSetup*>(ASender) || dynamic_cast<TSetupGeneral*>(ASender))
-        && (AValueName.isEmpty() || AValueName == flagName))
-        ActionPrintOnly->setChecked(PrintOnlySetting());
+    if (FPrintOnly.ChangedBy(ASender, AValueName))
+        ActionPrintOnly->setChecked(FPrintOnly.Value());
     if (FList) {
         const QString focusName = FWorkers ? QStringLiteral("PersonFocused") : QStringLiteral("WorkplaceFocused");
         if ((!ASender || ASender == FList) && (AValueName.isEmpty() || AValueName == ItemsName)) {
@@ -324,29 +324,10 @@ void TPeriodListFrame::ListDblClick()
         ActionEdit->trigger();
 }
 
-bool TPeriodListFrame::PrintOnlySetting() const
-{
-    TSetup* setup = TSetup::Instance();
-    if (!setup)
-        return false;
-    return FWorkers ? setup->General()->PrintInvolvedPersonsOnly() : setup->General()->PrintOccupiedWorkplacesOnly();
-}
-
-void TPeriodListFrame::SetPrintOnlySetting(bool AValue)
-{
-    TSetup* setup = TSetup::Instance();
-    if (!setup)
-        return;
-    if (FWorkers)
-        setup->General()->SetPrintInvolvedPersonsOnly(AValue);
-    else
-        setup->General()->SetPrintOccupiedWorkplacesOnly(AValue);
-}
-
 void TPeriodListFrame::PUMenuPrintPopup()
 {
     // The setting may have changed elsewhere since the menu was last open.
-    ActionPrintOnly->setChecked(PrintOnlySetting());
+    ActionPrintOnly->setChecked(FPrintOnly.Value());
 }
 
 void TPeriodListFrame::Add()
@@ -379,7 +360,7 @@ void TPeriodListFrame::ControlChanged()
     if (FSilent || !FList) {
         // A check mark toggled while nothing is bound keeps showing the setting.
         if (action == ActionPrintOnly)
-            ActionPrintOnly->setChecked(PrintOnlySetting());
+            ActionPrintOnly->setChecked(FPrintOnly.Value());
         return;
     }
     TPeriodEntry* focused = FList->FocusedEntry();
@@ -401,8 +382,8 @@ void TPeriodListFrame::ControlChanged()
         FList->SetSortingDirection(sdDescended);
     } else if (action == ActionPrintOnly) {
         // The action has inverted its check mark already.
-        SetPrintOnlySetting(action->isChecked());
-        ActionPrintOnly->setChecked(PrintOnlySetting());
+        FPrintOnly.Write(action->isChecked());
+        ActionPrintOnly->setChecked(FPrintOnly.Value());
         ReopenBelow(PUMenuPrint, TBPrint);
     } else if (action == ActionOtherSchedule) {
         ShowOtherSchedule();

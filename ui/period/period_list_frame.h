@@ -8,11 +8,11 @@
 
 #include "core/utils.h"
 #include "ui/sc_frame.h"
+#include "ui/view_actions.h"
 
 #include <memory>
 #include <optional>
 
-class QAction;
 class QMenu;
 class QMimeData;
 class QToolButton;
@@ -95,12 +95,12 @@ private:
     QString EntryName(const TPeriodEntry* AEntry) const;
     QIcon EntryIcon(const TPeriodEntry* AEntry) const;
     void Add();
-    bool PrintOnlySetting() const;
-    void SetPrintOnlySetting(bool AValue);
     void ShowOtherSchedule();
 
     const bool FWorkers;
     const bool FDrags;
+    // The print filter of the list's kind.
+    const TPrintFlag FPrintOnly;
     TPeriodRegisterList* FList = nullptr;
 
     TRowListView* FListView;
