@@ -187,7 +187,9 @@ TPeriodListFrame::TPeriodListFrame(bool AWorkerSchedule, bool AWorkers, QWidget*
 
 TPeriodListFrame::~TPeriodListFrame()
 {
-    // Unbound, the list's signals during the teardown reach no model.
+    // The list control outlives this part of the frame: its signals during
+    // the teardown must reach neither the frame nor the model.
+    FListView->disconnect(this);
     BindItem(FList, static_cast<TPeriodRegisterList*>(nullptr));
 }
 

@@ -16,8 +16,6 @@
 class QMenu;
 class QMimeData;
 class QToolButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 class TPeriodEntry;
 class TPeriodRegisterList;
 class TRowListView;
