@@ -1,5 +1,7 @@
 #include "ui/view_actions.h"
 
+#include "setup/setup.h"
+
 #include <QMenu>
 #include <QTimer>
 #include <QToolButton>
@@ -76,4 +78,22 @@ void ReopenBelow(QMenu* AMenu, QToolButton* AButton)
         if (!AMenu->isVisible())
             PopupBelow(AMenu, AButton);
     });
+}
+
+bool TPrintFlag::Value() const
+{
+    const TSetup* setup = TSetup::Instance();
+    return setup && (setup->General()->*Get)();
+}
+
+void TPrintFlag::Write(bool AValue) const
+{
+    if (TSetup* setup = TSetup::Instance())
+        (setup->General()->*Set)(AValue);
+}
+
+bool TPrintFlag::ChangedBy(const TObject* ASender, const QString& AValueName) const
+{
+    return (!ASender || dynamic_cast<const TSetup*>(ASender) || dynamic_cast<const TSetupGeneral*>(ASender))
+           && (AValueName.isEmpty() || AValueName == QLatin1String(Name));
 }

@@ -12,6 +12,8 @@
 class QMenu;
 class QToolButton;
 class QWidget;
+class TObject;
+class TSetupGeneral;
 
 // An action of AOwner named AName with ACaption as its text; a given AHint is
 // its tool tip and status tip. Its shortcuts work while the focus is inside
@@ -65,3 +67,17 @@ void PopupBelow(QMenu* AMenu, QToolButton* AButton);
 // The same once the menu that ran the current action has closed, unless AMenu
 // is open by then.
 void ReopenBelow(QMenu* AMenu, QToolButton* AButton);
+
+// A print filter of the general settings that a print menu's check mark shows.
+struct TPrintFlag {
+    bool (TSetupGeneral::*Get)() const;
+    void (TSetupGeneral::*Set)(bool);
+    // The setting's name in notices.
+    const char* Name;
+
+    // False without settings.
+    bool Value() const;
+    void Write(bool AValue) const;
+    // Whether a notice of ASender named AValueName may tell a new value.
+    bool ChangedBy(const TObject* ASender, const QString& AValueName) const;
+};

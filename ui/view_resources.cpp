@@ -7,8 +7,9 @@
 
 namespace {
 
-// A head and shoulders, in the given colour; the out picture adds a red bar.
-QPixmap WorkerPicture(const QColor& AColor, bool AOut)
+// A head and shoulders, in the given colour; the out picture adds a red bar
+// across, the partly out one half of it.
+QPixmap WorkerPicture(const QColor& AColor, bool AOut, bool APartlyOut = false)
 {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
@@ -21,6 +22,9 @@ QPixmap WorkerPicture(const QColor& AColor, bool AOut)
     if (AOut) {
         painter.setPen(QPen(QColor(200, 30, 30), 2));
         painter.drawLine(QPointF(2, 14), QPointF(14, 2));
+    } else if (APartlyOut) {
+        painter.setPen(QPen(QColor(200, 30, 30), 2));
+        painter.drawLine(QPointF(8, 14), QPointF(14, 8));
     }
     return pixmap;
 }
@@ -36,7 +40,8 @@ QIcon SmallIcon(int AIndex)
 {
     static const QIcon atWork(WorkerPicture(QColor(40, 90, 160), false));
     static const QIcon out(WorkerPicture(QColor(150, 150, 150), true));
-    return AIndex == 1 ? out : atWork;
+    static const QIcon partlyOut(WorkerPicture(QColor(40, 90, 160), false, true));
+    return AIndex == 1 ? out : (AIndex == 2 ? partlyOut : atWork);
 }
 
 QIcon StandardIcon(QStyle::StandardPixmap APixmap)

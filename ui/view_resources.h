@@ -14,7 +14,8 @@ enum TSCCursor { crHand = 1101, crHandGrab = 1102 };
 // Cursor 1101 or 1102.
 QCursor ProgramCursor(TSCCursor ACursor);
 
-// The small row pictures: 0 a worker at work, 1 a worker out on the day.
+// The small row pictures: 0 a worker at work, 1 a worker out on the day (or
+// the whole period), 2 a worker out for part of the period.
 QIcon SmallIcon(int AIndex);
 
 // A picture of the application style, made once: views with many panels and

@@ -7,17 +7,12 @@
 #include "setup/setup.h"
 #include "ui/drop_down_button.h"
 #include "ui/navigator.h"
+#include "ui/row_list.h"
 #include "ui/view_actions.h"
 #include "ui/view_resources.h"
 
 #include <QAction>
-#include <QDrag>
-#include <QDragEnterEvent>
-#include <QDragMoveEvent>
-#include <QDropEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -30,11 +25,13 @@
 
 namespace {
 
-// The list control: hands drag starts and drops to the frame and keeps the
-// help banner over its whole viewport.
-class TDSPersonListView : public QTreeWidget {
+const TPrintFlag InvolvedOnly{
+    &TSetupGeneral::PrintInvolvedPersonsOnly, &TSetupGeneral::SetPrintInvolvedPersonsOnly, "PrintInvolvedPersonsOnly"};
+
+// The list control, keeping the help banner over its whole viewport.
+class TDSPersonListView : public TRowListView {
 public:
-    TDSPersonListView(TDSPersonListFrame* AFrame, QWidget* AParent) : QTreeWidget(AParent), FFrame(AFrame) {}
+    using TRowListView::TRowListView;
 
     // The banner lies over the viewport; clicks, context menus and drops
     // pass through it to the list.
@@ -45,18 +42,6 @@ public:
     }
 
 protected:
-    void startDrag(Qt::DropActions) override { FFrame->StartDrag(); }
-    void dragEnterEvent(QDragEnterEvent* AEvent) override { Take(AEvent); }
-    void dragMoveEvent(QDragMoveEvent* AEvent) override { Take(AEvent); }
-    void dropEvent(QDropEvent* AEvent) override
-    {
-        if (!TDSPersonListFrame::AcceptsDrag(AEvent->mimeData())) {
-            AEvent->ignore();
-            return;
-        }
-        AEvent->acceptProposedAction();
-        FFrame->DropPayload(AEvent->mimeData());
-    }
     void resizeEvent(QResizeEvent* AEvent) override
     {
         QTreeWidget::resizeEvent(AEvent);
@@ -66,16 +51,6 @@ protected:
 
 private:
     QWidget* Banner = nullptr;
-
-    void Take(QDropEvent* AEvent)
-    {
-        if (TDSPersonListFrame::AcceptsDrag(AEvent->mimeData()))
-            AEvent->acceptProposedAction();
-        else
-            AEvent->ignore();
-    }
-
-    TDSPersonListFrame* FFrame;
 };
 
 const TPrintEntry ReportEntries[] = {
@@ -227,20 +202,13 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
     toolBar->addSeparator();
     toolBar->addWidget(TBPersonSchedule);
 
-    auto* view = new TDSPersonListView(this, this);
+    auto* view = new TDSPersonListView(this);
+    view->OnStartDrag = [this] { StartDrag(); };
+    view->OnAccepts = &TDSPersonListFrame::AcceptsDrag;
+    view->OnDrop = [this](const QMimeData* AData) { DropPayload(AData); };
     LVPersons = view;
     LVPersons->setObjectName(QStringLiteral("LVPersons"));
-    LVPersons->setColumnCount(2);
-    LVPersons->setHeaderHidden(true);
-    LVPersons->setRootIsDecorated(false);
-    LVPersons->setUniformRowHeights(true);
-    LVPersons->setAllColumnsShowFocus(true);
-    LVPersons->setSelectionBehavior(QAbstractItemView::SelectRows);
-    LVPersons->setSelectionMode(QAbstractItemView::SingleSelection);
-    LVPersons->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    LVPersons->setIconSize(QSize(16, 16));
-    LVPersons->setColumnWidth(0, 220 * logicalDpiX() / 96);
-    LVPersons->header()->setStretchLastSection(true);
+    SetUpRowList(LVPersons, 220);
     LVPersons->setDragEnabled(true);
     LVPersons->setAcceptDrops(true);
     LVPersons->viewport()->setAcceptDrops(true);
@@ -285,12 +253,6 @@ void TDSPersonListFrame::SetPersons(TDSPersonList* AValue)
     DataChanged(nullptr, QString());
 }
 
-bool TDSPersonListFrame::PrintInvolvedSetting() const
-{
-    TSetup* setup = TSetup::Instance();
-    return setup && setup->General()->PrintInvolvedPersonsOnly();
-}
-
 void TDSPersonListFrame::DataChanged(TObject* ASender, const QString& AValueName)
 {
     TSCFrame::DataChanged(ASender, AValueName);
@@ -302,9 +264,8 @@ void TDSPersonListFrame::DataChanged(TObject* ASender, const QString& AValueName
     if (!ASender && AValueName.isEmpty()) {
         LVPersons->viewport()->setCursor(ProgramCursor(crHand));
     }
-    if ((!ASender || dynamic_cast<TSetup*>(ASender) || dynamic_cast<TSetupGeneral*>(ASender))
-        && (AValueName.isEmpty() || AValueName == QLatin1String("PrintInvolvedPersonsOnly")))
-        ActionPrintInvolvedPersonsOnly->setChecked(PrintInvolvedSetting());
+    if (InvolvedOnly.ChangedBy(ASender, AValueName))
+        ActionPrintInvolvedPersonsOnly->setChecked(InvolvedOnly.Value());
     if (FPersons) {
         if ((!ASender || ASender == FPersons) && (AValueName.isEmpty() || AValueName == QLatin1String("Items"))) {
             RebuildRows();
@@ -357,21 +318,11 @@ void TDSPersonListFrame::RebuildRows()
     PanelInfo->setVisible(LVPersons->topLevelItemCount() == 0);
 }
 
-QTreeWidgetItem* TDSPersonListFrame::RowOf(int APersonID) const
-{
-    for (int i = 0; i < LVPersons->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = LVPersons->topLevelItem(i);
-        if (row->data(0, Qt::UserRole).toInt() == APersonID)
-            return row;
-    }
-    return nullptr;
-}
-
 void TDSPersonListFrame::UpdateRow(TDSPerson* APerson)
 {
     if (!APerson)
         return;
-    QTreeWidgetItem* row = RowOf(APerson->ID());
+    QTreeWidgetItem* row = RowWithID(LVPersons, APerson->ID());
     if (!row)
         row = new QTreeWidgetItem(LVPersons);
     // The list cuts long texts with "…"; the tool tip shows them whole.
@@ -386,31 +337,16 @@ void TDSPersonListFrame::UpdateRow(TDSPerson* APerson)
 void TDSPersonListFrame::SyncFocus()
 {
     TDSPerson* focused = FPersons ? FPersons->PersonFocused() : nullptr;
-    QTreeWidgetItem* row = focused ? RowOf(focused->ID()) : nullptr;
-    if (row == LVPersons->currentItem())
-        return;
-    if (!row) {
-        LVPersons->setCurrentItem(nullptr);
-        LVPersons->clearSelection();
-        return;
-    }
-    LVPersons->setCurrentItem(row);
-    LVPersons->scrollToItem(row, QAbstractItemView::EnsureVisible);
-    if (!row->isSelected())
-        row->setSelected(true);
-}
-
-int TDSPersonListFrame::FocusedRowID() const
-{
-    QTreeWidgetItem* row = LVPersons->currentItem();
-    return row ? row->data(0, Qt::UserRole).toInt() : 0;
+    QTreeWidgetItem* row = focused ? RowWithID(LVPersons, focused->ID()) : nullptr;
+    if (row != LVPersons->currentItem())
+        ShowCurrentRow(LVPersons, row);
 }
 
 void TDSPersonListFrame::LVPersonsChange()
 {
     if (FSilent || !FPersons)
         return;
-    const int id = FocusedRowID();
+    const int id = CurrentRowID(LVPersons);
     if (id <= 0)
         return;
     if (TDSPerson* person = FPersons->Items(-id))
@@ -426,7 +362,7 @@ void TDSPersonListFrame::LVPersonsDblClick()
 void TDSPersonListFrame::PUMenuPrintPopup()
 {
     // The setting may have changed elsewhere since the menu was last open.
-    ActionPrintInvolvedPersonsOnly->setChecked(PrintInvolvedSetting());
+    ActionPrintInvolvedPersonsOnly->setChecked(InvolvedOnly.Value());
 }
 
 void TDSPersonListFrame::ShowContextMenu(QWidget* AWidget, const QPoint& APos)
@@ -442,7 +378,7 @@ void TDSPersonListFrame::ControlChanged()
     if (FSilent || !FPersons) {
         // A check mark toggled while nothing is bound keeps showing the setting.
         if (action == ActionPrintInvolvedPersonsOnly)
-            ActionPrintInvolvedPersonsOnly->setChecked(PrintInvolvedSetting());
+            ActionPrintInvolvedPersonsOnly->setChecked(InvolvedOnly.Value());
         return;
     }
     TDSPerson* focused = FPersons->PersonFocused();
@@ -464,13 +400,11 @@ void TDSPersonListFrame::ControlChanged()
     } else if (action == ActionSortingDesc) {
         FPersons->SetSortingDirection(sdDescended);
     } else if (action == ActionPrintInvolvedPersonsOnly) {
-        TSetup* setup = TSetup::Instance();
-        if (setup)
-            setup->General()->SetPrintInvolvedPersonsOnly(ActionPrintInvolvedPersonsOnly->isChecked());
-        ActionPrintInvolvedPersonsOnly->setChecked(PrintInvolvedSetting());
+        InvolvedOnly.Write(ActionPrintInvolvedPersonsOnly->isChecked());
+        ActionPrintInvolvedPersonsOnly->setChecked(InvolvedOnly.Value());
         ReopenBelow(PUMenuPrint, TBPrint);
     } else if (action == ActionPersonSchedule) {
-        const int id = FocusedRowID();
+        const int id = CurrentRowID(LVPersons);
         if (ISCNavigator* navigator = Navigator(); navigator && id > 0 && FPersons->Schedule())
             navigator->ShowPersonSchedule(id, FPersons->Schedule()->Date());
     } else {
@@ -483,7 +417,7 @@ void TDSPersonListFrame::ControlChanged()
 
 std::unique_ptr<TDSWorkplacePersonDragObjectEx> TDSPersonListFrame::CreateDragObject() const
 {
-    const int id = FocusedRowID();
+    const int id = CurrentRowID(LVPersons);
     if (id <= 0)
         return nullptr;
     return std::make_unique<TDSWorkplacePersonDragObjectEx>(id, 0);
@@ -491,17 +425,7 @@ std::unique_ptr<TDSWorkplacePersonDragObjectEx> TDSPersonListFrame::CreateDragOb
 
 QPixmap TDSPersonListFrame::DragPicture() const
 {
-    QTreeWidgetItem* row = LVPersons->currentItem();
-    if (!row)
-        return QPixmap();
-    const QRect rect = LVPersons->visualItemRect(row);
-    if (rect.isEmpty())
-        return QPixmap();
-    // A one-bit likeness of the worker's name, inverted to read on any background.
-    QImage image
-        = LVPersons->viewport()->grab(rect).toImage().convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
-    image.invertPixels();
-    return QPixmap::fromImage(image);
+    return CurrentRowPicture(LVPersons);
 }
 
 bool TDSPersonListFrame::AcceptsDrag(const QMimeData* AData)
@@ -522,15 +446,5 @@ bool TDSPersonListFrame::DropPayload(const QMimeData* AData)
 
 void TDSPersonListFrame::StartDrag()
 {
-    auto payload = CreateDragObject();
-    if (!payload)
-        return;
-    auto* drag = new QDrag(LVPersons);
-    const QPixmap picture = DragPicture();
-    drag->setMimeData(payload.release());
-    if (!picture.isNull())
-        drag->setPixmap(picture);
-    QGuiApplication::setOverrideCursor(ProgramCursor(crHandGrab));
-    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
-    QGuiApplication::restoreOverrideCursor();
+    DragFromList(LVPersons, CreateDragObject());
 }

@@ -56,10 +56,7 @@ private:
     void RebuildRows();
     void UpdateRow(TDSPerson* APerson);
     void SyncFocus();
-    QTreeWidgetItem* RowOf(int APersonID) const;
-    int FocusedRowID() const;
     void ShowContextMenu(QWidget* AWidget, const QPoint& APos);
-    bool PrintInvolvedSetting() const;
 
     TDSPersonList* FPersons = nullptr;
 
