@@ -6,6 +6,7 @@
 #include "ui/daily/ds_workplace_person_frame.h"
 #include "ui/elided_text.h"
 #include "ui/navigator.h"
+#include "ui/view_drag.h"
 #include "ui/view_resources.h"
 
 #include <QHBoxLayout>
@@ -233,7 +234,7 @@ void TDSWorkplaceFrame::RebuildRows()
     // Rows are reused in order and only the surplus retired: making every
     // row anew on each day switch is what made it slow.
     while (FRows.size() > count) {
-        TDSWorkplacePersonFrame::RetireView(FRows.back());
+        RetireView(FRows.back());
         FRows.pop_back();
     }
     const int rowHeight = TDSWorkplacePersonFrame::RowHeight(this);

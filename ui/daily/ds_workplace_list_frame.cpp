@@ -11,6 +11,7 @@
 #include "ui/daily/ds_workplace_person_frame.h"
 #include "ui/drop_down_button.h"
 #include "ui/view_actions.h"
+#include "ui/view_drag.h"
 #include "ui/view_resources.h"
 
 #include <QAction>
@@ -310,7 +311,7 @@ void TDSWorkplaceListFrame::RetirePanels()
     for (TDSWorkplaceFrame* panel : FPanels) {
         // A refreshed list has freed the items the panels were bound to.
         panel->Unbind(FWorkplaces && FWorkplaces->IndexOf(panel->Workplace()) >= 0);
-        TDSWorkplacePersonFrame::RetireView(panel);
+        RetireView(panel);
     }
     FPanels.clear();
 }
@@ -324,7 +325,7 @@ void TDSWorkplaceListFrame::RebuildPanels()
         // A refreshed list has freed the items the panels were bound to.
         panel->Unbind(FWorkplaces && FWorkplaces->IndexOf(panel->Workplace()) >= 0);
     while (FPanels.size() > static_cast<size_t>(count)) {
-        TDSWorkplacePersonFrame::RetireView(FPanels.back());
+        RetireView(FPanels.back());
         FPanels.pop_back();
     }
     // Many new panels are made inside a hidden area, laid out once when it is
