@@ -1,6 +1,8 @@
 #include "ui/view_actions.h"
 
+#include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
@@ -76,4 +78,19 @@ void ReopenBelow(QMenu* AMenu, QToolButton* AButton)
         if (!AMenu->isVisible())
             PopupBelow(AMenu, AButton);
     });
+}
+
+bool LinkLabelClicked(QLabel* ALabel, const QEvent* AEvent)
+{
+    const QEvent::Type type = AEvent->type();
+    if (type == QEvent::Enter || type == QEvent::Leave) {
+        QFont font = ALabel->font();
+        font.setUnderline(type == QEvent::Enter);
+        ALabel->setFont(font);
+        return false;
+    }
+    if (type != QEvent::MouseButtonRelease)
+        return false;
+    const auto* mouse = static_cast<const QMouseEvent*>(AEvent);
+    return mouse->button() == Qt::LeftButton && ALabel->rect().contains(mouse->position().toPoint());
 }

@@ -8,6 +8,7 @@
 #include <QPoint>
 
 #include <memory>
+#include <vector>
 
 class QEvent;
 class QMimeData;
@@ -36,3 +37,14 @@ void RunViewDrag(TSCLabel* ALabel, std::unique_ptr<QMimeData> APayload, QPoint A
 // (a drag runs its own event loop, in which the row that started it must
 // survive).
 void RetireView(QWidget* AView);
+
+// Retires the views past the first ACount of AViews: a rebuild reuses views
+// in order and drops only the surplus.
+template <class TView>
+void RetireSurplus(std::vector<TView*>& AViews, size_t ACount)
+{
+    while (AViews.size() > ACount) {
+        RetireView(AViews.back());
+        AViews.pop_back();
+    }
+}
