@@ -2,7 +2,9 @@
 
 #include "setup/setup.h"
 
+#include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
@@ -96,4 +98,19 @@ bool TPrintFlag::ChangedBy(const TObject* ASender, const QString& AValueName) co
 {
     return (!ASender || dynamic_cast<const TSetup*>(ASender) || dynamic_cast<const TSetupGeneral*>(ASender))
            && (AValueName.isEmpty() || AValueName == QLatin1String(Name));
+}
+
+bool LinkLabelClicked(QLabel* ALabel, const QEvent* AEvent)
+{
+    const QEvent::Type type = AEvent->type();
+    if (type == QEvent::Enter || type == QEvent::Leave) {
+        QFont font = ALabel->font();
+        font.setUnderline(type == QEvent::Enter);
+        ALabel->setFont(font);
+        return false;
+    }
+    if (type != QEvent::MouseButtonRelease)
+        return false;
+    const auto* mouse = static_cast<const QMouseEvent*>(AEvent);
+    return mouse->button() == Qt::LeftButton && ALabel->rect().contains(mouse->position().toPoint());
 }

@@ -1,6 +1,6 @@
 // Builders of the schedule views' commands: actions scoped to their view,
 // picture-only tool buttons, print menus of report entries with their check
-// mark, and showing a print menu again below its button.
+// mark, showing a print menu again below its button, and labels used as links.
 #pragma once
 
 #include "ui/view_guard.h"
@@ -9,6 +9,8 @@
 #include <QList>
 #include <QString>
 
+class QEvent;
+class QLabel;
 class QMenu;
 class QToolButton;
 class QWidget;
@@ -81,3 +83,6 @@ struct TPrintFlag {
     // Whether a notice of ASender named AValueName may tell a new value.
     bool ChangedBy(const TObject* ASender, const QString& AValueName) const;
 };
+// Handles AEvent of a label used as a link: underlined while the pointer is
+// over it; true for the release of a left click on it.
+bool LinkLabelClicked(QLabel* ALabel, const QEvent* AEvent);

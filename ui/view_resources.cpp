@@ -67,3 +67,14 @@ QIcon ButtonEditIcon()
     }();
     return icon;
 }
+
+QFont LargeFont(const QFont& ABase, bool ABold)
+{
+    QFont font = ABase;
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * 1.4);
+    else
+        font.setPixelSize(font.pixelSize() * 14 / 10);
+    font.setBold(ABold);
+    return font;
+}

@@ -1,11 +1,12 @@
 // The pictures and cursors the views share: the hand over draggable items,
 // the grabbing hand while dragging, the small row pictures and the button
-// pictures. Made once, on first use.
+// pictures, made once, on first use; and the large type of the headers.
 #pragma once
 
 #include "ui/view_guard.h"
 
 #include <QCursor>
+#include <QFont>
 #include <QIcon>
 #include <QStyle>
 
@@ -24,3 +25,6 @@ QIcon StandardIcon(QStyle::StandardPixmap APixmap);
 
 // The picture of the button at the end of an edit field (colour choice).
 QIcon ButtonEditIcon();
+
+// ABase 1.4 times as large, bold or not: the type of panel and day headers.
+QFont LargeFont(const QFont& ABase, bool ABold);

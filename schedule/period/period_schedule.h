@@ -116,14 +116,13 @@ protected:
         FDays->DataChanged(FDays.get(), FDays.get(), QString());
     }
 
-    // The lists go before the screen that may still show them.
+    // The screen first: its views are bound to the lists and let go of them.
     void DestroyParts()
     {
-        FEditor.Hide(nullptr);
+        FEditor.Destroy();
         FWorkplaces.reset();
         FPersons.reset();
         FDays.reset();
-        FEditor.Destroy();
     }
 
     void Announce(const QString& AValueName) { DataChanged(this, this, AValueName); }

@@ -1,5 +1,6 @@
 // Drag-and-drop events built as the window system delivers them over a target
-// widget, so drop targets are tested without a real drag's own event loop.
+// widget, so drop targets are tested without a real drag's own event loop; and
+// the mouse events of a click and of a drag's start.
 #pragma once
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QMouseEvent>
 #include <QWidget>
 
 // Sends one drag event (DragEnter, DragMove or Drop) carrying AData to ATarget
@@ -55,4 +57,30 @@ inline bool DragOverAndLeave(QWidget* ATarget, const QMimeData* AData)
 inline bool DropOnto(QWidget* ATarget, const QMimeData* AData)
 {
     return DragOver(ATarget, AData) && SendDragEvent(ATarget, QEvent::Drop, AData, ATarget->rect().center());
+}
+
+// A left press in the middle of ASource and a move past the start distance,
+// as a user starts dragging it.
+inline void PressAndMove(QWidget* ASource)
+{
+    const QPointF start(ASource->rect().center());
+    QMouseEvent press(
+        QEvent::MouseButtonPress, start, ASource->mapToGlobal(start), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ASource, &press);
+    const QPointF moved = start + QPointF(QApplication::startDragDistance() + 5, 0);
+    QMouseEvent move(
+        QEvent::MouseMove, moved, ASource->mapToGlobal(moved), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ASource, &move);
+}
+
+// A left click in the middle of AWidget.
+inline void Click(QWidget* AWidget)
+{
+    const QPointF at(AWidget->rect().center());
+    QMouseEvent press(
+        QEvent::MouseButtonPress, at, AWidget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(AWidget, &press);
+    QMouseEvent release(
+        QEvent::MouseButtonRelease, at, AWidget->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(AWidget, &release);
 }

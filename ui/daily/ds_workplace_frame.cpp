@@ -6,11 +6,12 @@
 #include "ui/daily/ds_workplace_person_frame.h"
 #include "ui/elided_text.h"
 #include "ui/navigator.h"
+#include "ui/view_actions.h"
+#include "ui/view_drag.h"
 #include "ui/view_resources.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -31,17 +32,6 @@ void SetBackground(QWidget* AWidget, const QColor& AColor)
     palette.setColor(QPalette::Window, AColor);
     AWidget->setPalette(palette);
     AWidget->setAutoFillBackground(true);
-}
-
-QFont LargeFont(const QFont& ABase, bool ABold)
-{
-    QFont font = ABase;
-    if (font.pointSizeF() > 0)
-        font.setPointSizeF(font.pointSizeF() * 1.4);
-    else
-        font.setPixelSize(font.pixelSize() * 14 / 10);
-    font.setBold(ABold);
-    return font;
 }
 
 bool ShowNotes()
@@ -232,10 +222,7 @@ void TDSWorkplaceFrame::RebuildRows()
     const size_t count = static_cast<size_t>(persons->Count());
     // Rows are reused in order and only the surplus retired: making every
     // row anew on each day switch is what made it slow.
-    while (FRows.size() > count) {
-        TDSWorkplacePersonFrame::RetireView(FRows.back());
-        FRows.pop_back();
-    }
+    RetireSurplus(FRows, count);
     const int rowHeight = TDSWorkplacePersonFrame::RowHeight(this);
     setFixedHeight(persons->Count() * rowHeight + headerHeight + HeaderMargin);
     for (size_t n = 0; n < count; ++n) {
@@ -279,36 +266,13 @@ void TDSWorkplaceFrame::ControlChanged()
     }
 }
 
-void TDSWorkplaceFrame::SetNameUnderline(bool AOn)
-{
-    QFont font = LabelName->font();
-    font.setUnderline(AOn);
-    LabelName->setFont(font);
-}
-
 bool TDSWorkplaceFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
 {
-    if (AWatched == LabelName && FWorkplace && !FDeletedLook) {
-        switch (AEvent->type()) {
-        case QEvent::Enter:
-            SetNameUnderline(true);
-            break;
-        case QEvent::Leave:
-            SetNameUnderline(false);
-            break;
-        case QEvent::MouseButtonRelease: {
-            auto* mouse = static_cast<QMouseEvent*>(AEvent);
-            if (mouse->button() == Qt::LeftButton && LabelName->rect().contains(mouse->position().toPoint())) {
-                TDailySchedule* schedule = FWorkplace->Schedule();
-                if (ISCNavigator* navigator = Navigator())
-                    navigator->ShowWorkplaceSchedule(FWorkplace->ID(), schedule ? schedule->Date() : 0);
-                return true;
-            }
-            break;
-        }
-        default:
-            break;
-        }
+    if (AWatched == LabelName && FWorkplace && !FDeletedLook && LinkLabelClicked(LabelName, AEvent)) {
+        TDailySchedule* schedule = FWorkplace->Schedule();
+        if (ISCNavigator* navigator = Navigator())
+            navigator->ShowWorkplaceSchedule(FWorkplace->ID(), schedule ? schedule->Date() : 0);
+        return true;
     }
     return TDSWorkplaceDropFrame::eventFilter(AWatched, AEvent);
 }

@@ -48,7 +48,6 @@ private:
     void UnbindRows(bool AItemsAlive);
     void SetLiveLook();
     void PlaceRows();
-    void SetNameUnderline(bool AOn);
 
     TDSWorkplace* FWorkplace = nullptr;
     QWidget* PanelTop;

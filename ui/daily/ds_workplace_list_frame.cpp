@@ -10,7 +10,9 @@
 #include "ui/daily/ds_workplace_frame.h"
 #include "ui/daily/ds_workplace_person_frame.h"
 #include "ui/drop_down_button.h"
+#include "ui/scroll_column.h"
 #include "ui/view_actions.h"
+#include "ui/view_drag.h"
 #include "ui/view_resources.h"
 
 #include <QAction>
@@ -168,17 +170,10 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
         ->setIcon(StandardIcon(QStyle::SP_DialogSaveButton));
     layout->addWidget(ToolBar);
 
-    FScrollBox = new QScrollArea(this);
-    FScrollBox->setObjectName(QStringLiteral("ScrollBox"));
-    FScrollBox->setFrameShape(QFrame::NoFrame);
-    FScrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    FScrollBox->verticalScrollBar()->setSingleStep(32);
-    FScrollBox->setWidgetResizable(true);
-    FScrollContent = new QWidget(FScrollBox);
-    FScrollContent->setObjectName(QStringLiteral("ScrollContent"));
-    FPanelsLayout = new QVBoxLayout(FScrollContent);
-    FPanelsLayout->setContentsMargins(0, 0, 0, 0);
-    FPanelsLayout->setSpacing(0);
+    const TScrollColumn column = NewScrollColumn(this);
+    FScrollBox = column.Box;
+    FScrollContent = column.Content;
+    FPanelsLayout = column.Layout;
 
     QHBoxLayout* info = NewRowPanel(PanelInfo, FScrollContent, QStringLiteral("PanelInfo"), {12, 12, 12, 12}, 8);
     auto* picture = new QLabel(PanelInfo);
@@ -205,7 +200,6 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
     info->addLayout(texts, 1);
     FPanelsLayout->addWidget(PanelInfo);
     FPanelsLayout->addStretch(1);
-    FScrollBox->setWidget(FScrollContent);
     layout->addWidget(FScrollBox, 1);
 
     DataChanged(nullptr, QString());
@@ -310,7 +304,7 @@ void TDSWorkplaceListFrame::RetirePanels()
     for (TDSWorkplaceFrame* panel : FPanels) {
         // A refreshed list has freed the items the panels were bound to.
         panel->Unbind(FWorkplaces && FWorkplaces->IndexOf(panel->Workplace()) >= 0);
-        TDSWorkplacePersonFrame::RetireView(panel);
+        RetireView(panel);
     }
     FPanels.clear();
 }
@@ -323,10 +317,7 @@ void TDSWorkplaceListFrame::RebuildPanels()
     for (TDSWorkplaceFrame* panel : FPanels)
         // A refreshed list has freed the items the panels were bound to.
         panel->Unbind(FWorkplaces && FWorkplaces->IndexOf(panel->Workplace()) >= 0);
-    while (FPanels.size() > static_cast<size_t>(count)) {
-        TDSWorkplacePersonFrame::RetireView(FPanels.back());
-        FPanels.pop_back();
-    }
+    RetireSurplus(FPanels, static_cast<size_t>(count));
     // Many new panels are made inside a hidden area, laid out once when it is
     // shown again instead of once for each panel; reused ones stay on screen.
     const bool shown = FScrollContent->isVisible() && static_cast<size_t>(count) > 2 * FPanels.size() + 8;

@@ -4,30 +4,12 @@
 #include "ui/daily/ds_workplace_frame.h"
 #include "ui/elided_text.h"
 #include "ui/sc_label.h"
+#include "ui/view_drag.h"
 #include "ui/view_resources.h"
 
-#include <QApplication>
-#include <QDrag>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QPointer>
 #include <QStyle>
 #include <QToolButton>
-
-#include <vector>
-
-namespace {
-
-// Views retired while a drag runs; deleted when it ends.
-int DragDepth = 0;
-std::vector<QPointer<QWidget>>& RetiredDuringDrag()
-{
-    static std::vector<QPointer<QWidget>> views;
-    return views;
-}
-
-} // namespace
 
 TDSWorkplacePersonFrame::TDSWorkplacePersonFrame(QWidget* AParent) : TDSWorkplaceDropFrame(AParent)
 {
@@ -64,18 +46,6 @@ TDSWorkplacePersonFrame::~TDSWorkplacePersonFrame()
 int TDSWorkplacePersonFrame::RowHeight(const QWidget* AWidget)
 {
     return std::max(22, AWidget->fontMetrics().height() + 8);
-}
-
-void TDSWorkplacePersonFrame::RetireView(QWidget* AView)
-{
-    if (!AView)
-        return;
-    AView->hide();
-    AView->setObjectName(QString());
-    if (DragDepth > 0)
-        RetiredDuringDrag().emplace_back(AView);
-    else
-        AView->deleteLater();
 }
 
 void TDSWorkplacePersonFrame::SetPerson(TDSWorkplacePerson* AValue)
@@ -155,33 +125,7 @@ void TDSWorkplacePersonFrame::ControlChanged()
 
 void TDSWorkplacePersonFrame::ControlDragStart()
 {
-    std::unique_ptr<TDSWorkplacePersonDragObjectEx> payload = CreateDragObject();
-    if (!payload)
-        return;
-    QPointer<TDSWorkplacePersonFrame> self(this);
-    // The drag belongs to the top window: a drop may rebuild this row away.
-    auto* drag = new QDrag(window());
-    drag->setMimeData(payload.release());
-    const QPixmap picture = LabelName->GetDragImages();
-    if (!picture.isNull()) {
-        drag->setPixmap(picture);
-        drag->setHotSpot(FDragStartPos);
-    }
-    const QPixmap grab = ProgramCursor(crHandGrab).pixmap();
-    drag->setDragCursor(grab, Qt::CopyAction);
-    drag->setDragCursor(grab, Qt::MoveAction);
-    ++DragDepth;
-    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
-    drag->deleteLater();
-    if (--DragDepth == 0) {
-        std::vector<QPointer<QWidget>> retired;
-        retired.swap(RetiredDuringDrag());
-        for (QPointer<QWidget>& view : retired)
-            if (view)
-                view->deleteLater();
-    }
-    if (self)
-        self->FDragPressed = false;
+    RunViewDrag(LabelName, CreateDragObject(), FDragWatch.StartPos());
 }
 
 void TDSWorkplacePersonFrame::ShowTexts()
@@ -215,33 +159,9 @@ void TDSWorkplacePersonFrame::resizeEvent(QResizeEvent* AEvent)
 
 bool TDSWorkplacePersonFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
 {
-    if (AWatched == LabelName) {
-        switch (AEvent->type()) {
-        case QEvent::MouseButtonPress: {
-            auto* mouse = static_cast<QMouseEvent*>(AEvent);
-            if (mouse->button() == Qt::LeftButton) {
-                FDragPressed = true;
-                FDragStartPos = mouse->position().toPoint();
-            }
-            break;
-        }
-        case QEvent::MouseButtonRelease:
-            FDragPressed = false;
-            break;
-        case QEvent::MouseMove: {
-            auto* mouse = static_cast<QMouseEvent*>(AEvent);
-            if (FDragPressed && (mouse->buttons() & Qt::LeftButton)
-                && (mouse->position().toPoint() - FDragStartPos).manhattanLength()
-                       >= QApplication::startDragDistance()) {
-                FDragPressed = false;
-                ControlDragStart();
-                return true;
-            }
-            break;
-        }
-        default:
-            break;
-        }
+    if (AWatched == LabelName && FDragWatch.Starts(AEvent)) {
+        ControlDragStart();
+        return true;
     }
     return TDSWorkplaceDropFrame::eventFilter(AWatched, AEvent);
 }

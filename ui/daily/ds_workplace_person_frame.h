@@ -5,8 +5,7 @@
 #include "ui/view_guard.h"
 
 #include "ui/daily/ds_workplace_drop_frame.h"
-
-#include <QPoint>
+#include "ui/view_drag.h"
 
 #include <memory>
 
@@ -40,10 +39,6 @@ public:
 
     // The height of a row in the current font.
     static int RowHeight(const QWidget* AWidget);
-    // Takes a rebuilt-away view off screen and deletes it once no drag is
-    // running (a drag runs its own event loop, in which the row that started
-    // it must survive).
-    static void RetireView(QWidget* AView);
 
 protected:
     void resizeEvent(QResizeEvent* AEvent) override;
@@ -68,6 +63,5 @@ private:
     QToolButton* SBDelete;
     QString FNameText;
     QString FWorkplacesText;
-    QPoint FDragStartPos;
-    bool FDragPressed = false;
+    TDragStartWatch FDragWatch;
 };

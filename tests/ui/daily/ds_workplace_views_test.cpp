@@ -16,17 +16,6 @@ namespace {
 
 using ListViewTest = WorkplaceViewsTest;
 
-void Click(QWidget* AWidget)
-{
-    const QPointF at(AWidget->rect().center());
-    QMouseEvent press(
-        QEvent::MouseButtonPress, at, AWidget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(AWidget, &press);
-    QMouseEvent release(
-        QEvent::MouseButtonRelease, at, AWidget->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(AWidget, &release);
-}
-
 TEST_F(ListViewTest, PanelsFollowTheListOrderWithTheirHeadersAndTheAreaWidth)
 {
     ASSERT_EQ(PanelCount(Frame.get()), 2);
@@ -595,15 +584,7 @@ TEST_F(RealDragTest, PressingAndMovingTheNameRunsADragThatLeavesTheRowIntact)
     ASSERT_TRUE(Schedule->AddPersonToWorkplace(AnnID, KitchenID));
     Settle();
     QPointer<TDSWorkplacePersonFrame> source = Row(PanelOf(KitchenID), 0);
-    auto* name = Find<TSCLabel>("LabelName", source);
-    const QPointF start(name->rect().center());
-    QMouseEvent press(
-        QEvent::MouseButtonPress, start, name->mapToGlobal(start), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(name, &press);
-    const QPointF moved = start + QPointF(QApplication::startDragDistance() + 5, 0);
-    QMouseEvent move(
-        QEvent::MouseMove, moved, name->mapToGlobal(moved), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(name, &move);
+    PressAndMove(Find<TSCLabel>("LabelName", source));
     // The drag ran with the payload of the row and is disposed of afterwards.
     auto* drag = Frame->findChild<QDrag*>();
     ASSERT_NE(drag, nullptr);

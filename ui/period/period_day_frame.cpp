@@ -1,0 +1,184 @@
+#include "ui/period/period_day_frame.h"
+
+#include "core/observable.h"
+#include "ui/elided_text.h"
+#include "ui/navigator.h"
+#include "ui/view_actions.h"
+#include "ui/view_drag.h"
+#include "ui/view_resources.h"
+
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace {
+
+// Space below the last row (or the header of an empty day).
+constexpr int BottomSpace = 3;
+
+} // namespace
+
+TPeriodDayFrame::TPeriodDayFrame(const QString& ARowPrefix, bool AShowsPersonIsOut, QWidget* AParent)
+    : TSCFrame(AParent),
+      FRowPrefix(ARowPrefix)
+{
+    setAcceptDrops(true);
+    setAutoFillBackground(true);
+    PanelTop = new QWidget(this);
+    PanelTop->setObjectName(QStringLiteral("PanelTop"));
+    PanelTopTop = new QWidget(PanelTop);
+    PanelTopTop->setObjectName(QStringLiteral("PanelTopTop"));
+    auto* line = new QHBoxLayout(PanelTopTop);
+    line->setContentsMargins(4, 0, 4, 0);
+    line->setSpacing(6);
+    if (AShowsPersonIsOut) {
+        ImagePersonIsOut = new QLabel(PanelTopTop);
+        ImagePersonIsOut->setObjectName(QStringLiteral("ImagePersonIsOut"));
+        ImagePersonIsOut->setFixedSize(24, 24);
+        ImagePersonIsOut->setAlignment(Qt::AlignCenter);
+        line->addWidget(ImagePersonIsOut);
+    }
+    LabelDate = new QLabel(PanelTopTop);
+    LabelDate->setObjectName(QStringLiteral("LabelDate"));
+    LabelDate->setFont(LargeFont(font(), true));
+    LabelDate->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // 80 pixels at 100 %, wider with larger type.
+    LabelDate->setFixedWidth(80 * std::max(1, logicalDpiX()) / 96);
+    line->addWidget(LabelDate);
+    LabelName = new QLabel(PanelTopTop);
+    LabelName->setObjectName(QStringLiteral("LabelName"));
+    LabelName->setFont(LargeFont(font(), false));
+    LabelName->setCursor(ProgramCursor(crHand));
+    LabelName->setAttribute(Qt::WA_Hover);
+    LabelName->installEventFilter(this);
+    line->addWidget(LabelName, 1);
+    PanelTopTop->setFixedHeight(std::max(26, QFontMetrics(LabelDate->font()).height() + 6));
+    PanelTop->resize(width(), PanelTopTop->height());
+    PanelTopTop->resize(width(), PanelTopTop->height());
+    resize(400, PanelTopTop->height() + BottomSpace);
+}
+
+void TPeriodDayFrame::DataChanged(TObject* ASender, const QString& AValueName)
+{
+    TSCFrame::DataChanged(ASender, AValueName);
+    if (!BoundObject())
+        return;
+    const bool wasSilent = FSilent;
+    FSilent = true;
+    const bool all = AValueName.isEmpty();
+    if (all && IsChosenPerson(ASender))
+        UpdatePersonIsOut();
+    if (!ASender || ASender == BoundObject()) {
+        if (all || AValueName == QLatin1String("PersonIsOut"))
+            UpdatePersonIsOut();
+        if (all || AValueName == QLatin1String("Date")) {
+            SetElidedText(LabelDate, DateText(), QString(), true);
+            SetElidedText(LabelName, DayNameText(), QString(), true);
+        }
+        if (all || AValueName == QLatin1String("Color")) {
+            const TColor color = DayColor();
+            QPalette palette = this->palette();
+            palette.setColor(QPalette::Window, QColor(ColorRed(color), ColorGreen(color), ColorBlue(color)));
+            setPalette(palette);
+        }
+    }
+    if (!ASender || ASender == EntryList() || (all && IsEntry(ASender)))
+        UpdateRows();
+    FSilent = wasSilent;
+}
+
+void TPeriodDayFrame::UpdatePersonIsOut()
+{
+    if (ImagePersonIsOut)
+        ImagePersonIsOut->setPixmap(SmallIcon(PersonIsOut() ? 1 : 0).pixmap(16, 16));
+}
+
+void TPeriodDayFrame::UnbindRows(bool AItemsAlive)
+{
+    UnbindViews(FRows, AItemsAlive ? EntryList() : nullptr);
+}
+
+void TPeriodDayFrame::UpdateRows()
+{
+    UnbindRows(true);
+    const int headerHeight = PanelTopTop->height();
+    PanelTop->setGeometry(0, 0, width(), headerHeight);
+    const TSCList* entries = EntryList();
+    const size_t count = static_cast<size_t>(entries->Count());
+    // Rows are reused in order and only the surplus retired.
+    RetireSurplus(FRows, count);
+    const int rowHeight = TPeriodDayEntryFrame::RowHeight(this);
+    setFixedHeight(static_cast<int>(count) * rowHeight + headerHeight + BottomSpace);
+    for (size_t n = 0; n < count; ++n) {
+        if (n == FRows.size())
+            FRows.push_back(NewRow(this));
+        TPeriodDayEntryFrame* row = FRows[n];
+        row->setObjectName(FRowPrefix + QString::number(n));
+        row->setGeometry(0, headerHeight + static_cast<int>(n) * rowHeight, width(), rowHeight);
+        BindRow(row, static_cast<int>(n));
+        row->show();
+    }
+}
+
+void TPeriodDayFrame::resizeEvent(QResizeEvent* AEvent)
+{
+    TSCFrame::resizeEvent(AEvent);
+    PanelTop->resize(width(), PanelTop->height());
+    PanelTopTop->resize(width(), PanelTopTop->height());
+    for (TPeriodDayEntryFrame* row : FRows)
+        row->resize(width(), row->height());
+}
+
+bool TPeriodDayFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
+{
+    if (AWatched == LabelName && LinkLabelClicked(LabelName, AEvent) && BoundObject()) {
+        if (ISCNavigator* navigator = Navigator())
+            navigator->ShowDailySchedule(HasSchedule() ? DayDate() : 0);
+        return true;
+    }
+    return TSCFrame::eventFilter(AWatched, AEvent);
+}
+
+bool TPeriodDayFrame::CanTakeDrop(const QMimeData* AData) const
+{
+    if (!BoundObject())
+        return false;
+    const int id = DraggedID(AData);
+    if (id <= 0 || !InRegister(id))
+        return false;
+    // An entry the day has is taken only when it is moved within this day.
+    return !HasEntry(id) || DraggedDay(AData) == DayDate();
+}
+
+void TPeriodDayFrame::TakeDrop(const QMimeData* AData)
+{
+    const int id = BoundObject() ? DraggedID(AData) : 0;
+    if (id > 0 && HasSchedule())
+        AddToDay(id);
+}
+
+// An enter is answered as the move over the same spot.
+void TPeriodDayFrame::dragEnterEvent(QDragEnterEvent* AEvent)
+{
+    dragMoveEvent(AEvent);
+}
+
+void TPeriodDayFrame::dragMoveEvent(QDragMoveEvent* AEvent)
+{
+    if (CanTakeDrop(AEvent->mimeData()))
+        AEvent->acceptProposedAction();
+    else
+        AEvent->ignore();
+}
+
+void TPeriodDayFrame::dropEvent(QDropEvent* AEvent)
+{
+    if (!CanTakeDrop(AEvent->mimeData())) {
+        AEvent->ignore();
+        return;
+    }
+    // A row dropped on its own day adds nothing, and is taken all the same.
+    TakeDrop(AEvent->mimeData());
+    AEvent->acceptProposedAction();
+}
