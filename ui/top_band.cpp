@@ -13,20 +13,6 @@
 
 #include <algorithm>
 
-namespace {
-
-QFont LargeBold(QFont AFont)
-{
-    if (AFont.pointSizeF() > 0)
-        AFont.setPointSizeF(AFont.pointSizeF() * 1.5);
-    else
-        AFont.setPixelSize(AFont.pixelSize() * 3 / 2);
-    AFont.setBold(true);
-    return AFont;
-}
-
-} // namespace
-
 QString TTopBand::EditNotesHint()
 {
     return QStringLiteral("Edit left captions (company, address, contact informations..)");
@@ -48,12 +34,12 @@ TTopBand::TTopBand(QWidget* AParent, QWidget* ALogo, const QString& ACaption, QA
     PanelTopClient->setObjectName(QStringLiteral("PanelTopClient"));
     LabelTopCaption = new QLabel(ACaption, PanelTopClient);
     LabelTopCaption->setObjectName(QStringLiteral("LabelTopCaption"));
-    LabelTopCaption->setFont(LargeBold(font()));
+    LabelTopCaption->setFont(LargeFont(font(), true, 1.5));
     // A long name takes the width beside the date and is cut with "…" there.
     LabelTopCaption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     LabelTopDate = new QLabel(PanelTopClient);
     LabelTopDate->setObjectName(QStringLiteral("LabelTopDate"));
-    LabelTopDate->setFont(LargeBold(font()));
+    LabelTopDate->setFont(LargeFont(font(), true, 1.5));
     LabelTopDate->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     PanelTopNote = new QWidget(PanelTopClient);

@@ -68,13 +68,13 @@ QIcon ButtonEditIcon()
     return icon;
 }
 
-QFont LargeFont(const QFont& ABase, bool ABold)
+QFont LargeFont(const QFont& ABase, bool ABold, qreal AScale)
 {
     QFont font = ABase;
     if (font.pointSizeF() > 0)
-        font.setPointSizeF(font.pointSizeF() * 1.4);
+        font.setPointSizeF(font.pointSizeF() * AScale);
     else
-        font.setPixelSize(font.pixelSize() * 14 / 10);
+        font.setPixelSize(qRound(font.pixelSize() * AScale));
     font.setBold(ABold);
     return font;
 }

@@ -26,5 +26,6 @@ QIcon StandardIcon(QStyle::StandardPixmap APixmap);
 // The picture of the button at the end of an edit field (colour choice).
 QIcon ButtonEditIcon();
 
-// ABase 1.4 times as large, bold or not: the type of panel and day headers.
-QFont LargeFont(const QFont& ABase, bool ABold);
+// ABase AScale times as large, bold or not: the type of headers (1.4 for
+// panels and days, 1.5 for the screen caption).
+QFont LargeFont(const QFont& ABase, bool ABold, qreal AScale = 1.4);

@@ -722,6 +722,7 @@ TEST_F(PlannedDayTest, AWorkersMonthIsPlannedOnHisScreenAndTheScreensLeadToEachO
 
     // Ctrl+Enter in the workplace list: Kitchen's own screen, Ann on that day
     // under her new name with the stored one.
+    QApplication::setActiveWindow(Window.get());
     places->setFocus();
     QTest::keyClick(places, Qt::Key_Return, Qt::ControlModifier);
     auto* other = Window->PanelData()->findChild<TWorkplaceScheduleFrame*>();

@@ -4,6 +4,7 @@
 #include "ui/elided_text.h"
 #include "ui/navigator.h"
 #include "ui/top_band.h"
+#include "ui/view_actions.h"
 #include "ui/view_resources.h"
 
 #include <QAction>
@@ -11,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
-#include <QMouseEvent>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QToolButton>
@@ -152,39 +152,12 @@ void TPeriodScheduleFrame::ControlChanged()
         DataChanged(setup, QString());
 }
 
-void TPeriodScheduleFrame::SetCaptionUnderline(bool AOn)
-{
-    QLabel* caption = PanelTop->LabelCaption();
-    QFont font = caption->font();
-    if (font.underline() == AOn)
-        return;
-    font.setUnderline(AOn);
-    caption->setFont(font);
-}
-
 bool TPeriodScheduleFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
 {
-    if (AWatched == PanelTop->LabelCaption()) {
-        switch (AEvent->type()) {
-        case QEvent::Enter:
-            SetCaptionUnderline(true);
-            break;
-        case QEvent::Leave:
-            SetCaptionUnderline(false);
-            break;
-        case QEvent::MouseButtonRelease: {
-            auto* mouse = static_cast<QMouseEvent*>(AEvent);
-            if (mouse->button() == Qt::LeftButton
-                && PanelTop->LabelCaption()->rect().contains(mouse->position().toPoint()) && ScheduleObject()
-                && !FSilent) {
-                EditChosen();
-                return true;
-            }
-            break;
-        }
-        default:
-            break;
-        }
+    QLabel* caption = PanelTop->LabelCaption();
+    if (AWatched == caption && LinkLabelClicked(caption, AEvent) && ScheduleObject() && !FSilent) {
+        EditChosen();
+        return true;
     }
     return TSCFrame::eventFilter(AWatched, AEvent);
 }

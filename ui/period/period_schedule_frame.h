@@ -64,7 +64,6 @@ private slots:
 
 private:
     void ShowCaption();
-    void SetCaptionUnderline(bool AOn);
 
     QToolButton* SBDailySchedule;
     TTopBand* PanelTop;

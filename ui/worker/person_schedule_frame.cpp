@@ -7,6 +7,8 @@
 #include "ui/worker/ps_person_list_frame.h"
 #include "ui/worker/ps_workplace_list_frame.h"
 
+#include <QScrollArea>
+
 void TPersonScheduleFrame::InstallFactory()
 {
     TPersonSchedule::SetFrameEditorFactory([](TPersonSchedule* ASchedule) -> std::unique_ptr<ISCFrameEditor> {

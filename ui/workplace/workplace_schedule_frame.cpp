@@ -7,6 +7,8 @@
 #include "ui/workplace/ws_person_list_frame.h"
 #include "ui/workplace/ws_workplace_list_frame.h"
 
+#include <QScrollArea>
+
 void TWorkplaceScheduleFrame::InstallFactory()
 {
     TWorkplaceSchedule::SetFrameEditorFactory([](TWorkplaceSchedule* ASchedule) -> std::unique_ptr<ISCFrameEditor> {
