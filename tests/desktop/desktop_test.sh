@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the real program on a private X display with a window manager and
-# drives it as a user would: keys, a real mouse drag, the title bar's close
-# button, restarts, a smaller screen and kill -9. Usage: desktop_test.sh PROGRAM
+# drives it as a user would: keys, real mouse drags on all three screens, the
+# title bar's close button, restarts, a smaller screen and kill -9. Usage: desktop_test.sh PROGRAM
 set -u
 
 PROGRAM=$(readlink -f "$1")
@@ -235,6 +235,36 @@ kill -9 "$APP_PID"; wait "$APP_PID" 2>/dev/null; APP_PID=""
 [ "$(relations)" = "Ann Lee@K1 Bob Ray@K1 " ] || fail "relations after kill -9: $(relations)"
 start_app
 [ "$(relations)" = "Ann Lee@K1 Bob Ray@K1 " ] || fail "relations after the restart: $(relations)"
+
+# The worker and workplace screens, reached from the daily one and back. The
+# week starts on Monday; the day planned on them is Monday, or Tuesday when
+# today is Monday (today's frame is taller by its rows).
+count_of() { sql Jobs.cds "SELECT count(*) FROM Data WHERE PersonName = '$1'"; }
+has_count() { [ "$(count_of "$1")" = "$2" ]; }
+if [ "$(date +%u)" = 1 ]; then WORKER_DAY_Y=$((Y0 + 182)); PLACE_DAY_Y=$((Y0 + 203)); else
+    WORKER_DAY_Y=$((Y0 + 131)); PLACE_DAY_Y=$((Y0 + 131)); fi
+DAY_X=$((X0 + 200)); SIDE_LIST_X=$((X0 + 449)); SIDE_LIST_Y=$((Y0 + 366))
+STEP="the worker schedule: Kitchen dragged onto a day"
+# Ctrl+Enter on Ann, the focused worker, opens her schedule; Kitchen is the
+# first row of its workplace list.
+xdotool key ctrl+Return
+sleep 1
+drag "$SIDE_LIST_X" "$SIDE_LIST_Y" "$DAY_X" "$WORKER_DAY_Y"
+wait_for 30 has_count 'Ann Lee' 2 || fail "the worker screen's drag stored nothing: $(relations)"
+STEP="the workplace schedule: Bob dragged onto the same day"
+# Ctrl+Enter in the workplace list opens Kitchen's schedule; Bob is the
+# second row of its worker list.
+xdotool key ctrl+Return
+sleep 1
+drag "$SIDE_LIST_X" $((SIDE_LIST_Y + 18)) "$DAY_X" "$PLACE_DAY_Y"
+wait_for 30 has_count 'Bob Ray' 2 || fail "the workplace screen's drag stored nothing: $(relations)"
+[ "$(sql Jobs.cds "SELECT count(DISTINCT Date) FROM Data")" = 2 ] || fail "the two drops went to different days"
+STEP="the logo back to the daily schedule"
+# Back on today's plan, Ann's row on the Kitchen panel is dragged off it.
+xdotool mousemove $((X0 + 50)) $((Y0 + 35)) click 1
+sleep 1
+drag $((X0 + 90)) $((Y0 + 158)) "$LIST_X" $((LIST_Y + 60))
+wait_for 30 has_count 'Ann Lee' 1 || fail "the daily schedule did not come back: $(relations)"
 close_app
 
 # A placement stored on a larger screen opens inside a smaller one.
