@@ -680,8 +680,16 @@ TEST_F(PlannedDayTest, AWorkersMonthIsPlannedOnHisScreenAndTheScreensLeadToEachO
     EXPECT_EQ(screen->findChild<QTabWidget*>("PageControl")->currentWidget()->objectName(), "TSWorkplaces");
     EXPECT_EQ(screen->findChild<QWidget*>("PanelRight")->width(), screen->width() / 2);
 
-    // A month: only its button pressed, one day frame a day.
+    // Every button of the day column's bar is on screen in a narrow window.
     QWidget* days = screen->findChild<QWidget*>("PSDayListFrame");
+    Window->resize(800, 600);
+    QApplication::processEvents();
+    for (const char* name :
+        {"TBDateDaysKindWeek", "TBDateDaysKindTwoWeeks", "TBDateDaysKindMonth", "TBPrint", "TBDailySchedule"})
+        EXPECT_TRUE(days->findChild<QToolButton*>(name)->isVisible()) << name;
+    Window->resize(1000, 700);
+
+    // A month: only its button pressed, one day frame a day.
     days->findChild<QAction*>("ActionDateDaysKindMonth")->trigger();
     const QDate first = OleToDate(Persons->DateStart());
     EXPECT_EQ(first.day(), 1);

@@ -73,7 +73,10 @@ TPeriodDayListFrame::TPeriodDayListFrame(const TPeriodDayListLook& ALook, QWidge
     TBPrint->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     toolBar->addWidget(TBPrint);
     toolBar->addSeparator();
-    addButton(QStringLiteral("TBDailySchedule"), ActionDailySchedule);
+    // A picture only: with the caption the bar would not fit the half of a
+    // narrow window, and the button would hide behind the bar's overflow.
+    ActionDailySchedule->setIcon(StandardIcon(QStyle::SP_ArrowBack));
+    toolBar->addWidget(NewToolButton(toolBar, QStringLiteral("TBDailySchedule"), ActionDailySchedule));
     layout->addWidget(toolBar);
 
     const TScrollColumn column = NewScrollColumn(this);
