@@ -36,6 +36,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -137,9 +138,45 @@ int FirstFreeID(int ACount, TIDAt AIDAt, TTaken ATaken)
     return 0;
 }
 
+// One period screen's figures: switching between the first two rows of the
+// list that chooses what it shows, and dropping onto the first day frame an
+// entry that day lacks (AFreeID), made into a payload by APayload and taken
+// off again untimed by AUndo.
+struct TScreenFigures {
+    double Switch = -1;
+    double Drop = -1;
+};
+
+template <class TFree, class TPayload, class TUndo>
+TScreenFigures MeasureScreen(QWidget* AWindow, QWidget* AScreen, const char* AListFrame, const char* AList,
+    const char* AFirstDay, TFree AFreeID, TPayload APayload, TUndo AUndo)
+{
+    TScreenFigures figures;
+    figures.Switch = Timed(
+        AWindow, [&](int ARun) { ARun == 0 && FocusRow(AScreen, AListFrame, AList, 0); },
+        [&](int ARun) { return FocusRow(AScreen, AListFrame, AList, 1 - ARun % 2); });
+    int id = 0;
+    figures.Drop = Timed(
+        AWindow,
+        [&](int) {
+            if (id > 0)
+                AUndo(id);
+            id = AFreeID();
+        },
+        [&](int) {
+            const auto payload = APayload(id);
+            QWidget* target = AScreen->findChild<QWidget*>(QString::fromLatin1(AFirstDay));
+            return id > 0 && target && Drop(target, payload.get());
+        });
+    if (id > 0)
+        AUndo(id);
+    return figures;
+}
+
 // The figures of the worker and the workplace screens, a month shown from
 // AFirst; empty when a step could not run.
-QString PeriodScreenFigures(TProgramWindow& AProgram, const QDate& AFirst, TPersonMan& APersons)
+QString PeriodScreenFigures(
+    TProgramWindow& AProgram, const QDate& AFirst, const TPersonMan& APersons, const TWorkplaceMan& AWorkplaces)
 {
     TOrvelAppForm& window = AProgram.Window;
     const TDate first = DateToOle(AFirst);
@@ -147,81 +184,66 @@ QString PeriodScreenFigures(TProgramWindow& AProgram, const QDate& AFirst, TPers
     AProgram.Persons.SetDateDaysKind(ddkMonth);
     Settle(&window);
     auto* worker = window.findChild<TPersonScheduleFrame*>();
-    if (!worker || !worker->isVisible())
+    QAction* week = worker ? worker->findChild<QAction*>(QStringLiteral("ActionDateDaysKindWeek")) : nullptr;
+    QAction* month = worker ? worker->findChild<QAction*>(QStringLiteral("ActionDateDaysKindMonth")) : nullptr;
+    if (!worker || !worker->isVisible() || !week || !month)
         return QString();
-    // The first two rows in turn, from the first.
-    const double workerSwitch = Timed(
-        &window, [&](int ARun) { ARun == 0 && FocusRow(worker, "PSPersonListFrame", "LVPersons", 0); },
-        [&](int ARun) { return FocusRow(worker, "PSPersonListFrame", "LVPersons", 1 - ARun % 2); });
-    QAction* week = worker->findChild<QAction*>(QStringLiteral("ActionDateDaysKindWeek"));
-    QAction* month = worker->findChild<QAction*>(QStringLiteral("ActionDateDaysKindMonth"));
-    if (!week || !month)
-        return QString();
+    TPersonSchedule& persons = AProgram.Persons;
+    const TScreenFigures workerFigures = MeasureScreen(
+        &window, worker, "PSPersonListFrame", "LVPersons", "PSDF0",
+        [&persons] {
+            TPSDay* day = persons.Days()->Items(0);
+            TPSWorkplaceList* places = persons.Workplaces();
+            return FirstFreeID(
+                places->Count(), [&](int i) { return places->Items(i)->ID(); },
+                [&](int AID) { return day->Workplaces()->Items(-AID) != nullptr; });
+        },
+        [](int AID) {
+            auto payload = std::make_unique<TPSWorkplaceDragObjectEx>();
+            payload->SetWorkplaceID(AID);
+            return payload;
+        },
+        [&persons](int AID) { persons.DeleteWorkplaceFromDay(AID, persons.Days()->Items(0)->Date()); });
     const double workerMonth = Timed(
         &window, [&](int) { week->trigger(); },
         [&](int) {
             month->trigger();
             return true;
         });
-    // Workplaces the chosen worker does not have on the first day, dropped
-    // there and taken off again.
-    TPSDay* day = AProgram.Persons.Days()->Items(0);
-    TPSWorkplaceList* places = AProgram.Persons.Workplaces();
-    int placeID = 0;
-    const double workerDrop = Timed(
-        &window,
-        [&](int) {
-            if (placeID > 0)
-                AProgram.Persons.DeleteWorkplaceFromDay(placeID, day->Date());
-            placeID = FirstFreeID(
-                places->Count(), [&](int i) { return places->Items(i)->ID(); },
-                [&](int AID) { return day->Workplaces()->Items(-AID) != nullptr; });
-        },
-        [&](int) {
-            TPSWorkplaceDragObjectEx payload;
-            payload.SetWorkplaceID(placeID);
-            QWidget* target = worker->findChild<QWidget*>(QStringLiteral("PSDF0"));
-            return target && Drop(target, &payload);
-        });
-    AProgram.Persons.DeleteWorkplaceFromDay(placeID, day->Date());
 
-    window.ShowWorkplaceSchedule(AProgram.Workplaces.Workplaces()->Items(0)->ID(), first);
+    window.ShowWorkplaceSchedule(AWorkplaces.Workplaces(0)->ID(), first);
     AProgram.Workplaces.SetDateDaysKind(ddkMonth);
     Settle(&window);
     auto* workplace = window.findChild<TWorkplaceScheduleFrame*>();
     if (!workplace || !workplace->isVisible())
         return QString();
-    const double workplaceSwitch = Timed(
-        &window, [&](int ARun) { ARun == 0 && FocusRow(workplace, "WSWorkplaceListFrame", "LVWorkplaces", 0); },
-        [&](int ARun) { return FocusRow(workplace, "WSWorkplaceListFrame", "LVWorkplaces", 1 - ARun % 2); });
-    TWSDay* wsDay = AProgram.Workplaces.Days()->Items(0);
-    TWSPersonList* workers = AProgram.Workplaces.Persons();
-    int personID = 0;
-    const double workplaceDrop = Timed(
-        &window,
-        [&](int) {
-            if (personID > 0)
-                AProgram.Workplaces.DeletePersonFromDay(personID, wsDay->Date());
-            personID = FirstFreeID(
+    TWorkplaceSchedule& places = AProgram.Workplaces;
+    const TScreenFigures workplaceFigures = MeasureScreen(
+        &window, workplace, "WSWorkplaceListFrame", "LVWorkplaces", "WSDF0",
+        [&places] {
+            TWSDay* day = places.Days()->Items(0);
+            TWSPersonList* workers = places.Persons();
+            return FirstFreeID(
                 workers->Count(), [&](int i) { return workers->Items(i)->ID(); },
-                [&](int AID) { return wsDay->Persons()->Items(-AID) != nullptr; });
+                [&](int AID) { return day->Persons()->Items(-AID) != nullptr; });
         },
-        [&](int) {
-            TWSPersonDragObjectEx payload;
-            payload.SetPersonID(personID);
-            QWidget* target = workplace->findChild<QWidget*>(QStringLiteral("WSDF0"));
-            return target && Drop(target, &payload);
-        });
-    AProgram.Workplaces.DeletePersonFromDay(personID, wsDay->Date());
-    if (workerSwitch < 0 || workerMonth < 0 || workerDrop < 0 || workplaceSwitch < 0 || workplaceDrop < 0)
-        return QString();
+        [](int AID) {
+            auto payload = std::make_unique<TWSPersonDragObjectEx>();
+            payload->SetPersonID(AID);
+            return payload;
+        },
+        [&places](int AID) { places.DeletePersonFromDay(AID, places.Days()->Items(0)->Date()); });
+    for (const double figure :
+        {workerFigures.Switch, workerFigures.Drop, workerMonth, workplaceFigures.Switch, workplaceFigures.Drop})
+        if (figure < 0)
+            return QString();
     return QStringLiteral("\"gui_ps_worker_switch_ms\":%1,\"gui_ps_period_month_ms\":%2,\"gui_ps_drop_ms\":%3,"
                           "\"gui_ws_workplace_switch_ms\":%4,\"gui_ws_drop_ms\":%5")
-        .arg(workerSwitch, 0, 'f', 3)
+        .arg(workerFigures.Switch, 0, 'f', 3)
         .arg(workerMonth, 0, 'f', 3)
-        .arg(workerDrop, 0, 'f', 3)
-        .arg(workplaceSwitch, 0, 'f', 3)
-        .arg(workplaceDrop, 0, 'f', 3);
+        .arg(workerFigures.Drop, 0, 'f', 3)
+        .arg(workplaceFigures.Switch, 0, 'f', 3)
+        .arg(workplaceFigures.Drop, 0, 'f', 3);
 }
 
 } // namespace
@@ -304,7 +326,7 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "no drop was taken\n");
                 code = 1;
             }
-            const QString periodFigures = PeriodScreenFigures(program, first, persons);
+            const QString periodFigures = PeriodScreenFigures(program, first, persons, *store.Workplaces);
             if (periodFigures.isEmpty()) {
                 std::fprintf(stderr, "the worker or workplace screen could not be measured\n");
                 code = 1;

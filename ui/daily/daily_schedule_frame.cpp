@@ -5,16 +5,14 @@
 #include "ui/daily/ds_person_list_frame.h"
 #include "ui/daily/ds_workplace_list_frame.h"
 #include "ui/sc_frame_editor.h"
+#include "ui/screen_layout.h"
 #include "ui/top_band.h"
 
 #include <QAction>
 #include <QCalendarWidget>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QScrollArea>
 #include <QShowEvent>
-#include <QVBoxLayout>
 
 void TDailyScheduleFrame::InstallFactory()
 {
@@ -44,39 +42,16 @@ TDailyScheduleFrame::TDailyScheduleFrame(QWidget* AParent) : TSCFrame(AParent)
     ImageLogo->setAttribute(Qt::WA_TranslucentBackground);
     PanelTop = new TTopBand(this, ImageLogo, QStringLiteral("Daily schedule"), ActionEditNotes);
 
-    // Right column.
-    PanelRight = new QWidget(this);
-    PanelRight->setObjectName(QStringLiteral("PanelRight"));
-    Calendar = new QCalendarWidget(PanelRight);
-    Calendar->setObjectName(QStringLiteral("Calendar"));
-    Calendar->setFixedHeight(std::max(220, Calendar->sizeHint().height()));
-    Calendar->setFirstDayOfWeek(QLocale().firstDayOfWeek());
+    const TScreenColumn column = NewScreenColumn(this);
+    PanelRight = column.Panel;
+    Calendar = column.Calendar;
     connect(Calendar, &QCalendarWidget::clicked, this, &TDailyScheduleFrame::CalendarClick);
     connect(Calendar, &QCalendarWidget::selectionChanged, this, &TDailyScheduleFrame::CalendarClick);
     FDSPersonListFrame = new TDSPersonListFrame(PanelRight);
     FDSPersonListFrame->setObjectName(QStringLiteral("DSPersonListFrame"));
-    auto* right = new QVBoxLayout(PanelRight);
-    right->setContentsMargins(0, 0, 0, 0);
-    right->setSpacing(0);
-    right->addWidget(Calendar);
-    right->addWidget(FDSPersonListFrame, 1);
-
     FDSWorkplaceListFrame = new TDSWorkplaceListFrame(this);
     FDSWorkplaceListFrame->setObjectName(QStringLiteral("DSWorkplaceListFrame"));
-
-    auto* topRow = new QHBoxLayout;
-    topRow->setContentsMargins(10, 5, 10, 5);
-    topRow->addWidget(PanelTop);
-    auto* body = new QHBoxLayout;
-    body->setContentsMargins(0, 0, 0, 0);
-    body->setSpacing(0);
-    body->addWidget(FDSWorkplaceListFrame, 1);
-    body->addWidget(PanelRight);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addLayout(topRow);
-    layout->addLayout(body, 1);
+    PlaceScreenParts(this, PanelTop, FDSWorkplaceListFrame, column, FDSPersonListFrame);
 
     DataChanged(nullptr, QString());
 }

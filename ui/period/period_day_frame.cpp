@@ -77,10 +77,15 @@ void TPeriodDayFrame::DataChanged(TObject* ASender, const QString& AValueName)
             SetElidedText(LabelName, DayNameText(), QString(), true);
         }
         if (all || AValueName == QLatin1String("Color")) {
+            // A reused frame mostly keeps its weekday: a new palette would be
+            // handed down to every row for nothing.
             const TColor color = DayColor();
-            QPalette palette = this->palette();
-            palette.setColor(QPalette::Window, QColor(ColorRed(color), ColorGreen(color), ColorBlue(color)));
-            setPalette(palette);
+            const QColor background(ColorRed(color), ColorGreen(color), ColorBlue(color));
+            if (palette().color(QPalette::Window) != background) {
+                QPalette palette = this->palette();
+                palette.setColor(QPalette::Window, background);
+                setPalette(palette);
+            }
         }
     }
     if (!ASender || ASender == EntryList() || (all && IsEntry(ASender)))

@@ -128,11 +128,15 @@ void TPeriodDayListFrame::UnbindDayFrames(bool AListAlive)
 
 void TPeriodDayListFrame::UpdateDayFrames()
 {
-    // Day frames and their rows are reused in order and only the surplus
-    // retired: each period switch or refresh would otherwise make them anew.
+    // Day frames and their rows are reused in order: each period switch or
+    // refresh would otherwise make them anew. Frames past the period's days
+    // wait hidden and nameless for a longer period (a month after a week).
     UnbindDayFrames(true);
     const size_t count = static_cast<size_t>(DayList()->Count());
-    RetireSurplus(FDayFrames, count);
+    for (size_t n = count; n < FDayFrames.size(); ++n) {
+        FDayFrames[n]->hide();
+        FDayFrames[n]->setObjectName(QString());
+    }
     for (size_t n = 0; n < count; ++n) {
         if (n == FDayFrames.size()) {
             TPeriodDayFrame* frame = NewDayFrame(FScrollContent);

@@ -261,8 +261,15 @@ void TPeriodListFrame::UpdateItems()
 {
     FListView->setUpdatesEnabled(false);
     FListView->clear();
-    for (int i = 0; i < FList->Count(); ++i)
-        UpdateItem(FList->Items(i));
+    // Filled before they go in at once: looking each one up among the rows
+    // before it, or inserting them one by one, costs with hundreds of rows.
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(FList->Count());
+    for (int i = 0; i < FList->Count(); ++i) {
+        rows << new QTreeWidgetItem;
+        FillRow(rows.back(), FList->Items(i));
+    }
+    FListView->addTopLevelItems(rows);
     FListView->setUpdatesEnabled(true);
     UpdateFocus();
 }
@@ -290,15 +297,18 @@ void TPeriodListFrame::UpdateItem(TPeriodEntry* AEntry)
     if (!AEntry)
         return;
     QTreeWidgetItem* row = RowWithID(FListView, AEntry->ID());
-    if (!row)
-        row = new QTreeWidgetItem(FListView);
+    FillRow(row ? row : new QTreeWidgetItem(FListView), AEntry);
+}
+
+void TPeriodListFrame::FillRow(QTreeWidgetItem* ARow, TPeriodEntry* AEntry)
+{
     // The list cuts long texts with "…"; the tool tips show them whole.
-    row->setText(0, EntryName(AEntry));
-    row->setToolTip(0, row->text(0));
-    row->setText(1, AEntry->DaysBase()->AsString());
-    row->setToolTip(1, row->text(1));
-    row->setData(0, Qt::UserRole, AEntry->ID());
-    row->setIcon(0, EntryIcon(AEntry));
+    ARow->setText(0, EntryName(AEntry));
+    ARow->setToolTip(0, ARow->text(0));
+    ARow->setText(1, AEntry->DaysBase()->AsString());
+    ARow->setToolTip(1, ARow->text(1));
+    ARow->setData(0, Qt::UserRole, AEntry->ID());
+    ARow->setIcon(0, EntryIcon(AEntry));
 }
 
 void TPeriodListFrame::UpdateFocus()

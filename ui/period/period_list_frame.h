@@ -16,6 +16,7 @@
 class QMenu;
 class QMimeData;
 class QToolButton;
+class QTreeWidgetItem;
 class TPeriodEntry;
 class TPeriodRegisterList;
 class TRowListView;
@@ -87,6 +88,8 @@ private:
     void UpdateActions();
     void UpdateItems();
     void UpdateItem(TPeriodEntry* AEntry);
+    // Shows AEntry in ARow.
+    void FillRow(QTreeWidgetItem* ARow, TPeriodEntry* AEntry);
     void UpdateFocus();
     // AObject when it is an entry of the bound list.
     TPeriodEntry* OwnEntry(TObject* AObject) const;

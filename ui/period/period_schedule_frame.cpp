@@ -3,15 +3,14 @@
 #include "setup/setup.h"
 #include "ui/elided_text.h"
 #include "ui/navigator.h"
+#include "ui/screen_layout.h"
 #include "ui/top_band.h"
 #include "ui/view_actions.h"
 #include "ui/view_resources.h"
 
 #include <QAction>
 #include <QCalendarWidget>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QToolButton>
@@ -38,21 +37,13 @@ TPeriodScheduleFrame::TPeriodScheduleFrame(const QString& ACaptionHint, QWidget*
     caption->setAttribute(Qt::WA_Hover);
     caption->installEventFilter(this);
 
-    PanelRight = new QWidget(this);
-    PanelRight->setObjectName(QStringLiteral("PanelRight"));
-    Calendar = new QCalendarWidget(PanelRight);
-    Calendar->setObjectName(QStringLiteral("Calendar"));
-    Calendar->setFixedHeight(std::max(220, Calendar->sizeHint().height()));
-    Calendar->setFirstDayOfWeek(QLocale().firstDayOfWeek());
+    const TScreenColumn column = NewScreenColumn(this);
+    PanelRight = column.Panel;
+    Calendar = column.Calendar;
     connect(Calendar, &QCalendarWidget::clicked, this, &TPeriodScheduleFrame::CalendarClick);
     connect(Calendar, &QCalendarWidget::selectionChanged, this, &TPeriodScheduleFrame::CalendarClick);
     PageControl = new QTabWidget(PanelRight);
     PageControl->setObjectName(QStringLiteral("PageControl"));
-    auto* right = new QVBoxLayout(PanelRight);
-    right->setContentsMargins(0, 0, 0, 0);
-    right->setSpacing(0);
-    right->addWidget(Calendar);
-    right->addWidget(PageControl, 1);
 }
 
 TPeriodScheduleFrame::~TPeriodScheduleFrame()
@@ -78,20 +69,7 @@ void TPeriodScheduleFrame::PlaceParts(QWidget* ADayList, QScrollArea* AScrollBox
     addPage(ASecondList, ASecondPage, ASecondCaption);
     PageControl->setCurrentIndex(0);
 
-    ADayList->setParent(this);
-    auto* topRow = new QHBoxLayout;
-    topRow->setContentsMargins(10, 5, 10, 5);
-    topRow->addWidget(PanelTop);
-    auto* body = new QHBoxLayout;
-    body->setContentsMargins(0, 0, 0, 0);
-    body->setSpacing(0);
-    body->addWidget(ADayList, 1);
-    body->addWidget(PanelRight);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addLayout(topRow);
-    layout->addLayout(body, 1);
+    PlaceScreenParts(this, PanelTop, ADayList, {PanelRight, Calendar}, PageControl);
 }
 
 void TPeriodScheduleFrame::DataChanged(TObject* ASender, const QString& AValueName)

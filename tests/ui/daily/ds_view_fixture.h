@@ -4,17 +4,17 @@
 #pragma once
 
 #include "schedule/daily/daily_schedule.h"
-#include "tests/data/data_fixture.h"
+#include "tests/ui/view_fixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QTreeWidget>
 
-class DSViewTest : public DataTest {
+class DSViewTest : public ViewTest {
 protected:
     void SetUp() override
     {
-        DataTest::SetUp();
+        ViewTest::SetUp();
         Open();
         Schedule = std::make_unique<TDailySchedule>();
     }
@@ -23,25 +23,9 @@ protected:
         // Views before the schedule, the schedule before the managers.
         DestroyViews();
         Schedule.reset();
-        DataTest::TearDown();
+        ViewTest::TearDown();
     }
     virtual void DestroyViews() {}
-
-    template <class T>
-    static T* Find(QObject* AParent, const QString& AName)
-    {
-        T* child = AParent->findChild<T*>(AName);
-        EXPECT_NE(child, nullptr) << AName.toStdString();
-        return child;
-    }
-
-    static QStringList ColumnTexts(QTreeWidget* AList, int AColumn)
-    {
-        QStringList texts;
-        for (int i = 0; i < AList->topLevelItemCount(); ++i)
-            texts << AList->topLevelItem(i)->text(AColumn);
-        return texts;
-    }
 
     const TDate Wed = Day(2024, 5, 15);
     std::unique_ptr<TDailySchedule> Schedule;

@@ -7,18 +7,18 @@
 #include "schedule/worker/person_schedule.h"
 #include "schedule/workplace/workplace_schedule.h"
 #include "support/recording_navigator.h"
-#include "tests/data/data_fixture.h"
+#include "tests/ui/view_fixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDate>
 #include <QTreeWidget>
 
-class PeriodViewTest : public DataTest {
+class PeriodViewTest : public ViewTest {
 protected:
     void SetUp() override
     {
-        DataTest::SetUp();
+        ViewTest::SetUp();
         Open();
         Ann = AddPerson(QStringLiteral("Ann"));
         Bob = AddPerson(QStringLiteral("Bob"));
@@ -36,7 +36,7 @@ protected:
         PersonSchedule.reset();
         WorkplaceSchedule.reset();
         SetNavigator(nullptr);
-        DataTest::TearDown();
+        ViewTest::TearDown();
     }
     virtual void DestroyViews() {}
 
@@ -57,22 +57,6 @@ protected:
         if (AShown)
             WorkplaceSchedule->SetWorkplaceID(AShown->ID());
         return WorkplaceSchedule.get();
-    }
-
-    template <class T>
-    static T* Find(QObject* AParent, const QString& AName)
-    {
-        T* child = AParent->findChild<T*>(AName);
-        EXPECT_NE(child, nullptr) << AName.toStdString();
-        return child;
-    }
-
-    static QStringList ColumnTexts(QTreeWidget* AList, int AColumn)
-    {
-        QStringList texts;
-        for (int i = 0; i < AList->topLevelItemCount(); ++i)
-            texts << AList->topLevelItem(i)->text(AColumn);
-        return texts;
     }
 
     // The (worker ID, workplace ID) pairs "Jobs.cds" holds for a day, read on
