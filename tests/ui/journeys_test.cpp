@@ -711,6 +711,14 @@ TEST_F(PlannedDayTest, AWorkersMonthIsPlannedOnHisScreenAndTheScreensLeadToEachO
     EXPECT_EQ(Text(DayFrame(screen, "PSDF", 2)->findChild<QWidget*>("PSDWPF0"), "LabelName"), "Kitchen");
     EXPECT_FALSE(places->topLevelItem(1)->text(1).isEmpty());
 
+    // Bob chosen on the workers tab: his name and his (empty) days; Ann again.
+    QTreeWidget* people = ListOf(screen, "PSPersonListFrame", "LVPersons");
+    people->setCurrentItem(people->findItems("Bob Ray", Qt::MatchExactly).value(0));
+    EXPECT_EQ(Text(screen, "LabelTopCaption"), "Bob Ray");
+    EXPECT_EQ(DayFrame(screen, "PSDF", 2)->findChild<QWidget*>("PSDWPF0"), nullptr);
+    people->setCurrentItem(people->findItems("Ann Lee", Qt::MatchExactly).value(0));
+    EXPECT_EQ(Text(DayFrame(screen, "PSDF", 2)->findChild<QWidget*>("PSDWPF0"), "LabelName"), "Kitchen");
+
     // A date of the next month moves the period; the third day brings it back.
     auto* calendar = screen->findChild<QCalendarWidget*>("Calendar");
     calendar->setSelectedDate(first.addMonths(1).addDays(3));
@@ -788,6 +796,14 @@ TEST_F(PlannedDayTest, AWorkplacesWeekIsPlannedOnItsScreen)
     EXPECT_TRUE(DropOnto(DayFrame(screen, "WSDF", 0)->findChild<QWidget*>("WSDPF0"), &bobsRow));
     ASSERT_TRUE(DropOnto(DayFrame(screen, "WSDF", 1), &bobsRow));
     EXPECT_EQ(Jobs("Bob Ray"), 2);
+
+    // Bar chosen on the workplaces tab shows its own, empty days.
+    QTreeWidget* places = ListOf(screen, "WSWorkplaceListFrame", "LVWorkplaces");
+    places->setCurrentItem(places->findItems("Bar", Qt::MatchExactly).value(0));
+    EXPECT_EQ(Text(screen, "LabelTopCaption"), "Bar");
+    EXPECT_EQ(DayFrame(screen, "WSDF", 1)->findChild<QWidget*>("WSDPF0"), nullptr);
+    places->setCurrentItem(places->findItems("Kitchen", Qt::MatchExactly).value(0));
+    ASSERT_NE(DayFrame(screen, "WSDF", 1)->findChild<QWidget*>("WSDPF0"), nullptr);
 
     // Back onto the worker list: gone from the first day only; the second
     // day's delete button takes the other.
