@@ -37,6 +37,24 @@ private:
 // the name column ANameWidth pixels wide at 96 dpi, the second taking the rest.
 void SetUpRowList(QTreeWidget* AList, int ANameWidth);
 
+// Replaces AList's rows by ACount new ones, each filled by AFill(row, index)
+// before they all go in at once: inserting hundreds of rows one by one, each
+// looked up among those before it, is what a refill would otherwise cost.
+template <class TFill>
+void RefillRows(QTreeWidget* AList, int ACount, TFill AFill)
+{
+    AList->setUpdatesEnabled(false);
+    AList->clear();
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(ACount);
+    for (int i = 0; i < ACount; ++i) {
+        rows << new QTreeWidgetItem;
+        AFill(rows.back(), i);
+    }
+    AList->addTopLevelItems(rows);
+    AList->setUpdatesEnabled(true);
+}
+
 // The row whose data is AID; none when there is none.
 QTreeWidgetItem* RowWithID(const QTreeWidget* AList, int AID);
 // The ID of the focused row; 0 without one.

@@ -309,11 +309,8 @@ void TDSPersonListFrame::UpdateActions()
 
 void TDSPersonListFrame::RebuildRows()
 {
-    LVPersons->setUpdatesEnabled(false);
-    LVPersons->clear();
-    for (int i = 0; i < FPersons->Count(); ++i)
-        UpdateRow(FPersons->Items(i));
-    LVPersons->setUpdatesEnabled(true);
+    RefillRows(LVPersons, FPersons->Count(),
+        [this](QTreeWidgetItem* ARow, int AIndex) { FillRow(ARow, FPersons->Items(AIndex)); });
     SyncFocus();
     PanelInfo->setVisible(LVPersons->topLevelItemCount() == 0);
 }
@@ -323,15 +320,18 @@ void TDSPersonListFrame::UpdateRow(TDSPerson* APerson)
     if (!APerson)
         return;
     QTreeWidgetItem* row = RowWithID(LVPersons, APerson->ID());
-    if (!row)
-        row = new QTreeWidgetItem(LVPersons);
+    FillRow(row ? row : new QTreeWidgetItem(LVPersons), APerson);
+}
+
+void TDSPersonListFrame::FillRow(QTreeWidgetItem* ARow, TDSPerson* APerson)
+{
     // The list cuts long texts with "…"; the tool tip shows them whole.
-    row->setText(0, APerson->Name());
-    row->setToolTip(0, APerson->Name());
-    row->setIcon(0, SmallIcon(APerson->IsOut() ? 1 : 0));
-    row->setText(1, APerson->Workplaces()->ShortcutsAsString());
-    row->setToolTip(1, row->text(1));
-    row->setData(0, Qt::UserRole, APerson->ID());
+    ARow->setText(0, APerson->Name());
+    ARow->setToolTip(0, APerson->Name());
+    ARow->setIcon(0, SmallIcon(APerson->IsOut() ? 1 : 0));
+    ARow->setText(1, APerson->Workplaces()->ShortcutsAsString());
+    ARow->setToolTip(1, ARow->text(1));
+    ARow->setData(0, Qt::UserRole, APerson->ID());
 }
 
 void TDSPersonListFrame::SyncFocus()

@@ -55,6 +55,8 @@ private:
     void UpdateActions();
     void RebuildRows();
     void UpdateRow(TDSPerson* APerson);
+    // Shows APerson in ARow.
+    void FillRow(QTreeWidgetItem* ARow, TDSPerson* APerson);
     void SyncFocus();
     void ShowContextMenu(QWidget* AWidget, const QPoint& APos);
 

@@ -259,18 +259,8 @@ void TPeriodListFrame::UpdateActions()
 
 void TPeriodListFrame::UpdateItems()
 {
-    FListView->setUpdatesEnabled(false);
-    FListView->clear();
-    // Filled before they go in at once: looking each one up among the rows
-    // before it, or inserting them one by one, costs with hundreds of rows.
-    QList<QTreeWidgetItem*> rows;
-    rows.reserve(FList->Count());
-    for (int i = 0; i < FList->Count(); ++i) {
-        rows << new QTreeWidgetItem;
-        FillRow(rows.back(), FList->Items(i));
-    }
-    FListView->addTopLevelItems(rows);
-    FListView->setUpdatesEnabled(true);
+    RefillRows(
+        FListView, FList->Count(), [this](QTreeWidgetItem* ARow, int AIndex) { FillRow(ARow, FList->Items(AIndex)); });
     UpdateFocus();
 }
 
