@@ -144,7 +144,7 @@ int main(int argc, char* argv[])
         std::vector<TPerson*> people;
         for (int i = 0; i < 40; ++i) {
             const QString first = QString::fromUtf8(firstNames[i % 20]);
-            const QString last = QString::fromUtf8(surnames[(i + i / 20) % 10]);
+            const QString last = QString::fromUtf8(surnames[(i * 3 + i / 20) % 10]);
             fill = [&, i, first, last](TObject* AObject) {
                 auto* person = static_cast<TPerson*>(AObject);
                 person->SetName(QString::fromUtf8(degrees[i % 8]) + first + ' ' + last);

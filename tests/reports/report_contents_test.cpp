@@ -351,6 +351,11 @@ TEST(ReportContents, TextsArePrintedWhole)
                 }
         const TExpected expected = Expect(name, *laid);
         const QString body = BodyText(laid->Document);
+        // A text printed in lines reads whole when the lines are read in turn.
+        for (const auto& page : laid->Document.Pages)
+            for (const auto& item : page.Items)
+                if (IsBody(item))
+                    EXPECT_TRUE(body.contains(item.FullText.simplified())) << item.FullText.toStdString();
         if (name.startsWith("Daily") || name.contains("Workplaces"))
             EXPECT_TRUE(body.contains("Café terrace (Terrace)"));
         const bool notes
