@@ -21,7 +21,8 @@
 #include "schedule/workplace/workplace_schedule.h"
 #include "schedule/workplace/ws_lists.h"
 #include "setup/setup.h"
-#include "ui/qt_dialogs.h"
+
+#include "sample_home.h"
 
 #include <QApplication>
 #include <QDate>
@@ -32,23 +33,6 @@
 #include <map>
 
 namespace {
-
-// Stands in for the editors: sets the object's values and confirms.
-class TFillEditor final : public ISCModalEditor {
-public:
-    explicit TFillEditor(std::function<void(TObject*)>& AFill) : FFill(AFill) {}
-    void DataChanged(TObject*, const QString&) override {}
-    void Bind(TObject* AObject) override { FObject = AObject; }
-    bool ExecModal() override
-    {
-        FFill(FObject);
-        return true;
-    }
-
-private:
-    std::function<void(TObject*)>& FFill;
-    TObject* FObject = nullptr;
-};
 
 // Lays each report out and writes it to OUTPUT_FOLDER/<report>.pdf.
 class TPdfReportEngine final : public TReportEngine {
@@ -95,13 +79,21 @@ private:
     std::map<QString, const TPrintTable*> FTables;
 };
 
-struct TSamplePlace {
-    const char* Shortcut;
-    const char* Name;
-    TColor Color;
-    const char* Note;
-};
+const char* const Variants[] = {"General", "Full", "TwoCol"};
 
+// A period schedule's month around ADay, each of its lists in every layout.
+template <class TSchedule, class TRefreshKinds>
+void PrintMonth(TSchedule& ASchedule, TRefreshKinds AAll, TDate ADay, const QString& APrefix, const QString& ADayReport)
+{
+    ASchedule.SetDate(ADay);
+    ASchedule.SetDateDaysKind(ddkMonth);
+    ASchedule.Refresh(AAll);
+    for (const char* v : Variants) {
+        ASchedule.Persons()->Print(APrefix + "Persons" + v, false);
+        ASchedule.Workplaces()->Print(APrefix + "Workplaces" + v, false);
+        ASchedule.Days()->Print(ADayReport + v);
+    }
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -111,21 +103,18 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: plenvo_report_pictures PROJECT.rav OUTPUT_FOLDER\n");
         return 2;
     }
-    QTemporaryDir home;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path() + "/config");
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-    TQtDialogs dialogs;
-    SetDialogs(&dialogs);
-    InitProgramInfo();
+    TSampleHome home;
+    // The next new or edited object's values.
     std::function<void(TObject*)> fill;
-    dialogs.RegisterEditor("TPersonEditor", [&fill] { return std::make_unique<TFillEditor>(fill); });
-    dialogs.RegisterEditor("TWorkplaceEditor", [&fill] { return std::make_unique<TFillEditor>(fill); });
+    const auto editor = [&fill] { return std::make_unique<TFillEditor>([&fill](TObject* AObject) { fill(AObject); }); };
+    home.Dialogs.RegisterEditor("TPersonEditor", editor);
+    home.Dialogs.RegisterEditor("TWorkplaceEditor", editor);
 
     TPdfReportEngine engine(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
     {
         TSetup setup;
         setup.Data()->SetDataDirKind(sddkOtherDataFolder);
-        setup.Data()->SetOtherDataFolder(home.path() + "/data");
+        setup.Data()->SetOtherDataFolder(home.DataFolder());
         setup.General()->SetNote("Zanthor Catering");
         setup.General()->SetSubnote("Kitchen and service, Harbour Street 4");
         TDataMan dataMan;
@@ -163,14 +152,16 @@ int main(int argc, char* argv[])
             people.push_back(persons.AddPerson());
         }
         std::vector<TWorkplace*> places;
-        for (const TSamplePlace& w :
-            {TSamplePlace{"KIT", "Kitchen", 0xDFEBFF, "Lunch for 120"}, TSamplePlace{"BAR", "Bar", 0xFFE8DF, ""},
-                TSamplePlace{"TER", "Terrace", 0xDFFFE3, "Open from 11 when dry"},
-                TSamplePlace{"SRV", "Service", 0xFFDFEF, ""}, TSamplePlace{"DEL", "Delivery", 0xEFEFEF, "Van 2"},
-                TSamplePlace{"PAS", "Pastry", 0xE8DFFF, ""}, TSamplePlace{"GRL", "Grill station", 0xDFF7FF, ""},
-                TSamplePlace{"BAK", "Bakery", 0xFFF5DF, "Starts at 5"}, TSamplePlace{"CLD", "Cold room", 0xE0FFFF, ""},
-                TSamplePlace{"WSH", "Washing-up", 0xF0F0FF, ""}, TSamplePlace{"OFF", "Office", 0xFFFFE0, ""},
-                TSamplePlace{"LAU", "Laundry", 0xFFE0E0, ""}}) {
+        for (const TSampleWorkplace& w :
+            {TSampleWorkplace{"KIT", "Kitchen", 0xDFEBFF, "Lunch for 120"},
+                TSampleWorkplace{"BAR", "Bar", 0xFFE8DF, ""},
+                TSampleWorkplace{"TER", "Terrace", 0xDFFFE3, "Open from 11 when dry"},
+                TSampleWorkplace{"SRV", "Service", 0xFFDFEF, ""},
+                TSampleWorkplace{"DEL", "Delivery", 0xEFEFEF, "Van 2"}, TSampleWorkplace{"PAS", "Pastry", 0xE8DFFF, ""},
+                TSampleWorkplace{"GRL", "Grill station", 0xDFF7FF, ""},
+                TSampleWorkplace{"BAK", "Bakery", 0xFFF5DF, "Starts at 5"},
+                TSampleWorkplace{"CLD", "Cold room", 0xE0FFFF, ""}, TSampleWorkplace{"WSH", "Washing-up", 0xF0F0FF, ""},
+                TSampleWorkplace{"OFF", "Office", 0xFFFFE0, ""}, TSampleWorkplace{"LAU", "Laundry", 0xFFE0E0, ""}}) {
             fill = [w](TObject* AObject) {
                 auto* place = static_cast<TWorkplace*>(AObject);
                 place->SetName(QString::fromUtf8(w.Name));
@@ -203,12 +194,11 @@ int main(int argc, char* argv[])
         TDataManPrint printing(&engine);
         TDataManPrint::SetInstance(&printing);
         TScheduleStores scheduleStores;
-        const char* const variants[] = {"General", "Full", "TwoCol"};
         {
             TDailySchedule daily;
             daily.SetDate(DateToOle(day));
             daily.Refresh(dsrkAll);
-            for (const char* v : variants) {
+            for (const char* v : Variants) {
                 daily.Workplaces()->Print(QStringLiteral("DailySchedule") + v, false);
                 daily.Persons()->Print(QStringLiteral("DSPersons") + v, false);
                 // The registers as the daily screen prints them.
@@ -216,33 +206,14 @@ int main(int argc, char* argv[])
                 daily.Workplaces()->Print(QStringLiteral("Workplaces") + v, true);
             }
         }
-        {
-            TPersonSchedule schedule;
-            schedule.SetPersonID(chosenWorker);
-            schedule.SetDate(DateToOle(day));
-            schedule.SetDateDaysKind(ddkMonth);
-            schedule.Refresh(psrkAll);
-            for (const char* v : variants) {
-                schedule.Persons()->Print(QStringLiteral("PSPersons") + v, false);
-                schedule.Workplaces()->Print(QStringLiteral("PSWorkplaces") + v, false);
-                schedule.Days()->Print(QStringLiteral("PersonSchedule") + v);
-            }
-        }
-        {
-            TWorkplaceSchedule schedule;
-            schedule.SetWorkplaceID(chosenPlace);
-            schedule.SetDate(DateToOle(day));
-            schedule.SetDateDaysKind(ddkMonth);
-            schedule.Refresh(wsrkAll);
-            for (const char* v : variants) {
-                schedule.Persons()->Print(QStringLiteral("WSPersons") + v, false);
-                schedule.Workplaces()->Print(QStringLiteral("WSWorkplaces") + v, false);
-                schedule.Days()->Print(QStringLiteral("WorkplaceSchedule") + v);
-            }
-        }
+        TPersonSchedule personSchedule;
+        personSchedule.SetPersonID(chosenWorker);
+        PrintMonth(personSchedule, psrkAll, DateToOle(day), "PS", "PersonSchedule");
+        TWorkplaceSchedule workplaceSchedule;
+        workplaceSchedule.SetWorkplaceID(chosenPlace);
+        PrintMonth(workplaceSchedule, wsrkAll, DateToOle(day), "WS", "WorkplaceSchedule");
         TDataManPrint::SetInstance(nullptr);
     }
-    SetDialogs(nullptr);
     std::printf("%lld reports printed\n", static_cast<long long>(engine.Printed.size()));
     return engine.Failed || engine.Printed.size() != 30 ? 1 : 0;
 }
