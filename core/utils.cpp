@@ -269,6 +269,19 @@ QString ShortDateText(TDate ADate)
     return QLocale().toString(OleToDate(ADate), QLocale::ShortFormat);
 }
 
+bool ShortDateTextToDate(const QString& AText, TDate& ADate)
+{
+    const QLocale locale;
+    QDate date = locale.toDate(AText.trimmed(), QLocale::ShortFormat);
+    if (!date.isValid())
+        return false;
+    // Qt reads a two-digit year as 19xx; schedules lie around today.
+    if (!locale.dateFormat(QLocale::ShortFormat).contains(QLatin1String("yyyy")) && date.year() < 1950)
+        date = date.addYears(100);
+    ADate = DateToOle(date);
+    return true;
+}
+
 TColor LightenColor(TColor AColor, int AMinLevel)
 {
     if (AMinLevel == 0)

@@ -70,6 +70,8 @@ QString FormatDatePattern(TDate ADate, const QString& APattern, const QString& A
 QString DateToStrWithoutYear(TDate ADate, const QString& APattern, const QString& ASeparator);
 QString DateToStrWithoutYear(TDate ADate);
 QString ShortDateText(TDate ADate);
+// Reads back a text of ShortDateText; false when it is no such date.
+bool ShortDateTextToDate(const QString& AText, TDate& ADate);
 
 // --- colours ---
 TColor LightenColor(TColor AColor, int AMinLevel);

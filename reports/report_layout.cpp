@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include <map>
+#include <optional>
 
 namespace {
 constexpr double MeasureDpi = 1200;
@@ -61,29 +62,92 @@ bool FieldSet(const TPrintTable& ATable, int ARow, const QString& AField)
     return value.toDouble() != 0;
 }
 
-// {Field} a field of the row, {@Name} a parameter, {#Page} and {#Pages}.
+// {Field} a field of the row, {@Name} a parameter, {#Page} and {#Pages};
+// {A|B|C} the first of them that is not blank.
 QString Expand(const QString& ATemplate, const TPrintTable* ATable, int ARow, const TReportParams& AParams,
     int APage = 0, int APages = 0)
 {
-    static const QRegularExpression token(QStringLiteral("\\{([@#]?)([A-Za-z]+)\\}"));
+    static const QRegularExpression token(QStringLiteral("\\{([@#]?)([A-Za-z]+(?:\\|[A-Za-z]+)*)\\}"));
     QString result;
     qsizetype last = 0;
     for (auto it = token.globalMatch(ATemplate); it.hasNext();) {
         const auto match = it.next();
         result += ATemplate.mid(last, match.capturedStart() - last);
         const QString kind = match.captured(1);
-        const QString name = match.captured(2);
-        if (kind == QLatin1String("@"))
-            result += AParams.value(name);
-        else if (kind == QLatin1String("#"))
-            result += name == QLatin1String("Pages") ? QString::number(APages) : QString::number(APage);
-        else if (ATable)
-            result += FieldText(*ATable, ARow, name);
+        for (const QString& name : match.captured(2).split(QLatin1Char('|'))) {
+            QString value;
+            if (kind == QLatin1String("@"))
+                value = AParams.value(name);
+            else if (kind == QLatin1String("#"))
+                value = name == QLatin1String("Pages") ? QString::number(APages) : QString::number(APage);
+            else if (ATable)
+                value = FieldText(*ATable, ARow, name);
+            if (!value.trimmed().isEmpty()) {
+                result += value;
+                break;
+            }
+        }
         last = match.capturedEnd();
     }
     result += ATemplate.mid(last);
     return result.trimmed();
 }
+
+// A span of whole days; To 0 is none.
+struct TSpan {
+    TDate From = 0;
+    TDate To = 0;
+    bool Overlaps(const TSpan& AOther) const
+    {
+        return To != 0 && AOther.To != 0 && From <= AOther.To && AOther.From <= To;
+    }
+};
+
+// The period printed for: the report's DateStart..DateEnd, else its
+// ScheduleDate; none for a register.
+std::optional<TSpan> ParamSpan(const TReportParams& AParams)
+{
+    TSpan span;
+    if (ShortDateTextToDate(AParams.value(QStringLiteral("DateStart")), span.From)
+        && ShortDateTextToDate(AParams.value(QStringLiteral("DateEnd")), span.To))
+        return span;
+    if (ShortDateTextToDate(AParams.value(QStringLiteral("ScheduleDate")), span.From)) {
+        span.To = span.From;
+        return span;
+    }
+    return std::nullopt;
+}
+
+// A cell of a measured row: its share of the band's line and its text in lines.
+struct TCell {
+    const TReportColumn* Column = nullptr;
+    double X = 0; // from the band's left edge
+    double Width = 0;
+    double Size = 9;
+    QString Text;
+    QStringList Lines;
+};
+
+struct TRowLine {
+    double Top = 0; // from the row's top
+    std::vector<TCell> Cells;
+};
+
+struct TRow {
+    const TReportBand* Band = nullptr;
+    const TPrintTable* Table = nullptr;
+    int Row = 0;
+    QString Role;
+    std::vector<TRowLine> Lines;
+    double Height = 0;
+};
+
+// A row in reading order: a parent row or one nested under the last parent.
+struct TEntry {
+    TRow Row;
+    size_t Group = 0;
+    bool Master = false;
+};
 
 QImage LoadLogo(const QString& AFileName, bool ATransparent)
 {
@@ -105,7 +169,8 @@ public:
         const TReportPageGeometry& AGeometry)
         : L(ALayout),
           P(AParams),
-          G(AGeometry)
+          G(AGeometry),
+          FParamSpan(ParamSpan(AParams))
     {
         FMaster = AConnections ? AConnections(L.Master.Connection) : nullptr;
         FDetail = (L.Detail && AConnections) ? AConnections(L.Detail->Connection) : nullptr;
@@ -115,6 +180,7 @@ public:
         FBottom = G.Paper.height() - G.Margins.bottom();
         FColumnWidth = (FRight - FLeft - ColumnGap * (L.Columns - 1)) / L.Columns;
         FBodyBottom = FBottom - ReportLineHeight(FooterSize) - 2;
+        FLimit = FBodyBottom;
         BuildHeader();
     }
 
@@ -122,28 +188,13 @@ public:
     {
         Doc.ReportName = L.Name;
         Doc.Paper = G.Paper;
-        const int rows = FMaster ? FMaster->RowCount() : 0;
-        int selected = 0;
-        for (int r = 0; r < rows; ++r)
-            if (Selected(L.Master, *FMaster, r))
-                ++selected;
-        if (selected == 0) {
+        BuildEntries();
+        if (FEntries.empty()) {
             NewPage(false);
-            AddText(QRectF(FLeft, FBodyTop, FRight - FLeft, ReportLineHeight(10)), QStringLiteral("empty"), L.EmptyText,
-                10, false, true, Qt::AlignLeft);
+            AddWrapped(
+                FLeft, FBodyTop, FRight - FLeft, QStringLiteral("empty"), L.EmptyText, 10, false, true, Qt::AlignLeft);
         } else {
-            NewPage(true);
-            std::map<int, std::vector<int>> details;
-            if (FDetail)
-                for (int d = 0; d < FDetail->RowCount(); ++d)
-                    details[FDetail->AsInteger(d, L.Detail->Link)].push_back(d);
-            for (int r = 0; r < rows; ++r) {
-                if (!Selected(L.Master, *FMaster, r))
-                    continue;
-                static const std::vector<int> none;
-                const auto found = details.find(FMaster->AsInteger(r, QStringLiteral("ID")));
-                PlaceGroup(r, found == details.end() ? none : found->second);
-            }
+            PlaceEntries();
         }
         AddFooters();
         return std::move(Doc);
@@ -160,37 +211,209 @@ private:
 
     double ColumnX(int AColumn) const { return FLeft + AColumn * (FColumnWidth + ColumnGap); }
     double ColumnTop() const { return FBodyTop + FCaptionsHeight; }
-    double Remaining() const { return FBodyBottom - FY; }
-    // The lines a row prints: the second only when one of its cells has text.
-    int RowLines(const TReportBand& ABand, const TPrintTable& ATable, int ARow) const
+    double ColumnCapacity() const { return FBodyBottom - ColumnTop(); }
+    double Remaining() const { return FLimit - FY; }
+    bool AtColumnTop() const { return FY <= ColumnTop() + 1e-6; }
+
+    // The span a row is printed for: its parent's day, else the report's period.
+    std::optional<TSpan> PrintedSpan(int AMasterRow) const
     {
-        if (ABand.LineCount() < 2)
-            return 1;
-        for (const auto& column : ABand.Columns)
-            if (column.Line == 1 && !CellText(column, ATable, ARow).isEmpty())
-                return 2;
-        return 1;
+        if (AMasterRow >= 0 && FMaster->FieldIndex(QStringLiteral("Date")) >= 0) {
+            const TDate day = TruncDate(FMaster->AsDate(AMasterRow, QStringLiteral("Date")));
+            if (day != 0)
+                return TSpan{day, day};
+        }
+        return FParamSpan;
     }
-    double RowHeight(const TReportBand& ABand, const TPrintTable& ATable, int ARow) const
-    {
-        return RowLines(ABand, ATable, ARow) * ReportLineHeight(ABand.Size) + 0.6;
-    }
-    QString CellText(const TReportColumn& AColumn, const TPrintTable& ATable, int ARow) const
+
+    QString CellText(const TReportColumn& AColumn, const TPrintTable& ATable, int ARow, int AMasterRow) const
     {
         if (!AColumn.If.isEmpty() && !FieldSet(ATable, ARow, AColumn.If))
             return {};
+        if (!AColumn.IfOverlaps.isEmpty()) {
+            const TSpan span{TruncDate(ATable.AsDate(ARow, AColumn.IfOverlaps[0])),
+                TruncDate(ATable.AsDate(ARow, AColumn.IfOverlaps[1]))};
+            const std::optional<TSpan> printed = PrintedSpan(AMasterRow);
+            if (span.To == 0 || (printed && !span.Overlaps(*printed)))
+                return {};
+        }
         return Expand(AColumn.Text, &ATable, ARow, P);
     }
 
-    TReportItem& AddText(const QRectF& ARect, const QString& ARole, const QString& AText, double ASize, bool ABold,
-        bool AItalic, Qt::Alignment AAlign)
+    // Texts and places of a row's cells. An empty cell lends its width to the
+    // nearest cell on its left that has text; a line after the first prints
+    // only when it has text; a text wider than its cell wraps and the row grows.
+    TRow Measure(const TReportBand& ABand, const TPrintTable& ATable, int ARow, int AMasterRow, bool AContinued) const
+    {
+        TRow row;
+        row.Band = &ABand;
+        row.Table = &ATable;
+        row.Row = ARow;
+        row.Role = AMasterRow < 0 ? QStringLiteral("master") : QStringLiteral("detail");
+        const double width = FColumnWidth - ABand.Indent;
+        double y = 0;
+        for (int line = 0; line < ABand.LineCount(); ++line) {
+            double total = 0;
+            for (const auto& column : ABand.Columns)
+                if (column.Line == line)
+                    total += column.Width;
+            TRowLine cells;
+            cells.Top = y;
+            double x = 0;
+            bool first = true;
+            for (const auto& column : ABand.Columns) {
+                if (column.Line != line)
+                    continue;
+                TCell cell;
+                cell.Column = &column;
+                cell.X = x;
+                cell.Width = width * column.Width / total;
+                cell.Size = column.Size > 0 ? column.Size : ABand.Size;
+                cell.Text = CellText(column, ATable, ARow, AMasterRow);
+                if (AContinued && first && line == 0)
+                    cell.Text += QStringLiteral(" (continued)");
+                first = false;
+                x += cell.Width;
+                if (!cell.Text.isEmpty())
+                    cells.Cells.push_back(std::move(cell));
+                else if (!cells.Cells.empty())
+                    cells.Cells.back().Width += cell.Width;
+            }
+            if (line > 0 && cells.Cells.empty())
+                continue;
+            double height = ReportLineHeight(ABand.Size);
+            for (auto& cell : cells.Cells) {
+                cell.Lines = WrapReportText(
+                    cell.Text, cell.Width - 2 * CellPadding, cell.Size, cell.Column->Bold, cell.Column->Italic);
+                height = std::max(height, cell.Lines.size() * CellLineHeight(ABand, cell));
+            }
+            y += height;
+            row.Lines.push_back(std::move(cells));
+        }
+        row.Height = y + 0.6;
+        return row;
+    }
+
+    static double CellLineHeight(const TReportBand& ABand, const TCell& ACell)
+    {
+        return ReportLineHeight(std::max(ABand.Size, ACell.Size));
+    }
+
+    void BuildEntries()
+    {
+        const int rows = FMaster ? FMaster->RowCount() : 0;
+        std::map<int, std::vector<int>> details;
+        if (FDetail)
+            for (int d = 0; d < FDetail->RowCount(); ++d)
+                details[FDetail->AsInteger(d, L.Detail->Link)].push_back(d);
+        for (int r = 0; r < rows; ++r) {
+            if (!Selected(L.Master, *FMaster, r))
+                continue;
+            const size_t group = FGroups.size();
+            FGroups.push_back(r);
+            FEntries.push_back({Measure(L.Master, *FMaster, r, -1, false), group, true});
+            const auto found = details.find(FMaster->AsInteger(r, QStringLiteral("ID")));
+            if (found != details.end())
+                for (int d : found->second)
+                    FEntries.push_back({Measure(*L.Detail, *FDetail, d, r, false), group, false});
+        }
+    }
+
+    TRow Continued(size_t AGroup) const { return Measure(L.Master, *FMaster, FGroups[AGroup], -1, true); }
+
+    // A parent row goes where its first nested row fits below it, and with all
+    // of them when they fit one column; a nested row that does not fit goes on
+    // in the next column under its parent's row repeated.
+    void PlaceEntries()
+    {
+        NewPage(true);
+        FLimit = ColumnLimit(0, std::nullopt);
+        for (size_t i = 0; i < FEntries.size(); ++i) {
+            const TEntry& entry = FEntries[i];
+            const bool nested = i + 1 < FEntries.size() && !FEntries[i + 1].Master;
+            if (entry.Master) {
+                double group = entry.Row.Height;
+                for (size_t j = i + 1; j < FEntries.size() && !FEntries[j].Master; ++j)
+                    group += FEntries[j].Row.Height;
+                const double first = entry.Row.Height + (nested ? FEntries[i + 1].Row.Height : 0);
+                if (!AtColumnTop()
+                    && (first > Remaining() || (!FBalanced && group > Remaining() && group <= ColumnCapacity())))
+                    NextColumn(i, std::nullopt);
+                Place(entry.Row);
+            } else if (entry.Row.Height > Remaining()) {
+                NextColumn(i, entry.Group);
+                Place(Continued(entry.Group));
+                Place(entry.Row);
+            } else {
+                Place(entry.Row);
+            }
+        }
+    }
+
+    void NextColumn(size_t AFrom, std::optional<size_t> AContinued)
+    {
+        if (FColumn + 1 < L.Columns) {
+            ++FColumn;
+            FY = ColumnTop();
+            FLimit = FBodyBottom;
+        } else {
+            NewPage(true);
+            FLimit = ColumnLimit(AFrom, AContinued);
+        }
+    }
+
+    // Where the left column of a new page ends. When the rest fits both
+    // columns they share it evenly, else the left one is filled.
+    double ColumnLimit(size_t AFrom, std::optional<size_t> AContinued)
+    {
+        FBalanced = false;
+        if (L.Columns < 2)
+            return FBodyBottom;
+        struct TPart {
+            double Height;
+            bool Master;
+            size_t Group;
+        };
+        std::vector<TPart> rest;
+        if (AContinued)
+            rest.push_back({Continued(*AContinued).Height, true, *AContinued});
+        double total = rest.empty() ? 0 : rest.front().Height;
+        for (size_t i = AFrom; i < FEntries.size(); ++i) {
+            rest.push_back({FEntries[i].Row.Height, FEntries[i].Master, FEntries[i].Group});
+            total += FEntries[i].Row.Height;
+        }
+        const double capacity = ColumnCapacity();
+        if (total > 2 * capacity)
+            return FBodyBottom;
+        size_t count = 0;
+        double left = 0;
+        while (count < rest.size() && left < total / 2 - 1e-6)
+            left += rest[count++].Height;
+        // A parent row never ends the column without its first nested row.
+        if (count > 0 && count < rest.size() && rest[count - 1].Master && !rest[count].Master) {
+            if (left + rest[count].Height <= capacity)
+                left += rest[count++].Height;
+            else
+                left -= rest[--count].Height;
+        }
+        double right = total - left;
+        if (count > 0 && count < rest.size() && !rest[count].Master)
+            right += Continued(rest[count].Group).Height;
+        if (count == 0 || left > capacity || right > capacity)
+            return FBodyBottom;
+        FBalanced = true;
+        return ColumnTop() + left + 1e-6;
+    }
+
+    TReportItem& AddText(const QRectF& ARect, const QString& ARole, const QString& AText, const QString& AFullText,
+        double ASize, bool ABold, bool AItalic, Qt::Alignment AAlign)
     {
         TReportItem item;
         item.Kind = rikText;
         item.Rect = ARect;
         item.Role = ARole;
-        item.FullText = AText;
-        item.Text = ElideReportText(AText, ARect.width(), ASize, ABold, AItalic);
+        item.Text = AText;
+        item.FullText = AFullText;
         item.Size = ASize;
         item.Bold = ABold;
         item.Italic = AItalic;
@@ -198,6 +421,17 @@ private:
         item.Column = FColumn;
         Doc.Pages.back().Items.push_back(std::move(item));
         return Doc.Pages.back().Items.back();
+    }
+
+    // A text in as many lines as its width needs; returns their height.
+    double AddWrapped(double AX, double AY, double AWidth, const QString& ARole, const QString& AText, double ASize,
+        bool ABold, bool AItalic, Qt::Alignment AAlign)
+    {
+        const double height = ReportLineHeight(ASize);
+        const QStringList lines = WrapReportText(AText, AWidth, ASize, ABold, AItalic);
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            AddText(QRectF(AX, AY + i * height, AWidth, height), ARole, lines[i], AText, ASize, ABold, AItalic, AAlign);
+        return lines.size() * height;
     }
 
     void AddLine(double AX, double AY, double AWidth, const QString& ARole)
@@ -229,18 +463,22 @@ private:
         }
         double y = FTop;
         const auto addLine = [&](const QString& ARole, const QString& AText, double ASize, bool ABold) {
-            if (AText.isEmpty())
-                return;
-            TReportItem item;
-            item.Kind = rikText;
-            item.Rect = QRectF(textX, y, FRight - textX, ReportLineHeight(ASize));
-            item.Role = ARole;
-            item.FullText = AText;
-            item.Text = ElideReportText(AText, item.Rect.width(), ASize, ABold, false);
-            item.Size = ASize;
-            item.Bold = ABold;
-            FHeader.push_back(std::move(item));
-            y += ReportLineHeight(ASize);
+            const double height = ReportLineHeight(ASize);
+            const QStringList lines = WrapReportText(AText, FRight - textX, ASize, ABold, false);
+            for (const QString& line : lines) {
+                if (line.isEmpty())
+                    continue;
+                TReportItem item;
+                item.Kind = rikText;
+                item.Rect = QRectF(textX, y, FRight - textX, height);
+                item.Role = ARole;
+                item.Text = line;
+                item.FullText = AText;
+                item.Size = ASize;
+                item.Bold = ABold;
+                FHeader.push_back(std::move(item));
+                y += height;
+            }
         };
         addLine(QStringLiteral("title"), Expand(L.Header.Title, nullptr, 0, P), 14, true);
         for (const QString& line : L.Header.Lines)
@@ -262,25 +500,27 @@ private:
         return false;
     }
 
-    // Captions of a band's first line, above its cells.
-    void AddCaptions(const TReportBand& ABand, double AY)
+    // Captions of a band's first line, above its cells; returns their height.
+    double AddCaptions(const TReportBand& ABand, double AY)
     {
         double total = 0;
         for (const auto& column : ABand.Columns)
             if (column.Line == 0)
                 total += column.Width;
-        const double x0 = ColumnX(FColumn) + ABand.Indent;
         const double width = FColumnWidth - ABand.Indent;
-        double x = x0;
+        double x = ColumnX(FColumn) + ABand.Indent;
+        double height = ReportLineHeight(CaptionSize);
         for (const auto& column : ABand.Columns) {
             if (column.Line != 0)
                 continue;
             const double w = width * column.Width / total;
             if (!column.Caption.isEmpty())
-                AddText(QRectF(x + CellPadding, AY, w - 2 * CellPadding, ReportLineHeight(CaptionSize)),
-                    QStringLiteral("caption"), column.Caption, CaptionSize, true, &ABand != &L.Master, column.Align);
+                height
+                    = std::max(height, AddWrapped(x + CellPadding, AY, w - 2 * CellPadding, QStringLiteral("caption"),
+                                           column.Caption, CaptionSize, true, &ABand != &L.Master, column.Align));
             x += w;
         }
+        return height;
     }
 
     void AddColumnCaptions()
@@ -297,10 +537,8 @@ private:
             return;
         for (FColumn = 0; FColumn < L.Columns; ++FColumn) {
             double y = FBodyTop;
-            for (const TReportBand* band : bands) {
-                AddCaptions(*band, y);
-                y += ReportLineHeight(CaptionSize);
-            }
+            for (const TReportBand* band : bands)
+                y += AddCaptions(*band, y);
             AddLine(ColumnX(FColumn), y + 0.5, FColumnWidth, QStringLiteral("rule"));
             FCaptionsHeight = y + 1.5 - FBodyTop;
         }
@@ -317,29 +555,17 @@ private:
         FY = ColumnTop();
     }
 
-    void NextColumn()
+    void Place(const TRow& ARow)
     {
-        if (FColumn + 1 < L.Columns) {
-            ++FColumn;
-            FY = ColumnTop();
-        } else {
-            NewPage(true);
-        }
-    }
-
-    void PlaceBand(const TReportBand& ABand, const TPrintTable& ATable, int ARow, const QString& ARole, bool AContinued)
-    {
-        const double lineHeight = ReportLineHeight(ABand.Size);
-        const int lines = RowLines(ABand, ATable, ARow);
-        const double height = RowHeight(ABand, ATable, ARow);
-        const double x0 = ColumnX(FColumn) + ABand.Indent;
-        const double width = FColumnWidth - ABand.Indent;
-        if (!ABand.ColorField.isEmpty()) {
-            const TColor color = static_cast<TColor>(ATable.AsInteger(ARow, ABand.ColorField));
+        const TReportBand& band = *ARow.Band;
+        const double x0 = ColumnX(FColumn) + band.Indent;
+        const double width = FColumnWidth - band.Indent;
+        if (!band.ColorField.isEmpty()) {
+            const TColor color = static_cast<TColor>(ARow.Table->AsInteger(ARow.Row, band.ColorField));
             if (color != 0) {
                 TReportItem box;
                 box.Kind = rikBox;
-                box.Rect = QRectF(x0, FY, width, height);
+                box.Rect = QRectF(x0, FY, width, ARow.Height);
                 box.Role = QStringLiteral("band");
                 box.Fill = color;
                 box.Column = FColumn;
@@ -347,59 +573,18 @@ private:
             }
         }
         // At a column's top the captions' rule is already there.
-        if (ABand.Rule && FY > ColumnTop() + 0.01)
+        if (band.Rule && !AtColumnTop())
             AddLine(x0, FY, width, QStringLiteral("rule"));
-        for (int line = 0; line < lines; ++line) {
-            double total = 0;
-            for (const auto& column : ABand.Columns)
-                if (column.Line == line)
-                    total += column.Width;
-            double x = x0;
-            bool first = true;
-            for (const auto& column : ABand.Columns) {
-                if (column.Line != line)
-                    continue;
-                const double w = width * column.Width / total;
-                QString text = CellText(column, ATable, ARow);
-                if (AContinued && first && line == 0)
-                    text += QStringLiteral(" (continued)");
-                first = false;
-                if (!text.isEmpty()) {
-                    const double size = column.Size > 0 ? column.Size : ABand.Size;
-                    AddText(QRectF(x + CellPadding, FY + 0.3 + line * lineHeight, w - 2 * CellPadding, lineHeight),
-                        ARole, text, size, column.Bold, column.Italic, column.Align);
-                }
-                x += w;
+        for (const auto& line : ARow.Lines)
+            for (const auto& cell : line.Cells) {
+                const double height = CellLineHeight(band, cell);
+                for (qsizetype i = 0; i < cell.Lines.size(); ++i)
+                    AddText(QRectF(x0 + cell.X + CellPadding, FY + 0.3 + line.Top + i * height,
+                                cell.Width - 2 * CellPadding, height),
+                        ARow.Role, cell.Lines[i], cell.Text, cell.Size, cell.Column->Bold, cell.Column->Italic,
+                        cell.Column->Align);
             }
-        }
-        FY += height;
-    }
-
-    // A row with its nested rows stays in one column when it fits one; a longer
-    // one starts with at least one nested row and repeats its row when it goes on.
-    void PlaceGroup(int ARow, const std::vector<int>& ADetails)
-    {
-        const double master = RowHeight(L.Master, *FMaster, ARow);
-        std::vector<double> details;
-        double total = master;
-        for (int d : ADetails) {
-            details.push_back(RowHeight(*L.Detail, *FDetail, d));
-            total += details.back();
-        }
-        if (total > Remaining()) {
-            const double firstPart = master + (details.empty() ? 0 : details.front());
-            if (total <= FBodyBottom - ColumnTop() || firstPart > Remaining())
-                NextColumn();
-        }
-        PlaceBand(L.Master, *FMaster, ARow, QStringLiteral("master"), false);
-        for (size_t i = 0; i < ADetails.size(); ++i) {
-            const int d = ADetails[i];
-            if (details[i] > Remaining()) {
-                NextColumn();
-                PlaceBand(L.Master, *FMaster, ARow, QStringLiteral("master"), true);
-            }
-            PlaceBand(*L.Detail, *FDetail, d, QStringLiteral("detail"), false);
-        }
+        FY += ARow.Height;
     }
 
     void AddFooters()
@@ -443,14 +628,20 @@ private:
     std::vector<TReportItem> FHeader;
     double FLeft = 0, FRight = 0, FTop = 0, FBottom = 0;
     double FBodyTop = 0, FBodyBottom = 0, FCaptionsHeight = 0, FColumnWidth = 0, FY = 0;
+    double FLimit = 0; // where the current column ends
+    bool FBalanced = false; // this page's columns share the rest evenly
     int FColumn = 0;
+    std::optional<TSpan> FParamSpan;
+    std::vector<TEntry> FEntries;
+    std::vector<int> FGroups; // the parent row of each group
 };
 } // namespace
 
 QFont ReportFont(double ASize, bool ABold, bool AItalic)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleHint(QFont::SansSerif);
+    // Unshaped text has no ligatures: text taken from a PDF reads "officer", not one glyph for "ffi".
+    font.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
     font.setPointSizeF(ASize);
     font.setBold(ABold);
     font.setItalic(AItalic);
@@ -465,6 +656,47 @@ double ReportLineHeight(double ASize)
 double ReportTextWidth(const QString& AText, double ASize, bool ABold, bool AItalic)
 {
     return Metrics(ASize, ABold, AItalic).horizontalAdvance(AText) * MmPerInch / MeasureDpi;
+}
+
+QStringList WrapReportText(const QString& AText, double AWidth, double ASize, bool ABold, bool AItalic)
+{
+    const QFontMetricsF metrics = Metrics(ASize, ABold, AItalic);
+    // The same allowance as eliding: other resolutions round glyphs differently.
+    const double width = AWidth * 0.97 * MeasureDpi / MmPerInch;
+    const auto fits = [&](const QString& ALine) { return metrics.horizontalAdvance(ALine) <= width; };
+    QStringList lines;
+    QString line;
+    const auto endLine = [&] {
+        lines << line;
+        line.clear();
+    };
+    // Words keep the spaces after them, so the lines join to the whole text.
+    static const QRegularExpression word(QStringLiteral("\\S*\\s*"));
+    for (auto it = word.globalMatch(AText); it.hasNext();) {
+        const QString chunk = it.next().captured();
+        if (chunk.isEmpty())
+            continue;
+        if (fits(line + chunk)) {
+            line += chunk;
+        } else {
+            if (!line.isEmpty())
+                endLine();
+            // A word wider than the cell breaks where it must; spaces hang.
+            for (qsizetype i = 0; i < chunk.size();) {
+                const qsizetype length = chunk[i].isHighSurrogate() && i + 1 < chunk.size() ? 2 : 1;
+                const QString part = chunk.mid(i, length);
+                if (!line.isEmpty() && !part[0].isSpace() && !fits(line + part))
+                    endLine();
+                line += part;
+                i += length;
+            }
+        }
+        if (chunk.contains(QLatin1Char('\n')))
+            endLine();
+    }
+    if (!line.isEmpty() || lines.isEmpty())
+        lines << line;
+    return lines;
 }
 
 QString ElideReportText(const QString& AText, double AWidth, double ASize, bool ABold, bool AItalic)

@@ -22,8 +22,8 @@ struct TReportItem {
     TReportItemKind Kind = rikText;
     QRectF Rect; // millimetres from the paper's top-left corner
     QString Role; // logo, title, headerline, caption, master, detail, empty, footer, rule, band
-    QString Text; // as printed, elided to fit
-    QString FullText; // before eliding
+    QString Text; // as printed: one line of a text that wraps, else the whole text
+    QString FullText; // the whole text the line belongs to (a footer's before eliding)
     double Size = 9;
     bool Bold = false;
     bool Italic = false;
@@ -57,6 +57,9 @@ TReportDocument LayoutReport(const TReportLayout& ALayout, const TReportParams& 
 
 // Width of a text in millimetres, as the painter will print it.
 double ReportTextWidth(const QString& AText, double ASize, bool ABold, bool AItalic);
+// A text broken into lines that fit the width: between words, inside a word
+// only when it alone is wider. The lines joined give the text back.
+QStringList WrapReportText(const QString& AText, double AWidth, double ASize, bool ABold, bool AItalic);
 QString ElideReportText(const QString& AText, double AWidth, double ASize, bool ABold, bool AItalic);
 // The font the items are measured and printed in.
 QFont ReportFont(double ASize, bool ABold, bool AItalic);

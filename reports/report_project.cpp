@@ -89,16 +89,40 @@ Qt::Alignment ParseAlign(const QString& AText)
     return Qt::AlignLeft;
 }
 
-// Every {Field} of a template must be a field of the band's table.
+bool CheckField(const QString& AName, const TPrintTable& ATable, QString& AError)
+{
+    if (ATable.FieldIndex(AName) >= 0)
+        return true;
+    AError = QStringLiteral("%1 has no field \"%2\"").arg(ATable.ConnectionName(), AName);
+    return false;
+}
+
+// Every {Field} and {A|B} of a template must name fields of the band's table.
 bool CheckFields(const QString& ATemplate, const TPrintTable& ATable, QString& AError)
 {
-    static const QRegularExpression field(QStringLiteral("\\{([A-Za-z]+)\\}"));
-    for (auto it = field.globalMatch(ATemplate); it.hasNext();) {
-        const QString name = it.next().captured(1);
-        if (ATable.FieldIndex(name) < 0) {
-            AError = QStringLiteral("%1 has no field \"%2\"").arg(ATable.ConnectionName(), name);
+    static const QRegularExpression field(QStringLiteral("\\{([A-Za-z]+(?:\\|[A-Za-z]+)*)\\}"));
+    for (auto it = field.globalMatch(ATemplate); it.hasNext();)
+        for (const QString& name : it.next().captured(1).split(QLatin1Char('|')))
+            if (!CheckField(name, ATable, AError))
+                return false;
+    return true;
+}
+
+bool ParseOverlaps(const QJsonValue& AValue, const TPrintTable& ATable, QStringList& AFields, QString& AError)
+{
+    if (AValue.isUndefined())
+        return true;
+    for (const QJsonValue& name : AValue.toArray())
+        AFields << name.toString();
+    for (const QString& name : AFields)
+        if (!CheckField(name, ATable, AError))
             return false;
-        }
+    const auto isDate = [&](const QString& AName) {
+        return ATable.Fields()[static_cast<size_t>(ATable.FieldIndex(AName))].Type == pftDate;
+    };
+    if (AFields.size() != 2 || !isDate(AFields[0]) || !isDate(AFields[1])) {
+        AError = QStringLiteral("\"IfOverlaps\" of %1 needs a From and a To date field").arg(ATable.ConnectionName());
+        return false;
     }
     return true;
 }
@@ -125,16 +149,12 @@ bool ParseBand(const QJsonObject& ARoot, const QJsonValue& AValue, bool ADetail,
     ABand.Bold = object.value(QStringLiteral("Bold")).toBool();
     ABand.Rule = object.value(QStringLiteral("Rule")).toBool();
     ABand.ColorField = object.value(QStringLiteral("Color")).toString();
-    if (!ABand.ColorField.isEmpty() && table->FieldIndex(ABand.ColorField) < 0) {
-        AError = QStringLiteral("%1 has no field \"%2\"").arg(ABand.Connection, ABand.ColorField);
+    if (!ABand.ColorField.isEmpty() && !CheckField(ABand.ColorField, *table, AError))
         return false;
-    }
     const QJsonObject where = object.value(QStringLiteral("Where")).toObject();
     for (auto it = where.begin(); it != where.end(); ++it) {
-        if (table->FieldIndex(it.key()) < 0) {
-            AError = QStringLiteral("%1 has no field \"%2\"").arg(ABand.Connection, it.key());
+        if (!CheckField(it.key(), *table, AError))
             return false;
-        }
         ABand.Where.emplace_back(it.key(), it.value().toInt());
     }
     if (ABand.Size < 4 || ABand.Size > 40) {
@@ -161,10 +181,10 @@ bool ParseBand(const QJsonObject& ARoot, const QJsonValue& AValue, bool ADetail,
         }
         if (!CheckFields(column.Text, *table, AError))
             return false;
-        if (!column.If.isEmpty() && table->FieldIndex(column.If) < 0) {
-            AError = QStringLiteral("%1 has no field \"%2\"").arg(ABand.Connection, column.If);
+        if (!column.If.isEmpty() && !CheckField(column.If, *table, AError))
             return false;
-        }
+        if (!ParseOverlaps(c.value(QStringLiteral("IfOverlaps")), *table, column.IfOverlaps, AError))
+            return false;
         ABand.Columns.push_back(column);
     }
     if (ABand.Columns.empty()) {

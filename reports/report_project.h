@@ -11,8 +11,11 @@
 
 struct TReportColumn {
     QString Caption;
-    QString Text; // template: {Field}, {@Param}
+    QString Text; // template: {Field}, {@Param}, {A|B} B when A is empty
     QString If; // the cell is empty unless this field is set (non-zero, non-empty, true)
+    // Empty, or the From and To date fields of a span: the cell is empty
+    // unless that span overlaps the day or period the row is printed for.
+    QStringList IfOverlaps;
     double Width = 1; // share of the band's width on its line
     int Line = 0; // 0 the band's first line, 1 the second
     Qt::Alignment Align = Qt::AlignLeft;

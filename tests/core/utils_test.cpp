@@ -158,6 +158,23 @@ TEST(DateUtilsTest, DateWithoutYearInTheUsersLocale)
     EXPECT_EQ(DateToStrWithoutYear(feb28), "2/28");
 }
 
+TEST(DateUtilsTest, ShortDateTextReadsBack)
+{
+    const TDate feb28 = DateToOle(QDate(2012, 2, 28));
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedKingdom),
+             QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany)}) {
+        QLocale::setDefault(locale);
+        SCOPED_TRACE(locale.name().toStdString());
+        TDate date = 0;
+        ASSERT_TRUE(ShortDateTextToDate(ShortDateText(feb28), date)) << ShortDateText(feb28).toStdString();
+        EXPECT_EQ(date, feb28); // two-digit years come back in this century
+        EXPECT_FALSE(ShortDateTextToDate("", date));
+        EXPECT_FALSE(ShortDateTextToDate("31/31/2012", date));
+        EXPECT_EQ(date, feb28); // untouched on failure
+    }
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+}
+
 TEST(ColorUtilsTest, LightenColor)
 {
     const TColor black = 0;

@@ -297,25 +297,35 @@ TEST(ReportLayouts, EmptyTablesGiveTheHeaderAndANothingToPrintLine)
     EXPECT_TRUE(Texts(document.Pages[0], "footer").contains("Page 1 of 1"));
 }
 
-TEST(ReportLayouts, LongNamesAndNotesAreElidedWithinTheirColumn)
+TEST(ReportLayouts, LongNamesAndNotesWrapWithinTheirColumn)
 {
     TPrintTables tables;
     tables.Open();
     AddWorkplace(tables, 1, "LONG", QString(40, 'W'), 0, QString(80, 'N'));
     AddPerson(tables, 1, QString(50, 'M'), 1);
     AddPerson(tables, 2, QString(50, 'M'));
+    int wrapped = 0;
     for (const char* name : {"DailyScheduleFull", "DailyScheduleTwoCol", "WorkplacesFull", "PersonsTwoCol"}) {
         SCOPED_TRACE(name);
         const TReportDocument document = Lay(name, tables);
-        bool elided = false;
-        for (const auto& item : document.Pages[0].Items)
-            if (item.Kind == rikText && item.Text != item.FullText) {
-                elided = true;
-                EXPECT_TRUE(item.Text.endsWith(QChar(0x2026))) << item.Text.toStdString();
+        // The lines of a cell, one below the other, join to its whole text.
+        std::map<std::pair<QString, double>, QString> cells;
+        for (const auto& item : document.Pages[0].Items) {
+            if (item.Kind != rikText || item.Role == "footer")
+                continue;
+            QString& text = cells[{item.FullText, item.Rect.left()}];
+            text += item.Text;
+            EXPECT_TRUE(item.FullText.startsWith(text)) << text.toStdString();
+            if (text == item.FullText) {
+                wrapped += text != item.Text;
+                text.clear();
             }
-        EXPECT_TRUE(elided);
+        }
+        for (const auto& cell : cells)
+            EXPECT_TRUE(cell.second.isEmpty()) << cell.second.toStdString();
         ExpectNoOverprint(document);
     }
+    EXPECT_GT(wrapped, 0);
 }
 
 TEST(ReportLayouts, LogoComesFromTheTempDirParameter)
