@@ -46,7 +46,7 @@ report-pictures: deps
 	cmake --build $(BUILD_DIR)/tools -j $(JOBS) --target plenvo_report_pictures
 	mkdir -p $(BUILD_DIR)/report-pdfs
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/tools/plenvo_report_pictures reports/plenvo.rav $(BUILD_DIR)/report-pdfs
-	pdftoppm -png -r 80 -singlefile -x 0 -y 0 -W 661 -H 420 $(BUILD_DIR)/report-pdfs/DailyScheduleFull.pdf docs/report-example
+	pdftoppm -png -r 80 -singlefile -x 0 -y 0 -W 661 -H 690 $(BUILD_DIR)/report-pdfs/DailyScheduleFull.pdf docs/report-example
 	pdftoppm -png -r 80 -singlefile $(BUILD_DIR)/report-pdfs/WorkplaceScheduleTwoCol.pdf docs/report-twocol-example
 
 clean:

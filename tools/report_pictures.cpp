@@ -185,7 +185,7 @@ int main(int argc, char* argv[])
         }
         // After planning: one worker and one workplace leave the register, one
         // workplace is renamed.
-        const int chosenWorker = people[3]->ID(), chosenPlace = places[0]->ID();
+        const int chosenWorker = people[3]->ID(), chosenPlace = places[5]->ID();
         persons.DeletePerson(people[17]->ID());
         workplaces.DeleteWorkplace(places[11]->ID());
         fill = [](TObject* AObject) { static_cast<TWorkplace*>(AObject)->SetName(QString::fromUtf8("Café terrace")); };
