@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test bench screenshot clean
+.PHONY: deps build run test bench screenshot report-pictures clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -39,6 +39,15 @@ screenshot: deps
 	  docs/screenshot-daily.png docs/screenshot-worker.png docs/screenshot-workplace.png
 	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 $(BUILD_DIR)/tools/tools/plenvo_screenshot \
 	  docs/screenshot-daily@2x.png docs/screenshot-worker@2x.png docs/screenshot-workplace@2x.png
+
+# Every report to PDF with a month of sample data; the README's report pictures from them.
+report-pictures: deps
+	cmake -S . -B $(BUILD_DIR)/tools -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLENVO_TOOLS=ON
+	cmake --build $(BUILD_DIR)/tools -j $(JOBS) --target plenvo_report_pictures
+	mkdir -p $(BUILD_DIR)/report-pdfs
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/tools/plenvo_report_pictures reports/plenvo.rav $(BUILD_DIR)/report-pdfs
+	pdftoppm -png -r 80 -singlefile -x 0 -y 0 -W 661 -H 690 $(BUILD_DIR)/report-pdfs/DailyScheduleFull.pdf docs/report-example
+	pdftoppm -png -r 80 -singlefile $(BUILD_DIR)/report-pdfs/WorkplaceScheduleTwoCol.pdf docs/report-twocol-example
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -14,8 +14,9 @@
 #include "setup/setup.h"
 #include "ui/daily/daily_schedule_frame.h"
 #include "ui/program_window.h"
-#include "ui/qt_dialogs.h"
 #include "ui/screen_factories.h"
+
+#include "sample_home.h"
 
 #include <QApplication>
 #include <QDate>
@@ -28,34 +29,6 @@
 
 #include <cstdio>
 
-namespace {
-
-// Stands in for the editors: sets the new object's values and confirms.
-class TFillEditor final : public ISCModalEditor {
-public:
-    explicit TFillEditor(std::function<void(TObject*)> AFill) : FFill(std::move(AFill)) {}
-    void DataChanged(TObject*, const QString&) override {}
-    void Bind(TObject* AObject) override { FObject = AObject; }
-    bool ExecModal() override
-    {
-        FFill(FObject);
-        return true;
-    }
-
-private:
-    std::function<void(TObject*)> FFill;
-    TObject* FObject = nullptr;
-};
-
-struct TSampleWorkplace {
-    const char* Shortcut;
-    const char* Name;
-    TColor Color;
-    const char* Note;
-};
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -66,13 +39,8 @@ int main(int argc, char* argv[])
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString workerOut = argc > 3 ? QString::fromLocal8Bit(argv[2]) : QString();
     const QString workplaceOut = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
-    QTemporaryDir home;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path() + "/config");
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-
-    TQtDialogs dialogs;
-    SetDialogs(&dialogs);
-    InitProgramInfo();
+    TSampleHome home;
+    TQtDialogs& dialogs = home.Dialogs;
     QString nextName;
     TSampleWorkplace nextWorkplace{};
     dialogs.RegisterEditor("TPersonEditor", [&nextName] {
@@ -100,7 +68,7 @@ int main(int argc, char* argv[])
     {
         TSetup setup;
         setup.Data()->SetDataDirKind(sddkOtherDataFolder);
-        setup.Data()->SetOtherDataFolder(home.path() + "/data");
+        setup.Data()->SetOtherDataFolder(home.DataFolder());
         setup.General()->SetNote("Zanthor Catering");
         setup.General()->SetSubnote("Kitchen and service, Harbour Street 4");
         setup.General()->SetShowNoteOnDSWorkplace(true);
@@ -176,6 +144,5 @@ int main(int argc, char* argv[])
         UninstallScreenFactories();
         TDataManPrint::SetInstance(nullptr);
     }
-    SetDialogs(nullptr);
     return code;
 }
