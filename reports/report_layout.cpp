@@ -93,6 +93,20 @@ QString Expand(const QString& ATemplate, const TPrintTable* ATable, int ARow, co
     return result.trimmed();
 }
 
+// Whether every placeholder of a header line is a blank parameter (and it
+// has one): "Worker: {@PersonName}" with no worker chosen says nothing.
+bool OnlyBlankParams(const QString& ATemplate, const TReportParams& AParams)
+{
+    static const QRegularExpression token(QStringLiteral("\\{[@#]?[A-Za-z|]+\\}"));
+    bool any = false;
+    for (auto it = token.globalMatch(ATemplate); it.hasNext();) {
+        any = true;
+        if (!Expand(it.next().captured(0), nullptr, 0, AParams).isEmpty())
+            return false;
+    }
+    return any;
+}
+
 // A span of whole days; To 0 is none.
 struct TSpan {
     TDate From = 0;
@@ -482,7 +496,8 @@ private:
         };
         addLine(QStringLiteral("title"), Expand(L.Header.Title, nullptr, 0, P), 14, true);
         for (const QString& line : L.Header.Lines)
-            addLine(QStringLiteral("headerline"), Expand(line, nullptr, 0, P), 9, false);
+            if (!OnlyBlankParams(line, P))
+                addLine(QStringLiteral("headerline"), Expand(line, nullptr, 0, P), 9, false);
         bottom = std::max(bottom, y) + 1.5;
         TReportItem rule;
         rule.Kind = rikLine;

@@ -52,6 +52,21 @@ TEST(ReportTemplates, AFallbackFieldStandsInForABlankOne)
     EXPECT_EQ(Texts(document.Pages[0], "title"), QStringList({"Acme"}));
 }
 
+TEST(ReportTemplates, AHeaderLineOfBlankParametersIsLeftOut)
+{
+    TPrintTables tables;
+    tables.Open();
+    AddWorkplace(tables, 1, "KIT", "Kitchen");
+    const QString report = R"("Header": {"Title": "T", "Lines": ["Worker: {@PersonName}", "Fixed", "{@Note}"]}, )"
+                           R"("Master": {"Connection": "ReportDSCWorkplaces", "Columns": [{"Text": "{Name}"}]})";
+    const auto lines = [&](const TReportParams& AParams) {
+        return Texts(
+            LayoutReport(Inline(report), AParams, Connections(tables), TReportPageGeometry()).Pages[0], "headerline");
+    };
+    EXPECT_EQ(lines({{"PersonName", "Ann"}, {"Note", "Acme"}}), QStringList({"Worker: Ann", "Fixed", "Acme"}));
+    EXPECT_EQ(lines({{"PersonName", " "}}), QStringList({"Fixed"}));
+}
+
 TEST(ReportColumns, PagesFillLeftThenRightAndTheLastOneSharesItsRowsEvenly)
 {
     for (const int count : {1, 20, 21, 200}) {
