@@ -195,12 +195,6 @@ void SortLiveBeforeDeleted(TSCTypedList<TItem>& AList, TCurrent ACurrentOf, TSto
         [](const auto& a, const auto& b) { return CompareLiveBeforeDeleted(a, b); });
 }
 
-template <class TRecord, class TValue>
-TValue FieldOf(const std::optional<TRecord>& ARecord, TValue TRecord::*AField, TValue ADefault = TValue())
-{
-    return ARecord ? (*ARecord).*AField : ADefault;
-}
-
 inline std::optional<TRegisterPersonRecord> PersonRecord(int AID)
 {
     if (AID <= 0 || !Store())
@@ -220,17 +214,6 @@ inline bool PersonIsOut(int AID, const TDailySchedule* ASchedule)
     if (!ASchedule || AID <= 0 || !Store())
         return false;
     return Store()->PersonIsOut(AID, ASchedule->Date());
-}
-
-inline QString NameWithStored(const QString& AName, const QString& AStored)
-{
-    if (SameTextIgnoringCase(AName, AStored))
-        return AName;
-    if (AName.isEmpty())
-        return AStored;
-    if (!AStored.isEmpty())
-        return AName + QStringLiteral(" (") + AStored + QLatin1Char(')');
-    return AName;
 }
 
 inline QString InBrackets(const QString& AText)

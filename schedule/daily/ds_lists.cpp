@@ -146,34 +146,6 @@ TPerson* TDSPerson::Person() const
 {
     return FID > 0 && Store() ? Store()->PersonObject(FID) : nullptr;
 }
-QString TDSPerson::Name() const
-{
-    return FieldOf(Record(), &TRegisterPersonRecord::Name);
-}
-QString TDSPerson::Note() const
-{
-    return FieldOf(Record(), &TRegisterPersonRecord::Note);
-}
-QString TDSPerson::NoteOut() const
-{
-    return FieldOf(Record(), &TRegisterPersonRecord::NoteOut);
-}
-QString TDSPerson::SortingName() const
-{
-    return FieldOf(Record(), &TRegisterPersonRecord::SortingName);
-}
-TDate TDSPerson::DateOutFrom() const
-{
-    return FieldOf(Record(), &TRegisterPersonRecord::DateOutFrom);
-}
-TDate TDSPerson::DateOutTo() const
-{
-    return FieldOf(Record(), &TRegisterPersonRecord::DateOutTo);
-}
-int TDSPerson::DaysOut() const
-{
-    return FieldOf(Record(), &TRegisterPersonRecord::DaysOut);
-}
 bool TDSPerson::IsOut() const
 {
     return PersonIsOut(FID, Schedule());
@@ -407,34 +379,6 @@ TPerson* TDSWorkplacePerson::Person() const
 TDSWorkplace* TDSWorkplacePerson::Workplace() const
 {
     return FOwnerList ? FOwnerList->Workplace() : nullptr;
-}
-QString TDSWorkplacePerson::Name() const
-{
-    return FieldOf(Record(), &TRegisterPersonRecord::Name);
-}
-QString TDSWorkplacePerson::Note() const
-{
-    return FieldOf(Record(), &TRegisterPersonRecord::Note);
-}
-QString TDSWorkplacePerson::NoteOut() const
-{
-    return FieldOf(Record(), &TRegisterPersonRecord::NoteOut);
-}
-QString TDSWorkplacePerson::SortingName() const
-{
-    return FieldOf(Record(), &TRegisterPersonRecord::SortingName);
-}
-TDate TDSWorkplacePerson::DateOutFrom() const
-{
-    return FieldOf(Record(), &TRegisterPersonRecord::DateOutFrom);
-}
-TDate TDSWorkplacePerson::DateOutTo() const
-{
-    return FieldOf(Record(), &TRegisterPersonRecord::DateOutTo);
-}
-int TDSWorkplacePerson::DaysOut() const
-{
-    return FieldOf(Record(), &TRegisterPersonRecord::DaysOut);
 }
 bool TDSWorkplacePerson::IsOut() const
 {

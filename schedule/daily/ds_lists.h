@@ -83,7 +83,7 @@ private:
 };
 
 // A worker of the register on the day.
-class TDSPerson : public TSCObject {
+class TDSPerson : public TSCObject, public TRegisterPersonFields<TDSPerson> {
 public:
     void Init() override;
 
@@ -95,13 +95,6 @@ public:
     TDailySchedule* Schedule() const;
 
     TPerson* Person() const;
-    QString Name() const;
-    QString Note() const;
-    QString NoteOut() const;
-    QString SortingName() const;
-    TDate DateOutFrom() const;
-    TDate DateOutTo() const;
-    int DaysOut() const;
     bool IsOut() const;
     // The register worker's values; none when he was deleted.
     std::optional<TRegisterPersonRecord> Record() const;
@@ -166,7 +159,7 @@ private:
 };
 
 // One worker at a workplace on the day.
-class TDSWorkplacePerson : public TSCObject {
+class TDSWorkplacePerson : public TSCObject, public TRegisterPersonFields<TDSWorkplacePerson> {
 public:
     TObject* Editor() const { return FEditor; }
     void SetEditor(TObject* AEditor) { FEditor = AEditor; }
@@ -178,13 +171,6 @@ public:
 
     TPerson* Person() const;
     TDSWorkplace* Workplace() const;
-    QString Name() const;
-    QString Note() const;
-    QString NoteOut() const;
-    QString SortingName() const;
-    TDate DateOutFrom() const;
-    TDate DateOutTo() const;
-    int DaysOut() const;
     bool IsOut() const;
     QString NameAndStoredName() const;
     QString WorkplaceShortcutsAsString() const;

@@ -29,17 +29,7 @@ public:
     }
 
 protected:
-    // AName alone when the stored name adds nothing, else both.
-    QString WithStoredName(const QString& AName) const
-    {
-        if (SameTextIgnoringCase(AName, FStoredName))
-            return AName;
-        if (AName.isEmpty())
-            return FStoredName;
-        if (FStoredName.isEmpty())
-            return AName;
-        return AName + QStringLiteral(" (") + FStoredName + QLatin1Char(')');
-    }
+    QString WithStoredName(const QString& AName) const { return NameWithStored(AName, FStoredName); }
 
 private:
     TObject* FEditor = nullptr;

@@ -157,48 +157,6 @@ std::optional<TRegisterPersonRecord> TPeriodPersonEntry::Record() const
     return PeriodPerson(ID());
 }
 
-QString TPeriodPersonEntry::Name() const
-{
-    const auto record = Record();
-    return record ? record->Name : QString();
-}
-
-QString TPeriodPersonEntry::Note() const
-{
-    const auto record = Record();
-    return record ? record->Note : QString();
-}
-
-QString TPeriodPersonEntry::NoteOut() const
-{
-    const auto record = Record();
-    return record ? record->NoteOut : QString();
-}
-
-QString TPeriodPersonEntry::SortingName() const
-{
-    const auto record = Record();
-    return record ? record->SortingName : QString();
-}
-
-TDate TPeriodPersonEntry::DateOutFrom() const
-{
-    const auto record = Record();
-    return record ? record->DateOutFrom : 0;
-}
-
-TDate TPeriodPersonEntry::DateOutTo() const
-{
-    const auto record = Record();
-    return record ? record->DateOutTo : 0;
-}
-
-int TPeriodPersonEntry::DaysOut() const
-{
-    const auto record = Record();
-    return record ? record->DaysOut : 0;
-}
-
 // --- TPeriodWorkplaceEntry ---
 
 QString MissingShortcut()

@@ -118,19 +118,12 @@ private:
 };
 
 // A worker entry.
-class TPeriodPersonEntry : public TPeriodEntry {
+class TPeriodPersonEntry : public TPeriodEntry, public TRegisterPersonFields<TPeriodPersonEntry> {
 public:
     // The register object, where the store has one.
     TPerson* Person() const;
     // The register values; none when the worker is not in the register.
     std::optional<TRegisterPersonRecord> Record() const;
-    QString Name() const;
-    QString Note() const;
-    QString NoteOut() const;
-    QString SortingName() const;
-    TDate DateOutFrom() const;
-    TDate DateOutTo() const;
-    int DaysOut() const;
 };
 
 // A workplace entry.

@@ -212,48 +212,6 @@ std::optional<TRegisterPersonRecord> TWSDayPerson::Record() const
     return PeriodPerson(ID());
 }
 
-QString TWSDayPerson::Name() const
-{
-    const auto record = Record();
-    return record ? record->Name : QString();
-}
-
-QString TWSDayPerson::SortingName() const
-{
-    const auto record = Record();
-    return record ? record->SortingName : QString();
-}
-
-QString TWSDayPerson::Note() const
-{
-    const auto record = Record();
-    return record ? record->Note : QString();
-}
-
-QString TWSDayPerson::NoteOut() const
-{
-    const auto record = Record();
-    return record ? record->NoteOut : QString();
-}
-
-TDate TWSDayPerson::DateOutFrom() const
-{
-    const auto record = Record();
-    return record ? record->DateOutFrom : 0;
-}
-
-TDate TWSDayPerson::DateOutTo() const
-{
-    const auto record = Record();
-    return record ? record->DateOutTo : 0;
-}
-
-int TWSDayPerson::DaysOut() const
-{
-    const auto record = Record();
-    return record ? record->DaysOut : 0;
-}
-
 bool TWSDayPerson::IsOut() const
 {
     const TWSDay* day = Day();

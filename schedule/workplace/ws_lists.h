@@ -149,17 +149,10 @@ private:
 
 // --- day list ---
 
-class TWSDayPerson : public TPeriodDayEntryOf<TWSDayPersonList, TWSDay> {
+class TWSDayPerson : public TPeriodDayEntryOf<TWSDayPersonList, TWSDay>, public TRegisterPersonFields<TWSDayPerson> {
 public:
     TPerson* Person() const;
     std::optional<TRegisterPersonRecord> Record() const;
-    QString Name() const;
-    QString SortingName() const;
-    QString Note() const;
-    QString NoteOut() const;
-    TDate DateOutFrom() const;
-    TDate DateOutTo() const;
-    int DaysOut() const;
     // True when the worker is absent on the day, is not in the register, or
     // the entry has no day.
     bool IsOut() const;
