@@ -1,6 +1,7 @@
 #include "core/utils.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
@@ -8,6 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 QString TrimChar(const QString& AText, QChar AChar)
 {
@@ -140,9 +144,21 @@ bool ForceFolders(const QString& APath)
             break;
         const QString level = path.left(slash);
         result = !QFileInfo(level).exists() && QDir().mkdir(level);
+        if (result)
+            SyncPath(QFileInfo(level).absolutePath());
         from = slash + 1;
     }
     return result;
+}
+
+bool SyncPath(const QString& APath)
+{
+    const int fd = ::open(QFile::encodeName(APath).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
 }
 
 namespace {

@@ -40,7 +40,12 @@ QString IncludeBackslash(const QString& APath);
 QString ExcludeBackslash(const QString& APath);
 QString RemoveFileExt(const QString& AFileName);
 bool FolderExists(const QString& APath);
+// Makes the missing folders of a path, each synced into its parent before
+// the next is made, so a power cut cannot take a folder back that was told
+// made; false when the last level existed already or could not be made.
 bool ForceFolders(const QString& APath);
+// Flushes a file, or a folder's entries, to the disk.
+bool SyncPath(const QString& APath);
 
 // Special-folder identifiers as the shell knows them.
 enum : int {

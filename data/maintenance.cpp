@@ -2,9 +2,9 @@
 #include "data/data_man.h"
 
 #include "data/job_man.h"
+#include "data/table_file.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -50,7 +50,7 @@ void TDataMan::RunMaintenance(
             for (const QString& name : files) {
                 p += 2;
                 report(QStringLiteral("Copying backup file \"%1\"...").arg(name));
-                const bool ok = !QFileInfo::exists(dataDir + name) || QFile::copy(dataDir + name, backup + name);
+                const bool ok = !QFileInfo::exists(dataDir + name) || SafeCopyFile(dataDir + name, backup + name);
                 p += 2;
                 if (!ok) {
                     report(QStringLiteral("\r\nError! Can not copy backup file. Maintenance will be interrupted."));

@@ -9,6 +9,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QUrl>
 
 #include <sqlite3.h>
 
@@ -22,11 +23,18 @@ namespace {
 std::atomic<int> GConnectionCounter{0};
 constexpr int ChunkSize = 256;
 
-bool IsBusy(const QSqlError& AError)
+// The primary SQLite result code of a failed statement; 0 when unknown.
+int ResultCode(const QSqlError& AError)
 {
     bool ok = false;
     const int code = AError.nativeErrorCode().toInt(&ok);
-    return ok && ((code & 0xff) == 5 || (code & 0xff) == 6);
+    return ok ? code & 0xff : 0;
+}
+
+bool IsBusy(const QSqlError& AError)
+{
+    const int code = ResultCode(AError);
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
 }
 } // namespace
 
@@ -64,6 +72,16 @@ bool TTable::Connect(const QString& ADatabaseName, bool AReadOnly)
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=500");
     if (AReadOnly)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    // A file in write-ahead logging is read with the log's index beside it;
+    // in a folder that may not be written, with no log to replay, nobody can
+    // change the file, and it is read as such.
+    if (AReadOnly && IsLoggedFile(ADatabaseName) && !QFileInfo(QFileInfo(ADatabaseName).absolutePath()).isWritable()
+        && QFileInfo(ADatabaseName + QStringLiteral("-wal")).size() == 0
+        && !QFileInfo::exists(ADatabaseName + QStringLiteral("-shm"))) {
+        db.setDatabaseName(QStringLiteral("file:%1?immutable=1")
+                               .arg(QString::fromLatin1(QUrl::toPercentEncoding(ADatabaseName, "/"))));
+        options += QStringLiteral(";QSQLITE_OPEN_URI");
+    }
     db.setConnectOptions(options);
     if (!db.open()) {
         FLastError = db.lastError().text();
@@ -180,12 +198,21 @@ TOpenResult TTable::Open()
     };
     if (!Connect(FFileName, true))
         return fail(false);
-    if (!ReadFieldDefs() || !MatchColumns() || !Probe()) {
-        QSqlQuery busyProbe(Database());
-        const bool busy
-            = !busyProbe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && IsBusy(busyProbe.lastError());
-        busyProbe.finish();
-        return fail(busy);
+    bool recovered = false;
+    while (!ReadFieldDefs() || !MatchColumns() || !Probe()) {
+        QSqlQuery probe(Database());
+        const bool failed = !probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        const int code = failed ? ResultCode(probe.lastError()) : 0;
+        probe.finish();
+        // A journal left by a writer that died (a crash, a power cut) can
+        // only be rolled back, or a log replayed, on a connection that may
+        // write; SQLite then finds the file whole. Only after that is it judged.
+        if (code != SQLITE_READONLY || recovered || !CanWriteFile(FFileName))
+            return fail(code == SQLITE_BUSY || code == SQLITE_LOCKED);
+        recovered = true;
+        FFieldDefs = given;
+        if (!Recover() || !Connect(FFileName, true))
+            return fail(false);
     }
     FReadOnly = true;
     FInMemory = false;
@@ -201,6 +228,17 @@ TOpenResult TTable::Open()
         FFieldDefs = given;
     }
     return result;
+}
+
+bool TTable::Recover()
+{
+    if (!Connect(FFileName, false))
+        return false;
+    QSqlQuery query(Database());
+    const bool ok = query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    query.finish();
+    Disconnect();
+    return ok;
 }
 
 TOpenResult TTable::StartWriting()
@@ -272,11 +310,11 @@ void TTable::Close()
     if (FActive) {
         if (FInTransaction)
             Save();
+        // The file stays in write-ahead logging: switching back would
+        // rewrite its header under a rollback journal at every close.
         if (!FReadOnly && !FInMemory) {
             QSqlQuery query(Database());
             query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-            query.finish();
-            query.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
             query.finish();
         }
     }

@@ -64,7 +64,9 @@ public:
     bool CreateDataSet();
     // An empty table in memory with the field list: readable, never written.
     bool OpenEmptyStandIn();
-    // Commits what is pending, folds the write-ahead log back into the file.
+    // Commits what is pending, folds the write-ahead log back into the file;
+    // the file stays in write-ahead logging, so it is a single file once no
+    // connection is left.
     void Close();
     bool Active() const { return FActive; }
     bool CanModify() const { return FActive && !FReadOnly; }
@@ -139,6 +141,9 @@ private:
         QList<QVariant> Values;
     };
     bool Connect(const QString& ADatabaseName, bool AReadOnly);
+    // Lets SQLite roll back a journal or replay a log that a writer which
+    // died left, on a short connection that may write.
+    bool Recover();
     void Disconnect();
     bool ReadFieldDefs();
     bool Probe();

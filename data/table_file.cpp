@@ -14,7 +14,6 @@
 #include <utility>
 #include <vector>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -73,6 +72,15 @@ private:
     bool FOpen = false;
 };
 
+// A new file is written in write-ahead logging from the start, the mode
+// every table file is used in, so opening it never rewrites its header.
+bool StartLogging(TFileConnection& AConnection)
+{
+    QSqlQuery query(AConnection.Database());
+    return query.exec(QStringLiteral("PRAGMA main.journal_mode=WAL")) && query.next()
+           && query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
+}
+
 QString TempName(const QString& AFileName)
 {
     const QString temp = AFileName + QStringLiteral(".new");
@@ -104,13 +112,18 @@ bool RemoveSidecarFiles(const QString& AFileName)
 {
     // The log and the journal before the index of the log.
     bool ok = true;
+    bool removed = false;
     for (const char* suffix : {"-wal", "-journal", "-shm"}) {
         const QString sidecar = AFileName + QLatin1String(suffix);
         const QFileInfo info(sidecar);
-        if (info.exists() || info.isSymLink())
+        if (info.exists() || info.isSymLink()) {
             ok = QFile::remove(sidecar) && ok;
+            removed = true;
+        }
     }
-    return ok;
+    // Gone for good before anything takes the file's place: a log that came
+    // back after a power cut would be replayed onto the new content.
+    return (!removed || SyncPath(QFileInfo(AFileName).absolutePath())) && ok;
 }
 
 bool RemoveTableFile(const QString& AFileName)
@@ -119,14 +132,10 @@ bool RemoveTableFile(const QString& AFileName)
     return RemoveSidecarFiles(AFileName) && removed;
 }
 
-bool SyncPath(const QString& APath)
+bool IsLoggedFile(const QString& AFileName)
 {
-    const int fd = ::open(QFile::encodeName(APath).constData(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
+    QFile file(AFileName);
+    return file.open(QIODevice::ReadOnly) && file.read(20).mid(18, 1) == QByteArrayLiteral("\x02");
 }
 
 bool LooksLikeSQLiteFile(const QString& AFileName)
@@ -142,7 +151,10 @@ bool LooksLikeSQLiteFile(const QString& AFileName)
         pageSize = 65536;
     const quint32 pages = BigEndian(header, 28, 4);
     const bool sizeValid = pages > 0 && BigEndian(header, 24, 4) == BigEndian(header, 92, 4);
-    return !sizeValid || static_cast<qint64>(pages) * pageSize <= file.size();
+    // A file in write-ahead logging may lack pages its log still holds (a
+    // checkpoint cut short by a power cut): SQLite reads them from the log.
+    const bool logged = header[18] == '\x02' && QFileInfo(AFileName + QStringLiteral("-wal")).size() > 0;
+    return !sizeValid || logged || static_cast<qint64>(pages) * pageSize <= file.size();
 }
 
 namespace {
@@ -190,7 +202,7 @@ bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs)
         TFileConnection connection(temp);
         if (connection.IsOpen()) {
             QSqlDatabase db = connection.Database();
-            ok = connection.Exec(QStringLiteral("BEGIN")) && CreateTableSchema(db, ADefs)
+            ok = StartLogging(connection) && connection.Exec(QStringLiteral("BEGIN")) && CreateTableSchema(db, ADefs)
                  && connection.Exec(QStringLiteral("COMMIT"));
         }
     }
@@ -215,7 +227,7 @@ bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, cons
         TFileConnection connection(temp);
         if (connection.IsOpen()) {
             QSqlDatabase db = connection.Database();
-            ok = connection.Exec(QStringLiteral("ATTACH DATABASE ? AS old"), {AFileName})
+            ok = StartLogging(connection) && connection.Exec(QStringLiteral("ATTACH DATABASE ? AS old"), {AFileName})
                  && connection.Exec(QStringLiteral("BEGIN")) && CreateTableSchema(db, ANewDefs);
             // Fields are matched by name as the engine finds them (ignoring case),
             // so a field renamed only in letter case keeps its values.

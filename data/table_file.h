@@ -3,6 +3,7 @@
 // ever replaced by a complete new one renamed into place.
 #pragma once
 
+#include "core/utils.h"
 #include "data/table_schema.h"
 
 #include <QSqlDatabase>
@@ -10,6 +11,8 @@
 
 // The SQLite header is there and the file is not shorter than it says.
 bool LooksLikeSQLiteFile(const QString& AFileName);
+// The file's header says it is in write-ahead logging.
+bool IsLoggedFile(const QString& AFileName);
 // Writes a complete empty table file with the field list.
 bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs);
 // Rewrites a closed file to ANewDefs, keeping every record, every ID and the
@@ -34,5 +37,3 @@ QString SetFileAside(const QString& AFileName);
 bool RemoveSidecarFiles(const QString& AFileName);
 // Removes a file together with those.
 bool RemoveTableFile(const QString& AFileName);
-// Flushes a file or a folder to the disk.
-bool SyncPath(const QString& APath);

@@ -5,6 +5,7 @@
 #include "core/screen.h"
 
 #include <QColor>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QLocale>
 #include <QPainter>
@@ -102,11 +103,20 @@ void TSetupGroup::Load()
 bool TSetupGroup::Store()
 {
     auto settings = TSetup::OpenSettings();
+    // The settings name the data folder: they must outlive a power cut. The
+    // folder is made here, each level synced into its parent, and the file
+    // the store renames into place is synced with its folder.
+    const QFileInfo file(settings->fileName());
+    if (!FolderExists(file.absolutePath()))
+        ForceFolders(file.absolutePath());
     settings->beginGroup(FGroupName);
     StoreValues(*settings);
     settings->endGroup();
     settings->sync();
     if (settings->status() != QSettings::NoError)
+        return false;
+    if (QFileInfo::exists(file.absoluteFilePath())
+        && !(SyncPath(file.absoluteFilePath()) && SyncPath(file.absolutePath())))
         return false;
     SetModified(false);
     return true;

@@ -1,5 +1,7 @@
 // Runs a stream of AddJob/DeleteJob on a prepared data folder and reports each
-// change before ("B") and after ("D") it returned, until it is killed.
+// change before ("B") and after ("D") it returned, until it is killed. With
+// "--hot-journal FILE" it is instead a writer of a rollback journal that dies
+// in the middle of a transaction, its changed pages already in the file.
 #include "data/data_man.h"
 #include "data/job_man.h"
 #include "data/macro_man.h"
@@ -9,6 +11,9 @@
 #include <QCoreApplication>
 #include <QRandomGenerator>
 
+#include <sqlite3.h>
+
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -24,8 +29,24 @@ void Say(const QByteArray& ALine)
 }
 } // namespace
 
+int DieMidTransaction(const char* AFileName)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open(AFileName, &db) != SQLITE_OK)
+        return 2;
+    // A cache of a few pages spills the update into the file before commit.
+    for (const char* sql :
+        {"PRAGMA journal_mode=DELETE", "PRAGMA cache_size=2", "BEGIN", "UPDATE Data SET Note = hex(randomblob(40))"})
+        if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+            return 3;
+    std::raise(SIGKILL);
+    return 4;
+}
+
 int main(int argc, char* argv[])
 {
+    if (argc == 3 && QByteArray(argv[1]) == "--hot-journal")
+        return DieMidTransaction(argv[2]);
     QCoreApplication app(argc, argv);
     if (argc < 3)
         return 2;

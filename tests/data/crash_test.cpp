@@ -85,4 +85,38 @@ TEST_F(CrashTest, KilledWritersLoseNothingTheyReported)
     }
 }
 
+TEST_F(CrashTest, AWriterKilledMidTransactionIsRolledBackNotSetAside)
+{
+    Open();
+    std::vector<std::pair<TPerson*, TWorkplace*>> pairs;
+    for (const char* name : {"Ann", "Bob", "Cid", "Dan"})
+        pairs.emplace_back(AddPerson(name), AddWorkplace(QString(name) + " place"));
+    constexpr int Days = 223;
+    Store->Jobs->BeginUpdate();
+    for (int day = 0; day < Days; ++day)
+        for (const auto& [person, place] : pairs)
+            Store->Jobs->AddJob(46000 + day, person, place);
+    ASSERT_TRUE(Store->Jobs->EndUpdate());
+    Store.reset();
+
+    // Another program's writer dies after its journal reached the disk and
+    // some of its pages reached the file: a hot journal.
+    QProcess child;
+    child.start(PLENVO_CRASH_CHILD, {"--hot-journal", Folder + "Jobs.cds"});
+    ASSERT_TRUE(child.waitForFinished(20000));
+    ASSERT_EQ(child.exitStatus(), QProcess::CrashExit) << child.exitCode();
+    ASSERT_GT(QFileInfo(Folder + "Jobs.cds-journal").size(), 0);
+
+    Open();
+    EXPECT_EQ(Dialogs().MessageTexts(), QStringList());
+    EXPECT_EQ(QDir(Folder).entryList({"*.cds.*"}), QStringList());
+    FilterJobs(46000, 46000 + Days);
+    ASSERT_EQ(Store->Jobs->JobCount(), 4 * Days);
+    int unchanged = 0;
+    for (int i = 0; i < Store->Jobs->JobCount(); ++i)
+        unchanged += Store->Jobs->Jobs(i)->Note().isEmpty();
+    EXPECT_EQ(unchanged, 4 * Days);
+    EXPECT_NE(Store->Jobs->AddJob(46000 + Days, Store->Persons->Persons(0), Store->Workplaces->Workplaces(1)), nullptr);
+}
+
 } // namespace
