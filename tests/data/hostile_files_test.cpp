@@ -83,6 +83,50 @@ TEST_F(HostileFilesTest, AMoveOntoAFolderWithAStaleLogKeepsExactlyTheMovedData)
     EXPECT_EQ(QFileInfo(stale + "-wal").size(), 0);
 }
 
+TEST_F(HostileFilesTest, ALoggedFileShorterThanItsHeaderSaysIsReadFromItsLog)
+{
+    // A checkpoint cut short by a power cut: the first page, with the new
+    // size, reached the file, the pages after it did not; the log has them all.
+    Open();
+    AddPerson("Ann");
+    Store.reset();
+    const QString file = Folder + "Workers.cds";
+    QFile original(file);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    QByteArray before = original.readAll();
+    original.close();
+    QByteArray firstPage, log;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "growing");
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec("PRAGMA wal_autocheckpoint=0"));
+        for (int i = 0; i < 200; ++i)
+            ASSERT_TRUE(query.exec(QString("INSERT INTO Data (Name, SortingName, Note) VALUES ('W%1', 'W%1', '%2')")
+                                       .arg(i)
+                                       .arg(QString(60, QChar('x')))));
+        ASSERT_TRUE(query.exec("PRAGMA wal_checkpoint(PASSIVE)"));
+        QFile grown(file), wal(file + "-wal");
+        ASSERT_TRUE(grown.open(QIODevice::ReadOnly) && wal.open(QIODevice::ReadOnly));
+        firstPage = grown.read(4096);
+        log = wal.readAll();
+    }
+    QSqlDatabase::removeDatabase("growing");
+    ASSERT_GT(log.size(), 0);
+    before.replace(0, 4096, firstPage);
+    for (const auto& [name, content] : {std::pair{file, before}, std::pair{file + "-wal", log}}) {
+        QFile out(name);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(content) == content.size());
+    }
+    QFile::remove(file + "-shm");
+
+    Open();
+    EXPECT_EQ(Messages(), QStringList());
+    EXPECT_EQ(Store->Persons->PersonCount(), 201);
+    EXPECT_EQ(QDir(Folder).entryList({"Workers.cds.*"}), QStringList());
+}
+
 TEST_F(HostileFilesTest, FilesThatAreNotOursOrCannotBeUpgradedStayByteForByte)
 {
     // A database of another program is set aside as it was.

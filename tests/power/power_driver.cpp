@@ -324,6 +324,8 @@ struct TLife {
         if (!faults.isEmpty() && !qEnvironmentVariableIsSet("POWER_KEEP_GOING"))
             Fail(faults);
         if (!faults.isEmpty()) {
+            for (const QString& fault : faults)
+                Say(QStringLiteral("FAULT: %1").arg(fault));
             ++Record.BadStarts;
             for (const QString& fault : faults)
                 Record.Missed += fault.startsWith(QLatin1String("lost")) || fault.startsWith(QLatin1String("changed"))
@@ -332,6 +334,7 @@ struct TLife {
         Record.Items = shown;
         Record.Pending.clear();
         Record.Save(RecordFile);
+        Dialogs.Messages.clear();
     }
 
     // A change: the scopes it may touch are recorded first, what the program
@@ -341,8 +344,9 @@ struct TLife {
         Record.Pending = AScopes;
         Record.Save(RecordFile);
         const bool ok = AChange();
-        if (!ok || !Dialogs.Messages.isEmpty())
+        if ((!ok || !Dialogs.Messages.isEmpty()) && !qEnvironmentVariableIsSet("POWER_KEEP_GOING"))
             Fail(QStringList{QStringLiteral("%1 was refused").arg(AWhat)} + Dialogs.Messages + QStringList{Log});
+        Dialogs.Messages.clear();
         Record.Items = Program.Shown();
         Record.Pending.clear();
         ++Record.Told;
@@ -630,7 +634,7 @@ int main(int argc, char* argv[])
             missed += record.Missed;
         }
         std::printf("%d cuts, %lld changes told as stored: %s\n", done, static_cast<long long>(told),
-            failed ? "FAILED" : "none lost");
+            failed || badStarts ? "FAILED" : "none lost");
         if (badStarts)
             std::printf("%lld starts found faults, %lld told changes were not shown as told\n",
                 static_cast<long long>(badStarts), static_cast<long long>(missed));
