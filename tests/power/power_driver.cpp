@@ -75,7 +75,7 @@ struct TRecord {
             const QString key = line.section(QLatin1Char('\t'), 0, 0);
             const QString value = line.section(QLatin1Char('\t'), 1);
             if (key == QLatin1String("#pending"))
-                Pending = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+                Pending = value.split(QLatin1Char('|'), Qt::SkipEmptyParts);
             else if (key == QLatin1String("#next"))
                 NextName = value.toInt();
             else if (key == QLatin1String("#told"))
@@ -92,7 +92,7 @@ struct TRecord {
     void Save(const QString& AFile) const
     {
         QString text = QStringLiteral("#pending\t%1\n#next\t%2\n#told\t%3\n#bad\t%4 %5\n")
-                           .arg(Pending.join(QLatin1Char(' ')))
+                           .arg(Pending.join(QLatin1Char('|')))
                            .arg(NextName)
                            .arg(Told)
                            .arg(BadStarts)
@@ -343,6 +343,10 @@ struct TLife {
     {
         Record.Pending = AScopes;
         Record.Save(RecordFile);
+        if (qEnvironmentVariableIsSet("POWER_TRACE"))
+            Say(QStringLiteral("%1 (%2) after event %3")
+                    .arg(AWhat, AScopes.join(QLatin1Char(' ')))
+                    .arg(PowerDisk::Events()));
         const bool ok = AChange();
         if ((!ok || !Dialogs.Messages.isEmpty()) && !qEnvironmentVariableIsSet("POWER_KEEP_GOING"))
             Fail(QStringList{QStringLiteral("%1 was refused").arg(AWhat)} + Dialogs.Messages + QStringList{Log});
@@ -559,6 +563,8 @@ int main(int argc, char* argv[])
     uint64_t seed = static_cast<uint64_t>(std::time(nullptr));
     QString dir;
     QString scenario;
+    // A series may start at a later round, to repeat the one that failed.
+    int firstRound = 0;
     for (int i = 1; i + 1 < argc; i += 2) {
         const QString option = QString::fromLocal8Bit(argv[i]);
         const QString value = QString::fromLocal8Bit(argv[i + 1]);
@@ -570,6 +576,8 @@ int main(int argc, char* argv[])
             dir = value;
         else if (option == QLatin1String("--scenario"))
             scenario = value;
+        else if (option == QLatin1String("--round"))
+            firstRound = value.toInt();
     }
     const bool keep = !dir.isEmpty();
     if (dir.isEmpty()) {
@@ -604,8 +612,10 @@ int main(int argc, char* argv[])
         qint64 told = 0;
         qint64 badStarts = 0;
         qint64 missed = 0;
-        int done = 0;
-        for (int round = 0; done < cuts && !failed; ++round) {
+        const int skipped = firstRound * LivesPerRound;
+        int done = skipped;
+        cuts += skipped;
+        for (int round = firstRound; done < cuts && !failed; ++round) {
             const QString roundDir = NewRound(dir, round);
             SetUpEnvironment(roundDir);
             ::setenv("HOME", QFile::encodeName(roundDir + QStringLiteral("/disk/home")).constData(), 1);
@@ -633,7 +643,7 @@ int main(int argc, char* argv[])
             badStarts += record.BadStarts;
             missed += record.Missed;
         }
-        std::printf("%d cuts, %lld changes told as stored: %s\n", done, static_cast<long long>(told),
+        std::printf("%d cuts, %lld changes told as stored: %s\n", done - skipped, static_cast<long long>(told),
             failed || badStarts ? "FAILED" : "none lost");
         if (badStarts)
             std::printf("%lld starts found faults, %lld told changes were not shown as told\n",
