@@ -2,29 +2,17 @@
 
 #include <QDebug>
 
-namespace {
-// Answers nothing: used when no front end is installed.
-class THeadlessDialogs final : public TDialogs {
-public:
-    int MessageBox(const QString& AMsg, TMsgDlgType, TMsgDlgButtons AButtons) override
-    {
-        qWarning().noquote() << AMsg;
-        if (AButtons & mbCancel)
-            return mrCancel;
-        if (AButtons & mbNo)
-            return mrNo;
-        return mrOk;
-    }
-    bool InputQuery(const QString&, const QString&, QString&, int) override { return false; }
-    bool SelectColor(TColor&, QList<TColor>&) override { return false; }
-    bool SelectFolder(const QString&, QString&) override { return false; }
-    bool OpenFile(const QString&, const QString&, QString&) override { return false; }
-    bool PrintSetup(QPagedPaintDevice*) override { return false; }
-    bool ReportOutputOptions(TReportDestination&, const QString&) override { return false; }
-    void ReportPreview(QPagedPaintDevice*, const std::function<void(QPagedPaintDevice*)>&) override {}
-    std::unique_ptr<ISCModalEditor> CreateEditor(const QString&) override { return nullptr; }
-};
+int THeadlessDialogs::MessageBox(const QString& AMsg, TMsgDlgType, TMsgDlgButtons AButtons)
+{
+    qWarning().noquote() << AMsg;
+    if (AButtons & mbCancel)
+        return mrCancel;
+    if (AButtons & mbNo)
+        return mrNo;
+    return mrOk;
+}
 
+namespace {
 THeadlessDialogs HeadlessDialogs;
 TDialogs* Installed = nullptr;
 

@@ -84,6 +84,22 @@ public:
     virtual std::unique_ptr<ISCModalEditor> CreateEditor(const QString& AClassName) = 0;
 };
 
+// Every question answered as cancelled and every message only logged: the
+// service when no front end is installed, and a base for one that answers
+// only some questions.
+class THeadlessDialogs : public TDialogs {
+public:
+    int MessageBox(const QString& AMsg, TMsgDlgType AKind, TMsgDlgButtons AButtons) override;
+    bool InputQuery(const QString&, const QString&, QString&, int) override { return false; }
+    bool SelectColor(TColor&, QList<TColor>&) override { return false; }
+    bool SelectFolder(const QString&, QString&) override { return false; }
+    bool OpenFile(const QString&, const QString&, QString&) override { return false; }
+    bool PrintSetup(QPagedPaintDevice*) override { return false; }
+    bool ReportOutputOptions(TReportDestination&, const QString&) override { return false; }
+    void ReportPreview(QPagedPaintDevice*, const std::function<void(QPagedPaintDevice*)>&) override {}
+    std::unique_ptr<ISCModalEditor> CreateEditor(const QString&) override { return nullptr; }
+};
+
 // The service in force. Without one installed, every question is answered
 // as cancelled and every message only logged, so headless code never blocks.
 TDialogs& Dialogs();

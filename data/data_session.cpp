@@ -1,10 +1,19 @@
 #include "data/data_session.h"
 
-TDataSession::TDataSession(const QString& AFolder)
+TDataSession::TDataSession() : Setup(std::make_unique<TSetup>())
 {
-    Setup = std::make_unique<TSetup>();
+    OpenManagers();
+}
+
+TDataSession::TDataSession(const QString& AFolder) : Setup(std::make_unique<TSetup>())
+{
     Setup->Data()->SetDataDirKind(sddkOtherDataFolder);
     Setup->Data()->SetOtherDataFolder(AFolder);
+    OpenManagers();
+}
+
+void TDataSession::OpenManagers()
+{
     DataMan = std::make_unique<TDataMan>();
     Persons = std::make_unique<TPersonMan>();
     Workplaces = std::make_unique<TWorkplaceMan>();

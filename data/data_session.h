@@ -13,6 +13,8 @@
 
 class TDataSession {
 public:
+    // On the folder the settings name, as the program starts.
+    TDataSession();
     // The live settings are pointed at AFolder before the managers open it.
     explicit TDataSession(const QString& AFolder);
     ~TDataSession();
@@ -25,4 +27,7 @@ public:
     std::unique_ptr<TWorkplaceMan> Workplaces;
     std::unique_ptr<TJobMan> Jobs;
     std::unique_ptr<TMacroMan> Macros;
+
+private:
+    void OpenManagers();
 };

@@ -14,6 +14,7 @@
 #include "core/dialogs.h"
 #include "core/program_info.h"
 #include "data/data_man.h"
+#include "data/data_session.h"
 #include "data/job_man.h"
 #include "data/macro_man.h"
 #include "data/person_man.h"
@@ -124,7 +125,7 @@ struct TRecord {
 
 // Answers every question as a user who wants the change would, and keeps
 // every message: a message at start or after a change is a fault here.
-class TPowerDialogs final : public TDialogs {
+class TPowerDialogs final : public THeadlessDialogs {
 public:
     int MessageBox(const QString& AMsg, TMsgDlgType AKind, TMsgDlgButtons AButtons) override
     {
@@ -133,13 +134,6 @@ public:
         Messages << AMsg;
         return mrOk;
     }
-    bool InputQuery(const QString&, const QString&, QString&, int) override { return false; }
-    bool SelectColor(TColor&, QList<TColor>&) override { return false; }
-    bool SelectFolder(const QString&, QString&) override { return false; }
-    bool OpenFile(const QString&, const QString&, QString&) override { return false; }
-    bool PrintSetup(QPagedPaintDevice*) override { return false; }
-    bool ReportOutputOptions(TReportDestination&, const QString&) override { return false; }
-    void ReportPreview(QPagedPaintDevice*, const std::function<void(QPagedPaintDevice*)>&) override {}
     std::unique_ptr<ISCModalEditor> CreateEditor(const QString& AClassName) override;
 
     QStringList Messages;
@@ -174,66 +168,43 @@ std::unique_ptr<ISCModalEditor> TPowerDialogs::CreateEditor(const QString& AClas
     return nullptr;
 }
 
-// The program as it runs, without its windows.
-struct TProgram {
-    std::unique_ptr<TSetup> Setup;
-    std::unique_ptr<TDataMan> DataMan;
-    std::unique_ptr<TPersonMan> Persons;
-    std::unique_ptr<TWorkplaceMan> Workplaces;
-    std::unique_ptr<TJobMan> Jobs;
-    std::unique_ptr<TMacroMan> Macros;
-
-    void Start()
-    {
-        Setup = std::make_unique<TSetup>();
-        DataMan = std::make_unique<TDataMan>();
-        Persons = std::make_unique<TPersonMan>();
-        Workplaces = std::make_unique<TWorkplaceMan>();
-        Jobs = std::make_unique<TJobMan>();
-        Macros = std::make_unique<TMacroMan>();
-        Jobs->FinishChecks();
+// What the program shows now.
+QMap<QString, QString> Shown(TDataSession* ASession)
+{
+    QMap<QString, QString> items;
+    items.insert(QStringLiteral("dir"), ASession->DataMan->DataDir());
+    for (int i = 0; i < ASession->Persons->PersonCount(); ++i) {
+        const TPerson* person = ASession->Persons->Persons(i);
+        items.insert(QStringLiteral("w%1").arg(person->ID()), person->Name() + QLatin1Char('|') + person->Note());
     }
-
-    // What the program shows now.
-    QMap<QString, QString> Shown()
-    {
-        QMap<QString, QString> items;
-        items.insert(QStringLiteral("dir"), DataMan->DataDir());
-        for (int i = 0; i < Persons->PersonCount(); ++i) {
-            const TPerson* person = Persons->Persons(i);
-            items.insert(QStringLiteral("w%1").arg(person->ID()), person->Name() + QLatin1Char('|') + person->Note());
-        }
-        for (int i = 0; i < Workplaces->WorkplaceCount(); ++i) {
-            const TWorkplace* place = Workplaces->Workplaces(i);
-            items.insert(QStringLiteral("p%1").arg(place->ID()), place->Shortcut() + QLatin1Char('|') + place->Name());
-        }
-        Jobs->SetPersonID(0);
-        Jobs->SetWorkplaceID(0);
-        Jobs->SetDateFrom(FirstDay - 10);
-        Jobs->SetDateTo(FirstDay + DayCount + 10);
-        for (int i = 0; i < Jobs->JobCount(); ++i) {
-            const TJob* job = Jobs->Jobs(i);
-            items.insert(QStringLiteral("j%1/%2/%3")
-                             .arg(static_cast<int>(job->Date()))
-                             .arg(job->PersonID())
-                             .arg(job->WorkplaceID()),
-                QStringLiteral("1"));
-        }
-        QStringList names;
-        Macros->GetMacroNames(&names);
-        for (const QString& name : names) {
-            QStringList pairs;
-            if (const std::unique_ptr<TMacro> macro = Macros->GetMacro(name))
-                for (int i = 0; i < macro->MacroJobs()->Count(); ++i)
-                    pairs << QStringLiteral("%1:%2")
-                                 .arg(macro->MacroJobs()->Items(i)->PersonID())
-                                 .arg(macro->MacroJobs()->Items(i)->WorkplaceID());
-            pairs.sort();
-            items.insert(QLatin1Char('m') + name, pairs.join(QLatin1Char(',')));
-        }
-        return items;
+    for (int i = 0; i < ASession->Workplaces->WorkplaceCount(); ++i) {
+        const TWorkplace* place = ASession->Workplaces->Workplaces(i);
+        items.insert(QStringLiteral("p%1").arg(place->ID()), place->Shortcut() + QLatin1Char('|') + place->Name());
     }
-};
+    ASession->Jobs->SetPersonID(0);
+    ASession->Jobs->SetWorkplaceID(0);
+    ASession->Jobs->SetDateFrom(FirstDay - 10);
+    ASession->Jobs->SetDateTo(FirstDay + DayCount + 10);
+    for (int i = 0; i < ASession->Jobs->JobCount(); ++i) {
+        const TJob* job = ASession->Jobs->Jobs(i);
+        items.insert(
+            QStringLiteral("j%1/%2/%3").arg(static_cast<int>(job->Date())).arg(job->PersonID()).arg(job->WorkplaceID()),
+            QStringLiteral("1"));
+    }
+    QStringList names;
+    ASession->Macros->GetMacroNames(&names);
+    for (const QString& name : names) {
+        QStringList pairs;
+        if (const std::unique_ptr<TMacro> macro = ASession->Macros->GetMacro(name))
+            for (int i = 0; i < macro->MacroJobs()->Count(); ++i)
+                pairs << QStringLiteral("%1:%2")
+                             .arg(macro->MacroJobs()->Items(i)->PersonID())
+                             .arg(macro->MacroJobs()->Items(i)->WorkplaceID());
+        pairs.sort();
+        items.insert(QLatin1Char('m') + name, pairs.join(QLatin1Char(',')));
+    }
+    return items;
+}
 
 // Faults of the data folder itself: files set aside or not whole.
 QStringList FolderFaults(const QString& ADataDir)
@@ -294,7 +265,7 @@ struct TLife {
     QString RecordFile;
     std::mt19937_64 Random;
     TPowerDialogs Dialogs;
-    TProgram Program;
+    std::unique_ptr<TDataSession> Session;
     TRecord Record;
     // What the last maintenance wrote to its log.
     QString Log;
@@ -314,13 +285,14 @@ struct TLife {
         // A first start may find its folder anywhere.
         if (!Record.Load(RecordFile))
             Record.Pending = QStringList{QStringLiteral("dir")};
-        Program.Start();
+        Session = std::make_unique<TDataSession>();
+        Session->Jobs->FinishChecks();
         QStringList faults = Dialogs.Messages;
         for (QString& message : faults)
             message.prepend(QStringLiteral("message at start: "));
-        const QMap<QString, QString> shown = Program.Shown();
+        const QMap<QString, QString> shown = Shown(Session.get());
         faults += Compare(Record, shown);
-        faults += FolderFaults(Program.DataMan->DataDir());
+        faults += FolderFaults(Session->DataMan->DataDir());
         if (!faults.isEmpty() && !qEnvironmentVariableIsSet("POWER_KEEP_GOING"))
             Fail(faults);
         if (!faults.isEmpty()) {
@@ -351,7 +323,7 @@ struct TLife {
         if ((!ok || !Dialogs.Messages.isEmpty()) && !qEnvironmentVariableIsSet("POWER_KEEP_GOING"))
             Fail(QStringList{QStringLiteral("%1 was refused").arg(AWhat)} + Dialogs.Messages + QStringList{Log});
         Dialogs.Messages.clear();
-        Record.Items = Program.Shown();
+        Record.Items = Shown(Session.get());
         Record.Pending.clear();
         ++Record.Told;
         Record.Save(RecordFile);
@@ -359,13 +331,13 @@ struct TLife {
 
     TPerson* SomeWorker()
     {
-        const int count = Program.Persons->PersonCount();
-        return count ? Program.Persons->Persons(Pick(count)) : nullptr;
+        const int count = Session->Persons->PersonCount();
+        return count ? Session->Persons->Persons(Pick(count)) : nullptr;
     }
     TWorkplace* SomeWorkplace()
     {
-        const int count = Program.Workplaces->WorkplaceCount();
-        return count ? Program.Workplaces->Workplaces(Pick(count)) : nullptr;
+        const int count = Session->Workplaces->WorkplaceCount();
+        return count ? Session->Workplaces->Workplaces(Pick(count)) : nullptr;
     }
 
     void AddWorker()
@@ -375,7 +347,7 @@ struct TLife {
             auto person = TSCObject::Create<TPerson>();
             person->SetName(name);
             person->SetSortingName(name);
-            return Program.Persons->InsertPerson(person);
+            return Session->Persons->InsertPerson(person);
         });
     }
     void AddWorkplace()
@@ -385,7 +357,7 @@ struct TLife {
             auto place = TSCObject::Create<TWorkplace>();
             place->SetName(QStringLiteral("Workplace %1").arg(n));
             place->SetShortcut(QStringLiteral("W%1").arg(n));
-            return Program.Workplaces->InsertWorkplace(place);
+            return Session->Workplaces->InsertWorkplace(place);
         });
     }
     void RandomChange()
@@ -403,30 +375,30 @@ struct TLife {
             const QString note = QStringLiteral("note %1").arg(Record.NextName++);
             Change(QStringLiteral("editing a worker"), {QStringLiteral("w%1").arg(person->ID())}, [&] {
                 person->SetNote(note);
-                return Program.Persons->InsertPerson(person);
+                return Session->Persons->InsertPerson(person);
             });
         } else if (kind < 15) {
             const int id = person->ID();
             Change(QStringLiteral("deleting a worker"), {QStringLiteral("w%1").arg(id)},
-                [&] { return Program.Persons->DeletePerson(id); });
+                [&] { return Session->Persons->DeletePerson(id); });
         } else if (kind < 17) {
             const int id = place->ID();
             Change(QStringLiteral("deleting a workplace"), {QStringLiteral("p%1").arg(id)},
-                [&] { return Program.Workplaces->DeleteWorkplace(id); });
+                [&] { return Session->Workplaces->DeleteWorkplace(id); });
         } else if (kind < 55) {
             const QString key = QStringLiteral("j%1/%2/%3").arg(day).arg(person->ID()).arg(place->ID());
             if (Record.Items.contains(key))
                 Change(QStringLiteral("removing a relation"), {key},
-                    [&] { return Program.Jobs->DeleteJob(day, person->ID(), place->ID()); });
+                    [&] { return Session->Jobs->DeleteJob(day, person->ID(), place->ID()); });
             else
                 Change(QStringLiteral("adding a relation"), {key},
-                    [&] { return Program.Jobs->AddJob(day, person, place) != nullptr; });
+                    [&] { return Session->Jobs->AddJob(day, person, place) != nullptr; });
         } else if (kind < 70) {
             std::vector<std::pair<TPerson*, TWorkplace*>> pairs;
             for (int i = 1 + Pick(12); i > 0; --i)
                 pairs.emplace_back(SomeWorker(), SomeWorkplace());
             Change(QStringLiteral("applying a template"), {QStringLiteral("j%1/*").arg(day)},
-                [&] { return Program.Jobs->AddJobs(day, pairs); });
+                [&] { return Session->Jobs->AddJobs(day, pairs); });
         } else if (kind < 82) {
             const QString name = QStringLiteral("Template %1").arg(Pick(4));
             TMacro macro;
@@ -434,7 +406,7 @@ struct TLife {
             for (int i = Pick(6); i > 0; --i)
                 macro.MacroJobs()->AddMacroJob(SomeWorker()->ID(), SomeWorkplace()->ID());
             Change(QStringLiteral("saving a template"), {QLatin1Char('m') + name},
-                [&] { return Program.Macros->PutMacro(&macro); });
+                [&] { return Session->Macros->PutMacro(&macro); });
         } else if (kind < 88) {
             MoveData();
         } else if (kind < 94) {
@@ -443,7 +415,7 @@ struct TLife {
             QString& log = Log;
             log.clear();
             Change(QStringLiteral("the maintenance"), purge ? QStringList{QStringLiteral("j*")} : QStringList{}, [&] {
-                Program.DataMan->RunMaintenance(
+                Session->DataMan->RunMaintenance(
                     purge ? MaintenanceLimit : 0, [&](int, const QString& AText) { log += AText; }, true);
                 return !log.contains(QLatin1String("Error!"))
                        || log.contains(QLatin1String("Can not create backup folder"));
@@ -456,13 +428,13 @@ struct TLife {
     void MoveData()
     {
         const QString home = Root + QStringLiteral("/home/");
-        const QString target = Program.DataMan->DataDir().contains(QLatin1String("/Shared/"))
+        const QString target = Session->DataMan->DataDir().contains(QLatin1String("/Shared/"))
                                    ? home + QStringLiteral("Plan")
                                    : home + QStringLiteral("Shared/Plenvo");
         Dialogs.NextDataFolder = target;
         Change(QStringLiteral("moving the data"), {QStringLiteral("dir")}, [&] {
-            return Program.Setup->Edit(0) && Program.DataMan->DataDir() == IncludeBackslash(target)
-                   && Program.Setup->Data()->DataDir() == IncludeBackslash(target);
+            return Session->Setup->Edit(0) && Session->DataMan->DataDir() == IncludeBackslash(target)
+                   && Session->Setup->Data()->DataDir() == IncludeBackslash(target);
         });
     }
 
@@ -472,12 +444,12 @@ struct TLife {
         Change(QStringLiteral("rebuilding the workers file"), {}, [&] {
             TFieldDefs older = TPersonMan::FieldDefs();
             older.removeLast();
-            Program.Persons->CloseDBFiles();
+            Session->Persons->CloseDBFiles();
             QString error;
             const bool written = RebuildTableFile(
-                Program.DataMan->DataDir() + QStringLiteral("Workers.cds"), TPersonMan::FieldDefs(), older, &error);
-            Program.Persons->OpenDBFiles();
-            return written && Program.Persons->Table().CanModify();
+                Session->DataMan->DataDir() + QStringLiteral("Workers.cds"), TPersonMan::FieldDefs(), older, &error);
+            Session->Persons->OpenDBFiles();
+            return written && Session->Persons->Table().CanModify();
         });
     }
 };
