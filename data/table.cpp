@@ -211,8 +211,9 @@ TOpenResult TTable::Open()
             return fail(code == SQLITE_BUSY || code == SQLITE_LOCKED);
         recovered = true;
         FFieldDefs = given;
-        if (!Recover() || !Connect(FFileName, true))
-            return fail(false);
+        const int recovery = Recover();
+        if (recovery != SQLITE_OK || !Connect(FFileName, true))
+            return fail(recovery == SQLITE_BUSY || recovery == SQLITE_LOCKED);
     }
     FReadOnly = true;
     FInMemory = false;
@@ -230,15 +231,17 @@ TOpenResult TTable::Open()
     return result;
 }
 
-bool TTable::Recover()
+int TTable::Recover()
 {
     if (!Connect(FFileName, false))
-        return false;
+        return SQLITE_CANTOPEN;
     QSqlQuery query(Database());
-    const bool ok = query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    const int code = query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))
+                         ? SQLITE_OK
+                         : std::max(ResultCode(query.lastError()), int(SQLITE_ERROR));
     query.finish();
     Disconnect();
-    return ok;
+    return code;
 }
 
 TOpenResult TTable::StartWriting()

@@ -142,8 +142,8 @@ private:
     };
     bool Connect(const QString& ADatabaseName, bool AReadOnly);
     // Lets SQLite roll back a journal or replay a log that a writer which
-    // died left, on a short connection that may write.
-    bool Recover();
+    // died left, on a short connection that may write; SQLite's result code.
+    int Recover();
     void Disconnect();
     bool ReadFieldDefs();
     bool Probe();
