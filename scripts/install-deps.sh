@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Plenvo needs to build, run and test (the
-# desktop test runs the program under Xvfb with openbox, drives it with
-# xdotool, reads the table files with sqlite3 and takes screenshots with xwd and netpbm).
+# Installs the Debian packages Plenvo needs to build, run and test (clang-format
+# checks the sources' format; the desktop test runs the program under Xvfb
+# with openbox, drives it with xdotool, reads the table files with sqlite3 and
+# takes screenshots with xwd and netpbm).
 # Uses apt-get directly as root, through sudo otherwise; without either it
 # names the packages and stops.
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev
   libgl-dev libgtest-dev googletest
   poppler-utils
