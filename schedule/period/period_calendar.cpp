@@ -72,15 +72,118 @@ int PeriodDays(TDate AStart, TDateDaysKind AKind)
     }
 }
 
+namespace {
+// A field of a date format ("dd", "MMM", "yyyy"; Field its letter) or the
+// literal text between fields (Field null).
+struct TDatePart {
+    QString Text;
+    QChar Field;
+};
+
+QList<TDatePart> ShortDateParts()
+{
+    const QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    QList<TDatePart> parts;
+    const auto literal = [&parts](const QString& AText) {
+        if (!parts.isEmpty() && parts.last().Field.isNull())
+            parts.last().Text += AText;
+        else
+            parts.append({AText, QChar()});
+    };
+    for (qsizetype i = 0; i < format.size();) {
+        const QChar c = format[i];
+        qsizetype end = i + 1;
+        const QChar quote = QLatin1Char('\'');
+        if (c == quote) {
+            // Quoted text; two quotes stand for one, inside or outside.
+            QString text;
+            while (end < format.size()) {
+                if (format[end] != quote) {
+                    text += format[end++];
+                } else if (end + 1 < format.size() && format[end + 1] == quote) {
+                    text += quote;
+                    end += 2;
+                } else {
+                    break;
+                }
+            }
+            literal(end == i + 1 && end < format.size() ? QString(quote) : text);
+            i = end + 1;
+            continue;
+        }
+        if (c.isLetter()) {
+            while (end < format.size() && format[end] == c)
+                ++end;
+            parts.append({format.mid(i, end - i), c});
+        } else {
+            literal(QString(c));
+        }
+        i = end;
+    }
+    return parts;
+}
+
+// Drops a field with the literal that ties it to the others: the one before
+// a last field (and all after it, which belongs to it), else the one after.
+// ADot tells whether a dropped tie was a dot, which then ends the text.
+void DropField(QList<TDatePart>& AParts, QChar AField, bool& ADot)
+{
+    qsizetype at = -1, last = -1;
+    for (qsizetype i = 0; i < AParts.size(); ++i) {
+        if (AParts[i].Field == AField)
+            at = i;
+        if (!AParts[i].Field.isNull())
+            last = i;
+    }
+    if (at < 0)
+        return;
+    if (at == last) {
+        AParts.erase(AParts.begin() + at, AParts.end());
+        if (at > 0 && AParts[at - 1].Field.isNull()) {
+            ADot = AParts[at - 1].Text.trimmed().startsWith(QLatin1Char('.'));
+            AParts.removeAt(at - 1);
+        }
+        return;
+    }
+    if (at + 1 < AParts.size() && AParts[at + 1].Field.isNull())
+        AParts.removeAt(at + 1);
+    AParts.removeAt(at);
+}
+
+qsizetype FieldAt(const QList<TDatePart>& AParts, QChar AField)
+{
+    for (qsizetype i = 0; i < AParts.size(); ++i)
+        if (AParts[i].Field == AField)
+            return i;
+    return -1;
+}
+} // namespace
+
 QString PeriodStartShort(TDate AStart, TDate AEnd)
 {
     const QDate start = OleToDate(AStart);
     const QDate end = OleToDate(AEnd);
-    if (start.year() == end.year() && start.month() == end.month())
-        return FormatDatePattern(AStart, QStringLiteral("d/"), LocaleDateSeparator());
-    if (start.year() == end.year())
-        return DateToStrWithoutYear(AStart);
-    return ShortDateText(AStart);
+    if (start.year() != end.year())
+        return ShortDateText(AStart);
+    QList<TDatePart> parts = ShortDateParts();
+    bool dot = false;
+    DropField(parts, QLatin1Char('y'), dot);
+    // A day alone reads as one only where it comes before the month.
+    const qsizetype day = FieldAt(parts, QLatin1Char('d'));
+    if (start.month() == end.month() && day >= 0 && day < FieldAt(parts, QLatin1Char('M')))
+        DropField(parts, QLatin1Char('M'), dot);
+    QString pattern;
+    for (const TDatePart& part : parts) {
+        if (!part.Field.isNull())
+            pattern += parts.size() == 1 && part.Field == QLatin1Char('d') ? QStringLiteral("d") : part.Text;
+        else
+            pattern += QLatin1Char('\'') + QString(part.Text).replace(QLatin1Char('\''), QStringLiteral("''"))
+                       + QLatin1Char('\'');
+    }
+    QString text = QLocale().toString(start, pattern);
+    if (dot && !text.endsWith(QLatin1Char('.')))
+        text += QLatin1Char('.');
+    return text;
 }
 
 QString PeriodHeading(TDate AStart, TDate AEnd)

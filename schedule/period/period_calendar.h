@@ -25,8 +25,10 @@ TColor PeriodDayColor(TDate ADate);
 TDate PeriodStart(TDate ADate, TDateDaysKind AKind, int AFirstDayInWeek);
 // Number of days of the period starting at AStart.
 int PeriodDays(TDate AStart, TDateDaysKind AKind);
-// The short start text for headings: "d/" in one month, the date without its
-// year in one year, else the short date.
+// The start of a period shortened by what its end already says, in the
+// locale's short date format: without the year in one year, also without the
+// month in one month where the day comes first (only the day, "5." where the
+// format's separator is a dot), else the whole short date.
 QString PeriodStartShort(TDate AStart, TDate AEnd);
 // The period heading: short start, " - ", end as a short date.
 QString PeriodHeading(TDate AStart, TDate AEnd);

@@ -163,7 +163,7 @@ inline TReportParams Params(const QString& AReport)
     params.insert("DateStart", ShortDateText(DateToOle(First)));
     params.insert("DateEnd", ShortDateText(DateToOle(Last)));
     params.insert("DateDays", "31");
-    params.insert("ScheduleDate", "1/ - 31/03/2025");
+    params.insert("ScheduleDate", "1 - 31/03/2025");
     if (AReport.startsWith("PS") || AReport.startsWith("Person")) {
         params.insert("PersonID", QString::number(ChosenWorker + 1));
         params.insert("PersonName", Name(ChosenWorker));

@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -677,6 +678,8 @@ TEST_F(PlannedDayTest, AWorkersMonthIsPlannedOnHisScreenAndTheScreensLeadToEachO
     EXPECT_EQ(Window->ScrollBox(), screen->ScrollBox());
     EXPECT_EQ(Text(screen, "LabelTopCaption"), "Ann Lee");
     EXPECT_EQ(Text(screen, "LabelTopDate"), Persons->ScheduleDate());
+    EXPECT_TRUE(QRegularExpression("^\\d+ - \\d\\d/\\d\\d/\\d{4}$").match(Text(screen, "LabelTopDate")).hasMatch())
+        << Text(screen, "LabelTopDate").toStdString();
     EXPECT_EQ(screen->findChild<QTabWidget*>("PageControl")->currentWidget()->objectName(), "TSWorkplaces");
     EXPECT_EQ(screen->findChild<QWidget*>("PanelRight")->width(), screen->width() / 2);
 

@@ -75,13 +75,33 @@ TEST(PeriodHeading, OneMonthOneYearTwoYears)
         ShortDateText(D(2011, 12, 26)) + QStringLiteral(" - ") + ShortDateText(D(2012, 1, 1)));
 }
 
-TEST(PeriodHeading, SlashLocale)
+// The start shortened by what the end says, one blank each side of the dash.
+struct THeadingCase {
+    const char* Locale;
+    const char* InOneMonth;
+    const char* AcrossMonths;
+    const char* AcrossYears;
+};
+
+class PeriodHeadingIn : public testing::TestWithParam<THeadingCase> {};
+
+TEST_P(PeriodHeadingIn, ReadsNaturally)
 {
-    // en_GB: dd/MM/yyyy.
-    EXPECT_EQ(PeriodHeading(D(2012, 3, 5), D(2012, 3, 11)), QStringLiteral("5/ - 11/03/2012"));
-    EXPECT_EQ(PeriodHeading(D(2012, 2, 27), D(2012, 3, 4)), QStringLiteral("27/02 - 04/03/2012"));
-    EXPECT_EQ(PeriodHeading(D(2011, 12, 26), D(2012, 1, 1)), QStringLiteral("26/12/2011 - 01/01/2012"));
+    QLocale::setDefault(QLocale(QString::fromLatin1(GetParam().Locale)));
+    EXPECT_EQ(PeriodHeading(D(2026, 12, 7), D(2026, 12, 13)), QString::fromUtf8(GetParam().InOneMonth));
+    EXPECT_EQ(PeriodHeading(D(2026, 2, 27), D(2026, 3, 4)), QString::fromUtf8(GetParam().AcrossMonths));
+    EXPECT_EQ(PeriodHeading(D(2025, 12, 26), D(2026, 1, 1)), QString::fromUtf8(GetParam().AcrossYears));
 }
+
+INSTANTIATE_TEST_SUITE_P(Locales, PeriodHeadingIn,
+    testing::Values(THeadingCase{"en_GB", "7 - 13/12/2026", "27/02 - 04/03/2026", "26/12/2025 - 01/01/2026"},
+        // A bare day before a date that starts with its month would misread.
+        THeadingCase{"en_US", "12/7 - 12/13/26", "2/27 - 3/4/26", "12/26/25 - 1/1/26"},
+        THeadingCase{"de_DE", "7. - 13.12.26", "27.02. - 04.03.26", "26.12.25 - 01.01.26"},
+        THeadingCase{"cs_CZ", "7. - 13.12.26", "27.02. - 04.03.26", "26.12.25 - 01.01.26"},
+        // The blank separator of "d MMM yyyy".
+        THeadingCase{"C", "7 - 13 Dec 2026", "27 Feb - 4 Mar 2026", "26 Dec 2025 - 1 Jan 2026"},
+        THeadingCase{"hu_HU", "12. 07. - 2026. 12. 13.", "02. 27. - 2026. 03. 04.", "2025. 12. 26. - 2026. 01. 01."}));
 
 TEST(CompactDayText, RunsOfThreeOrMoreCollapse)
 {

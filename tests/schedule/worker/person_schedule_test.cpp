@@ -74,7 +74,7 @@ TEST_F(PersonScheduleTest, MonthAndTwoWeeks)
     EXPECT_EQ(schedule.DateStart(), D(2012, 2, 1));
     EXPECT_EQ(schedule.DateDays(), 29);
     EXPECT_EQ(schedule.DateEnd(), D(2012, 2, 29));
-    EXPECT_EQ(schedule.ScheduleDate(), QStringLiteral("1/ - 29/02/2012"));
+    EXPECT_EQ(schedule.ScheduleDate(), QStringLiteral("1 - 29/02/2012"));
     schedule.SetDate(D(2011, 4, 30));
     EXPECT_EQ(schedule.DateDays(), 30);
     schedule.SetDate(D(2011, 12, 31));
@@ -598,8 +598,8 @@ TEST_F(PersonScheduleTest, PrintParameters)
     auto schedule = Open(Bob, Mon);
     QStringList params;
     schedule->AddPrintParams(params);
-    EXPECT_EQ(params, (QStringList{"DateStart=05/03/2012", "DateStartShort=5/", "DateEnd=11/03/2012", "DateDays=7",
-                          "ScheduleDate=5/ - 11/03/2012", QStringLiteral("PersonID=%1").arg(Bob), "PersonName=Bob",
+    EXPECT_EQ(params, (QStringList{"DateStart=05/03/2012", "DateStartShort=5", "DateEnd=11/03/2012", "DateDays=7",
+                          "ScheduleDate=5 - 11/03/2012", QStringLiteral("PersonID=%1").arg(Bob), "PersonName=Bob",
                           "PersonSortingName=Bob", "ScheduleCaption=Bob"}));
 }
 
