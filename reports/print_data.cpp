@@ -81,7 +81,7 @@ bool TDataManPrint::PreparePrint(const QStringList& AParams)
 
 bool TDataManPrint::Print(const QString& AReportName)
 {
-    const bool confirmed = FEngine && FEngine->PrinterSetup();
+    const bool confirmed = FEngine && FEngine->PrinterSetup(AReportName);
     if (confirmed)
         FEngine->ExecuteReport(AReportName);
     FTables.Close();

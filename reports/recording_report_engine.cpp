@@ -8,7 +8,7 @@ void TRecordingReportEngine::SetDataConnection(const QString& AConnectionName, c
         FConnections.erase(AConnectionName);
 }
 
-bool TRecordingReportEngine::PrinterSetup()
+bool TRecordingReportEngine::PrinterSetup(const QString&)
 {
     ++FSetupCount;
     if (FSetupAnswers.empty())

@@ -28,7 +28,7 @@ public:
     bool HasParam(const QString& AName) const override { return FParams.contains(AName); }
     void SetDataConnection(const QString& AConnectionName, const TPrintTable* ATable) override;
     // Takes the next queued answer; false when none is queued.
-    bool PrinterSetup() override;
+    bool PrinterSetup(const QString& AReportName) override;
     bool ExecuteReport(const QString& AReportName) override;
 
     void AnswerPrinterSetup(bool AConfirmed) { FSetupAnswers.push_back(AConfirmed); }

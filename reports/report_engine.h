@@ -4,6 +4,8 @@
 #pragma once
 
 #include "reports/print_table.h"
+#include "reports/report_layout.h"
+#include "reports/report_project.h"
 
 #include <QString>
 
@@ -24,8 +26,9 @@ public:
     // Binds a table (not owned) to a connection name; none unbinds it.
     virtual void SetDataConnection(const QString& AConnectionName, const TPrintTable* ATable) = 0;
 
-    // The printer setup dialog; true when the user confirmed it.
-    virtual bool PrinterSetup() = 0;
+    // The printer setup dialog for the named report; true when the user
+    // confirmed it.
+    virtual bool PrinterSetup(const QString& AReportName) = 0;
     // Runs the named report of the project, offering printer, preview or file;
     // false when it printed nothing (a failure is reported to the user).
     virtual bool ExecuteReport(const QString& AReportName) = 0;
@@ -33,6 +36,12 @@ public:
 
 // Binds the three tables by their connection names.
 void BindPrintTables(TReportEngine& AEngine, const TPrintTables& ATables);
+
+// The name a PDF of a report is proposed under, without ".pdf": the title of
+// its header, the worker or workplace it is about where its header names
+// one, and its day ("2026-12-07"), month ("2026-12") or days ("2026-12-07 to
+// 2026-12-13"); a "/" becomes "-".
+QString ReportFileBaseName(const TReportHeader& AHeader, const TReportParams& AParams);
 
 // "<folder>/<complete base name>.rav" of a program file.
 QString ReportProjectFileName(const QString& AProgramFileName);

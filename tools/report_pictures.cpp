@@ -45,7 +45,7 @@ public:
     QString Param(const QString& AName) const override { return FParams.value(AName); }
     bool HasParam(const QString& AName) const override { return FParams.contains(AName); }
     void SetDataConnection(const QString& AName, const TPrintTable* ATable) override { FTables[AName] = ATable; }
-    bool PrinterSetup() override { return true; }
+    bool PrinterSetup(const QString&) override { return true; }
     bool ExecuteReport(const QString& AReportName) override
     {
         TReportProject project;

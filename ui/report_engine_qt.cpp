@@ -2,10 +2,14 @@
 
 #include "core/dialogs.h"
 #include "core/program_info.h"
+#include "core/utils.h"
 #include "reports/report_paint.h"
+#include "reports/report_project.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QPrinterInfo>
 #include <QProgressDialog>
 
 TQtReportEngine::TQtReportEngine()
@@ -26,9 +30,28 @@ void TQtReportEngine::SetDataConnection(const QString& AConnectionName, const TP
         FConnections.erase(AConnectionName);
 }
 
-bool TQtReportEngine::PrinterSetup()
+bool TQtReportEngine::PrinterSetup(const QString& AReportName)
 {
-    return Dialogs().PrintSetup(FPrinter.get());
+    // The printer dialog proposes its PDF from the output file name, or from
+    // the document name where there is none. The user is asked about
+    // overwriting only a file he named himself: the proposal is a new file.
+    TReportProject project;
+    TReportLayout layout;
+    QString reason;
+    const bool known = project.LoadFromFile(FProjectFile, reason) && project.Layout(AReportName, layout, reason);
+    const QString base = known ? ReportFileBaseName(layout.Header, FParams) : AReportName;
+    QString folder = GetSpecialFolder(CSIDL_PERSONAL);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    QString fileName = QDir(folder).filePath(base + QStringLiteral(".pdf"));
+    for (int n = 2; QFileInfo::exists(fileName); ++n)
+        fileName = QDir(folder).filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(n));
+    if (FPrinter->outputFormat() == QPrinter::PdfFormat || QPrinterInfo::availablePrinters().isEmpty())
+        FPrinter->setOutputFileName(fileName);
+    FPrinter->setDocName(QFileInfo(fileName).completeBaseName());
+    const bool confirmed = Dialogs().PrintSetup(FPrinter.get());
+    FPrinter->setDocName(ReportJobTitle);
+    return confirmed;
 }
 
 bool TQtReportEngine::LayoutNamedReport(const QString& AReportName, TReportDocument& ADocument, QString& AMessage) const

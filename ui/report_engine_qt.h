@@ -24,7 +24,9 @@ public:
     QString Param(const QString& AName) const override { return FParams.value(AName); }
     bool HasParam(const QString& AName) const override { return FParams.contains(AName); }
     void SetDataConnection(const QString& AConnectionName, const TPrintTable* ATable) override;
-    bool PrinterSetup() override;
+    // Proposes a PDF under a name that says what it holds (see
+    // ReportFileBaseName) in the documents folder, never over a file there.
+    bool PrinterSetup(const QString& AReportName) override;
     bool ExecuteReport(const QString& AReportName) override;
 
     // Lays the named report out on the printer's paper without printing it;

@@ -83,9 +83,9 @@ TEST(ReportEngineInterface, RecordingEngineSeesBoundTablesByConnectionName)
     engine.SetParam("Note", "A");
     engine.ClearParams();
     engine.SetParam("ScheduleCaption", "Workers");
-    EXPECT_FALSE(engine.PrinterSetup());
+    EXPECT_FALSE(engine.PrinterSetup("DailyScheduleGeneral"));
     engine.AnswerPrinterSetup(true);
-    EXPECT_TRUE(engine.PrinterSetup());
+    EXPECT_TRUE(engine.PrinterSetup("DailyScheduleGeneral"));
     ASSERT_TRUE(engine.ExecuteReport("PersonsGeneral"));
     ASSERT_EQ(engine.Runs().size(), 1u);
     const auto& run = engine.Runs()[0];

@@ -51,9 +51,47 @@ TEST_F(ReportEngine, PrinterSetupReturnsTheAnswer)
 {
     TestEnv::Dialogs().AnswerPrintSetup(true);
     TestEnv::Dialogs().AnswerPrintSetup(false);
-    EXPECT_TRUE(FEngine.PrinterSetup());
-    EXPECT_FALSE(FEngine.PrinterSetup());
+    EXPECT_TRUE(FEngine.PrinterSetup("DailyScheduleGeneral"));
+    EXPECT_FALSE(FEngine.PrinterSetup("DailyScheduleGeneral"));
     EXPECT_EQ(FEngine.Printer().docName(), "Plenvo Report");
+}
+
+TEST_F(ReportEngine, APdfIsProposedUnderANameThatSaysWhatItHoldsAndNeverOverAFile)
+{
+    const QString documents = TestEnv::DocumentsFolder() + "/";
+    FEngine.Printer().setOutputFormat(QPrinter::PdfFormat);
+    const struct {
+        const char* Report;
+        TReportParams Params;
+        const char* Proposed;
+    } cases[] = {
+        {"DailyScheduleFull", {{"ScheduleDate", "07/12/2026"}}, "Daily schedule, 2026-12-07.pdf"},
+        {"PersonScheduleGeneral", {{"PersonName", "Anna Berg"}, {"DateStart", "01/12/2026"}, {"DateEnd", "31/12/2026"}},
+            "Worker schedule, Anna Berg, 2026-12.pdf"},
+        {"WorkplaceScheduleTwoCol",
+            {{"WorkplaceName", "Bar/Café"}, {"DateStart", "07/12/2026"}, {"DateEnd", "13/12/2026"}},
+            "Workplace schedule, Bar-Café, 2026-12-07 to 2026-12-13.pdf"},
+        {"WSWorkplacesFull", {{"DateStart", "28/12/2026"}, {"DateEnd", "03/01/2027"}},
+            "Workplace schedule, Workplaces, 2026-12-28 to 2027-01-03.pdf"},
+        {"PersonsGeneral", {}, "Workers.pdf"},
+    };
+    for (const auto& c : cases) {
+        FEngine.ClearParams();
+        for (auto it = c.Params.begin(); it != c.Params.end(); ++it)
+            FEngine.SetParam(it.key(), it.value());
+        TestEnv::Dialogs().AnswerPrintSetup(true);
+        EXPECT_TRUE(FEngine.PrinterSetup(c.Report));
+        EXPECT_EQ(FEngine.Printer().outputFileName(), documents + QString::fromUtf8(c.Proposed)) << c.Report;
+        EXPECT_EQ(FEngine.Printer().docName(), "Plenvo Report");
+    }
+    // A file of that name is there already: the next proposal is a new one.
+    QFile kept(documents + "Workers.pdf");
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.close();
+    TestEnv::Dialogs().AnswerPrintSetup(true);
+    EXPECT_TRUE(FEngine.PrinterSetup("PersonsTwoCol"));
+    EXPECT_EQ(FEngine.Printer().outputFileName(), documents + "Workers (2).pdf");
+    QFile::remove(documents + "Workers.pdf");
 }
 
 TEST_F(ReportEngine, ParametersClearAndSet)
