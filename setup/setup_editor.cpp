@@ -168,14 +168,23 @@ TSetupEditor::TSetupEditor(QWidget* AParent)
         ScrollBoxMaintenanceResult->setWidgetResizable(true);
         // The log takes every row the controls leave: a run writes a dozen lines.
         grid->setVerticalSpacing(2);
+        grid->setContentsMargins(6, 0, 6, 2);
         grid->addWidget(RBDataMaintenanceCompress, 0, 0, 1, 3);
-        grid->addWidget(RBDataMaintenanceDeleteOldAndCompress, 1, 0, 1, 2);
-        grid->addWidget(DTPickerDateMaintennaceOldRecordsDate, 1, 2);
-        grid->addWidget(CBCreateBackup, 2, 0, 1, 3);
-        grid->addWidget(ButtonRunMaintenance, 3, 0);
-        grid->addWidget(ProgressBarMaintenance, 3, 1, 1, 2);
-        grid->addWidget(ScrollBoxMaintenanceResult, 4, 0, 1, 3);
-        grid->setRowStretch(4, 1);
+        grid->addWidget(RBDataMaintenanceDeleteOldAndCompress, 1, 0, 1, 3);
+        // The date stands below its choice, in line with the caption, which
+        // so keeps the whole width of the dialog.
+        auto* dateRow = new QHBoxLayout;
+        dateRow->setContentsMargins(style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth)
+                                        + style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing),
+            0, 0, 0);
+        dateRow->addWidget(DTPickerDateMaintennaceOldRecordsDate);
+        dateRow->addStretch(1);
+        grid->addLayout(dateRow, 2, 0, 1, 3);
+        grid->addWidget(CBCreateBackup, 3, 0, 1, 3);
+        grid->addWidget(ButtonRunMaintenance, 4, 0);
+        grid->addWidget(ProgressBarMaintenance, 4, 1, 1, 2);
+        grid->addWidget(ScrollBoxMaintenanceResult, 5, 0, 1, 3);
+        grid->setRowStretch(5, 1);
         grid->setColumnStretch(1, 1);
         auto* page = new QVBoxLayout(TSDataMaintenance);
         page->setContentsMargins(4, 4, 4, 4);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -144,6 +145,28 @@ TEST_F(SetupEditorTest, PagesAndFirstFocus)
         if (page == 4)
             EXPECT_EQ(focus, "EditNote");
     }
+}
+
+// Run again with QT_SCALE_FACTOR=2 as ui.SetupCaptionsAt200Percent.
+TEST_F(SetupEditorTest, EveryCaptionShowsWhole)
+{
+    TSetup setup;
+    QStringList cut;
+    Edit(setup, 0, [&](TSetupEditor* d) {
+        auto* pages = Find<QTabWidget>(d, "PageControl");
+        for (int i = 0; i < pages->count(); ++i) {
+            pages->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+            for (QAbstractButton* button : pages->widget(i)->findChildren<QAbstractButton*>())
+                if (!button->text().isEmpty() && button->sizeHint().width() > button->width())
+                    cut << button->text();
+            for (QGroupBox* group : pages->widget(i)->findChildren<QGroupBox*>())
+                if (group->fontMetrics().horizontalAdvance(group->title()) + 16 > group->width())
+                    cut << group->title();
+        }
+        d->reject();
+    });
+    EXPECT_EQ(cut, QStringList());
 }
 
 TEST_F(SetupEditorTest, UserDefinedFolderEnablesItsControls)
