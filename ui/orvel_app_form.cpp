@@ -64,12 +64,17 @@ TOrvelAppForm::TOrvelAppForm(
     row->addStretch(1);
     row->addWidget(FPanelMain);
     row->addStretch(1);
-    setCentralWidget(background);
+    // In a window smaller than the content (a small screen at 200 %, say)
+    // the content scrolls, so the window may fit the screen.
+    auto* outerScroll = new QScrollArea(this);
+    outerScroll->setObjectName(QStringLiteral("PanelOuterScroll"));
+    outerScroll->setFrameShape(QFrame::NoFrame);
+    outerScroll->setWidgetResizable(true);
+    outerScroll->setWidget(background);
+    setCentralWidget(outerScroll);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
 
-    TSetupMainWindow* placement = Placement();
-    setMinimumSize(
-        placement ? placement->MinClientWidth() : PanelMainWidth, placement ? placement->MinClientHeight() : 465);
+    FitMinimumToScreen(QSize(0, 0));
     resize(PanelMainWidth, InitialClientHeight);
     FPlacementTimer.setInterval(20);
     connect(&FPlacementTimer, &QTimer::timeout, this, &TOrvelAppForm::PlaceWhenFrameKnown);
@@ -98,6 +103,16 @@ TOrvelAppForm::~TOrvelAppForm()
     SetFrameAllowanceProvider(nullptr);
 }
 
+void TOrvelAppForm::FitMinimumToScreen(const QSize& AFrame)
+{
+    const TSetupMainWindow* placement = Placement();
+    const QSize wanted(
+        placement ? placement->MinClientWidth() : PanelMainWidth, placement ? placement->MinClientHeight() : 465);
+    // The usual minimum gives way on a screen too small for it.
+    const QSize room = AvailableScreenArea(geometry().center()).size() - AFrame;
+    setMinimumSize(wanted.boundedTo(room.expandedTo(QSize(1, 1))));
+}
+
 QSize TOrvelAppForm::FrameAllowance() const
 {
     return frameGeometry().size() - geometry().size();
@@ -118,6 +133,7 @@ void TOrvelAppForm::ApplyStoredPlacement()
     // screen the window opens on.
     const QSize frame = FrameAllowance();
     const QRect stored(placement->Left(), placement->Top(), placement->Width(), placement->Height());
+    FitMinimumToScreen(frame);
     const QRect outer = FitIntoArea(stored, AvailableScreenArea(stored.center()), minimumSize() + frame);
     resize(outer.size() - frame);
     move(outer.topLeft());

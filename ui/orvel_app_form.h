@@ -62,6 +62,9 @@ private:
     // Applies the stored outer rectangle, fitted to its screen, with the frame
     // known so far.
     void ApplyStoredPlacement();
+    // The least client size: the usual one, or less on a screen too small
+    // for it with a frame of AFrame.
+    void FitMinimumToScreen(const QSize& AFrame);
     bool FrameKnown() const;
     // Places the window once the frame is known (or waited for long enough).
     void PlaceWhenFrameKnown();

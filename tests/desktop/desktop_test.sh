@@ -285,5 +285,16 @@ echo "on 1024x700 below a 40-pixel panel: outer ${SW}x${SH} at $SX,$SY"
     fail "the window $SX $SY ${SW}x${SH} does not fit the 1024x660 area below the panel"
 close_app
 
+# At 200 % a 1280x900 screen holds 640x450 pixels of the window's own: less
+# than its usual minimum, which gives way; the close button is on screen.
+STEP="200 % on a 1280x900 screen"
+start_display 1280x900
+QT_SCALE_FACTOR=2 start_app
+read -r SX SY SW SH < <(outer_rect "$WIN")
+echo "on 1280x900 at 200 %: outer ${SW}x${SH} at $SX,$SY"
+[ "$SX" -ge 0 ] && [ "$SY" -ge 0 ] && [ $((SX + SW)) -le 1280 ] && [ $((SY + SH)) -le 900 ] ||
+    fail "the window $SX $SY ${SW}x${SH} does not fit the 1280x900 screen"
+close_app
+
 echo "PASS"
 rm -rf "$WORK"

@@ -4,6 +4,7 @@
 #include "ui/orvel_app_form.h"
 
 #include "core/program_info.h"
+#include "core/screen.h"
 #include "schedule/daily/daily_schedule.h"
 #include "schedule/worker/person_schedule.h"
 #include "schedule/workplace/workplace_schedule.h"
@@ -166,6 +167,27 @@ TEST_F(MainWindowTest, PlacementIsStoredWhenTheWindowGoesAndMaximisedKeepsTheNor
     // A stored maximised window opens maximised.
     window = MakeWindow();
     EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(MainWindowTest, OnAScreenSmallerThanTheContentTheWindowFitsAndTheContentScrolls)
+{
+    // 1280 by 900 pixels at 200 %.
+    SetScreenSizeProvider([] { return QSize(640, 450); });
+    StorePlacement(200, 100, 1000, 720, wsNormal);
+    TOrvelAppForm* window = MakeWindow();
+    const QRect outer = window->frameGeometry();
+    EXPECT_TRUE(QRect(0, 0, 640, 450).contains(outer)) << outer.width() << "x" << outer.height();
+    EXPECT_LE(window->minimumWidth(), 640);
+    auto* scroll = window->findChild<QScrollArea*>("PanelOuterScroll");
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_EQ(window->findChild<QWidget*>("PanelMain")->width(), 784);
+    EXPECT_GT(scroll->horizontalScrollBar()->maximum(), 0);
+    SetScreenSizeProvider([] { return QSize(1920, 1080); });
+    // On a screen large enough the usual minimum holds and nothing scrolls.
+    Window.reset();
+    window = MakeWindow();
+    EXPECT_EQ(window->minimumSize(), QSize(784, 465));
+    EXPECT_EQ(window->findChild<QScrollArea*>("PanelOuterScroll")->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(MainWindowTest, AWideWindowKeepsTheContent784WideAndCentred)
