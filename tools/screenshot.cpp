@@ -4,6 +4,7 @@
 // workplace's month. Run with QT_SCALE_FACTOR=2 for the 200 % pictures.
 //   plenvo_screenshot DAILY.png [WORKER.png WORKPLACE.png]
 #include "core/program_info.h"
+#include "core/screen.h"
 #include "data/data_man.h"
 #include "data/job_man.h"
 #include "data/macro_man.h"
@@ -39,6 +40,9 @@ int main(int argc, char* argv[])
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString workerOut = argc > 3 ? QString::fromLocal8Bit(argv[2]) : QString();
     const QString workplaceOut = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
+    // The offscreen screen is small; the pictures show the window at its own
+    // size, which a screen of a desktop holds at 100 % and at 200 %.
+    SetScreenSizeProvider([] { return QSize(1920, 1080); });
     TSampleHome home;
     TQtDialogs& dialogs = home.Dialogs;
     QString nextName;
