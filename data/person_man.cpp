@@ -305,3 +305,8 @@ bool TPersonMan::DeletePerson(int APersonID, std::unique_ptr<TPerson>* ATaken)
 {
     return Ops(DSPersons, *FPersons, FStoreError).Delete(APersonID, ATaken);
 }
+
+bool TPersonMan::RestorePerson(std::unique_ptr<TPerson>& APerson)
+{
+    return Ops(DSPersons, *FPersons, FStoreError).Restore(APerson);
+}

@@ -99,6 +99,9 @@ public:
     // Deletes the record first; only then the worker leaves the list, into
     // ATaken when given, else destroyed.
     bool DeletePerson(int APersonID, std::unique_ptr<TPerson>* ATaken = nullptr);
+    // Stores a deleted worker again under his own ID (an undone delete); on
+    // success he joins the register.
+    bool RestorePerson(std::unique_ptr<TPerson>& APerson);
 
     void OpenDBFiles();
     void CloseDBFiles();

@@ -83,6 +83,8 @@ bool RegisterStoreRecord(TTable& ADataSet, int& AID, TSetFields ASetFields, TSet
     const bool found = AID > 0 && ADataSet.Locate(QStringLiteral("ID"), AID);
     if (found)
         ADataSet.Edit();
+    else if (AID > 0 && ADataSet.Restoring())
+        ADataSet.AppendWithID(AID);
     else
         ADataSet.Append();
     bool ok = ASetFields();
@@ -184,6 +186,19 @@ public:
         (*AItem).*FFields.List = &FList;
         FList.Add(std::move(AItem));
         return true;
+    }
+
+    // Stores a deleted entry again under its own ID, so the relations it
+    // kept name it again; on success it joins the register.
+    bool Restore(std::unique_ptr<TItem>& AItem)
+    {
+        if (!AItem || (*AItem).*FFields.ID <= 0 || FList.Items(-((*AItem).*FFields.ID)))
+            return false;
+        (*AItem).*FFields.List = nullptr;
+        FTable.SetRestoring(true);
+        const bool ok = Insert(AItem);
+        FTable.SetRestoring(false);
+        return ok;
     }
 
     TItem* Add()

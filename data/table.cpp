@@ -18,6 +18,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace {
 std::atomic<int> GConnectionCounter{0};
@@ -568,9 +569,16 @@ QVariant TTable::FieldValue(const QString& AFieldName) const
 void TTable::Append()
 {
     FState = tsInsert;
+    FAppendID = 0;
     FBuffer.clear();
     for (int i = 0; i < FFieldDefs.size(); ++i)
         FBuffer << QVariant();
+}
+
+void TTable::AppendWithID(qint64 AID)
+{
+    Append();
+    FAppendID = AID;
 }
 
 bool TTable::Edit()
@@ -623,7 +631,24 @@ bool TTable::Post()
         indexes << i;
     }
     std::optional<QSqlQuery> edit;
-    if (state == tsInsert && !FInsertQuery) {
+    const qint64 appendID = std::exchange(FAppendID, 0);
+    if (state == tsInsert && appendID > 0) {
+        // Rare (a restore): its own statement, the prepared one stays as it is.
+        QStringList names{QStringLiteral("rowid")}, marks{QStringLiteral("?")};
+        for (const int i : indexes) {
+            names << QuoteName(FFieldDefs[i].Name);
+            marks << QStringLiteral("?");
+        }
+        edit.emplace(Database());
+        if (!edit->prepare(QStringLiteral("INSERT INTO Data (%1) VALUES (%2)")
+                               .arg(names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))))) {
+            FLastError = edit->lastError().text();
+            return false;
+        }
+        edit->addBindValue(appendID);
+        for (const int i : indexes)
+            edit->addBindValue(FBuffer[i]);
+    } else if (state == tsInsert && !FInsertQuery) {
         QStringList marks;
         for (int i = 0; i < columns.size(); ++i)
             marks << QStringLiteral("?");
@@ -641,8 +666,9 @@ bool TTable::Post()
         edit.emplace(Database());
         edit->prepare(QStringLiteral("UPDATE Data SET %1 WHERE rowid = ?").arg(sets.join(QStringLiteral(", "))));
     }
-    QSqlQuery& query = state == tsInsert ? *FInsertQuery : *edit;
-    for (int k = 0; k < indexes.size(); ++k)
+    const bool ownInsert = state == tsInsert && appendID > 0;
+    QSqlQuery& query = state == tsInsert && !ownInsert ? *FInsertQuery : *edit;
+    for (int k = 0; !ownInsert && k < indexes.size(); ++k)
         query.bindValue(k, FBuffer[indexes[k]]);
     if (state == tsEdit)
         query.bindValue(int(indexes.size()), FRows[FPos].RowId);

@@ -103,6 +103,13 @@ public:
     bool HasCurrent() const;
 
     void Append();
+    // Append, the new record taking AID instead of the next ID (an ID given
+    // out once: the counter never gives it again).
+    void AppendWithID(qint64 AID);
+    // While set, a register record stored with an ID its file lacks goes in
+    // under that ID: a deleted entry restored.
+    void SetRestoring(bool AValue) { FRestoring = AValue; }
+    bool Restoring() const { return FRestoring; }
     bool Edit();
     // False for an unknown or read-only field or while not editing.
     bool SetFieldValue(const QString& AFieldName, const QVariant& AValue);
@@ -179,6 +186,8 @@ private:
     enum TState { tsBrowse, tsInsert, tsEdit };
     TState FState = tsBrowse;
     QList<QVariant> FBuffer;
+    qint64 FAppendID = 0;
+    bool FRestoring = false;
     // The insert statement, prepared once per connection: a template adds
     // hundreds of rows in a row.
     std::unique_ptr<QSqlQuery> FInsertQuery;

@@ -272,3 +272,8 @@ bool TWorkplaceMan::DeleteWorkplace(int AWorkplaceID, std::unique_ptr<TWorkplace
 {
     return Ops(DSWorkplaces, *FWorkplaces, FStoreError).Delete(AWorkplaceID, ATaken);
 }
+
+bool TWorkplaceMan::RestoreWorkplace(std::unique_ptr<TWorkplace>& AWorkplace)
+{
+    return Ops(DSWorkplaces, *FWorkplaces, FStoreError).Restore(AWorkplace);
+}

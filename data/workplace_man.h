@@ -87,6 +87,8 @@ public:
     bool InsertWorkplace(TWorkplace* AWorkplace);
     bool InsertWorkplace(std::unique_ptr<TWorkplace>& AWorkplace);
     bool DeleteWorkplace(int AWorkplaceID, std::unique_ptr<TWorkplace>* ATaken = nullptr);
+    // Stores a deleted workplace again under its own ID (an undone delete).
+    bool RestoreWorkplace(std::unique_ptr<TWorkplace>& AWorkplace);
 
     void OpenDBFiles();
     void CloseDBFiles();

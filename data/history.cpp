@@ -1,0 +1,232 @@
+#include "data/history.h"
+
+#include "data/job_man.h"
+#include "data/macro_man.h"
+#include "data/person_man.h"
+#include "data/workplace_man.h"
+
+#include <set>
+
+namespace {
+THistory* GHistory = nullptr;
+
+const QString& NoStoreReason()
+{
+    static const QString reason = QStringLiteral("the data file could not be written.");
+    return reason;
+}
+
+template <class TItem>
+std::unique_ptr<TItem> CopyOf(const TItem* AItem)
+{
+    if (!AItem)
+        return nullptr;
+    auto copy = TSCObject::Create<TItem>();
+    copy->Assign(*AItem);
+    // A step outlives the editor that was open when it was recorded.
+    copy->SetEditor(nullptr);
+    return copy;
+}
+
+// Applies one side of a register step through the register's manager:
+// AFrom is what the register holds now, ATo what it is to hold.
+template <class TItem, class TMan>
+bool ApplyRegisterStep(TMan* AMan, const TItem* AFrom, const TItem* ATo, TItem* (TMan::*AByKey)(int) const,
+    bool (TMan::*AInsert)(TItem*), bool (TMan::*ARestore)(std::unique_ptr<TItem>&),
+    bool (TMan::*ADelete)(int, std::unique_ptr<TItem>*), QString& AError)
+{
+    if (!AMan)
+        return false;
+    const int id = ATo ? ATo->ID() : AFrom->ID();
+    TItem* current = (AMan->*AByKey)(-id);
+    bool ok = false;
+    if (!ATo) {
+        ok = current && (AMan->*ADelete)(id, nullptr);
+    } else if (!AFrom) {
+        auto restored = CopyOf(ATo);
+        ok = !current && (AMan->*ARestore)(restored);
+    } else if (current) {
+        // Every field the editor changed, in one write.
+        auto before = CopyOf(current);
+        TObject* editor = current->Editor();
+        current->Assign(*ATo);
+        current->SetEditor(editor);
+        ok = (AMan->*AInsert)(current);
+        if (!ok) {
+            current->Assign(*before);
+            current->SetEditor(editor);
+        }
+    }
+    if (!ok)
+        AError = AMan->StoreError().isEmpty() ? QStringLiteral("the entry is no longer as the step left it.")
+                                              : AMan->StoreError();
+    return ok;
+}
+} // namespace
+
+// --- THistoryRelations ---
+
+THistoryRelations::THistoryRelations(
+    const QString& AText, std::vector<THistoryJob> AAdded, std::vector<THistoryJob> ARemoved)
+    : THistoryStep(AText),
+      FAdded(std::move(AAdded)),
+      FRemoved(std::move(ARemoved))
+{
+}
+
+bool THistoryRelations::Apply(bool AUndo, QString& AError)
+{
+    TJobMan* jobs = TJobMan::Instance();
+    TPersonMan* persons = TPersonMan::Instance();
+    TWorkplaceMan* workplaces = TWorkplaceMan::Instance();
+    if (!jobs || !persons || !workplaces)
+        return false;
+    const std::vector<THistoryJob>& removing = AUndo ? FAdded : FRemoved;
+    const std::vector<THistoryJob>& adding = AUndo ? FRemoved : FAdded;
+    // Everything is checked before anything is written.
+    for (const THistoryJob& job : adding) {
+        if (!persons->Persons(-job.PersonID) || !workplaces->Workplaces(-job.WorkplaceID)) {
+            AError = QStringLiteral("a worker or workplace of it is no longer in the register.");
+            return false;
+        }
+    }
+    jobs->BeginUpdate();
+    for (const THistoryJob& job : removing)
+        jobs->DeleteJob(job.Date, job.PersonID, job.WorkplaceID);
+    for (const THistoryJob& job : adding)
+        jobs->AddJob(job.Date, persons->Persons(-job.PersonID), workplaces->Workplaces(-job.WorkplaceID));
+    if (!jobs->EndUpdate()) {
+        AError = NoStoreReason();
+        return false;
+    }
+    return true;
+}
+
+// --- THistoryPerson, THistoryWorkplace ---
+
+THistoryPerson::THistoryPerson(const QString& AText, const TPerson* ABefore, const TPerson* AAfter)
+    : THistoryStep(AText),
+      FBefore(CopyOf(ABefore)),
+      FAfter(CopyOf(AAfter))
+{
+}
+
+THistoryPerson::~THistoryPerson() = default;
+
+bool THistoryPerson::Apply(bool AUndo, QString& AError)
+{
+    const TPerson* from = AUndo ? FAfter.get() : FBefore.get();
+    const TPerson* to = AUndo ? FBefore.get() : FAfter.get();
+    return ApplyRegisterStep<TPerson, TPersonMan>(TPersonMan::Instance(), from, to, &TPersonMan::Persons,
+        &TPersonMan::InsertPerson, &TPersonMan::RestorePerson, &TPersonMan::DeletePerson, AError);
+}
+
+THistoryWorkplace::THistoryWorkplace(const QString& AText, const TWorkplace* ABefore, const TWorkplace* AAfter)
+    : THistoryStep(AText),
+      FBefore(CopyOf(ABefore)),
+      FAfter(CopyOf(AAfter))
+{
+}
+
+THistoryWorkplace::~THistoryWorkplace() = default;
+
+bool THistoryWorkplace::Apply(bool AUndo, QString& AError)
+{
+    const TWorkplace* from = AUndo ? FAfter.get() : FBefore.get();
+    const TWorkplace* to = AUndo ? FBefore.get() : FAfter.get();
+    return ApplyRegisterStep<TWorkplace, TWorkplaceMan>(TWorkplaceMan::Instance(), from, to, &TWorkplaceMan::Workplaces,
+        &TWorkplaceMan::InsertWorkplace, &TWorkplaceMan::RestoreWorkplace, &TWorkplaceMan::DeleteWorkplace, AError);
+}
+
+// --- THistoryTemplate ---
+
+THistoryTemplate::THistoryTemplate(const QString& AText, const QString& AName, TPairs ABefore, TPairs AAfter)
+    : THistoryStep(AText),
+      FName(AName),
+      FBefore(std::move(ABefore)),
+      FAfter(std::move(AAfter))
+{
+}
+
+bool THistoryTemplate::Apply(bool AUndo, QString& AError)
+{
+    TMacroMan* macros = TMacroMan::Instance();
+    if (!macros)
+        return false;
+    TMacro macro;
+    macro.SetName(FName);
+    for (const auto& [person, workplace] : AUndo ? FBefore : FAfter)
+        macro.MacroJobs()->AddMacroJob(person, workplace);
+    if (macros->PutMacro(&macro))
+        return true;
+    AError = macros->StoreError().isEmpty() ? NoStoreReason() : macros->StoreError();
+    return false;
+}
+
+// --- THistory ---
+
+THistory::THistory()
+{
+    FStack.setUndoLimit(StepLimit);
+    GHistory = this;
+}
+
+THistory::~THistory()
+{
+    if (GHistory == this)
+        GHistory = nullptr;
+}
+
+THistory* THistory::Instance()
+{
+    return GHistory;
+}
+
+void THistory::Record(std::unique_ptr<THistoryStep> AStep)
+{
+    if (AStep)
+        FStack.push(AStep.release());
+}
+
+QString THistory::UndoText() const
+{
+    return CanUndo() ? QStringLiteral("Undo ") + FStack.undoText() : QString();
+}
+
+QString THistory::RedoText() const
+{
+    return CanRedo() ? QStringLiteral("Redo ") + FStack.redoText() : QString();
+}
+
+bool THistory::Step(bool AUndo)
+{
+    FLastError.clear();
+    const int index = AUndo ? FStack.index() - 1 : FStack.index();
+    auto* step = dynamic_cast<THistoryStep*>(const_cast<QUndoCommand*>(FStack.command(index)));
+    if (!step)
+        return false;
+    if (!step->Apply(AUndo, FLastError))
+        return false;
+    if (AUndo)
+        FStack.undo();
+    else
+        FStack.redo();
+    if (FApplied)
+        FApplied();
+    return true;
+}
+
+bool THistory::Undo()
+{
+    return Step(true);
+}
+
+bool THistory::Redo()
+{
+    return Step(false);
+}
+
+void THistory::Clear()
+{
+    FStack.clear();
+}
