@@ -2,6 +2,7 @@
 
 #include "core/dialogs.h"
 #include "core/program_info.h"
+#include "data/history.h"
 #include "data/job_man.h"
 #include "data/macro_man.h"
 #include "data/person_man.h"
@@ -206,6 +207,9 @@ void TDataMan::CloseAllTables()
 
 void TDataMan::OpenAllTables()
 {
+    // The steps name IDs of the tables read before, which may be gone.
+    if (THistory* history = THistory::Instance())
+        history->Clear();
     if (TPersonMan* m = TPersonMan::Instance())
         m->OpenDBFiles();
     if (TWorkplaceMan* m = TWorkplaceMan::Instance())

@@ -188,6 +188,71 @@ void THistory::Record(std::unique_ptr<THistoryStep> AStep)
         FStack.push(AStep.release());
 }
 
+void THistory::RecordRelations(const QString& AText, std::vector<THistoryJob> AAdded, std::vector<THistoryJob> ARemoved)
+{
+    if (FGroupDepth > 0) {
+        FGroupAdded.insert(FGroupAdded.end(), AAdded.begin(), AAdded.end());
+        FGroupRemoved.insert(FGroupRemoved.end(), ARemoved.begin(), ARemoved.end());
+        return;
+    }
+    if (!AAdded.empty() || !ARemoved.empty())
+        Record(std::make_unique<THistoryRelations>(AText, std::move(AAdded), std::move(ARemoved)));
+}
+
+void THistory::BeginGroup(const QString& AText)
+{
+    if (FGroupDepth++ > 0)
+        return;
+    FGroupText = AText;
+    FGroupDiscarded = false;
+    FGroupAdded.clear();
+    FGroupRemoved.clear();
+}
+
+void THistory::DiscardGroup()
+{
+    FGroupDiscarded = true;
+}
+
+void THistory::EndGroup()
+{
+    if (FGroupDepth == 0 || --FGroupDepth > 0)
+        return;
+    if (!FGroupDiscarded)
+        RecordRelations(FGroupText, std::move(FGroupAdded), std::move(FGroupRemoved));
+    FGroupAdded.clear();
+    FGroupRemoved.clear();
+}
+
+void HistoryRecordRelation(bool AAdded, TDate ADate, int APersonID, int AWorkplaceID)
+{
+    THistory* history = THistory::Instance();
+    if (!history)
+        return;
+    const TPerson* person = TPersonMan::Instance() ? TPersonMan::Instance()->Persons(-APersonID) : nullptr;
+    const TWorkplace* workplace
+        = TWorkplaceMan::Instance() ? TWorkplaceMan::Instance()->Workplaces(-AWorkplaceID) : nullptr;
+    const QString text = QString::fromLatin1(AAdded ? "Add %1 to %2" : "Remove %1 from %2")
+                             .arg(person ? person->Name() : QString(), workplace ? workplace->Name() : QString());
+    std::vector<THistoryJob> jobs{{TruncDate(ADate), APersonID, AWorkplaceID}};
+    if (AAdded)
+        history->RecordRelations(text, std::move(jobs), {});
+    else
+        history->RecordRelations(text, {}, std::move(jobs));
+}
+
+THistoryGroup::THistoryGroup(const QString& AText)
+{
+    if (THistory* history = THistory::Instance())
+        history->BeginGroup(AText);
+}
+
+THistoryGroup::~THistoryGroup()
+{
+    if (THistory* history = THistory::Instance())
+        history->EndGroup();
+}
+
 QString THistory::UndoText() const
 {
     return CanUndo() ? QStringLiteral("Undo ") + FStack.undoText() : QString();

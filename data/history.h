@@ -87,6 +87,21 @@ private:
     TPairs FAfter;
 };
 
+class THistory;
+
+// Records one relation added or removed, named by its worker and workplace,
+// when the program keeps a history.
+void HistoryRecordRelation(bool AAdded, TDate ADate, int APersonID, int AWorkplaceID);
+
+// A group of the history for a scope: a "Clear all", a template applied.
+class THistoryGroup {
+public:
+    explicit THistoryGroup(const QString& AText);
+    ~THistoryGroup();
+    THistoryGroup(const THistoryGroup&) = delete;
+    THistoryGroup& operator=(const THistoryGroup&) = delete;
+};
+
 class THistory {
 public:
     // The steps the session keeps.
@@ -100,8 +115,16 @@ public:
     // The history in force (none until the program made one).
     static THistory* Instance();
 
-    // Records a step that was done already.
+    // Records a step that was done already; inside a group, relation steps
+    // join the group's one step.
     void Record(std::unique_ptr<THistoryStep> AStep);
+    // Relation changes the managers accepted, as one step named AText.
+    void RecordRelations(const QString& AText, std::vector<THistoryJob> AAdded, std::vector<THistoryJob> ARemoved);
+    // What is recorded between BeginGroup and the matching EndGroup makes
+    // one step named AText; DiscardGroup drops it (its write failed).
+    void BeginGroup(const QString& AText);
+    void DiscardGroup();
+    void EndGroup();
     bool CanUndo() const { return FStack.canUndo(); }
     bool CanRedo() const { return FStack.canRedo(); }
     // "Undo Clear all 09/12/2026", empty when there is nothing to undo.
@@ -125,5 +148,10 @@ private:
 
     QUndoStack FStack;
     QString FLastError;
+    int FGroupDepth = 0;
+    bool FGroupDiscarded = false;
+    QString FGroupText;
+    std::vector<THistoryJob> FGroupAdded;
+    std::vector<THistoryJob> FGroupRemoved;
     std::function<void()> FApplied;
 };

@@ -508,8 +508,10 @@ bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkpl
     return true;
 }
 
-bool TJobMan::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)
+bool TJobMan::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID, bool* ARemoved)
 {
+    if (ARemoved)
+        *ARemoved = false;
     if (ADate <= 0 || APersonID <= 0 || AWorkplaceID <= 0)
         return false;
     SetDateFrom(ADate);
@@ -533,6 +535,8 @@ bool TJobMan::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)
     FJobs->FreeObjects();
     FUpdatePairsValid = false;
     NoteJobsChanged();
+    if (ARemoved)
+        *ARemoved = true;
     return true;
 }
 

@@ -123,7 +123,8 @@ public:
     // already, or that came before in the list, are skipped. False when the
     // write failed; then none is added. The filter is left on the whole day.
     bool AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkplace*>>& APairs);
-    bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID);
+    // ARemoved, when given, tells whether the relation was there to remove.
+    bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID, bool* ARemoved = nullptr);
     // Stores a loaded job again.
     bool InsertJob(TJob* AJob);
     // Stores a new job; on success it joins the loaded list.

@@ -1,6 +1,8 @@
 #include "schedule/register_access.h"
 
 #include "core/dialogs.h"
+#include "data/history.h"
+#include "data/macro_man.h"
 
 TPerson* RegisterPerson(int AID)
 {
@@ -45,13 +47,57 @@ bool RegisterPersonIsOut(int AID, TDate ADate)
 
 namespace {
 
+void RecordRegisterStep(const QString& AText, const TPerson* ABefore, const TPerson* AAfter)
+{
+    if (THistory* history = THistory::Instance())
+        history->Record(std::make_unique<THistoryPerson>(AText, ABefore, AAfter));
+}
+
+void RecordRegisterStep(const QString& AText, const TWorkplace* ABefore, const TWorkplace* AAfter)
+{
+    if (THistory* history = THistory::Instance())
+        history->Record(std::make_unique<THistoryWorkplace>(AText, ABefore, AAfter));
+}
+
+// Deletes a register entry; the step keeps a copy to bring it back.
+template <class TMan, class TItem>
+bool RegisterDelete(TMan* AMan, TItem* AItem, bool (TMan::*ADelete)(int, std::unique_ptr<TItem>*), QString& AError)
+{
+    if (!AMan || !AItem)
+        return false;
+    std::unique_ptr<TItem> taken;
+    const bool deleted = (AMan->*ADelete)(AItem->ID(), &taken);
+    AError = deleted ? QString() : AMan->StoreError();
+    if (deleted && taken)
+        RecordRegisterStep(QStringLiteral("Delete %1").arg(taken->Name()), taken.get(), nullptr);
+    return deleted;
+}
+
+// Runs the manager's editor on a new entry; the entry once stored.
+template <class TMan, class TItem>
+TItem* RegisterAdd(TMan* AMan, TItem* (TMan::*AAdd)(), QString& AError)
+{
+    TItem* added = AMan ? (AMan->*AAdd)() : nullptr;
+    AError = added || !AMan ? QString() : AMan->StoreError();
+    if (added)
+        RecordRegisterStep(QStringLiteral("Add %1").arg(added->Name()), nullptr, added);
+    return added;
+}
+
 // Runs the manager's editor on an item; a cancelled editor leaves the
 // manager's store error empty.
 template <class TMan, class TItem>
 TEditOutcome RegisterEdit(TMan* AMan, TItem* AItem, bool (TMan::*AEdit)(TItem*), QString& AError)
 {
+    std::unique_ptr<TItem> before;
+    if (AItem) {
+        before = TSCObject::Create<TItem>();
+        before->Assign(*AItem);
+    }
     const bool saved = AItem && (AMan->*AEdit)(AItem);
     AError = saved || !AItem ? QString() : AMan->StoreError();
+    if (saved)
+        RecordRegisterStep(QStringLiteral("Edit %1").arg(AItem->Name()), before.get(), AItem);
     return saved ? eoSaved : (AError.isEmpty() ? eoCancelled : eoFailed);
 }
 
@@ -69,22 +115,47 @@ TEditOutcome RegisterEditWorkplace(int AID, QString& AError)
 
 bool RegisterDeletePerson(int AID, QString& AError)
 {
-    TPersonMan* man = TPersonMan::Instance();
-    if (!man)
-        return false;
-    const bool deleted = man->DeletePerson(AID);
-    AError = deleted ? QString() : man->StoreError();
-    return deleted;
+    return RegisterDelete(TPersonMan::Instance(), RegisterPerson(AID), &TPersonMan::DeletePerson, AError);
 }
 
 bool RegisterDeleteWorkplace(int AID, QString& AError)
 {
-    TWorkplaceMan* man = TWorkplaceMan::Instance();
-    if (!man)
+    return RegisterDelete(TWorkplaceMan::Instance(), RegisterWorkplace(AID), &TWorkplaceMan::DeleteWorkplace, AError);
+}
+
+TPerson* RegisterAddPerson(QString& AError)
+{
+    return RegisterAdd(TPersonMan::Instance(), &TPersonMan::AddPerson, AError);
+}
+
+TWorkplace* RegisterAddWorkplace(QString& AError)
+{
+    return RegisterAdd(TWorkplaceMan::Instance(), &TWorkplaceMan::AddWorkplace, AError);
+}
+
+bool RegisterPutTemplate(const TMacro* AMacro, QString& AError)
+{
+    TMacroMan* man = TMacroMan::Instance();
+    if (!man || !AMacro)
         return false;
-    const bool deleted = man->DeleteWorkplace(AID);
-    AError = deleted ? QString() : man->StoreError();
-    return deleted;
+    const auto pairsOf = [](const TMacro* AOf) {
+        THistoryTemplate::TPairs pairs;
+        for (int i = 0; AOf && i < AOf->MacroJobs()->Count(); ++i)
+            pairs.emplace_back(AOf->MacroJobs()->Items(i)->PersonID(), AOf->MacroJobs()->Items(i)->WorkplaceID());
+        return pairs;
+    };
+    const std::unique_ptr<TMacro> before = man->GetMacro(AMacro->Name());
+    if (!man->PutMacro(AMacro)) {
+        AError = man->StoreError();
+        return false;
+    }
+    AError.clear();
+    const auto after = pairsOf(AMacro);
+    if (THistory* history = THistory::Instance())
+        history->Record(std::make_unique<THistoryTemplate>(
+            QString::fromLatin1(after.empty() ? "Remove template \"%1\"" : "Save template \"%1\"").arg(AMacro->Name()),
+            AMacro->Name(), pairsOf(before.get()), after));
+    return true;
 }
 
 void ShowSaveFailure(const QString& AReason)

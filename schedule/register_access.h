@@ -11,6 +11,8 @@
 
 #include <optional>
 
+class TMacro;
+
 // The register objects by ID; none for IDs of 0 or less, unknown IDs or
 // without a manager.
 TPerson* RegisterPerson(int AID);
@@ -27,6 +29,13 @@ TEditOutcome RegisterEditWorkplace(int AID, QString& AError);
 // Deletes the record; on failure AError takes the reason.
 bool RegisterDeletePerson(int AID, QString& AError);
 bool RegisterDeleteWorkplace(int AID, QString& AError);
+// The editor of a new entry; the entry once stored, none when cancelled or
+// failed (AError then says why).
+TPerson* RegisterAddPerson(QString& AError);
+TWorkplace* RegisterAddWorkplace(QString& AError);
+// Stores a template (one without pairs is removed); on failure AError says why.
+bool RegisterPutTemplate(const TMacro* AMacro, QString& AError);
+// Every change above is one step of the program's history.
 
 template <class TRecord>
 std::optional<TRecord> RegisterPersonRecord(int AID)

@@ -1,5 +1,6 @@
 #include "schedule/daily/daily_schedule.h"
 
+#include "data/history.h"
 #include "data/macro_man.h"
 #include "setup/setup.h"
 
@@ -121,7 +122,8 @@ void TDailySchedule::ClearAllPersonsFromWorkplaces()
     if (!store)
         return;
     bool failed = false;
-    // One write for the whole day.
+    // One write for the whole day, one step of the history.
+    THistoryGroup step(QStringLiteral("Clear all %1").arg(ShortDateText(FDate)));
     store->BeginChanges();
     for (int i = 0; i < FWorkplaces->Count(); ++i) {
         TDSWorkplace* workplace = FWorkplaces->Items(i);
@@ -140,6 +142,7 @@ bool TDailySchedule::ApplyMacro(TMacro* AMacro)
 {
     if (!AMacro || !DSStore())
         return false;
+    THistoryGroup step(QStringLiteral("Apply template \"%1\" %2").arg(AMacro->Name(), ShortDateText(FDate)));
     return ApplyMacroPairs(DSStore()->MacroPairs(AMacro));
 }
 
@@ -200,8 +203,10 @@ TDate TDailySchedule::SystemTemplateSourceDay(
 bool TDailySchedule::ApplySystemTemplate(TDailyScheduleSystemTemplateKind ATemplateKind)
 {
     std::vector<TDSMacroPair> pairs;
-    if (SystemTemplateSourceDay(ATemplateKind, &pairs) == 0)
+    const TDate source = SystemTemplateSourceDay(ATemplateKind, &pairs);
+    if (source == 0)
         return false;
+    THistoryGroup step(QStringLiteral("Copy %1 to %2").arg(ShortDateText(source), ShortDateText(FDate)));
     return ApplyMacroPairs(pairs);
 }
 

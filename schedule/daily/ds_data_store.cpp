@@ -1,5 +1,6 @@
 #include "schedule/daily/ds_data_store.h"
 
+#include "data/history.h"
 #include "data/job_man.h"
 #include "data/macro_man.h"
 #include "data/person_man.h"
@@ -7,6 +8,8 @@
 #include "reports/print_data.h"
 #include "schedule/daily/ds_print.h"
 #include "schedule/register_access.h"
+
+#include <set>
 
 namespace {
 
@@ -53,6 +56,7 @@ std::optional<TDSJobRecord> TDSDataStore::AddJob(TDate ADate, int APersonID, int
         FLastError = man->Table().LastError();
         return std::nullopt;
     }
+    HistoryRecordRelation(true, ADate, APersonID, AWorkplaceID);
     // Copied at once: the job lives only until the next filter change.
     return JobRecord(*job);
 }
@@ -62,18 +66,28 @@ bool TDSDataStore::AddJobs(TDate ADate, const std::vector<TDSMacroPair>& APairs)
     TJobMan* man = TJobMan::Instance();
     if (!man)
         return false;
+    // What the day holds already is skipped, and is not the step's to undo.
+    std::set<TDSMacroPair> held;
+    for (const TJobRow& row : man->DayRelations(ADate))
+        held.emplace(row.PersonID, row.WorkplaceID);
     std::vector<std::pair<TPerson*, TWorkplace*>> pairs;
+    std::vector<THistoryJob> added;
     pairs.reserve(APairs.size());
     for (const auto& [personID, workplaceID] : APairs) {
         TPerson* person = RegisterPerson(personID);
         TWorkplace* workplace = RegisterWorkplace(workplaceID);
-        if (person && workplace)
-            pairs.emplace_back(person, workplace);
+        if (!person || !workplace)
+            continue;
+        pairs.emplace_back(person, workplace);
+        if (held.emplace(personID, workplaceID).second)
+            added.push_back({TruncDate(ADate), personID, workplaceID});
     }
     if (!man->AddJobs(ADate, pairs)) {
         FLastError = man->Table().LastError();
         return false;
     }
+    if (THistory* history = THistory::Instance())
+        history->RecordRelations(QStringLiteral("Apply template"), std::move(added), {});
     return true;
 }
 
@@ -91,8 +105,11 @@ bool TDSDataStore::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)
     TJobMan* man = TJobMan::Instance();
     if (!man)
         return false;
-    const bool deleted = man->DeleteJob(ADate, APersonID, AWorkplaceID);
+    bool removed = false;
+    const bool deleted = man->DeleteJob(ADate, APersonID, AWorkplaceID, &removed);
     FLastError = deleted ? QString() : man->Table().LastError();
+    if (removed)
+        HistoryRecordRelation(false, ADate, APersonID, AWorkplaceID);
     return deleted;
 }
 
@@ -108,8 +125,11 @@ bool TDSDataStore::EndChanges()
     if (!man)
         return false;
     const bool ok = man->EndUpdate();
-    if (!ok)
+    if (!ok) {
         FLastError = man->Table().LastError();
+        if (THistory* history = THistory::Instance())
+            history->DiscardGroup();
+    }
     return ok;
 }
 

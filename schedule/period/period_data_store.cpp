@@ -1,5 +1,6 @@
 #include "schedule/period/period_data_store.h"
 
+#include "data/history.h"
 #include "data/job_man.h"
 #include "reports/print_data.h"
 #include "schedule/register_access.h"
@@ -100,6 +101,7 @@ std::optional<TPeriodJobRecord> TPeriodDataStore::AddJob(TDate ADate, int APerso
         FLastError = man->Table().LastError();
         return std::nullopt;
     }
+    HistoryRecordRelation(true, ADate, APersonID, AWorkplaceID);
     return JobRecord(*job);
 }
 
@@ -121,9 +123,12 @@ bool TPeriodDataStore::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)
     if (!man)
         return false;
     FJobsValid = false;
-    const bool result = man->DeleteJob(ADate, APersonID, AWorkplaceID);
+    bool removed = false;
+    const bool result = man->DeleteJob(ADate, APersonID, AWorkplaceID, &removed);
     if (!result)
         FLastError = man->Table().LastError();
+    if (removed)
+        HistoryRecordRelation(false, ADate, APersonID, AWorkplaceID);
     return result;
 }
 

@@ -383,11 +383,11 @@ void TDSPersonListFrame::ControlChanged()
     }
     TDSPerson* focused = FPersons->PersonFocused();
     if (action == ActionAdd) {
-        TPersonMan* man = TPersonMan::Instance();
-        if (TPerson* person = man ? man->AddPerson() : nullptr)
+        QString error;
+        if (TPerson* person = RegisterAddPerson(error))
             FPersons->AddPerson(person, true, true);
-        else if (man && !man->StoreError().isEmpty())
-            ShowSaveFailure(man->StoreError());
+        else if (!error.isEmpty())
+            ShowSaveFailure(error);
     } else if (action == ActionEdit) {
         if (focused)
             FPersons->EditPerson(focused->ID());

@@ -391,12 +391,11 @@ void TDSWorkplaceListFrame::ControlChanged()
     TDailySchedule* schedule = FWorkplaces->Schedule();
     bool simple = false;
     if (action == ActionAdd) {
-        if (TWorkplaceMan* workplaces = TWorkplaceMan::Instance()) {
-            if (TWorkplace* workplace = workplaces->AddWorkplace())
-                FWorkplaces->AddWorkplace(workplace, true);
-            else if (!workplaces->StoreError().isEmpty())
-                ShowSaveFailure(workplaces->StoreError());
-        }
+        QString error;
+        if (TWorkplace* workplace = RegisterAddWorkplace(error))
+            FWorkplaces->AddWorkplace(workplace, true);
+        else if (!error.isEmpty())
+            ShowSaveFailure(error);
     } else if (action == ActionSortingAsc) {
         FWorkplaces->SetSortingDirection(sdAscended);
     } else if (action == ActionSortingDesc) {
@@ -475,6 +474,6 @@ void TDSWorkplaceListFrame::SaveTemplate(const QString& AName)
             return;
     }
     macro->SetName(name);
-    if (!macros->PutMacro(macro.get()))
-        ShowSaveFailure(macros->StoreError());
+    if (QString error; !RegisterPutTemplate(macro.get(), error))
+        ShowSaveFailure(error);
 }

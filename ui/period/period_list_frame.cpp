@@ -3,6 +3,7 @@
 #include "data/person_man.h"
 #include "data/workplace_man.h"
 #include "schedule/period/period_lists.h"
+#include "schedule/register_access.h"
 #include "schedule/register_store.h"
 #include "setup/setup.h"
 #include "ui/drop_down_button.h"
@@ -56,15 +57,14 @@ QPixmap WorkplaceSwatch(TColor AColor)
 
 // A new record of a register through its own dialog, handed to AAdd; a
 // record the file refused is told.
-template <class TMan, class TRecord, class TAdd>
-void AddThrough(TMan* AMan, TRecord* (TMan::*ANew)(), TAdd AAdd)
+template <class TRecord, class TAdd>
+void AddThrough(TRecord* (*ANew)(QString&), TAdd AAdd)
 {
-    if (!AMan)
-        return;
-    if (TRecord* record = (AMan->*ANew)())
+    QString error;
+    if (TRecord* record = ANew(error))
         AAdd(record);
-    else if (!AMan->StoreError().isEmpty())
-        ShowSaveFailure(AMan->StoreError());
+    else if (!error.isEmpty())
+        ShowSaveFailure(error);
 }
 
 } // namespace
@@ -335,10 +335,9 @@ void TPeriodListFrame::PUMenuPrintPopup()
 void TPeriodListFrame::Add()
 {
     if (FWorkers)
-        AddThrough(TPersonMan::Instance(), &TPersonMan::AddPerson, [this](TPerson* APerson) { AddRecord(APerson); });
+        AddThrough(&RegisterAddPerson, [this](TPerson* APerson) { AddRecord(APerson); });
     else
-        AddThrough(TWorkplaceMan::Instance(), &TWorkplaceMan::AddWorkplace,
-            [this](TWorkplace* AWorkplace) { AddRecord(AWorkplace); });
+        AddThrough(&RegisterAddWorkplace, [this](TWorkplace* AWorkplace) { AddRecord(AWorkplace); });
 }
 
 void TPeriodListFrame::ShowOtherSchedule()
