@@ -3,6 +3,7 @@
 #include "app/shutdown_signals.h"
 #include "core/program_info.h"
 #include "data/data_man.h"
+#include "data/history.h"
 #include "data/job_man.h"
 #include "data/macro_man.h"
 #include "data/person_man.h"
@@ -49,6 +50,7 @@ int main(int argc, char* argv[])
     auto workplaceMan = std::make_unique<TWorkplaceMan>();
     auto jobMan = std::make_unique<TJobMan>();
     auto macroMan = std::make_unique<TMacroMan>();
+    THistory history;
     TQtReportEngine reportEngine;
     TDataManPrint printing(&reportEngine);
     TDataManPrint::SetInstance(&printing);

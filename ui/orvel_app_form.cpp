@@ -7,6 +7,7 @@
 #include "schedule/worker/person_schedule.h"
 #include "schedule/workplace/workplace_schedule.h"
 #include "setup/setup.h"
+#include "ui/history_actions.h"
 #include "ui/status_panel.h"
 
 #include <QApplication>
@@ -73,6 +74,8 @@ TOrvelAppForm::TOrvelAppForm(
     outerScroll->setWidget(background);
     setCentralWidget(outerScroll);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    // An undone or redone step is read by the screen shown.
+    FHistoryActions = new THistoryActions(this, [this] { RefreshShownScreen(); });
 
     FitMinimumToScreen(QSize(0, 0));
     resize(PanelMainWidth, InitialClientHeight);
@@ -285,14 +288,18 @@ void TOrvelAppForm::DataChanged(TObject* ASender, const QString& AValueName)
         SetStatusPanel(statusBar(), 1, ExcludeBackslash(setup->Data()->DataDir()));
     // After a maintenance or a move the tables were reopened: the shown
     // screen reads its day or period again from them.
-    if (ASender && ASender == setup && AValueName == QLatin1String("DataReopened")) {
-        if (FDaily && !FDaily->CanShowFrameEditor())
-            FDaily->Refresh(dsrkAll);
-        if (FPersons && !FPersons->CanShowFrameEditor())
-            FPersons->Refresh(psrkAll);
-        if (FWorkplaces && !FWorkplaces->CanShowFrameEditor())
-            FWorkplaces->Refresh(wsrkAll);
-    }
+    if (ASender && ASender == setup && AValueName == QLatin1String("DataReopened"))
+        RefreshShownScreen();
+}
+
+void TOrvelAppForm::RefreshShownScreen()
+{
+    if (FDaily && !FDaily->CanShowFrameEditor())
+        FDaily->Refresh(dsrkAll);
+    if (FPersons && !FPersons->CanShowFrameEditor())
+        FPersons->Refresh(psrkAll);
+    if (FWorkplaces && !FWorkplaces->CanShowFrameEditor())
+        FWorkplaces->Refresh(wsrkAll);
 }
 
 bool TOrvelAppForm::eventFilter(QObject* AWatched, QEvent* AEvent)

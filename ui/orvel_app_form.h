@@ -18,6 +18,7 @@ class QStatusBar;
 class TDailySchedule;
 class TPersonSchedule;
 class TWorkplaceSchedule;
+class THistoryActions;
 
 class TOrvelAppForm : public QMainWindow, public ISCView, public ISCNavigator {
     Q_OBJECT
@@ -53,6 +54,8 @@ protected:
 private:
     void FormCreate();
     void FormHide();
+    // The shown screen reads its day or period again.
+    void RefreshShownScreen();
     void HideAllBut(const void* AShown);
     // Shows a schedule's screen unless it is shown already; APrepare sets the
     // schedule's subject and date and refreshes it first.
@@ -70,6 +73,7 @@ private:
     void PlaceWhenFrameKnown();
     QSize FrameAllowance() const;
 
+    THistoryActions* FHistoryActions = nullptr;
     TDailySchedule* FDaily;
     TPersonSchedule* FPersons;
     TWorkplaceSchedule* FWorkplaces;

@@ -2,6 +2,7 @@
 // daily schedule screen and dialogs, driven by control names, with the
 // questions answered in advance; each checks what the screen shows and what
 // the table files hold afterwards.
+#include "data/history.h"
 #include "schedule/daily/daily_schedule.h"
 #include "schedule/worker/person_schedule.h"
 #include "schedule/workplace/workplace_schedule.h"
@@ -822,6 +823,58 @@ TEST_F(PlannedDayTest, AWorkplacesWeekIsPlannedOnItsScreen)
     screen->findChild<QWidget*>("WSDayListFrame")->findChild<QAction*>("ActionDailySchedule")->trigger();
     ASSERT_TRUE(Page->isVisible());
     EXPECT_EQ(Daily->Date(), daily);
+}
+
+TEST_F(PlannedDayTest, CtrlZTakesBackADropAClearAllAndADropOnAWorkersMonthAndTheButtonsSaySo)
+{
+    THistory history;
+    Start();
+    auto* undoButton = Window->findChild<QToolButton*>("TBUndo");
+    auto* redoButton = Window->findChild<QToolButton*>("TBRedo");
+    ASSERT_TRUE(undoButton && redoButton);
+    EXPECT_FALSE(undoButton->isEnabled());
+    const auto key = [&](const QKeySequence& ASequence) {
+        const QKeyCombination combination = ASequence[0];
+        QTest::keyClick(LVPersons, combination.key(), combination.keyboardModifiers());
+    };
+
+    // A drop, taken back with the list focused and redone.
+    LVPersons->setFocus();
+    TDSWorkplacePersonDragObjectEx ann(Ann->ID(), 0);
+    ASSERT_TRUE(DropOnto(KitchenPanel(), &ann));
+    EXPECT_TRUE(undoButton->isEnabled());
+    EXPECT_EQ(undoButton->toolTip(), "Undo Add Ann Lee to Kitchen");
+    key(QKeySequence::Undo);
+    EXPECT_EQ(Jobs("Ann Lee"), 0);
+    EXPECT_EQ(Row(1, 0), nullptr);
+    EXPECT_EQ(redoButton->toolTip(), "Redo Add Ann Lee to Kitchen");
+    EXPECT_FALSE(undoButton->isEnabled());
+    key(QKeySequence::Redo);
+    EXPECT_EQ(Jobs("Ann Lee"), 1);
+    EXPECT_EQ(Text(Row(1, 0), "LabelName"), "Ann Lee");
+
+    // "Clear all" of two relations is one step.
+    TDSWorkplacePersonDragObjectEx bob(Bob->ID(), 0);
+    ASSERT_TRUE(DropOnto(BarPanel(), &bob));
+    MenuEntry(OpenMenu("PUMenuApplySystemTemplate"), "PUMenuASTClearAll")->trigger();
+    EXPECT_TRUE(JourneyTest::Jobs().isEmpty());
+    EXPECT_TRUE(undoButton->toolTip().startsWith("Undo Clear all ")) << undoButton->toolTip().toStdString();
+    undoButton->click();
+    EXPECT_EQ(Jobs("Ann Lee") + Jobs("Bob Ray"), 2);
+    EXPECT_EQ(Text(Row(0, 0), "LabelName"), "Bob Ray");
+
+    // A workplace dropped on Ann's month, taken back from her screen.
+    LVPersons->setCurrentItem(LVPersons->topLevelItem(0));
+    PersonAction("ActionPersonSchedule")->trigger();
+    auto* screen = Window->PanelData()->findChild<TPersonScheduleFrame*>();
+    ASSERT_NE(screen, nullptr);
+    TPSWorkplaceDragObjectEx kitchen;
+    kitchen.SetWorkplaceID(Kitchen->ID());
+    ASSERT_TRUE(DropOnto(DayFrame(screen, "PSDF", 2), &kitchen));
+    EXPECT_EQ(Jobs("Ann Lee"), 2);
+    QTest::keyClick(ListOf(screen, "PSWorkplaceListFrame", "LVWorkplaces"), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Jobs("Ann Lee"), 1);
+    EXPECT_EQ(DayFrame(screen, "PSDF", 2)->findChild<QWidget*>("PSDWPF0"), nullptr);
 }
 
 } // namespace
