@@ -265,6 +265,11 @@ xdotool mousemove $((X0 + 50)) $((Y0 + 35)) click 1
 sleep 1
 drag $((X0 + 90)) $((Y0 + 158)) "$LIST_X" $((LIST_Y + 60))
 wait_for 30 has_count 'Ann Lee' 1 || fail "the daily schedule did not come back: $(relations)"
+STEP="Ctrl+Z after the drag, then Ctrl+Shift+Z"
+xdotool key ctrl+z
+wait_for 30 has_count 'Ann Lee' 2 || fail "Ctrl+Z did not bring the relation back: $(relations)"
+xdotool key ctrl+shift+z
+wait_for 30 has_count 'Ann Lee' 1 || fail "Ctrl+Shift+Z did not take it off again: $(relations)"
 close_app
 
 # A placement stored on a larger screen opens inside a smaller one.
