@@ -220,6 +220,7 @@ int main(int argc, char* argv[])
 
     double add1k, add1m, del1k, del1m, rewrite, day, month;
     TBenchFigure dailyRefresh, workerMonth, workplaceMonth, prevDay, prevDayReopened;
+    TUndoFigures undo;
     {
         TStore store(small);
         std::tie(add1k, del1k) = AddDelete(store, 40);
@@ -251,6 +252,9 @@ int main(int argc, char* argv[])
         show("previous-day template, 30 days back (one durable write)", prevDay);
         prevDayReopened = PrevDayTemplateMs(*store.Jobs, FirstDay + 3650 + 29, 7, true);
         show("the same as the first write after opening the folder", prevDayReopened);
+        undo = UndoMs(FirstDay + 1000, 7);
+        show("undo of a day's Clear all (one durable write)", undo.ClearAll);
+        show("undo of a drop", undo.Drop);
     }
     const double open = OpenMs(large);
     Out << "open four tables and load the registers: " << open << " ms\n";
@@ -275,6 +279,8 @@ int main(int argc, char* argv[])
         << ", \"workplace_month_refresh_cpu_ms\": " << workplaceMonth.CpuMs
         << ", \"prevday_template_cpu_ms\": " << prevDay.CpuMs
         << ", \"prevday_template_reopened_ms\": " << prevDayReopened.Ms
-        << ", \"prevday_template_reopened_cpu_ms\": " << prevDayReopened.CpuMs << "}\n";
+        << ", \"prevday_template_reopened_cpu_ms\": " << prevDayReopened.CpuMs
+        << ", \"undo_clear_all_ms\": " << undo.ClearAll.Ms << ", \"undo_clear_all_cpu_ms\": " << undo.ClearAll.CpuMs
+        << ", \"undo_drop_ms\": " << undo.Drop.Ms << ", \"undo_drop_cpu_ms\": " << undo.Drop.CpuMs << "}\n";
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "bench/schedule_figures.h"
 
+#include "data/history.h"
 #include "data/job_man.h"
 #include "data/person_man.h"
 #include "data/workplace_man.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <tuple>
 
 namespace {
 double ThreadCpuMs()
@@ -89,6 +91,38 @@ TBenchFigure WorkplaceMonthRefreshMs(TDate AMonth, int ARuns)
     schedule.SetDateDaysKind(ddkMonth);
     schedule.SetWorkplaceID(workplaces->Workplaces(workplaces->WorkplaceCount() / 2)->ID());
     return MonthRefreshMs(schedule, AMonth, ARuns);
+}
+
+TUndoFigures UndoMs(TDate ADay, int ARuns)
+{
+    THistory history;
+    TDailySchedule schedule;
+    schedule.SetDate(ADay);
+    const std::vector<TDSMacroPair> day = schedule.GetMacroPairs();
+    const TPersonMan* persons = TPersonMan::Instance();
+    const TWorkplaceMan* workplaces = TWorkplaceMan::Instance();
+    if (day.empty() || !persons || !workplaces)
+        return {};
+    // A worker and a workplace the day does not pair yet.
+    int personID = 0, workplaceID = 0;
+    for (int i = 0; i < persons->PersonCount() && !personID; ++i)
+        for (int j = 0; j < workplaces->WorkplaceCount() && !personID; ++j) {
+            const TDSMacroPair pair{persons->Persons(i)->ID(), workplaces->Workplaces(j)->ID()};
+            if (std::find(day.begin(), day.end(), pair) == day.end())
+                std::tie(personID, workplaceID) = pair;
+        }
+    TRuns clearAll, drop;
+    for (int i = 0; i < ARuns; ++i) {
+        schedule.ClearAllPersonsFromWorkplaces();
+        clearAll.Time([&] { history.Undo(); });
+        schedule.AddPersonToWorkplace(personID, workplaceID);
+        drop.Time([&] { history.Undo(); });
+    }
+    // The day as it was: every step undone.
+    schedule.Refresh(dsrkAll);
+    if (schedule.GetMacroPairs().size() != day.size())
+        return {};
+    return {clearAll.Figure(), drop.Figure()};
 }
 
 TBenchFigure PrevDayTemplateMs(TJobMan& AJobs, TDate ATarget, int ARuns, bool AReopen)

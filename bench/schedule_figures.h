@@ -33,3 +33,11 @@ TBenchFigure WorkplaceMonthRefreshMs(TDate AMonth, int ARuns);
 // (it then also starts the write-ahead log afresh). Negative when the
 // template found nothing.
 TBenchFigure PrevDayTemplateMs(TJobMan& AJobs, TDate ATarget, int ARuns, bool AReopen = false);
+// Undo on a planned day ADay: of its "Clear all" (every relation back in one
+// durable write) and of a worker dropped on a workplace; each step is done
+// again, untimed, before the next run. Negative when the day is empty.
+struct TUndoFigures {
+    TBenchFigure ClearAll;
+    TBenchFigure Drop;
+};
+TUndoFigures UndoMs(TDate ADay, int ARuns);
