@@ -863,6 +863,18 @@ TEST_F(PlannedDayTest, CtrlZTakesBackADropAClearAllAndADropOnAWorkersMonthAndThe
     EXPECT_EQ(Jobs("Ann Lee") + Jobs("Bob Ray"), 2);
     EXPECT_EQ(Text(Row(0, 0), "LabelName"), "Bob Ray");
 
+    // A deleted worker comes back under his own ID, his relation live again.
+    const int bobID = Bob->ID();
+    LVPersons->setCurrentItem(LVPersons->findItems("Bob Ray", Qt::MatchExactly).value(0));
+    TestEnv::Dialogs().AnswerMessage(mrYes);
+    PersonAction("ActionDelete")->trigger();
+    EXPECT_FALSE(ListRows().contains("Bob Ray|B1"));
+    EXPECT_EQ(undoButton->toolTip(), "Undo Delete Bob Ray");
+    key(QKeySequence::Undo);
+    EXPECT_TRUE(ListRows().contains("Bob Ray|B1")) << ListRows().join(";").toStdString();
+    EXPECT_EQ(FileRows(Folder + "Workers.cds", QString("SELECT Name FROM Data WHERE ID = %1").arg(bobID)),
+        QList<QStringList>{{"Bob Ray"}});
+
     // A workplace dropped on Ann's month, taken back from her screen.
     LVPersons->setCurrentItem(LVPersons->topLevelItem(0));
     PersonAction("ActionPersonSchedule")->trigger();
