@@ -102,41 +102,43 @@ bool THistoryRelations::Apply(bool AUndo, QString& AError)
     return true;
 }
 
-// --- THistoryPerson, THistoryWorkplace ---
+// --- THistoryRegisterStep ---
 
-THistoryPerson::THistoryPerson(const QString& AText, const TPerson* ABefore, const TPerson* AAfter)
-    : THistoryStep(AText),
-      FBefore(CopyOf(ABefore)),
-      FAfter(CopyOf(AAfter))
+namespace {
+bool ApplyToRegister(const TPerson* AFrom, const TPerson* ATo, QString& AError)
 {
-}
-
-THistoryPerson::~THistoryPerson() = default;
-
-bool THistoryPerson::Apply(bool AUndo, QString& AError)
-{
-    const TPerson* from = AUndo ? FAfter.get() : FBefore.get();
-    const TPerson* to = AUndo ? FBefore.get() : FAfter.get();
-    return ApplyRegisterStep<TPerson, TPersonMan>(TPersonMan::Instance(), from, to, &TPersonMan::Persons,
+    return ApplyRegisterStep<TPerson, TPersonMan>(TPersonMan::Instance(), AFrom, ATo, &TPersonMan::Persons,
         &TPersonMan::InsertPerson, &TPersonMan::RestorePerson, &TPersonMan::DeletePerson, AError);
 }
 
-THistoryWorkplace::THistoryWorkplace(const QString& AText, const TWorkplace* ABefore, const TWorkplace* AAfter)
+bool ApplyToRegister(const TWorkplace* AFrom, const TWorkplace* ATo, QString& AError)
+{
+    return ApplyRegisterStep<TWorkplace, TWorkplaceMan>(TWorkplaceMan::Instance(), AFrom, ATo,
+        &TWorkplaceMan::Workplaces, &TWorkplaceMan::InsertWorkplace, &TWorkplaceMan::RestoreWorkplace,
+        &TWorkplaceMan::DeleteWorkplace, AError);
+}
+} // namespace
+
+template <class TItem>
+THistoryRegisterStep<TItem>::THistoryRegisterStep(const QString& AText, const TItem* ABefore, const TItem* AAfter)
     : THistoryStep(AText),
       FBefore(CopyOf(ABefore)),
       FAfter(CopyOf(AAfter))
 {
 }
 
-THistoryWorkplace::~THistoryWorkplace() = default;
+template <class TItem>
+THistoryRegisterStep<TItem>::~THistoryRegisterStep() = default;
 
-bool THistoryWorkplace::Apply(bool AUndo, QString& AError)
+template <class TItem>
+bool THistoryRegisterStep<TItem>::Apply(bool AUndo, QString& AError)
 {
-    const TWorkplace* from = AUndo ? FAfter.get() : FBefore.get();
-    const TWorkplace* to = AUndo ? FBefore.get() : FAfter.get();
-    return ApplyRegisterStep<TWorkplace, TWorkplaceMan>(TWorkplaceMan::Instance(), from, to, &TWorkplaceMan::Workplaces,
-        &TWorkplaceMan::InsertWorkplace, &TWorkplaceMan::RestoreWorkplace, &TWorkplaceMan::DeleteWorkplace, AError);
+    return AUndo ? ApplyToRegister(FAfter.get(), FBefore.get(), AError)
+                 : ApplyToRegister(FBefore.get(), FAfter.get(), AError);
 }
+
+template class THistoryRegisterStep<TPerson>;
+template class THistoryRegisterStep<TWorkplace>;
 
 // --- THistoryTemplate ---
 

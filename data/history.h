@@ -48,30 +48,23 @@ private:
     std::vector<THistoryJob> FRemoved;
 };
 
-// A worker added (no before), edited or deleted (no after); a deleted one
-// comes back under his own ID.
-class THistoryPerson : public THistoryStep {
+// A worker or workplace added (no before), edited or deleted (no after); a
+// deleted one comes back under its own ID.
+template <class TItem>
+class THistoryRegisterStep : public THistoryStep {
 public:
-    THistoryPerson(const QString& AText, const TPerson* ABefore, const TPerson* AAfter);
-    ~THistoryPerson() override;
+    THistoryRegisterStep(const QString& AText, const TItem* ABefore, const TItem* AAfter);
+    ~THistoryRegisterStep() override;
     bool Apply(bool AUndo, QString& AError) override;
 
 private:
-    std::unique_ptr<TPerson> FBefore;
-    std::unique_ptr<TPerson> FAfter;
+    std::unique_ptr<TItem> FBefore;
+    std::unique_ptr<TItem> FAfter;
 };
-
-// The same for a workplace.
-class THistoryWorkplace : public THistoryStep {
-public:
-    THistoryWorkplace(const QString& AText, const TWorkplace* ABefore, const TWorkplace* AAfter);
-    ~THistoryWorkplace() override;
-    bool Apply(bool AUndo, QString& AError) override;
-
-private:
-    std::unique_ptr<TWorkplace> FBefore;
-    std::unique_ptr<TWorkplace> FAfter;
-};
+using THistoryPerson = THistoryRegisterStep<TPerson>;
+using THistoryWorkplace = THistoryRegisterStep<TWorkplace>;
+extern template class THistoryRegisterStep<TPerson>;
+extern template class THistoryRegisterStep<TWorkplace>;
 
 // A template saved, overwritten or removed: its (worker, workplace) pairs
 // before and after (none: no such template).
