@@ -63,6 +63,7 @@ void RecordRegisterStep(const QString& AText, const TWorkplace* ABefore, const T
 template <class TMan, class TItem>
 bool RegisterDelete(TMan* AMan, TItem* AItem, bool (TMan::*ADelete)(int, std::unique_ptr<TItem>*), QString& AError)
 {
+    AError.clear();
     if (!AMan || !AItem)
         return false;
     std::unique_ptr<TItem> taken;
