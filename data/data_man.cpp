@@ -55,6 +55,7 @@ TDataMan::TDataMan()
     GDataMan = this;
     if (TSetup* setup = TSetup::Instance()) {
         FDataDir = IncludeBackslash(setup->Data()->DataDir());
+        FHold.Hold(FDataDir);
         setup->SetChangeDataDirHandler(
             [this](const QString& AOld, const QString& ANew) { return ChangeDataDir(AOld, ANew); });
     }
@@ -86,6 +87,7 @@ void TDataMan::DataModuleCreate()
 void TDataMan::SetDataDir(const QString& AValue)
 {
     FDataDir = IncludeBackslash(AValue);
+    FHold.Hold(FDataDir);
 }
 
 QString CurrentDataDir()
@@ -120,7 +122,10 @@ bool TDataMan::CheckDBStructure(TTable& ADS, const TTable& ADSDef)
         }
         QString reason = QStringLiteral("the file or its folder may not be written.");
         bool rebuilt = false;
-        if (CanWriteFile(fileName)) {
+        const TDataMan* dataMan = Instance();
+        if (dataMan && dataMan->OthersWorkIn(QFileInfo(fileName).absolutePath())) {
+            reason = QStringLiteral("another copy of the program has it open.");
+        } else if (CanWriteFile(fileName)) {
             const TFieldDefs oldDefs = ADS.FieldDefs();
             ADS.Close();
             rebuilt = RebuildTableFile(fileName, oldDefs, ADSDef.FieldDefs(), &reason);
@@ -236,6 +241,13 @@ bool TDataMan::ChangeDataDir(const QString& ADataDir, const QString& ANewDataDir
     const QStringList files = DataFileNames();
     const bool anyThere = std::any_of(
         files.begin(), files.end(), [&](const QString& AName) { return QFileInfo::exists(newDir + AName); });
+    if (anyThere && OthersWorkIn(newDir)) {
+        ShowMessageBox(QStringLiteral("The folder\r\n\"%1\"\r\nis open in another copy of the program, whose files "
+                                      "cannot be replaced now.\r\nClose the program there and try again.")
+                           .arg(ExcludeBackslash(newDir)),
+            mtWarning, mbOK);
+        return false;
+    }
     if (anyThere) {
         const int answer = ShowMessageBox(
             QStringLiteral("Some files already exist on the new location\r\n\"%1\"\r\nDo you want to overwrite it?")

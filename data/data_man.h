@@ -4,6 +4,7 @@
 
 #include "core/observable.h"
 #include "core/utils.h"
+#include "data/folder_hold.h"
 #include "data/table.h"
 
 #include <QList>
@@ -64,6 +65,9 @@ public:
 
     // The four file names in the order every step handles them.
     static QStringList DataFileNames();
+    // Another copy of the program works in AFolder now: nothing may replace
+    // its files.
+    bool OthersWorkIn(const QString& AFolder) const { return FHold.OthersHold(IncludeBackslash(AFolder)); }
 
 private:
     void DataModuleCreate();
@@ -71,6 +75,7 @@ private:
     void OpenAllTables();
 
     QString FDataDir;
+    TFolderHold FHold;
     TColorDlg FColorDlg;
     QString FReportProjectFileName;
 };

@@ -32,6 +32,13 @@ void TDataMan::RunMaintenance(
     const QStringList files = DataFileNames();
 
     report(NowText() + QStringLiteral("\r\n"));
+    // Files another copy works in must not be replaced under it.
+    if (OthersWorkIn(dataDir)) {
+        report(QStringLiteral("Error! The data files are open in another copy of the program. Close it there and "
+                              "run the maintenance again. Maintenance will be interrupted.\r\n"));
+        report(NowText());
+        return;
+    }
     p += 5;
     report(QStringLiteral("Closing data files..."));
     CloseAllTables();

@@ -1,7 +1,8 @@
 // Runs a stream of AddJob/DeleteJob on a prepared data folder and reports each
 // change before ("B") and after ("D") it returned, until it is killed. With
 // "--hot-journal FILE" it is instead a writer of a rollback journal that dies
-// in the middle of a transaction, its changed pages already in the file.
+// in the middle of a transaction, its changed pages already in the file; with
+// "--hold DIR" another copy of the program working in DIR until it is killed.
 #include "data/data_man.h"
 #include "data/job_man.h"
 #include "data/macro_man.h"
@@ -48,6 +49,13 @@ int main(int argc, char* argv[])
     if (argc == 3 && QByteArray(argv[1]) == "--hot-journal")
         return DieMidTransaction(argv[2]);
     QCoreApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--hold") {
+        TDataMan dataMan;
+        dataMan.SetDataDir(QString::fromLocal8Bit(argv[2]));
+        Say("READY");
+        for (;;)
+            ::pause();
+    }
     if (argc < 3)
         return 2;
     auto dataMan = std::make_unique<TDataMan>();

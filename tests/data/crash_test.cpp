@@ -119,4 +119,39 @@ TEST_F(CrashTest, AWriterKilledMidTransactionIsRolledBackNotSetAside)
     EXPECT_NE(Store->Jobs->AddJob(46000 + Days, Store->Persons->Persons(0), Store->Workplaces->Workplaces(1)), nullptr);
 }
 
+TEST_F(CrashTest, AnotherCopyInTheFolderKeepsItsFilesFromBeingReplacedUntilItEnds)
+{
+    Open();
+    AddPerson("Ann");
+    QProcess other;
+    other.start(PLENVO_CRASH_CHILD, {"--hold", Folder});
+    ASSERT_TRUE(other.waitForReadyRead(20000));
+    ASSERT_TRUE(other.readAllStandardOutput().startsWith("READY"));
+    const auto maintain = [&] {
+        QString log;
+        Store->DataMan->RunMaintenance(
+            0, [&](int, const QString& AText) { log += AText; }, true);
+        return log;
+    };
+    const QString refused = maintain();
+    EXPECT_TRUE(refused.contains("open in another copy of the program")) << refused.toStdString();
+    EXPECT_EQ(QDir(Folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList()) << "no backup was made";
+    // Nor may a move replace the files there.
+    const QString mine = IncludeBackslash(TestEnv::NewFolder("mine"));
+    ASSERT_TRUE(Store->DataMan->ChangeDataDir(Folder, mine));
+    Dialogs().AnswerMessage(mrOk);
+    EXPECT_FALSE(Store->DataMan->ChangeDataDir(mine, Folder));
+    EXPECT_TRUE(Dialogs().MessageTexts().value(0).contains("is open in another copy of the program"));
+
+    // Killed, the other copy holds nothing any more.
+    other.kill();
+    ASSERT_TRUE(other.waitForFinished(20000));
+    Dialogs().AnswerMessage(mrYes);
+    ASSERT_TRUE(Store->DataMan->ChangeDataDir(mine, Folder));
+    const QString done = maintain();
+    EXPECT_FALSE(done.contains("Error!")) << done.toStdString();
+    EXPECT_EQ(QDir(Folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+    EXPECT_EQ(Store->Persons->PersonCount(), 1);
+}
+
 } // namespace
