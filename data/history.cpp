@@ -5,8 +5,6 @@
 #include "data/person_man.h"
 #include "data/workplace_man.h"
 
-#include <set>
-
 namespace {
 THistory* GHistory = nullptr;
 
