@@ -257,17 +257,21 @@ TOpenResult TTable::StartWriting()
     bool busy = false;
     bool ok = Connect(FFileName, false);
     if (ok) {
+        // Write-ahead logging where the folder is on this computer; a rollback
+        // journal on a network file system, where a commit is durable only
+        // once the journal's removal reached the folder (EXTRA).
+        const QString mode = JournalModeFor(FFileName);
         QSqlQuery query(Database());
-        ok = query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        ok = query.exec(QStringLiteral("PRAGMA journal_mode=%1").arg(mode));
         if (!ok) {
             busy = IsBusy(query.lastError());
             FLastError = query.lastError().text();
         }
-        FReadOnly = !(
-            ok && query.next() && query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0);
+        FReadOnly = !(ok && query.next() && query.value(0).toString().compare(mode, Qt::CaseInsensitive) == 0);
         query.finish();
         if (ok) {
-            query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+            query.exec(mode == QLatin1String("wal") ? QStringLiteral("PRAGMA synchronous=FULL")
+                                                    : QStringLiteral("PRAGMA synchronous=EXTRA"));
             query.finish();
             // Best effort: an older file without it only reads more slowly.
             QSqlDatabase db = Database();

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace {
@@ -72,13 +73,20 @@ private:
     bool FOpen = false;
 };
 
-// A new file is written in write-ahead logging from the start, the mode
-// every table file is used in, so opening it never rewrites its header.
-bool StartLogging(TFileConnection& AConnection)
+// A new file is written in the journal mode it will be used in from the
+// start, so opening it never rewrites its header.
+bool StartLogging(TFileConnection& AConnection, const QString& AFileName)
 {
+    const QString mode = JournalModeFor(AFileName);
     QSqlQuery query(AConnection.Database());
-    return query.exec(QStringLiteral("PRAGMA main.journal_mode=WAL")) && query.next()
-           && query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
+    return query.exec(QStringLiteral("PRAGMA main.journal_mode=%1").arg(mode)) && query.next()
+           && query.value(0).toString().compare(mode, Qt::CaseInsensitive) == 0;
+}
+
+std::function<bool(const QString&)>& NetworkProbe()
+{
+    static std::function<bool(const QString&)> probe;
+    return probe;
 }
 
 QString TempName(const QString& AFileName)
@@ -130,6 +138,43 @@ bool RemoveTableFile(const QString& AFileName)
 {
     const bool removed = !QFileInfo::exists(AFileName) || QFile::remove(AFileName);
     return RemoveSidecarFiles(AFileName) && removed;
+}
+
+bool IsNetworkFileSystemType(long AType)
+{
+    switch (static_cast<unsigned long>(AType) & 0xFFFFFFFFul) {
+    case 0x6969ul: // NFS
+    case 0x517Bul: // SMB
+    case 0xFF534D42ul: // CIFS
+    case 0xFE534D42ul: // SMB2
+    case 0x5346414Ful: // AFS
+    case 0x6B414653ul: // kAFS
+    case 0x01021997ul: // 9P
+    case 0x73757245ul: // Coda
+    case 0x564C4D53ul: // NCP
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool OnNetworkFileSystem(const QString& AFileName)
+{
+    const QString folder = QFileInfo(AFileName).absolutePath();
+    if (NetworkProbe())
+        return NetworkProbe()(folder);
+    struct statfs info {};
+    return ::statfs(QFile::encodeName(folder).constData(), &info) == 0 && IsNetworkFileSystemType(info.f_type);
+}
+
+void SetNetworkFileSystemProbe(std::function<bool(const QString&)> AProbe)
+{
+    NetworkProbe() = std::move(AProbe);
+}
+
+QString JournalModeFor(const QString& AFileName)
+{
+    return OnNetworkFileSystem(AFileName) ? QStringLiteral("delete") : QStringLiteral("wal");
 }
 
 bool IsLoggedFile(const QString& AFileName)
@@ -202,8 +247,8 @@ bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs)
         TFileConnection connection(temp);
         if (connection.IsOpen()) {
             QSqlDatabase db = connection.Database();
-            ok = StartLogging(connection) && connection.Exec(QStringLiteral("BEGIN")) && CreateTableSchema(db, ADefs)
-                 && connection.Exec(QStringLiteral("COMMIT"));
+            ok = StartLogging(connection, AFileName) && connection.Exec(QStringLiteral("BEGIN"))
+                 && CreateTableSchema(db, ADefs) && connection.Exec(QStringLiteral("COMMIT"));
         }
     }
     ok = ok && SyncPath(temp) && RenameOver(temp, AFileName);
@@ -227,7 +272,8 @@ bool RebuildTableFile(const QString& AFileName, const TFieldDefs& AOldDefs, cons
         TFileConnection connection(temp);
         if (connection.IsOpen()) {
             QSqlDatabase db = connection.Database();
-            ok = StartLogging(connection) && connection.Exec(QStringLiteral("ATTACH DATABASE ? AS old"), {AFileName})
+            ok = StartLogging(connection, AFileName)
+                 && connection.Exec(QStringLiteral("ATTACH DATABASE ? AS old"), {AFileName})
                  && connection.Exec(QStringLiteral("BEGIN")) && CreateTableSchema(db, ANewDefs);
             // Fields are matched by name as the engine finds them (ignoring case),
             // so a field renamed only in letter case keeps its values.

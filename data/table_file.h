@@ -9,10 +9,23 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
+
 // The SQLite header is there and the file is not shorter than it says.
 bool LooksLikeSQLiteFile(const QString& AFileName);
 // The file's header says it is in write-ahead logging.
 bool IsLoggedFile(const QString& AFileName);
+// The folder of AFileName lies on a network file system (NFS, SMB/CIFS, AFS,
+// 9P, Coda): write-ahead logging needs memory shared on one computer, so
+// files there use a rollback journal.
+bool OnNetworkFileSystem(const QString& AFileName);
+// Whether a file system type (statfs's f_type) is a network one.
+bool IsNetworkFileSystemType(long AType);
+// Tests answer the question for every path (an empty function: the system
+// answers again).
+void SetNetworkFileSystemProbe(std::function<bool(const QString&)> AProbe);
+// The journal mode table files use in AFileName's folder: "wal" or "delete".
+QString JournalModeFor(const QString& AFileName);
 // Writes a complete empty table file with the field list.
 bool WriteEmptyTableFile(const QString& AFileName, const TFieldDefs& ADefs);
 // Rewrites a closed file to ANewDefs, keeping every record, every ID and the

@@ -229,4 +229,37 @@ TEST_F(StructureTest, AReadOnlyFolderKeepsItsDataAndRefusesWrites)
     EXPECT_FALSE(QFileInfo::exists(Folder + "Jobs.cds"));
 }
 
+TEST_F(StructureTest, OnANetworkFileSystemTheFilesUseARollbackJournal)
+{
+    EXPECT_FALSE(OnNetworkFileSystem(Folder + "Workers.cds"));
+    for (const long type : {0x6969L, 0x517BL, 0xFF534D42L, 0xFE534D42L})
+        EXPECT_TRUE(IsNetworkFileSystemType(type)) << type;
+    // ext4, tmpfs, btrfs, xfs, overlay, FUSE (local as often as not).
+    for (const long type : {0xEF53L, 0x01021994L, 0x9123683EL, 0x58465342L, 0x794C7630L, 0x65735546L})
+        EXPECT_FALSE(IsNetworkFileSystemType(type)) << type;
+
+    // Files made in write-ahead logging, then the folder seen on a network
+    // file system: an old file switches, a new one starts with a journal.
+    Open();
+    AddPerson("Ann");
+    Store.reset();
+    QFile::remove(Folder + "Macros.cds");
+    struct TProbe {
+        TProbe()
+        {
+            SetNetworkFileSystemProbe([](const QString&) { return true; });
+        }
+        ~TProbe() { SetNetworkFileSystemProbe(nullptr); }
+    } probe;
+    Open();
+    AddPerson("Bob");
+    for (const char* name : {"Workers.cds", "Macros.cds"}) {
+        EXPECT_FALSE(IsLoggedFile(Folder + name)) << name;
+        EXPECT_FALSE(QFileInfo::exists(Folder + name + "-wal")) << name;
+    }
+    Store.reset();
+    EXPECT_EQ(
+        FileRows(Folder + "Workers.cds", "SELECT Name FROM Data ORDER BY ID"), (QList<QStringList>{{"Ann"}, {"Bob"}}));
+}
+
 } // namespace
