@@ -32,6 +32,14 @@ TMacro::TMacro() : FMacroJobs(TSCList::Create<TMacroJobList>())
     FMacroJobs->FOwnerMacro = this;
 }
 
+std::vector<std::pair<int, int>> TMacro::Pairs() const
+{
+    std::vector<std::pair<int, int>> pairs;
+    for (int i = 0; i < FMacroJobs->Count(); ++i)
+        pairs.emplace_back(FMacroJobs->Items(i)->PersonID(), FMacroJobs->Items(i)->WorkplaceID());
+    return pairs;
+}
+
 void TMacro::SetName(const QString& AValue)
 {
     FName = TMacroMan::NormalName(AValue);

@@ -10,6 +10,8 @@
 #include <QStringList>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class TMacro;
 class TMacroJobList;
@@ -48,6 +50,8 @@ public:
 
     TMacroJobList* MacroJobs() const { return FMacroJobs.get(); }
     const QString& Name() const { return FName; }
+    // The (worker ID, workplace ID) pairs in their order.
+    std::vector<std::pair<int, int>> Pairs() const;
     // Trimmed and limited to MaxNameLength.
     void SetName(const QString& AValue);
 

@@ -76,9 +76,9 @@ bool TTable::Connect(const QString& ADatabaseName, bool AReadOnly)
     // A file in write-ahead logging is read with the log's index beside it;
     // in a folder that may not be written, with no log to replay, nobody can
     // change the file, and it is read as such.
-    if (AReadOnly && IsLoggedFile(ADatabaseName) && !QFileInfo(QFileInfo(ADatabaseName).absolutePath()).isWritable()
+    if (AReadOnly && !QFileInfo(QFileInfo(ADatabaseName).absolutePath()).isWritable()
         && QFileInfo(ADatabaseName + QStringLiteral("-wal")).size() == 0
-        && !QFileInfo::exists(ADatabaseName + QStringLiteral("-shm"))) {
+        && !QFileInfo::exists(ADatabaseName + QStringLiteral("-shm")) && IsLoggedFile(ADatabaseName)) {
         db.setDatabaseName(QStringLiteral("file:%1?immutable=1")
                                .arg(QString::fromLatin1(QUrl::toPercentEncoding(ADatabaseName, "/"))));
         options += QStringLiteral(";QSQLITE_OPEN_URI");

@@ -91,13 +91,13 @@ template <class TMan, class TItem>
 TEditOutcome RegisterEdit(TMan* AMan, TItem* AItem, bool (TMan::*AEdit)(TItem*), QString& AError)
 {
     std::unique_ptr<TItem> before;
-    if (AItem) {
+    if (AItem && THistory::Instance()) {
         before = TSCObject::Create<TItem>();
         before->Assign(*AItem);
     }
     const bool saved = AItem && (AMan->*AEdit)(AItem);
     AError = saved || !AItem ? QString() : AMan->StoreError();
-    if (saved)
+    if (saved && before)
         RecordRegisterStep(QStringLiteral("Edit %1").arg(AItem->Name()), before.get(), AItem);
     return saved ? eoSaved : (AError.isEmpty() ? eoCancelled : eoFailed);
 }
@@ -139,23 +139,17 @@ bool RegisterPutTemplate(const TMacro* AMacro, QString& AError)
     TMacroMan* man = TMacroMan::Instance();
     if (!man || !AMacro)
         return false;
-    const auto pairsOf = [](const TMacro* AOf) {
-        THistoryTemplate::TPairs pairs;
-        for (int i = 0; AOf && i < AOf->MacroJobs()->Count(); ++i)
-            pairs.emplace_back(AOf->MacroJobs()->Items(i)->PersonID(), AOf->MacroJobs()->Items(i)->WorkplaceID());
-        return pairs;
-    };
     const std::unique_ptr<TMacro> before = man->GetMacro(AMacro->Name());
     if (!man->PutMacro(AMacro)) {
         AError = man->StoreError();
         return false;
     }
     AError.clear();
-    const auto after = pairsOf(AMacro);
+    const THistoryTemplate::TPairs after = AMacro->Pairs();
     if (THistory* history = THistory::Instance())
         history->Record(std::make_unique<THistoryTemplate>(
             QString::fromLatin1(after.empty() ? "Remove template \"%1\"" : "Save template \"%1\"").arg(AMacro->Name()),
-            AMacro->Name(), pairsOf(before.get()), after));
+            AMacro->Name(), before ? before->Pairs() : THistoryTemplate::TPairs(), after));
     return true;
 }
 

@@ -48,7 +48,8 @@ THistoryActions::THistoryActions(QMainWindow* AWindow, std::function<void()> AAp
     if (THistory* history = THistory::Instance()) {
         history->SetAppliedHandler(std::move(AApplied));
         connect(&history->Stack(), &QUndoStack::indexChanged, this, &THistoryActions::Update);
-        connect(&history->Stack(), &QUndoStack::cleanChanged, this, &THistoryActions::Update);
+        // A history cleared with every step undone keeps its index.
+        connect(&history->Stack(), &QUndoStack::canRedoChanged, this, &THistoryActions::Update);
     }
     Update();
 }

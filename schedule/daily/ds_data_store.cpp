@@ -66,10 +66,13 @@ bool TDSDataStore::AddJobs(TDate ADate, const std::vector<TDSMacroPair>& APairs)
     TJobMan* man = TJobMan::Instance();
     if (!man)
         return false;
-    // What the day holds already is skipped, and is not the step's to undo.
+    // What the day holds already is skipped, and is not the step's to undo;
+    // without a history nothing needs to know.
+    THistory* history = THistory::Instance();
     std::set<TDSMacroPair> held;
-    for (const TJobRow& row : man->DayRelations(ADate))
-        held.emplace(row.PersonID, row.WorkplaceID);
+    if (history)
+        for (const TJobRow& row : man->DayRelations(ADate))
+            held.emplace(row.PersonID, row.WorkplaceID);
     std::vector<std::pair<TPerson*, TWorkplace*>> pairs;
     std::vector<THistoryJob> added;
     pairs.reserve(APairs.size());
@@ -79,14 +82,14 @@ bool TDSDataStore::AddJobs(TDate ADate, const std::vector<TDSMacroPair>& APairs)
         if (!person || !workplace)
             continue;
         pairs.emplace_back(person, workplace);
-        if (held.emplace(personID, workplaceID).second)
+        if (history && held.emplace(personID, workplaceID).second)
             added.push_back({TruncDate(ADate), personID, workplaceID});
     }
     if (!man->AddJobs(ADate, pairs)) {
         FLastError = man->Table().LastError();
         return false;
     }
-    if (THistory* history = THistory::Instance())
+    if (history)
         history->RecordRelations(QStringLiteral("Apply template"), std::move(added), {});
     return true;
 }
@@ -152,13 +155,7 @@ std::optional<std::vector<TDSMacroPair>> TDSDataStore::SystemMacro(TDate ADate)
 
 std::vector<TDSMacroPair> TDSDataStore::MacroPairs(const TMacro* AMacro) const
 {
-    std::vector<TDSMacroPair> pairs;
-    if (!AMacro)
-        return pairs;
-    const TMacroJobList* jobs = AMacro->MacroJobs();
-    for (int i = 0; i < jobs->Count(); ++i)
-        pairs.emplace_back(jobs->Items(i)->PersonID(), jobs->Items(i)->WorkplaceID());
-    return pairs;
+    return AMacro ? AMacro->Pairs() : std::vector<TDSMacroPair>();
 }
 
 bool TDSDataStore::PreparePrint(const QStringList& AParams)
