@@ -63,6 +63,12 @@ public:
     void RunMaintenance(
         TDate ADeleteDateLimit, const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc, bool ABackupBefore);
 
+    // Closes the four tables and opens them again from the folder.
+    void ReopenTables()
+    {
+        CloseAllTables();
+        OpenAllTables();
+    }
     // The four file names in the order every step handles them.
     static QStringList DataFileNames();
     // Another copy of the program works in AFolder now: nothing may replace

@@ -1,12 +1,19 @@
 #include "data/job_man.h"
 
+#include "core/dialogs.h"
 #include "data/job_rows.h"
 #include "data/person_man.h"
 #include "data/register_ops.h"
+#include "data/table_file.h"
 #include "data/workplace_man.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlQuery>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 TJobMan* GJobMan = nullptr;
@@ -106,11 +113,91 @@ void TJobMan::OpenDBFiles()
     DiscardJobs();
     DSJobs.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
     TDataMan::CheckDBStructure(DSJobs, DSJobsDef);
+    MendRepeatedRelations();
     // The reads pass such rows over; a count over the whole file would hold
     // up the start.
     if (DSJobs.Active() && !DSJobs.InMemory())
         FUnusableRowsCheck.Start(
             DSJobs.FileName(), DSJobs.UnusableRowsQuery({QStringLiteral("PersonID"), QStringLiteral("WorkplaceID")}));
+}
+
+void TJobMan::MendRepeatedRelations()
+{
+    // Looked for once per file: this program never stores a relation twice,
+    // so only a file written by two copies of an earlier version can hold one.
+    if (!DSJobs.CanModify() || DSJobs.InMemory())
+        return;
+    QSqlDatabase db = DSJobs.Database();
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()
+        || query.value(0).toInt() >= CheckedRelationsVersion)
+        return;
+    struct TRepeat {
+        qint64 Date, PersonID, WorkplaceID, Kept;
+    };
+    std::vector<TRepeat> repeats;
+    qint64 surplus = 0;
+    if (!query.exec(QStringLiteral("SELECT Date, PersonID, WorkplaceID, min(ID), count(*) FROM Data "
+                                   "GROUP BY Date, PersonID, WorkplaceID HAVING count(*) > 1")))
+        return;
+    while (query.next()) {
+        repeats.push_back({query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(2).toLongLong(),
+            query.value(3).toLongLong()});
+        surplus += query.value(4).toLongLong() - 1;
+    }
+    query.finish();
+    const QString backup = DSJobs.FileName() + QStringLiteral(".bak");
+    if (!repeats.empty() && !WriteBackupCopy(db, backup))
+        return;
+    bool ok = DSJobs.Begin();
+    // The relation kept has the first note any of its copies had.
+    QSqlQuery note(db);
+    note.prepare(QStringLiteral("UPDATE Data SET Note = (SELECT Note FROM Data WHERE Date = ?1 AND PersonID = ?2 AND "
+                                "WorkplaceID = ?3 AND coalesce(Note, '') <> '' ORDER BY ID LIMIT 1) "
+                                "WHERE ID = ?4 AND coalesce(Note, '') = ''"));
+    QSqlQuery remove(db);
+    remove.prepare(
+        QStringLiteral("DELETE FROM Data WHERE Date = ?1 AND PersonID = ?2 AND WorkplaceID = ?3 AND ID <> ?4"));
+    for (const TRepeat& repeat : repeats) {
+        for (QSqlQuery* step : {&note, &remove}) {
+            step->bindValue(0, repeat.Date);
+            step->bindValue(1, repeat.PersonID);
+            step->bindValue(2, repeat.WorkplaceID);
+            step->bindValue(3, repeat.Kept);
+            ok = ok && step->exec();
+        }
+    }
+    ok = ok && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(CheckedRelationsVersion));
+    if (!ok || !DSJobs.Save()) {
+        DSJobs.CancelUpdates();
+        return;
+    }
+    DSJobs.ChangedElsewhere();
+    if (!repeats.empty())
+        ShowMessageBox(QStringLiteral("The data file \"%1\" held %2 relations stored more than once (the same worker "
+                                      "at the same workplace on the same day); each is kept once now.\r\nThe file "
+                                      "as it was is kept as \"%3\".")
+                           .arg(QDir::toNativeSeparators(DSJobs.FileName()))
+                           .arg(surplus)
+                           .arg(QFileInfo(backup).fileName()),
+            mtInformation, mbOK);
+}
+
+bool TJobMan::CatchUp()
+{
+    if (!DSJobs.ChangedElsewhere())
+        return false;
+    // What was read before another copy's commit may be out of date.
+    FFilterModified = true;
+    FUpdatePairsValid = false;
+    FDays.ForgetEmptyDays();
+    FUnannounced = true;
+    return true;
+}
+
+bool TJobMan::TakeUnannounced()
+{
+    return std::exchange(FUnannounced, false);
 }
 
 void TJobMan::CloseDBFiles()
@@ -350,8 +437,14 @@ void TJobMan::Fail()
 
 void TJobMan::BeginUpdate()
 {
-    if (FUpdateCount++ == 0)
-        FUpdateFailed = false;
+    if (FUpdateCount++ > 0)
+        return;
+    FUpdateFailed = false;
+    // What the update checks (a pair there already) is read under the file's
+    // write lock, so another copy cannot add the same pair in between.
+    if (DSJobs.CanModify())
+        DSJobs.Begin();
+    CatchUp();
 }
 
 bool TJobMan::EndUpdate()
@@ -415,6 +508,12 @@ TJob* TJobMan::AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace)
 {
     if (ADate <= 0 || !APerson || !AWorkplace)
         return nullptr;
+    if (FUpdateCount == 0) {
+        // The check and the write are one transaction.
+        BeginUpdate();
+        TJob* added = AddJob(ADate, APerson, AWorkplace);
+        return EndUpdate() ? added : nullptr;
+    }
     SetDateFrom(ADate);
     SetDateTo(ADate);
     SetPersonID(APerson->ID());
@@ -514,6 +613,7 @@ bool TJobMan::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID, bool* ARem
         *ARemoved = false;
     if (ADate <= 0 || APersonID <= 0 || AWorkplaceID <= 0)
         return false;
+    CatchUp();
     SetDateFrom(ADate);
     SetDateTo(ADate);
     SetPersonID(APersonID);

@@ -140,6 +140,11 @@ public:
         const TDataMaintenanceInfoCallBackProc& APCallBackInfoProc);
 
     void OpenDBFiles();
+    // Forgets what it read when another copy of the program wrote to the
+    // file since the last look; true when it did.
+    bool CatchUp();
+    // True once after CatchUp found a change.
+    bool TakeUnannounced();
     // Waits for the count of the file's unusable rows that opening started.
     void FinishChecks() { FUnusableRowsCheck.Finish(); }
     // Also drops the loaded jobs: none of them may outlive its file.
@@ -147,6 +152,11 @@ public:
     TTable& Table() { return DSJobs; }
 
 private:
+    // The file's user version once its relations are known to be unique.
+    static constexpr int CheckedRelationsVersion = 1;
+    // Keeps one of each relation a file holds more than once, after a copy of
+    // the file as it was is kept as "<file>.bak", and tells the user.
+    void MendRepeatedRelations();
     void ApplyFilter();
     void LoadJobs();
     // The rows of a period with all texts in ID order, by the direct read or,
@@ -170,6 +180,7 @@ private:
     int FWorkplaceID = 0;
     int FUpdateCount = 0;
     bool FUpdateFailed = false;
+    bool FUnannounced = false;
     // Inside an update: the worker-workplace pairs of the one date it adds
     // to, read once and kept with its adds, so a template's AddJob calls do
     // not each ask the file whether their pair is there. None outside an

@@ -97,6 +97,11 @@ void TMacroMan::OpenDBFiles()
     DSMacros.SetFiltered(false);
 }
 
+bool TMacroMan::CatchUp()
+{
+    return DSMacros.ChangedElsewhere();
+}
+
 void TMacroMan::CloseDBFiles()
 {
     DSMacros.Close();
@@ -181,8 +186,10 @@ bool TMacroMan::PutMacro(const TMacro* AMacro)
         FStoreError = WriteRefusal(DSMacros);
         return false;
     }
+    // The rows of that name are read under the write lock: another copy
+    // saving the same name at once cannot leave both sets of pairs.
+    bool ok = DSMacros.Begin();
     SetFilterName(AMacro->Name());
-    bool ok = true;
     while (ok && DSMacros.FindFirst())
         ok = DSMacros.Delete();
     for (int i = 0; ok && i < AMacro->MacroJobs()->Count(); ++i) {

@@ -84,6 +84,9 @@ public:
 
     void OpenDBFiles();
     void CloseDBFiles();
+    // True once after another copy of the program wrote to the file (the
+    // templates are read from it whenever asked).
+    bool CatchUp();
     TTable& Table() { return DSMacros; }
 
 private:

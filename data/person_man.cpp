@@ -5,19 +5,23 @@
 #include "data/register_ops.h"
 #include "setup/setup.h"
 
+#include <utility>
+
 namespace {
 TPersonMan* GPersonMan = nullptr;
 using TPersonOps = TRegisterOps<TPerson, TPersonList>;
 // Named by the manager, the friend of TPerson, when it is made.
 TPersonOps::TFields GPersonFields;
 
-void VerifyPerson(TPersonList& AList, TPerson& APerson, const TPerson* AWithOut)
+QString VerifyPerson(TPersonList& AList, TPerson& APerson, const TPerson* AWithOut)
 {
-    APerson.SetName(AList.VerifyName(APerson.Name(), AWithOut));
+    const QString name = APerson.Name();
+    APerson.SetName(AList.VerifyName(name, AWithOut));
+    return RenameText(name, APerson.Name());
 }
-TPersonOps Ops(TTable& ATable, TPersonList& AList, QString& AStoreError)
+TPersonOps Ops(TTable& ATable, TPersonList& AList, QString& AStoreError, TRegisterSyncState& ASync)
 {
-    return TPersonOps(ATable, AList, GPersonFields, VerifyPerson, AStoreError);
+    return TPersonOps(ATable, AList, GPersonFields, VerifyPerson, AStoreError, ASync);
 }
 const QString FileName = QStringLiteral("Workers.cds");
 
@@ -207,6 +211,12 @@ bool TPerson::StoreToDB(TTable& ADataSet)
         [this](bool AValue) { SetModified(AValue); });
 }
 
+bool TPerson::SameRecord(const TPerson& AOther) const
+{
+    return FName == AOther.FName && FSortingName == AOther.FSortingName && FNote == AOther.FNote
+           && DateOutFrom() == AOther.DateOutFrom() && FDaysOut == AOther.FDaysOut && FNoteOut == AOther.FNoteOut;
+}
+
 // --- TPersonList ---
 
 TPerson* TPersonList::Items(int AKey) const
@@ -273,40 +283,50 @@ void TPersonMan::CloseDBFiles()
 
 void TPersonMan::LoadPersons()
 {
-    Ops(DSPersons, *FPersons, FStoreError).Load();
+    Ops(DSPersons, *FPersons, FStoreError, FSync).Load();
 }
 
 bool TPersonMan::Store(TPerson* APerson)
 {
-    return Ops(DSPersons, *FPersons, FStoreError).Store(APerson);
+    return Ops(DSPersons, *FPersons, FStoreError, FSync).Store(APerson);
 }
 
 bool TPersonMan::InsertPerson(TPerson* APerson)
 {
-    return Ops(DSPersons, *FPersons, FStoreError).Insert(APerson);
+    return Ops(DSPersons, *FPersons, FStoreError, FSync).Insert(APerson);
 }
 
 bool TPersonMan::InsertPerson(std::unique_ptr<TPerson>& APerson)
 {
-    return Ops(DSPersons, *FPersons, FStoreError).Insert(APerson);
+    return Ops(DSPersons, *FPersons, FStoreError, FSync).Insert(APerson);
 }
 
 TPerson* TPersonMan::AddPerson()
 {
-    return Ops(DSPersons, *FPersons, FStoreError).Add();
+    return Ops(DSPersons, *FPersons, FStoreError, FSync).Add();
 }
 
 bool TPersonMan::EditPerson(TPerson* APerson)
 {
-    return Ops(DSPersons, *FPersons, FStoreError).Edit(APerson);
+    return Ops(DSPersons, *FPersons, FStoreError, FSync).Edit(APerson);
 }
 
 bool TPersonMan::DeletePerson(int APersonID, std::unique_ptr<TPerson>* ATaken)
 {
-    return Ops(DSPersons, *FPersons, FStoreError).Delete(APersonID, ATaken);
+    return Ops(DSPersons, *FPersons, FStoreError, FSync).Delete(APersonID, ATaken);
 }
 
 bool TPersonMan::RestorePerson(std::unique_ptr<TPerson>& APerson)
 {
-    return Ops(DSPersons, *FPersons, FStoreError).Restore(APerson);
+    return Ops(DSPersons, *FPersons, FStoreError, FSync).Restore(APerson);
+}
+
+bool TPersonMan::Sync()
+{
+    return Ops(DSPersons, *FPersons, FStoreError, FSync).Sync();
+}
+
+bool TPersonMan::TakeUnannounced()
+{
+    return std::exchange(FSync.Unannounced, false);
 }

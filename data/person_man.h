@@ -4,6 +4,7 @@
 
 #include "core/observable.h"
 #include "core/utils.h"
+#include "data/register_sync.h"
 #include "data/table.h"
 
 #include <QString>
@@ -17,6 +18,8 @@ class TPerson : public TSCObject {
 public:
     void Init() override;
     void Assign(const TPerson& ASource);
+    // The same stored values (ID, list and editor aside).
+    bool SameRecord(const TPerson& AOther) const;
 
     int ID() const { return FID; }
     const QString& Name() const { return FName; }
@@ -105,6 +108,11 @@ public:
 
     void OpenDBFiles();
     void CloseDBFiles();
+    // Brings the register in step with its file when another copy of the
+    // program wrote to it; true when entries were added, changed or deleted.
+    bool Sync();
+    // True once after the register changed by Sync or by what a store found.
+    bool TakeUnannounced();
     TTable& Table() { return DSPersons; }
     // Why the last add, edit, insert or delete was not stored; empty when it
     // was, and when the editor was cancelled or there was nothing to delete.
@@ -118,4 +126,5 @@ private:
     TTable DSPersonsDef{QStringLiteral("DSPersonsDef")};
     std::unique_ptr<TPersonList> FPersons;
     QString FStoreError;
+    TRegisterSyncState FSync;
 };

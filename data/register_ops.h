@@ -1,19 +1,26 @@
 // The steps the worker and the workplace registers share: opening the file,
 // loading it into the list, lookups, storing, inserting, adding, editing and
-// deleting a record.
+// deleting a record, and following what another copy wrote to the file.
 // The managers, friends of their items, hand in the private fields touched.
 #pragma once
 
+#include "core/dialogs.h"
 #include "core/observable.h"
 #include "core/utils.h"
 #include "data/data_man.h"
+#include "data/register_sync.h"
 #include "data/table.h"
+#include "data/table_file.h"
 #include "data/write_refusal.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QString>
+#include <QStringList>
 
 #include <algorithm>
 #include <memory>
+#include <unordered_map>
 
 // Splits "Room 12" into "Room " and 12; a run of digits that is no valid
 // int counts as 0. The number is wider than an int, so the numbers counted
@@ -95,6 +102,12 @@ bool RegisterStoreRecord(TTable& ADataSet, int& AID, TSetFields ASetFields, TSet
     return ok;
 }
 
+// "A" → "B", or empty when the text stayed.
+inline QString RenameText(const QString& ABefore, const QString& AAfter)
+{
+    return ABefore == AAfter ? QString() : QStringLiteral("\"%1\" → \"%2\"").arg(ABefore, AAfter);
+}
+
 template <class TItem, class TList>
 class TRegisterOps {
 public:
@@ -105,17 +118,20 @@ public:
         TObject* TItem::*Editor = nullptr;
     };
     // Makes an item's unique texts unique in the list, leaving out the item
-    // itself (none while loading).
-    using TVerify = void (*)(TList& AList, TItem& AItem, const TItem* AWithOut);
+    // itself (none while loading); says what it renamed ("A" → "A1"), empty
+    // when nothing.
+    using TVerify = QString (*)(TList& AList, TItem& AItem, const TItem* AWithOut);
 
     // AStoreError takes why a change was not stored, and is emptied by one
     // that was stored, cancelled or had nothing to do.
-    TRegisterOps(TTable& ATable, TList& AList, const TFields& AFields, TVerify AVerify, QString& AStoreError)
+    TRegisterOps(TTable& ATable, TList& AList, const TFields& AFields, TVerify AVerify, QString& AStoreError,
+        TRegisterSyncState& ASync)
         : FTable(ATable),
           FList(AList),
           FFields(AFields),
           FVerify(AVerify),
-          FStoreError(AStoreError)
+          FStoreError(AStoreError),
+          FSync(ASync)
     {
     }
 
@@ -128,11 +144,16 @@ public:
         if (!FTable.Active())
             return;
         qint64 unusable = 0;
+        QStringList renamed;
+        std::vector<TItem*> mended;
         bool read = FTable.First();
         while (read && !FTable.Eof()) {
             auto item = TSCObject::Create<TItem>();
             if (item->LoadFromDB(FTable) && IsUsableID((*item).*FFields.ID)) {
-                FVerify(FList, *item, nullptr);
+                if (const QString change = FVerify(FList, *item, nullptr); !change.isEmpty()) {
+                    renamed << change;
+                    mended.push_back(item.get());
+                }
                 (*item).*FFields.List = &FList;
                 FList.Add(std::move(item));
             } else {
@@ -140,6 +161,10 @@ public:
             }
             read = FTable.Next();
         }
+        FTable.ChangedElsewhere();
+        FSync = {};
+        if (!mended.empty())
+            Mend(mended, renamed);
         if (!read || FTable.WalkBroken()) {
             // The walk broke off: what the file holds beyond it is unknown
             // unless it can still be counted.
@@ -150,12 +175,29 @@ public:
             TDataMan::ReportUnusableRows(FTable.FileName(), unusable);
     }
 
-    bool Store(TItem* AItem)
+    // ABefore, when given, holds the values an edit began from: a record
+    // that another copy changed or deleted since is not overwritten unasked.
+    bool Store(TItem* AItem, const TItem* ABefore = nullptr)
     {
         FStoreError.clear();
-        FVerify(FList, *AItem, AItem);
-        if (!FTable.CanModify())
+        if (!FTable.CanModify() || !FTable.Begin()) {
+            FVerify(FList, *AItem, AItem);
             return Refused();
+        }
+        // Under the file's write lock the list is brought in step with it, so
+        // the unique names are checked against what every copy stored.
+        Sync(AItem);
+        FVerify(FList, *AItem, AItem);
+        if (ABefore && FSync.Diverged.erase(AItem->*FFields.ID) > 0) {
+            FTable.SetFiltered(false);
+            auto stored = TSCObject::Create<TItem>();
+            const bool found = FTable.Locate(QStringLiteral("ID"), AItem->*FFields.ID) && stored->LoadFromDB(FTable);
+            if (!found || !stored->SameRecord(*ABefore)) {
+                // The question is asked without the lock: the other copy writes on.
+                FTable.CancelUpdates();
+                return Resolve(AItem, found ? stored.get() : nullptr, ABefore->Name());
+            }
+        }
         FTable.SetFiltered(false);
         const int formerID = AItem->*FFields.ID;
         if (AItem->StoreToDB(FTable) && FTable.Save())
@@ -166,6 +208,61 @@ public:
         AItem->*FFields.ID = formerID;
         AItem->*FFields.Modified = true;
         return false;
+    }
+
+    // Brings the list in step with the file after another copy wrote to it:
+    // entries added there join, changed ones take the stored values, deleted
+    // ones leave. AKeep, and an entry with its editor open, stay as they are
+    // until a later look. True when the list changed.
+    bool Sync(const TItem* AKeep = nullptr)
+    {
+        if (!FTable.ChangedElsewhere() && !FSync.Again)
+            return false;
+        FSync.Again = false;
+        FTable.SetFiltered(false);
+        std::unordered_map<int, std::unique_ptr<TItem>> stored;
+        std::vector<int> order;
+        bool read = FTable.First();
+        while (read && !FTable.Eof()) {
+            auto item = TSCObject::Create<TItem>();
+            const int id = item->LoadFromDB(FTable) ? (*item).*FFields.ID : 0;
+            if (IsUsableID(id) && stored.emplace(id, std::move(item)).second)
+                order.push_back(id);
+            read = FTable.Next();
+        }
+        if (!read || FTable.WalkBroken()) {
+            FSync.Again = true;
+            return false;
+        }
+        bool changed = false;
+        for (int i = FList.Count() - 1; i >= 0; --i) {
+            TItem* item = FList.TSCTypedList<TItem>::Items(i);
+            const auto found = stored.find(item->*FFields.ID);
+            const bool same = found != stored.end() && item->SameRecord(*found->second);
+            if (!same && (item == AKeep || item->*FFields.Editor)) {
+                FSync.Again = true;
+                FSync.Diverged.insert(item->*FFields.ID);
+            } else if (found == stored.end()) {
+                FList.Extract(i);
+                changed = true;
+            } else if (!same) {
+                Take(item, *found->second);
+                changed = true;
+            }
+            if (found != stored.end())
+                stored.erase(found);
+        }
+        for (const int id : order) {
+            const auto found = stored.find(id);
+            if (found == stored.end())
+                continue;
+            FVerify(FList, *found->second, nullptr);
+            (*found->second).*FFields.List = &FList;
+            FList.Add(std::move(found->second));
+            changed = true;
+        }
+        FSync.Unannounced = FSync.Unannounced || changed;
+        return changed;
     }
 
     bool Insert(TItem* AItem)
@@ -229,8 +326,10 @@ public:
         const bool inList = FList.IndexOf(AItem) >= 0;
         if (!inList)
             AItem->*FFields.List = former; // the caller's object stays the caller's
-        if (Store(AItem))
+        if (Store(AItem, inList ? before.get() : nullptr))
             return true;
+        if (FTaken)
+            return false;
         // The edit did not reach the file: show what is stored.
         TObject* editor = AItem->*FFields.Editor;
         AItem->Assign(*before);
@@ -247,9 +346,11 @@ public:
         if (!FTable.CanModify())
             return Refused();
         FTable.SetFiltered(false);
-        if (!FTable.Locate(QStringLiteral("ID"), AID))
-            return false;
-        if (!FTable.Delete() || !FTable.Save()) {
+        if (!FTable.Locate(QStringLiteral("ID"), AID)) {
+            // Another copy deleted it already: it leaves the list all the same.
+            if (!FList.Items(-AID))
+                return false;
+        } else if (!FTable.Delete() || !FTable.Save()) {
             Refused();
             FTable.CancelUpdates();
             return false;
@@ -266,6 +367,72 @@ public:
 
 private:
     bool Foreign(const TItem* AItem) const { return AItem->*FFields.List && AItem->*FFields.List != &FList; }
+
+    // An entry takes the stored values; its list and editor stay.
+    void Take(TItem* AItem, const TItem& AStored)
+    {
+        TList* list = AItem->*FFields.List;
+        TObject* editor = AItem->*FFields.Editor;
+        AItem->Assign(AStored);
+        AItem->*FFields.List = list;
+        AItem->*FFields.Editor = editor;
+        AItem->*FFields.Modified = false;
+    }
+
+    // Another copy changed (AStored) or deleted (none) the record an edit
+    // began from; the user chooses whose version stays.
+    bool Resolve(TItem* AItem, const TItem* AStored, const QString& AName)
+    {
+        const bool again
+            = ShowMessageBox(AStored ? QStringLiteral("Another copy of the program changed \"%1\" while you were "
+                                                      "editing it.\r\nSave your changes over it? (No keeps "
+                                                      "the other copy's version.)")
+                                           .arg(AName)
+                                     : QStringLiteral("Another copy of the program deleted \"%1\" while you were "
+                                                      "editing it.\r\nSave it again? (No leaves it deleted.)")
+                                           .arg(AName),
+                  mtConfirmation, mbYes | mbNo)
+              == mrYes;
+        if (!again) {
+            FTaken = true;
+            if (AStored)
+                Take(AItem, *AStored);
+            else
+                FSync.Again = true; // it leaves the list at the next look
+            FSync.Unannounced = true;
+            return false;
+        }
+        if (AStored)
+            return Store(AItem, AStored);
+        FTable.SetRestoring(true);
+        const bool stored = Store(AItem);
+        FTable.SetRestoring(false);
+        return stored;
+    }
+
+    // Writes back the names a file held twice (two copies of an earlier
+    // version wrote at once) as the list renamed them, after a copy of the
+    // file as it was is kept as "<file>.bak", and tells the user.
+    void Mend(const std::vector<TItem*>& AItems, const QStringList& ARenamed)
+    {
+        if (!FTable.CanModify() || FTable.InMemory())
+            return;
+        const QString backup = FTable.FileName() + QStringLiteral(".bak");
+        bool ok = WriteBackupCopy(FTable.Database(), backup) && FTable.Begin();
+        for (TItem* item : AItems)
+            ok = ok && item->StoreToDB(FTable);
+        if (!ok || !FTable.Save()) {
+            FTable.CancelUpdates();
+            return;
+        }
+        FTable.ChangedElsewhere();
+        ShowMessageBox(QStringLiteral("The data file \"%1\" held names used more than once, against the rule that "
+                                      "each is unique. They were renamed:\r\n%2\r\nThe file as it was is kept as "
+                                      "\"%3\".")
+                           .arg(QDir::toNativeSeparators(FTable.FileName()), ARenamed.join(QStringLiteral("\r\n")),
+                               QFileInfo(backup).fileName()),
+            mtInformation, mbOK);
+    }
     // Notes why the table took no write; false for the caller to return.
     bool Refused()
     {
@@ -278,4 +445,7 @@ private:
     TFields FFields;
     TVerify FVerify;
     QString& FStoreError;
+    TRegisterSyncState& FSync;
+    // The edited entry took the other copy's version instead of being stored.
+    bool FTaken = false;
 };

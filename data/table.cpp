@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <atomic>
@@ -23,6 +24,8 @@
 namespace {
 std::atomic<int> GConnectionCounter{0};
 constexpr int ChunkSize = 256;
+// Long enough for any write of another copy (a template, a cleared day).
+std::atomic<int> GBusyTimeoutMs{5000};
 
 // The primary SQLite result code of a failed statement; 0 when unknown.
 int ResultCode(const QSqlError& AError)
@@ -36,6 +39,29 @@ bool IsBusy(const QSqlError& AError)
 {
     const int code = ResultCode(AError);
     return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+// The file's version as the connection sees it; -1 when it cannot be read.
+qint64 DataVersion(const QSqlDatabase& ADatabase)
+{
+    sqlite3* db = SQLiteHandle(ADatabase);
+    sqlite3_stmt* statement = nullptr;
+    qint64 version = -1;
+    if (db && sqlite3_prepare_v2(db, "PRAGMA data_version", -1, &statement, nullptr) == SQLITE_OK
+        && sqlite3_step(statement) == SQLITE_ROW)
+        version = sqlite3_column_int64(statement, 0);
+    sqlite3_finalize(statement);
+    return version;
+}
+
+bool FileIdentity(const QString& AFileName, quint64& ADevice, quint64& AInode)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(AFileName).constData(), &info) != 0)
+        return false;
+    ADevice = info.st_dev;
+    AInode = info.st_ino;
+    return true;
 }
 } // namespace
 
@@ -70,7 +96,8 @@ bool TTable::Connect(const QString& ADatabaseName, bool AReadOnly)
     FConnection = QStringLiteral("plenvo-table-%1").arg(++GConnectionCounter);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), FConnection);
     db.setDatabaseName(ADatabaseName);
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=500");
+    // Another copy's write holds the file for a moment: wait it out.
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(GBusyTimeoutMs.load());
     if (AReadOnly)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     // A file in write-ahead logging is read with the log's index beside it;
@@ -89,7 +116,41 @@ bool TTable::Connect(const QString& ADatabaseName, bool AReadOnly)
         return false;
     }
     SetUpConnection(db);
+    FFileDevice = FFileInode = 0;
+    if (ADatabaseName != QLatin1String(":memory:"))
+        FileIdentity(ADatabaseName, FFileDevice, FFileInode);
+    FSeenVersion = DataVersion(db);
     return true;
+}
+
+void TTable::SetBusyTimeoutMs(int AValue)
+{
+    GBusyTimeoutMs = AValue;
+}
+
+int TTable::BusyTimeoutMs()
+{
+    return GBusyTimeoutMs;
+}
+
+bool TTable::ChangedElsewhere()
+{
+    if (!FActive || FInMemory)
+        return false;
+    const qint64 version = DataVersion(Database());
+    if (version < 0 || version == FSeenVersion)
+        return false;
+    FSeenVersion = version;
+    return true;
+}
+
+bool TTable::FileReplaced() const
+{
+    if (!FActive || FInMemory || FFileInode == 0)
+        return false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    return !FileIdentity(FFileName, device, inode) || device != FFileDevice || inode != FFileInode;
 }
 
 void TTable::SetFieldDefs(const TFieldDefs& AValue)
@@ -608,6 +669,8 @@ bool TTable::Begin()
 {
     if (FInTransaction)
         return true;
+    if (sqlite3* db = SQLiteHandle(Database()))
+        sqlite3_busy_timeout(db, GBusyTimeoutMs);
     QSqlQuery query(Database());
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         FLastError = query.lastError().text();

@@ -131,6 +131,16 @@ public:
 
     // The connection, for the file-level operations of this folder.
     QSqlDatabase Database() const;
+    // True once after another connection (another copy of the program)
+    // committed to the file since the last look or since it was opened.
+    bool ChangedElsewhere();
+    // The file at the table's name is no longer the one open (renamed over
+    // or removed by another program): writes would reach no file there.
+    bool FileReplaced() const;
+    // How long a write waits for another connection's write to end, for
+    // connections made from now on.
+    static void SetBusyTimeoutMs(int AValue);
+    static int BusyTimeoutMs();
 
     static QString DataTableName() { return QStringLiteral("Data"); }
     static QString FieldsTableName() { return QStringLiteral("Fields"); }
@@ -163,6 +173,10 @@ private:
     QString FName;
     QString FFileName;
     QString FConnection;
+    // The file the connection opened, and its version as last seen.
+    quint64 FFileDevice = 0;
+    quint64 FFileInode = 0;
+    qint64 FSeenVersion = -1;
     TFieldDefs FFieldDefs;
     bool FActive = false;
     bool FReadOnly = false;

@@ -356,6 +356,21 @@ QString WriteCompactCopy(const QString& AFileName, qint64& ARows)
     return temp;
 }
 
+bool WriteBackupCopy(const QSqlDatabase& ADatabase, const QString& ATarget)
+{
+    const QString temp = TempName(ATarget);
+    QSqlQuery query(ADatabase);
+    query.prepare(QStringLiteral("VACUUM INTO ?"));
+    query.addBindValue(temp);
+    const bool written = query.exec();
+    query.finish();
+    if (!written) {
+        RemoveTableFile(temp);
+        return false;
+    }
+    return ReplaceWithCopy(temp, ATarget);
+}
+
 bool ReplaceWithCopy(const QString& ACopy, const QString& AFileName)
 {
     const bool ok = SyncPath(ACopy) && RenameOver(ACopy, AFileName);

@@ -37,6 +37,9 @@ bool RebuildTableFile(
 // kept) beside it; its name, or empty on failure. ARows takes the number of
 // rows the file holds.
 QString WriteCompactCopy(const QString& AFileName, qint64& ARows);
+// Writes a complete copy of the file open on ADatabase (its log included)
+// to ATarget, replacing one there; false when it could not be written.
+bool WriteBackupCopy(const QSqlDatabase& ADatabase, const QString& ATarget);
 // Puts a complete copy in the file's place; on failure the copy is removed
 // and the file stays as it was.
 bool ReplaceWithCopy(const QString& ACopy, const QString& AFileName);

@@ -4,20 +4,27 @@
 #include "data/data_man.h"
 #include "data/register_ops.h"
 
+#include <utility>
+
 namespace {
 TWorkplaceMan* GWorkplaceMan = nullptr;
 using TWorkplaceOps = TRegisterOps<TWorkplace, TWorkplaceList>;
 // Named by the manager, the friend of TWorkplace, when it is made.
 TWorkplaceOps::TFields GWorkplaceFields;
 
-void VerifyWorkplace(TWorkplaceList& AList, TWorkplace& AWorkplace, const TWorkplace* AWithOut)
+QString VerifyWorkplace(TWorkplaceList& AList, TWorkplace& AWorkplace, const TWorkplace* AWithOut)
 {
-    AWorkplace.SetName(AList.VerifyName(AWorkplace.Name(), AWithOut));
-    AWorkplace.SetShortcut(AList.VerifyShortcut(AWorkplace.Shortcut(), AWithOut));
+    const QString name = AWorkplace.Name();
+    const QString shortcut = AWorkplace.Shortcut();
+    AWorkplace.SetName(AList.VerifyName(name, AWithOut));
+    AWorkplace.SetShortcut(AList.VerifyShortcut(shortcut, AWithOut));
+    QStringList changes{RenameText(name, AWorkplace.Name()), RenameText(shortcut, AWorkplace.Shortcut())};
+    changes.removeAll(QString());
+    return changes.join(QStringLiteral("\r\n"));
 }
-TWorkplaceOps Ops(TTable& ATable, TWorkplaceList& AList, QString& AStoreError)
+TWorkplaceOps Ops(TTable& ATable, TWorkplaceList& AList, QString& AStoreError, TRegisterSyncState& ASync)
 {
-    return TWorkplaceOps(ATable, AList, GWorkplaceFields, VerifyWorkplace, AStoreError);
+    return TWorkplaceOps(ATable, AList, GWorkplaceFields, VerifyWorkplace, AStoreError, ASync);
 }
 const QString FileName = QStringLiteral("Workplaces.cds");
 
@@ -164,6 +171,11 @@ bool TWorkplace::StoreToDB(TTable& ADataSet)
         [this](bool AValue) { SetModified(AValue); });
 }
 
+bool TWorkplace::SameRecord(const TWorkplace& AOther) const
+{
+    return FShortcut == AOther.FShortcut && FName == AOther.FName && FNote == AOther.FNote && FColor == AOther.FColor;
+}
+
 // --- TWorkplaceList ---
 
 TWorkplace* TWorkplaceList::Items(int AKey) const
@@ -240,40 +252,50 @@ void TWorkplaceMan::CloseDBFiles()
 
 void TWorkplaceMan::LoadWorkplaces()
 {
-    Ops(DSWorkplaces, *FWorkplaces, FStoreError).Load();
+    Ops(DSWorkplaces, *FWorkplaces, FStoreError, FSync).Load();
 }
 
 bool TWorkplaceMan::Store(TWorkplace* AWorkplace)
 {
-    return Ops(DSWorkplaces, *FWorkplaces, FStoreError).Store(AWorkplace);
+    return Ops(DSWorkplaces, *FWorkplaces, FStoreError, FSync).Store(AWorkplace);
 }
 
 bool TWorkplaceMan::InsertWorkplace(TWorkplace* AWorkplace)
 {
-    return Ops(DSWorkplaces, *FWorkplaces, FStoreError).Insert(AWorkplace);
+    return Ops(DSWorkplaces, *FWorkplaces, FStoreError, FSync).Insert(AWorkplace);
 }
 
 bool TWorkplaceMan::InsertWorkplace(std::unique_ptr<TWorkplace>& AWorkplace)
 {
-    return Ops(DSWorkplaces, *FWorkplaces, FStoreError).Insert(AWorkplace);
+    return Ops(DSWorkplaces, *FWorkplaces, FStoreError, FSync).Insert(AWorkplace);
 }
 
 TWorkplace* TWorkplaceMan::AddWorkplace()
 {
-    return Ops(DSWorkplaces, *FWorkplaces, FStoreError).Add();
+    return Ops(DSWorkplaces, *FWorkplaces, FStoreError, FSync).Add();
 }
 
 bool TWorkplaceMan::EditWorkplace(TWorkplace* AWorkplace)
 {
-    return Ops(DSWorkplaces, *FWorkplaces, FStoreError).Edit(AWorkplace);
+    return Ops(DSWorkplaces, *FWorkplaces, FStoreError, FSync).Edit(AWorkplace);
 }
 
 bool TWorkplaceMan::DeleteWorkplace(int AWorkplaceID, std::unique_ptr<TWorkplace>* ATaken)
 {
-    return Ops(DSWorkplaces, *FWorkplaces, FStoreError).Delete(AWorkplaceID, ATaken);
+    return Ops(DSWorkplaces, *FWorkplaces, FStoreError, FSync).Delete(AWorkplaceID, ATaken);
 }
 
 bool TWorkplaceMan::RestoreWorkplace(std::unique_ptr<TWorkplace>& AWorkplace)
 {
-    return Ops(DSWorkplaces, *FWorkplaces, FStoreError).Restore(AWorkplace);
+    return Ops(DSWorkplaces, *FWorkplaces, FStoreError, FSync).Restore(AWorkplace);
+}
+
+bool TWorkplaceMan::Sync()
+{
+    return Ops(DSWorkplaces, *FWorkplaces, FStoreError, FSync).Sync();
+}
+
+bool TWorkplaceMan::TakeUnannounced()
+{
+    return std::exchange(FSync.Unannounced, false);
 }

@@ -4,6 +4,7 @@
 
 #include "core/observable.h"
 #include "core/utils.h"
+#include "data/register_sync.h"
 #include "data/table.h"
 
 #include <QString>
@@ -16,6 +17,8 @@ class TWorkplace : public TSCObject {
 public:
     void Init() override;
     void Assign(const TWorkplace& ASource);
+    // The same stored values (ID, list and editor aside).
+    bool SameRecord(const TWorkplace& AOther) const;
 
     int ID() const { return FID; }
     const QString& Name() const { return FName; }
@@ -92,6 +95,11 @@ public:
 
     void OpenDBFiles();
     void CloseDBFiles();
+    // Brings the register in step with its file when another copy of the
+    // program wrote to it; true when entries were added, changed or deleted.
+    bool Sync();
+    // True once after the register changed by Sync or by what a store found.
+    bool TakeUnannounced();
     TTable& Table() { return DSWorkplaces; }
     // Why the last add, edit, insert or delete was not stored; empty when it
     // was, and when the editor was cancelled or there was nothing to delete.
@@ -105,4 +113,5 @@ private:
     TTable DSWorkplacesDef{QStringLiteral("DSWorkplacesDef")};
     std::unique_ptr<TWorkplaceList> FWorkplaces;
     QString FStoreError;
+    TRegisterSyncState FSync;
 };

@@ -3,12 +3,14 @@
 #include "core/program_info.h"
 #include "core/screen.h"
 #include "core/utils.h"
+#include "data/data_watch.h"
 #include "schedule/daily/daily_schedule.h"
 #include "schedule/worker/person_schedule.h"
 #include "schedule/workplace/workplace_schedule.h"
 #include "setup/setup.h"
 #include "ui/history_actions.h"
 #include "ui/status_panel.h"
+#include "ui/view_drag.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -76,6 +78,12 @@ TOrvelAppForm::TOrvelAppForm(
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     // An undone or redone step is read by the screen shown.
     FHistoryActions = new THistoryActions(this, [this] { RefreshShownScreen(); });
+    // What another copy changed is read as this copy's own changes are, once
+    // no drag, menu or dialog is under way.
+    FDataWatch = std::make_unique<TDataWatch>();
+    FDataWatch->SetGate(
+        [] { return !QApplication::activeModalWidget() && !QApplication::activePopupWidget() && !DragUnderWay(); });
+    FDataWatch->SetListener([this](int) { RefreshShownScreen(); });
 
     FitMinimumToScreen(QSize(0, 0));
     resize(PanelMainWidth, InitialClientHeight);

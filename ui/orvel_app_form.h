@@ -1,6 +1,7 @@
 // The main window: hosts one of the three schedule screens at a time in its
 // data panel, keeps its placement in the settings, scrolls the shown screen
-// with the mouse wheel and shows the version and data folder.
+// with the mouse wheel, shows the version and data folder, and follows what
+// another copy of the program changes in the folder.
 #pragma once
 
 #include "ui/view_guard.h"
@@ -14,7 +15,10 @@
 #include <QScrollArea>
 #include <QTimer>
 
+#include <memory>
+
 class QStatusBar;
+class TDataWatch;
 class TDailySchedule;
 class TPersonSchedule;
 class TWorkplaceSchedule;
@@ -74,6 +78,7 @@ private:
     QSize FrameAllowance() const;
 
     THistoryActions* FHistoryActions = nullptr;
+    std::unique_ptr<TDataWatch> FDataWatch;
     TDailySchedule* FDaily;
     TPersonSchedule* FPersons;
     TWorkplaceSchedule* FWorkplaces;

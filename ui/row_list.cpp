@@ -103,6 +103,10 @@ QPixmap CurrentRowPicture(const QTreeWidget* AList)
     return QPixmap::fromImage(image);
 }
 
+namespace {
+int ListDrags = 0;
+} // namespace
+
 void DragFromList(QTreeWidget* AList, std::unique_ptr<QMimeData> APayload)
 {
     if (!APayload)
@@ -113,6 +117,13 @@ void DragFromList(QTreeWidget* AList, std::unique_ptr<QMimeData> APayload)
     if (!picture.isNull())
         drag->setPixmap(picture);
     QGuiApplication::setOverrideCursor(ProgramCursor(crHandGrab));
+    ++ListDrags;
     drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+    --ListDrags;
     QGuiApplication::restoreOverrideCursor();
+}
+
+bool ListDragUnderWay()
+{
+    return ListDrags > 0;
 }

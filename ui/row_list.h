@@ -68,3 +68,5 @@ QPixmap CurrentRowPicture(const QTreeWidget* AList);
 // Drags APayload from AList with the focused row's picture under the grabbing
 // hand (blocks until the drag ends).
 void DragFromList(QTreeWidget* AList, std::unique_ptr<QMimeData> APayload);
+// True while a drag DragFromList started runs.
+bool ListDragUnderWay();

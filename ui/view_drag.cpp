@@ -1,5 +1,6 @@
 #include "ui/view_drag.h"
 
+#include "ui/row_list.h"
 #include "ui/sc_label.h"
 #include "ui/view_resources.h"
 
@@ -88,4 +89,9 @@ void RetireView(QWidget* AView)
         RetiredDuringDrag().emplace_back(AView);
     else
         AView->deleteLater();
+}
+
+bool DragUnderWay()
+{
+    return DragDepth > 0 || ListDragUnderWay();
 }

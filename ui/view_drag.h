@@ -33,6 +33,9 @@ private:
 // AHotSpot and the grabbing hand; returns when the drop or cancel is done.
 void RunViewDrag(TSCLabel* ALabel, std::unique_ptr<QMimeData> APayload, QPoint AHotSpot);
 
+// True while a drag from a view or a list runs its own event loop.
+bool DragUnderWay();
+
 // Takes a rebuilt-away view off screen and deletes it once no drag is running
 // (a drag runs its own event loop, in which the row that started it must
 // survive).

@@ -259,6 +259,7 @@ TEST_F(HostileFilesTest, NumbersAtTheEndOfNamesCountOnWithoutOverflow)
 {
     WriteTableFile(Folder + "Workers.cds", TPersonMan::FieldDefs(),
         {{"Eva2147483647", "", "", 0, 0, ""}, {"Eva2147483647", "", "", 0, 0, ""}});
+    Dialogs().AnswerMessage(mrOk);
     Open();
     EXPECT_EQ(PersonNames(), (QStringList{"Eva2147483647", "Eva2147483648"}));
     ASSERT_NE(AddPerson("x2147483647"), nullptr);

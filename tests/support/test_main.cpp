@@ -1,5 +1,6 @@
 // Test entry point: a widget application on the offscreen platform, inside the
 // private test environment, with the scripted dialogs checked after each test.
+#include "data/table.h"
 #include "schedule/schedule_stores.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_env.h"
@@ -17,6 +18,8 @@ class TResetListener : public testing::EmptyTestEventListener {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
         TestEnv::ClearSettings();
         TestEnv::Dialogs().Reset();
+        // A lock a test holds in its own process is never let go meanwhile.
+        TTable::SetBusyTimeoutMs(250);
     }
 };
 } // namespace
