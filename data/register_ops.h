@@ -240,8 +240,9 @@ public:
             const auto found = stored.find(item->*FFields.ID);
             const bool same = found != stored.end() && item->SameRecord(*found->second);
             if (!same && (item == AKeep || item->*FFields.Editor)) {
-                FSync.Again = true;
+                // AKeep is being stored now; an open editor's entry waits.
                 FSync.Diverged.insert(item->*FFields.ID);
+                FSync.Again = FSync.Again || item != AKeep;
             } else if (found == stored.end()) {
                 FList.Extract(i);
                 changed = true;
@@ -256,7 +257,7 @@ public:
             const auto found = stored.find(id);
             if (found == stored.end())
                 continue;
-            FVerify(FList, *found->second, nullptr);
+            // Taken as stored: the entry being stored is the one to give way.
             (*found->second).*FFields.List = &FList;
             FList.Add(std::move(found->second));
             changed = true;
