@@ -37,8 +37,8 @@ power-test: deps
 # the final line carries every figure of that folder.
 bench: deps
 	cmake -S . -B $(BUILD_DIR)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLENVO_BENCH=ON
-	cmake --build $(BUILD_DIR)/bench -j $(JOBS) --target jobs_filter_bench daily_bench period_bench gui_bench
-	cd $(BUILD_DIR)/bench && ./bench/daily_bench && ./bench/period_bench && \
+	cmake --build $(BUILD_DIR)/bench -j $(JOBS) --target jobs_filter_bench daily_bench period_bench copies_bench gui_bench
+	cd $(BUILD_DIR)/bench && ./bench/daily_bench && ./bench/period_bench && ./bench/copies_bench && \
 	  ./bench/jobs_filter_bench bench-data > jobs_filter.out && cat jobs_filter.out && \
 	  ./bench/gui_bench bench-data/jobs-1m --merge jobs_filter.out
 

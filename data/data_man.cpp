@@ -116,8 +116,13 @@ bool TDataMan::CheckDBStructure(TTable& ADS, const TTable& ADSDef)
     ADS.SetReadOnly(false);
     if (result == orOpened) {
         if (FieldListsMatch(ADS.FieldDefs(), ADSDef.FieldDefs())) {
-            // Read as it is where it cannot be written now.
-            ADS.StartWriting();
+            // Read as it is where it cannot be written now; a file another
+            // program holds for writing is tried again while the copy runs.
+            if (ADS.StartWriting() == orLocked)
+                ShowMessageBox(QStringLiteral("The data file \"%1\" is being written by another program.\r\nIts "
+                                              "records are shown; they can be changed once it lets go of the file.")
+                                   .arg(QDir::toNativeSeparators(fileName)),
+                    mtWarning, mbOK);
             return false;
         }
         QString reason = QStringLiteral("the file or its folder may not be written.");

@@ -36,6 +36,11 @@ int TDataWatch::Look()
         TDataMan::Instance()->ReopenTables();
         changes = dcWorkers | dcWorkplaces | dcJobs | dcTemplates | dcReopened;
     } else {
+        // A file another program held for writing at start is tried again.
+        for (TTable* table : {persons ? &persons->Table() : nullptr, workplaces ? &workplaces->Table() : nullptr,
+                 jobs ? &jobs->Table() : nullptr, macros ? &macros->Table() : nullptr})
+            if (table && table->WaitsToWrite())
+                table->StartWriting();
         if (persons && (persons->Sync() | persons->TakeUnannounced()))
             changes |= dcWorkers;
         if (workplaces && (workplaces->Sync() | workplaces->TakeUnannounced()))

@@ -42,15 +42,18 @@ bool IsBusy(const QSqlError& AError)
 }
 
 // The file's version as the connection sees it; -1 when it cannot be read.
-qint64 DataVersion(const QSqlDatabase& ADatabase)
+// The statement is kept: the watch asks several times a second.
+qint64 DataVersion(const QSqlDatabase& ADatabase, sqlite3_stmt*& AStatement)
 {
     sqlite3* db = SQLiteHandle(ADatabase);
-    sqlite3_stmt* statement = nullptr;
-    qint64 version = -1;
-    if (db && sqlite3_prepare_v2(db, "PRAGMA data_version", -1, &statement, nullptr) == SQLITE_OK
-        && sqlite3_step(statement) == SQLITE_ROW)
-        version = sqlite3_column_int64(statement, 0);
-    sqlite3_finalize(statement);
+    if (!db)
+        return -1;
+    if (!AStatement
+        && sqlite3_prepare_v3(db, "PRAGMA data_version", -1, SQLITE_PREPARE_PERSISTENT, &AStatement, nullptr)
+               != SQLITE_OK)
+        return -1;
+    const qint64 version = sqlite3_step(AStatement) == SQLITE_ROW ? sqlite3_column_int64(AStatement, 0) : -1;
+    sqlite3_reset(AStatement);
     return version;
 }
 
@@ -119,7 +122,7 @@ bool TTable::Connect(const QString& ADatabaseName, bool AReadOnly)
     FFileDevice = FFileInode = 0;
     if (ADatabaseName != QLatin1String(":memory:"))
         FileIdentity(ADatabaseName, FFileDevice, FFileInode);
-    FSeenVersion = DataVersion(db);
+    FSeenVersion = DataVersion(db, FVersionStatement);
     return true;
 }
 
@@ -137,7 +140,7 @@ bool TTable::ChangedElsewhere()
 {
     if (!FActive || FInMemory)
         return false;
-    const qint64 version = DataVersion(Database());
+    const qint64 version = DataVersion(Database(), FVersionStatement);
     if (version < 0 || version == FSeenVersion)
         return false;
     FSeenVersion = version;
@@ -162,6 +165,8 @@ void TTable::SetFieldDefs(const TFieldDefs& AValue)
 void TTable::Disconnect()
 {
     FInsertQuery.reset();
+    sqlite3_finalize(FVersionStatement);
+    FVersionStatement = nullptr;
     if (FConnection.isEmpty())
         return;
     {
@@ -316,7 +321,13 @@ TOpenResult TTable::StartWriting()
         return orOpened;
     const TFieldDefs found = FFieldDefs;
     bool busy = false;
+    const bool retry = FWaitsToWrite;
     bool ok = Connect(FFileName, false);
+    if (ok && retry) {
+        // Tried again while the user works: no waiting for the lock.
+        if (sqlite3* db = SQLiteHandle(Database()))
+            sqlite3_busy_timeout(db, 0);
+    }
     if (ok) {
         // Write-ahead logging where the folder is on this computer; a rollback
         // journal on a network file system, where a commit is durable only
@@ -345,6 +356,9 @@ TOpenResult TTable::StartWriting()
         Connect(FFileName, true);
     }
     FFieldDefs = found;
+    FWaitsToWrite = !ok && busy;
+    // Another connection may have written while this one was made.
+    FSeenVersion = -1;
     return ok ? orOpened : (busy ? orLocked : orDamaged);
 }
 
@@ -392,6 +406,7 @@ void TTable::Close()
     FReadOnly = false;
     FInMemory = false;
     FInTransaction = false;
+    FWaitsToWrite = false;
     FRows.clear();
     FPos = 0;
     FState = tsBrowse;

@@ -15,6 +15,7 @@
 #include <vector>
 
 class QSqlQuery;
+struct sqlite3_stmt;
 
 // One condition of a filter; the value is always bound, never spliced.
 enum TFilterOp { foEqual, foGreaterEqual, foLessEqual };
@@ -59,6 +60,9 @@ public:
     // Lets a table opened only for reading write, where the file and its
     // folder allow it; on failure it goes on reading.
     TOpenResult StartWriting();
+    // StartWriting found the file locked by another writer: it reads on
+    // and tries again at the next StartWriting.
+    bool WaitsToWrite() const { return FWaitsToWrite; }
     // Writes a new file with the field list (an existing file is replaced
     // only when the new one is complete) and opens it.
     bool CreateDataSet();
@@ -177,12 +181,14 @@ private:
     quint64 FFileDevice = 0;
     quint64 FFileInode = 0;
     qint64 FSeenVersion = -1;
+    sqlite3_stmt* FVersionStatement = nullptr;
     TFieldDefs FFieldDefs;
     bool FActive = false;
     bool FReadOnly = false;
     bool FOnlyRead = false;
     bool FInMemory = false;
     bool FInTransaction = false;
+    bool FWaitsToWrite = false;
     QString FLastError;
 
     TTableFilter FFilter;

@@ -177,3 +177,32 @@ TEST_F(CopiesTest, TwoCopiesChangingOneFolderAtOnceKeepEveryRuleAndEveryAcknowle
 }
 
 } // namespace
+
+TEST_F(CopiesTest, AFileHeldForWritingAtStartIsReadAndWrittenOnceLetGo)
+{
+    // A file of an earlier version, in a rollback journal, that another
+    // program is writing while this copy starts: switching it to the log
+    // needs the lock.
+    WriteTableFile(Folder + "Workers.cds", TPersonMan::FieldDefs(), {{"Ann", "Ann", "", 0, 0, ""}});
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "earlier-version");
+        db.setDatabaseName(Folder + "Workers.cds");
+        ASSERT_TRUE(db.open() && QSqlQuery(db).exec("PRAGMA journal_mode=DELETE"));
+    }
+    QSqlDatabase::removeDatabase("earlier-version");
+    auto locks = std::make_unique<TWriteLocks>(QStringList{Folder + "Workers.cds"});
+    Dialogs().AnswerMessage(mrOk);
+    Open();
+    TDataWatch watch;
+    EXPECT_TRUE(Dialogs().MessageTexts().value(0).contains("is being written by another program"));
+    ASSERT_EQ(Store->Persons->PersonCount(), 1);
+    EXPECT_FALSE(Store->Persons->Table().CanModify());
+    watch.Look();
+    EXPECT_FALSE(Store->Persons->Table().CanModify());
+    locks.reset();
+    watch.Look();
+    EXPECT_TRUE(Store->Persons->Table().CanModify());
+    EXPECT_NE(AddPerson("Bob"), nullptr);
+    EXPECT_EQ(
+        FileRows(Folder + "Workers.cds", "SELECT Name FROM Data ORDER BY ID"), (QList<QStringList>{{"Ann"}, {"Bob"}}));
+}
