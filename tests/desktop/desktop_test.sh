@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real program on a private X display with a window manager and
 # drives it as a user would: keys, real mouse drags on all three screens, the
-# title bar's close button, restarts, a smaller screen and kill -9. Usage: desktop_test.sh PROGRAM
+# title bar's close button, restarts, two copies at once, a smaller screen and
+# kill -9. Usage: desktop_test.sh PROGRAM
 set -u
 
 PROGRAM=$(readlink -f "$1")
@@ -10,6 +11,7 @@ STEP="start"
 XVFB_PIDS=()
 WM_PIDS=()
 APP_PID=""
+FIRST_PID=""
 
 for tool in Xvfb openbox xdotool xwininfo xprop sqlite3 xwd xwdtopnm pnmtopng; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (make deps installs it)"; exit 1; }
@@ -29,6 +31,7 @@ SETTINGS="$XDG_CONFIG_HOME/Zanthor Software/Plenvo.conf"
 
 cleanup() {
     [ -n "$APP_PID" ] && kill -9 "$APP_PID" 2>/dev/null
+    [ -n "$FIRST_PID" ] && kill -9 "$FIRST_PID" 2>/dev/null
     for pid in "${WM_PIDS[@]}" "${XVFB_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
     wait 2>/dev/null
 }
@@ -40,6 +43,7 @@ fail() {
     xwd -root -silent 2>/dev/null | xwdtopnm 2>/dev/null | pnmtopng > "$shot" 2>/dev/null && echo "screenshot: $shot"
     echo "window tree:"; xwininfo -root -tree 2>&1 | sed -n '1,60p'
     [ -f "$WORK/app.log" ] && { echo "program output:"; tail -n 30 "$WORK/app.log"; }
+    [ -f "$WORK/app2.log" ] && { echo "second copy's output:"; tail -n 30 "$WORK/app2.log"; }
     exit 1
 }
 
@@ -71,8 +75,9 @@ start_display() {
 
 sql() { sqlite3 -batch -noheader "$DATA/$1" "$2"; }
 
-# The program's main window id, once it is mapped.
-main_window() { xdotool search --onlyvisible --pid "$APP_PID" --name '^Plenvo$' 2>/dev/null | head -n 1; }
+# The program's main window id, once it is mapped. Without --all either the
+# pid or the title would do, and two copies would share one window.
+main_window() { xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Plenvo$' 2>/dev/null | head -n 1; }
 has_main_window() { [ -n "$(main_window)" ]; }
 # The id of a visible window titled exactly $1.
 window_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
@@ -94,7 +99,7 @@ outer_rect() {
 
 # Starts the program and waits until its window is mapped, framed and still.
 start_app() {
-    "$PROGRAM" >"$WORK/app.log" 2>&1 &
+    "$PROGRAM" >"$WORK/${LOG:-app.log}" 2>&1 &
     APP_PID=$!
     wait_for 90 has_main_window || fail "the main window did not appear"
     WIN=$(main_window)
@@ -235,6 +240,36 @@ kill -9 "$APP_PID"; wait "$APP_PID" 2>/dev/null; APP_PID=""
 [ "$(relations)" = "Ann Lee@K1 Bob Ray@K1 " ] || fail "relations after kill -9: $(relations)"
 start_app
 [ "$(relations)" = "Ann Lee@K1 Bob Ray@K1 " ] || fail "relations after the restart: $(relations)"
+
+# Two copies on one folder: a drop in the second shows on the first's panel
+# without a restart. The second opens where the first is; moved to the lower
+# right it leaves the first's panel in sight.
+STEP="two copies"
+FIRST_PID=$APP_PID FIRST_WIN=$WIN
+LOG=app2.log start_app
+[ "$WIN" != "$FIRST_WIN" ] || fail "the second copy shows no window of its own"
+xdotool windowmove "$WIN" 476 400
+moved() { read -r X2 Y2 _ < <(client_rect "$WIN"); [ "$X2" -gt $((X0 + 440)) ] && [ "$Y2" -gt $((Y0 + 300)) ]; }
+wait_for 10 moved || fail "the second window did not move: $(client_rect "$WIN")"
+# Below Bob's row on the first window's panel, where a third row would go.
+panel_pixels() { xwd -root -silent | xwdtopnm 2>/dev/null | pnmcut $((X0 + 10)) $((Y0 + 190)) 380 26; }
+panel_changed() { panel_pixels | cmp -s - "$WORK/panel.pnm" && return 1; return 0; }
+# Enter walks through the five empty fields without a wait at each.
+xdotool key Insert
+fill_editor Worker "Cy Day" "" "" "" "" ""
+wait_for 30 sh -c "sqlite3 '$DATA/Workers.cds' 'SELECT count(*) FROM Data' | grep -qx 3" || fail "third worker not saved"
+# The pointer off the first window: a hover there would change its panel too.
+xdotool mousemove $((X2 + 450)) $((Y2 + 340 + 36))
+sleep 1
+panel_pixels > "$WORK/panel.pnm"
+# Sorted by name, Cy is the third row of the second window's list.
+drag $((X2 + 450)) $((Y2 + 340 + 36)) $((X2 + 200)) $((Y2 + 134))
+relations_are() { [ "$(relations)" = "$1" ]; }
+wait_for 30 relations_are "Ann Lee@K1 Bob Ray@K1 Cy Day@K1 " || fail "after the second copy's drag: $(relations)"
+wait_for 2 panel_changed || fail "the first window's panel did not change within 2 s of the other copy's drop"
+close_app
+APP_PID=$FIRST_PID WIN=$FIRST_WIN FIRST_PID=""
+wait_for 10 sh -c "xdotool getactivewindow | grep -qx $WIN" || fail "the first window did not get the focus back"
 
 # The worker and workplace screens, reached from the daily one and back. The
 # week starts on Monday; the day planned on them is Monday, or Tuesday when
