@@ -33,14 +33,17 @@ power-test: deps
 
 # Benchmarks print their figures; the last line of each is JSON.
 # jobs_filter_bench times the store and the schedules on its 1 M-row folder,
-# gui_bench then the daily screen on it and adds its figures to that line, so
-# the final line carries every figure of that folder.
+# gui_bench then the daily screen on it and export_bench the exports and the
+# export command line, each adding its figures to that line, so the final
+# line carries every figure of that folder.
 bench: deps
 	cmake -S . -B $(BUILD_DIR)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLENVO_BENCH=ON
-	cmake --build $(BUILD_DIR)/bench -j $(JOBS) --target jobs_filter_bench daily_bench period_bench copies_bench gui_bench
+	cmake --build $(BUILD_DIR)/bench -j $(JOBS) --target jobs_filter_bench daily_bench period_bench copies_bench gui_bench \
+	  export_bench plenvo
 	cd $(BUILD_DIR)/bench && ./bench/daily_bench && ./bench/period_bench && ./bench/copies_bench && \
 	  ./bench/jobs_filter_bench bench-data > jobs_filter.out && cat jobs_filter.out && \
-	  ./bench/gui_bench bench-data/jobs-1m --merge jobs_filter.out
+	  ./bench/gui_bench bench-data/jobs-1m --merge jobs_filter.out > gui.out && cat gui.out && \
+	  ./bench/export_bench bench-data/jobs-1m app/plenvo --merge gui.out
 
 # The README's pictures of the three screens at 100 % and 200 %.
 screenshot: deps

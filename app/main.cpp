@@ -1,5 +1,6 @@
 // Plenvo's entry point: builds the long-lived objects in start-up order and
 // destroys them in reverse, so every modified setting is stored.
+#include "app/export_command.h"
 #include "app/shutdown_signals.h"
 #include "core/program_info.h"
 #include "data/data_man.h"
@@ -28,6 +29,10 @@
 
 int main(int argc, char* argv[])
 {
+    // The command line runs without a display: decided before any window
+    // system is touched.
+    if (IsExportCommandLine(argc, argv))
+        return RunExportCommand(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plenvo"));
     QApplication::setOrganizationName(QStringLiteral("Zanthor Software"));

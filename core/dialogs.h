@@ -68,6 +68,11 @@ public:
     virtual bool SelectFolder(const QString& ACaption, QString& AFolder) = 0;
     // An existing file chosen with a filter such as "Bitmaps (*.bmp)".
     virtual bool OpenFile(const QString& ATitle, const QString& AFilter, QString& AFileName) = 0;
+    // A file to write, AFileName proposing one (in and out); an existing
+    // file is confirmed by the dialog.
+    virtual bool SaveFile(const QString& ATitle, const QString& AFilter, QString& AFileName) = 0;
+    // A range of days, AFrom and ATo proposing one (in and out, AFrom first).
+    virtual bool SelectDateRange(const QString& ACaption, TDate& AFrom, TDate& ATo) = 0;
     // The printer setup dialog for a printer; false when cancelled.
     virtual bool PrintSetup(QPagedPaintDevice* APrinter) = 0;
     // The report engine's "Output Options", asked after the printer dialog:
@@ -94,6 +99,8 @@ public:
     bool SelectColor(TColor&, QList<TColor>&) override { return false; }
     bool SelectFolder(const QString&, QString&) override { return false; }
     bool OpenFile(const QString&, const QString&, QString&) override { return false; }
+    bool SaveFile(const QString&, const QString&, QString&) override { return false; }
+    bool SelectDateRange(const QString&, TDate&, TDate&) override { return false; }
     bool PrintSetup(QPagedPaintDevice*) override { return false; }
     bool ReportOutputOptions(TReportDestination&, const QString&) override { return false; }
     void ReportPreview(QPagedPaintDevice*, const std::function<void(QPagedPaintDevice*)>&) override {}

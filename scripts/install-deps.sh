@@ -2,7 +2,8 @@
 # Installs the Debian packages Plenvo needs to build, run and test (clang-format
 # checks the sources' format; the desktop test runs the program under Xvfb
 # with openbox, drives it with xdotool, reads the table files with sqlite3 and
-# takes screenshots with xwd and netpbm).
+# takes screenshots with xwd and netpbm; the export tests read the CSV and
+# iCalendar files back with Python's csv module and the icalendar package).
 # Uses apt-get directly as root, through sudo otherwise; without either it
 # names the packages and stops.
 set -euo pipefail
@@ -13,6 +14,7 @@ packages=(
   libgl-dev libgtest-dev googletest
   poppler-utils
   xvfb openbox xdotool x11-utils x11-apps netpbm sqlite3
+  python3 python3-icalendar
 )
 
 missing=()

@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QColorDialog>
+#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QGraphicsView>
 #include <QHBoxLayout>
 #include <QInputDialog>
@@ -155,6 +157,46 @@ bool TQtDialogs::OpenFile(const QString& ATitle, const QString& AFilter, QString
     if (file.isEmpty())
         return false;
     AFileName = file;
+    return true;
+}
+
+bool TQtDialogs::SaveFile(const QString& ATitle, const QString& AFilter, QString& AFileName)
+{
+    const QString file = QFileDialog::getSaveFileName(ActiveWindow(), ATitle, AFileName, AFilter);
+    if (file.isEmpty())
+        return false;
+    AFileName = file;
+    return true;
+}
+
+bool TQtDialogs::SelectDateRange(const QString& ACaption, TDate& AFrom, TDate& ATo)
+{
+    QDialog dialog(ActiveWindow());
+    dialog.setObjectName(QStringLiteral("DateRangeDialog"));
+    dialog.setWindowTitle(ACaption);
+    auto* form = new QFormLayout(&dialog);
+    auto dateEdit = [&](const QString& AName, TDate AValue) {
+        auto* edit = new QDateEdit(OleToDate(AValue), &dialog);
+        edit->setObjectName(AName);
+        edit->setCalendarPopup(true);
+        edit->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
+        return edit;
+    };
+    QDateEdit* from = dateEdit(QStringLiteral("DateFrom"), AFrom);
+    QDateEdit* to = dateEdit(QStringLiteral("DateTo"), ATo);
+    form->addRow(QStringLiteral("&From:"), from);
+    form->addRow(QStringLiteral("&To:"), to);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    form->addRow(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    // The end never lies before the start.
+    QObject::connect(from, &QDateEdit::dateChanged, to, [to](QDate ADate) { to->setMinimumDate(ADate); });
+    to->setMinimumDate(from->date());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    AFrom = DateToOle(from->date());
+    ATo = DateToOle(to->date());
     return true;
 }
 

@@ -18,6 +18,8 @@ public:
     bool SelectColor(TColor& AColor, QList<TColor>& ACustomColors) override;
     bool SelectFolder(const QString& ACaption, QString& AFolder) override;
     bool OpenFile(const QString& ATitle, const QString& AFilter, QString& AFileName) override;
+    bool SaveFile(const QString& ATitle, const QString& AFilter, QString& AFileName) override;
+    bool SelectDateRange(const QString& ACaption, TDate& AFrom, TDate& ATo) override;
     bool PrintSetup(QPagedPaintDevice* APrinter) override;
     bool ReportOutputOptions(TReportDestination& ADestination, const QString& ATarget) override;
     void ReportPreview(QPagedPaintDevice* APrinter, const std::function<void(QPagedPaintDevice*)>& APaint) override;

@@ -1,7 +1,9 @@
 #include "schedule/worker/ps_lists.h"
 
+#include "schedule/export/export_to_file.h"
 #include "schedule/period/period_register_print.h"
 #include "schedule/period/period_store.h"
+#include "schedule/register_access.h"
 #include "schedule/worker/person_schedule.h"
 
 #include "core/dialogs.h"
@@ -301,6 +303,18 @@ bool TPSDayList::DeleteDayWorkplace(TDate ADate, int AWorkplaceID)
 {
     TPSDay* day = FindDay(TruncDate(ADate));
     return day && day->Workplaces()->DeleteWorkplace(AWorkplaceID);
+}
+
+bool TPSDayList::Export(TExportFormat AFormat, QString& AError)
+{
+    const auto* schedule = Schedule();
+    AError.clear();
+    if (!schedule)
+        return false;
+    const int id = schedule->PersonID();
+    const auto* subject = RegisterPerson(id);
+    TExportQuery query{schedule->DateStart(), schedule->DateEnd(), id, 0};
+    return ExportPlanToFile(&AFormat, query, subject ? subject->Name() : QString(), true, AError);
 }
 
 bool TPSDayList::Print(const QString& AReportName)

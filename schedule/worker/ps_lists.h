@@ -3,6 +3,7 @@
 // period with the chosen worker's workplaces; plus the workplace payloads.
 #pragma once
 
+#include "schedule/export/plan_export.h"
 #include "schedule/period/period_day_lists.h"
 
 #include <QMimeData>
@@ -184,6 +185,9 @@ public:
         TDate ADate, int AWorkplaceID, const QString& AWorkplaceName, const QString& AWorkplaceShortcut);
     bool DeleteDayWorkplace(TDate ADate, int AWorkplaceID);
     bool Print(const QString& AReportName);
+    // The shown period of the schedule's worker to a file the user chooses;
+    // false when cancelled (AError empty) or failed.
+    bool Export(TExportFormat AFormat, QString& AError);
 
     void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
 };

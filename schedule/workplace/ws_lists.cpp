@@ -1,7 +1,9 @@
 #include "schedule/workplace/ws_lists.h"
 
+#include "schedule/export/export_to_file.h"
 #include "schedule/period/period_register_print.h"
 #include "schedule/period/period_store.h"
+#include "schedule/register_access.h"
 #include "schedule/workplace/workplace_schedule.h"
 
 #include "core/dialogs.h"
@@ -255,6 +257,18 @@ bool TWSDayList::DeleteDayPerson(TDate ADate, int APersonID)
 {
     TWSDay* day = FindDay(TruncDate(ADate));
     return day && day->Persons()->DeletePerson(APersonID);
+}
+
+bool TWSDayList::Export(TExportFormat AFormat, QString& AError)
+{
+    const auto* schedule = Schedule();
+    AError.clear();
+    if (!schedule)
+        return false;
+    const int id = schedule->WorkplaceID();
+    const auto* subject = RegisterWorkplace(id);
+    TExportQuery query{schedule->DateStart(), schedule->DateEnd(), 0, id};
+    return ExportPlanToFile(&AFormat, query, subject ? subject->Name() : QString(), false, AError);
 }
 
 bool TWSDayList::Print(const QString& AReportName)

@@ -4,6 +4,7 @@
 // the worker payloads.
 #pragma once
 
+#include "schedule/export/plan_export.h"
 #include "schedule/period/period_day_lists.h"
 
 #include <QMimeData>
@@ -186,6 +187,9 @@ public:
     bool AddDayPerson(TDate ADate, int APersonID, const QString& APersonName);
     bool DeleteDayPerson(TDate ADate, int APersonID);
     bool Print(const QString& AReportName);
+    // The shown period of the schedule's workplace to a file the user chooses;
+    // false when cancelled (AError empty) or failed.
+    bool Export(TExportFormat AFormat, QString& AError);
 
     void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
 };

@@ -13,6 +13,7 @@ void TScriptedDialogs::Reset()
     FColors.clear();
     FFolders.clear();
     FFiles.clear();
+    FRanges.clear();
     FPrints.clear();
     FOutputs.clear();
     FPreviews = 0;
@@ -32,7 +33,7 @@ QStringList TScriptedDialogs::MessageTexts() const
 bool TScriptedDialogs::AllAnswered() const
 {
     return FMessages.empty() && FInputs.empty() && FColors.empty() && FFolders.empty() && FFiles.empty()
-           && FPrints.empty() && FOutputs.empty() && FPreviews == 0;
+           && FRanges.empty() && FPrints.empty() && FOutputs.empty() && FPreviews == 0;
 }
 
 namespace {
@@ -96,6 +97,27 @@ bool TScriptedDialogs::OpenFile(const QString& ATitle, const QString& AFilter, Q
     if (!TakeAnswer(FFiles, answer, QStringLiteral("file dialog: ") + ATitle) || !answer)
         return false;
     AFileName = *answer;
+    return true;
+}
+
+bool TScriptedDialogs::SaveFile(const QString& ATitle, const QString& AFilter, QString& AFileName)
+{
+    FQuestions.push_back({QStringLiteral("save"), ATitle + QLatin1Char('|') + AFilter + QLatin1Char('|') + AFileName});
+    std::optional<QString> answer;
+    if (!TakeAnswer(FFiles, answer, QStringLiteral("save dialog: ") + ATitle) || !answer)
+        return false;
+    AFileName = *answer;
+    return true;
+}
+
+bool TScriptedDialogs::SelectDateRange(const QString& ACaption, TDate& AFrom, TDate& ATo)
+{
+    FQuestions.push_back({QStringLiteral("range"), ACaption});
+    std::optional<std::pair<TDate, TDate>> answer;
+    if (!TakeAnswer(FRanges, answer, QStringLiteral("date range: ") + ACaption) || !answer)
+        return false;
+    AFrom = answer->first;
+    ATo = answer->second;
     return true;
 }
 

@@ -12,7 +12,8 @@
 class TScriptedDialogs final : public TDialogs {
 public:
     struct TQuestion {
-        QString Kind; // "message", "input", "color", "folder", "file", "print", "output", "preview", "editor"
+        QString Kind; // "message", "input", "color", "folder", "file", "save", "range", "print", "output", "preview",
+                      // "editor"
         QString Text;
         int Buttons = 0;
         TMsgDlgType MsgKind = mtCustom;
@@ -26,7 +27,10 @@ public:
     void AnswerInput(std::optional<QString> AValue) { FInputs.push_back(std::move(AValue)); }
     void AnswerColor(std::optional<TColor> AColor) { FColors.push_back(AColor); }
     void AnswerFolder(std::optional<QString> AFolder) { FFolders.push_back(std::move(AFolder)); }
+    // Answers the next open or save file dialog.
     void AnswerFile(std::optional<QString> AFile) { FFiles.push_back(std::move(AFile)); }
+    // None cancels the range dialog.
+    void AnswerDateRange(std::optional<std::pair<TDate, TDate>> ARange) { FRanges.push_back(ARange); }
     void AnswerPrintSetup(bool AConfirmed) { FPrints.push_back(AConfirmed); }
     // None cancels the output options; rdPreview asks for a preview, any other
     // destination must be the one offered (the printer dialog's choice).
@@ -52,6 +56,9 @@ public:
     bool SelectColor(TColor& AColor, QList<TColor>& ACustomColors) override;
     bool SelectFolder(const QString& ACaption, QString& AFolder) override;
     bool OpenFile(const QString& ATitle, const QString& AFilter, QString& AFileName) override;
+    // Recorded as a "save" question, its text the title, filter and proposed name.
+    bool SaveFile(const QString& ATitle, const QString& AFilter, QString& AFileName) override;
+    bool SelectDateRange(const QString& ACaption, TDate& AFrom, TDate& ATo) override;
     bool PrintSetup(QPagedPaintDevice* APrinter) override;
     bool ReportOutputOptions(TReportDestination& ADestination, const QString& ATarget) override;
     void ReportPreview(QPagedPaintDevice* APrinter, const std::function<void(QPagedPaintDevice*)>& APaint) override;
@@ -64,6 +71,7 @@ private:
     std::deque<std::optional<TColor>> FColors;
     std::deque<std::optional<QString>> FFolders;
     std::deque<std::optional<QString>> FFiles;
+    std::deque<std::optional<std::pair<TDate, TDate>>> FRanges;
     std::deque<bool> FPrints;
     std::deque<std::optional<TReportDestination>> FOutputs;
     int FPreviews = 0;

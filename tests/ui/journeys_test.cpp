@@ -172,7 +172,8 @@ TEST_F(JourneyTest, AFirstStartOnAnEmptyFolder)
     EXPECT_EQ(StatusPanel(Window->statusBar(), 1)->text(), ExcludeBackslash(Folder));
     EXPECT_EQ(Page->findChild<QCalendarWidget*>("Calendar")->selectedDate(), today);
     // Every tool bar button is on screen in the narrow workplace column.
-    for (const char* name : {"TBAdd", "TBPrint", "TBApplyDefaultTemplate", "TBApplyTemplate", "TBSaveTemplate"}) {
+    for (const char* name :
+        {"TBAdd", "TBPrint", "TBExport", "TBApplyDefaultTemplate", "TBApplyTemplate", "TBSaveTemplate"}) {
         auto* button = WorkplacesView->findChild<QToolButton*>(name);
         ASSERT_NE(button, nullptr) << name;
         EXPECT_TRUE(button->isVisible()) << name;
@@ -452,6 +453,55 @@ TEST_F(PlannedDayTest, PanelsAndRowsShownAgainOnAnotherDayShowThatDay)
     EXPECT_EQ(Row(1, 1), nullptr);
 }
 
+TEST_F(JourneyTest, EveryScreenExportsItsPlanThroughTheFileDialog)
+{
+    TPerson* anna = AddPerson("Anna Berg");
+    TWorkplace* kitchen = AddWorkplace("Kitchen", "K");
+    const TDate day = Day(2026, 12, 10);
+    Store->Jobs->AddJob(day, anna, kitchen);
+    Store->Jobs->AddJob(day + 1, anna, kitchen);
+    Start();
+    Window->ShowDailySchedule(day);
+    auto exported = [&](QWidget* AScreen, const char* AAction, const QString& AFile) {
+        Dialogs().AnswerFile(Folder + AFile);
+        auto* action = AScreen->findChild<QAction*>(QString::fromLatin1(AAction));
+        EXPECT_NE(action, nullptr) << AAction;
+        if (action)
+            action->trigger();
+        QFile file(Folder + AFile);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    auto proposed = [&] { return Dialogs().Questions().back().Text.section('|', -1); };
+
+    // The daily screen: the shown day, and any range of days.
+    const QString csv = exported(WorkplacesView, "ActionExportCsv", "day.csv");
+    EXPECT_TRUE(proposed().endsWith("/Plenvo 2026-12-10.csv")) << proposed().toStdString();
+    EXPECT_EQ(csv.count("\r\n"), 2);
+    EXPECT_TRUE(csv.contains("2026-12-10,Thursday,Anna Berg")) << csv.toStdString();
+    Dialogs().AnswerDateRange(std::pair{day - 1, day + 1});
+    const QString plan = exported(WorkplacesView, "ActionExportPlan", "plan.ics");
+    EXPECT_EQ(plan.count("BEGIN:VEVENT"), 2);
+    // Cancelled: nothing written, nothing told.
+    Dialogs().AnswerFile(std::nullopt);
+    WorkplaceAction("ActionExportICalendar")->trigger();
+
+    // The worker's and the workplace's period.
+    Window->ShowPersonSchedule(anna->ID(), day);
+    auto* worker = Window->PanelData()->findChild<TPersonScheduleFrame*>();
+    ASSERT_NE(worker, nullptr);
+    const QString calendar = exported(worker, "ActionExportICalendar", "anna.ics");
+    EXPECT_TRUE(proposed().endsWith("Anna Berg.ics")) << proposed().toStdString();
+    EXPECT_TRUE(calendar.contains("X-WR-CALNAME:Anna Berg") && calendar.contains("SUMMARY:Kitchen"))
+        << calendar.toStdString();
+    EXPECT_EQ(calendar.count("BEGIN:VEVENT"), 2);
+    Window->ShowWorkplaceSchedule(kitchen->ID(), day);
+    auto* workplace = Window->PanelData()->findChild<TWorkplaceScheduleFrame*>();
+    ASSERT_NE(workplace, nullptr);
+    EXPECT_EQ(exported(workplace, "ActionExportCsv", "kitchen.csv").count("\r\n2026-12-1"), 2);
+    EXPECT_TRUE(proposed().endsWith("Kitchen.csv")) << proposed().toStdString();
+    EXPECT_TRUE(Dialogs().MessageTexts().isEmpty());
+}
+
 TEST_F(JourneyTest, TheSetupDialogChangesTheNoteAndAsksBeforeLosingAChange)
 {
     Start();
@@ -688,8 +738,8 @@ TEST_F(PlannedDayTest, AWorkersMonthIsPlannedOnHisScreenAndTheScreensLeadToEachO
     QWidget* days = screen->findChild<QWidget*>("PSDayListFrame");
     Window->resize(800, 600);
     QApplication::processEvents();
-    for (const char* name :
-        {"TBDateDaysKindWeek", "TBDateDaysKindTwoWeeks", "TBDateDaysKindMonth", "TBPrint", "TBDailySchedule"})
+    for (const char* name : {"TBDateDaysKindWeek", "TBDateDaysKindTwoWeeks", "TBDateDaysKindMonth", "TBPrint",
+             "TBExport", "TBDailySchedule"})
         EXPECT_TRUE(days->findChild<QToolButton*>(name)->isVisible()) << name;
     Window->resize(1000, 700);
 

@@ -4,12 +4,14 @@
 #include "data/macro_man.h"
 #include "data/workplace_man.h"
 #include "schedule/daily/daily_schedule.h"
+#include "schedule/export/export_to_file.h"
 #include "schedule/register_access.h"
 #include "setup/setup.h"
 #include "ui/daily/ds_view_parts.h"
 #include "ui/daily/ds_workplace_frame.h"
 #include "ui/daily/ds_workplace_person_frame.h"
 #include "ui/drop_down_button.h"
+#include "ui/export_menu.h"
 #include "ui/scroll_column.h"
 #include "ui/view_actions.h"
 #include "ui/view_drag.h"
@@ -158,6 +160,7 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
         QStringLiteral("TBPrint"), QStringLiteral("Print"), QStringLiteral("Print Daily schedule..."), PUMenuPrint);
     TBPrint->setIcon(
         QIcon::fromTheme(QStringLiteral("document-print"), StandardIcon(QStyle::SP_FileDialogDetailedView)));
+    ToolBar->addWidget(NewExportButton(ToolBar, true, [this](const TExportFormat* AFormat) { Export(AFormat); }));
     ToolBar->addSeparator();
     NewDropDownButton(QStringLiteral("TBApplyDefaultTemplate"), QStringLiteral("System templates"),
         QStringLiteral("Select and apply system templates"), PUMenuApplySystemTemplate)
@@ -422,6 +425,25 @@ void TDSWorkplaceListFrame::ControlChanged()
     } else if (name.startsWith(QLatin1String("PUMenuSaveTemplate"))) {
         SaveTemplate(TemplateNameFromCaption(ReadCaption(action), SaveTemplateText));
     }
+}
+
+void TDSWorkplaceListFrame::Export(const TExportFormat* AFormat)
+{
+    TDailySchedule* schedule = FWorkplaces ? FWorkplaces->Schedule() : nullptr;
+    if (!schedule || schedule->Date() <= 0)
+        return;
+    TExportQuery query{schedule->Date(), schedule->Date(), 0, 0};
+    if (!AFormat) {
+        // The month of the shown day is offered.
+        const QDate day = OleToDate(schedule->Date());
+        query.From = DateToOle(QDate(day.year(), day.month(), 1));
+        query.To = DateToOle(QDate(day.year(), day.month(), day.daysInMonth()));
+        if (!Dialogs().SelectDateRange(QStringLiteral("Export plan"), query.From, query.To))
+            return;
+    }
+    QString error;
+    ExportPlanToFile(AFormat, query, QString(), true, error);
+    ShowExportFailure(error);
 }
 
 void TDSWorkplaceListFrame::ApplyTemplate(const QString& AName)

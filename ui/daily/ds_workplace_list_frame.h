@@ -4,6 +4,7 @@
 
 #include "ui/view_guard.h"
 
+#include "schedule/export/plan_export.h"
 #include "ui/sc_frame.h"
 
 #include <vector>
@@ -54,6 +55,8 @@ private:
     void RetirePanels();
     // Saves the day's pairs as the template AName; asks for a name when empty.
     void SaveTemplate(const QString& AName);
+    // The shown day, or (AFormat none) a range of days the user chooses.
+    void Export(const TExportFormat* AFormat);
     void ApplyTemplate(const QString& AName);
 
     TDSWorkplaceList* FWorkplaces = nullptr;

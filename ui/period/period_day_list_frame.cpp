@@ -72,6 +72,13 @@ TPeriodDayListFrame::TPeriodDayListFrame(const TPeriodDayListLook& ALook, QWidge
         QIcon::fromTheme(QStringLiteral("document-print"), StandardIcon(QStyle::SP_FileDialogDetailedView)));
     TBPrint->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     toolBar->addWidget(TBPrint);
+    QToolButton* exportButton = NewExportButton(toolBar, false, [this](const TExportFormat* AFormat) {
+        if (AFormat && DayList())
+            Export(*AFormat);
+    });
+    // A picture only, as the back button: the bar fits half a narrow window.
+    exportButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolBar->addWidget(exportButton);
     toolBar->addSeparator();
     // A picture only: with the caption the bar would not fit the half of a
     // narrow window, and the button would hide behind the bar's overflow.

@@ -3,6 +3,7 @@
 // above a scrolling stack of day frames.
 #pragma once
 
+#include "ui/export_menu.h"
 #include "ui/view_guard.h"
 
 #include "core/utils.h"
@@ -46,6 +47,7 @@ protected:
     virtual TDateDaysKind DateDaysKind() const = 0;
     virtual void SetDateDaysKind(TDateDaysKind AValue) = 0;
     virtual void Print(const QString& AReportName) = 0;
+    virtual void Export(TExportFormat AFormat) = 0;
     virtual TPeriodDayFrame* NewDayFrame(QWidget* AParent) const = 0;
     virtual void BindDayFrame(TPeriodDayFrame* AFrame, int AIndex) const = 0;
 
@@ -114,6 +116,12 @@ protected:
     TDateDaysKind DateDaysKind() const override { return FDays->Schedule()->DateDaysKind(); }
     void SetDateDaysKind(TDateDaysKind AValue) override { FDays->Schedule()->SetDateDaysKind(AValue); }
     void Print(const QString& AReportName) override { FDays->Print(AReportName); }
+    void Export(TExportFormat AFormat) override
+    {
+        QString error;
+        FDays->Export(AFormat, error);
+        ShowExportFailure(error);
+    }
     TPeriodDayFrame* NewDayFrame(QWidget* AParent) const override { return new TDayFrame(AParent); }
     void BindDayFrame(TPeriodDayFrame* AFrame, int AIndex) const override
     {
