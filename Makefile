@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test format power-test bench screenshot report-pictures clean
+.PHONY: deps build run test format power-test bench-build bench screenshot report-pictures clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -33,17 +33,28 @@ power-test: deps
 
 # Benchmarks print their figures; the last line of each is JSON.
 # jobs_filter_bench times the store and the schedules on its 1 M-row folder,
-# gui_bench then the daily screen on it and export_bench the exports and the
-# export command line, each adding its figures to that line, so the final
-# line carries every figure of that folder.
-bench: deps
+# gui_bench then the daily screen on it, export_bench the exports and the
+# export command line and cold_start_bench the program's start to its first
+# frame, each adding its figures to that line, so the final line carries
+# every figure of that folder.
+BENCH_PROGRAMS = jobs_filter_bench daily_bench period_bench copies_bench gui_bench export_bench cold_start_bench \
+  plenvo
+# The figures of the folder jobs-$(1) under bench-data, run in the bench
+# build; $(2) tells jobs_filter_bench which folder to make and how.
+bench_folder = ./bench/jobs_filter_bench bench-data $(2) > jobs-$(1).out && cat jobs-$(1).out && \
+  ./bench/gui_bench bench-data/jobs-$(1) --merge jobs-$(1).out > gui-$(1).out && cat gui-$(1).out && \
+  ./bench/export_bench bench-data/jobs-$(1) app/plenvo --merge gui-$(1).out > export-$(1).out && \
+  cat export-$(1).out && \
+  ./bench/cold_start_bench bench-data/jobs-$(1) app/plenvo --merge export-$(1).out > figures-$(1).out && \
+  cat figures-$(1).out
+
+bench-build: deps
 	cmake -S . -B $(BUILD_DIR)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLENVO_BENCH=ON
-	cmake --build $(BUILD_DIR)/bench -j $(JOBS) --target jobs_filter_bench daily_bench period_bench copies_bench gui_bench \
-	  export_bench plenvo
+	cmake --build $(BUILD_DIR)/bench -j $(JOBS) --target $(BENCH_PROGRAMS)
+
+bench: bench-build
 	cd $(BUILD_DIR)/bench && ./bench/daily_bench && ./bench/period_bench && ./bench/copies_bench && \
-	  ./bench/jobs_filter_bench bench-data > jobs_filter.out && cat jobs_filter.out && \
-	  ./bench/gui_bench bench-data/jobs-1m --merge jobs_filter.out > gui.out && cat gui.out && \
-	  ./bench/export_bench bench-data/jobs-1m app/plenvo --merge gui.out
+	  $(call bench_folder,1m)
 
 # The README's pictures of the three screens at 100 % and 200 %.
 screenshot: deps
