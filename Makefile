@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test format power-test bench-build bench screenshot report-pictures clean
+.PHONY: deps build run test format power-test bench-build bench bench-large screenshot report-pictures clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -38,7 +38,7 @@ power-test: deps
 # frame, each adding its figures to that line, so the final line carries
 # every figure of that folder.
 BENCH_PROGRAMS = jobs_filter_bench daily_bench period_bench copies_bench gui_bench export_bench cold_start_bench \
-  plenvo
+  figures_table plenvo
 # The figures of the folder jobs-$(1) under bench-data, run in the bench
 # build; $(2) tells jobs_filter_bench which folder to make and how.
 bench_folder = ./bench/jobs_filter_bench bench-data $(2) > jobs-$(1).out && cat jobs-$(1).out && \
@@ -55,6 +55,15 @@ bench-build: deps
 bench: bench-build
 	cd $(BUILD_DIR)/bench && ./bench/daily_bench && ./bench/period_bench && ./bench/copies_bench && \
 	  $(call bench_folder,1m)
+
+# The same figures on the 1 M folder and on a 10 M one (3,000 workers, 300
+# workplaces, ten years), side by side with their ratio; the last line holds
+# the 10 M figures, each key with "_10m" appended. The 10 M folder is made
+# once and kept in the build folder while its tables are laid out as the
+# program writes them.
+bench-large: bench-build
+	cd $(BUILD_DIR)/bench && $(call bench_folder,1m) && $(call bench_folder,10m,--size 10m --keep) && \
+	  ./bench/figures_table figures-1m.out figures-10m.out
 
 # The README's pictures of the three screens at 100 % and 200 %.
 screenshot: deps
