@@ -9,6 +9,8 @@
 // little. Prints its figures, the last line as JSON; with --merge, the last
 // line of FILE (another benchmark's JSON) with these figures added.
 //   cold_start_bench DIR PROGRAM [--merge FILE]
+#include "bench/bench_merge.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -41,17 +43,6 @@ double Median(std::vector<double> AValues)
 {
     std::sort(AValues.begin(), AValues.end());
     return AValues.empty() ? 0 : AValues[AValues.size() / 2];
-}
-
-// The last line of AFileName when it is a JSON object, else nothing.
-QString LastJsonLine(const QString& AFileName)
-{
-    QFile file(AFileName);
-    if (AFileName.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return QString();
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    const QString last = lines.isEmpty() ? QString() : lines.last().trimmed();
-    return last.startsWith(QLatin1Char('{')) && last.endsWith(QLatin1Char('}')) ? last : QString();
 }
 
 bool Succeeds(const QString& AProgram, const QStringList& AArguments, const QProcessEnvironment& AEnvironment,
@@ -220,11 +211,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
-    QString mergeFile;
-    if (const qsizetype at = args.indexOf(QStringLiteral("--merge")); at >= 0 && at + 1 < args.size()) {
-        mergeFile = args[at + 1];
-        args.remove(at, 2);
-    }
+    const QString mergeFile = TakeMergeOption(args);
     if (args.size() < 2) {
         std::fprintf(stderr, "usage: cold_start_bench DIR PROGRAM [--merge FILE]\n");
         return 2;

@@ -5,6 +5,7 @@
 // --merge, the last line of FILE (another benchmark's JSON) with these
 // figures added.
 //   export_bench DIR PROGRAM [--merge FILE]
+#include "bench/bench_merge.h"
 #include "data/table.h"
 #include "schedule/export/plan_export.h"
 
@@ -41,17 +42,6 @@ double MedianMs(int ARuns, const std::function<void()>& AWork)
     return Median(times);
 }
 
-// The last line of AFileName when it is a JSON object, else nothing.
-QString LastJsonLine(const QString& AFileName)
-{
-    QFile file(AFileName);
-    if (AFileName.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return QString();
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    const QString last = lines.isEmpty() ? QString() : lines.last().trimmed();
-    return last.startsWith(QLatin1Char('{')) && last.endsWith(QLatin1Char('}')) ? last : QString();
-}
-
 std::unique_ptr<TTable> OpenTable(const QString& AFolder, const QString& AFileName)
 {
     auto table = std::make_unique<TTable>(AFileName);
@@ -69,11 +59,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
-    QString mergeFile;
-    if (const qsizetype at = args.indexOf(QStringLiteral("--merge")); at >= 0 && at + 1 < args.size()) {
-        mergeFile = args[at + 1];
-        args.remove(at, 2);
-    }
+    const QString mergeFile = TakeMergeOption(args);
     if (args.size() < 2) {
         std::fprintf(stderr, "usage: export_bench DIR PROGRAM [--merge FILE]\n");
         return 2;

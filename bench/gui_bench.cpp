@@ -9,6 +9,7 @@
 // figures added, so one line carries every figure of the folder.
 //   gui_bench DIR [yyyy-MM-dd] [--merge FILE]
 #include "bench/bench_folder.h"
+#include "bench/bench_merge.h"
 #include "data/data_man.h"
 #include "data/job_man.h"
 #include "data/macro_man.h"
@@ -85,17 +86,6 @@ QDate MiddlePlannedDay(const QString& AJobsFile)
     }
     QSqlDatabase::removeDatabase(QStringLiteral("gui-bench-probe"));
     return day.isValid() ? day : QDate::currentDate();
-}
-
-// The last line of AFileName when it is a JSON object, else nothing.
-QString LastJsonLine(const QString& AFileName)
-{
-    QFile file(AFileName);
-    if (AFileName.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return QString();
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    const QString last = lines.isEmpty() ? QString() : lines.last().trimmed();
-    return last.startsWith(QLatin1Char('{')) && last.endsWith(QLatin1Char('}')) ? last : QString();
 }
 
 // The median milliseconds of 21 runs of ATimed, each after AUntimed (both
@@ -254,11 +244,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
-    QString mergeFile;
-    if (const qsizetype at = args.indexOf(QStringLiteral("--merge")); at >= 0 && at + 1 < args.size()) {
-        mergeFile = args[at + 1];
-        args.remove(at, 2);
-    }
+    const QString mergeFile = TakeMergeOption(args);
     if (args.isEmpty()) {
         std::fprintf(stderr, "usage: gui_bench DIR [yyyy-MM-dd] [--merge FILE]\n");
         return 2;
