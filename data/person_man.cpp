@@ -48,7 +48,7 @@ void TPerson::Assign(const TPerson& ASource)
     FDateOutFrom = ASource.FDateOutFrom;
     FDaysOut = ASource.FDaysOut;
     FEditor = ASource.FEditor;
-    FID = ASource.FID;
+    SCSetItemID(FID, ASource.FID, FList != nullptr);
     FList = ASource.FList;
     FModified = ASource.FModified;
     FName = ASource.FName;
@@ -185,7 +185,7 @@ bool TPerson::LoadFromDB(const TTable& ADataSet)
 {
     if (!ADataSet.HasCurrent())
         return false;
-    FID = ADataSet.FieldValue(QStringLiteral("ID")).toInt();
+    SCSetItemID(FID, ADataSet.FieldValue(QStringLiteral("ID")).toInt(), FList != nullptr);
     SetName(ADataSet.FieldValue(QStringLiteral("Name")).toString());
     SetSortingName(ADataSet.FieldValue(QStringLiteral("SortingName")).toString());
     SetDateOutFrom(ADataSet.FieldValue(QStringLiteral("DateOutFrom")).toDouble());

@@ -97,7 +97,7 @@ bool RegisterStoreRecord(TTable& ADataSet, int& AID, TSetFields ASetFields, TSet
     bool ok = ASetFields();
     ok = ADataSet.Post() && ok;
     if (ok && !found)
-        AID = ADataSet.FieldValue(QStringLiteral("ID")).toInt();
+        SCSetItemID(AID, ADataSet.FieldValue(QStringLiteral("ID")).toInt());
     ASetModified(!ok);
     return ok;
 }
@@ -205,7 +205,7 @@ public:
         Refused();
         // Nothing reached the file, so nothing of it stays in memory either.
         FTable.CancelUpdates();
-        AItem->*FFields.ID = formerID;
+        SCSetItemID(AItem->*FFields.ID, formerID);
         AItem->*FFields.Modified = true;
         return false;
     }

@@ -48,7 +48,7 @@ void TWorkplace::Assign(const TWorkplace& ASource)
 {
     FColor = ASource.FColor;
     FEditor = ASource.FEditor;
-    FID = ASource.FID;
+    SCSetItemID(FID, ASource.FID, FList != nullptr);
     FList = ASource.FList;
     FModified = ASource.FModified;
     FName = ASource.FName;
@@ -147,7 +147,7 @@ bool TWorkplace::LoadFromDB(const TTable& ADataSet)
 {
     if (!ADataSet.HasCurrent())
         return false;
-    FID = ADataSet.FieldValue(QStringLiteral("ID")).toInt();
+    SCSetItemID(FID, ADataSet.FieldValue(QStringLiteral("ID")).toInt(), FList != nullptr);
     // The stored shortcut first, so it wins over one derived from the name.
     SetShortcut(ADataSet.FieldValue(QStringLiteral("Shortcut")).toString());
     SetName(ADataSet.FieldValue(QStringLiteral("Name")).toString());
