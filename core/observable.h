@@ -5,6 +5,8 @@
 #include <QString>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -46,6 +48,27 @@ public:
     }
 };
 
+// Counts the times a listed item took another ID (a store gives a new record
+// its ID). Lists trust what they remember of their IDs only while it stands.
+inline std::atomic<std::uint64_t>& SCItemIDEpoch()
+{
+    static std::atomic<std::uint64_t> epoch{0};
+    return epoch;
+}
+inline void SCItemIDsChanged()
+{
+    SCItemIDEpoch().fetch_add(1, std::memory_order_relaxed);
+}
+// Sets an item's ID field; a new value of a listed item is counted as above.
+inline void SCSetItemID(int& AField, int AValue, bool AListed = true)
+{
+    if (AField == AValue)
+        return;
+    AField = AValue;
+    if (AListed)
+        SCItemIDsChanged();
+}
+
 // Base of model lists: owns its items; Items never fails on a bad index.
 class TSCList : public TObject {
 public:
@@ -65,6 +88,8 @@ public:
     }
 
     int Count() const { return static_cast<int>(FItems.size()); }
+    // Goes up with every change of the items or their order.
+    std::uint64_t Changes() const { return FChanges; }
     TObject* Items(int AIndex) const
     {
         if (AIndex < 0 || AIndex >= Count())
@@ -80,12 +105,14 @@ public:
     }
     int Add(std::unique_ptr<TObject> AItem)
     {
+        ++FChanges;
         FItems.push_back(std::move(AItem));
         return Count() - 1;
     }
     void Insert(int AIndex, std::unique_ptr<TObject> AItem)
     {
         AIndex = std::clamp(AIndex, 0, Count());
+        ++FChanges;
         FItems.insert(FItems.begin() + AIndex, std::move(AItem));
     }
     // Takes the item out without destroying it; the caller decides its end.
@@ -93,6 +120,7 @@ public:
     {
         if (AIndex < 0 || AIndex >= Count())
             return nullptr;
+        ++FChanges;
         auto item = std::move(FItems[static_cast<size_t>(AIndex)]);
         FItems.erase(FItems.begin() + AIndex);
         return item;
@@ -103,18 +131,22 @@ public:
     {
         if (AFrom < 0 || AFrom >= Count() || ATo < 0 || ATo >= Count() || AFrom == ATo)
             return;
+        ++FChanges;
         auto item = std::move(FItems[static_cast<size_t>(AFrom)]);
         FItems.erase(FItems.begin() + AFrom);
         FItems.insert(FItems.begin() + ATo, std::move(item));
     }
     void Exchange(int AIndex1, int AIndex2)
     {
-        if (Items(AIndex1) && Items(AIndex2))
-            std::swap(FItems[static_cast<size_t>(AIndex1)], FItems[static_cast<size_t>(AIndex2)]);
+        if (!Items(AIndex1) || !Items(AIndex2))
+            return;
+        ++FChanges;
+        std::swap(FItems[static_cast<size_t>(AIndex1)], FItems[static_cast<size_t>(AIndex2)]);
     }
     // Stable sort with a three-way comparison (negative, 0, positive).
     void Sort(const std::function<int(const TObject*, const TObject*)>& ACompare)
     {
+        ++FChanges;
         std::stable_sort(
             FItems.begin(), FItems.end(), [&](const std::unique_ptr<TObject>& a, const std::unique_ptr<TObject>& b) {
                 return ACompare(a.get(), b.get()) < 0;
@@ -123,6 +155,7 @@ public:
     // Destroys every item, from position 0 upwards, then empties the list.
     void FreeObjects()
     {
+        ++FChanges;
         for (auto& item : FItems)
             item.reset();
         FItems.clear();
@@ -130,6 +163,9 @@ public:
 
 protected:
     std::vector<std::unique_ptr<TObject>> FItems;
+
+private:
+    std::uint64_t FChanges = 0;
 };
 
 // A list whose items are all of class T.
@@ -137,7 +173,20 @@ template <class T>
 class TSCTypedList : public TSCList {
 public:
     T* Items(int AIndex) const { return static_cast<T*>(TSCList::Items(AIndex)); }
-    int Add(std::unique_ptr<T> AItem) { return TSCList::Add(std::move(AItem)); }
+    int Add(std::unique_ptr<T> AItem)
+    {
+        const T* item = AItem.get();
+        const bool known = IDsKnown();
+        const int index = TSCList::Add(std::move(AItem));
+        // An item added to known positions is added to them: filling a list
+        // one new ID at a time needs no walk.
+        if constexpr (requires(const T& AOne) { AOne.ID(); })
+            if (known) {
+                FIDPositions.emplace(item->ID(), index);
+                FIDStamp = Stamp();
+            }
+        return index;
+    }
     void Insert(int AIndex, std::unique_ptr<T> AItem) { TSCList::Insert(AIndex, std::move(AItem)); }
     std::unique_ptr<T> Extract(int AIndex)
     {
@@ -150,27 +199,37 @@ public:
         });
     }
     // The first item whose ID() is AID, none when no item has it. Positions
-    // are remembered from the last walk and checked at each use, so the list
-    // and its items may change freely in between.
+    // are remembered from the last walk and checked at each use. While
+    // neither the list nor a listed item's ID changed since (SCItemIDsChanged),
+    // an ID they lack is absent without a walk.
     T* ItemWithID(int AID) const
     {
-        if (const auto found = FIDPositions.find(AID); found != FIDPositions.end())
+        const auto found = FIDPositions.find(AID);
+        if (found != FIDPositions.end())
             if (T* item = Items(found->second); item && item->ID() == AID)
                 return item;
-        for (int i = 0; i < Count(); ++i) {
-            if (Items(i)->ID() != AID)
-                continue;
-            // Found by a walk: the positions are out of date.
-            FIDPositions.clear();
-            for (int k = 0; k < Count(); ++k)
-                FIDPositions.emplace(Items(k)->ID(), k);
-            return Items(i);
-        }
-        return nullptr;
+        if (found == FIDPositions.end() && IDsKnown())
+            return nullptr;
+        FIDPositions.clear();
+        for (int k = 0; k < Count(); ++k)
+            FIDPositions.emplace(Items(k)->ID(), k);
+        FIDStamp = Stamp();
+        const auto now = FIDPositions.find(AID);
+        return now == FIDPositions.end() ? nullptr : Items(now->second);
     }
 
 private:
+    struct TIDStamp {
+        std::uint64_t Changes = UINT64_MAX;
+        std::uint64_t Epoch = 0;
+        bool operator==(const TIDStamp&) const = default;
+    };
+    TIDStamp Stamp() const { return {Changes(), SCItemIDEpoch().load(std::memory_order_relaxed)}; }
+    bool IDsKnown() const { return FIDStamp == Stamp(); }
+
     mutable std::unordered_map<int, int> FIDPositions;
+    // The list and the IDs as they were when FIDPositions was right.
+    mutable TIDStamp FIDStamp;
 };
 
 // A modal dialog that edits one model object in place.

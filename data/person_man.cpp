@@ -45,16 +45,19 @@ void TPerson::Init()
 
 void TPerson::Assign(const TPerson& ASource)
 {
+    TPersonList* list = FList;
     FDateOutFrom = ASource.FDateOutFrom;
     FDaysOut = ASource.FDaysOut;
     FEditor = ASource.FEditor;
-    FID = ASource.FID;
+    SCSetItemID(FID, ASource.FID, list != nullptr);
     FList = ASource.FList;
     FModified = ASource.FModified;
     FName = ASource.FName;
     FNote = ASource.FNote;
     FNoteOut = ASource.FNoteOut;
     FSortingName = ASource.FSortingName;
+    if (list)
+        list->TextChanged(this);
 }
 
 void TPerson::DataChanged(TObject* ASender, const QString& AValueName)
@@ -90,6 +93,8 @@ void TPerson::SetName(const QString& AValue)
         return;
     }
     FName = value;
+    if (FList)
+        FList->TextChanged(this);
     Announce(QStringLiteral("Name"));
     SetModified(true);
     if (FSortingName.isEmpty())
@@ -185,7 +190,7 @@ bool TPerson::LoadFromDB(const TTable& ADataSet)
 {
     if (!ADataSet.HasCurrent())
         return false;
-    FID = ADataSet.FieldValue(QStringLiteral("ID")).toInt();
+    SCSetItemID(FID, ADataSet.FieldValue(QStringLiteral("ID")).toInt(), FList != nullptr);
     SetName(ADataSet.FieldValue(QStringLiteral("Name")).toString());
     SetSortingName(ADataSet.FieldValue(QStringLiteral("SortingName")).toString());
     SetDateOutFrom(ADataSet.FieldValue(QStringLiteral("DateOutFrom")).toDouble());
@@ -226,17 +231,12 @@ TPerson* TPersonList::Items(int AKey) const
 
 TPerson* TPersonList::Items(const QString& AKey) const
 {
-    for (int i = 0; i < Count(); ++i)
-        if (SameTextIgnoringCase(TSCTypedList<TPerson>::Items(i)->Name(), AKey))
-            return TSCTypedList<TPerson>::Items(i);
-    return nullptr;
+    return Find(NameText, AKey);
 }
 
 QString TPersonList::VerifyName(const QString& AName, const TPerson* AWithOutPerson) const
 {
-    return RegisterUniqueText(
-        *this, AName, AWithOutPerson, [](const TPerson* APerson) { return APerson->Name(); },
-        [this](const QString& AKey) { return Items(AKey); });
+    return UniqueText(NameText, AName, AWithOutPerson);
 }
 
 // --- TPersonMan ---

@@ -4,6 +4,7 @@
 
 #include "core/observable.h"
 #include "core/utils.h"
+#include "data/register_index.h"
 #include "data/register_sync.h"
 #include "data/table.h"
 
@@ -68,13 +69,18 @@ private:
     QString FSortingName;
 };
 
-class TPersonList : public TSCTypedList<TPerson> {
+class TPersonList : public TRegisterIndexedList<TPerson> {
 public:
+    TPersonList() : TRegisterIndexedList<TPerson>({&TPerson::Name}) {}
     // A position (0 or more) or −ID.
     TPerson* Items(int AKey) const;
     // A name, ignoring letter case.
     TPerson* Items(const QString& AKey) const;
     QString VerifyName(const QString& AName, const TPerson* AWithOutPerson) const;
+
+private:
+    // The one indexed text.
+    enum : std::size_t { NameText };
 };
 
 class TPersonMan : public TObject {

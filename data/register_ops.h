@@ -22,48 +22,6 @@
 #include <memory>
 #include <unordered_map>
 
-// Splits "Room 12" into "Room " and 12; a run of digits that is no valid
-// int counts as 0. The number is wider than an int, so the numbers counted
-// on from the largest int do not overflow.
-inline void SplitTrailingNumber(const QString& AName, QString& AStem, qint64& ANumber)
-{
-    qsizetype end = AName.size();
-    while (end > 0 && AName[end - 1] >= QLatin1Char('0') && AName[end - 1] <= QLatin1Char('9'))
-        --end;
-    AStem = AName.left(end);
-    bool ok = false;
-    ANumber = AName.mid(end).toInt(&ok);
-    if (!ok || ANumber < 0)
-        ANumber = 0;
-}
-
-// AText unless another item of AList than AWithOut has it (ignoring case);
-// then its stem with the first number above its own that AFind finds free.
-template <class TItem, class TList, class TTextOf, class TFind>
-QString RegisterUniqueText(
-    const TList& AList, const QString& AText, const TItem* AWithOut, TTextOf ATextOf, TFind AFind)
-{
-    if (AText.isEmpty())
-        return QString();
-    bool clash = false;
-    for (int i = 0; i < AList.Count() && !clash; ++i) {
-        const TItem* item = AList.TSCTypedList<TItem>::Items(i);
-        clash = item != AWithOut && SameTextIgnoringCase(ATextOf(item), AText);
-    }
-    if (!clash)
-        return AText;
-    QString stem;
-    qint64 number = 0;
-    SplitTrailingNumber(AText, stem, number);
-    for (;;) {
-        ++number;
-        const TItem* found = AFind(stem + QString::number(number));
-        if (!found || found == AWithOut)
-            break;
-    }
-    return stem + QString::number(number);
-}
-
 // A position (0 or more) or -ID.
 template <class TItem>
 TItem* RegisterItemByKey(const TSCTypedList<TItem>& AList, int AKey)
@@ -97,7 +55,7 @@ bool RegisterStoreRecord(TTable& ADataSet, int& AID, TSetFields ASetFields, TSet
     bool ok = ASetFields();
     ok = ADataSet.Post() && ok;
     if (ok && !found)
-        AID = ADataSet.FieldValue(QStringLiteral("ID")).toInt();
+        SCSetItemID(AID, ADataSet.FieldValue(QStringLiteral("ID")).toInt());
     ASetModified(!ok);
     return ok;
 }
@@ -205,7 +163,7 @@ public:
         Refused();
         // Nothing reached the file, so nothing of it stays in memory either.
         FTable.CancelUpdates();
-        AItem->*FFields.ID = formerID;
+        SCSetItemID(AItem->*FFields.ID, formerID);
         AItem->*FFields.Modified = true;
         return false;
     }

@@ -46,14 +46,17 @@ void TWorkplace::Init()
 
 void TWorkplace::Assign(const TWorkplace& ASource)
 {
+    TWorkplaceList* list = FList;
     FColor = ASource.FColor;
     FEditor = ASource.FEditor;
-    FID = ASource.FID;
+    SCSetItemID(FID, ASource.FID, list != nullptr);
     FList = ASource.FList;
     FModified = ASource.FModified;
     FName = ASource.FName;
     FNote = ASource.FNote;
     FShortcut = ASource.FShortcut;
+    if (list)
+        list->TextChanged(this);
 }
 
 void TWorkplace::DataChanged(TObject* ASender, const QString& AValueName)
@@ -88,6 +91,8 @@ void TWorkplace::SetName(const QString& AValue)
         return;
     }
     FName = value;
+    if (FList)
+        FList->TextChanged(this);
     Announce(QStringLiteral("Name"));
     SetModified(true);
     if (FShortcut.isEmpty())
@@ -106,6 +111,8 @@ void TWorkplace::SetShortcut(const QString& AValue)
         return;
     }
     FShortcut = value;
+    if (FList)
+        FList->TextChanged(this);
     Announce(QStringLiteral("Shortcut"));
     SetModified(true);
 }
@@ -147,7 +154,7 @@ bool TWorkplace::LoadFromDB(const TTable& ADataSet)
 {
     if (!ADataSet.HasCurrent())
         return false;
-    FID = ADataSet.FieldValue(QStringLiteral("ID")).toInt();
+    SCSetItemID(FID, ADataSet.FieldValue(QStringLiteral("ID")).toInt(), FList != nullptr);
     // The stored shortcut first, so it wins over one derived from the name.
     SetShortcut(ADataSet.FieldValue(QStringLiteral("Shortcut")).toString());
     SetName(ADataSet.FieldValue(QStringLiteral("Name")).toString());
@@ -185,28 +192,19 @@ TWorkplace* TWorkplaceList::Items(int AKey) const
 
 TWorkplace* TWorkplaceList::Items(const QString& AKey) const
 {
-    const bool byShortcut = AKey.startsWith(QLatin1Char('^'));
-    const QString key = byShortcut ? AKey.mid(1) : AKey;
-    for (int i = 0; i < Count(); ++i) {
-        TWorkplace* workplace = TSCTypedList<TWorkplace>::Items(i);
-        if (SameTextIgnoringCase(byShortcut ? workplace->Shortcut() : workplace->Name(), key))
-            return workplace;
-    }
-    return nullptr;
+    if (AKey.startsWith(QLatin1Char('^')))
+        return Find(ShortcutText, AKey.mid(1));
+    return Find(NameText, AKey);
 }
 
 QString TWorkplaceList::VerifyName(const QString& AName, const TWorkplace* AWithOutWorkplace) const
 {
-    return RegisterUniqueText(
-        *this, AName, AWithOutWorkplace, [](const TWorkplace* AWorkplace) { return AWorkplace->Name(); },
-        [this](const QString& AKey) { return Items(AKey); });
+    return UniqueText(NameText, AName, AWithOutWorkplace);
 }
 
 QString TWorkplaceList::VerifyShortcut(const QString& AShortcut, const TWorkplace* AWithOutWorkplace) const
 {
-    return RegisterUniqueText(
-        *this, AShortcut, AWithOutWorkplace, [](const TWorkplace* AWorkplace) { return AWorkplace->Shortcut(); },
-        [this](const QString& AKey) { return Items(QLatin1Char('^') + AKey); });
+    return UniqueText(ShortcutText, AShortcut, AWithOutWorkplace);
 }
 
 // --- TWorkplaceMan ---

@@ -4,6 +4,7 @@
 
 #include "core/observable.h"
 #include "core/utils.h"
+#include "data/register_index.h"
 #include "data/register_sync.h"
 #include "data/table.h"
 
@@ -58,14 +59,19 @@ private:
     QString FShortcut;
 };
 
-class TWorkplaceList : public TSCTypedList<TWorkplace> {
+class TWorkplaceList : public TRegisterIndexedList<TWorkplace> {
 public:
+    TWorkplaceList() : TRegisterIndexedList<TWorkplace>({&TWorkplace::Name, &TWorkplace::Shortcut}) {}
     // A position (0 or more) or −ID.
     TWorkplace* Items(int AKey) const;
     // "^shortcut" or a name, ignoring letter case.
     TWorkplace* Items(const QString& AKey) const;
     QString VerifyName(const QString& AName, const TWorkplace* AWithOutWorkplace) const;
     QString VerifyShortcut(const QString& AShortcut, const TWorkplace* AWithOutWorkplace) const;
+
+private:
+    // The indexed texts, in the order the constructor names them.
+    enum : std::size_t { NameText, ShortcutText };
 };
 
 class TWorkplaceMan : public TObject {

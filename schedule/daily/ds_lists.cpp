@@ -427,13 +427,26 @@ TDSWorkplacePerson* TDSWorkplacePersonList::AddPerson(int AID, const QString& AS
             AItem.FSilent = FSilent;
             AItem.FStoredName = AStoredName;
         },
-        [&] { ASort ? SortByName() : Announce(QStringLiteral("Items")); });
+        [&] {
+            NotePlacedChanged();
+            ASort ? SortByName() : Announce(QStringLiteral("Items"));
+        });
 }
 
 bool TDSWorkplacePersonList::DeletePerson(int AID)
 {
     return RemoveItem(
-        *this, AID, [](TDSWorkplacePerson*, int) {}, [this] { Announce(QStringLiteral("Items")); });
+        *this, AID, [](TDSWorkplacePerson*, int) {},
+        [this] {
+            NotePlacedChanged();
+            Announce(QStringLiteral("Items"));
+        });
+}
+
+void TDSWorkplacePersonList::NotePlacedChanged() const
+{
+    if (FWorkplace && FWorkplace->OwnerList())
+        ++FWorkplace->OwnerList()->FPlacedChanges;
 }
 
 void TDSWorkplacePersonList::SortByName()
@@ -575,8 +588,9 @@ void TDSWorkplaceList::Refresh()
         const std::vector<TDSJobRecord> jobs
             = FSchedule ? store->DayJobs(FSchedule->Date()) : std::vector<TDSJobRecord>();
         const auto byWorkplace = JobsBy(jobs, &TDSJobRecord::WorkplaceID);
-        auto fill = [&byWorkplace](TDSWorkplace* AWorkplace) {
+        auto fill = [this, &byWorkplace](TDSWorkplace* AWorkplace) {
             AWorkplace->Persons()->FreeObjects();
+            ++FPlacedChanges;
             if (const auto group = byWorkplace.find(AWorkplace->ID()); group != byWorkplace.end())
                 for (const TDSJobRecord* job : group->second)
                     AWorkplace->Persons()->AddPerson(job->PersonID, job->PersonName, false);
@@ -666,12 +680,25 @@ bool TDSWorkplaceList::EditWorkplace(int AWorkplaceID)
 
 QString TDSWorkplaceList::GetShortcutsAsStringForPerson(int APersonID) const
 {
-    QStringList parts;
-    for (int i = 0; i < Count(); ++i) {
-        const TDSWorkplace* workplace = TSCTypedList::Items(i);
-        if (workplace->Persons()->Items(-APersonID))
-            parts << workplace->ShortcutOrStoredShortcutInBrackets();
+    if (const std::pair stamp{Changes(), FPlacedChanges}; stamp != FPlacedStamp) {
+        FPlaced.clear();
+        for (int i = 0; i < Count(); ++i) {
+            const TDSWorkplace* workplace = TSCTypedList::Items(i);
+            for (int k = 0; k < workplace->Persons()->Count(); ++k) {
+                std::vector<const TDSWorkplace*>& placed = FPlaced[workplace->Persons()->Items(k)->ID()];
+                if (placed.empty() || placed.back() != workplace)
+                    placed.push_back(workplace);
+            }
+        }
+        FPlacedStamp = stamp;
     }
+    const auto placed = FPlaced.find(APersonID);
+    if (placed == FPlaced.end())
+        return QString();
+    // The texts are read now: a register shortcut may have changed since.
+    QStringList parts;
+    for (const TDSWorkplace* workplace : placed->second)
+        parts << workplace->ShortcutOrStoredShortcutInBrackets();
     return parts.join(QLatin1Char('-'));
 }
 

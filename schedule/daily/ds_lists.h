@@ -11,8 +11,12 @@
 #include <QMimeData>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 class TPerson;
 class TWorkplace;
@@ -207,6 +211,8 @@ public:
 private:
     friend class TDSWorkplace;
     void Announce(const QString& AValueName);
+    // Tells the workplace list that a worker came or went.
+    void NotePlacedChanged() const;
 
     TDSWorkplace* FWorkplace = nullptr;
     TObject* FEditor = nullptr;
@@ -293,6 +299,7 @@ public:
 
 private:
     friend class TDSWorkplace;
+    friend class TDSWorkplacePersonList;
     void Announce(const QString& AValueName);
 
     TDailySchedule* FSchedule = nullptr;
@@ -300,6 +307,12 @@ private:
     bool FSilent = false;
     TSortingDirection FSortingDirection = sdAscended;
     TDSWorkplaceSortingKind FSortingKind = dswskByShortcut;
+    // Goes up whenever a worker comes to or leaves a workplace of the list.
+    std::uint64_t FPlacedChanges = 0;
+    // Each placed worker's workplaces in the list's order, built in one pass
+    // over the day for the list and placings as FPlacedStamp says they were.
+    mutable std::unordered_map<int, std::vector<const TDSWorkplace*>> FPlaced;
+    mutable std::pair<std::uint64_t, std::uint64_t> FPlacedStamp{UINT64_MAX, 0};
 };
 
 // A dragged worker.

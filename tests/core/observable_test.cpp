@@ -201,8 +201,9 @@ TEST(ObservableTest, AnItemFoundByIDWhateverHappenedToTheListSince)
     list.Delete(2);
     EXPECT_EQ(list.ItemWithID(5), nullptr);
     EXPECT_EQ(list.ItemWithID(9), list.Items(2));
-    // An item given another ID in place.
+    // An item given another ID in place, which says so as a store does.
     list.Items(2)->FID = 7;
+    SCItemIDsChanged();
     EXPECT_EQ(list.ItemWithID(9), nullptr);
     EXPECT_EQ(list.ItemWithID(7), list.Items(2));
     list.Insert(0, std::make_unique<TNumbered>(9));
@@ -210,6 +211,40 @@ TEST(ObservableTest, AnItemFoundByIDWhateverHappenedToTheListSince)
     EXPECT_EQ(list.ItemWithID(7), list.Items(3));
     list.FreeObjects();
     EXPECT_EQ(list.ItemWithID(7), nullptr);
+}
+
+TEST(ObservableTest, NewAndAbsentIDsAreAnsweredWithoutAWalk)
+{
+    long reads = 0;
+    struct TCounted : TObject {
+        TCounted(int AID, long& AReads) : FID(AID), Reads(AReads) {}
+        int ID() const
+        {
+            ++Reads;
+            return FID;
+        }
+        int FID;
+        long& Reads;
+    };
+    TSCTypedList<TCounted> list;
+    // Filled as the daily lists are: each new ID is looked up, then added.
+    const int count = 2000;
+    for (int id = 1; id <= count; ++id)
+        if (!list.ItemWithID(id))
+            list.Add(std::make_unique<TCounted>(id, reads));
+    EXPECT_LT(reads, 3L * count);
+    const long filled = reads;
+    for (int id = count + 1; id <= 2 * count; ++id)
+        EXPECT_EQ(list.ItemWithID(id), nullptr);
+    EXPECT_EQ(reads, filled);
+    EXPECT_EQ(list.ItemWithID(count / 2), list.Items(count / 2 - 1));
+    // An item stored in place takes its new ID: found by it, not by the old.
+    list.Add(std::make_unique<TCounted>(0, reads));
+    TCounted* stored = list.Items(count);
+    SCSetItemID(stored->FID, 5000);
+    EXPECT_EQ(list.ItemWithID(5000), stored);
+    EXPECT_EQ(list.ItemWithID(0), nullptr);
+    EXPECT_EQ(list.ItemWithID(1), list.Items(0));
 }
 
 TEST(ObservableTest, CancelledEditRestoresEveryFieldAndTheFormerEditor)

@@ -12,6 +12,24 @@ protected:
         DataTest::SetUp();
         Open();
     }
+    // The worker editor's next run names him AName and closes with AOk.
+    void NextEditNames(const QString& AName, bool AOk)
+    {
+        EditorDoes(
+            "TPersonEditor", [AName](TObject* o) { static_cast<TPerson*>(o)->SetName(AName); }, AOk);
+    }
+    // A change another copy of the program makes to the workers file.
+    bool WrittenElsewhere(const QString& ASql)
+    {
+        bool ok = false;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "elsewhere");
+            db.setDatabaseName(Folder + "Workers.cds");
+            ok = db.open() && QSqlQuery(db).exec(ASql);
+        }
+        QSqlDatabase::removeDatabase("elsewhere");
+        return ok;
+    }
 };
 
 TEST_F(PersonsTest, NamesStayUniqueIgnoringCaseWithNumbers)
@@ -42,6 +60,41 @@ TEST_F(PersonsTest, LookupsByPositionIdAndName)
     EXPECT_EQ(Store->Persons->Persons(-ann->ID()), ann);
     EXPECT_EQ(Store->Persons->Persons("BOB"), bob);
     EXPECT_EQ(Store->Persons->Persons("Eve"), nullptr);
+}
+
+TEST_F(PersonsTest, NamesAndIDsAreFoundAfterRenamesDeletesAndAnotherCopysChanges)
+{
+    TPersonMan& persons = *Store->Persons;
+    TPerson* ann = AddPerson("Ann");
+    TPerson* bob = AddPerson("Bob");
+    TPerson* cid = AddPerson("Cid");
+    // A saved rename frees the old name; a cancelled one changes nothing.
+    NextEditNames("Anna", true);
+    ASSERT_TRUE(persons.EditPerson(ann));
+    NextEditNames("Robert", false);
+    EXPECT_FALSE(persons.EditPerson(bob));
+    EXPECT_EQ(persons.Persons("ANNA"), ann);
+    EXPECT_EQ(persons.Persons("robert"), nullptr);
+    EXPECT_EQ(persons.Persons("bob"), bob);
+    EXPECT_EQ(AddPerson("ann")->Name(), "ann");
+    ASSERT_TRUE(persons.DeletePerson(cid->ID()));
+    EXPECT_EQ(AddPerson("CID")->Name(), "CID");
+    // Another copy renames Bob and adds Eve.
+    ASSERT_TRUE(WrittenElsewhere(QString("UPDATE Data SET Name = 'Zed' WHERE ID = %1").arg(bob->ID())));
+    ASSERT_TRUE(WrittenElsewhere("INSERT INTO Data (Name, SortingName) VALUES ('Eve', 'Eve')"));
+    EXPECT_TRUE(persons.Sync());
+    EXPECT_EQ(persons.Persons("zed"), bob);
+    EXPECT_EQ(AddPerson("bob")->Name(), "bob");
+    EXPECT_EQ(AddPerson("eve")->Name(), "eve1");
+    // Another copy deletes Zed's record: stored again, he takes a new ID and
+    // is found by it at once, though the list looked up an absent ID before.
+    const int formerID = bob->ID();
+    EXPECT_EQ(persons.Persons(-999), nullptr);
+    ASSERT_TRUE(WrittenElsewhere(QString("DELETE FROM Data WHERE ID = %1").arg(formerID)));
+    ASSERT_TRUE(persons.InsertPerson(bob));
+    EXPECT_NE(bob->ID(), formerID);
+    EXPECT_EQ(persons.Persons(-bob->ID()), bob);
+    EXPECT_EQ(persons.Persons(-formerID), nullptr);
 }
 
 TEST_F(PersonsTest, AbsenceClampsAndIsOut)
@@ -221,6 +274,12 @@ TEST_F(WorkplacesTest, NamesAndShortcutsAreTrimmedDerivedAndUnique)
     EXPECT_EQ(k->Shortcut(), "Kio");
     k->SetName("Counter");
     EXPECT_EQ(k->Shortcut(), "Kio");
+    // The former name and shortcut are free again, the new ones found.
+    EXPECT_EQ(Store->Workplaces->Workplaces("^KIO"), k);
+    EXPECT_EQ(Store->Workplaces->Workplaces("counter"), k);
+    TWorkplace* kiosk = AddWorkplace("kiosk", "k1");
+    EXPECT_EQ(kiosk->Name(), "kiosk");
+    EXPECT_EQ(kiosk->Shortcut(), "k1");
     EXPECT_EQ(Store->Workplaces->Workplaces("^kit"), kitchen);
     EXPECT_EQ(Store->Workplaces->Workplaces("kitchen"), kitchen);
     EXPECT_EQ(Store->Workplaces->Workplaces(-second->ID()), second);

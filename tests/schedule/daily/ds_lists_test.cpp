@@ -94,6 +94,31 @@ TEST_F(DSListsTest, ShortcutTextsOfAWorkerWithADeletedWorkplace)
     EXPECT_EQ(Schedule.Workplaces()->GetShortcutsAsStringForPerson(99), "");
 }
 
+TEST_F(DSListsTest, ShortcutTextsFollowPlacingsTheListsOrderAndTheRegister)
+{
+    const int ann = Store.AddPersonRecord("Ann");
+    const int bob = Store.AddPersonRecord("Bob");
+    const int a1 = Store.AddWorkplaceRecord("A1", "Attic");
+    const int b2 = Store.AddWorkplaceRecord("B2", "Bar");
+    Store.AddJobRow(Day, ann, a1);
+    Store.AddJobRow(Day, bob, b2);
+    Schedule.SetDate(Day);
+    TDSWorkplaceList* workplaces = Schedule.Workplaces();
+    EXPECT_EQ(workplaces->GetShortcutsAsStringForPerson(ann), "A1");
+    ASSERT_NE(workplaces->AddWorkplacePerson(b2, ann, "B2", "Bar", "Ann"), nullptr);
+    EXPECT_EQ(workplaces->GetShortcutsAsStringForPerson(ann), "A1-B2");
+    workplaces->SetSortingDirection(sdDescended);
+    EXPECT_EQ(workplaces->GetShortcutsAsStringForPerson(ann), "B2-A1");
+    ASSERT_TRUE(workplaces->DeleteWorkplacePerson(b2, ann));
+    EXPECT_EQ(workplaces->GetShortcutsAsStringForPerson(ann), "A1");
+    // A register shortcut is read when asked, without a refresh.
+    Store.FindWorkplace(b2)->Shortcut = "BB";
+    EXPECT_EQ(workplaces->Items(-b2)->Persons()->Items(-bob)->WorkplaceShortcutsAsString(), "BB");
+    EXPECT_EQ(workplaces->GetShortcutsAsStringForPerson(0), "");
+    Schedule.SetDate(Day + 1);
+    EXPECT_EQ(workplaces->GetShortcutsAsStringForPerson(bob), "");
+}
+
 TEST_F(DSListsTest, WorkerRowNamesWithAndWithoutStoredName)
 {
     const int ann = Store.AddPersonRecord("Ann");
