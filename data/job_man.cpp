@@ -114,6 +114,8 @@ void TJobMan::OpenDBFiles()
     DSJobs.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
     TDataMan::CheckDBStructure(DSJobs, DSJobsDef);
     MendRepeatedRelations();
+    // What is in the file now is what this copy starts from.
+    DSJobs.ChangedElsewhere();
     // The reads pass such rows over; a count over the whole file would hold
     // up the start.
     if (DSJobs.Active() && !DSJobs.InMemory())

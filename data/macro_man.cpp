@@ -83,6 +83,7 @@ void TMacroMan::OpenDBFiles()
     DSMacros.Close();
     DSMacros.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
     TDataMan::CheckDBStructure(DSMacros, DSMacrosDef);
+    DSMacros.ChangedElsewhere();
     // A template passes such pairs over.
     if (!DSMacros.InMemory())
         TDataMan::ReportUnusableRows(DSMacros.FileName(),

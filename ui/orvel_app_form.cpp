@@ -18,6 +18,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -81,8 +82,12 @@ TOrvelAppForm::TOrvelAppForm(
     // What another copy changed is read as this copy's own changes are, once
     // no drag, menu or dialog is under way.
     FDataWatch = std::make_unique<TDataWatch>();
-    FDataWatch->SetGate(
-        [] { return !QApplication::activeModalWidget() && !QApplication::activePopupWidget() && !DragUnderWay(); });
+    // A nested event loop (a dialog, a menu, a drag, even one just closing)
+    // has a caller waiting on the stack that may hold what a refresh frees.
+    FDataWatch->SetGate([] {
+        return QThread::currentThread()->loopLevel() <= 1 && !QApplication::activeModalWidget()
+               && !QApplication::activePopupWidget() && !DragUnderWay();
+    });
     FDataWatch->SetListener([this](int) { RefreshShownScreen(); });
 
     FitMinimumToScreen(QSize(0, 0));

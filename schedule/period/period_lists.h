@@ -354,7 +354,9 @@ protected:
         if (!entry || !entry->Record())
             return false;
         const bool result = AEdit(entry->ID());
-        if (result) {
+        // The editor ran an event loop: the entry is looked up again.
+        entry = static_cast<TEntry*>(EntryByID(AID));
+        if (result && entry) {
             entry->DataChanged(entry, entry, QString());
             SortByKind();
         }
