@@ -308,7 +308,7 @@ const std::vector<TJobRow>& TJobMan::DayRelations(TDate ADate)
     if (const std::vector<TJobRow>* kept = FDays.Rows(day, state))
         return *kept;
     FDays.Forget();
-    if (ReadJobRows(DSJobs, day, day, 0, 0, FDayRows) && state.IsValid())
+    if (ReadJobRows(DSJobs, day, day, 0, 0, FDayRows, &FTexts) && state.IsValid())
         return FDays.Keep(day, state, std::move(FDayRows));
     ReadRows(day, day, 0, 0, FDayRows);
     return FDayRows;
@@ -319,13 +319,7 @@ bool TJobMan::PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkpl
 {
     const TDate from = TruncDate(std::min(AFrom, ATo));
     const TDate to = TruncDate(std::max(AFrom, ATo));
-    const bool someTexts = ATexts.PersonID > 0 || ATexts.WorkplaceID > 0;
-    // The ID stands at the end of the index's entry, behind the texts: it
-    // comes only with all of them.
-    TJobRowReader rows(DSJobs, from, to, APersonID, AWorkplaceID,
-        ATexts.All  ? jrcAll
-        : someTexts ? jrcNames
-                    : jrcKeysOnly);
+    TJobRowReader rows(DSJobs, from, to, APersonID, AWorkplaceID, jrcAll, ATexts, &FTexts);
     TJobRow row;
     bool handed = false;
     while (rows.Next()) {
@@ -333,18 +327,15 @@ bool TJobMan::PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkpl
         row.ID = rows.ID();
         row.PersonID = rows.PersonID();
         row.WorkplaceID = rows.WorkplaceID();
-        // The names are decoded only for the rows that show them.
-        if (ATexts.All || (ATexts.PersonID > 0 && row.PersonID == ATexts.PersonID)
-            || (ATexts.WorkplaceID > 0 && row.WorkplaceID == ATexts.WorkplaceID)) {
+        // Shared with the texts kept: no allocation for a row.
+        if (rows.HasTexts()) {
             row.PersonName = rows.PersonName();
             row.WorkplaceShortcut = rows.WorkplaceShortcut();
             row.WorkplaceName = rows.WorkplaceName();
             row.Note = rows.Note();
-        } else if (someTexts) {
-            row.PersonName.clear();
-            row.WorkplaceShortcut.clear();
-            row.WorkplaceName.clear();
-            row.Note.clear();
+        } else if (!row.PersonName.isNull() || !row.WorkplaceShortcut.isNull() || !row.WorkplaceName.isNull()
+                   || !row.Note.isNull()) {
+            row.PersonName = row.WorkplaceShortcut = row.WorkplaceName = row.Note = QString();
         }
         ARow(row);
         handed = true;
@@ -380,7 +371,7 @@ std::vector<std::pair<int, int>> TJobMan::JobPairs()
     if (FFilterModified && DSJobs.Active()) {
         std::vector<std::pair<int, std::pair<int, int>>> rows;
         TJobRowReader reader(
-            DSJobs, std::min(FDateFrom, FDateTo), std::max(FDateFrom, FDateTo), FPersonID, FWorkplaceID, jrcID);
+            DSJobs, std::min(FDateFrom, FDateTo), std::max(FDateFrom, FDateTo), FPersonID, FWorkplaceID, jrcKeysOnly);
         while (reader.Next())
             rows.push_back({reader.ID(), {reader.PersonID(), reader.WorkplaceID()}});
         if (!reader.Failed()) {

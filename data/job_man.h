@@ -55,16 +55,6 @@ private:
     QString FWorkplaceShortcut;
 };
 
-// Which rows of a read of relations carry their stored names and note: all,
-// or those of one worker or one workplace only (the others their keys and
-// date), as a period schedule shows the names of its own one's relations.
-struct TJobRowTexts {
-    bool All = true;
-    int PersonID = 0;
-    int WorkplaceID = 0;
-    static TJobRowTexts Of(int APersonID, int AWorkplaceID) { return {false, APersonID, AWorkplaceID}; }
-};
-
 class TJobList : public TSCTypedList<TJob> {
 public:
     // A position (0 or more) or −ID.
@@ -96,8 +86,8 @@ public:
     // without the texts unless the list is loaded already.
     std::vector<std::pair<int, int>> JobPairs();
 
-    // The reads of the schedules: compact rows straight from the file's date
-    // index, without job objects and without touching the filter or the
+    // The reads of the schedules: compact rows straight from the file's
+    // indexes, without job objects and without touching the filter or the
     // loaded list. Rows no register entry can be named by are passed over.
     //
     // The relations of one day in ID order, valid until the next call of the
@@ -107,10 +97,9 @@ public:
     const std::vector<TJobRow>& DayRelations(TDate ADate);
     // The relations of the days AFrom to ATo (either order), of one worker
     // and one workplace when APersonID and AWorkplaceID are positive, handed
-    // to ARow one by one in the date index's order (a month holds thousands:
-    // no list between), texts as ATexts asks (the IDs with all texts only);
-    // ARow may take the texts. False
-    // when the read failed; the rows handed before are then void.
+    // to ARow one by one in date order (a month holds thousands: no list
+    // between), texts as ATexts asks; ARow may take the texts. False when
+    // the read failed; the rows handed before are then void.
     bool PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, const TJobRowTexts& ATexts,
         const std::function<void(TJobRow&)>& ARow);
     // True when ADate surely has no relation; false when it has or that is
@@ -190,6 +179,7 @@ private:
     TDate FUpdateDate = 0;
     bool FUpdatePairsValid = false;
     std::set<std::pair<int, int>> FUpdatePairs;
+    TJobTexts FTexts;
     TJobDayCache FDays;
     // A day read without being kept.
     std::vector<TJobRow> FDayRows;

@@ -347,7 +347,7 @@ TOpenResult TTable::StartWriting()
             query.finish();
             // Best effort: an older file without it only reads more slowly.
             QSqlDatabase db = Database();
-            UpgradeDateIndex(db, found);
+            UpgradeTableSchema(db, found);
         }
     }
     if (!ok) {

@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 
 sqlite3* SQLiteHandle(const QSqlDatabase& ADatabase)
@@ -76,36 +77,92 @@ QVariant StoredFieldValue(const TFieldDef& ADef, const QVariant& AValue)
 }
 
 namespace {
-// The one index of a dated table: the date, then the integer IDs, then the
-// other columns, so every read of a day or a period, of everyone or of one
-// worker or workplace, comes from the index alone, and a day's new rows land
-// on a few pages at its end instead of one page per worker and workplace.
-QStringList DateIndexColumns(const TFieldDefs& ADefs)
+bool IsIDField(const TFieldDef& ADef)
 {
-    QStringList columns;
-    for (const TFieldDef& def : ADefs)
-        if (def.Name == QLatin1String("Date"))
-            columns << def.Name;
-    if (columns.isEmpty())
-        return columns;
-    auto isID
-        = [](const TFieldDef& ADef) { return ADef.DataType == ftInteger && ADef.Name.endsWith(QLatin1String("ID")); };
-    for (const TFieldDef& def : ADefs)
-        if (isID(def))
-            columns << def.Name;
-    for (const TFieldDef& def : ADefs)
-        if (def.Name != QLatin1String("Date") && def.DataType != ftAutoInc && !isID(def))
-            columns << def.Name;
-    return columns;
+    return ADef.DataType == ftInteger && ADef.Name.endsWith(QLatin1String("ID"));
 }
 
-QString DateIndexStatement(const TFieldDefs& ADefs)
+bool IsDated(const TFieldDefs& ADefs)
+{
+    return std::any_of(
+        ADefs.begin(), ADefs.end(), [](const TFieldDef& ADef) { return ADef.Name == QLatin1String("Date"); });
+}
+
+QStringList IDFields(const TFieldDefs& ADefs)
+{
+    QStringList names;
+    for (const TFieldDef& def : ADefs)
+        if (IsIDField(def))
+            names << def.Name;
+    return names;
+}
+
+struct TIndexDef {
+    QString Name;
+    QStringList Columns;
+};
+
+// The indexes of a dated table, each the date with the IDs: a day of
+// everyone is a range of either, a worker's or a workplace's period a seek
+// to each day of the one that has its ID next; a day's new rows land on a
+// few pages at the end of each. Without the texts, so that they add little to
+// the file: a read takes them from the row, and only for the rows that need
+// them.
+QList<TIndexDef> DateIndexes(const TFieldDefs& ADefs)
+{
+    if (!IsDated(ADefs))
+        return {};
+    const QStringList ids = IDFields(ADefs);
+    const QString date = QStringLiteral("Date");
+    QList<TIndexDef> indexes{{QStringLiteral("IndexDate"), QStringList{date} + ids}};
+    for (qsizetype i = 1; i < ids.size(); ++i) {
+        QStringList others = ids;
+        others.removeAt(i);
+        indexes.append({QStringLiteral("IndexDate") + ids[i], QStringList{date, ids[i]} + others});
+    }
+    return indexes;
+}
+
+QString IndexStatement(const TIndexDef& AIndex)
 {
     QStringList quoted;
-    for (const QString& name : DateIndexColumns(ADefs))
+    for (const QString& name : AIndex.Columns)
         quoted << SqlQuotedName(name);
-    return QStringLiteral("CREATE INDEX IndexDate ON Data (%1)").arg(quoted.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE INDEX %1 ON Data (%2)")
+        .arg(SqlQuotedName(AIndex.Name), quoted.join(QStringLiteral(", ")));
 }
+
+// The indexes the file's data table has that are none of ours, or ours with
+// other columns; false when they cannot be read.
+bool IndexesToChange(
+    const QSqlDatabase& ADatabase, const QList<TIndexDef>& AWanted, QStringList& ADrop, QList<TIndexDef>& ACreate)
+{
+    ADrop.clear();
+    ACreate = AWanted;
+    QSqlQuery query(ADatabase);
+    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Data' "
+                                   "AND sql IS NOT NULL")))
+        return false;
+    QStringList present;
+    while (query.next())
+        present << query.value(0).toString();
+    for (const QString& name : present) {
+        QSqlQuery columns(ADatabase);
+        if (!columns.exec(QStringLiteral("PRAGMA index_info(%1)").arg(SqlQuotedName(name))))
+            return false;
+        QStringList list;
+        while (columns.next())
+            list << columns.value(2).toString();
+        const auto wanted = std::find_if(ACreate.begin(), ACreate.end(),
+            [&](const TIndexDef& AIndex) { return AIndex.Name == name && AIndex.Columns == list; });
+        if (wanted != ACreate.end())
+            ACreate.erase(wanted);
+        else
+            ADrop << name;
+    }
+    return true;
+}
+
 } // namespace
 
 bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
@@ -117,13 +174,11 @@ bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
                                    "Type INTEGER NOT NULL, Size INTEGER NOT NULL)")))
         return false;
     QStringList columns;
-    bool hasDate = false;
     for (int i = 0; i < ADefs.size(); ++i) {
         const TFieldDef& def = ADefs[i];
         if (SqlFieldType(def.DataType).isEmpty())
             return false;
         columns << SqlQuotedName(def.Name) + QLatin1Char(' ') + SqlFieldType(def.DataType);
-        hasDate = hasDate || def.Name == QLatin1String("Date");
         query.prepare(QStringLiteral("INSERT INTO Fields (Position, Name, Type, Size) VALUES (?, ?, ?, ?)"));
         query.addBindValue(i);
         query.addBindValue(def.Name);
@@ -134,40 +189,33 @@ bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
     }
     if (!query.exec(QStringLiteral("CREATE TABLE Data (%1)").arg(columns.join(QStringLiteral(", ")))))
         return false;
-    // Every date-based read is one of these ranges: a day or a period, of
-    // everyone, of one worker or of one workplace.
-    return !hasDate || query.exec(DateIndexStatement(ADefs));
+    for (const TIndexDef& index : DateIndexes(ADefs))
+        if (!query.exec(IndexStatement(index)))
+            return false;
+    return true;
 }
 
-bool UpgradeDateIndex(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
+bool UpgradeTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
 {
-    const QStringList wanted = DateIndexColumns(ADefs);
+    const QList<TIndexDef> wanted = DateIndexes(ADefs);
     if (wanted.isEmpty())
         return true;
-    QStringList present;
-    QStringList others;
-    {
-        QSqlQuery query(ADatabase);
-        if (!query.exec(QStringLiteral("PRAGMA index_info(IndexDate)")))
-            return false;
-        while (query.next())
-            present << query.value(2).toString();
-        if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Data' "
-                                       "AND sql IS NOT NULL AND name <> 'IndexDate'")))
-            return false;
-        while (query.next())
-            others << query.value(0).toString();
-    }
-    if (present == wanted && others.isEmpty())
+    QStringList drop;
+    QList<TIndexDef> create;
+    if (!IndexesToChange(ADatabase, wanted, drop, create))
+        return false;
+    if (drop.isEmpty() && create.isEmpty())
         return true;
     QSqlQuery query(ADatabase);
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return false;
-    bool ok = true;
-    for (const QString& name : others)
+    // Another copy may have done it while this one waited for the lock.
+    bool ok = IndexesToChange(ADatabase, wanted, drop, create);
+    for (const QString& name : drop)
         ok = ok && query.exec(QStringLiteral("DROP INDEX %1").arg(SqlQuotedName(name)));
-    ok = ok && query.exec(QStringLiteral("DROP INDEX IF EXISTS IndexDate")) && query.exec(DateIndexStatement(ADefs))
-         && query.exec(QStringLiteral("COMMIT"));
+    for (const TIndexDef& index : create)
+        ok = ok && query.exec(IndexStatement(index));
+    ok = ok && query.exec(QStringLiteral("COMMIT"));
     if (!ok)
         query.exec(QStringLiteral("ROLLBACK"));
     return ok;

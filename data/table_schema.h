@@ -1,7 +1,7 @@
 // What a table file is made of, shared by the table (data/table.h) and the
 // file-level work (data/table_file.h) so neither needs the other: field
 // lists, how names, types and values are written to SQLite, the connection
-// set-up and the schema with its date index.
+// set-up and the schema with its indexes.
 #pragma once
 
 #include "core/utils.h"
@@ -49,8 +49,8 @@ inline QString StoredFieldText(const TFieldDef& ADef, const QString& AText)
     return ADef.Size > 0 ? CutText(AText, ADef.Size) : AText;
 }
 
-// Field list, data table and, for a dated table, its date index.
+// Field list, data table and, for a dated table, its indexes.
 bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs);
-// Gives a file written by an earlier version the date index of the current
+// Gives a file written by an earlier version the indexes of the current
 // schema; false when that could not be written (the file still reads).
-bool UpgradeDateIndex(QSqlDatabase& ADatabase, const TFieldDefs& ADefs);
+bool UpgradeTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs);
