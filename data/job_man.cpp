@@ -114,9 +114,20 @@ void TJobMan::OpenDBFiles()
     DSJobs.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
     TDataMan::CheckDBStructure(DSJobs, DSJobsDef);
     MendRepeatedRelations();
-    // The reads pass such rows over; a count over the whole file would hold
-    // up the start.
-    if (DSJobs.Active() && !DSJobs.InMemory())
+    CheckUnusableRows();
+}
+
+void TJobMan::CheckUnusableRows()
+{
+    if (!DSJobs.Active() || DSJobs.InMemory())
+        return;
+    // The reads pass such rows over. The file keeps their count once it has
+    // been written by this version; a count over the whole file, only for
+    // an older or read-only one, would hold up the start.
+    const qint64 kept = KeptUnusableRowCount(DSJobs.Database(), DSJobs.FieldDefs());
+    if (kept >= 0)
+        FUnusableRowsCheck.Tell(DSJobs.FileName(), kept);
+    else
         FUnusableRowsCheck.Start(
             DSJobs.FileName(), DSJobs.UnusableRowsQuery({QStringLiteral("PersonID"), QStringLiteral("WorkplaceID")}));
 }
@@ -431,6 +442,7 @@ void TJobMan::BeginUpdate()
     if (FUpdateCount++ > 0)
         return;
     FUpdateFailed = false;
+    FUnusableRowsCheck.Pause();
     // What the update checks (a pair there already) is read under the file's
     // write lock, so another copy cannot add the same pair in between.
     if (DSJobs.CanModify())
@@ -445,11 +457,13 @@ bool TJobMan::EndUpdate()
     if (--FUpdateCount > 0)
         return !FUpdateFailed;
     FUpdatePairsValid = false;
-    if (!FUpdateFailed && DSJobs.Active() && DSJobs.Save())
-        return true;
-    DSJobs.CancelUpdates();
-    DiscardJobs();
-    return false;
+    const bool saved = !FUpdateFailed && DSJobs.Active() && DSJobs.Save();
+    if (!saved) {
+        DSJobs.CancelUpdates();
+        DiscardJobs();
+    }
+    FUnusableRowsCheck.Resume();
+    return saved;
 }
 
 bool TJobMan::InsertJob(TJob* AJob)

@@ -143,6 +143,9 @@ public:
 private:
     // The file's user version once its relations are known to be unique.
     static constexpr int CheckedRelationsVersion = 1;
+    // Tells of the rows of the file that cannot be used: the count it keeps,
+    // or one made beside the user's work.
+    void CheckUnusableRows();
     // Keeps one of each relation a file holds more than once, after a copy of
     // the file as it was is kept as "<file>.bak", and tells the user.
     void MendRepeatedRelations();

@@ -562,19 +562,16 @@ qint64 TTable::TotalRowCount()
 
 QString TTable::UnusableRowsQuery(const QStringList& AIDFields) const
 {
-    QStringList unusable;
+    QStringList columns;
     for (const QString& field : AIDFields) {
         const int index = FieldIndex(field);
-        if (index < 0)
-            continue;
-        // As a reader takes the value: a text by its leading digits.
-        const QString name
-            = FFieldDefs[index].DataType == ftAutoInc ? QStringLiteral("rowid") : QuoteName(FFieldDefs[index].Name);
-        unusable << QStringLiteral("NOT coalesce(CAST(%1 AS INTEGER) BETWEEN 1 AND 2147483647, 0)").arg(name);
+        if (index >= 0)
+            columns << (FFieldDefs[index].DataType == ftAutoInc ? QStringLiteral("rowid")
+                                                                : QuoteName(FFieldDefs[index].Name));
     }
-    if (unusable.isEmpty())
+    if (columns.isEmpty())
         return QString();
-    return QStringLiteral("SELECT count(*) FROM Data WHERE ") + unusable.join(QStringLiteral(" OR "));
+    return QStringLiteral("SELECT count(*) FROM Data WHERE ") + UnusableIDCondition(columns);
 }
 
 qint64 TTable::UnusableRowCount(const QStringList& AIDFields)

@@ -76,6 +76,14 @@ QVariant StoredFieldValue(const TFieldDef& ADef, const QVariant& AValue)
     }
 }
 
+QString UnusableIDCondition(const QStringList& AColumns)
+{
+    QStringList unusable;
+    for (const QString& column : AColumns)
+        unusable << QStringLiteral("NOT coalesce(CAST(%1 AS INTEGER) BETWEEN 1 AND 2147483647, 0)").arg(column);
+    return unusable.join(QStringLiteral(" OR "));
+}
+
 namespace {
 bool IsIDField(const TFieldDef& ADef)
 {
@@ -163,6 +171,43 @@ bool IndexesToChange(
     return true;
 }
 
+// The table and the triggers that keep the count of the unusable rows, as
+// (type, name, statement); none for a table without IDs and dates.
+QList<QStringList> KeptCountObjects(const TFieldDefs& ADefs)
+{
+    const QStringList ids = IDFields(ADefs);
+    if (!IsDated(ADefs) || ids.isEmpty())
+        return {};
+    QStringList quotedIDs, newIDs, oldIDs;
+    for (const QString& id : ids) {
+        quotedIDs << SqlQuotedName(id);
+        newIDs << QStringLiteral("NEW.") + quotedIDs.back();
+        oldIDs << QStringLiteral("OLD.") + quotedIDs.back();
+    }
+    const QString isNew = QLatin1Char('(') + UnusableIDCondition(newIDs) + QLatin1Char(')');
+    const QString isOld = QLatin1Char('(') + UnusableIDCondition(oldIDs) + QLatin1Char(')');
+    const QString trigger = QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON Data WHEN %3 BEGIN "
+                                           "UPDATE UnusableRows SET Count = Count + %4; END");
+    return {{QStringLiteral("table"), QStringLiteral("UnusableRows"),
+                QStringLiteral("CREATE TABLE UnusableRows (Count INTEGER)")},
+        {QStringLiteral("trigger"), QStringLiteral("UnusableRowsInsert"),
+            trigger.arg(QStringLiteral("UnusableRowsInsert"), QStringLiteral("INSERT"), isNew, QStringLiteral("1"))},
+        {QStringLiteral("trigger"), QStringLiteral("UnusableRowsDelete"),
+            trigger.arg(QStringLiteral("UnusableRowsDelete"), QStringLiteral("DELETE"), isOld, QStringLiteral("-1"))},
+        {QStringLiteral("trigger"), QStringLiteral("UnusableRowsUpdate"),
+            trigger.arg(QStringLiteral("UnusableRowsUpdate"),
+                QStringLiteral("UPDATE OF ") + quotedIDs.join(QStringLiteral(", ")),
+                isNew + QStringLiteral(" <> ") + isOld, isNew + QStringLiteral(" - ") + isOld)}};
+}
+
+// Writes the objects that keep the count, starting from ACount.
+bool WriteKeptCount(QSqlQuery& AQuery, const QList<QStringList>& AObjects, qint64 ACount)
+{
+    bool ok = true;
+    for (const QStringList& object : AObjects)
+        ok = ok && AQuery.exec(object[2]);
+    return ok && AQuery.exec(QStringLiteral("INSERT INTO UnusableRows (Count) VALUES (%1)").arg(ACount));
+}
 } // namespace
 
 bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
@@ -192,7 +237,36 @@ bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
     for (const TIndexDef& index : DateIndexes(ADefs))
         if (!query.exec(IndexStatement(index)))
             return false;
-    return true;
+    // A new table has no rows; the rows a rebuild copies in are counted as
+    // they come.
+    const QList<QStringList> kept = KeptCountObjects(ADefs);
+    return kept.isEmpty() || WriteKeptCount(query, kept, 0);
+}
+
+qint64 KeptUnusableRowCount(const QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
+{
+    const QList<QStringList> wanted = KeptCountObjects(ADefs);
+    if (wanted.isEmpty())
+        return -1;
+    QSqlQuery query(ADatabase);
+    QStringList names;
+    for (const QStringList& object : wanted)
+        names << QLatin1Char('\'') + object[1] + QLatin1Char('\'');
+    if (!query.exec(QStringLiteral("SELECT type, name, sql FROM sqlite_master WHERE name IN (%1)")
+                        .arg(names.join(QStringLiteral(", ")))))
+        return -1;
+    QList<QStringList> present;
+    while (query.next())
+        present << QStringList{query.value(0).toString(), query.value(1).toString(), query.value(2).toString()};
+    // Triggers changed or missing may have let rows in uncounted.
+    if (present.size() != wanted.size()
+        || !std::all_of(wanted.begin(), wanted.end(), [&](const QStringList& A) { return present.contains(A); }))
+        return -1;
+    if (!query.exec(QStringLiteral("SELECT count(*), max(Count), typeof(max(Count)) FROM UnusableRows"))
+        || !query.next() || query.value(0).toInt() != 1 || query.value(2).toString() != QLatin1String("integer"))
+        return -1;
+    const qint64 count = query.value(1).toLongLong();
+    return count >= 0 ? count : -1;
 }
 
 bool UpgradeTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
@@ -202,9 +276,11 @@ bool UpgradeTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
         return true;
     QStringList drop;
     QList<TIndexDef> create;
+    const QList<QStringList> kept = KeptCountObjects(ADefs);
+    const bool counted = kept.isEmpty() || KeptUnusableRowCount(ADatabase, ADefs) >= 0;
     if (!IndexesToChange(ADatabase, wanted, drop, create))
         return false;
-    if (drop.isEmpty() && create.isEmpty())
+    if (drop.isEmpty() && create.isEmpty() && counted)
         return true;
     QSqlQuery query(ADatabase);
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
@@ -215,6 +291,19 @@ bool UpgradeTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
         ok = ok && query.exec(QStringLiteral("DROP INDEX %1").arg(SqlQuotedName(name)));
     for (const TIndexDef& index : create)
         ok = ok && query.exec(IndexStatement(index));
+    // Counted once under the write lock, then kept by the triggers.
+    if (ok && !kept.isEmpty() && KeptUnusableRowCount(ADatabase, ADefs) < 0) {
+        for (const QStringList& object : kept)
+            ok = ok && query.exec(QStringLiteral("DROP %1 IF EXISTS %2").arg(object[0], object[1]));
+        QStringList ids;
+        for (const QString& id : IDFields(ADefs))
+            ids << SqlQuotedName(id);
+        ok = ok && query.exec(QStringLiteral("SELECT count(*) FROM Data WHERE ") + UnusableIDCondition(ids))
+             && query.next();
+        const qint64 count = ok ? query.value(0).toLongLong() : 0;
+        query.finish();
+        ok = ok && WriteKeptCount(query, kept, count);
+    }
     ok = ok && query.exec(QStringLiteral("COMMIT"));
     if (!ok)
         query.exec(QStringLiteral("ROLLBACK"));

@@ -245,7 +245,7 @@ TEST_F(JobsTest, TheIndexesAddLittleToTheFile)
     EXPECT_LT(growth, 1.15);
 }
 
-TEST_F(JobsTest, AFileOfAnEarlierLayoutGetsTheIndexesWhenOpened)
+TEST_F(JobsTest, AFileOfAnEarlierLayoutGetsTheIndexesAndTheKeptCountWhenOpened)
 {
     const TDate day = Day(2026, 3, 5);
     ASSERT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
@@ -254,8 +254,9 @@ TEST_F(JobsTest, AFileOfAnEarlierLayoutGetsTheIndexesWhenOpened)
     const QString file = Folder + "Jobs.cds";
     const QString kept = file + ".kept";
     ASSERT_TRUE(QFile::copy(file, kept));
-    const QStringList untouched{"DROP INDEX IndexDateWorkplaceID", "DROP INDEX IndexDate",
-        QString("INSERT INTO Data (Date, PersonID, WorkplaceID) VALUES (%1, 0, 1)").arg(day)};
+    const QStringList untouched{"DROP TABLE UnusableRows", "DROP TRIGGER UnusableRowsInsert",
+        "DROP TRIGGER UnusableRowsDelete", "DROP TRIGGER UnusableRowsUpdate", "DROP INDEX IndexDateWorkplaceID",
+        "DROP INDEX IndexDate", QString("INSERT INTO Data (Date, PersonID, WorkplaceID) VALUES (%1, 0, 1)").arg(day)};
     const struct {
         const char* What;
         QStringList Statements;
@@ -268,6 +269,11 @@ TEST_F(JobsTest, AFileOfAnEarlierLayoutGetsTheIndexesWhenOpened)
                                                      + QStringList{"CREATE INDEX IndexDate ON Data (Date)",
                                                          "CREATE INDEX IndexPersonID ON Data (PersonID, Date)",
                                                          "CREATE INDEX IndexWorkplaceID ON Data (WorkplaceID, Date)"}},
+        {"counting triggers another program changed",
+            {"DROP TRIGGER UnusableRowsInsert",
+                "CREATE TRIGGER UnusableRowsInsert AFTER INSERT ON Data BEGIN "
+                "SELECT 1; END",
+                QString("INSERT INTO Data (Date, PersonID, WorkplaceID) VALUES (%1, 0, 1)").arg(day)}},
     };
     const auto schema = [&] { return FileRows(file, "SELECT type, name, sql FROM sqlite_master ORDER BY name"); };
     const auto bytes = [&] {
@@ -289,8 +295,10 @@ TEST_F(JobsTest, AFileOfAnEarlierLayoutGetsTheIndexesWhenOpened)
             reader.SetFileName(file);
             reader.SetReadOnly(true);
             ASSERT_EQ(reader.Open(), orOpened);
+            EXPECT_EQ(KeptUnusableRowCount(reader.Database(), reader.FieldDefs()), -1);
         }
-        // So is one that cannot be written.
+        // One that cannot be written has its rows counted beside the work,
+        // which comes first.
         if (SetWritable(file, false)) {
             Store->Jobs->OpenDBFiles();
             EXPECT_EQ(Store->Jobs->AddJob(day + 2, Ann, Hall), nullptr);
@@ -302,6 +310,7 @@ TEST_F(JobsTest, AFileOfAnEarlierLayoutGetsTheIndexesWhenOpened)
 
         Store->Jobs->OpenDBFiles();
         EXPECT_EQ(DataIndexes(Store->Jobs->Table().Database()), Indexes);
+        EXPECT_EQ(KeptUnusableRowCount(Store->Jobs->Table().Database(), TJobMan::FieldDefs()), 1);
         // Told once, of the row the count found.
         EXPECT_EQ(MessagesAfterChecks().size(), 1);
         FilterJobs(day, day + 1);
@@ -609,6 +618,47 @@ TEST_F(JobsTest, AnUpdateKnowsTheDaysPairsWithoutAskingForEach)
     Store->Jobs->BeginUpdate();
     EXPECT_EQ(Store->Jobs->AddJob(day + 2, Ann, Hall), nullptr);
     EXPECT_TRUE(Store->Jobs->EndUpdate());
+}
+
+TEST_F(JobsTest, TheFileKeepsTheCountOfItsUnusableRowsWhoeverWritesIt)
+{
+    const TDate day = Day(2026, 3, 5);
+    ASSERT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    const QString file = Folder + "Jobs.cds";
+    const auto kept = [&] { return CommittedRows(file, "SELECT Count FROM UnusableRows"); };
+    EXPECT_EQ(kept(), 0);
+    // Another program's rows and changes, each counted as it is committed.
+    const QString insert = QString("INSERT INTO Data (Date, PersonID, WorkplaceID) VALUES (%1, %2, %3)").arg(day);
+    const struct {
+        QString Sql;
+        int Count;
+    } writes[] = {
+        {insert.arg(0).arg(1), 1},
+        {insert.arg(Bob->ID()).arg("'x'"), 2},
+        {insert.arg(Bob->ID()).arg(Hall->ID()), 2},
+        {QString("UPDATE Data SET WorkplaceID = 2147483648 WHERE PersonID = %1").arg(Ann->ID()), 3},
+        {"UPDATE Data SET Note = 'seen'", 3},
+        {"UPDATE Data SET PersonID = 1 WHERE PersonID = 0", 2},
+        {"DELETE FROM Data WHERE typeof(WorkplaceID) = 'text'", 1},
+    };
+    for (const auto& write : writes) {
+        ASSERT_EQ(CommittedRows(file, write.Sql), -1) << write.Sql.toStdString();
+        EXPECT_EQ(kept(), write.Count) << write.Sql.toStdString();
+    }
+    // The program's own writes and a compression leave it as it is.
+    ASSERT_NE(Store->Jobs->AddJob(day + 1, Bob, Kitchen), nullptr);
+    ASSERT_TRUE(Store->Jobs->AddJobs(day + 2, {{Ann, Hall}, {Bob, Hall}}));
+    ASSERT_TRUE(Store->Jobs->DeleteJob(day + 2, Ann->ID(), Hall->ID()));
+    Store->Jobs->CloseDBFiles();
+    ASSERT_TRUE(Store->DataMan->CommpressDB(file));
+    EXPECT_EQ(kept(), 1);
+    // A start tells what the file keeps without counting again: a count made
+    // up here is what it tells.
+    ASSERT_EQ(CommittedRows(file, "UPDATE UnusableRows SET Count = 7"), -1);
+    Dialogs().AnswerMessage(mrOk);
+    Store->Jobs->OpenDBFiles();
+    ASSERT_EQ(MessagesAfterChecks().size(), 1);
+    EXPECT_TRUE(Dialogs().MessageTexts()[0].contains("Jobs.cds\" holds 7 rows that cannot be used"));
 }
 
 TEST_F(JobsTest, ClosingTheTableDropsTheLoadedJobs)
