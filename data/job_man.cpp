@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <utility>
 
 namespace {
@@ -101,8 +102,8 @@ TJobMan* TJobMan::Instance()
 
 void TJobMan::DiscardJobs()
 {
-    FUpdatePairsValid = false;
     FJobs->FreeObjects();
+    FAdded.reset();
     FFilterModified = true;
     NoteJobsChanged();
 }
@@ -200,7 +201,6 @@ bool TJobMan::CatchUp()
         return false;
     // What was read before another copy's commit may be out of date.
     FFilterModified = true;
-    FUpdatePairsValid = false;
     FDays.ForgetEmptyDays();
     FUnannounced = true;
     return true;
@@ -456,7 +456,6 @@ bool TJobMan::EndUpdate()
         return false;
     if (--FUpdateCount > 0)
         return !FUpdateFailed;
-    FUpdatePairsValid = false;
     const bool saved = !FUpdateFailed && DSJobs.Active() && DSJobs.Save();
     if (!saved) {
         DSJobs.CancelUpdates();
@@ -468,7 +467,7 @@ bool TJobMan::EndUpdate()
 
 bool TJobMan::InsertJob(TJob* AJob)
 {
-    if (!AJob || FJobs->IndexOf(AJob) < 0)
+    if (!AJob || (FJobs->IndexOf(AJob) < 0 && AJob != FAdded.get()))
         return false;
     return Store(AJob);
 }
@@ -485,28 +484,30 @@ bool TJobMan::InsertJob(std::unique_ptr<TJob>& AJob)
     return true;
 }
 
-std::set<std::pair<int, int>>* TJobMan::UpdatePairs(TDate ADate)
+int TJobMan::StoredRelation(TDate ADate, int APersonID, int AWorkplaceID)
 {
-    if (FUpdateCount == 0)
-        return nullptr;
-    if (!FUpdatePairsValid || FUpdateDate != ADate) {
-        FUpdatePairs.clear();
-        TJobRowReader rows(DSJobs, ADate, ADate, 0, 0, jrcKeysOnly);
-        while (rows.Next())
-            FUpdatePairs.emplace(rows.PersonID(), rows.WorkplaceID());
-        FUpdatePairsValid = !rows.Failed();
-        FUpdateDate = ADate;
-    }
-    return FUpdatePairsValid ? &FUpdatePairs : nullptr;
+    const int stored = JobRowExists(DSJobs, ADate, APersonID, AWorkplaceID);
+    if (stored >= 0)
+        return stored;
+    // The generic walk, for a connection the direct read cannot use.
+    std::vector<TJobRow> rows;
+    if (!ReadRows(ADate, ADate, APersonID, AWorkplaceID, rows))
+        return -1;
+    return rows.empty() ? 0 : 1;
 }
 
-bool TJobMan::PairKnown(TDate ADate, int APersonID, int AWorkplaceID, bool& AExists)
+bool TJobMan::JobExists(TDate ADate, int APersonID, int AWorkplaceID)
 {
-    const std::set<std::pair<int, int>>* pairs = UpdatePairs(ADate);
-    if (!pairs)
-        return false;
-    AExists = pairs->count({APersonID, AWorkplaceID}) > 0;
-    return true;
+    const TDate day = TruncDate(ADate);
+    return day > 0 && APersonID > 0 && AWorkplaceID > 0 && StoredRelation(day, APersonID, AWorkplaceID) > 0;
+}
+
+void TJobMan::RelationChanged(TDate ADate, int APersonID, int AWorkplaceID)
+{
+    NoteJobsChanged();
+    if (ADate >= std::min(FDateFrom, FDateTo) && ADate <= std::max(FDateFrom, FDateTo)
+        && (FPersonID <= 0 || FPersonID == APersonID) && (FWorkplaceID <= 0 || FWorkplaceID == AWorkplaceID))
+        FFilterModified = true;
 }
 
 TJob* TJobMan::AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace)
@@ -519,33 +520,28 @@ TJob* TJobMan::AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace)
         TJob* added = AddJob(ADate, APerson, AWorkplace);
         return EndUpdate() ? added : nullptr;
     }
-    SetDateFrom(ADate);
-    SetDateTo(ADate);
-    SetPersonID(APerson->ID());
-    SetWorkplaceID(AWorkplace->ID());
-    bool exists = false;
-    if (PairKnown(FDateFrom, APerson->ID(), AWorkplace->ID(), exists)) {
-        if (exists)
-            return nullptr;
-        // The filter's list is known to be empty without reading it.
-        FJobs->FreeObjects();
-        FFilterModified = false;
-    } else if (JobCount() > 0 || FFilterModified) {
+    const TDate day = TruncDate(ADate);
+    if (!DSJobs.CanModify())
+        return nullptr;
+    // Asked inside the write that stores it.
+    if (!DSJobs.Begin()) {
+        Fail();
         return nullptr;
     }
+    if (StoredRelation(day, APerson->ID(), AWorkplace->ID()) != 0)
+        return nullptr;
     auto job = TSCObject::Create<TJob>();
-    job->SetDate(TruncDate(ADate));
+    job->SetDate(day);
     job->SetPersonID(APerson->ID());
     job->SetPersonName(APerson->Name());
     job->SetWorkplaceID(AWorkplace->ID());
     job->SetWorkplaceName(AWorkplace->Name());
     job->SetWorkplaceShortcut(AWorkplace->Shortcut());
-    TJob* added = job.get();
-    if (!InsertJob(job))
+    if (!Store(job.get()))
         return nullptr;
-    if (FUpdatePairsValid && FUpdateDate == FDateFrom)
-        FUpdatePairs.emplace(added->PersonID(), added->WorkplaceID());
-    return added;
+    RelationChanged(day, job->PersonID(), job->WorkplaceID());
+    FAdded = std::move(job);
+    return FAdded.get();
 }
 
 bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkplace*>>& APairs)
@@ -558,8 +554,12 @@ bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkpl
     const bool dayKept = FDays.Rows(day, before) != nullptr;
     std::vector<TJobRow> written;
     BeginUpdate();
-    std::set<std::pair<int, int>>* present = UpdatePairs(day);
-    if (!present) {
+    // The day's pairs, read under the write lock.
+    std::set<std::pair<int, int>> present;
+    TJobRowReader stored(DSJobs, day, day, 0, 0, jrcKeysOnly);
+    while (stored.Next())
+        present.emplace(stored.PersonID(), stored.WorkplaceID());
+    if (stored.Failed()) {
         // The day could not be read: each job asks for its own pair.
         for (const auto& [person, workplace] : APairs)
             if (person && workplace)
@@ -576,7 +576,7 @@ bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkpl
         const TFieldDef workplaceNameDef = defOf(QStringLiteral("WorkplaceName"));
         std::vector<TJobRow> rows;
         for (const auto& [person, workplace] : APairs) {
-            if (!person || !workplace || !present->emplace(person->ID(), workplace->ID()).second)
+            if (!person || !workplace || !present.emplace(person->ID(), workplace->ID()).second)
                 continue;
             TJobRow row;
             row.Date = day;
@@ -590,21 +590,16 @@ bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkpl
         if (!rows.empty()) {
             QString error;
             if (DSJobs.CanModify() && DSJobs.Begin() && AppendJobRows(DSJobs, rows, error)) {
-                NoteJobsChanged();
+                for (const TJobRow& row : rows)
+                    RelationChanged(day, row.PersonID, row.WorkplaceID);
                 written = std::move(rows);
             } else {
                 if (!error.isEmpty())
                     DSJobs.SetLastError(error);
-                FUpdatePairsValid = false;
                 Fail();
             }
         }
     }
-    SetDateFrom(day);
-    SetDateTo(day);
-    SetPersonID(0);
-    SetWorkplaceID(0);
-    FFilterModified = true;
     if (!EndUpdate())
         return false;
     if (dayKept)
@@ -618,30 +613,25 @@ bool TJobMan::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID, bool* ARem
         *ARemoved = false;
     if (ADate <= 0 || APersonID <= 0 || AWorkplaceID <= 0)
         return false;
+    const TDate day = TruncDate(ADate);
     CatchUp();
-    SetDateFrom(ADate);
-    SetDateTo(ADate);
-    SetPersonID(APersonID);
-    SetWorkplaceID(AWorkplaceID);
-    if (JobCount() == 0)
-        return !FFilterModified;
+    // Nothing to delete is no write.
+    const int stored = StoredRelation(day, APersonID, AWorkplaceID);
+    if (stored <= 0)
+        return stored == 0;
     if (!DSJobs.CanModify())
         return false;
-    DSJobs.SetFiltered(false);
-    bool ok = true;
-    for (int i = 0; i < FJobs->Count() && ok; ++i)
-        ok = DSJobs.Locate(QStringLiteral("ID"), FJobs->Items(i)->ID()) && DSJobs.Delete();
-    if (!ok || !SaveNow()) {
-        // The rows are all still there: read them again at the next request.
+    QString error;
+    const int deleted = DSJobs.Begin() ? DeleteJobRows(DSJobs, day, APersonID, AWorkplaceID, error) : -1;
+    if (deleted < 0 || !SaveNow()) {
+        if (!error.isEmpty())
+            DSJobs.SetLastError(error);
         Fail();
-        DiscardJobs();
         return false;
     }
-    FJobs->FreeObjects();
-    FUpdatePairsValid = false;
-    NoteJobsChanged();
+    RelationChanged(day, APersonID, AWorkplaceID);
     if (ARemoved)
-        *ARemoved = true;
+        *ARemoved = deleted > 0;
     return true;
 }
 

@@ -286,6 +286,52 @@ bool ReadJobRows(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, in
     return true;
 }
 
+namespace {
+// Runs one statement on a relation: ?1 its date, ?2 the worker, ?3 the
+// workplace. SQLite's result of the first step, or SQLITE_ERROR.
+int RunOnRelation(const TTable& ATable, const QByteArray& ASql, TDate ADate, int APersonID, int AWorkplaceID)
+{
+    sqlite3_stmt* statement = ATable.KeptStatement(ASql);
+    if (!statement)
+        return SQLITE_ERROR;
+    sqlite3_bind_int64(statement, 1, StoredDate(ADate));
+    sqlite3_bind_int64(statement, 2, APersonID);
+    sqlite3_bind_int64(statement, 3, AWorkplaceID);
+    const int result = sqlite3_step(statement);
+    sqlite3_reset(statement);
+    return result;
+}
+} // namespace
+
+int JobRowExists(const TTable& ATable, TDate ADate, int APersonID, int AWorkplaceID)
+{
+    if (!Handle(ATable))
+        return -1;
+    const int result = RunOnRelation(ATable,
+        "SELECT 1 FROM Data WHERE \"Date\" = ?1 AND \"PersonID\" = ?2 AND \"WorkplaceID\" = ?3 LIMIT 1", ADate,
+        APersonID, AWorkplaceID);
+    return result == SQLITE_ROW ? 1 : (result == SQLITE_DONE ? 0 : -1);
+}
+
+int DeleteJobRows(const TTable& ATable, TDate ADate, int APersonID, int AWorkplaceID, QString& AError)
+{
+    sqlite3* db = Handle(ATable);
+    if (!db || !ATable.InTransaction()) {
+        AError = QStringLiteral("No write is open on the jobs file.");
+        return -1;
+    }
+    sqlite3_mutex* mutex = sqlite3_db_mutex(db);
+    sqlite3_mutex_enter(mutex);
+    const int result
+        = RunOnRelation(ATable, "DELETE FROM Data WHERE \"Date\" = ?1 AND \"PersonID\" = ?2 AND \"WorkplaceID\" = ?3",
+            ADate, APersonID, AWorkplaceID);
+    const int deleted = result == SQLITE_DONE ? sqlite3_changes(db) : -1;
+    if (deleted < 0)
+        AError = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_mutex_leave(mutex);
+    return deleted;
+}
+
 bool AppendJobRows(const TTable& ATable, const std::vector<TJobRow>& ARows, QString& AError)
 {
     sqlite3* db = Handle(ATable);

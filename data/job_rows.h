@@ -103,6 +103,13 @@ private:
 bool ReadJobRows(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
     std::vector<TJobRow>& ARows, TJobTexts* ATexts = nullptr);
 
+// Whether the file holds the relation (a seek on the date index): 1 or 0;
+// -1 when the table cannot be asked.
+int JobRowExists(const TTable& ATable, TDate ADate, int APersonID, int AWorkplaceID);
+// Deletes every row of the relation inside the table's open write
+// transaction; how many, or -1 (the reason in AError) when that failed.
+int DeleteJobRows(const TTable& ATable, TDate ADate, int APersonID, int AWorkplaceID, QString& AError);
+
 // Appends the rows (their IDs are the file's to give) inside the table's open
 // write transaction, with one statement prepared on the SQLite connection:
 // the texts go in as given, a null text as NULL. False when a row could not

@@ -93,6 +93,27 @@ QSqlDatabase TTable::Database() const
     return QSqlDatabase::database(FConnection, false);
 }
 
+sqlite3_stmt* TTable::KeptStatement(const QByteArray& ASql) const
+{
+    for (const auto& [sql, statement] : FKeptStatements) {
+        if (sql == ASql) {
+            sqlite3_reset(statement);
+            sqlite3_clear_bindings(statement);
+            return statement;
+        }
+    }
+    sqlite3* db = SQLiteHandle(Database());
+    sqlite3_stmt* statement = nullptr;
+    if (!db
+        || sqlite3_prepare_v3(db, ASql.constData(), int(ASql.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr)
+               != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return nullptr;
+    }
+    FKeptStatements.emplace_back(ASql, statement);
+    return statement;
+}
+
 bool TTable::Connect(const QString& ADatabaseName, bool AReadOnly)
 {
     Disconnect();
@@ -167,6 +188,9 @@ void TTable::Disconnect()
     FInsertQuery.reset();
     sqlite3_finalize(FVersionStatement);
     FVersionStatement = nullptr;
+    for (const auto& kept : FKeptStatements)
+        sqlite3_finalize(kept.second);
+    FKeptStatements.clear();
     if (FConnection.isEmpty())
         return;
     {

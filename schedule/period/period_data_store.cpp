@@ -101,13 +101,7 @@ std::optional<TPeriodJobRecord> TPeriodDataStore::AddJob(TDate ADate, int APerso
 bool TPeriodDataStore::JobExists(TDate ADate, int APersonID, int AWorkplaceID)
 {
     TJobMan* man = TJobMan::Instance();
-    if (!man)
-        return false;
-    man->SetDateFrom(ADate);
-    man->SetDateTo(ADate);
-    man->SetPersonID(APersonID);
-    man->SetWorkplaceID(AWorkplaceID);
-    return man->JobCount() > 0;
+    return man && man->JobExists(ADate, APersonID, AWorkplaceID);
 }
 
 bool TPeriodDataStore::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)

@@ -206,6 +206,8 @@ TEST_F(JobsTest, EachReadOfADayAWorkerOrAWorkplaceIsOneSeekOnItsIndex)
         {"everyone's month, no names",
             [&] { Store->Jobs->PeriodRelations(day, day + 30, 0, 0, TJobRowTexts::Of(0, 0), none); },
             {dateRange.arg("COVERING ")}},
+        {"whether a relation is there", [&] { Store->Jobs->JobExists(day, Ann->ID(), Kitchen->ID()); },
+            {R"(SEARCH Data USING COVERING INDEX IndexDate(WorkplaceID)? \(Date=\? AND \w+ID=\? AND \w+ID=\?\))"}},
     };
     for (const auto& read : reads) {
         read.Read();
@@ -381,7 +383,7 @@ TEST_F(JobsTest, OneReadKeepsAddingOrderAndEachRowsOwnTexts)
     ASSERT_NE(renamed, nullptr);
     renamed->SetNote(QStringLiteral("früh"));
     ASSERT_TRUE(Store->Jobs->InsertJob(renamed));
-    // The job lives until the next filter change.
+    // The job lives until the next add.
     const int renamedID = renamed->ID();
     Store->Jobs->AddJob(Day(2026, 3, 1), Bob, Hall);
     Store->Jobs->AddJob(Day(2026, 4, 1), Bob, Hall);
@@ -446,11 +448,8 @@ TEST_F(JobsTest, ATemplatesJobsAreStoredInOneWriteAsSingleAddsStoreThem)
     EXPECT_EQ(StoredDay(file, day, annInHall), StoredDay(file, other));
     EXPECT_TRUE(StoredDay(file, other).contains("text:" + QString(50, QChar(0x00E9)) + " integer:"))
         << qPrintable(StoredDay(file, other));
-    // The filter is left on the whole day; its jobs come in adding order.
-    EXPECT_EQ(Store->Jobs->DateFrom(), day);
-    EXPECT_EQ(Store->Jobs->DateTo(), day);
-    EXPECT_EQ(Store->Jobs->PersonID(), 0);
-    EXPECT_EQ(Store->Jobs->WorkplaceID(), 0);
+    // The day's jobs come in adding order.
+    FilterJobs(day, day);
     ASSERT_EQ(Store->Jobs->JobCount(), 3);
     EXPECT_EQ(Store->Jobs->Jobs(1)->PersonID(), Bob->ID());
     EXPECT_EQ(Store->Jobs->Jobs(1)->PersonName(), QString(50, QChar(0x00E9)));
@@ -585,36 +584,52 @@ TEST_F(JobsTest, AnUpdateIsWrittenOnceAtItsEndOrNotAtAll)
     EXPECT_EQ(CommittedRows(file), 3);
 }
 
-TEST_F(JobsTest, AnUpdateKnowsTheDaysPairsWithoutAskingForEach)
+TEST_F(JobsTest, AddingDeletingAndAskingLeaveTheFilterAndKeepItsListCurrent)
 {
     const TDate day = Day(2026, 3, 5);
     ASSERT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    FilterJobs(day, day + 1, 0, Kitchen->ID());
+    ASSERT_EQ(Store->Jobs->JobCount(), 1);
     Store->Jobs->BeginUpdate();
     // There before the update, added inside it, and on another day.
     EXPECT_EQ(Store->Jobs->AddJob(day + 0.4, Ann, Kitchen), nullptr);
     TJob* added = Store->Jobs->AddJob(day, Bob, Kitchen);
     ASSERT_NE(added, nullptr);
-    // The filter is the pair's, and its list holds just the new job.
-    EXPECT_EQ(Store->Jobs->PersonID(), Bob->ID());
-    ASSERT_EQ(Store->Jobs->JobCount(), 1);
-    EXPECT_EQ(Store->Jobs->Jobs(0), added);
+    EXPECT_EQ(added->PersonName(), "Bob");
+    EXPECT_TRUE(Store->Jobs->JobExists(day + 0.7, Bob->ID(), Kitchen->ID()));
+    EXPECT_FALSE(Store->Jobs->JobExists(day, Bob->ID(), Hall->ID()));
     EXPECT_EQ(Store->Jobs->AddJob(day, Bob, Kitchen), nullptr);
-    EXPECT_NE(Store->Jobs->AddJob(day + 1, Bob, Kitchen), nullptr);
-    EXPECT_EQ(Store->Jobs->AddJob(day + 1, Bob, Kitchen), nullptr);
-    EXPECT_EQ(Store->Jobs->AddJob(day, Bob, Kitchen), nullptr);
+    EXPECT_NE(Store->Jobs->AddJob(day + 1, Bob, Hall), nullptr);
+    EXPECT_EQ(Store->Jobs->AddJob(day + 1, Bob, Hall), nullptr);
     // A pair deleted inside the update may be added again.
-    EXPECT_TRUE(Store->Jobs->DeleteJob(day, Ann->ID(), Kitchen->ID()));
+    bool removed = false;
+    EXPECT_TRUE(Store->Jobs->DeleteJob(day, Ann->ID(), Kitchen->ID(), &removed));
+    EXPECT_TRUE(removed);
+    EXPECT_FALSE(Store->Jobs->JobExists(day, Ann->ID(), Kitchen->ID()));
     EXPECT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    EXPECT_TRUE(Store->Jobs->AddJobs(day + 1, {{Ann, Kitchen}, {Bob, Hall}}));
     EXPECT_TRUE(Store->Jobs->EndUpdate());
-    FilterJobs(day, day + 1);
-    EXPECT_EQ(Store->Jobs->JobCount(), 3);
-    // A pair written beside the manager after an update is not taken as known.
+    // The filter is as it was set; its list has what was written since.
+    EXPECT_EQ(Store->Jobs->DateFrom(), day);
+    EXPECT_EQ(Store->Jobs->DateTo(), day + 1);
+    EXPECT_EQ(Store->Jobs->PersonID(), 0);
+    EXPECT_EQ(Store->Jobs->WorkplaceID(), Kitchen->ID());
+    EXPECT_EQ(Store->Jobs->JobPairs(), (std::vector<std::pair<int, int>>{{Bob->ID(), Kitchen->ID()},
+                                           {Ann->ID(), Kitchen->ID()}, {Ann->ID(), Kitchen->ID()}}));
+    EXPECT_TRUE(Store->Jobs->DeleteJob(day, Bob->ID(), Hall->ID(), &removed));
+    EXPECT_FALSE(removed);
+    EXPECT_TRUE(Store->Jobs->DeleteJob(day, Bob->ID(), Kitchen->ID(), &removed));
+    EXPECT_TRUE(removed);
+    ASSERT_EQ(Store->Jobs->JobCount(), 2);
+    EXPECT_EQ(Store->Jobs->WorkplaceID(), Kitchen->ID());
+    // A pair written beside the manager is known as soon as it is committed.
     EXPECT_EQ(CommittedRows(Folder + "Jobs.cds", QString("INSERT INTO Data (Date, PersonID, WorkplaceID) "
                                                          "VALUES (%1, %2, %3)")
                                                      .arg(day + 2)
                                                      .arg(Ann->ID())
                                                      .arg(Hall->ID())),
         -1);
+    EXPECT_TRUE(Store->Jobs->JobExists(day + 2, Ann->ID(), Hall->ID()));
     Store->Jobs->BeginUpdate();
     EXPECT_EQ(Store->Jobs->AddJob(day + 2, Ann, Hall), nullptr);
     EXPECT_TRUE(Store->Jobs->EndUpdate());
