@@ -204,6 +204,12 @@ public:
     // an ID they lack is absent without a walk.
     T* ItemWithID(int AID) const
     {
+        if (Count() <= ShortList) {
+            for (int i = 0; i < Count(); ++i)
+                if (Items(i)->ID() == AID)
+                    return Items(i);
+            return nullptr;
+        }
         const auto found = FIDPositions.find(AID);
         if (found != FIDPositions.end())
             if (T* item = Items(found->second); item && item->ID() == AID)
@@ -219,6 +225,9 @@ public:
     }
 
 private:
+    // A list this short is walked: cheaper than keeping its positions (the
+    // daily lists hold thousands of such inner lists).
+    static constexpr int ShortList = 8;
     struct TIDStamp {
         std::uint64_t Changes = UINT64_MAX;
         std::uint64_t Epoch = 0;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <utility>
 
 namespace {
@@ -101,8 +102,8 @@ TJobMan* TJobMan::Instance()
 
 void TJobMan::DiscardJobs()
 {
-    FUpdatePairsValid = false;
     FJobs->FreeObjects();
+    FAdded.reset();
     FFilterModified = true;
     NoteJobsChanged();
 }
@@ -116,9 +117,20 @@ void TJobMan::OpenDBFiles()
     MendRepeatedRelations();
     // What is in the file now is what this copy starts from.
     DSJobs.ChangedElsewhere();
-    // The reads pass such rows over; a count over the whole file would hold
-    // up the start.
-    if (DSJobs.Active() && !DSJobs.InMemory())
+    CheckUnusableRows();
+}
+
+void TJobMan::CheckUnusableRows()
+{
+    if (!DSJobs.Active() || DSJobs.InMemory())
+        return;
+    // The reads pass such rows over. The file keeps their count once it has
+    // been written by this version; a count over the whole file, only for
+    // an older or read-only one, would hold up the start.
+    const qint64 kept = KeptUnusableRowCount(DSJobs.Database(), DSJobs.FieldDefs());
+    if (kept >= 0)
+        FUnusableRowsCheck.Tell(DSJobs.FileName(), kept);
+    else
         FUnusableRowsCheck.Start(
             DSJobs.FileName(), DSJobs.UnusableRowsQuery({QStringLiteral("PersonID"), QStringLiteral("WorkplaceID")}));
 }
@@ -191,7 +203,6 @@ bool TJobMan::CatchUp()
         return false;
     // What was read before another copy's commit may be out of date.
     FFilterModified = true;
-    FUpdatePairsValid = false;
     FDays.ForgetEmptyDays();
     FUnannounced = true;
     return true;
@@ -310,7 +321,7 @@ const std::vector<TJobRow>& TJobMan::DayRelations(TDate ADate)
     if (const std::vector<TJobRow>* kept = FDays.Rows(day, state))
         return *kept;
     FDays.Forget();
-    if (ReadJobRows(DSJobs, day, day, 0, 0, FDayRows) && state.IsValid())
+    if (ReadJobRows(DSJobs, day, day, 0, 0, FDayRows, &FTexts) && state.IsValid())
         return FDays.Keep(day, state, std::move(FDayRows));
     ReadRows(day, day, 0, 0, FDayRows);
     return FDayRows;
@@ -321,13 +332,7 @@ bool TJobMan::PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkpl
 {
     const TDate from = TruncDate(std::min(AFrom, ATo));
     const TDate to = TruncDate(std::max(AFrom, ATo));
-    const bool someTexts = ATexts.PersonID > 0 || ATexts.WorkplaceID > 0;
-    // The ID stands at the end of the index's entry, behind the texts: it
-    // comes only with all of them.
-    TJobRowReader rows(DSJobs, from, to, APersonID, AWorkplaceID,
-        ATexts.All  ? jrcAll
-        : someTexts ? jrcNames
-                    : jrcKeysOnly);
+    TJobRowReader rows(DSJobs, from, to, APersonID, AWorkplaceID, jrcAll, ATexts, &FTexts);
     TJobRow row;
     bool handed = false;
     while (rows.Next()) {
@@ -335,18 +340,15 @@ bool TJobMan::PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkpl
         row.ID = rows.ID();
         row.PersonID = rows.PersonID();
         row.WorkplaceID = rows.WorkplaceID();
-        // The names are decoded only for the rows that show them.
-        if (ATexts.All || (ATexts.PersonID > 0 && row.PersonID == ATexts.PersonID)
-            || (ATexts.WorkplaceID > 0 && row.WorkplaceID == ATexts.WorkplaceID)) {
+        // Shared with the texts kept: no allocation for a row.
+        if (rows.HasTexts()) {
             row.PersonName = rows.PersonName();
             row.WorkplaceShortcut = rows.WorkplaceShortcut();
             row.WorkplaceName = rows.WorkplaceName();
             row.Note = rows.Note();
-        } else if (someTexts) {
-            row.PersonName.clear();
-            row.WorkplaceShortcut.clear();
-            row.WorkplaceName.clear();
-            row.Note.clear();
+        } else if (!row.PersonName.isNull() || !row.WorkplaceShortcut.isNull() || !row.WorkplaceName.isNull()
+                   || !row.Note.isNull()) {
+            row.PersonName = row.WorkplaceShortcut = row.WorkplaceName = row.Note = QString();
         }
         ARow(row);
         handed = true;
@@ -382,7 +384,7 @@ std::vector<std::pair<int, int>> TJobMan::JobPairs()
     if (FFilterModified && DSJobs.Active()) {
         std::vector<std::pair<int, std::pair<int, int>>> rows;
         TJobRowReader reader(
-            DSJobs, std::min(FDateFrom, FDateTo), std::max(FDateFrom, FDateTo), FPersonID, FWorkplaceID, jrcID);
+            DSJobs, std::min(FDateFrom, FDateTo), std::max(FDateFrom, FDateTo), FPersonID, FWorkplaceID, jrcKeysOnly);
         while (reader.Next())
             rows.push_back({reader.ID(), {reader.PersonID(), reader.WorkplaceID()}});
         if (!reader.Failed()) {
@@ -442,6 +444,7 @@ void TJobMan::BeginUpdate()
     if (FUpdateCount++ > 0)
         return;
     FUpdateFailed = false;
+    FUnusableRowsCheck.Pause();
     // What the update checks (a pair there already) is read under the file's
     // write lock, so another copy cannot add the same pair in between.
     if (DSJobs.CanModify())
@@ -455,17 +458,18 @@ bool TJobMan::EndUpdate()
         return false;
     if (--FUpdateCount > 0)
         return !FUpdateFailed;
-    FUpdatePairsValid = false;
-    if (!FUpdateFailed && DSJobs.Active() && DSJobs.Save())
-        return true;
-    DSJobs.CancelUpdates();
-    DiscardJobs();
-    return false;
+    const bool saved = !FUpdateFailed && DSJobs.Active() && DSJobs.Save();
+    if (!saved) {
+        DSJobs.CancelUpdates();
+        DiscardJobs();
+    }
+    FUnusableRowsCheck.Resume();
+    return saved;
 }
 
 bool TJobMan::InsertJob(TJob* AJob)
 {
-    if (!AJob || FJobs->IndexOf(AJob) < 0)
+    if (!AJob || (FJobs->IndexOf(AJob) < 0 && AJob != FAdded.get()))
         return false;
     return Store(AJob);
 }
@@ -482,28 +486,30 @@ bool TJobMan::InsertJob(std::unique_ptr<TJob>& AJob)
     return true;
 }
 
-std::set<std::pair<int, int>>* TJobMan::UpdatePairs(TDate ADate)
+int TJobMan::StoredRelation(TDate ADate, int APersonID, int AWorkplaceID)
 {
-    if (FUpdateCount == 0)
-        return nullptr;
-    if (!FUpdatePairsValid || FUpdateDate != ADate) {
-        FUpdatePairs.clear();
-        TJobRowReader rows(DSJobs, ADate, ADate, 0, 0, jrcKeysOnly);
-        while (rows.Next())
-            FUpdatePairs.emplace(rows.PersonID(), rows.WorkplaceID());
-        FUpdatePairsValid = !rows.Failed();
-        FUpdateDate = ADate;
-    }
-    return FUpdatePairsValid ? &FUpdatePairs : nullptr;
+    const int stored = JobRowExists(DSJobs, ADate, APersonID, AWorkplaceID);
+    if (stored >= 0)
+        return stored;
+    // The generic walk, for a connection the direct read cannot use.
+    std::vector<TJobRow> rows;
+    if (!ReadRows(ADate, ADate, APersonID, AWorkplaceID, rows))
+        return -1;
+    return rows.empty() ? 0 : 1;
 }
 
-bool TJobMan::PairKnown(TDate ADate, int APersonID, int AWorkplaceID, bool& AExists)
+bool TJobMan::JobExists(TDate ADate, int APersonID, int AWorkplaceID)
 {
-    const std::set<std::pair<int, int>>* pairs = UpdatePairs(ADate);
-    if (!pairs)
-        return false;
-    AExists = pairs->count({APersonID, AWorkplaceID}) > 0;
-    return true;
+    const TDate day = TruncDate(ADate);
+    return day > 0 && APersonID > 0 && AWorkplaceID > 0 && StoredRelation(day, APersonID, AWorkplaceID) > 0;
+}
+
+void TJobMan::RelationChanged(TDate ADate, int APersonID, int AWorkplaceID)
+{
+    NoteJobsChanged();
+    if (ADate >= std::min(FDateFrom, FDateTo) && ADate <= std::max(FDateFrom, FDateTo)
+        && (FPersonID <= 0 || FPersonID == APersonID) && (FWorkplaceID <= 0 || FWorkplaceID == AWorkplaceID))
+        FFilterModified = true;
 }
 
 TJob* TJobMan::AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace)
@@ -516,33 +522,28 @@ TJob* TJobMan::AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace)
         TJob* added = AddJob(ADate, APerson, AWorkplace);
         return EndUpdate() ? added : nullptr;
     }
-    SetDateFrom(ADate);
-    SetDateTo(ADate);
-    SetPersonID(APerson->ID());
-    SetWorkplaceID(AWorkplace->ID());
-    bool exists = false;
-    if (PairKnown(FDateFrom, APerson->ID(), AWorkplace->ID(), exists)) {
-        if (exists)
-            return nullptr;
-        // The filter's list is known to be empty without reading it.
-        FJobs->FreeObjects();
-        FFilterModified = false;
-    } else if (JobCount() > 0 || FFilterModified) {
+    const TDate day = TruncDate(ADate);
+    if (!DSJobs.CanModify())
+        return nullptr;
+    // Asked inside the write that stores it.
+    if (!DSJobs.Begin()) {
+        Fail();
         return nullptr;
     }
+    if (StoredRelation(day, APerson->ID(), AWorkplace->ID()) != 0)
+        return nullptr;
     auto job = TSCObject::Create<TJob>();
-    job->SetDate(TruncDate(ADate));
+    job->SetDate(day);
     job->SetPersonID(APerson->ID());
     job->SetPersonName(APerson->Name());
     job->SetWorkplaceID(AWorkplace->ID());
     job->SetWorkplaceName(AWorkplace->Name());
     job->SetWorkplaceShortcut(AWorkplace->Shortcut());
-    TJob* added = job.get();
-    if (!InsertJob(job))
+    if (!Store(job.get()))
         return nullptr;
-    if (FUpdatePairsValid && FUpdateDate == FDateFrom)
-        FUpdatePairs.emplace(added->PersonID(), added->WorkplaceID());
-    return added;
+    RelationChanged(day, job->PersonID(), job->WorkplaceID());
+    FAdded = std::move(job);
+    return FAdded.get();
 }
 
 bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkplace*>>& APairs)
@@ -555,8 +556,12 @@ bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkpl
     const bool dayKept = FDays.Rows(day, before) != nullptr;
     std::vector<TJobRow> written;
     BeginUpdate();
-    std::set<std::pair<int, int>>* present = UpdatePairs(day);
-    if (!present) {
+    // The day's pairs, read under the write lock.
+    std::set<std::pair<int, int>> present;
+    TJobRowReader stored(DSJobs, day, day, 0, 0, jrcKeysOnly);
+    while (stored.Next())
+        present.emplace(stored.PersonID(), stored.WorkplaceID());
+    if (stored.Failed()) {
         // The day could not be read: each job asks for its own pair.
         for (const auto& [person, workplace] : APairs)
             if (person && workplace)
@@ -573,7 +578,7 @@ bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkpl
         const TFieldDef workplaceNameDef = defOf(QStringLiteral("WorkplaceName"));
         std::vector<TJobRow> rows;
         for (const auto& [person, workplace] : APairs) {
-            if (!person || !workplace || !present->emplace(person->ID(), workplace->ID()).second)
+            if (!person || !workplace || !present.emplace(person->ID(), workplace->ID()).second)
                 continue;
             TJobRow row;
             row.Date = day;
@@ -587,21 +592,16 @@ bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkpl
         if (!rows.empty()) {
             QString error;
             if (DSJobs.CanModify() && DSJobs.Begin() && AppendJobRows(DSJobs, rows, error)) {
-                NoteJobsChanged();
+                for (const TJobRow& row : rows)
+                    RelationChanged(day, row.PersonID, row.WorkplaceID);
                 written = std::move(rows);
             } else {
                 if (!error.isEmpty())
                     DSJobs.SetLastError(error);
-                FUpdatePairsValid = false;
                 Fail();
             }
         }
     }
-    SetDateFrom(day);
-    SetDateTo(day);
-    SetPersonID(0);
-    SetWorkplaceID(0);
-    FFilterModified = true;
     if (!EndUpdate())
         return false;
     if (dayKept)
@@ -615,30 +615,25 @@ bool TJobMan::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID, bool* ARem
         *ARemoved = false;
     if (ADate <= 0 || APersonID <= 0 || AWorkplaceID <= 0)
         return false;
+    const TDate day = TruncDate(ADate);
     CatchUp();
-    SetDateFrom(ADate);
-    SetDateTo(ADate);
-    SetPersonID(APersonID);
-    SetWorkplaceID(AWorkplaceID);
-    if (JobCount() == 0)
-        return !FFilterModified;
+    // Nothing to delete is no write.
+    const int stored = StoredRelation(day, APersonID, AWorkplaceID);
+    if (stored <= 0)
+        return stored == 0;
     if (!DSJobs.CanModify())
         return false;
-    DSJobs.SetFiltered(false);
-    bool ok = true;
-    for (int i = 0; i < FJobs->Count() && ok; ++i)
-        ok = DSJobs.Locate(QStringLiteral("ID"), FJobs->Items(i)->ID()) && DSJobs.Delete();
-    if (!ok || !SaveNow()) {
-        // The rows are all still there: read them again at the next request.
+    QString error;
+    const int deleted = DSJobs.Begin() ? DeleteJobRows(DSJobs, day, APersonID, AWorkplaceID, error) : -1;
+    if (deleted < 0 || !SaveNow()) {
+        if (!error.isEmpty())
+            DSJobs.SetLastError(error);
         Fail();
-        DiscardJobs();
         return false;
     }
-    FJobs->FreeObjects();
-    FUpdatePairsValid = false;
-    NoteJobsChanged();
+    RelationChanged(day, APersonID, AWorkplaceID);
     if (ARemoved)
-        *ARemoved = true;
+        *ARemoved = deleted > 0;
     return true;
 }
 

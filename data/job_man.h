@@ -15,7 +15,6 @@
 
 #include <functional>
 #include <memory>
-#include <set>
 #include <utility>
 #include <vector>
 
@@ -55,16 +54,6 @@ private:
     QString FWorkplaceShortcut;
 };
 
-// Which rows of a read of relations carry their stored names and note: all,
-// or those of one worker or one workplace only (the others their keys and
-// date), as a period schedule shows the names of its own one's relations.
-struct TJobRowTexts {
-    bool All = true;
-    int PersonID = 0;
-    int WorkplaceID = 0;
-    static TJobRowTexts Of(int APersonID, int AWorkplaceID) { return {false, APersonID, AWorkplaceID}; }
-};
-
 class TJobList : public TSCTypedList<TJob> {
 public:
     // A position (0 or more) or −ID.
@@ -96,8 +85,8 @@ public:
     // without the texts unless the list is loaded already.
     std::vector<std::pair<int, int>> JobPairs();
 
-    // The reads of the schedules: compact rows straight from the file's date
-    // index, without job objects and without touching the filter or the
+    // The reads of the schedules: compact rows straight from the file's
+    // indexes, without job objects and without touching the filter or the
     // loaded list. Rows no register entry can be named by are passed over.
     //
     // The relations of one day in ID order, valid until the next call of the
@@ -107,25 +96,29 @@ public:
     const std::vector<TJobRow>& DayRelations(TDate ADate);
     // The relations of the days AFrom to ATo (either order), of one worker
     // and one workplace when APersonID and AWorkplaceID are positive, handed
-    // to ARow one by one in the date index's order (a month holds thousands:
-    // no list between), texts as ATexts asks (the IDs with all texts only);
-    // ARow may take the texts. False
-    // when the read failed; the rows handed before are then void.
+    // to ARow one by one in date order (a month holds thousands: no list
+    // between), texts as ATexts asks; ARow may take the texts. False when
+    // the read failed; the rows handed before are then void.
     bool PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, const TJobRowTexts& ATexts,
         const std::function<void(TJobRow&)>& ARow);
     // True when ADate surely has no relation; false when it has or that is
     // not known. Cheap for the empty days before a date asked about before.
     bool DayKnownEmpty(TDate ADate);
 
-    // The new job belongs to the loaded list; none when it exists or failed.
+    // Whether the file holds the relation, asked of it directly.
+    bool JobExists(TDate ADate, int APersonID, int AWorkplaceID);
+    // The new job, valid until the next change of the jobs; none when it
+    // exists or failed. Whether it exists is asked in the write that stores
+    // it, so no other copy of the program can store it in between.
     TJob* AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace);
     // AddJob for each pair in its order, in one write: pairs the day has
     // already, or that came before in the list, are skipped. False when the
-    // write failed; then none is added. The filter is left on the whole day.
+    // write failed; then none is added.
     bool AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkplace*>>& APairs);
     // ARemoved, when given, tells whether the relation was there to remove.
+    // None of these changes the filter.
     bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID, bool* ARemoved = nullptr);
-    // Stores a loaded job again.
+    // Stores a loaded job, or the one AddJob gave, again.
     bool InsertJob(TJob* AJob);
     // Stores a new job; on success it joins the loaded list.
     bool InsertJob(std::unique_ptr<TJob>& AJob);
@@ -154,6 +147,13 @@ public:
 private:
     // The file's user version once its relations are known to be unique.
     static constexpr int CheckedRelationsVersion = 1;
+    // Tells of the rows of the file that cannot be used: the count it keeps,
+    // or one made beside the user's work.
+    void CheckUnusableRows();
+    // 1 when the file holds the relation, 0 when not, -1 when unknown.
+    int StoredRelation(TDate ADate, int APersonID, int AWorkplaceID);
+    // A write of the manager's may have changed the loaded list of the filter.
+    void RelationChanged(TDate ADate, int APersonID, int AWorkplaceID);
     // Keeps one of each relation a file holds more than once, after a copy of
     // the file as it was is kept as "<file>.bak", and tells the user.
     void MendRepeatedRelations();
@@ -181,15 +181,9 @@ private:
     int FUpdateCount = 0;
     bool FUpdateFailed = false;
     bool FUnannounced = false;
-    // Inside an update: the worker-workplace pairs of the one date it adds
-    // to, read once and kept with its adds, so a template's AddJob calls do
-    // not each ask the file whether their pair is there. None outside an
-    // update or when the file cannot be read.
-    std::set<std::pair<int, int>>* UpdatePairs(TDate ADate);
-    bool PairKnown(TDate ADate, int APersonID, int AWorkplaceID, bool& AExists);
-    TDate FUpdateDate = 0;
-    bool FUpdatePairsValid = false;
-    std::set<std::pair<int, int>> FUpdatePairs;
+    // The job AddJob gave last.
+    std::unique_ptr<TJob> FAdded;
+    TJobTexts FTexts;
     TJobDayCache FDays;
     // A day read without being kept.
     std::vector<TJobRow> FDayRows;

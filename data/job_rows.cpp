@@ -14,8 +14,6 @@
 
 namespace {
 std::atomic<quint64> GJobsGeneration{1};
-// Up to this many days are read by a seek per day.
-constexpr qint64 MaxSeekDays = 100;
 
 qint64 StoredDate(TDate AValue)
 {
@@ -71,23 +69,39 @@ private:
 };
 } // namespace
 
-struct TJobRowReader::TState {
-    // Held for the whole walk: every column call takes the connection's
-    // (recursive) mutex, which then costs a counter instead of a lock.
-    sqlite3_mutex* Mutex = nullptr;
-    sqlite3_stmt* Statement = nullptr;
-    bool Row = false;
-    // The columns of the ID and the first text; -1 when not selected.
-    int IDColumn = -1;
-    int NamesColumn = -1;
-    int NoteColumn = -1;
+struct TJobTexts::TState {
     TTextCache PersonNames;
     TTextCache Shortcuts;
     TTextCache WorkplaceNames;
 };
 
-TJobRowReader::TJobRowReader(
-    const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, int AColumns)
+TJobTexts::TJobTexts() : FState(std::make_unique<TState>()) {}
+
+TJobTexts::~TJobTexts() = default;
+
+struct TJobRowReader::TState {
+    // Held for the whole walk: every column call takes the connection's
+    // (recursive) mutex, which then costs a counter instead of a lock.
+    sqlite3_mutex* Mutex = nullptr;
+    sqlite3_stmt* Statement = nullptr;
+    // The texts of one row by its ID, for a walk that gives the texts of
+    // some rows only.
+    sqlite3_stmt* Lookup = nullptr;
+    int TextsOfPerson = 0;
+    int TextsOfWorkplace = 0;
+    // Where the current row's texts are: the statement and its first text
+    // column; none for a row without texts.
+    sqlite3_stmt* Texts = nullptr;
+    int TextsColumn = 0;
+    // The names and the note among the texts; -1 when not selected.
+    int Names = -1;
+    int Note = -1;
+    std::unique_ptr<TJobTexts> OwnCache;
+    TJobTexts::TState* Cache = nullptr;
+};
+
+TJobRowReader::TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
+    int AColumns, const TJobRowTexts& ATextsOf, TJobTexts* ATexts)
     : FState(std::make_unique<TState>())
 {
     sqlite3* db = Handle(ATable);
@@ -95,52 +109,65 @@ TJobRowReader::TJobRowReader(
         FFailed = true;
         return;
     }
-    QByteArray sql("SELECT \"Date\", \"PersonID\", \"WorkplaceID\"");
-    int column = 3;
-    if (AColumns & jrcID) {
-        sql += ", \"ID\"";
-        FState->IDColumn = column++;
+    if (!ATexts) {
+        FState->OwnCache = std::make_unique<TJobTexts>();
+        ATexts = FState->OwnCache.get();
     }
+    FState->Cache = &ATexts->State();
+    QByteArray texts;
     if (AColumns & jrcNames) {
-        sql += ", \"PersonName\", \"WorkplaceShortcut\", \"WorkplaceName\"";
-        FState->NamesColumn = column;
-        column += 3;
+        texts += ", \"PersonName\", \"WorkplaceShortcut\", \"WorkplaceName\"";
+        FState->Names = 0;
     }
     if (AColumns & jrcNote) {
-        sql += ", \"Note\"";
-        FState->NoteColumn = column;
+        texts += ", \"Note\"";
+        FState->Note = FState->Names < 0 ? 0 : 3;
     }
-    // The index leads with the date: for one worker or workplace over a
-    // period, a seek to each day skips the others' rows of that day.
-    const qint64 from = StoredDate(AFrom);
-    const qint64 to = StoredDate(ATo);
-    if ((APersonID > 0 || AWorkplaceID > 0) && from < to && to - from < MaxSeekDays) {
-        // "?1 <= ?2" keeps the parameters' numbers; it is always true here.
-        sql += " FROM Data WHERE ?1 <= ?2 AND \"Date\" IN (";
-        for (qint64 day = from; day <= to; ++day)
-            sql += QByteArray::number(day) + (day < to ? "," : ")");
-    } else {
-        sql += " FROM Data WHERE \"Date\" >= ?1 AND \"Date\" <= ?2";
+    // The indexes hold no texts: a walk that gives them for some rows only
+    // looks up just those rows.
+    const bool someRows = !ATextsOf.All && !texts.isEmpty();
+    if (someRows) {
+        FState->TextsOfPerson = ATextsOf.PersonID;
+        FState->TextsOfWorkplace = ATextsOf.WorkplaceID;
+        if (ATextsOf.PersonID > 0 || ATextsOf.WorkplaceID > 0) {
+            const QByteArray lookup = "SELECT " + texts.mid(2) + " FROM Data WHERE \"ID\" = ?1";
+            if (sqlite3_prepare_v2(db, lookup.constData(), int(lookup.size()), &FState->Lookup, nullptr) != SQLITE_OK)
+                FFailed = true;
+        }
     }
+    // Everyone's days are a range of the date index; one worker's or
+    // workplace's a seek to each day on the index that has its ID next to
+    // the date, which passes over the others' rows of the day.
+    QByteArray sql;
+    const QByteArray columns
+        = "SELECT \"Date\", \"PersonID\", \"WorkplaceID\", \"ID\"" + (someRows ? QByteArray() : texts);
+    if (APersonID > 0 || AWorkplaceID > 0)
+        sql = "WITH RECURSIVE Days(Day) AS (SELECT ?1 WHERE ?1 <= ?2 UNION ALL SELECT Day + 1 FROM Days WHERE Day < "
+              "?2) "
+              + columns + " FROM Data WHERE \"Date\" IN Days";
+    else
+        sql = columns + " FROM Data WHERE \"Date\" >= ?1 AND \"Date\" <= ?2";
     if (APersonID > 0)
         sql += " AND \"PersonID\" = ?3";
     if (AWorkplaceID > 0)
         sql += " AND \"WorkplaceID\" = ?4";
-    if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &FState->Statement, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(FState->Statement);
-        FState->Statement = nullptr;
+    if (FFailed || sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &FState->Statement, nullptr) != SQLITE_OK) {
+        Finish();
         FFailed = true;
         return;
     }
     FState->Mutex = sqlite3_db_mutex(db);
     sqlite3_mutex_enter(FState->Mutex);
     sqlite3_stmt* statement = FState->Statement;
-    sqlite3_bind_int64(statement, 1, from);
-    sqlite3_bind_int64(statement, 2, to);
+    sqlite3_bind_int64(statement, 1, StoredDate(AFrom));
+    sqlite3_bind_int64(statement, 2, StoredDate(ATo));
     if (APersonID > 0)
         sqlite3_bind_int64(statement, 3, APersonID);
     if (AWorkplaceID > 0)
         sqlite3_bind_int64(statement, 4, AWorkplaceID);
+    if (!someRows && !texts.isEmpty())
+        FState->Texts = statement;
+    FState->TextsColumn = 4;
 }
 
 TJobRowReader::~TJobRowReader()
@@ -150,9 +177,11 @@ TJobRowReader::~TJobRowReader()
 
 void TJobRowReader::Finish()
 {
-    FState->Row = false;
+    FState->Texts = nullptr;
     sqlite3_finalize(FState->Statement);
     FState->Statement = nullptr;
+    sqlite3_finalize(FState->Lookup);
+    FState->Lookup = nullptr;
     if (FState->Mutex)
         sqlite3_mutex_leave(FState->Mutex);
     FState->Mutex = nullptr;
@@ -177,51 +206,72 @@ bool TJobRowReader::Next()
         // it opened the file.
         if (!IsUsableID(person) || !IsUsableID(workplace))
             continue;
-        FState->Row = true;
         FDate = static_cast<TDate>(sqlite3_column_int64(statement, 0));
         FPersonID = static_cast<int>(person);
         FWorkplaceID = static_cast<int>(workplace);
-        if (FState->IDColumn >= 0)
-            FID = static_cast<int>(sqlite3_column_int64(statement, FState->IDColumn));
+        FID = static_cast<int>(sqlite3_column_int64(statement, 3));
+        sqlite3_stmt* lookup = FState->Lookup;
+        if (lookup) {
+            FState->Texts = nullptr;
+            if (FPersonID != FState->TextsOfPerson && FWorkplaceID != FState->TextsOfWorkplace)
+                return true;
+            sqlite3_reset(lookup);
+            sqlite3_bind_int64(lookup, 1, sqlite3_column_int64(statement, 3));
+            const int found = sqlite3_step(lookup);
+            if (found == SQLITE_ROW) {
+                FState->Texts = lookup;
+                FState->TextsColumn = 0;
+            } else if (found != SQLITE_DONE) {
+                FFailed = true;
+                Finish();
+                return false;
+            }
+        }
         return true;
     }
 }
 
+bool TJobRowReader::HasTexts() const
+{
+    return FState->Texts != nullptr;
+}
+
 const QString& TJobRowReader::PersonName() const
 {
-    if (!FState->Row || FState->NamesColumn < 0)
+    if (!FState->Texts || FState->Names < 0)
         return NoText();
-    return FState->PersonNames.Text(FPersonID, FState->Statement, FState->NamesColumn);
+    return FState->Cache->PersonNames.Text(FPersonID, FState->Texts, FState->TextsColumn + FState->Names);
 }
 
 const QString& TJobRowReader::WorkplaceShortcut() const
 {
-    if (!FState->Row || FState->NamesColumn < 0)
+    if (!FState->Texts || FState->Names < 0)
         return NoText();
-    return FState->Shortcuts.Text(FWorkplaceID, FState->Statement, FState->NamesColumn + 1);
+    return FState->Cache->Shortcuts.Text(FWorkplaceID, FState->Texts, FState->TextsColumn + FState->Names + 1);
 }
 
 const QString& TJobRowReader::WorkplaceName() const
 {
-    if (!FState->Row || FState->NamesColumn < 0)
+    if (!FState->Texts || FState->Names < 0)
         return NoText();
-    return FState->WorkplaceNames.Text(FWorkplaceID, FState->Statement, FState->NamesColumn + 2);
+    return FState->Cache->WorkplaceNames.Text(FWorkplaceID, FState->Texts, FState->TextsColumn + FState->Names + 2);
 }
 
 QString TJobRowReader::Note() const
 {
-    if (!FState->Row || FState->NoteColumn < 0)
+    if (!FState->Texts || FState->Note < 0)
         return QString();
-    const auto* text = sqlite3_column_text(FState->Statement, FState->NoteColumn);
-    const int bytes = sqlite3_column_bytes(FState->Statement, FState->NoteColumn);
+    const int column = FState->TextsColumn + FState->Note;
+    const auto* text = sqlite3_column_text(FState->Texts, column);
+    const int bytes = sqlite3_column_bytes(FState->Texts, column);
     return text && bytes > 0 ? QString::fromUtf8(reinterpret_cast<const char*>(text), bytes) : QString();
 }
 
-bool ReadJobRows(
-    const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, std::vector<TJobRow>& ARows)
+bool ReadJobRows(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
+    std::vector<TJobRow>& ARows, TJobTexts* ATexts)
 {
     ARows.clear();
-    TJobRowReader reader(ATable, AFrom, ATo, APersonID, AWorkplaceID);
+    TJobRowReader reader(ATable, AFrom, ATo, APersonID, AWorkplaceID, jrcAll, {}, ATexts);
     while (reader.Next())
         ARows.push_back({reader.Date(), reader.ID(), reader.PersonID(), reader.WorkplaceID(), reader.PersonName(),
             reader.WorkplaceShortcut(), reader.WorkplaceName(), reader.Note()});
@@ -234,6 +284,52 @@ bool ReadJobRows(
     if (!std::is_sorted(ARows.begin(), ARows.end(), byID))
         std::sort(ARows.begin(), ARows.end(), byID);
     return true;
+}
+
+namespace {
+// Runs one statement on a relation: ?1 its date, ?2 the worker, ?3 the
+// workplace. SQLite's result of the first step, or SQLITE_ERROR.
+int RunOnRelation(const TTable& ATable, const QByteArray& ASql, TDate ADate, int APersonID, int AWorkplaceID)
+{
+    sqlite3_stmt* statement = ATable.KeptStatement(ASql);
+    if (!statement)
+        return SQLITE_ERROR;
+    sqlite3_bind_int64(statement, 1, StoredDate(ADate));
+    sqlite3_bind_int64(statement, 2, APersonID);
+    sqlite3_bind_int64(statement, 3, AWorkplaceID);
+    const int result = sqlite3_step(statement);
+    sqlite3_reset(statement);
+    return result;
+}
+} // namespace
+
+int JobRowExists(const TTable& ATable, TDate ADate, int APersonID, int AWorkplaceID)
+{
+    if (!Handle(ATable))
+        return -1;
+    const int result = RunOnRelation(ATable,
+        "SELECT 1 FROM Data WHERE \"Date\" = ?1 AND \"PersonID\" = ?2 AND \"WorkplaceID\" = ?3 LIMIT 1", ADate,
+        APersonID, AWorkplaceID);
+    return result == SQLITE_ROW ? 1 : (result == SQLITE_DONE ? 0 : -1);
+}
+
+int DeleteJobRows(const TTable& ATable, TDate ADate, int APersonID, int AWorkplaceID, QString& AError)
+{
+    sqlite3* db = Handle(ATable);
+    if (!db || !ATable.InTransaction()) {
+        AError = QStringLiteral("No write is open on the jobs file.");
+        return -1;
+    }
+    sqlite3_mutex* mutex = sqlite3_db_mutex(db);
+    sqlite3_mutex_enter(mutex);
+    const int result
+        = RunOnRelation(ATable, "DELETE FROM Data WHERE \"Date\" = ?1 AND \"PersonID\" = ?2 AND \"WorkplaceID\" = ?3",
+            ADate, APersonID, AWorkplaceID);
+    const int deleted = result == SQLITE_DONE ? sqlite3_changes(db) : -1;
+    if (deleted < 0)
+        AError = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_mutex_leave(mutex);
+    return deleted;
 }
 
 bool AppendJobRows(const TTable& ATable, const std::vector<TJobRow>& ARows, QString& AError)

@@ -22,19 +22,48 @@ struct TJobRow {
     QString Note;
 };
 
-// The columns a walk selects besides Date, PersonID and WorkplaceID, which it
-// always reads.
-enum TJobRowColumn { jrcKeysOnly = 0, jrcID = 1, jrcNames = 2, jrcNote = 4, jrcAll = 7 };
+// The columns a walk selects besides Date, PersonID, WorkplaceID and the ID,
+// which it always reads: every index holds them.
+enum TJobRowColumn { jrcKeysOnly = 0, jrcNames = 2, jrcNote = 4, jrcAll = 6 };
+
+// Which rows of a read of relations carry their stored names and note: all,
+// or those of one worker or one workplace only (the others their keys and
+// date), as a period schedule shows the names of its own one's relations.
+struct TJobRowTexts {
+    bool All = true;
+    int PersonID = 0;
+    int WorkplaceID = 0;
+    static TJobRowTexts Of(int APersonID, int AWorkplaceID) { return {false, APersonID, AWorkplaceID}; }
+};
+
+// The texts the rows repeat (a worker's stored name on each of his rows):
+// one QString for each text and ID, kept from one read to the next, so a
+// refresh shares the strings of the one before instead of making them anew.
+class TJobTexts {
+public:
+    TJobTexts();
+    ~TJobTexts();
+    TJobTexts(const TJobTexts&) = delete;
+    TJobTexts& operator=(const TJobTexts&) = delete;
+
+    struct TState;
+    TState& State() { return *FState; }
+
+private:
+    std::unique_ptr<TState> FState;
+};
 
 // A forward walk over the rows whose Date lies in [AFrom, ATo] (whole days),
 // of worker APersonID and of workplace AWorkplaceID when those are positive,
-// in the date index's order, passing over rows whose worker or workplace ID
-// is not usable. The texts are decoded only when asked for, and rows that
-// store the same text for the same ID share one QString: the names repeat on
-// nearly every row.
+// each reached by a seek on its index, in date order, passing over rows whose
+// worker or workplace ID is not usable. The texts are decoded only when asked
+// for, and only for the rows ATextsOf names: the indexes do not hold them, and
+// a row's texts cost a look-up of the row. Rows that store the same text for
+// the same ID share one QString (of ATexts when given).
 class TJobRowReader {
 public:
-    TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, int AColumns = jrcAll);
+    TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, int AColumns = jrcAll,
+        const TJobRowTexts& ATextsOf = {}, TJobTexts* ATexts = nullptr);
     ~TJobRowReader();
     TJobRowReader(const TJobRowReader&) = delete;
     TJobRowReader& operator=(const TJobRowReader&) = delete;
@@ -42,11 +71,13 @@ public:
     // The next row; false at the end and when the table cannot be read.
     bool Next();
     // The current row's fields; the texts stay valid until the next row, and
-    // columns not selected read 0 or empty.
+    // texts not read are empty.
     int ID() const { return FID; }
     TDate Date() const { return FDate; }
     int PersonID() const { return FPersonID; }
     int WorkplaceID() const { return FWorkplaceID; }
+    // Whether the current row comes with its texts.
+    bool HasTexts() const;
     const QString& PersonName() const;
     const QString& WorkplaceShortcut() const;
     const QString& WorkplaceName() const;
@@ -69,8 +100,15 @@ private:
 
 // All those rows in ID order. False (and no rows) when the table is closed or
 // cannot be read.
-bool ReadJobRows(
-    const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, std::vector<TJobRow>& ARows);
+bool ReadJobRows(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
+    std::vector<TJobRow>& ARows, TJobTexts* ATexts = nullptr);
+
+// Whether the file holds the relation (a seek on the date index): 1 or 0;
+// -1 when the table cannot be asked.
+int JobRowExists(const TTable& ATable, TDate ADate, int APersonID, int AWorkplaceID);
+// Deletes every row of the relation inside the table's open write
+// transaction; how many, or -1 (the reason in AError) when that failed.
+int DeleteJobRows(const TTable& ATable, TDate ADate, int APersonID, int AWorkplaceID, QString& AError);
 
 // Appends the rows (their IDs are the file's to give) inside the table's open
 // write transaction, with one statement prepared on the SQLite connection:

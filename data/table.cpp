@@ -93,6 +93,27 @@ QSqlDatabase TTable::Database() const
     return QSqlDatabase::database(FConnection, false);
 }
 
+sqlite3_stmt* TTable::KeptStatement(const QByteArray& ASql) const
+{
+    for (const auto& [sql, statement] : FKeptStatements) {
+        if (sql == ASql) {
+            sqlite3_reset(statement);
+            sqlite3_clear_bindings(statement);
+            return statement;
+        }
+    }
+    sqlite3* db = SQLiteHandle(Database());
+    sqlite3_stmt* statement = nullptr;
+    if (!db
+        || sqlite3_prepare_v3(db, ASql.constData(), int(ASql.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr)
+               != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return nullptr;
+    }
+    FKeptStatements.emplace_back(ASql, statement);
+    return statement;
+}
+
 bool TTable::Connect(const QString& ADatabaseName, bool AReadOnly)
 {
     Disconnect();
@@ -167,6 +188,9 @@ void TTable::Disconnect()
     FInsertQuery.reset();
     sqlite3_finalize(FVersionStatement);
     FVersionStatement = nullptr;
+    for (const auto& kept : FKeptStatements)
+        sqlite3_finalize(kept.second);
+    FKeptStatements.clear();
     if (FConnection.isEmpty())
         return;
     {
@@ -347,7 +371,7 @@ TOpenResult TTable::StartWriting()
             query.finish();
             // Best effort: an older file without it only reads more slowly.
             QSqlDatabase db = Database();
-            UpgradeDateIndex(db, found);
+            UpgradeTableSchema(db, found);
         }
     }
     if (!ok) {
@@ -562,19 +586,16 @@ qint64 TTable::TotalRowCount()
 
 QString TTable::UnusableRowsQuery(const QStringList& AIDFields) const
 {
-    QStringList unusable;
+    QStringList columns;
     for (const QString& field : AIDFields) {
         const int index = FieldIndex(field);
-        if (index < 0)
-            continue;
-        // As a reader takes the value: a text by its leading digits.
-        const QString name
-            = FFieldDefs[index].DataType == ftAutoInc ? QStringLiteral("rowid") : QuoteName(FFieldDefs[index].Name);
-        unusable << QStringLiteral("NOT coalesce(CAST(%1 AS INTEGER) BETWEEN 1 AND 2147483647, 0)").arg(name);
+        if (index >= 0)
+            columns << (FFieldDefs[index].DataType == ftAutoInc ? QStringLiteral("rowid")
+                                                                : QuoteName(FFieldDefs[index].Name));
     }
-    if (unusable.isEmpty())
+    if (columns.isEmpty())
         return QString();
-    return QStringLiteral("SELECT count(*) FROM Data WHERE ") + unusable.join(QStringLiteral(" OR "));
+    return QStringLiteral("SELECT count(*) FROM Data WHERE ") + UnusableIDCondition(columns);
 }
 
 qint64 TTable::UnusableRowCount(const QStringList& AIDFields)

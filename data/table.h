@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QSqlQuery;
@@ -135,6 +136,10 @@ public:
 
     // The connection, for the file-level operations of this folder.
     QSqlDatabase Database() const;
+    // A statement on the connection prepared once and kept until it closes,
+    // for a read or write that is repeated many times; reset, and none when
+    // it cannot be prepared. Not for a walk that may nest in another.
+    sqlite3_stmt* KeptStatement(const QByteArray& ASql) const;
     // True once after another connection (another copy of the program)
     // committed to the file since the last look or since it was opened.
     bool ChangedElsewhere();
@@ -182,6 +187,7 @@ private:
     quint64 FFileInode = 0;
     qint64 FSeenVersion = -1;
     sqlite3_stmt* FVersionStatement = nullptr;
+    mutable std::vector<std::pair<QByteArray, sqlite3_stmt*>> FKeptStatements;
     TFieldDefs FFieldDefs;
     bool FActive = false;
     bool FReadOnly = false;

@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 
 sqlite3* SQLiteHandle(const QSqlDatabase& ADatabase)
@@ -75,36 +76,137 @@ QVariant StoredFieldValue(const TFieldDef& ADef, const QVariant& AValue)
     }
 }
 
-namespace {
-// The one index of a dated table: the date, then the integer IDs, then the
-// other columns, so every read of a day or a period, of everyone or of one
-// worker or workplace, comes from the index alone, and a day's new rows land
-// on a few pages at its end instead of one page per worker and workplace.
-QStringList DateIndexColumns(const TFieldDefs& ADefs)
+QString UnusableIDCondition(const QStringList& AColumns)
 {
-    QStringList columns;
-    for (const TFieldDef& def : ADefs)
-        if (def.Name == QLatin1String("Date"))
-            columns << def.Name;
-    if (columns.isEmpty())
-        return columns;
-    auto isID
-        = [](const TFieldDef& ADef) { return ADef.DataType == ftInteger && ADef.Name.endsWith(QLatin1String("ID")); };
-    for (const TFieldDef& def : ADefs)
-        if (isID(def))
-            columns << def.Name;
-    for (const TFieldDef& def : ADefs)
-        if (def.Name != QLatin1String("Date") && def.DataType != ftAutoInc && !isID(def))
-            columns << def.Name;
-    return columns;
+    QStringList unusable;
+    for (const QString& column : AColumns)
+        unusable << QStringLiteral("NOT coalesce(CAST(%1 AS INTEGER) BETWEEN 1 AND 2147483647, 0)").arg(column);
+    return unusable.join(QStringLiteral(" OR "));
 }
 
-QString DateIndexStatement(const TFieldDefs& ADefs)
+namespace {
+bool IsIDField(const TFieldDef& ADef)
+{
+    return ADef.DataType == ftInteger && ADef.Name.endsWith(QLatin1String("ID"));
+}
+
+bool IsDated(const TFieldDefs& ADefs)
+{
+    return std::any_of(
+        ADefs.begin(), ADefs.end(), [](const TFieldDef& ADef) { return ADef.Name == QLatin1String("Date"); });
+}
+
+QStringList IDFields(const TFieldDefs& ADefs)
+{
+    QStringList names;
+    for (const TFieldDef& def : ADefs)
+        if (IsIDField(def))
+            names << def.Name;
+    return names;
+}
+
+struct TIndexDef {
+    QString Name;
+    QStringList Columns;
+};
+
+// The indexes of a dated table, each the date with the IDs: a day of
+// everyone is a range of either, a worker's or a workplace's period a seek
+// to each day of the one that has its ID next; a day's new rows land on a
+// few pages at the end of each. Without the texts, so that they add little to
+// the file: a read takes them from the row, and only for the rows that need
+// them.
+QList<TIndexDef> DateIndexes(const TFieldDefs& ADefs)
+{
+    if (!IsDated(ADefs))
+        return {};
+    const QStringList ids = IDFields(ADefs);
+    const QString date = QStringLiteral("Date");
+    QList<TIndexDef> indexes{{QStringLiteral("IndexDate"), QStringList{date} + ids}};
+    for (qsizetype i = 1; i < ids.size(); ++i) {
+        QStringList others = ids;
+        others.removeAt(i);
+        indexes.append({QStringLiteral("IndexDate") + ids[i], QStringList{date, ids[i]} + others});
+    }
+    return indexes;
+}
+
+QString IndexStatement(const TIndexDef& AIndex)
 {
     QStringList quoted;
-    for (const QString& name : DateIndexColumns(ADefs))
+    for (const QString& name : AIndex.Columns)
         quoted << SqlQuotedName(name);
-    return QStringLiteral("CREATE INDEX IndexDate ON Data (%1)").arg(quoted.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE INDEX %1 ON Data (%2)")
+        .arg(SqlQuotedName(AIndex.Name), quoted.join(QStringLiteral(", ")));
+}
+
+// The indexes the file's data table has that are none of ours, or ours with
+// other columns; false when they cannot be read.
+bool IndexesToChange(
+    const QSqlDatabase& ADatabase, const QList<TIndexDef>& AWanted, QStringList& ADrop, QList<TIndexDef>& ACreate)
+{
+    ADrop.clear();
+    ACreate = AWanted;
+    QSqlQuery query(ADatabase);
+    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Data' "
+                                   "AND sql IS NOT NULL")))
+        return false;
+    QStringList present;
+    while (query.next())
+        present << query.value(0).toString();
+    for (const QString& name : present) {
+        QSqlQuery columns(ADatabase);
+        if (!columns.exec(QStringLiteral("PRAGMA index_info(%1)").arg(SqlQuotedName(name))))
+            return false;
+        QStringList list;
+        while (columns.next())
+            list << columns.value(2).toString();
+        const auto wanted = std::find_if(ACreate.begin(), ACreate.end(),
+            [&](const TIndexDef& AIndex) { return AIndex.Name == name && AIndex.Columns == list; });
+        if (wanted != ACreate.end())
+            ACreate.erase(wanted);
+        else
+            ADrop << name;
+    }
+    return true;
+}
+
+// The table and the triggers that keep the count of the unusable rows, as
+// (type, name, statement); none for a table without IDs and dates.
+QList<QStringList> KeptCountObjects(const TFieldDefs& ADefs)
+{
+    const QStringList ids = IDFields(ADefs);
+    if (!IsDated(ADefs) || ids.isEmpty())
+        return {};
+    QStringList quotedIDs, newIDs, oldIDs;
+    for (const QString& id : ids) {
+        quotedIDs << SqlQuotedName(id);
+        newIDs << QStringLiteral("NEW.") + quotedIDs.back();
+        oldIDs << QStringLiteral("OLD.") + quotedIDs.back();
+    }
+    const QString isNew = QLatin1Char('(') + UnusableIDCondition(newIDs) + QLatin1Char(')');
+    const QString isOld = QLatin1Char('(') + UnusableIDCondition(oldIDs) + QLatin1Char(')');
+    const QString trigger = QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON Data WHEN %3 BEGIN "
+                                           "UPDATE UnusableRows SET Count = Count + %4; END");
+    return {{QStringLiteral("table"), QStringLiteral("UnusableRows"),
+                QStringLiteral("CREATE TABLE UnusableRows (Count INTEGER)")},
+        {QStringLiteral("trigger"), QStringLiteral("UnusableRowsInsert"),
+            trigger.arg(QStringLiteral("UnusableRowsInsert"), QStringLiteral("INSERT"), isNew, QStringLiteral("1"))},
+        {QStringLiteral("trigger"), QStringLiteral("UnusableRowsDelete"),
+            trigger.arg(QStringLiteral("UnusableRowsDelete"), QStringLiteral("DELETE"), isOld, QStringLiteral("-1"))},
+        {QStringLiteral("trigger"), QStringLiteral("UnusableRowsUpdate"),
+            trigger.arg(QStringLiteral("UnusableRowsUpdate"),
+                QStringLiteral("UPDATE OF ") + quotedIDs.join(QStringLiteral(", ")),
+                isNew + QStringLiteral(" <> ") + isOld, isNew + QStringLiteral(" - ") + isOld)}};
+}
+
+// Writes the objects that keep the count, starting from ACount.
+bool WriteKeptCount(QSqlQuery& AQuery, const QList<QStringList>& AObjects, qint64 ACount)
+{
+    bool ok = true;
+    for (const QStringList& object : AObjects)
+        ok = ok && AQuery.exec(object[2]);
+    return ok && AQuery.exec(QStringLiteral("INSERT INTO UnusableRows (Count) VALUES (%1)").arg(ACount));
 }
 } // namespace
 
@@ -117,13 +219,11 @@ bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
                                    "Type INTEGER NOT NULL, Size INTEGER NOT NULL)")))
         return false;
     QStringList columns;
-    bool hasDate = false;
     for (int i = 0; i < ADefs.size(); ++i) {
         const TFieldDef& def = ADefs[i];
         if (SqlFieldType(def.DataType).isEmpty())
             return false;
         columns << SqlQuotedName(def.Name) + QLatin1Char(' ') + SqlFieldType(def.DataType);
-        hasDate = hasDate || def.Name == QLatin1String("Date");
         query.prepare(QStringLiteral("INSERT INTO Fields (Position, Name, Type, Size) VALUES (?, ?, ?, ?)"));
         query.addBindValue(i);
         query.addBindValue(def.Name);
@@ -134,40 +234,77 @@ bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
     }
     if (!query.exec(QStringLiteral("CREATE TABLE Data (%1)").arg(columns.join(QStringLiteral(", ")))))
         return false;
-    // Every date-based read is one of these ranges: a day or a period, of
-    // everyone, of one worker or of one workplace.
-    return !hasDate || query.exec(DateIndexStatement(ADefs));
+    for (const TIndexDef& index : DateIndexes(ADefs))
+        if (!query.exec(IndexStatement(index)))
+            return false;
+    // A new table has no rows; the rows a rebuild copies in are counted as
+    // they come.
+    const QList<QStringList> kept = KeptCountObjects(ADefs);
+    return kept.isEmpty() || WriteKeptCount(query, kept, 0);
 }
 
-bool UpgradeDateIndex(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
+qint64 KeptUnusableRowCount(const QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
 {
-    const QStringList wanted = DateIndexColumns(ADefs);
+    const QList<QStringList> wanted = KeptCountObjects(ADefs);
+    if (wanted.isEmpty())
+        return -1;
+    QSqlQuery query(ADatabase);
+    QStringList names;
+    for (const QStringList& object : wanted)
+        names << QLatin1Char('\'') + object[1] + QLatin1Char('\'');
+    if (!query.exec(QStringLiteral("SELECT type, name, sql FROM sqlite_master WHERE name IN (%1)")
+                        .arg(names.join(QStringLiteral(", ")))))
+        return -1;
+    QList<QStringList> present;
+    while (query.next())
+        present << QStringList{query.value(0).toString(), query.value(1).toString(), query.value(2).toString()};
+    // Triggers changed or missing may have let rows in uncounted.
+    if (present.size() != wanted.size()
+        || !std::all_of(wanted.begin(), wanted.end(), [&](const QStringList& A) { return present.contains(A); }))
+        return -1;
+    if (!query.exec(QStringLiteral("SELECT count(*), max(Count), typeof(max(Count)) FROM UnusableRows"))
+        || !query.next() || query.value(0).toInt() != 1 || query.value(2).toString() != QLatin1String("integer"))
+        return -1;
+    const qint64 count = query.value(1).toLongLong();
+    return count >= 0 ? count : -1;
+}
+
+bool UpgradeTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
+{
+    const QList<TIndexDef> wanted = DateIndexes(ADefs);
     if (wanted.isEmpty())
         return true;
-    QStringList present;
-    QStringList others;
-    {
-        QSqlQuery query(ADatabase);
-        if (!query.exec(QStringLiteral("PRAGMA index_info(IndexDate)")))
-            return false;
-        while (query.next())
-            present << query.value(2).toString();
-        if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Data' "
-                                       "AND sql IS NOT NULL AND name <> 'IndexDate'")))
-            return false;
-        while (query.next())
-            others << query.value(0).toString();
-    }
-    if (present == wanted && others.isEmpty())
+    QStringList drop;
+    QList<TIndexDef> create;
+    const QList<QStringList> kept = KeptCountObjects(ADefs);
+    const bool counted = kept.isEmpty() || KeptUnusableRowCount(ADatabase, ADefs) >= 0;
+    if (!IndexesToChange(ADatabase, wanted, drop, create))
+        return false;
+    if (drop.isEmpty() && create.isEmpty() && counted)
         return true;
     QSqlQuery query(ADatabase);
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return false;
-    bool ok = true;
-    for (const QString& name : others)
+    // Another copy may have done it while this one waited for the lock.
+    bool ok = IndexesToChange(ADatabase, wanted, drop, create);
+    for (const QString& name : drop)
         ok = ok && query.exec(QStringLiteral("DROP INDEX %1").arg(SqlQuotedName(name)));
-    ok = ok && query.exec(QStringLiteral("DROP INDEX IF EXISTS IndexDate")) && query.exec(DateIndexStatement(ADefs))
-         && query.exec(QStringLiteral("COMMIT"));
+    for (const TIndexDef& index : create)
+        ok = ok && query.exec(IndexStatement(index));
+    // Counted once under the write lock, then kept by the triggers.
+    if (ok && !kept.isEmpty() && KeptUnusableRowCount(ADatabase, ADefs) < 0) {
+        for (const QStringList& object : kept)
+            ok = ok && query.exec(QStringLiteral("DROP %1 IF EXISTS %2").arg(object[0], object[1]));
+        QStringList ids;
+        for (const QString& id : IDFields(ADefs))
+            ids << SqlQuotedName(id);
+        ok = ok && query.exec(QStringLiteral("SELECT count(*) FROM Data WHERE ") + UnusableIDCondition(ids))
+             && query.next();
+        const qint64 count = ok ? query.value(0).toLongLong() : 0;
+        query.finish();
+        ok = ok && WriteKeptCount(query, kept, count);
+    }
+    ok = ok && query.exec(QStringLiteral("COMMIT"));
     if (!ok)
         query.exec(QStringLiteral("ROLLBACK"));
     return ok;

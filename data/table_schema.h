@@ -1,7 +1,7 @@
 // What a table file is made of, shared by the table (data/table.h) and the
 // file-level work (data/table_file.h) so neither needs the other: field
 // lists, how names, types and values are written to SQLite, the connection
-// set-up and the schema with its date index.
+// set-up and the schema with its indexes.
 #pragma once
 
 #include "core/utils.h"
@@ -49,8 +49,18 @@ inline QString StoredFieldText(const TFieldDef& ADef, const QString& AText)
     return ADef.Size > 0 ? CutText(AText, ADef.Size) : AText;
 }
 
-// Field list, data table and, for a dated table, its date index.
+// The condition that a row's ID columns (SQL expressions) do not all hold a
+// usable ID, read as a reader takes them: a text by its leading digits.
+QString UnusableIDCondition(const QStringList& AColumns);
+
+// Field list, data table and, for a dated table, its indexes and the count
+// of its unusable rows.
 bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs);
-// Gives a file written by an earlier version the date index of the current
-// schema; false when that could not be written (the file still reads).
-bool UpgradeDateIndex(QSqlDatabase& ADatabase, const TFieldDefs& ADefs);
+// Gives a file written by an earlier version the indexes and the kept count
+// of the current schema; false when that could not be written (the file
+// still reads).
+bool UpgradeTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs);
+// A dated table keeps the number of its rows whose IDs are not usable in the
+// file, kept current by triggers whoever writes; -1 when the file keeps none
+// (an older or read-only file), which then has to be counted.
+qint64 KeptUnusableRowCount(const QSqlDatabase& ADatabase, const TFieldDefs& ADefs);

@@ -9,18 +9,53 @@
 
 #include <sqlite3.h>
 
+#ifdef __linux__
+#include <sched.h>
+#endif
+
 #include <atomic>
 #include <mutex>
+#include <utility>
 
 struct TUnusableRowsCheck::TShared {
     std::mutex Mutex;
     sqlite3* Database = nullptr;
     std::atomic<bool> Stopped{false};
+    // The count is in: it is told even when stopped from now on.
+    std::atomic<bool> Counted{false};
 };
+
+namespace {
+void LowestPriority()
+{
+#ifdef __linux__
+    // Runs only when a core has nothing else to do.
+    sched_param param{};
+    sched_setscheduler(0, SCHED_IDLE, &param);
+#endif
+}
+} // namespace
 
 TUnusableRowsCheck::~TUnusableRowsCheck()
 {
     Stop();
+}
+
+void TUnusableRowsCheck::Tell(const QString& AFileName, qint64 ACount)
+{
+    Stop();
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return;
+    auto shared = std::make_shared<TShared>();
+    FShared = shared;
+    QMetaObject::invokeMethod(
+        app,
+        [shared, fileName = AFileName, ACount] {
+            if (!shared->Stopped)
+                TDataMan::ReportUnusableRows(fileName, ACount);
+        },
+        Qt::QueuedConnection);
 }
 
 void TUnusableRowsCheck::Start(const QString& AFileName, const QString& ACountSql)
@@ -29,9 +64,12 @@ void TUnusableRowsCheck::Start(const QString& AFileName, const QString& ACountSq
     QCoreApplication* app = QCoreApplication::instance();
     if (ACountSql.isEmpty() || !app)
         return;
+    FFileName = AFileName;
+    FCountSql = ACountSql;
     auto shared = std::make_shared<TShared>();
     FShared = shared;
     FThread = std::thread([shared, app, fileName = AFileName, sql = ACountSql.toUtf8()] {
+        LowestPriority();
         qint64 count = -1;
         sqlite3* db = nullptr;
         if (sqlite3_open_v2(QFile::encodeName(fileName).constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
@@ -49,6 +87,7 @@ void TUnusableRowsCheck::Start(const QString& AFileName, const QString& ACountSq
             sqlite3_finalize(statement);
             std::lock_guard lock(shared->Mutex);
             shared->Database = nullptr;
+            shared->Counted = !shared->Stopped;
         }
         sqlite3_close(db);
         if (shared->Stopped)
@@ -65,6 +104,7 @@ void TUnusableRowsCheck::Start(const QString& AFileName, const QString& ACountSq
 
 void TUnusableRowsCheck::Stop()
 {
+    FPaused = false;
     if (!FShared)
         return;
     {
@@ -76,6 +116,28 @@ void TUnusableRowsCheck::Stop()
     if (FThread.joinable())
         FThread.join();
     FShared.reset();
+}
+
+void TUnusableRowsCheck::Pause()
+{
+    if (!FThread.joinable() || FPaused)
+        return;
+    {
+        std::lock_guard lock(FShared->Mutex);
+        if (FShared->Counted)
+            return;
+        FShared->Stopped = true;
+        if (FShared->Database)
+            sqlite3_interrupt(FShared->Database);
+    }
+    FThread.join();
+    FPaused = true;
+}
+
+void TUnusableRowsCheck::Resume()
+{
+    if (std::exchange(FPaused, false))
+        Start(FFileName, FCountSql);
 }
 
 void TUnusableRowsCheck::Finish()

@@ -97,10 +97,7 @@ bool TDSDataStore::AddJobs(TDate ADate, const std::vector<TDSMacroPair>& APairs)
 bool TDSDataStore::JobExists(TDate ADate, int APersonID, int AWorkplaceID)
 {
     TJobMan* man = TJobMan::Instance();
-    if (!man || ADate <= 0 || APersonID <= 0 || AWorkplaceID <= 0)
-        return false;
-    SetDayFilter(ADate, APersonID, AWorkplaceID);
-    return man->JobCount() > 0;
+    return man && man->JobExists(ADate, APersonID, AWorkplaceID);
 }
 
 bool TDSDataStore::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)

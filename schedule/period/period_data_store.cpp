@@ -58,20 +58,13 @@ void TPeriodDataStore::SyncJobs()
     FGeneration = JobsGeneration();
     FJobsValid = true;
     FJobs.clear();
-    auto add = [this](TJobRow& ARow) {
-        FJobs.push_back({ARow.Date, ARow.PersonID, ARow.WorkplaceID, std::move(ARow.PersonName),
-            std::move(ARow.WorkplaceShortcut), std::move(ARow.WorkplaceName)});
-    };
-    // The index leads with the date and the worker: the chosen worker's rows
-    // are reached by a seek per day, the chosen workplace's only by the walk
-    // over every row, which then decodes their names on the way.
-    const TJobRowTexts texts = TJobRowTexts::Of(0, FNamesOfWorkplaceID);
-    bool read = man->PeriodRelations(FFrom, FTo, 0, 0, texts, [&](TJobRow& ARow) {
-        if (FNamesOfPersonID <= 0 || ARow.PersonID != FNamesOfPersonID)
-            add(ARow);
-    });
-    if (read && FNamesOfPersonID > 0)
-        read = man->PeriodRelations(FFrom, FTo, FNamesOfPersonID, 0, {}, add);
+    // Everyone's relations of the period in one walk over the date index;
+    // the names are looked up only for the chosen worker's or workplace's.
+    const bool read = man->PeriodRelations(
+        FFrom, FTo, 0, 0, TJobRowTexts::Of(FNamesOfPersonID, FNamesOfWorkplaceID), [this](TJobRow& ARow) {
+            FJobs.push_back({ARow.Date, ARow.PersonID, ARow.WorkplaceID, std::move(ARow.PersonName),
+                std::move(ARow.WorkplaceShortcut), std::move(ARow.WorkplaceName)});
+        });
     if (!read)
         FJobs.clear();
 }
@@ -108,13 +101,7 @@ std::optional<TPeriodJobRecord> TPeriodDataStore::AddJob(TDate ADate, int APerso
 bool TPeriodDataStore::JobExists(TDate ADate, int APersonID, int AWorkplaceID)
 {
     TJobMan* man = TJobMan::Instance();
-    if (!man)
-        return false;
-    man->SetDateFrom(ADate);
-    man->SetDateTo(ADate);
-    man->SetPersonID(APersonID);
-    man->SetWorkplaceID(AWorkplaceID);
-    return man->JobCount() > 0;
+    return man && man->JobExists(ADate, APersonID, AWorkplaceID);
 }
 
 bool TPeriodDataStore::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)

@@ -178,7 +178,11 @@ TEST(ObservableTest, ListOrderOperations)
     EXPECT_EQ(list.Items(0)->Name(), "b");
 }
 
-TEST(ObservableTest, AnItemFoundByIDWhateverHappenedToTheListSince)
+// A short list is walked, a long one remembers its positions: the same
+// answers either way, with GetParam() items of higher IDs after the four.
+class ItemWithIDTest : public testing::TestWithParam<int> {};
+
+TEST_P(ItemWithIDTest, AnItemFoundByIDWhateverHappenedToTheListSince)
 {
     struct TNumbered : TObject {
         explicit TNumbered(int AID) : FID(AID) {}
@@ -188,6 +192,8 @@ TEST(ObservableTest, AnItemFoundByIDWhateverHappenedToTheListSince)
     TSCTypedList<TNumbered> list;
     for (int id : {5, 3, 9, 3})
         list.Add(std::make_unique<TNumbered>(id));
+    for (int i = 0; i < GetParam(); ++i)
+        list.Add(std::make_unique<TNumbered>(100 + i));
     TNumbered* firstThree = list.Items(1);
     EXPECT_EQ(list.ItemWithID(9), list.Items(2));
     EXPECT_EQ(list.ItemWithID(3), firstThree); // the first of two
@@ -212,6 +218,8 @@ TEST(ObservableTest, AnItemFoundByIDWhateverHappenedToTheListSince)
     list.FreeObjects();
     EXPECT_EQ(list.ItemWithID(7), nullptr);
 }
+
+INSTANTIATE_TEST_SUITE_P(ShortAndLong, ItemWithIDTest, testing::Values(0, 10));
 
 TEST(ObservableTest, NewAndAbsentIDsAreAnsweredWithoutAWalk)
 {

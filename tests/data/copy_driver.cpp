@@ -90,6 +90,8 @@ int AllPairs(TDataSession& ACopy, TDate ADay)
             if (ACopy.Jobs->AddJob(ADay, person, workplace)) {
                 ++added;
             } else {
+                ACopy.Jobs->SetDateFrom(ADay);
+                ACopy.Jobs->SetDateTo(ADay);
                 ACopy.Jobs->SetPersonID(person->ID());
                 ACopy.Jobs->SetWorkplaceID(workplace->ID());
                 if (ACopy.Jobs->JobCount() != 1)

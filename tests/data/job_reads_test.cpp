@@ -129,7 +129,7 @@ TEST_F(JobReadsTest, APeriodsRelationsOfOneWorkerOrWorkplaceAndTheNamesAskedFor)
     ASSERT_TRUE(PeriodRows(first, first + 10, 0, 0, rows, TJobRowTexts::Of(0, Hall->ID())));
     ASSERT_EQ(rows.size(), 5u);
     for (const TJobRow& row : rows) {
-        EXPECT_EQ(row.ID, 0);
+        EXPECT_GT(row.ID, 0);
         EXPECT_EQ(row.WorkplaceName.isEmpty(), row.WorkplaceID != Hall->ID());
         EXPECT_EQ(row.PersonName.isEmpty(), row.WorkplaceID != Hall->ID());
     }

@@ -2,8 +2,15 @@
 
 #include "data/job_rows.h"
 
+#include <QCryptographicHash>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+
+#include <sqlite3.h>
+
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -17,6 +24,28 @@ protected:
     }
     TWorkplace* Hall = nullptr;
 };
+
+// What another program reading the file sees: committed rows only. Invalid
+// for a statement without rows.
+QVariant CommittedValue(const QString& AFileName, const QString& ASql)
+{
+    QVariant value;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "jobs-reader");
+        db.setDatabaseName(AFileName);
+        QSqlQuery query(db);
+        if (db.open() && query.exec(ASql) && query.next())
+            value = query.value(0);
+    }
+    QSqlDatabase::removeDatabase("jobs-reader");
+    return value;
+}
+
+int CommittedRows(const QString& AFileName, const QString& ASql = "SELECT COUNT(*) FROM Data")
+{
+    const QVariant value = CommittedValue(AFileName, ASql);
+    return value.isValid() ? value.toInt() : -1;
+}
 
 TEST_F(JobsTest, DuplicatesAreRefusedAndTimesOfDayDropped)
 {
@@ -78,14 +107,22 @@ TEST_F(JobsTest, TheFiltersPairsComeInTableOrderLoadedOrNot)
     EXPECT_EQ(Store->Jobs->JobPairs(), annInKitchen);
 }
 
+// How SQLite reads the data table for a statement (its parameters left
+// unbound).
 QString QueryPlan(const QSqlDatabase& ADatabase, const QString& ASql)
 {
-    QSqlQuery plan(ADatabase);
-    if (!plan.exec("EXPLAIN QUERY PLAN " + ASql))
+    sqlite3_stmt* plan = nullptr;
+    const QByteArray sql = "EXPLAIN QUERY PLAN " + ASql.toUtf8();
+    if (sqlite3_prepare_v2(SQLiteHandle(ADatabase), sql.constData(), -1, &plan, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(plan);
         return "no plan: " + ASql;
+    }
     QStringList details;
-    while (plan.next())
-        details << plan.value(3).toString();
+    while (sqlite3_step(plan) == SQLITE_ROW)
+        details << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(plan, 3)));
+    // The data table's steps, without those of the list of days.
+    details = details.filter(" Data ");
+    sqlite3_finalize(plan);
     return details.join(' ');
 }
 
@@ -107,19 +144,187 @@ QStringList DataIndexes(const QSqlDatabase& ADatabase)
     return indexes;
 }
 
-const QString DateIndex = "IndexDate(Date, PersonID, WorkplaceID, PersonName, WorkplaceShortcut, WorkplaceName, Note)";
+const QStringList Indexes{
+    "IndexDate(Date, PersonID, WorkplaceID)", "IndexDateWorkplaceID(Date, WorkplaceID, PersonID)"};
 
-TEST_F(JobsTest, EveryReadOfTheFilterComesFromTheDateIndexAlone)
+// The statements a connection runs, as the program wrote them.
+class TStatementLog {
+public:
+    explicit TStatementLog(const QSqlDatabase& ADatabase) : FDatabase(SQLiteHandle(ADatabase))
+    {
+        sqlite3_trace_v2(FDatabase, SQLITE_TRACE_STMT, &TStatementLog::Note, this);
+    }
+    ~TStatementLog() { sqlite3_trace_v2(FDatabase, 0, nullptr, nullptr); }
+    // The reads of the data table since the last call.
+    QStringList TakeReads()
+    {
+        QStringList reads;
+        for (const QString& sql : std::exchange(FStatements, {}))
+            if ((sql.startsWith("SELECT") || sql.startsWith("WITH")) && sql.contains("FROM Data"))
+                reads << sql;
+        return reads;
+    }
+
+private:
+    static int Note(unsigned, void* ALog, void*, void* ASql)
+    {
+        static_cast<TStatementLog*>(ALog)->FStatements << QString::fromUtf8(static_cast<const char*>(ASql));
+        return 0;
+    }
+    sqlite3* FDatabase;
+    QStringList FStatements;
+};
+
+TEST_F(JobsTest, EachReadOfADayAWorkerOrAWorkplaceIsOneSeekOnItsIndex)
 {
+    const TDate day = Day(2026, 3, 5);
+    ASSERT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
     const QSqlDatabase db = Store->Jobs->Table().Database();
-    EXPECT_EQ(DataIndexes(db), QStringList{DateIndex});
-    const QString range = "FROM Data WHERE \"Date\" >= 1 AND \"Date\" <= 2";
-    for (const QString& sql :
-        {"SELECT ID, Date, PersonID, PersonName, WorkplaceID, WorkplaceShortcut, WorkplaceName, Note " + range,
-            "SELECT Date, PersonID " + range + " AND \"PersonID\" = 3",
-            "SELECT ID " + range + " AND \"PersonID\" = 3 AND \"WorkplaceID\" = 4"}) {
-        const QString plan = QueryPlan(db, sql);
-        EXPECT_TRUE(plan.contains("COVERING INDEX IndexDate")) << plan.toStdString();
+    EXPECT_EQ(DataIndexes(db), Indexes);
+    TStatementLog log(db);
+    const auto none = [](TJobRow&) {};
+    // Everyone's days are a range of either date index.
+    const QString dateRange = R"(SEARCH Data USING %1INDEX IndexDate(WorkplaceID)? \(Date>\? AND Date<\?\))";
+    const QString rowTexts = R"(SEARCH Data USING INTEGER PRIMARY KEY \(rowid=\?\))";
+    const struct {
+        const char* What;
+        std::function<void()> Read;
+        QStringList Plans;
+    } reads[] = {
+        {"a day", [&] { Store->Jobs->DayRelations(day); }, {dateRange.arg("")}},
+        {"a worker's month", [&] { Store->Jobs->PeriodRelations(day, day + 30, Ann->ID(), 0, {}, none); },
+            {R"(SEARCH Data USING INDEX IndexDate \(Date=\? AND PersonID=\?\))"}},
+        {"a workplace's month", [&] { Store->Jobs->PeriodRelations(day, day + 30, 0, Kitchen->ID(), {}, none); },
+            {R"(SEARCH Data USING INDEX IndexDateWorkplaceID \(Date=\? AND WorkplaceID=\?\))"}},
+        {"a workplace's keys",
+            [&] { Store->Jobs->PeriodRelations(day, day + 30, 0, Kitchen->ID(), TJobRowTexts::Of(0, 0), none); },
+            {R"(SEARCH Data USING COVERING INDEX IndexDateWorkplaceID \(Date=\? AND WorkplaceID=\?\))"}},
+        // The texts of the rows that show them only.
+        {"everyone's month, names of one",
+            [&] { Store->Jobs->PeriodRelations(day, day + 30, 0, 0, TJobRowTexts::Of(0, Kitchen->ID()), none); },
+            {dateRange.arg("COVERING "), rowTexts}},
+        {"everyone's month, no names",
+            [&] { Store->Jobs->PeriodRelations(day, day + 30, 0, 0, TJobRowTexts::Of(0, 0), none); },
+            {dateRange.arg("COVERING ")}},
+        {"whether a relation is there", [&] { Store->Jobs->JobExists(day, Ann->ID(), Kitchen->ID()); },
+            {R"(SEARCH Data USING COVERING INDEX IndexDate(WorkplaceID)? \(Date=\? AND \w+ID=\? AND \w+ID=\?\))"}},
+    };
+    for (const auto& read : reads) {
+        read.Read();
+        QStringList plans;
+        for (const QString& statement : log.TakeReads())
+            plans << QueryPlan(db, statement);
+        plans.removeDuplicates();
+        ASSERT_EQ(plans.size(), read.Plans.size()) << read.What << ": " << plans.join(" / ").toStdString();
+        for (qsizetype i = 0; i < plans.size(); ++i)
+            EXPECT_TRUE(QRegularExpression("^" + read.Plans[i] + "$").match(plans[i]).hasMatch())
+                << read.What << ": " << plans[i].toStdString();
+    }
+}
+
+// What the indexes add to a file of many relations: the same rows in files
+// with the new indexes and with the earlier covering date index.
+TEST_F(JobsTest, TheIndexesAddLittleToTheFile)
+{
+    std::vector<TJobRow> rows;
+    for (int i = 0; i < 30000; ++i)
+        rows.push_back({Day(2026, 1, 1) + i / 90, 0, i % 90 + 1, i * 7 % 30 + 1, QString("Worker %1").arg(i % 90), "W",
+            QString("Workplace %1").arg(i * 7 % 30), QString()});
+    TTable& table = Store->Jobs->Table();
+    QString error;
+    ASSERT_TRUE(table.Begin() && AppendJobRows(table, rows, error) && table.Save()) << qPrintable(error);
+    Store->Jobs->CloseDBFiles();
+    const QString file = Folder + "Jobs.cds";
+    const QString earlier = Folder + "Earlier.cds";
+    ASSERT_TRUE(QFile::copy(file, earlier));
+    for (const char* sql : {"DROP INDEX IndexDateWorkplaceID", "DROP INDEX IndexDate",
+             "CREATE INDEX IndexDate ON Data (Date, PersonID, WorkplaceID, PersonName, WorkplaceShortcut, "
+             "WorkplaceName, Note)",
+             "VACUUM"})
+        ASSERT_EQ(CommittedRows(earlier, sql), -1) << sql;
+    ASSERT_EQ(CommittedRows(file, "VACUUM"), -1);
+    const double growth = double(QFileInfo(file).size()) / QFileInfo(earlier).size();
+    EXPECT_LT(growth, 1.15);
+}
+
+TEST_F(JobsTest, AFileOfAnEarlierLayoutGetsTheIndexesAndTheKeptCountWhenOpened)
+{
+    const TDate day = Day(2026, 3, 5);
+    ASSERT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    ASSERT_NE(Store->Jobs->AddJob(day + 1, Bob, Hall), nullptr);
+    Store->Jobs->CloseDBFiles();
+    const QString file = Folder + "Jobs.cds";
+    const QString kept = file + ".kept";
+    ASSERT_TRUE(QFile::copy(file, kept));
+    const QStringList untouched{"DROP TABLE UnusableRows", "DROP TRIGGER UnusableRowsInsert",
+        "DROP TRIGGER UnusableRowsDelete", "DROP TRIGGER UnusableRowsUpdate", "DROP INDEX IndexDateWorkplaceID",
+        "DROP INDEX IndexDate", QString("INSERT INTO Data (Date, PersonID, WorkplaceID) VALUES (%1, 0, 1)").arg(day)};
+    const struct {
+        const char* What;
+        QStringList Statements;
+    } layouts[] = {
+        {"one covering date index",
+            untouched
+                + QStringList{"CREATE INDEX IndexDate ON Data (Date, PersonID, WorkplaceID, PersonName, "
+                              "WorkplaceShortcut, WorkplaceName, Note)"}},
+        {"a date index and an index of each ID", untouched
+                                                     + QStringList{"CREATE INDEX IndexDate ON Data (Date)",
+                                                         "CREATE INDEX IndexPersonID ON Data (PersonID, Date)",
+                                                         "CREATE INDEX IndexWorkplaceID ON Data (WorkplaceID, Date)"}},
+        {"counting triggers another program changed",
+            {"DROP TRIGGER UnusableRowsInsert",
+                "CREATE TRIGGER UnusableRowsInsert AFTER INSERT ON Data BEGIN "
+                "SELECT 1; END",
+                QString("INSERT INTO Data (Date, PersonID, WorkplaceID) VALUES (%1, 0, 1)").arg(day)}},
+    };
+    const auto schema = [&] { return FileRows(file, "SELECT type, name, sql FROM sqlite_master ORDER BY name"); };
+    const auto bytes = [&] {
+        QFile read(file);
+        return read.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(read.readAll(), QCryptographicHash::Sha256)
+                                              : QByteArray();
+    };
+    Dialogs().AnswerMessage(mrOk);
+    for (const auto& layout : layouts) {
+        SCOPED_TRACE(layout.What);
+        QFile::remove(file);
+        ASSERT_TRUE(QFile::copy(kept, file));
+        for (const QString& sql : layout.Statements)
+            ASSERT_EQ(CommittedRows(file, sql), -1) << sql.toStdString();
+        // A file opened only for reading is only read.
+        const QList<QStringList> earlier = schema();
+        {
+            TTable reader("reader");
+            reader.SetFileName(file);
+            reader.SetReadOnly(true);
+            ASSERT_EQ(reader.Open(), orOpened);
+            EXPECT_EQ(KeptUnusableRowCount(reader.Database(), reader.FieldDefs()), -1);
+        }
+        // One that cannot be written has its rows counted beside the work,
+        // which comes first.
+        if (SetWritable(file, false)) {
+            Store->Jobs->OpenDBFiles();
+            EXPECT_EQ(Store->Jobs->AddJob(day + 2, Ann, Hall), nullptr);
+            EXPECT_EQ(MessagesAfterChecks().size(), 1);
+            Store->Jobs->CloseDBFiles();
+            SetWritable(file, true);
+        }
+        EXPECT_EQ(schema(), earlier);
+
+        Store->Jobs->OpenDBFiles();
+        EXPECT_EQ(DataIndexes(Store->Jobs->Table().Database()), Indexes);
+        EXPECT_EQ(KeptUnusableRowCount(Store->Jobs->Table().Database(), TJobMan::FieldDefs()), 1);
+        // Told once, of the row the count found.
+        EXPECT_EQ(MessagesAfterChecks().size(), 1);
+        FilterJobs(day, day + 1);
+        ASSERT_EQ(Store->Jobs->JobCount(), 2);
+        EXPECT_EQ(Store->Jobs->Jobs(1)->PersonName(), "Bob");
+        EXPECT_EQ(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+        // Opening a file that has them writes nothing.
+        Store->Jobs->CloseDBFiles();
+        const QByteArray upgraded = bytes();
+        Store->Jobs->OpenDBFiles();
+        Store->Jobs->CloseDBFiles();
+        EXPECT_EQ(bytes(), upgraded);
     }
 }
 
@@ -136,37 +341,6 @@ TEST_F(JobsTest, OneWorkersPeriodHasBothEndsInShortAndLongRanges)
         FilterJobs(first, last, 0, Kitchen->ID());
         EXPECT_EQ(Store->Jobs->JobCount(), count + 1) << last - first;
     }
-}
-
-TEST_F(JobsTest, AFileOfTheEarlierLayoutGetsTheDateIndexWhenOpened)
-{
-    const TDate day = Day(2026, 3, 5);
-    ASSERT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
-    ASSERT_NE(Store->Jobs->AddJob(day + 1, Bob, Hall), nullptr);
-    Store->Jobs->CloseDBFiles();
-    const QString file = Folder + "Jobs.cds";
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "jobs-writer");
-        db.setDatabaseName(file);
-        ASSERT_TRUE(db.open());
-        QSqlQuery query(db);
-        for (const char* sql : {"DROP INDEX IndexDate", "CREATE INDEX IndexDate ON Data (\"Date\")",
-                 "CREATE INDEX \"IndexPersonID\" ON Data (\"PersonID\", \"Date\")",
-                 "CREATE INDEX \"IndexWorkplaceID\" ON Data (\"WorkplaceID\", \"Date\")"})
-            ASSERT_TRUE(query.exec(sql)) << sql;
-        EXPECT_EQ(DataIndexes(db).size(), 3);
-    }
-    QSqlDatabase::removeDatabase("jobs-writer");
-
-    Store->Jobs->OpenDBFiles();
-    EXPECT_EQ(DataIndexes(Store->Jobs->Table().Database()), QStringList{DateIndex});
-    FilterJobs(day, day + 1);
-    ASSERT_EQ(Store->Jobs->JobCount(), 2);
-    EXPECT_EQ(Store->Jobs->Jobs(1)->PersonName(), "Bob");
-    EXPECT_EQ(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
-    // Opening a file that has it changes nothing.
-    Store->Jobs->OpenDBFiles();
-    EXPECT_EQ(DataIndexes(Store->Jobs->Table().Database()), QStringList{DateIndex});
 }
 
 TEST_F(JobsTest, DeleteJobArgumentsAndResult)
@@ -209,7 +383,7 @@ TEST_F(JobsTest, OneReadKeepsAddingOrderAndEachRowsOwnTexts)
     ASSERT_NE(renamed, nullptr);
     renamed->SetNote(QStringLiteral("früh"));
     ASSERT_TRUE(Store->Jobs->InsertJob(renamed));
-    // The job lives until the next filter change.
+    // The job lives until the next add.
     const int renamedID = renamed->ID();
     Store->Jobs->AddJob(Day(2026, 3, 1), Bob, Hall);
     Store->Jobs->AddJob(Day(2026, 4, 1), Bob, Hall);
@@ -235,28 +409,6 @@ TEST_F(JobsTest, OneReadKeepsAddingOrderAndEachRowsOwnTexts)
     FilterJobs(Day(2026, 3, 3), Day(2026, 3, 7), Ann->ID(), Kitchen->ID());
     ASSERT_EQ(Store->Jobs->JobCount(), 1);
     EXPECT_EQ(Store->Jobs->Jobs(0)->ID(), renamedID);
-}
-
-// What another program reading the file sees: committed rows only. Invalid
-// for a statement without rows.
-QVariant CommittedValue(const QString& AFileName, const QString& ASql)
-{
-    QVariant value;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "jobs-reader");
-        db.setDatabaseName(AFileName);
-        QSqlQuery query(db);
-        if (db.open() && query.exec(ASql) && query.next())
-            value = query.value(0);
-    }
-    QSqlDatabase::removeDatabase("jobs-reader");
-    return value;
-}
-
-int CommittedRows(const QString& AFileName, const QString& ASql = "SELECT COUNT(*) FROM Data")
-{
-    const QVariant value = CommittedValue(AFileName, ASql);
-    return value.isValid() ? value.toInt() : -1;
 }
 
 // Every stored value of a day's rows but their IDs, each with its storage
@@ -296,11 +448,8 @@ TEST_F(JobsTest, ATemplatesJobsAreStoredInOneWriteAsSingleAddsStoreThem)
     EXPECT_EQ(StoredDay(file, day, annInHall), StoredDay(file, other));
     EXPECT_TRUE(StoredDay(file, other).contains("text:" + QString(50, QChar(0x00E9)) + " integer:"))
         << qPrintable(StoredDay(file, other));
-    // The filter is left on the whole day; its jobs come in adding order.
-    EXPECT_EQ(Store->Jobs->DateFrom(), day);
-    EXPECT_EQ(Store->Jobs->DateTo(), day);
-    EXPECT_EQ(Store->Jobs->PersonID(), 0);
-    EXPECT_EQ(Store->Jobs->WorkplaceID(), 0);
+    // The day's jobs come in adding order.
+    FilterJobs(day, day);
     ASSERT_EQ(Store->Jobs->JobCount(), 3);
     EXPECT_EQ(Store->Jobs->Jobs(1)->PersonID(), Bob->ID());
     EXPECT_EQ(Store->Jobs->Jobs(1)->PersonName(), QString(50, QChar(0x00E9)));
@@ -435,39 +584,96 @@ TEST_F(JobsTest, AnUpdateIsWrittenOnceAtItsEndOrNotAtAll)
     EXPECT_EQ(CommittedRows(file), 3);
 }
 
-TEST_F(JobsTest, AnUpdateKnowsTheDaysPairsWithoutAskingForEach)
+TEST_F(JobsTest, AddingDeletingAndAskingLeaveTheFilterAndKeepItsListCurrent)
 {
     const TDate day = Day(2026, 3, 5);
     ASSERT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    FilterJobs(day, day + 1, 0, Kitchen->ID());
+    ASSERT_EQ(Store->Jobs->JobCount(), 1);
     Store->Jobs->BeginUpdate();
     // There before the update, added inside it, and on another day.
     EXPECT_EQ(Store->Jobs->AddJob(day + 0.4, Ann, Kitchen), nullptr);
     TJob* added = Store->Jobs->AddJob(day, Bob, Kitchen);
     ASSERT_NE(added, nullptr);
-    // The filter is the pair's, and its list holds just the new job.
-    EXPECT_EQ(Store->Jobs->PersonID(), Bob->ID());
-    ASSERT_EQ(Store->Jobs->JobCount(), 1);
-    EXPECT_EQ(Store->Jobs->Jobs(0), added);
+    EXPECT_EQ(added->PersonName(), "Bob");
+    EXPECT_TRUE(Store->Jobs->JobExists(day + 0.7, Bob->ID(), Kitchen->ID()));
+    EXPECT_FALSE(Store->Jobs->JobExists(day, Bob->ID(), Hall->ID()));
     EXPECT_EQ(Store->Jobs->AddJob(day, Bob, Kitchen), nullptr);
-    EXPECT_NE(Store->Jobs->AddJob(day + 1, Bob, Kitchen), nullptr);
-    EXPECT_EQ(Store->Jobs->AddJob(day + 1, Bob, Kitchen), nullptr);
-    EXPECT_EQ(Store->Jobs->AddJob(day, Bob, Kitchen), nullptr);
+    EXPECT_NE(Store->Jobs->AddJob(day + 1, Bob, Hall), nullptr);
+    EXPECT_EQ(Store->Jobs->AddJob(day + 1, Bob, Hall), nullptr);
     // A pair deleted inside the update may be added again.
-    EXPECT_TRUE(Store->Jobs->DeleteJob(day, Ann->ID(), Kitchen->ID()));
+    bool removed = false;
+    EXPECT_TRUE(Store->Jobs->DeleteJob(day, Ann->ID(), Kitchen->ID(), &removed));
+    EXPECT_TRUE(removed);
+    EXPECT_FALSE(Store->Jobs->JobExists(day, Ann->ID(), Kitchen->ID()));
     EXPECT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    EXPECT_TRUE(Store->Jobs->AddJobs(day + 1, {{Ann, Kitchen}, {Bob, Hall}}));
     EXPECT_TRUE(Store->Jobs->EndUpdate());
-    FilterJobs(day, day + 1);
-    EXPECT_EQ(Store->Jobs->JobCount(), 3);
-    // A pair written beside the manager after an update is not taken as known.
+    // The filter is as it was set; its list has what was written since.
+    EXPECT_EQ(Store->Jobs->DateFrom(), day);
+    EXPECT_EQ(Store->Jobs->DateTo(), day + 1);
+    EXPECT_EQ(Store->Jobs->PersonID(), 0);
+    EXPECT_EQ(Store->Jobs->WorkplaceID(), Kitchen->ID());
+    EXPECT_EQ(Store->Jobs->JobPairs(), (std::vector<std::pair<int, int>>{{Bob->ID(), Kitchen->ID()},
+                                           {Ann->ID(), Kitchen->ID()}, {Ann->ID(), Kitchen->ID()}}));
+    EXPECT_TRUE(Store->Jobs->DeleteJob(day, Bob->ID(), Hall->ID(), &removed));
+    EXPECT_FALSE(removed);
+    EXPECT_TRUE(Store->Jobs->DeleteJob(day, Bob->ID(), Kitchen->ID(), &removed));
+    EXPECT_TRUE(removed);
+    ASSERT_EQ(Store->Jobs->JobCount(), 2);
+    EXPECT_EQ(Store->Jobs->WorkplaceID(), Kitchen->ID());
+    // A pair written beside the manager is known as soon as it is committed.
     EXPECT_EQ(CommittedRows(Folder + "Jobs.cds", QString("INSERT INTO Data (Date, PersonID, WorkplaceID) "
                                                          "VALUES (%1, %2, %3)")
                                                      .arg(day + 2)
                                                      .arg(Ann->ID())
                                                      .arg(Hall->ID())),
         -1);
+    EXPECT_TRUE(Store->Jobs->JobExists(day + 2, Ann->ID(), Hall->ID()));
     Store->Jobs->BeginUpdate();
     EXPECT_EQ(Store->Jobs->AddJob(day + 2, Ann, Hall), nullptr);
     EXPECT_TRUE(Store->Jobs->EndUpdate());
+}
+
+TEST_F(JobsTest, TheFileKeepsTheCountOfItsUnusableRowsWhoeverWritesIt)
+{
+    const TDate day = Day(2026, 3, 5);
+    ASSERT_NE(Store->Jobs->AddJob(day, Ann, Kitchen), nullptr);
+    const QString file = Folder + "Jobs.cds";
+    const auto kept = [&] { return CommittedRows(file, "SELECT Count FROM UnusableRows"); };
+    EXPECT_EQ(kept(), 0);
+    // Another program's rows and changes, each counted as it is committed.
+    const QString insert = QString("INSERT INTO Data (Date, PersonID, WorkplaceID) VALUES (%1, %2, %3)").arg(day);
+    const struct {
+        QString Sql;
+        int Count;
+    } writes[] = {
+        {insert.arg(0).arg(1), 1},
+        {insert.arg(Bob->ID()).arg("'x'"), 2},
+        {insert.arg(Bob->ID()).arg(Hall->ID()), 2},
+        {QString("UPDATE Data SET WorkplaceID = 2147483648 WHERE PersonID = %1").arg(Ann->ID()), 3},
+        {"UPDATE Data SET Note = 'seen'", 3},
+        {"UPDATE Data SET PersonID = 1 WHERE PersonID = 0", 2},
+        {"DELETE FROM Data WHERE typeof(WorkplaceID) = 'text'", 1},
+    };
+    for (const auto& write : writes) {
+        ASSERT_EQ(CommittedRows(file, write.Sql), -1) << write.Sql.toStdString();
+        EXPECT_EQ(kept(), write.Count) << write.Sql.toStdString();
+    }
+    // The program's own writes and a compression leave it as it is.
+    ASSERT_NE(Store->Jobs->AddJob(day + 1, Bob, Kitchen), nullptr);
+    ASSERT_TRUE(Store->Jobs->AddJobs(day + 2, {{Ann, Hall}, {Bob, Hall}}));
+    ASSERT_TRUE(Store->Jobs->DeleteJob(day + 2, Ann->ID(), Hall->ID()));
+    Store->Jobs->CloseDBFiles();
+    ASSERT_TRUE(Store->DataMan->CommpressDB(file));
+    EXPECT_EQ(kept(), 1);
+    // A start tells what the file keeps without counting again: a count made
+    // up here is what it tells.
+    ASSERT_EQ(CommittedRows(file, "UPDATE UnusableRows SET Count = 7"), -1);
+    Dialogs().AnswerMessage(mrOk);
+    Store->Jobs->OpenDBFiles();
+    ASSERT_EQ(MessagesAfterChecks().size(), 1);
+    EXPECT_TRUE(Dialogs().MessageTexts()[0].contains("Jobs.cds\" holds 7 rows that cannot be used"));
 }
 
 TEST_F(JobsTest, ClosingTheTableDropsTheLoadedJobs)
