@@ -168,6 +168,47 @@ private:
     std::uint64_t FChanges = 0;
 };
 
+// The positions of a list's items by their IDs: a plain table while the IDs
+// are small beside the count, as register IDs are (a look-up is then one
+// read), a map for the others.
+class TIDPositions {
+public:
+    // The first position put for AID; -1 for none.
+    int Find(int AID) const
+    {
+        if (AID >= 0 && static_cast<std::size_t>(AID) < FSmall.size() && FSmall[static_cast<std::size_t>(AID)] > 0)
+            return FSmall[static_cast<std::size_t>(AID)] - 1;
+        if (FOthers.empty())
+            return -1;
+        const auto found = FOthers.find(AID);
+        return found == FOthers.end() ? -1 : found->second;
+    }
+    // Files APosition under AID unless AID has one; ACount is the list's.
+    void Put(int AID, int APosition, int ACount)
+    {
+        if (!FOthers.empty() && FOthers.count(AID))
+            return;
+        if (AID >= 0 && AID <= 4 * ACount + 64) {
+            const auto slot = static_cast<std::size_t>(AID);
+            if (slot >= FSmall.size())
+                FSmall.resize(std::max(slot + 1, FSmall.size() * 2), 0);
+            if (FSmall[slot] == 0)
+                FSmall[slot] = APosition + 1;
+            return;
+        }
+        FOthers.emplace(AID, APosition);
+    }
+    void Clear()
+    {
+        std::fill(FSmall.begin(), FSmall.end(), 0);
+        FOthers.clear();
+    }
+
+private:
+    std::vector<int> FSmall;
+    std::unordered_map<int, int> FOthers;
+};
+
 // A list whose items are all of class T.
 template <class T>
 class TSCTypedList : public TSCList {
@@ -182,7 +223,7 @@ public:
         // one new ID at a time needs no walk.
         if constexpr (requires(const T& AOne) { AOne.ID(); })
             if (known) {
-                FIDPositions.emplace(item->ID(), index);
+                FIDPositions.Put(item->ID(), index, Count());
                 FIDStamp = Stamp();
             }
         return index;
@@ -210,18 +251,18 @@ public:
                     return Items(i);
             return nullptr;
         }
-        const auto found = FIDPositions.find(AID);
-        if (found != FIDPositions.end())
-            if (T* item = Items(found->second); item && item->ID() == AID)
+        const int position = FIDPositions.Find(AID);
+        if (position >= 0)
+            if (T* item = Items(position); item && item->ID() == AID)
                 return item;
-        if (found == FIDPositions.end() && IDsKnown())
+        if (position < 0 && IDsKnown())
             return nullptr;
-        FIDPositions.clear();
+        FIDPositions.Clear();
         for (int k = 0; k < Count(); ++k)
-            FIDPositions.emplace(Items(k)->ID(), k);
+            FIDPositions.Put(Items(k)->ID(), k, Count());
         FIDStamp = Stamp();
-        const auto now = FIDPositions.find(AID);
-        return now == FIDPositions.end() ? nullptr : Items(now->second);
+        const int now = FIDPositions.Find(AID);
+        return now < 0 ? nullptr : Items(now);
     }
 
 private:
@@ -236,7 +277,7 @@ private:
     TIDStamp Stamp() const { return {Changes(), SCItemIDEpoch().load(std::memory_order_relaxed)}; }
     bool IDsKnown() const { return FIDStamp == Stamp(); }
 
-    mutable std::unordered_map<int, int> FIDPositions;
+    mutable TIDPositions FIDPositions;
     // The list and the IDs as they were when FIDPositions was right.
     mutable TIDStamp FIDStamp;
 };

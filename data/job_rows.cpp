@@ -430,15 +430,15 @@ TJobsFileState JobsFileState(const TTable& ATable)
     sqlite3* db = Handle(ATable);
     if (!db)
         return {};
-    static const char sql[] = "PRAGMA data_version";
-    sqlite3_stmt* statement = nullptr;
+    // Asked at every refresh: prepared once for the connection.
+    sqlite3_stmt* statement = ATable.KeptStatement("PRAGMA data_version");
     TJobsFileState state;
-    if (sqlite3_prepare_v2(db, sql, int(sizeof sql - 1), &statement, nullptr) == SQLITE_OK
-        && sqlite3_step(statement) == SQLITE_ROW) {
+    if (statement && sqlite3_step(statement) == SQLITE_ROW) {
         state.Version = sqlite3_column_int64(statement, 0);
         state.Changes = sqlite3_total_changes64(db);
     }
-    sqlite3_finalize(statement);
+    if (statement)
+        sqlite3_reset(statement);
     return state;
 }
 

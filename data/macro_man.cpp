@@ -13,17 +13,26 @@ TMacroJob* TMacroJobList::AddMacroJob(int APersonID, int AWorkplaceID)
 {
     if (APersonID < 1 || AWorkplaceID < 1)
         return nullptr;
-    for (int i = 0; i < Count(); ++i) {
-        TMacroJob* job = Items(i);
-        if (job->PersonID() == APersonID && job->WorkplaceID() == AWorkplaceID)
-            return job;
+    auto key = [](int APerson, int AWorkplace) { return quint64(quint32(APerson)) << 32 | quint32(AWorkplace); };
+    if (FPairsStamp != Changes()) {
+        FPairs.clear();
+        for (int i = 0; i < Count(); ++i)
+            FPairs.insert(key(Items(i)->PersonID(), Items(i)->WorkplaceID()));
     }
+    if (FPairs.count(key(APersonID, AWorkplaceID)))
+        for (int i = 0; i < Count(); ++i) {
+            TMacroJob* job = Items(i);
+            if (job->PersonID() == APersonID && job->WorkplaceID() == AWorkplaceID)
+                return job;
+        }
     auto job = TSCObject::Create<TMacroJob>();
     job->FOwnerList = this;
     job->FPersonID = APersonID;
     job->FWorkplaceID = AWorkplaceID;
     TMacroJob* added = job.get();
     Add(std::move(job));
+    FPairs.insert(key(APersonID, AWorkplaceID));
+    FPairsStamp = Changes();
     return added;
 }
 

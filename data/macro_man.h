@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -40,6 +41,10 @@ public:
 private:
     friend class TMacro;
     TMacro* FOwnerMacro = nullptr;
+    // The pairs held, so a day of thousands is filled without a walk for
+    // each; right while the list's Changes() is FPairsStamp.
+    std::unordered_set<quint64> FPairs;
+    std::uint64_t FPairsStamp = UINT64_MAX;
 };
 
 class TMacro : public TSCObject {

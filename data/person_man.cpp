@@ -109,6 +109,9 @@ void TPerson::SetSortingName(const QString& AValue)
         return;
     }
     FSortingName = value;
+    // Sorted lists made from the register are made again.
+    if (FList)
+        FList->TextChanged(this);
     Announce(QStringLiteral("SortingName"));
     SetModified(true);
 }

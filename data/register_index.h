@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -125,13 +126,20 @@ public:
             index.Clear();
         FStamp = this->Changes();
     }
-    // An item's indexed text changed (an item not in the list is ignored).
+    // An item's text changed (an item not in the list is ignored).
     void TextChanged(TItem* AItem)
     {
+        ++FTextChanges;
         if (Known())
             for (auto& index : FIndexes)
                 index.Refile(AItem);
     }
+
+    // Grows with every change of the list and of its items' texts, so what is
+    // made from the register can tell it still holds.
+    std::uint64_t Revision() const { return this->Changes() + FTextChanges; }
+    // Tells this list from any other, also from one made later at its address.
+    std::uint64_t Serial() const { return FSerial; }
 
 protected:
     // Each text is named by its reader, its index by its place here.
@@ -190,7 +198,15 @@ private:
         return FIndexes[ATextIndex].Items(AText);
     }
 
+    static std::uint64_t NextSerial()
+    {
+        static std::atomic<std::uint64_t> serial{0};
+        return ++serial;
+    }
+
     mutable std::vector<TRegisterTextIndex<TItem>> FIndexes;
+    std::uint64_t FTextChanges = 0;
+    const std::uint64_t FSerial = NextSerial();
     // The list's Changes() when the indexes were last right.
     mutable std::uint64_t FStamp = UINT64_MAX;
 };

@@ -17,6 +17,17 @@ class TMacro;
 // without a manager.
 TPerson* RegisterPerson(int AID);
 TWorkplace* RegisterWorkplace(int AID);
+// One text of a register entry; empty when there is none.
+inline QString RegisterPersonText(int AID, const QString& (TPerson::*AText)() const)
+{
+    const TPerson* person = RegisterPerson(AID);
+    return person ? (person->*AText)() : QString();
+}
+inline QString RegisterWorkplaceText(int AID, const QString& (TWorkplace::*AText)() const)
+{
+    const TWorkplace* workplace = RegisterWorkplace(AID);
+    return workplace ? (workplace->*AText)() : QString();
+}
 int RegisterPersonCount();
 int RegisterWorkplaceCount();
 // The ID of the entry at a register position (0 for none).
@@ -113,6 +124,17 @@ public:
     {
         return RegisterWorkplaceRecord<TWorkplaceRecord>(AID);
     }
+    const std::vector<int>* Ranks(TRegisterText AText) const override
+    {
+        const std::vector<int>& ranks = RegisterRanks(AText);
+        return ranks.empty() ? nullptr : &ranks;
+    }
+    bool HasPerson(int AID) const override { return RegisterPerson(AID) != nullptr; }
+    bool HasWorkplace(int AID) const override { return RegisterWorkplace(AID) != nullptr; }
+    QString PersonName(int AID) const override { return RegisterPersonText(AID, &TPerson::Name); }
+    QString PersonSortingName(int AID) const override { return RegisterPersonText(AID, &TPerson::SortingName); }
+    QString WorkplaceName(int AID) const override { return RegisterWorkplaceText(AID, &TWorkplace::Name); }
+    QString WorkplaceShortcut(int AID) const override { return RegisterWorkplaceText(AID, &TWorkplace::Shortcut); }
     TWorkplace* WorkplaceObject(int AID) const override { return RegisterWorkplace(AID); }
     int WorkplaceObjectID(const TWorkplace* AWorkplace) const override { return AWorkplace ? AWorkplace->ID() : 0; }
     TEditOutcome EditWorkplace(int AID) override { return RegisterEditWorkplace(AID, FLastError); }

@@ -4,10 +4,13 @@
 #pragma once
 
 #include "core/utils.h"
+#include "schedule/register_ranks.h"
+#include "schedule/register_records.h"
 
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class TPerson;
 class TWorkplace;
@@ -42,6 +45,20 @@ public:
     virtual int WorkplaceCount() const = 0;
     virtual int WorkplaceIDAt(int AIndex) const = 0;
     virtual std::optional<TWorkplaceRecord> WorkplaceRecord(int AID) const = 0;
+    // Whether the register has the entry, and the texts a sort reads, without copying the whole record for each of
+    // thousands of entries; empty for an entry not in the register.
+    // Each entry's place in the register sorted by one text (see RegisterRanks);
+    // none where the store keeps no such order.
+    virtual const std::vector<int>* Ranks(TRegisterText) const { return nullptr; }
+    virtual bool HasPerson(int AID) const { return PersonRecord(AID).has_value(); }
+    virtual bool HasWorkplace(int AID) const { return WorkplaceRecord(AID).has_value(); }
+    virtual QString PersonName(int AID) const { return FieldOf(PersonRecord(AID), &TPersonRecord::Name); }
+    virtual QString PersonSortingName(int AID) const { return FieldOf(PersonRecord(AID), &TPersonRecord::SortingName); }
+    virtual QString WorkplaceName(int AID) const { return FieldOf(WorkplaceRecord(AID), &TWorkplaceRecord::Name); }
+    virtual QString WorkplaceShortcut(int AID) const
+    {
+        return FieldOf(WorkplaceRecord(AID), &TWorkplaceRecord::Shortcut);
+    }
     virtual TWorkplace* WorkplaceObject(int AID) const = 0;
     virtual int WorkplaceObjectID(const TWorkplace* AWorkplace) const = 0;
     virtual TEditOutcome EditWorkplace(int AID) = 0;

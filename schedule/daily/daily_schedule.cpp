@@ -5,6 +5,7 @@
 #include "setup/setup.h"
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -154,8 +155,7 @@ bool TDailySchedule::ApplyMacroPairs(const std::vector<TDSMacroPair>& APairs)
     std::vector<TDSMacroPair> pairs;
     pairs.reserve(APairs.size());
     for (const auto& pair : APairs)
-        if (pair.first >= 1 && pair.second >= 1 && store->PersonRecord(pair.first)
-            && store->WorkplaceRecord(pair.second))
+        if (pair.first >= 1 && pair.second >= 1 && store->HasPerson(pair.first) && store->HasWorkplace(pair.second))
             pairs.push_back(pair);
     // One write for the whole template; pairs the day has are skipped there.
     store->BeginChanges();
@@ -213,11 +213,12 @@ bool TDailySchedule::ApplySystemTemplate(TDailyScheduleSystemTemplateKind ATempl
 std::vector<TDSMacroPair> TDailySchedule::GetMacroPairs() const
 {
     std::vector<TDSMacroPair> pairs;
+    std::set<TDSMacroPair> held;
     for (int i = 0; i < FWorkplaces->Count(); ++i) {
         const TDSWorkplace* workplace = FWorkplaces->Items(i);
         for (int j = 0; j < workplace->Persons()->Count(); ++j) {
             const TDSMacroPair pair{workplace->Persons()->Items(j)->ID(), workplace->ID()};
-            if (pair.first >= 1 && pair.second >= 1 && std::find(pairs.begin(), pairs.end(), pair) == pairs.end())
+            if (pair.first >= 1 && pair.second >= 1 && held.insert(pair).second)
                 pairs.push_back(pair);
         }
     }

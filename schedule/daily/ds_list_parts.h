@@ -183,16 +183,37 @@ void SortByKeysInDirection(TSCTypedList<TItem>& AList, TSortingDirection ADirect
 }
 
 // An inner list's order: live items by their current text, then deleted ones
-// by their stored text.
+// by their stored text. Where the store ranks the register by that text
+// (ARanked), live items compare by rank: a refresh sorts thousands.
 template <class TItem, class TCurrent, class TStored>
-void SortLiveBeforeDeleted(TSCTypedList<TItem>& AList, TCurrent ACurrentOf, TStored AStoredOf)
+void SortLiveBeforeDeleted(TSCTypedList<TItem>& AList, TRegisterText ARanked, TCurrent ACurrentOf, TStored AStoredOf)
 {
     if (AList.Count() < 2)
         return;
     const TLocaleSortKeys sortKey;
+    if (const std::vector<int>* ranks = Store() ? Store()->Ranks(ARanked) : nullptr) {
+        SortByKeys(
+            AList,
+            [&](const TItem* a) {
+                const int rank = RankOf(*ranks, a->ID());
+                return std::pair(rank, rank < 0 ? std::optional(sortKey(AStoredOf(a))) : std::nullopt);
+            },
+            [](const auto& a, const auto& b) {
+                if ((a.first < 0) != (b.first < 0))
+                    return a.first < 0 ? 1 : -1;
+                return a.first >= 0 ? CompareInt(a.first, b.first) : a.second->compare(*b.second);
+            });
+        return;
+    }
     SortByKeys(
         AList, [&](const TItem* a) { return LiveBeforeDeletedKey(sortKey, ACurrentOf(a), AStoredOf(a)); },
         [](const auto& a, const auto& b) { return CompareLiveBeforeDeleted(a, b); });
+}
+
+// One text of a register entry, read without its whole record.
+inline QString RegisterText(int AID, QString (IDSStore::*AText)(int) const)
+{
+    return AID > 0 && Store() ? (Store()->*AText)(AID) : QString();
 }
 
 inline std::optional<TRegisterPersonRecord> PersonRecord(int AID)

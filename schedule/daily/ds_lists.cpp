@@ -28,7 +28,7 @@ TWorkplace* TDSPersonWorkplace::Workplace() const
 }
 QString TDSPersonWorkplace::Name() const
 {
-    return FieldOf(Record(), &TRegisterWorkplaceRecord::Name);
+    return RegisterText(FID, &IDSStore::WorkplaceName);
 }
 QString TDSPersonWorkplace::Note() const
 {
@@ -36,7 +36,7 @@ QString TDSPersonWorkplace::Note() const
 }
 QString TDSPersonWorkplace::Shortcut() const
 {
-    return FieldOf(Record(), &TRegisterWorkplaceRecord::Shortcut);
+    return RegisterText(FID, &IDSStore::WorkplaceShortcut);
 }
 TColor TDSPersonWorkplace::Color() const
 {
@@ -102,7 +102,7 @@ bool TDSPersonWorkplaceList::DeleteWorkplace(int AID)
 void TDSPersonWorkplaceList::SortByShortcut()
 {
     SortLiveBeforeDeleted(
-        *this, [](const TDSPersonWorkplace* a) { return a->Shortcut(); },
+        *this, rtWorkplaceShortcut, [](const TDSPersonWorkplace* a) { return a->Shortcut(); },
         [](const TDSPersonWorkplace* a) { return a->StoredShortcut(); });
     Announce(QStringLiteral("Items"));
 }
@@ -140,6 +140,14 @@ TDailySchedule* TDSPerson::Schedule() const
 std::optional<TRegisterPersonRecord> TDSPerson::Record() const
 {
     return PersonRecord(FID);
+}
+QString TDSPerson::Name() const
+{
+    return RegisterText(FID, &IDSStore::PersonName);
+}
+QString TDSPerson::SortingName() const
+{
+    return RegisterText(FID, &IDSStore::PersonSortingName);
 }
 
 TPerson* TDSPerson::Person() const
@@ -310,6 +318,10 @@ bool TDSPersonList::EditPerson(int APersonID)
 
 void TDSPersonList::SortByKind()
 {
+    if (FSortingKind == dspskByName && SortByRank()) {
+        Announce(QStringLiteral("Items"));
+        return;
+    }
     if (FSortingKind != dspskNone) {
         const TDSPersonSortingKind kind = FSortingKind;
         const TLocaleSortKeys sortKey;
@@ -324,6 +336,21 @@ void TDSPersonList::SortByKind()
             });
     }
     Announce(QStringLiteral("Items"));
+}
+
+bool TDSPersonList::SortByRank()
+{
+    const std::vector<int>* ranks = Store() ? Store()->Ranks(rtPersonSortingName) : nullptr;
+    if (!ranks)
+        return false;
+    // Every worker listed is ranked, or the texts decide as they would.
+    for (int i = 0; i < Count(); ++i)
+        if (RankOf(*ranks, TSCTypedList::Items(i)->ID()) < 0)
+            return false;
+    SortByKeysInDirection(
+        *this, FSortingDirection, [ranks](const TDSPerson* a) { return RankOf(*ranks, a->ID()); },
+        [](int a, int b) { return CompareInt(a, b); });
+    return true;
 }
 
 bool TDSPersonList::Print(const QString& AReportName, bool ASimplePersonList)
@@ -370,6 +397,10 @@ void TDSPersonList::DataChanged(TObject* ASender, TObject* ATransmiter, const QS
 std::optional<TRegisterPersonRecord> TDSWorkplacePerson::Record() const
 {
     return PersonRecord(FID);
+}
+QString TDSWorkplacePerson::Name() const
+{
+    return RegisterText(FID, &IDSStore::PersonName);
 }
 
 TPerson* TDSWorkplacePerson::Person() const
@@ -452,7 +483,7 @@ void TDSWorkplacePersonList::NotePlacedChanged() const
 void TDSWorkplacePersonList::SortByName()
 {
     SortLiveBeforeDeleted(
-        *this, [](const TDSWorkplacePerson* a) { return a->Name(); },
+        *this, rtPersonName, [](const TDSWorkplacePerson* a) { return a->Name(); },
         [](const TDSWorkplacePerson* a) { return a->StoredName(); });
     Announce(QStringLiteral("Items"));
 }
@@ -498,7 +529,7 @@ TWorkplace* TDSWorkplace::Workplace() const
 }
 QString TDSWorkplace::Name() const
 {
-    return FieldOf(Record(), &TRegisterWorkplaceRecord::Name);
+    return RegisterText(FID, &IDSStore::WorkplaceName);
 }
 QString TDSWorkplace::Note() const
 {
@@ -506,7 +537,7 @@ QString TDSWorkplace::Note() const
 }
 QString TDSWorkplace::Shortcut() const
 {
-    return FieldOf(Record(), &TRegisterWorkplaceRecord::Shortcut);
+    return RegisterText(FID, &IDSStore::WorkplaceShortcut);
 }
 TColor TDSWorkplace::Color() const
 {

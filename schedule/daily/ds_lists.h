@@ -102,6 +102,9 @@ public:
     bool IsOut() const;
     // The register worker's values; none when he was deleted.
     std::optional<TRegisterPersonRecord> Record() const;
+    // Read on their own: every refresh sorts by them.
+    QString Name() const;
+    QString SortingName() const;
 
     void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName);
 
@@ -153,6 +156,8 @@ public:
 private:
     friend class TDSPerson;
     void Announce(const QString& AValueName);
+    // The sort by name through the store's ranks; false when it has none.
+    bool SortByRank();
 
     TDailySchedule* FSchedule = nullptr;
     TObject* FEditor = nullptr;
@@ -179,6 +184,8 @@ public:
     QString NameAndStoredName() const;
     QString WorkplaceShortcutsAsString() const;
     std::optional<TRegisterPersonRecord> Record() const;
+    // Read on its own: every refresh sorts by it.
+    QString Name() const;
 
     void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName);
 

@@ -178,9 +178,10 @@ TEST(ObservableTest, ListOrderOperations)
     EXPECT_EQ(list.Items(0)->Name(), "b");
 }
 
-// A short list is walked, a long one remembers its positions: the same
-// answers either way, with GetParam() items of higher IDs after the four.
-class ItemWithIDTest : public testing::TestWithParam<int> {};
+// A short list is walked, a long one remembers its positions (in a table by
+// ID while the IDs are small, else in a map): the same answers every way, with
+// GetParam().first items of IDs from GetParam().second on after the four.
+class ItemWithIDTest : public testing::TestWithParam<std::pair<int, int>> {};
 
 TEST_P(ItemWithIDTest, AnItemFoundByIDWhateverHappenedToTheListSince)
 {
@@ -192,8 +193,8 @@ TEST_P(ItemWithIDTest, AnItemFoundByIDWhateverHappenedToTheListSince)
     TSCTypedList<TNumbered> list;
     for (int id : {5, 3, 9, 3})
         list.Add(std::make_unique<TNumbered>(id));
-    for (int i = 0; i < GetParam(); ++i)
-        list.Add(std::make_unique<TNumbered>(100 + i));
+    for (int i = 0; i < GetParam().first; ++i)
+        list.Add(std::make_unique<TNumbered>(GetParam().second + i));
     TNumbered* firstThree = list.Items(1);
     EXPECT_EQ(list.ItemWithID(9), list.Items(2));
     EXPECT_EQ(list.ItemWithID(3), firstThree); // the first of two
@@ -219,7 +220,8 @@ TEST_P(ItemWithIDTest, AnItemFoundByIDWhateverHappenedToTheListSince)
     EXPECT_EQ(list.ItemWithID(7), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(ShortAndLong, ItemWithIDTest, testing::Values(0, 10));
+INSTANTIATE_TEST_SUITE_P(
+    ShortLongAndSparse, ItemWithIDTest, testing::Values(std::pair(0, 100), std::pair(10, 100), std::pair(10, 1000000)));
 
 TEST(ObservableTest, NewAndAbsentIDsAreAnsweredWithoutAWalk)
 {

@@ -181,6 +181,44 @@ TEST_F(DSDataStoreTest, AfterATemplateTheDayShowsWhatOthersPlannedBeforeIt)
     EXPECT_EQ(shown.size(), 2u);
 }
 
+// The day's lists sort by the register's order of names, made once and made
+// again after any rename; a deleted worker comes after the live ones.
+TEST_F(DSDataStoreTest, TheDaySortsByTheRegistersNamesAndFollowsTheirChanges)
+{
+    const TDate day = Day(2024, 5, 15);
+    TPerson* carl = AddPerson(QStringLiteral("Carl"));
+    ASSERT_NE(carl, nullptr);
+    TDailySchedule schedule;
+    schedule.SetDate(day);
+    for (TPerson* person : {carl, Bob, Ann})
+        ASSERT_TRUE(schedule.AddPersonToWorkplace(person->ID(), Kitchen->ID()));
+    auto names = [&](const TDate ADay) {
+        schedule.SetDate(ADay);
+        schedule.Refresh(dsrkAll);
+        QStringList workers, atKitchen;
+        for (int i = 0; i < schedule.Persons()->Count(); ++i)
+            workers << schedule.Persons()->Items(i)->Name();
+        const TDSWorkplacePersonList* kitchen = schedule.Workplaces()->Items(-Kitchen->ID())->Persons();
+        for (int i = 0; i < kitchen->Count(); ++i)
+            atKitchen << kitchen->Items(i)->NameAndStoredName();
+        return workers.join(',') + '|' + atKitchen.join(',');
+    };
+    EXPECT_EQ(names(day), "Ann,Bob,Carl|Ann,Bob,Carl");
+    Ann->SetName(QStringLiteral("Zoe"));
+    Ann->SetSortingName(QString());
+    ASSERT_TRUE(Store->Persons->InsertPerson(Ann));
+    EXPECT_EQ(names(day + 1), "Bob,Carl,Zoe|");
+    EXPECT_EQ(names(day), "Bob,Carl,Zoe|Bob,Carl,Zoe (Ann)");
+    // Only the sorting name of the list changes: the list follows, the
+    // workplace's names stay in their order.
+    carl->SetSortingName(QStringLiteral("Aaron"));
+    ASSERT_TRUE(Store->Persons->InsertPerson(carl));
+    EXPECT_EQ(names(day), "Carl,Bob,Zoe|Bob,Carl,Zoe (Ann)");
+    ASSERT_TRUE(Store->Persons->DeletePerson(Bob->ID()));
+    Bob = nullptr;
+    EXPECT_EQ(names(day), "Carl,Zoe|Carl,Zoe (Ann),Bob");
+}
+
 } // namespace
 
 namespace {
