@@ -89,18 +89,20 @@ inline bool DeletedFromRegister(const QString& AMsg, const std::function<bool(ID
 }
 
 // A saved edit of the register record reaches the item's views and re-sorts;
-// one the store refused is told.
-template <class TItem, class TEdit, class TResort>
-bool EditInRegister(TItem* AItem, TEdit AEdit, TResort AResort)
+// one the store refused is told. The item is looked up (AItemOf) again after
+// the editor's event loop, which may have refreshed the list.
+template <class TItemOf, class TEdit, class TResort>
+bool EditInRegister(TItemOf AItemOf, TEdit AEdit, TResort AResort)
 {
-    if (!AItem || !Store())
+    if (!AItemOf() || !Store())
         return false;
     const TEditOutcome outcome = AEdit(*Store());
     if (outcome == eoFailed)
         ShowStoreSaveFailure(DSStore());
     if (outcome != eoSaved)
         return false;
-    AItem->DataChanged(AItem, AItem, QString());
+    if (auto* item = AItemOf())
+        item->DataChanged(item, item, QString());
     AResort();
     return true;
 }

@@ -310,8 +310,7 @@ bool TDSPersonList::DeletePersonWorkplace(int APersonID, int AWorkplaceID)
 
 bool TDSPersonList::EditPerson(int APersonID)
 {
-    return EditInRegister(
-        APersonID > 0 ? Items(-APersonID) : nullptr,
+    return EditInRegister([&] { return APersonID > 0 ? Items(-APersonID) : nullptr; },
         [&](IDSStore& AStore) { return AStore.PersonRecord(APersonID) ? AStore.EditPerson(APersonID) : eoCancelled; },
         [this] { SortByKind(); });
 }
@@ -701,8 +700,7 @@ bool TDSWorkplaceList::DeleteWorkplacePerson(int AWorkplaceID, int APersonID)
 
 bool TDSWorkplaceList::EditWorkplace(int AWorkplaceID)
 {
-    return EditInRegister(
-        AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr,
+    return EditInRegister([&] { return AWorkplaceID > 0 ? Items(-AWorkplaceID) : nullptr; },
         [&](IDSStore& AStore) {
             return AStore.WorkplaceRecord(AWorkplaceID) ? AStore.EditWorkplace(AWorkplaceID) : eoCancelled;
         },
