@@ -46,22 +46,22 @@ public:
             FJobs[AFirstDay + k / perDay].push_back(Job(person, workplace));
         }
     }
-    TDSJobRecord Job(int APersonID, int AWorkplaceID) const
+    TJobRow Job(int APersonID, int AWorkplaceID) const
     {
         const auto& p = FPersons[static_cast<size_t>(APersonID - 1)];
         const auto& w = FWorkplaces[static_cast<size_t>(AWorkplaceID - 1)];
-        return {APersonID, AWorkplaceID, p.Name, w.Shortcut, w.Name};
+        return {0, 0, APersonID, AWorkplaceID, p.Name, w.Shortcut, w.Name, QString()};
     }
     void ClearDay(TDate ADate) { FJobs.erase(ADate); }
     // Moves every relation of the days in [AFrom, ATo] away (to make a gap).
     void ClearDays(TDate AFrom, TDate ATo) { FJobs.erase(FJobs.lower_bound(AFrom), FJobs.upper_bound(ATo)); }
 
-    std::vector<TDSJobRecord> DayJobs(TDate ADate) override
+    std::vector<TJobRow> DayJobs(TDate ADate) override
     {
         auto it = FJobs.find(ADate);
-        return it == FJobs.end() ? std::vector<TDSJobRecord>() : it->second;
+        return it == FJobs.end() ? std::vector<TJobRow>() : it->second;
     }
-    std::optional<TDSJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override
+    std::optional<TJobRow> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override
     {
         if (JobExists(ADate, APersonID, AWorkplaceID))
             return std::nullopt;
@@ -74,7 +74,7 @@ public:
         if (it == FJobs.end())
             return false;
         return std::any_of(it->second.begin(), it->second.end(),
-            [&](const TDSJobRecord& j) { return j.PersonID == APersonID && j.WorkplaceID == AWorkplaceID; });
+            [&](const TJobRow& j) { return j.PersonID == APersonID && j.WorkplaceID == AWorkplaceID; });
     }
     bool DeleteJob(TDate, int, int) override { return true; }
     std::optional<std::vector<TDSMacroPair>> SystemMacro(TDate ADate) override
@@ -94,7 +94,7 @@ public:
     bool Print(const QString&) override { return true; }
 
 private:
-    std::map<TDate, std::vector<TDSJobRecord>> FJobs;
+    std::map<TDate, std::vector<TJobRow>> FJobs;
 };
 
 double Median(std::vector<double> AValues)

@@ -13,9 +13,10 @@
 
 namespace {
 
-TDSJobRecord JobRecord(const TJob& AJob)
+TJobRow JobRecord(const TJob& AJob)
 {
-    return {AJob.PersonID(), AJob.WorkplaceID(), AJob.PersonName(), AJob.WorkplaceShortcut(), AJob.WorkplaceName()};
+    return {AJob.Date(), AJob.ID(), AJob.PersonID(), AJob.WorkplaceID(), AJob.PersonName(), AJob.WorkplaceShortcut(),
+        AJob.WorkplaceName(), AJob.Note()};
 }
 
 } // namespace
@@ -29,22 +30,17 @@ void TDSDataStore::SetDayFilter(TDate ADate, int APersonID, int AWorkplaceID)
     man->SetWorkplaceID(AWorkplaceID);
 }
 
-std::vector<TDSJobRecord> TDSDataStore::DayJobs(TDate ADate)
+std::vector<TJobRow> TDSDataStore::DayJobs(TDate ADate)
 {
-    std::vector<TDSJobRecord> jobs;
     TJobMan* man = TJobMan::Instance();
     if (!man)
-        return jobs;
+        return {};
     if (ADate > 0)
         SetDayFilter(ADate, 0, 0);
-    const std::vector<TJobRow>& rows = man->DayRelations(ADate);
-    jobs.reserve(rows.size());
-    for (const TJobRow& row : rows)
-        jobs.push_back({row.PersonID, row.WorkplaceID, row.PersonName, row.WorkplaceShortcut, row.WorkplaceName});
-    return jobs;
+    return man->DayRelations(ADate);
 }
 
-std::optional<TDSJobRecord> TDSDataStore::AddJob(TDate ADate, int APersonID, int AWorkplaceID)
+std::optional<TJobRow> TDSDataStore::AddJob(TDate ADate, int APersonID, int AWorkplaceID)
 {
     TJobMan* man = TJobMan::Instance();
     TPerson* person = RegisterPerson(APersonID);

@@ -7,8 +7,8 @@
 
 class TDSDataStore final : public TRegisterDataStore<IDSStore, TRegisterPersonRecord, TRegisterWorkplaceRecord> {
 public:
-    std::vector<TDSJobRecord> DayJobs(TDate ADate) override;
-    std::optional<TDSJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override;
+    std::vector<TJobRow> DayJobs(TDate ADate) override;
+    std::optional<TJobRow> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override;
     bool JobExists(TDate ADate, int APersonID, int AWorkplaceID) override;
     bool AddJobs(TDate ADate, const std::vector<TDSMacroPair>& APairs) override;
     bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID) override;

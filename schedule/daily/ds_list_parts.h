@@ -143,11 +143,10 @@ inline int CompareLiveBeforeDeleted(const TLiveBeforeDeletedKey& A, const TLiveB
 
 // A day's relations by the ID of their worker or workplace, each group in
 // the day's order, so a list is filled without a walk of all for each item.
-inline std::unordered_map<int, std::vector<const TDSJobRecord*>> JobsBy(
-    const std::vector<TDSJobRecord>& AJobs, int TDSJobRecord::*AID)
+inline std::unordered_map<int, std::vector<const TJobRow*>> JobsBy(const std::vector<TJobRow>& AJobs, int TJobRow::*AID)
 {
-    std::unordered_map<int, std::vector<const TDSJobRecord*>> groups;
-    for (const TDSJobRecord& job : AJobs)
+    std::unordered_map<int, std::vector<const TJobRow*>> groups;
+    for (const TJobRow& job : AJobs)
         groups[job.*AID].push_back(&job);
     return groups;
 }

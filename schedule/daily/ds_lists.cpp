@@ -226,16 +226,15 @@ void TDSPersonList::Refresh()
     FreeObjects();
     IDSStore* store = Store();
     if (store) {
-        const std::vector<TDSJobRecord> jobs
-            = FSchedule ? store->DayJobs(FSchedule->Date()) : std::vector<TDSJobRecord>();
-        const auto byPerson = JobsBy(jobs, &TDSJobRecord::PersonID);
+        const std::vector<TJobRow> jobs = FSchedule ? store->DayJobs(FSchedule->Date()) : std::vector<TJobRow>();
+        const auto byPerson = JobsBy(jobs, &TJobRow::PersonID);
         for (int i = 0; i < store->PersonCount(); ++i) {
             TDSPerson* person = AddPersonID(store->PersonIDAt(i), false, false);
             if (!person)
                 continue;
             person->Workplaces()->FreeObjects();
             if (const auto group = byPerson.find(person->ID()); group != byPerson.end())
-                for (const TDSJobRecord* job : group->second)
+                for (const TJobRow* job : group->second)
                     person->Workplaces()->AddWorkplace(
                         job->WorkplaceID, job->WorkplaceShortcut, job->WorkplaceName, false);
             person->Workplaces()->SortByShortcut();
@@ -615,21 +614,20 @@ void TDSWorkplaceList::Refresh()
     FreeObjects();
     IDSStore* store = Store();
     if (store) {
-        const std::vector<TDSJobRecord> jobs
-            = FSchedule ? store->DayJobs(FSchedule->Date()) : std::vector<TDSJobRecord>();
-        const auto byWorkplace = JobsBy(jobs, &TDSJobRecord::WorkplaceID);
+        const std::vector<TJobRow> jobs = FSchedule ? store->DayJobs(FSchedule->Date()) : std::vector<TJobRow>();
+        const auto byWorkplace = JobsBy(jobs, &TJobRow::WorkplaceID);
         auto fill = [this, &byWorkplace](TDSWorkplace* AWorkplace) {
             AWorkplace->Persons()->FreeObjects();
             ++FPlacedChanges;
             if (const auto group = byWorkplace.find(AWorkplace->ID()); group != byWorkplace.end())
-                for (const TDSJobRecord* job : group->second)
+                for (const TJobRow* job : group->second)
                     AWorkplace->Persons()->AddPerson(job->PersonID, job->PersonName, false);
             AWorkplace->Persons()->SortByName();
         };
         for (int i = 0; i < store->WorkplaceCount(); ++i)
             if (TDSWorkplace* workplace = AddWorkplaceItem(store->WorkplaceIDAt(i), QString(), QString(), false))
                 fill(workplace);
-        for (const TDSJobRecord& job : jobs) {
+        for (const TJobRow& job : jobs) {
             TDSWorkplace* workplace = Items(-job.WorkplaceID);
             if (!workplace) {
                 // Deleted from the register: shown by the names its rows stored.

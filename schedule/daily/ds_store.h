@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/utils.h"
+#include "data/job_rows.h"
 #include "schedule/register_records.h"
 #include "schedule/register_store.h"
 
@@ -18,24 +19,15 @@ class TPerson;
 class TWorkplace;
 class TMacro;
 
-// One relation with the names its row stored.
-struct TDSJobRecord {
-    int PersonID = 0;
-    int WorkplaceID = 0;
-    QString PersonName;
-    QString WorkplaceShortcut;
-    QString WorkplaceName;
-};
-
 // A (worker ID, workplace ID) pair of a template.
 using TDSMacroPair = std::pair<int, int>;
 
 class IDSStore : public IRegisterStore<TRegisterPersonRecord, TRegisterWorkplaceRecord> {
 public:
     // The relations of one day, in table order (sets the jobs filter to it).
-    virtual std::vector<TDSJobRecord> DayJobs(TDate ADate) = 0;
+    virtual std::vector<TJobRow> DayJobs(TDate ADate) = 0;
     // The new relation; none when it exists already or could not be written.
-    virtual std::optional<TDSJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
+    virtual std::optional<TJobRow> AddJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
     virtual bool JobExists(TDate ADate, int APersonID, int AWorkplaceID) = 0;
     // AddJob for each pair in its order, pairs the day has already skipped;
     // false when a write failed.

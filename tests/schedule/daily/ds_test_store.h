@@ -15,7 +15,7 @@
 
 struct TDSTestJob {
     TDate Date = 0;
-    TDSJobRecord Job;
+    TJobRow Job;
 };
 
 class TDSTestStore final : public IDSStore {
@@ -152,16 +152,16 @@ public:
         RemoveWorkplaceRecord(AID);
         return true;
     }
-    std::vector<TDSJobRecord> DayJobs(TDate ADate) override
+    std::vector<TJobRow> DayJobs(TDate ADate) override
     {
         ++DayJobsCalls;
-        std::vector<TDSJobRecord> result;
+        std::vector<TJobRow> result;
         for (auto& j : Jobs)
             if (ADate > 0 && std::trunc(j.Date) == ADate)
                 result.push_back(j.Job);
         return result;
     }
-    std::optional<TDSJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override
+    std::optional<TJobRow> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override
     {
         auto p = PersonRecord(APersonID);
         auto w = WorkplaceRecord(AWorkplaceID);
