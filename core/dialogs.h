@@ -73,6 +73,10 @@ public:
     virtual bool SaveFile(const QString& ATitle, const QString& AFilter, QString& AFileName) = 0;
     // A range of days, AFrom and ATo proposing one (in and out, AFrom first).
     virtual bool SelectDateRange(const QString& ACaption, TDate& AFrom, TDate& ATo) = 0;
+    // One of AEntries chosen by typing part of it (a name or a shortcut) and
+    // Enter; AChosen is in (the entry proposed) and out (its index). False when
+    // cancelled or when there is nothing to choose.
+    virtual bool PickEntry(const QString& ACaption, const QStringList& AEntries, int& AChosen) = 0;
     // The printer setup dialog for a printer; false when cancelled.
     virtual bool PrintSetup(QPagedPaintDevice* APrinter) = 0;
     // The report engine's "Output Options", asked after the printer dialog:
@@ -101,6 +105,7 @@ public:
     bool OpenFile(const QString&, const QString&, QString&) override { return false; }
     bool SaveFile(const QString&, const QString&, QString&) override { return false; }
     bool SelectDateRange(const QString&, TDate&, TDate&) override { return false; }
+    bool PickEntry(const QString&, const QStringList&, int&) override { return false; }
     bool PrintSetup(QPagedPaintDevice*) override { return false; }
     bool ReportOutputOptions(TReportDestination&, const QString&) override { return false; }
     void ReportPreview(QPagedPaintDevice*, const std::function<void(QPagedPaintDevice*)>&) override {}

@@ -3,6 +3,7 @@
 #include "core/screen.h"
 #include "core/utils.h"
 #include "ui/input_limit.h"
+#include "ui/pick_entry_dialog.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -197,6 +198,18 @@ bool TQtDialogs::SelectDateRange(const QString& ACaption, TDate& AFrom, TDate& A
         return false;
     AFrom = DateToOle(from->date());
     ATo = DateToOle(to->date());
+    return true;
+}
+
+bool TQtDialogs::PickEntry(const QString& ACaption, const QStringList& AEntries, int& AChosen)
+{
+    if (AEntries.isEmpty())
+        return false;
+    TPickEntryDialog dialog(ACaption, AEntries, AChosen, ActiveWindow());
+    CenterOverProgram(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.Chosen() < 0)
+        return false;
+    AChosen = dialog.Chosen();
     return true;
 }
 

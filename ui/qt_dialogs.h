@@ -20,6 +20,7 @@ public:
     bool OpenFile(const QString& ATitle, const QString& AFilter, QString& AFileName) override;
     bool SaveFile(const QString& ATitle, const QString& AFilter, QString& AFileName) override;
     bool SelectDateRange(const QString& ACaption, TDate& AFrom, TDate& ATo) override;
+    bool PickEntry(const QString& ACaption, const QStringList& AEntries, int& AChosen) override;
     bool PrintSetup(QPagedPaintDevice* APrinter) override;
     bool ReportOutputOptions(TReportDestination& ADestination, const QString& ATarget) override;
     void ReportPreview(QPagedPaintDevice* APrinter, const std::function<void(QPagedPaintDevice*)>& APaint) override;

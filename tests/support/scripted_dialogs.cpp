@@ -14,6 +14,7 @@ void TScriptedDialogs::Reset()
     FFolders.clear();
     FFiles.clear();
     FRanges.clear();
+    FPicks.clear();
     FPrints.clear();
     FOutputs.clear();
     FPreviews = 0;
@@ -33,7 +34,7 @@ QStringList TScriptedDialogs::MessageTexts() const
 bool TScriptedDialogs::AllAnswered() const
 {
     return FMessages.empty() && FInputs.empty() && FColors.empty() && FFolders.empty() && FFiles.empty()
-           && FRanges.empty() && FPrints.empty() && FOutputs.empty() && FPreviews == 0;
+           && FRanges.empty() && FPicks.empty() && FPrints.empty() && FOutputs.empty() && FPreviews == 0;
 }
 
 namespace {
@@ -118,6 +119,21 @@ bool TScriptedDialogs::SelectDateRange(const QString& ACaption, TDate& AFrom, TD
         return false;
     AFrom = answer->first;
     ATo = answer->second;
+    return true;
+}
+
+bool TScriptedDialogs::PickEntry(const QString& ACaption, const QStringList& AEntries, int& AChosen)
+{
+    FQuestions.push_back({QStringLiteral("pick"), ACaption + QLatin1Char('\n') + AEntries.join(QLatin1Char('\n'))});
+    std::optional<QString> answer;
+    if (!TakeAnswer(FPicks, answer, QStringLiteral("pick: ") + ACaption) || !answer)
+        return false;
+    const int index = static_cast<int>(AEntries.indexOf(*answer));
+    if (index < 0) {
+        ADD_FAILURE() << "\"" << answer->toStdString() << "\" is not offered by " << ACaption.toStdString();
+        return false;
+    }
+    AChosen = index;
     return true;
 }
 

@@ -12,8 +12,8 @@
 class TScriptedDialogs final : public TDialogs {
 public:
     struct TQuestion {
-        QString Kind; // "message", "input", "color", "folder", "file", "save", "range", "print", "output", "preview",
-                      // "editor"
+        QString Kind; // "message", "input", "color", "folder", "file", "save", "range", "pick", "print", "output",
+                      // "preview", "editor"
         QString Text;
         int Buttons = 0;
         TMsgDlgType MsgKind = mtCustom;
@@ -31,6 +31,8 @@ public:
     void AnswerFile(std::optional<QString> AFile) { FFiles.push_back(std::move(AFile)); }
     // None cancels the range dialog.
     void AnswerDateRange(std::optional<std::pair<TDate, TDate>> ARange) { FRanges.push_back(ARange); }
+    // Picks the entry with this text from the list offered; none cancels.
+    void AnswerPick(std::optional<QString> AEntry) { FPicks.push_back(std::move(AEntry)); }
     void AnswerPrintSetup(bool AConfirmed) { FPrints.push_back(AConfirmed); }
     // None cancels the output options; rdPreview asks for a preview, any other
     // destination must be the one offered (the printer dialog's choice).
@@ -59,6 +61,8 @@ public:
     // Recorded as a "save" question, its text the title, filter and proposed name.
     bool SaveFile(const QString& ATitle, const QString& AFilter, QString& AFileName) override;
     bool SelectDateRange(const QString& ACaption, TDate& AFrom, TDate& ATo) override;
+    // Recorded as a "pick" question, its text the caption and the entries, one a line.
+    bool PickEntry(const QString& ACaption, const QStringList& AEntries, int& AChosen) override;
     bool PrintSetup(QPagedPaintDevice* APrinter) override;
     bool ReportOutputOptions(TReportDestination& ADestination, const QString& ATarget) override;
     void ReportPreview(QPagedPaintDevice* APrinter, const std::function<void(QPagedPaintDevice*)>& APaint) override;
@@ -72,6 +76,7 @@ private:
     std::deque<std::optional<QString>> FFolders;
     std::deque<std::optional<QString>> FFiles;
     std::deque<std::optional<std::pair<TDate, TDate>>> FRanges;
+    std::deque<std::optional<QString>> FPicks;
     std::deque<bool> FPrints;
     std::deque<std::optional<TReportDestination>> FOutputs;
     int FPreviews = 0;

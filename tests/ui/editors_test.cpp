@@ -16,6 +16,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -663,6 +664,57 @@ TEST_F(EditorsTest, WorkplaceCloseQuestionAnswers)
     EXPECT_TRUE(Store->Workplaces->EditWorkplace(hall));
     EXPECT_EQ(Dialogs().MessageTexts(), QStringList(3, "The workplace is not saved. Do you want to save?"));
     EXPECT_EQ(WorkplaceRows().value(0)["Note"].toString(), "upstairs");
+}
+
+} // namespace
+
+namespace {
+
+// The keyboard's way to choose a workplace or a worker: the real dialog of the
+// seam, typed into while it is open.
+TEST(PickEntryDialogTest, TypingNarrowsTheListAndEnterTakesTheChosenEntry)
+{
+    TQtDialogs dialogs;
+    const QStringList entries{"K1  Kitchen", "B2  Bar", "KB  Kitchen back", "ST  Storeroom"};
+    auto pick = [&](std::function<void(QDialog*, QLineEdit*)> AWhileOpen) {
+        QTimer::singleShot(0, [AWhileOpen] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            QApplication::setActiveWindow(dialog);
+            AWhileOpen(dialog, Find<QLineEdit>(dialog, "EditFilter"));
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "the dialog stayed open";
+                dialog->reject();
+            }
+        });
+        int chosen = 1;
+        return dialogs.PickEntry(QStringLiteral("Workplace for Ann"), entries, chosen) ? chosen : -1;
+    };
+    // The proposed entry is chosen at first; words match anywhere, in any case.
+    EXPECT_EQ(pick([](QDialog*, QLineEdit* AEdit) { QTest::keyClick(AEdit, Qt::Key_Return); }), 1);
+    EXPECT_EQ(pick([](QDialog* ADialog, QLineEdit* AEdit) {
+        TypeInto(AEdit, QStringLiteral("kit"));
+        auto* list = Find<QListWidget>(ADialog, "ListEntries");
+        EXPECT_TRUE(list->item(1)->isHidden());
+        EXPECT_FALSE(list->item(2)->isHidden());
+        // The arrows move in the list while the focus stays in the search.
+        QTest::keyClick(AEdit, Qt::Key_Down);
+        EXPECT_TRUE(AEdit->hasFocus());
+        QTest::keyClick(AEdit, Qt::Key_Return);
+    }),
+        2);
+    EXPECT_EQ(pick([](QDialog*, QLineEdit* AEdit) {
+        TypeInto(AEdit, QStringLiteral("BACK kit"));
+        QTest::keyClick(AEdit, Qt::Key_Return);
+    }),
+        2);
+    // Nothing matching takes nothing; Escape cancels.
+    EXPECT_EQ(pick([](QDialog*, QLineEdit* AEdit) {
+        TypeInto(AEdit, QStringLiteral("zz"));
+        QTest::keyClick(AEdit, Qt::Key_Return);
+    }),
+        -1);
+    EXPECT_EQ(pick([](QDialog*, QLineEdit* AEdit) { QTest::keyClick(AEdit, Qt::Key_Escape); }), -1);
 }
 
 } // namespace
