@@ -412,9 +412,10 @@ void TDSWorkplaceListFrame::PlacePanels()
 
 void TDSWorkplaceListFrame::ShowPanelsInView()
 {
-    if (FPlacing || FOffsets.empty())
-        return;
     const int count = static_cast<int>(FShown.size());
+    // A list changed but not yet announced is measured when it is.
+    if (FPlacing || FOffsets.empty() || count != (FWorkplaces ? FWorkplaces->Count() : 0))
+        return;
     const int top = FScrollBox->verticalScrollBar()->value();
     const int height = FScrollBox->viewport()->height();
     const int reach = std::max(height, MinReach);
