@@ -53,6 +53,60 @@ private:
     QWidget* Banner = nullptr;
 };
 
+// A worker's row, known by his ID; it reads its texts from the bound list
+// when it is first shown, so refilling thousands of rows costs little.
+class TDSPersonRow : public QTreeWidgetItem {
+public:
+    TDSPersonRow(const TDSPersonListFrame* AFrame, int AID) : FFrame(AFrame), FID(AID)
+    {
+        setData(0, Qt::UserRole, AID);
+    }
+
+    int ID() const { return FID; }
+    // The texts are read again when next asked for; AShow repaints the row.
+    void Forget(bool AShow)
+    {
+        FFilled = false;
+        if (AShow)
+            emitDataChanged();
+    }
+
+    QVariant data(int AColumn, int ARole) const override
+    {
+        if (ARole != Qt::DisplayRole && ARole != Qt::ToolTipRole && (ARole != Qt::DecorationRole || AColumn != 0))
+            return QTreeWidgetItem::data(AColumn, ARole);
+        if (!FFilled)
+            Fill();
+        if (ARole == Qt::DecorationRole)
+            return SmallIcon(FOut ? 1 : 0);
+        // The list cuts long texts with "…"; the tool tip shows them whole.
+        return AColumn == 0 ? FName : (AColumn == 1 ? FWorkplaces : QString());
+    }
+
+private:
+    void Fill() const
+    {
+        TDSPersonList* persons = FFrame->Persons();
+        const TDSPerson* person = persons ? persons->Items(-FID) : nullptr;
+        FFilled = true;
+        FName = person ? person->Name() : QString();
+        FWorkplaces = person ? person->Workplaces()->ShortcutsAsString() : QString();
+        FOut = person && person->IsOut();
+    }
+
+    const TDSPersonListFrame* FFrame;
+    const int FID;
+    mutable bool FFilled = false;
+    mutable bool FOut = false;
+    mutable QString FName;
+    mutable QString FWorkplaces;
+};
+
+TDSPersonRow* PersonRow(const QTreeWidget* AList, int AIndex)
+{
+    return static_cast<TDSPersonRow*>(AList->topLevelItem(AIndex));
+}
+
 const TPrintEntry ReportEntries[] = {
     {"ActionPrintReportDSPersonsGeneral", "Daily schedule, Workers - General report", "DSPersonsGeneral", false},
     {"ActionPrintReportDSPersonsFull", "Daily schedule, Workers - Detailed report", "DSPersonsFull", false},
@@ -281,8 +335,7 @@ void TDSPersonListFrame::DataChanged(TObject* ASender, const QString& AValueName
         } else if (dynamic_cast<TDSWorkplace*>(ASender)) {
             // An edited workplace changes the shortcuts of its workers' rows.
             if (AValueName.isEmpty() || AValueName == QLatin1String("Shortcut"))
-                for (int i = 0; i < FPersons->Count(); ++i)
-                    UpdateRow(FPersons->Items(i));
+                ForgetRows();
         }
     } else if (!ASender && AValueName.isEmpty()) {
         LVPersons->clear();
@@ -309,29 +362,44 @@ void TDSPersonListFrame::UpdateActions()
 
 void TDSPersonListFrame::RebuildRows()
 {
-    RefillRows(LVPersons, FPersons->Count(),
-        [this](QTreeWidgetItem* ARow, int AIndex) { FillRow(ARow, FPersons->Items(AIndex)); });
+    const int count = FPersons->Count();
+    bool same = LVPersons->topLevelItemCount() == count;
+    for (int i = 0; same && i < count; ++i)
+        same = PersonRow(LVPersons, i)->ID() == FPersons->Items(i)->ID();
+    if (same) {
+        // The same workers in the same order, as on most days: the rows stay
+        // and read their texts again.
+        ForgetRows();
+    } else {
+        LVPersons->setUpdatesEnabled(false);
+        LVPersons->clear();
+        QList<QTreeWidgetItem*> rows;
+        rows.reserve(count);
+        for (int i = 0; i < count; ++i)
+            rows << new TDSPersonRow(this, FPersons->Items(i)->ID());
+        // All at once: one by one, each is looked up among those before it.
+        LVPersons->addTopLevelItems(rows);
+        LVPersons->setUpdatesEnabled(true);
+    }
     SyncFocus();
-    PanelInfo->setVisible(LVPersons->topLevelItemCount() == 0);
+    PanelInfo->setVisible(count == 0);
+}
+
+void TDSPersonListFrame::ForgetRows()
+{
+    for (int i = 0; i < LVPersons->topLevelItemCount(); ++i)
+        PersonRow(LVPersons, i)->Forget(false);
+    LVPersons->viewport()->update();
 }
 
 void TDSPersonListFrame::UpdateRow(TDSPerson* APerson)
 {
     if (!APerson)
         return;
-    QTreeWidgetItem* row = RowWithID(LVPersons, APerson->ID());
-    FillRow(row ? row : new QTreeWidgetItem(LVPersons), APerson);
-}
-
-void TDSPersonListFrame::FillRow(QTreeWidgetItem* ARow, TDSPerson* APerson)
-{
-    // The list cuts long texts with "…"; the tool tip shows them whole.
-    ARow->setText(0, APerson->Name());
-    ARow->setToolTip(0, APerson->Name());
-    ARow->setIcon(0, SmallIcon(APerson->IsOut() ? 1 : 0));
-    ARow->setText(1, APerson->Workplaces()->ShortcutsAsString());
-    ARow->setToolTip(1, ARow->text(1));
-    ARow->setData(0, Qt::UserRole, APerson->ID());
+    if (auto* row = static_cast<TDSPersonRow*>(RowWithID(LVPersons, APerson->ID())))
+        row->Forget(true);
+    else
+        LVPersons->addTopLevelItem(new TDSPersonRow(this, APerson->ID()));
 }
 
 void TDSPersonListFrame::SyncFocus()

@@ -54,9 +54,9 @@ private slots:
 private:
     void UpdateActions();
     void RebuildRows();
+    // Every row reads its texts again when next shown.
+    void ForgetRows();
     void UpdateRow(TDSPerson* APerson);
-    // Shows APerson in ARow.
-    void FillRow(QTreeWidgetItem* ARow, TDSPerson* APerson);
     void SyncFocus();
     void ShowContextMenu(QWidget* AWidget, const QPoint& APos);
 

@@ -20,6 +20,8 @@ namespace {
 
 // Space left of, right of and above the header.
 constexpr int HeaderMargin = 3;
+// Hidden rows a panel keeps beyond those it shows, for the next day's.
+constexpr size_t SpareRows = 8;
 
 QColor ToQColor(TColor AColor)
 {
@@ -38,6 +40,21 @@ bool ShowNotes()
 {
     TSetup* setup = TSetup::Instance();
     return !setup || setup->General()->ShowNoteOnDSWorkplace();
+}
+
+bool ShowsNote(const TDSWorkplace* AWorkplace)
+{
+    return ShowNotes() && !AWorkplace->Note().isEmpty();
+}
+
+int TopLineHeightOf(const QFont& AFont)
+{
+    return std::max(24, QFontMetrics(LargeFont(AFont, true)).height() + 6);
+}
+
+int NoteLineHeightOf(const QFont& AFont)
+{
+    return QFontMetrics(AFont).height() + 4;
 }
 
 } // namespace
@@ -113,12 +130,19 @@ void TDSWorkplaceFrame::EnableCommands(bool AValue)
 
 int TDSWorkplaceFrame::TopLineHeight() const
 {
-    return std::max(24, QFontMetrics(LargeFont(font(), true)).height() + 6);
+    return TopLineHeightOf(font());
 }
 
 int TDSWorkplaceFrame::NoteLineHeight() const
 {
-    return fontMetrics().height() + 4;
+    return NoteLineHeightOf(font());
+}
+
+int TDSWorkplaceFrame::HeightFor(const QWidget* AWidget, const TDSWorkplace* AWorkplace)
+{
+    const QFont& font = AWidget->font();
+    const int header = TopLineHeightOf(font) + (ShowsNote(AWorkplace) ? NoteLineHeightOf(font) : 0);
+    return AWorkplace->Persons()->Count() * TDSWorkplacePersonFrame::RowHeight(AWidget) + header + HeaderMargin;
 }
 
 void TDSWorkplaceFrame::SetWorkplace(TDSWorkplace* AValue)
@@ -208,31 +232,40 @@ void TDSWorkplaceFrame::UnbindRows(bool AItemsAlive)
     // Rows of freed items must not touch them: compare addresses only.
     TDSWorkplacePersonList* persons = AItemsAlive && FWorkplace ? FWorkplace->Persons() : nullptr;
     for (TDSWorkplacePersonFrame* row : FRows)
-        row->Unbind(persons && persons->IndexOf(row->Person()) >= 0);
+        if (row->Person())
+            row->Unbind(persons && persons->IndexOf(row->Person()) >= 0);
 }
 
 void TDSWorkplaceFrame::RebuildRows()
 {
     UnbindRows(true);
-    const bool showNote = !FWorkplace->Note().isEmpty() && ShowNotes();
+    const bool showNote = ShowsNote(FWorkplace);
     LabelNote->setVisible(showNote);
     const int headerHeight = TopLineHeight() + (showNote ? NoteLineHeight() : 0);
     PanelTop->setGeometry(HeaderMargin, HeaderMargin, std::max(0, width() - 2 * HeaderMargin), headerHeight);
     TDSWorkplacePersonList* persons = FWorkplace->Persons();
     const size_t count = static_cast<size_t>(persons->Count());
-    // Rows are reused in order and only the surplus retired: making every
-    // row anew on each day switch is what made it slow.
-    RetireSurplus(FRows, count);
+    // Rows are reused in order and a few spare ones kept hidden: making and
+    // showing rows anew on each day switch is what made it slow.
+    RetireSurplus(FRows, count + SpareRows);
+    for (size_t n = count; n < FRows.size(); ++n)
+        if (!FRows[n]->objectName().isEmpty()) {
+            FRows[n]->hide();
+            FRows[n]->setObjectName(QString());
+        }
     const int rowHeight = TDSWorkplacePersonFrame::RowHeight(this);
     setFixedHeight(persons->Count() * rowHeight + headerHeight + HeaderMargin);
     for (size_t n = 0; n < count; ++n) {
         if (n == FRows.size())
             FRows.push_back(new TDSWorkplacePersonFrame(this));
         TDSWorkplacePersonFrame* row = FRows[n];
-        row->setObjectName(QStringLiteral("DSWPF%1").arg(n));
         row->setGeometry(0, HeaderMargin + headerHeight + static_cast<int>(n) * rowHeight, width(), rowHeight);
         row->SetPerson(persons->Items(static_cast<int>(n)));
-        row->show();
+        // New rows and hidden spare ones have no name.
+        if (row->objectName().isEmpty()) {
+            row->setObjectName(QStringLiteral("DSWPF%1").arg(n));
+            row->show();
+        }
     }
 }
 

@@ -30,6 +30,9 @@ public:
     // The header heights in the current fonts.
     int TopLineHeight() const;
     int NoteLineHeight() const;
+    // The height of a panel of AWorkplace in AWidget's font, known without
+    // building it: the list places its panels by it.
+    static int HeightFor(const QWidget* AWidget, const TDSWorkplace* AWorkplace);
 
 protected:
     void resizeEvent(QResizeEvent* AEvent) override;

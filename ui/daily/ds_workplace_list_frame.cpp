@@ -18,6 +18,7 @@
 #include "ui/view_resources.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -71,6 +72,10 @@ const TSystemTemplateEntry WeekdayEntries[] = {
 };
 
 const char* SystemTemplateProperty = "systemTemplate";
+
+// Panels are built at least this far above and below the view, so that a
+// scroll by a line or a page finds them ready.
+constexpr int MinReach = 480;
 
 } // namespace
 
@@ -204,6 +209,10 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
     FPanelsLayout->addWidget(PanelInfo);
     FPanelsLayout->addStretch(1);
     layout->addWidget(FScrollBox, 1);
+    // The panels stand outside the layout, each at its place in the content.
+    FScrollContent->installEventFilter(this);
+    FScrollBox->viewport()->installEventFilter(this);
+    connect(FScrollBox->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { ShowPanelsInView(); });
 
     DataChanged(nullptr, QString());
 }
@@ -236,6 +245,18 @@ void TDSWorkplaceListFrame::resizeEvent(QResizeEvent* AEvent)
 {
     TSCFrame::resizeEvent(AEvent);
     FitToolBar();
+}
+
+bool TDSWorkplaceListFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
+{
+    if (AEvent->type() == QEvent::Resize && (AWatched == FScrollContent || AWatched == FScrollBox->viewport())) {
+        if (AWatched == FScrollContent)
+            for (int n = FFirst; n < FLast; ++n)
+                FShown[static_cast<size_t>(n)]->resize(
+                    FScrollContent->width(), FShown[static_cast<size_t>(n)]->height());
+        ShowPanelsInView();
+    }
+    return TSCFrame::eventFilter(AWatched, AEvent);
 }
 
 void TDSWorkplaceListFrame::FitToolBar()
@@ -297,51 +318,154 @@ void TDSWorkplaceListFrame::DataChanged(TObject* ASender, const QString& AValueN
     }
     if (FWorkplaces && (!ASender || ASender == FWorkplaces) && (all || AValueName == QLatin1String("Items")))
         rebuild = true;
-    if (rebuild)
+    if (rebuild) {
         RebuildPanels();
+    } else if (auto* persons = dynamic_cast<TDSWorkplacePersonList*>(ASender);
+               persons && (all || AValueName == QLatin1String("Items")) && persons->Workplace()
+               && persons->Workplace()->OwnerList() == FWorkplaces) {
+        // A worker came or went: the panel and those below it move.
+        RemeasurePanel(persons->Workplace());
+    }
     FSilent = wasSilent;
 }
 
 void TDSWorkplaceListFrame::RetirePanels()
 {
-    for (TDSWorkplaceFrame* panel : FPanels) {
+    for (int n = FFirst; n < FLast; ++n) {
+        TDSWorkplaceFrame* panel = FShown[static_cast<size_t>(n)];
         // A refreshed list has freed the items the panels were bound to.
         panel->Unbind(FWorkplaces && FWorkplaces->IndexOf(panel->Workplace()) >= 0);
         RetireView(panel);
     }
-    FPanels.clear();
+    for (TDSWorkplaceFrame* panel : FSpare)
+        RetireView(panel);
+    FSpare.clear();
+    FShown.clear();
+    FOffsets.clear();
+    FFirst = FLast = 0;
 }
 
 void TDSWorkplaceListFrame::RebuildPanels()
 {
     const int count = FWorkplaces ? FWorkplaces->Count() : 0;
-    // Panels and their rows are reused in order and only the surplus retired:
-    // making a hundred panels anew on each day switch is what made it slow.
-    for (TDSWorkplaceFrame* panel : FPanels)
+    // Panels keep their places: a next day of as many workplaces rebinds
+    // them where they stand, without showing or making any.
+    const std::vector<TDSWorkplaceFrame*> shown(FShown.begin() + FFirst, FShown.begin() + FLast);
+    const int first = FFirst;
+    for (TDSWorkplaceFrame* panel : shown)
         // A refreshed list has freed the items the panels were bound to.
         panel->Unbind(FWorkplaces && FWorkplaces->IndexOf(panel->Workplace()) >= 0);
-    RetireSurplus(FPanels, static_cast<size_t>(count));
-    // Many new panels are made inside a hidden area, laid out once when it is
-    // shown again instead of once for each panel; reused ones stay on screen.
-    const bool shown = FScrollContent->isVisible() && static_cast<size_t>(count) > 2 * FPanels.size() + 8;
-    if (shown)
-        FScrollContent->hide();
-    for (int n = 0; n < count; ++n) {
-        if (static_cast<size_t>(n) == FPanels.size()) {
-            auto* panel = new TDSWorkplaceFrame(FScrollContent);
-            // Stacked in list order above the closing stretch.
-            FPanelsLayout->insertWidget(FPanelsLayout->count() - 1, panel);
-            FPanels.push_back(panel);
+    FOffsets.assign(static_cast<size_t>(count) + 1, 0);
+    for (int n = 0; n < count; ++n)
+        FOffsets[static_cast<size_t>(n) + 1]
+            = FOffsets[static_cast<size_t>(n)] + TDSWorkplaceFrame::HeightFor(FScrollContent, FWorkplaces->Items(n));
+    FShown.assign(static_cast<size_t>(count), nullptr);
+    FFirst = std::min(first, count);
+    FLast = FFirst;
+    for (size_t k = 0; k < shown.size(); ++k) {
+        const int n = first + static_cast<int>(k);
+        if (n < count) {
+            FShown[static_cast<size_t>(n)] = shown[k];
+            FLast = n + 1;
+        } else {
+            shown[k]->hide();
+            shown[k]->setObjectName(QString());
+            FSpare.push_back(shown[k]);
         }
-        TDSWorkplaceFrame* panel = FPanels[static_cast<size_t>(n)];
-        panel->setObjectName(QStringLiteral("DSWF%1").arg(n));
-        panel->SetWorkplace(FWorkplaces->Items(n));
-        panel->show();
     }
     PanelInfo->setVisible(count == 0);
-    if (shown)
-        FScrollContent->show();
-    FPanelsLayout->activate();
+    PlacePanels();
+    ShowPanelsInView();
+}
+
+void TDSWorkplaceListFrame::RemeasurePanel(const TDSWorkplace* AWorkplace)
+{
+    // Between a change of the list and its notice the offsets are not the
+    // list's; the notice measures all anew.
+    if (FOffsets.size() != static_cast<size_t>(FWorkplaces->Count()) + 1)
+        return;
+    const int index = FWorkplaces->IndexOf(AWorkplace);
+    if (index < 0)
+        return;
+    const size_t at = static_cast<size_t>(index);
+    const int change = TDSWorkplaceFrame::HeightFor(FScrollContent, AWorkplace) - (FOffsets[at + 1] - FOffsets[at]);
+    if (change == 0)
+        return;
+    for (size_t n = at + 1; n < FOffsets.size(); ++n)
+        FOffsets[n] += change;
+    PlacePanels();
+    ShowPanelsInView();
+}
+
+void TDSWorkplaceListFrame::PlacePanels()
+{
+    const int height = FOffsets.empty() ? 0 : FOffsets.back();
+    // The area follows the content's size at once; its scrolling must not
+    // place panels by offsets only half updated.
+    FPlacing = true;
+    FScrollContent->setMinimumHeight(height);
+    FScrollContent->resize(FScrollBox->viewport()->width(), std::max(height, FScrollBox->viewport()->height()));
+    FPlacing = false;
+    for (int n = FFirst; n < FLast; ++n)
+        FShown[static_cast<size_t>(n)]->move(0, FOffsets[static_cast<size_t>(n)]);
+}
+
+void TDSWorkplaceListFrame::ShowPanelsInView()
+{
+    const int count = static_cast<int>(FShown.size());
+    // A list changed but not yet announced is measured when it is.
+    if (FPlacing || FOffsets.empty() || count != (FWorkplaces ? FWorkplaces->Count() : 0))
+        return;
+    const int top = FScrollBox->verticalScrollBar()->value();
+    const int height = FScrollBox->viewport()->height();
+    const int reach = std::max(height, MinReach);
+    // The workplaces whose panels reach into [top - reach, top + height + reach).
+    const auto offsets = FOffsets.cbegin();
+    const int first = static_cast<int>(std::upper_bound(offsets + 1, FOffsets.cend(), top - reach) - (offsets + 1));
+    const int last
+        = std::max(first, static_cast<int>(std::lower_bound(offsets, offsets + count, top + height + reach) - offsets));
+    std::vector<TDSWorkplaceFrame*> loose;
+    for (int n = FFirst; n < FLast; ++n) {
+        if (n >= first && n < last)
+            continue;
+        TDSWorkplaceFrame* panel = FShown[static_cast<size_t>(n)];
+        FShown[static_cast<size_t>(n)] = nullptr;
+        panel->Unbind(true);
+        loose.push_back(panel);
+    }
+    const int width = FScrollContent->width();
+    for (int n = first; n < last; ++n) {
+        TDSWorkplaceFrame*& panel = FShown[static_cast<size_t>(n)];
+        if (!panel) {
+            // Panels leaving the view are taken first: they are shown already.
+            if (!loose.empty()) {
+                panel = loose.back();
+                loose.pop_back();
+            } else if (!FSpare.empty()) {
+                panel = FSpare.back();
+                FSpare.pop_back();
+            } else {
+                panel = new TDSWorkplaceFrame(FScrollContent);
+            }
+        }
+        TDSWorkplace* workplace = FWorkplaces->Items(n);
+        if (panel->Workplace() != workplace) {
+            panel->setObjectName(QStringLiteral("DSWF%1").arg(n));
+            if (panel->width() != width)
+                panel->resize(width, panel->height());
+            panel->SetWorkplace(workplace);
+        }
+        panel->move(0, FOffsets[static_cast<size_t>(n)]);
+        if (panel->isHidden())
+            panel->show();
+    }
+    for (TDSWorkplaceFrame* panel : loose) {
+        panel->hide();
+        panel->setObjectName(QString());
+        FSpare.push_back(panel);
+    }
+    FFirst = first;
+    FLast = last;
 }
 
 void TDSWorkplaceListFrame::PUMenuPrintPopup()

@@ -1,5 +1,6 @@
 // The workplace side of the daily schedule page: a tool bar for workplaces,
-// printing and templates above a scrolling stack of workplace panels.
+// printing and templates above a scrolling stack of workplace panels, of
+// which only those in and near the view are built.
 #pragma once
 
 #include "ui/view_guard.h"
@@ -15,6 +16,7 @@ class QScrollArea;
 class QToolBar;
 class QToolButton;
 class QVBoxLayout;
+class TDSWorkplace;
 class TDSWorkplaceFrame;
 class TDSWorkplaceList;
 
@@ -43,6 +45,7 @@ private slots:
 
 protected:
     void resizeEvent(QResizeEvent* AEvent) override;
+    bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
 
 private:
     // Drop-down buttons show their captions while the bar has room for
@@ -51,7 +54,14 @@ private:
     QAction* NewMenuEntry(QMenu* AMenu, const QString& AName, const QString& ACaption);
     QToolButton* NewDropDownButton(const QString& AName, const QString& ACaption, const QString& AHint, QMenu* AMenu);
     void UpdateActions();
+    // Measures every workplace anew and binds the panels in and near the view.
     void RebuildPanels();
+    // Measures one workplace again after its rows or note line changed.
+    void RemeasurePanel(const TDSWorkplace* AWorkplace);
+    // Binds panels to the workplaces in and near the view and frees the rest.
+    void ShowPanelsInView();
+    // Sets the content's height to the panels' and of each bound panel its place.
+    void PlacePanels();
     void RetirePanels();
     // Saves the day's pairs as the template AName; asks for a name when empty.
     void SaveTemplate(const QString& AName);
@@ -65,7 +75,16 @@ private:
     QWidget* FScrollContent;
     QVBoxLayout* FPanelsLayout;
     QWidget* PanelInfo;
-    std::vector<TDSWorkplaceFrame*> FPanels;
+    // The top of each workplace's panel in the content, then the bottom of all.
+    std::vector<int> FOffsets;
+    // The panel bound to each workplace of the list; none where not built.
+    std::vector<TDSWorkplaceFrame*> FShown;
+    // FShown is set in [FFirst, FLast) only.
+    int FFirst = 0;
+    int FLast = 0;
+    // Hidden panels kept for reuse.
+    std::vector<TDSWorkplaceFrame*> FSpare;
+    bool FPlacing = false;
 
     QAction* ActionAdd;
     QAction* ActionSortingAsc;

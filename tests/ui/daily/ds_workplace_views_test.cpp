@@ -257,6 +257,65 @@ TEST_F(ListViewTest, TheNameLabelUnderlinesWhileThePointerIsOverIt)
     EXPECT_FALSE(name->font().underline());
 }
 
+TEST_F(ListViewTest, ADayOfManyWorkplacesBuildsOnlyThePanelsNearTheView)
+{
+    for (int i = 0; i < 60; ++i)
+        ASSERT_NE(AddWorkplace(QStringLiteral("Hall %1").arg(i), QStringLiteral("W%1").arg(i, 2, 10, QLatin1Char('0'))),
+            nullptr);
+    Frame->resize(500, 300);
+    Schedule->Refresh(dsrkAll);
+    Settle();
+    TDSWorkplaceList* list = Schedule->Workplaces();
+    ASSERT_EQ(list->Count(), 62);
+    QScrollArea* box = Frame->ScrollBox();
+    QScrollBar* bar = box->verticalScrollBar();
+    ASSERT_NE(Panel(0), nullptr);
+    const int panelHeight = Panel(0)->height();
+    // The content is as tall as every panel, yet the far ones are not built.
+    EXPECT_EQ(bar->maximum() + box->viewport()->height(), 62 * panelHeight);
+    EXPECT_EQ(Panel(61), nullptr);
+    EXPECT_LT(Frame->findChildren<TDSWorkplaceFrame*>().size(), 40);
+    EXPECT_EQ(list->Items(61)->Editor(), nullptr);
+
+    // Scrolled to the end, the last panel is bound in its place, the first let go.
+    bar->setValue(bar->maximum());
+    TDSWorkplaceFrame* last = Panel(61);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->Workplace(), list->Items(61));
+    EXPECT_EQ(Text(last, "LabelShortcut"), "W59");
+    EXPECT_EQ(last->y(), 61 * panelHeight);
+    EXPECT_EQ(last->width(), box->viewport()->width());
+    EXPECT_TRUE(last->isVisibleTo(Frame.get()));
+    EXPECT_EQ(Panel(0), nullptr);
+    EXPECT_EQ(list->Items(0)->Editor(), nullptr);
+
+    // A drop there adds the worker and the content grows by his row.
+    TDSWorkplacePersonDragObjectEx ann(AnnID, 0);
+    Drop(last, &ann);
+    const int lastID = list->Items(61)->ID();
+    EXPECT_EQ(JobPairs(TestDay), (std::set<std::pair<int, int>>{{AnnID, lastID}}));
+    ASSERT_EQ(RowCount(Panel(61)), 1);
+    EXPECT_EQ(Text(Row(Panel(61), 0), "LabelName"), "Ann");
+    const int rowHeight = Row(Panel(61), 0)->height();
+    EXPECT_EQ(bar->maximum() + box->viewport()->height(), 62 * panelHeight + rowHeight);
+    // A worker placed at a workplace far above moves the built panels down.
+    ASSERT_TRUE(Schedule->AddPersonToWorkplace(BobID, list->Items(0)->ID()));
+    EXPECT_EQ(Panel(61)->y(), 61 * panelHeight + rowHeight);
+
+    // Another day rebinds the panels where they stand.
+    Schedule->SetDate(TestDay + 1);
+    EXPECT_EQ(Panel(61), last);
+    EXPECT_EQ(last->Workplace(), list->Items(61));
+    EXPECT_EQ(RowCount(last), 0);
+    Schedule->SetDate(TestDay);
+    bar->setValue(0);
+    ASSERT_NE(Panel(0), nullptr);
+    EXPECT_EQ(Panel(0)->Workplace(), list->Items(0));
+    ASSERT_EQ(RowCount(Panel(0)), 1);
+    EXPECT_EQ(Text(Row(Panel(0), 0), "LabelName"), "Bob");
+    EXPECT_EQ(Panel(1)->y(), Panel(0)->height());
+}
+
 using DropTest = WorkplaceViewsTest;
 
 TEST_F(DropTest, AWorkerFromTheWorkerListJoinsTheWorkplace)
