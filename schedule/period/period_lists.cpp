@@ -2,8 +2,11 @@
 
 #include "schedule/period/period_store.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <array>
+#include <string>
 #include <unordered_map>
 
 // --- TPeriodDay ---
@@ -101,19 +104,36 @@ void TPeriodDayList::FillDates(const std::vector<TDate>& ADates)
 
 QString TPeriodDayList::AsString() const
 {
-    QStringList names;
+    // Every row of a side list asks on each refresh, and the text depends on
+    // the weekdays in order only: each sequence is compacted once.
+    thread_local QLocale locale(QLocale::C);
+    thread_local int firstDay = 0;
+    thread_local std::unordered_map<std::string, QString> texts;
+    const QLocale current;
+    const int first = PeriodFirstDayInWeek();
+    if (current != locale || first != firstDay || texts.size() > 4096) {
+        texts.clear();
+        locale = current;
+        firstDay = first;
+    }
+    std::string key;
+    key.reserve(static_cast<size_t>(Count()));
     for (int i = 0; i < Count(); ++i)
-        names << Items(i)->DayStr();
-    return CompactDayText(names, PeriodFirstDayInWeek());
+        key.push_back(static_cast<char>('0' + DayOfTheWeek(Items(i)->Date())));
+    auto [text, added] = texts.try_emplace(std::move(key));
+    if (added) {
+        QStringList names;
+        for (int i = 0; i < Count(); ++i)
+            names << Items(i)->DayStr();
+        text->second = CompactDayText(names, first);
+    }
+    return text->second;
 }
 
 void TPeriodDayList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    // A silent date list reaches no view below it, and its entries only
-    // forward upward, so the notice need not go down.
-    if (!FSilent)
-        for (int i = 0; i < Count(); ++i)
-            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
+    // Dates hold no views and only forward upward: the notice goes no further
+    // down.
     FOwnerNode.PassOn(ASender, ATransmiter, this, AValueName);
 }
 
@@ -140,8 +160,7 @@ void TPeriodEntry::FillDays(const std::vector<TDate>& ADates)
 
 void TPeriodEntry::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    if (!FSilent)
-        SCPassOn(FDays.get(), ASender, ATransmiter, this, AValueName);
+    // Its dates hold no views: only their own notices pass up.
     FOwnerList.PassOn(ASender, ATransmiter, this, AValueName);
 }
 
@@ -323,10 +342,7 @@ TPeriodEntry* TPeriodRegisterList::RememberedOrFirst(int ARememberedID) const
 
 void TPeriodRegisterList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    // Entries hold no views; below a silent list nothing would see the notice.
-    if (!FSilent)
-        for (int i = 0; i < Count(); ++i)
-            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
+    // Entries and their dates hold no views: a notice does not walk them.
     if (!FSilent)
         SCNotifyEditor(FEditor, ASender, AValueName);
     FSchedule.PassOn(ASender, ATransmiter, this, AValueName);
