@@ -295,8 +295,11 @@ TEST_F(PeriodListViewsTest, ChoosingKeepsTheSideRowsWhichStillFollowDropsAndOthe
     EXPECT_EQ(bobRow->text(1), "Wed");
     EXPECT_EQ(ColumnTexts(LVWorkplaces, 1), (QStringList{"Wed", "", ""}));
 
-    // Another copy's relation is seen by the refresh its watch starts, in
-    // the same period and the same rows.
+    // A refresh of the same period keeps the rows; another copy's relation
+    // is seen by the next one, which its watch starts.
+    schedule->Refresh(psrkAll);
+    EXPECT_EQ(Row(LVPersons, "Bob"), bobRow);
+    EXPECT_EQ(cidRow->text(1), "");
     {
         const QString name = QStringLiteral("period-view-other-copy");
         {
