@@ -24,11 +24,14 @@ void TPeriodDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QStri
 
 // --- TPeriodDayList ---
 
+bool TPeriodDay::Silent() const
+{
+    return FOwnerList ? FOwnerList->Silent() : FSilent;
+}
+
 void TPeriodDayList::SetSilent(bool AValue)
 {
     FSilent = AValue;
-    for (int i = 0; i < Count(); ++i)
-        Items(i)->SetSilent(AValue);
 }
 
 TPeriodDay* TPeriodDayList::FindDay(TDate ADate) const

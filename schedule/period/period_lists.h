@@ -29,7 +29,8 @@ public:
     TDate Date() const { return FDate; }
     void SetDate(TDate AValue);
     const QString& DayStr() const { return FDayStr; }
-    bool Silent() const { return FSilent; }
+    // A listed date is as silent as its list, which need not walk its dates.
+    bool Silent() const;
     void SetSilent(bool AValue) { FSilent = AValue; }
     TPeriodDayList* OwnerListBase() const { return FOwnerList; }
     void SetOwnerListBase(TPeriodDayList* AList) { FOwnerList = AList; }
