@@ -11,9 +11,12 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -363,6 +366,74 @@ bool TJobMan::PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkpl
         return false;
     for (TJobRow& each : all)
         ARow(each);
+    return true;
+}
+
+bool TJobMan::PeriodDayBits(TDate AFrom, TDate ATo, bool AByWorkplace, std::vector<std::pair<int, quint64>>& ABits)
+{
+    ABits.clear();
+    const TDate from = TruncDate(std::min(AFrom, ATo));
+    const TDate to = TruncDate(std::max(AFrom, ATo));
+    if (to - from >= 64)
+        return false;
+    // Register IDs are small: a plain table for them, a map for the rest.
+    std::vector<quint64> small;
+    std::unordered_map<int, quint64> others;
+    auto add = [&](qint64 ADay, qint64 AID) {
+        if (!IsUsableID(AID) || ADay < from || ADay > to)
+            return;
+        const quint64 bit = quint64(1) << (ADay - static_cast<qint64>(from));
+        if (AID < 65536) {
+            if (static_cast<size_t>(AID) >= small.size())
+                small.resize(static_cast<size_t>(AID) + 1);
+            small[static_cast<size_t>(AID)] |= bit;
+        } else {
+            others[static_cast<int>(AID)] |= bit;
+        }
+    };
+    // The index that has the key next to the date gives each day's rows of
+    // one key together: only those pairs leave the query. Rows the other ID
+    // of which is not usable are passed over, as every read does; a file
+    // that counts none has none to look for.
+    static const QByteArray byPerson
+        = "SELECT DISTINCT \"Date\", \"PersonID\" FROM Data INDEXED BY \"IndexDate\" WHERE "
+          "\"Date\" >= ?1 AND \"Date\" <= ?2";
+    static const QByteArray byWorkplace = "SELECT DISTINCT \"Date\", \"WorkplaceID\" FROM Data INDEXED BY "
+                                          "\"IndexDateWorkplaceID\" WHERE \"Date\" >= ?1 AND \"Date\" <= ?2";
+    static const QByteArray personUsable = " AND \"WorkplaceID\" BETWEEN 1 AND 2147483647";
+    static const QByteArray workplaceUsable = " AND \"PersonID\" BETWEEN 1 AND 2147483647";
+    const bool clean = DSJobs.Active() && KeptUnusableRowCount(DSJobs.Database(), DSJobs.FieldDefs()) == 0;
+    const QByteArray sql = AByWorkplace ? byWorkplace + (clean ? QByteArray() : workplaceUsable)
+                                        : byPerson + (clean ? QByteArray() : personUsable);
+    sqlite3_stmt* statement = DSJobs.Active() ? DSJobs.KeptStatement(sql) : nullptr;
+    bool read = false;
+    if (statement) {
+        sqlite3_bind_int64(statement, 1, static_cast<qint64>(from));
+        sqlite3_bind_int64(statement, 2, static_cast<qint64>(to));
+        int step = SQLITE_ROW;
+        while ((step = sqlite3_step(statement)) == SQLITE_ROW)
+            add(sqlite3_column_int64(statement, 0), sqlite3_column_int64(statement, 1));
+        // Reset at once: a statement left stepping would hold the file's read.
+        sqlite3_reset(statement);
+        read = step == SQLITE_DONE;
+        if (!read) {
+            small.clear();
+            others.clear();
+        }
+    }
+    // Every row's keys, for a file without those indexes or a connection the
+    // direct read cannot use.
+    if (!read && !PeriodRelations(from, to, 0, 0, TJobRowTexts::Of(0, 0), [&](TJobRow& ARow) {
+            add(static_cast<qint64>(ARow.Date), AByWorkplace ? ARow.WorkplaceID : ARow.PersonID);
+        }))
+        return false;
+    for (size_t id = 0; id < small.size(); ++id)
+        if (small[id])
+            ABits.emplace_back(static_cast<int>(id), small[id]);
+    const size_t fromSmall = ABits.size();
+    for (const auto& [id, bits] : others)
+        ABits.emplace_back(id, bits);
+    std::sort(ABits.begin() + static_cast<std::ptrdiff_t>(fromSmall), ABits.end());
     return true;
 }
 

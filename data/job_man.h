@@ -101,6 +101,10 @@ public:
     // the read failed; the rows handed before are then void.
     bool PeriodRelations(TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID, const TJobRowTexts& ATexts,
         const std::function<void(TJobRow&)>& ARow);
+    // For each worker (AByWorkplace: each workplace) with relations on the
+    // days AFrom to ATo (at most 64), those days as bits (bit 0 for AFrom),
+    // in ID order, read from the date index alone. False when the read failed.
+    bool PeriodDayBits(TDate AFrom, TDate ATo, bool AByWorkplace, std::vector<std::pair<int, quint64>>& ABits);
     // True when ADate surely has no relation; false when it has or that is
     // not known. Cheap for the empty days before a date asked about before.
     bool DayKnownEmpty(TDate ADate);

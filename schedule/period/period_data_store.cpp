@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 TPeriodJobRecord JobRecord(const TJob& AJob)
@@ -53,9 +54,12 @@ void TPeriodDataStore::SyncJobs()
         FJobsValid = false;
         return;
     }
-    if (FJobsValid && FGeneration == JobsGeneration())
+    // Another copy's commit changes the file's state, not the generation.
+    const TJobsFileState state = JobsFileState(man->Table());
+    if (FJobsValid && FGeneration == JobsGeneration() && state.IsValid() && FState == state)
         return;
     FGeneration = JobsGeneration();
+    FState = state;
     FJobsValid = true;
     FJobs.clear();
     // Everyone's relations of the period in one walk over the date index;
@@ -79,6 +83,69 @@ const TPeriodJobRecord* TPeriodDataStore::JobAt(int AIndex)
 {
     SyncJobs();
     return AIndex >= 0 && AIndex < static_cast<int>(FJobs.size()) ? &FJobs[static_cast<size_t>(AIndex)] : nullptr;
+}
+
+template <class TValue>
+bool TPeriodDataStore::KeptFor(TKept<TValue>& AKept, TDate AFrom, TDate ATo, int AKey)
+{
+    TJobMan* man = TJobMan::Instance();
+    // Another copy's commit changes the file's state, not the generation.
+    const TJobsFileState state = man ? JobsFileState(man->Table()) : TJobsFileState();
+    if (AKept.Valid && state.IsValid() && AKept.State == state && AKept.Generation == JobsGeneration()
+        && AKept.From == AFrom && AKept.To == ATo && AKept.Key == AKey)
+        return true;
+    AKept.Valid = state.IsValid();
+    AKept.State = state;
+    AKept.Generation = JobsGeneration();
+    AKept.From = AFrom;
+    AKept.To = ATo;
+    AKept.Key = AKey;
+    AKept.Value = {};
+    return false;
+}
+
+TPeriodEntryDays TPeriodDataStore::EntryDays(TDate AFrom, int ADays, bool AByWorkplace)
+{
+    TJobMan* man = TJobMan::Instance();
+    if (!man || ADays <= 0)
+        return {};
+    const TDate from = TruncDate(AFrom);
+    const TDate to = from + std::min(ADays, 64) - 1;
+    TKept<TPeriodEntryDays>& kept = FEntryDays[AByWorkplace ? 1 : 0];
+    if (KeptFor(kept, from, to, 0))
+        return kept.Value;
+    if (!man->PeriodDayBits(from, to, AByWorkplace, kept.Value)) {
+        kept.Valid = false;
+        kept.Value.clear();
+    }
+    return kept.Value;
+}
+
+std::vector<TPeriodJobRecord> TPeriodDataStore::JobsOf(bool AOfWorkplace, int AID)
+{
+    TJobMan* man = TJobMan::Instance();
+    if (!man || AID <= 0)
+        return {};
+    // Both halves of a refresh ask for the chosen one's jobs.
+    if (KeptFor(FJobsOf, FFrom, FTo, AOfWorkplace ? -AID : AID))
+        return FJobsOf.Value;
+    std::vector<TPeriodJobRecord>& jobs = FJobsOf.Value;
+    // A seek to each day of the period on the index that has the ID next to
+    // the date; the few rows found come with their names.
+    const bool read = man->PeriodRelations(
+        FFrom, FTo, AOfWorkplace ? 0 : AID, AOfWorkplace ? AID : 0, TJobRowTexts(), [&jobs](TJobRow& ARow) {
+            jobs.push_back({ARow.Date, ARow.PersonID, ARow.WorkplaceID, std::move(ARow.PersonName),
+                std::move(ARow.WorkplaceShortcut), std::move(ARow.WorkplaceName)});
+        });
+    if (!read) {
+        FJobsOf.Valid = false;
+        jobs.clear();
+    }
+    // The order of the whole period's read, whichever index the seeks took.
+    std::stable_sort(jobs.begin(), jobs.end(), [](const TPeriodJobRecord& A, const TPeriodJobRecord& B) {
+        return std::tie(A.Date, A.PersonID, A.WorkplaceID) < std::tie(B.Date, B.PersonID, B.WorkplaceID);
+    });
+    return jobs;
 }
 
 std::optional<TPeriodJobRecord> TPeriodDataStore::AddJob(TDate ADate, int APersonID, int AWorkplaceID)

@@ -2,6 +2,7 @@
 // the jobs manager and the data manager's print tables.
 #pragma once
 
+#include "data/job_rows.h"
 #include "schedule/period/period_store.h"
 #include "schedule/register_access.h"
 
@@ -13,6 +14,8 @@ public:
     void SetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID) override;
     int JobCount() override;
     const TPeriodJobRecord* JobAt(int AIndex) override;
+    TPeriodEntryDays EntryDays(TDate AFrom, int ADays, bool AByWorkplace) override;
+    std::vector<TPeriodJobRecord> JobsOf(bool AOfWorkplace, int AID) override;
     std::optional<TPeriodJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override;
     bool JobExists(TDate ADate, int APersonID, int AWorkplaceID) override;
     bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID) override;
@@ -28,9 +31,30 @@ private:
     // made; names only for the jobs whose names are shown.
     void SyncJobs();
 
+    // What a read gave, kept while the jobs and the file stay as they were.
+    template <class TValue>
+    struct TKept {
+        TValue Value{};
+        bool Valid = false;
+        quint64 Generation = 0;
+        TJobsFileState State;
+        TDate From = 0;
+        TDate To = 0;
+        int Key = 0;
+    };
+    // Whether AKept holds the read of the days AFrom to ATo for AKey; if not,
+    // it is marked for that read.
+    template <class TValue>
+    static bool KeptFor(TKept<TValue>& AKept, TDate AFrom, TDate ATo, int AKey);
+
     std::vector<TPeriodJobRecord> FJobs;
+    // Everyone's days by worker [0] and by workplace [1].
+    TKept<TPeriodEntryDays> FEntryDays[2];
+    // The jobs of one worker (Key > 0) or one workplace (-Key).
+    TKept<std::vector<TPeriodJobRecord>> FJobsOf;
     bool FJobsValid = false;
     quint64 FGeneration = 0;
+    TJobsFileState FState;
     TDate FFrom = 0;
     TDate FTo = 0;
     int FNamesOfPersonID = 0;

@@ -2,8 +2,11 @@
 
 #include "schedule/period/period_store.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <array>
+#include <string>
 #include <unordered_map>
 
 // --- TPeriodDay ---
@@ -21,11 +24,14 @@ void TPeriodDay::DataChanged(TObject* ASender, TObject* ATransmiter, const QStri
 
 // --- TPeriodDayList ---
 
+bool TPeriodDay::Silent() const
+{
+    return FOwnerList ? FOwnerList->Silent() : FSilent;
+}
+
 void TPeriodDayList::SetSilent(bool AValue)
 {
     FSilent = AValue;
-    for (int i = 0; i < Count(); ++i)
-        Items(i)->SetSilent(AValue);
 }
 
 TPeriodDay* TPeriodDayList::FindDay(TDate ADate) const
@@ -75,45 +81,88 @@ void TPeriodDayList::SortByDate()
 
 void TPeriodDayList::FillDates(const std::vector<TDate>& ADates)
 {
-    FreeObjects();
     std::vector<TDate> dates;
     dates.reserve(ADates.size());
     for (TDate date : ADates)
         dates.push_back(TruncDate(date));
     std::sort(dates.begin(), dates.end());
     dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
-    FItems.reserve(dates.size());
-    // A refresh fills thousands of dates: each weekday name is asked once.
-    std::array<QString, 8> names;
-    for (TDate date : dates) {
-        auto day = CreateDay();
-        day->SetOwnerListBase(this);
-        day->SetSilent(FSilent);
-        QString& name = names[static_cast<size_t>(DayOfTheWeek(date))];
-        if (name.isNull())
-            name = ShortDayName(date);
-        day->FDate = date;
-        day->FDayStr = name;
-        Add(std::move(day));
-    }
+    SetDates(dates.data(), dates.size());
     Announce(QStringLiteral("Items"));
+}
+
+void TPeriodDayList::FillBits(TDate AFrom, quint64 ABits)
+{
+    std::array<TDate, 64> dates;
+    size_t count = 0;
+    const TDate from = TruncDate(AFrom);
+    for (int i = 0; ABits; ++i, ABits >>= 1)
+        if (ABits & 1)
+            dates[count++] = from + i;
+    SetDates(dates.data(), count);
+}
+
+void TPeriodDayList::SetDates(const TDate* ADates, size_t ACount)
+{
+    // A refresh fills thousands of dates: the day objects there are take the
+    // new dates, and each weekday name is asked once.
+    thread_local std::array<QString, 8> names;
+    thread_local QLocale locale(QLocale::C);
+    if (const QLocale current; current != locale) {
+        names = {};
+        locale = current;
+    }
+    while (static_cast<size_t>(Count()) > ACount)
+        Delete(Count() - 1);
+    for (size_t i = 0; i < ACount; ++i) {
+        TPeriodDay* day = Items(static_cast<int>(i));
+        if (!day) {
+            auto created = CreateDay();
+            created->SetOwnerListBase(this);
+            created->SetSilent(FSilent);
+            day = created.get();
+            Add(std::move(created));
+        }
+        QString& name = names[static_cast<size_t>(DayOfTheWeek(ADates[i]))];
+        if (name.isNull())
+            name = ShortDayName(ADates[i]);
+        day->FDate = ADates[i];
+        day->FDayStr = name;
+    }
 }
 
 QString TPeriodDayList::AsString() const
 {
-    QStringList names;
+    // Every row of a side list asks on each refresh, and the text depends on
+    // the weekdays in order only: each sequence is compacted once.
+    thread_local QLocale locale(QLocale::C);
+    thread_local int firstDay = 0;
+    thread_local std::unordered_map<std::string, QString> texts;
+    const QLocale current;
+    const int first = PeriodFirstDayInWeek();
+    if (current != locale || first != firstDay || texts.size() > 4096) {
+        texts.clear();
+        locale = current;
+        firstDay = first;
+    }
+    std::string key;
+    key.reserve(static_cast<size_t>(Count()));
     for (int i = 0; i < Count(); ++i)
-        names << Items(i)->DayStr();
-    return CompactDayText(names, PeriodFirstDayInWeek());
+        key.push_back(static_cast<char>('0' + DayOfTheWeek(Items(i)->Date())));
+    auto [text, added] = texts.try_emplace(std::move(key));
+    if (added) {
+        QStringList names;
+        for (int i = 0; i < Count(); ++i)
+            names << Items(i)->DayStr();
+        text->second = CompactDayText(names, first);
+    }
+    return text->second;
 }
 
 void TPeriodDayList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    // A silent date list reaches no view below it, and its entries only
-    // forward upward, so the notice need not go down.
-    if (!FSilent)
-        for (int i = 0; i < Count(); ++i)
-            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
+    // Dates hold no views and only forward upward: the notice goes no further
+    // down.
     FOwnerNode.PassOn(ASender, ATransmiter, this, AValueName);
 }
 
@@ -138,10 +187,14 @@ void TPeriodEntry::FillDays(const std::vector<TDate>& ADates)
     FDays->FillDates(ADates);
 }
 
+void TPeriodEntry::FillDayBits(TDate AFrom, quint64 ABits)
+{
+    FDays->FillBits(AFrom, ABits);
+}
+
 void TPeriodEntry::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    if (!FSilent)
-        SCPassOn(FDays.get(), ASender, ATransmiter, this, AValueName);
+    // Its dates hold no views: only their own notices pass up.
     FOwnerList.PassOn(ASender, ATransmiter, this, AValueName);
 }
 
@@ -155,6 +208,27 @@ TPerson* TPeriodPersonEntry::Person() const
 std::optional<TRegisterPersonRecord> TPeriodPersonEntry::Record() const
 {
     return PeriodPerson(ID());
+}
+
+// --- jobs ---
+
+TPeriodEntryDays JobEntryDays(const std::vector<TPeriodJobRecord>& AJobs, TDate AFrom, int ADays, bool AByWorkplace)
+{
+    const qint64 from = static_cast<qint64>(TruncDate(AFrom));
+    const int days = std::min(ADays, 64);
+    TPeriodEntryDays bits;
+    for (const TPeriodJobRecord& job : AJobs) {
+        const qint64 day = static_cast<qint64>(TruncDate(job.Date)) - from;
+        if (day < 0 || day >= days)
+            continue;
+        const int id = AByWorkplace ? job.WorkplaceID : job.PersonID;
+        auto found = std::lower_bound(bits.begin(), bits.end(), id,
+            [](const std::pair<int, quint64>& ADay, int AID) { return ADay.first < AID; });
+        if (found == bits.end() || found->first != id)
+            found = bits.insert(found, {id, 0});
+        found->second |= quint64(1) << day;
+    }
+    return bits;
 }
 
 // --- TPeriodWorkplaceEntry ---
@@ -246,12 +320,22 @@ void TPeriodRegisterList::SortByKind()
     if (SortingIsByID()) {
         Sort([&](const TPeriodEntry* A, const TPeriodEntry* B) { return sign * CompareInt(A->ID(), B->ID()); });
     } else if (!SortingIsNone()) {
-        // Keys are read from the register once per entry, not per comparison.
+        // Keys are read from the register once per entry, not per comparison;
+        // a list refreshed for a new period is mostly in order already.
         const TLocaleSortKeys sortKey;
-        std::unordered_map<const TPeriodEntry*, QCollatorSortKey> keys;
-        for (int i = 0; i < Count(); ++i)
-            keys.emplace(Items(i), sortKey(SortText(Items(i))));
-        Sort([&](const TPeriodEntry* A, const TPeriodEntry* B) { return sign * keys.at(A).compare(keys.at(B)); });
+        std::vector<QCollatorSortKey> ordered;
+        ordered.reserve(static_cast<size_t>(Count()));
+        bool sorted = true;
+        for (int i = 0; i < Count(); ++i) {
+            ordered.push_back(sortKey(SortText(Items(i))));
+            sorted = sorted && (i == 0 || sign * ordered[size_t(i) - 1].compare(ordered.back()) <= 0);
+        }
+        if (!sorted) {
+            std::unordered_map<const TPeriodEntry*, const QCollatorSortKey*> keys;
+            for (int i = 0; i < Count(); ++i)
+                keys.emplace(Items(i), &ordered[static_cast<size_t>(i)]);
+            Sort([&](const TPeriodEntry* A, const TPeriodEntry* B) { return sign * keys.at(A)->compare(*keys.at(B)); });
+        }
     }
     Announce(QStringLiteral("Items"));
 }
@@ -323,10 +407,7 @@ TPeriodEntry* TPeriodRegisterList::RememberedOrFirst(int ARememberedID) const
 
 void TPeriodRegisterList::DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName)
 {
-    // Entries hold no views; below a silent list nothing would see the notice.
-    if (!FSilent)
-        for (int i = 0; i < Count(); ++i)
-            SCPassOn(Items(i), ASender, ATransmiter, this, AValueName);
+    // Entries and their dates hold no views: a notice does not walk them.
     if (!FSilent)
         SCNotifyEditor(FEditor, ASender, AValueName);
     FSchedule.PassOn(ASender, ATransmiter, this, AValueName);

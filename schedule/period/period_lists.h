@@ -13,6 +13,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -28,7 +29,8 @@ public:
     TDate Date() const { return FDate; }
     void SetDate(TDate AValue);
     const QString& DayStr() const { return FDayStr; }
-    bool Silent() const { return FSilent; }
+    // A listed date is as silent as its list, which need not walk its dates.
+    bool Silent() const;
     void SetSilent(bool AValue) { FSilent = AValue; }
     TPeriodDayList* OwnerListBase() const { return FOwnerList; }
     void SetOwnerListBase(TPeriodDayList* AList) { FOwnerList = AList; }
@@ -72,6 +74,11 @@ private:
     // Replaces the entries with the whole days of ADates, once each in date
     // order, and announces "Items" once.
     void FillDates(const std::vector<TDate>& ADates);
+    // The same for the days of ABits (bit 0 AFrom), without the notice.
+    void FillBits(TDate AFrom, quint64 ABits);
+    // The dates (whole days, ascending, once each) on the day objects there
+    // are, adding or dropping only the difference.
+    void SetDates(const TDate* ADates, size_t ACount);
 
     TSCTreeLink FOwnerNode;
     bool FSilent = false;
@@ -103,6 +110,9 @@ public:
     TPeriodDayList* DaysBase() const { return FDays.get(); }
     // Replaces the dates with ADates (unsorted adds, then one sort by date).
     void FillDays(const std::vector<TDate>& ADates);
+    // Replaces the dates with the days of ABits (bit 0 AFrom) silently: a
+    // refresh announces the whole list once.
+    void FillDayBits(TDate AFrom, quint64 ABits);
 
     // Sub-list first, then the owning list (no editor).
     void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName) override;
@@ -142,16 +152,17 @@ public:
 // The text shown as the shortcut of a missing workplace.
 QString MissingShortcut();
 
-// The loaded jobs' dates by the ID AKeyOf gives, of the jobs AAccept takes:
-// one pass over the jobs instead of one per entry.
-template <class TKeyOf, class TAccept>
-std::unordered_map<int, std::vector<TDate>> PeriodJobDates(TKeyOf AKeyOf, TAccept AAccept)
+// The days of AJobs among the ADays from AFrom by the worker's (AByWorkplace:
+// the workplace's) ID.
+TPeriodEntryDays JobEntryDays(const std::vector<TPeriodJobRecord>& AJobs, TDate AFrom, int ADays, bool AByWorkplace);
+// The dates of AJobs that AAccept takes.
+template <class TAccept>
+std::vector<TDate> JobDates(const std::vector<TPeriodJobRecord>& AJobs, TAccept AAccept)
 {
-    std::unordered_map<int, std::vector<TDate>> dates;
-    const int count = PeriodJobCount();
-    for (int i = 0; i < count; ++i)
-        if (const TPeriodJobRecord* job = PeriodJobAt(i); job && AAccept(*job))
-            dates[AKeyOf(*job)].push_back(job->Date);
+    std::vector<TDate> dates;
+    for (const TPeriodJobRecord& job : AJobs)
+        if (AAccept(job))
+            dates.push_back(job.Date);
     return dates;
 }
 
@@ -196,25 +207,24 @@ void SortListByDate(TList& AList)
     AList.Announce(QStringLiteral("Items"));
 }
 
-// The loaded jobs AAccept takes, by whole day, in table order.
-template <class TAccept>
-std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> PeriodJobsByDay(TAccept AAccept)
+// The jobs of AJobs by whole day, in their order.
+inline std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> JobsByDay(
+    const std::vector<TPeriodJobRecord>& AJobs)
 {
     std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> jobs;
-    const int count = PeriodJobCount();
-    for (int i = 0; i < count; ++i)
-        if (const TPeriodJobRecord* job = PeriodJobAt(i); job && AAccept(*job))
-            jobs[static_cast<qint64>(TruncDate(job->Date))].push_back(job);
+    for (const TPeriodJobRecord& job : AJobs)
+        jobs[static_cast<qint64>(TruncDate(job.Date))].push_back(&job);
     return jobs;
 }
 
 // A day list's refresh: the ADayCount days from AStart, each handed to AFill
-// with the jobs AAccept takes on it, then sorted by date.
-template <class TDayList, class TAccept, class TFill>
-void RefreshPeriodDays(TDayList& AList, TDate AStart, int ADayCount, TAccept AAccept, TFill AFill)
+// with the jobs of AJobs on it, then sorted by date.
+template <class TDayList, class TFill>
+void RefreshPeriodDays(
+    TDayList& AList, TDate AStart, int ADayCount, const std::vector<TPeriodJobRecord>& AJobs, TFill AFill)
 {
     AList.FreeObjects();
-    const auto jobs = PeriodJobsByDay(AAccept);
+    const auto jobs = JobsByDay(AJobs);
     static const std::vector<const TPeriodJobRecord*> none;
     for (int i = 0; i < ADayCount; ++i) {
         if (auto* day = AList.AddDay(AStart + i, false)) {
@@ -288,18 +298,28 @@ protected:
     // Appends an entry with owner and Silent set; announces nothing.
     TPeriodEntry* AppendEntry(std::unique_ptr<TPeriodEntry> AEntry, int AID);
     // Refresh's rebuild: no focus, then one TEntry per register ID (AIDAt over
-    // ACount positions) with the dates ADates holds for its ID, sorted by the
-    // kind; announces "Items" once.
+    // ACount positions) with the days ADays holds for its ID (bit 0 AFrom),
+    // sorted by the kind; announces "Items" once. The entries are kept while
+    // the register holds the same IDs: a new period or a new choice changes
+    // their days, not the entries.
     template <class TEntry, class TIDAt>
-    void RefillEntries(int ACount, TIDAt AIDAt, const std::unordered_map<int, std::vector<TDate>>& ADates)
+    void RefillEntries(int ACount, TIDAt AIDAt, TDate AFrom, const TPeriodEntryDays& ADays)
     {
         SetFocusedSilently(nullptr);
-        FreeObjects();
-        static const std::vector<TDate> none;
-        for (int i = 0; i < ACount; ++i) {
-            TPeriodEntry* entry = AppendEntry(TSCObject::Create<TEntry>(), AIDAt(i));
-            const auto found = ADates.find(entry->ID());
-            entry->FillDays(found == ADates.end() ? none : found->second);
+        // Unsorted, the entries keep the register's order.
+        bool same = Count() == ACount;
+        for (int i = 0; same && i < ACount; ++i)
+            same = SortingIsNone() ? Items(i)->ID() == AIDAt(i) : EntryByID(AIDAt(i)) != nullptr;
+        if (!same) {
+            FreeObjects();
+            for (int i = 0; i < ACount; ++i)
+                AppendEntry(TSCObject::Create<TEntry>(), AIDAt(i));
+        }
+        for (int i = 0; i < Count(); ++i) {
+            TPeriodEntry* entry = Items(i);
+            const auto found = std::lower_bound(ADays.begin(), ADays.end(), entry->ID(),
+                [](const std::pair<int, quint64>& ADay, int AID) { return ADay.first < AID; });
+            entry->FillDayBits(AFrom, found != ADays.end() && found->first == entry->ID() ? found->second : 0);
         }
         SortByKind();
     }

@@ -8,6 +8,9 @@
 
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 // One relation with the names its row stored.
 struct TPeriodJobRecord {
     TDate Date = 0;
@@ -17,6 +20,10 @@ struct TPeriodJobRecord {
     QString WorkplaceShortcut;
     QString WorkplaceName;
 };
+
+// For each worker or workplace with relations in a period (of at most 64
+// days), those days as bits (bit 0 the period's first day), in ID order.
+using TPeriodEntryDays = std::vector<std::pair<int, quint64>>;
 
 // The day rows of the print tables (the worker and workplace rows are in
 // schedule/register_records.h).

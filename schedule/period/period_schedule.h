@@ -9,6 +9,7 @@
 #include "schedule/period/period_store.h"
 
 #include <memory>
+#include <utility>
 
 template <class TPersons, class TWorkplaces, class TDays>
 class TPeriodSchedule : public TObject, public ISCTreeNode {
@@ -95,12 +96,15 @@ protected:
 
     // The refresh protocol: the jobs filter on the period, the lists named by
     // AKinds (1 workers, 2 workplaces, 4 days) rebuilt in silence, and one
-    // notice each when the outermost refresh ends. The chosen ID is read for
-    // each list: focusing inside the first rebuild may choose another one.
+    // notice for each list rebuilt when the outermost refresh ends; a list
+    // left alone (the side list on a switch) keeps its views as they are. The
+    // chosen ID is read for each list: focusing inside the first rebuild may
+    // choose another one.
     void RefreshLists(int AKinds)
     {
         SetJobFilter();
         ++FRefreshDepth;
+        FRefreshedKinds |= AKinds;
         SetSilent(true);
         if (AKinds & 1)
             FPersons->Refresh(ChosenID());
@@ -111,9 +115,13 @@ protected:
         if (--FRefreshDepth > 0)
             return;
         SetSilent(false);
-        FPersons->DataChanged(FPersons.get(), FPersons.get(), QString());
-        FWorkplaces->DataChanged(FWorkplaces.get(), FWorkplaces.get(), QString());
-        FDays->DataChanged(FDays.get(), FDays.get(), QString());
+        const int refreshed = std::exchange(FRefreshedKinds, 0);
+        if (refreshed & 1)
+            FPersons->DataChanged(FPersons.get(), FPersons.get(), QString());
+        if (refreshed & 2)
+            FWorkplaces->DataChanged(FWorkplaces.get(), FWorkplaces.get(), QString());
+        if (refreshed & 4)
+            FDays->DataChanged(FDays.get(), FDays.get(), QString());
     }
 
     // The screen first: its views are bound to the lists and let go of them.
@@ -138,4 +146,6 @@ protected:
     // Nested refreshes (a focus change inside a rebuild) leave the tree silent
     // until the outer one ends.
     int FRefreshDepth = 0;
+    // The lists the refreshes under way rebuilt.
+    int FRefreshedKinds = 0;
 };

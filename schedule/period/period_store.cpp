@@ -2,6 +2,9 @@
 
 #include "schedule/register_access.h"
 
+#include <algorithm>
+#include <map>
+
 namespace {
 IPeriodStore* Store = nullptr;
 } // namespace
@@ -38,6 +41,39 @@ int PeriodJobCount()
 const TPeriodJobRecord* PeriodJobAt(int AIndex)
 {
     return Store ? Store->JobAt(AIndex) : nullptr;
+}
+
+TPeriodEntryDays PeriodEntryDays(TDate AFrom, int ADays, bool AByWorkplace)
+{
+    return Store ? Store->EntryDays(AFrom, ADays, AByWorkplace) : TPeriodEntryDays();
+}
+
+std::vector<TPeriodJobRecord> PeriodJobsOf(bool AOfWorkplace, int AID)
+{
+    return Store && AID > 0 ? Store->JobsOf(AOfWorkplace, AID) : std::vector<TPeriodJobRecord>();
+}
+
+TPeriodEntryDays IPeriodStore::EntryDays(TDate AFrom, int ADays, bool AByWorkplace)
+{
+    const qint64 from = static_cast<qint64>(TruncDate(AFrom));
+    const int days = std::min(ADays, 64);
+    std::map<int, quint64> bits;
+    for (int i = 0, count = JobCount(); i < count; ++i) {
+        const TPeriodJobRecord* job = JobAt(i);
+        const qint64 day = job ? static_cast<qint64>(TruncDate(job->Date)) - from : -1;
+        if (day >= 0 && day < days)
+            bits[AByWorkplace ? job->WorkplaceID : job->PersonID] |= quint64(1) << day;
+    }
+    return TPeriodEntryDays(bits.begin(), bits.end());
+}
+
+std::vector<TPeriodJobRecord> IPeriodStore::JobsOf(bool AOfWorkplace, int AID)
+{
+    std::vector<TPeriodJobRecord> jobs;
+    for (int i = 0, count = JobCount(); i < count; ++i)
+        if (const TPeriodJobRecord* job = JobAt(i); job && (AOfWorkplace ? job->WorkplaceID : job->PersonID) == AID)
+            jobs.push_back(*job);
+    return jobs;
 }
 
 namespace {

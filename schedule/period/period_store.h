@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 class TPerson;
 class TWorkplace;
@@ -26,6 +27,14 @@ public:
     virtual void SetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID) = 0;
     virtual int JobCount() = 0;
     virtual const TPeriodJobRecord* JobAt(int AIndex) = 0;
+    // The days of the ADays (at most 64) from AFrom on which each worker
+    // (AByWorkplace: each workplace) has loaded jobs. By default worked out of
+    // the loaded jobs; a store may read just that.
+    virtual TPeriodEntryDays EntryDays(TDate AFrom, int ADays, bool AByWorkplace);
+    // The loaded jobs of worker AID (AOfWorkplace: of workplace AID), with
+    // their stored names where the store keeps them. By default picked out of
+    // the loaded jobs in their order; a store may read just those.
+    virtual std::vector<TPeriodJobRecord> JobsOf(bool AOfWorkplace, int AID);
     // The new relation; none when it exists already or could not be written.
     virtual std::optional<TPeriodJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
     virtual bool JobExists(TDate ADate, int APersonID, int AWorkplaceID) = 0;
@@ -50,6 +59,8 @@ std::optional<TRegisterPersonRecord> PeriodPerson(int AID);
 std::optional<TRegisterWorkplaceRecord> PeriodWorkplace(int AID);
 int PeriodJobCount();
 const TPeriodJobRecord* PeriodJobAt(int AIndex);
+TPeriodEntryDays PeriodEntryDays(TDate AFrom, int ADays, bool AByWorkplace);
+std::vector<TPeriodJobRecord> PeriodJobsOf(bool AOfWorkplace, int AID);
 
 // Thin calls on the store in force; without one nothing is found or written.
 int PeriodPersonCount();

@@ -43,11 +43,7 @@ TPSPersonList* TPSPerson::OwnerList() const
 
 void TPSPerson::UpdateDays()
 {
-    std::vector<TDate> dates;
-    for (int i = 0, count = PeriodJobCount(); i < count; ++i)
-        if (const TPeriodJobRecord* job = PeriodJobAt(i); job->PersonID == ID())
-            dates.push_back(job->Date);
-    FillDays(dates);
+    FillDays(JobDates(PeriodJobsOf(false, ID()), [](const TPeriodJobRecord&) { return true; }));
 }
 
 TPSPerson* TPSPersonList::Items(const QString& AName) const
@@ -68,9 +64,9 @@ void TPSPersonList::SetSchedule(TPersonSchedule* ASchedule)
 void TPSPersonList::Refresh(int APersonFocusedID)
 {
     const int remembered = PersonFocused() ? PersonFocused()->ID() : 0;
-    RefillEntries<TPSPerson>(PeriodPersonCount(), PeriodPersonIDAt,
-        PeriodJobDates(
-            [](const TPeriodJobRecord& AJob) { return AJob.PersonID; }, [](const TPeriodJobRecord&) { return true; }));
+    const TDate from = Schedule() ? Schedule()->DateStart() : 0;
+    const int days = Schedule() ? Schedule()->DateDays() : 0;
+    RefillEntries<TPSPerson>(PeriodPersonCount(), PeriodPersonIDAt, from, PeriodEntryDays(from, days, false));
     TPSPerson* focus
         = APersonFocusedID > 0 ? Items(-APersonFocusedID) : static_cast<TPSPerson*>(RememberedOrFirst(remembered));
     SetPersonFocused(focus);
@@ -142,11 +138,8 @@ TPSWorkplaceList* TPSWorkplace::OwnerList() const
 
 void TPSWorkplace::UpdateDays(int APersonID)
 {
-    std::vector<TDate> dates;
-    for (int i = 0, count = PeriodJobCount(); i < count; ++i)
-        if (const TPeriodJobRecord* job = PeriodJobAt(i); job->WorkplaceID == ID() && job->PersonID == APersonID)
-            dates.push_back(job->Date);
-    FillDays(dates);
+    FillDays(JobDates(
+        PeriodJobsOf(false, APersonID), [this](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == ID(); }));
 }
 
 TPSWorkplace* TPSWorkplaceList::Items(const QString& AKey) const
@@ -167,9 +160,10 @@ void TPSWorkplaceList::SetSchedule(TPersonSchedule* ASchedule)
 void TPSWorkplaceList::Refresh(int APersonID)
 {
     const int remembered = WorkplaceFocused() ? WorkplaceFocused()->ID() : 0;
-    RefillEntries<TPSWorkplace>(PeriodWorkplaceCount(), PeriodWorkplaceIDAt,
-        PeriodJobDates([](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID; },
-            [APersonID](const TPeriodJobRecord& AJob) { return AJob.PersonID == APersonID; }));
+    const TDate from = Schedule() ? Schedule()->DateStart() : 0;
+    const int days = Schedule() ? Schedule()->DateDays() : 0;
+    RefillEntries<TPSWorkplace>(PeriodWorkplaceCount(), PeriodWorkplaceIDAt, from,
+        JobEntryDays(PeriodJobsOf(false, APersonID), from, days, true));
     SetWorkplaceFocused(static_cast<TPSWorkplace*>(RememberedOrFirst(remembered)));
 }
 
@@ -278,15 +272,15 @@ bool TPSDay::PersonIsOut() const
 
 void TPSDay::UpdateWorkplaces(int APersonID)
 {
-    const auto jobs = PeriodJobsByDay([APersonID](const TPeriodJobRecord& AJob) { return AJob.PersonID == APersonID; });
+    const auto all = PeriodJobsOf(false, APersonID);
+    const auto jobs = JobsByDay(all);
     const auto found = jobs.find(static_cast<qint64>(Date()));
     FillDayWorkplaces(*Workplaces(), found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
 }
 
 void TPSDayList::Refresh(TDate AStartDate, int ADayCount, int APersonID)
 {
-    RefreshPeriodDays(
-        *this, AStartDate, ADayCount, [APersonID](const TPeriodJobRecord& AJob) { return AJob.PersonID == APersonID; },
+    RefreshPeriodDays(*this, AStartDate, ADayCount, PeriodJobsOf(false, APersonID),
         [](TPSDay& ADay, const std::vector<const TPeriodJobRecord*>& AJobs) {
             FillDayWorkplaces(*ADay.Workplaces(), AJobs);
         });

@@ -59,9 +59,10 @@ void TWSPersonList::SetSchedule(TWorkplaceSchedule* ASchedule)
 void TWSPersonList::Refresh(int AWorkplaceID)
 {
     const int remembered = PersonFocused() ? PersonFocused()->ID() : 0;
-    RefillEntries<TWSPerson>(PeriodPersonCount(), PeriodPersonIDAt,
-        PeriodJobDates([](const TPeriodJobRecord& AJob) { return AJob.PersonID; },
-            [AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; }));
+    const TDate from = Schedule() ? Schedule()->DateStart() : 0;
+    const int days = Schedule() ? Schedule()->DateDays() : 0;
+    RefillEntries<TWSPerson>(
+        PeriodPersonCount(), PeriodPersonIDAt, from, JobEntryDays(PeriodJobsOf(true, AWorkplaceID), from, days, false));
     SetPersonFocused(static_cast<TWSPerson*>(RememberedOrFirst(remembered)));
 }
 
@@ -144,9 +145,9 @@ void TWSWorkplaceList::SetSchedule(TWorkplaceSchedule* ASchedule)
 void TWSWorkplaceList::Refresh(int AWorkplaceFocusedID)
 {
     const int remembered = WorkplaceFocused() ? WorkplaceFocused()->ID() : 0;
-    RefillEntries<TWSWorkplace>(PeriodWorkplaceCount(), PeriodWorkplaceIDAt,
-        PeriodJobDates([](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID; },
-            [](const TPeriodJobRecord&) { return true; }));
+    const TDate from = Schedule() ? Schedule()->DateStart() : 0;
+    const int days = Schedule() ? Schedule()->DateDays() : 0;
+    RefillEntries<TWSWorkplace>(PeriodWorkplaceCount(), PeriodWorkplaceIDAt, from, PeriodEntryDays(from, days, true));
     TWSWorkplace* focus = AWorkplaceFocusedID > 0 ? Items(-AWorkplaceFocusedID)
                                                   : static_cast<TWSWorkplace*>(RememberedOrFirst(remembered));
     SetWorkplaceFocused(focus);
@@ -231,17 +232,15 @@ void TWSDayPersonList::SortByName()
 
 void TWSDay::UpdatePersons(int AWorkplaceID)
 {
-    const auto jobs
-        = PeriodJobsByDay([AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; });
+    const auto all = PeriodJobsOf(true, AWorkplaceID);
+    const auto jobs = JobsByDay(all);
     const auto found = jobs.find(static_cast<qint64>(Date()));
     FillDayPersons(*Persons(), found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
 }
 
 void TWSDayList::Refresh(TDate AStartDate, int ADayCount, int AWorkplaceID)
 {
-    RefreshPeriodDays(
-        *this, AStartDate, ADayCount,
-        [AWorkplaceID](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == AWorkplaceID; },
+    RefreshPeriodDays(*this, AStartDate, ADayCount, PeriodJobsOf(true, AWorkplaceID),
         [](TWSDay& ADay, const std::vector<const TPeriodJobRecord*>& AJobs) {
             FillDayPersons(*ADay.Persons(), AJobs);
         });

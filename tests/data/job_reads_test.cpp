@@ -4,6 +4,9 @@
 
 #include <QSqlQuery>
 
+#include <algorithm>
+#include <tuple>
+
 namespace {
 
 class JobReadsTest : public CastTest {
@@ -156,6 +159,33 @@ TEST_F(JobReadsTest, RowsWithIDsBeyondAnIntArePassedOverInEveryRead)
     std::vector<TJobRow> rows;
     ASSERT_TRUE(PeriodRows(day - 1, day + 1, 0, 0, rows, TJobRowTexts::Of(0, 0)));
     EXPECT_EQ(Pairs(rows), usable);
+    std::vector<std::pair<int, quint64>> bits;
+    ASSERT_TRUE(Store->Jobs->PeriodDayBits(day - 1, day + 1, false, bits));
+    EXPECT_EQ(bits, (std::vector<std::pair<int, quint64>>{{Ann->ID(), 2}}));
+    ASSERT_TRUE(Store->Jobs->PeriodDayBits(day - 1, day + 1, true, bits));
+    EXPECT_EQ(bits, (std::vector<std::pair<int, quint64>>{{Kitchen->ID(), 2}}));
+}
+
+TEST_F(JobReadsTest, APeriodsDaysOfEachWorkerAndWorkplaceAsBits)
+{
+    const TDate day = Day(2026, 3, 2);
+    for (const auto& [offset, person, workplace] :
+        std::vector<std::tuple<int, TPerson*, TWorkplace*>>{{0, Ann, Kitchen}, {0, Ann, Hall}, {2, Ann, Kitchen},
+            {2, Bob, Hall}, {30, Bob, Kitchen}, {-1, Bob, Kitchen}, {31, Ann, Hall}})
+        ASSERT_NE(Store->Jobs->AddJob(day + offset, person, workplace), nullptr);
+    auto sorted = [](std::vector<std::pair<int, quint64>> ABits) {
+        std::sort(ABits.begin(), ABits.end());
+        return ABits;
+    };
+    std::vector<std::pair<int, quint64>> bits;
+    // Either order of the ends; days outside the period do not count.
+    ASSERT_TRUE(Store->Jobs->PeriodDayBits(day + 30, day, false, bits));
+    EXPECT_EQ(bits, sorted({{Ann->ID(), 0b101}, {Bob->ID(), 0b100 | quint64(1) << 30}}));
+    ASSERT_TRUE(Store->Jobs->PeriodDayBits(day, day + 30, true, bits));
+    EXPECT_EQ(bits, sorted({{Kitchen->ID(), 0b101 | quint64(1) << 30}, {Hall->ID(), 0b101}}));
+    // More days than bits are refused.
+    EXPECT_FALSE(Store->Jobs->PeriodDayBits(day, day + 64, false, bits));
+    EXPECT_TRUE(bits.empty());
 }
 
 TEST_F(JobReadsTest, DaysAfterTheLatestPlannedOneAreKnownEmpty)

@@ -12,6 +12,7 @@
 #include "ui/view_resources.h"
 
 #include <QAction>
+#include <QHash>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
@@ -53,6 +54,16 @@ QPixmap WorkplaceSwatch(TColor AColor)
             if (image.pixel(x, y) == black)
                 image.setPixel(x, y, qRgba(0, 0, 0, 0));
     return QPixmap::fromImage(image);
+}
+
+// The swatch of AColor, made once: a row filled again keeps its icon.
+QIcon SwatchIcon(TColor AColor)
+{
+    static QHash<TColor, QIcon> icons;
+    auto found = icons.constFind(AColor);
+    if (found == icons.constEnd())
+        found = icons.insert(AColor, QIcon(WorkplaceSwatch(AColor)));
+    return *found;
 }
 
 // A new record of a register through its own dialog, handed to AAdd; a
@@ -259,8 +270,18 @@ void TPeriodListFrame::UpdateActions()
 
 void TPeriodListFrame::UpdateItems()
 {
-    RefillRows(
-        FListView, FList->Count(), [this](QTreeWidgetItem* ARow, int AIndex) { FillRow(ARow, FList->Items(AIndex)); });
+    // Rows that stand for the same entries in the same order are updated in
+    // place: a new period changes the texts of thousands of rows, not the rows.
+    bool same = FListView->topLevelItemCount() == FList->Count();
+    for (int i = 0; same && i < FList->Count(); ++i)
+        same = FListView->topLevelItem(i)->data(0, Qt::UserRole).toInt() == FList->Items(i)->ID();
+    if (same) {
+        for (int i = 0; i < FList->Count(); ++i)
+            FillRow(FListView->topLevelItem(i), FList->Items(i));
+    } else {
+        RefillRows(FListView, FList->Count(),
+            [this](QTreeWidgetItem* ARow, int AIndex) { FillRow(ARow, FList->Items(AIndex)); });
+    }
     UpdateFocus();
 }
 
@@ -276,7 +297,7 @@ QString TPeriodListFrame::EntryName(const TPeriodEntry* AEntry) const
 QIcon TPeriodListFrame::EntryIcon(const TPeriodEntry* AEntry) const
 {
     if (const auto* workplace = dynamic_cast<const TPeriodWorkplaceEntry*>(AEntry))
-        return QIcon(WorkplaceSwatch(workplace->Color()));
+        return SwatchIcon(workplace->Color());
     const auto* person = dynamic_cast<const TPeriodPersonEntry*>(AEntry);
     const auto period = Period();
     return person && period ? SmallIcon(AbsenceIcon(person, *period)) : QIcon();
@@ -292,13 +313,22 @@ void TPeriodListFrame::UpdateItem(TPeriodEntry* AEntry)
 
 void TPeriodListFrame::FillRow(QTreeWidgetItem* ARow, TPeriodEntry* AEntry)
 {
-    // The list cuts long texts with "…"; the tool tips show them whole.
-    ARow->setText(0, EntryName(AEntry));
-    ARow->setToolTip(0, ARow->text(0));
-    ARow->setText(1, AEntry->DaysBase()->AsString());
-    ARow->setToolTip(1, ARow->text(1));
-    ARow->setData(0, Qt::UserRole, AEntry->ID());
-    ARow->setIcon(0, EntryIcon(AEntry));
+    // A row filled again changes only what differs: each change is a notice
+    // of the list's model.
+    auto setText = [ARow](int AColumn, const QString& AText) {
+        if (ARow->text(AColumn) == AText)
+            return;
+        // The list cuts long texts with "…"; the tool tips show them whole.
+        ARow->setText(AColumn, AText);
+        ARow->setToolTip(AColumn, AText);
+    };
+    setText(0, EntryName(AEntry));
+    setText(1, AEntry->DaysBase()->AsString());
+    if (ARow->data(0, Qt::UserRole).toInt() != AEntry->ID())
+        ARow->setData(0, Qt::UserRole, AEntry->ID());
+    const QIcon icon = EntryIcon(AEntry);
+    if (ARow->icon(0).cacheKey() != icon.cacheKey())
+        ARow->setIcon(0, icon);
 }
 
 void TPeriodListFrame::UpdateFocus()

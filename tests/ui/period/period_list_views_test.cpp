@@ -277,6 +277,60 @@ TEST_F(PeriodListViewsTest, WorkplaceScheduleListsChooseShowAndTakeBackWorkers)
     EXPECT_EQ(heading, "Workplaces");
 }
 
+TEST_F(PeriodListViewsTest, ChoosingKeepsTheSideRowsWhichStillFollowDropsAndOtherCopies)
+{
+    TPersonSchedule* schedule = NewPersonSchedule(Ann);
+    ShowLists<TPSPersonListFrame, TPSWorkplaceListFrame>(schedule);
+    ASSERT_TRUE(schedule->AddWorkplaceToDay(Kitchen->ID(), Mon));
+    QTreeWidgetItem* annRow = Row(LVPersons, "Ann");
+    QTreeWidgetItem* bobRow = Row(LVPersons, "Bob");
+    QTreeWidgetItem* cidRow = Row(LVPersons, "Cid");
+
+    // Choosing Bob leaves the worker rows alone; a drop for him shows on his.
+    LVPersons->setCurrentItem(bobRow);
+    ASSERT_EQ(schedule->PersonID(), Bob->ID());
+    EXPECT_EQ(Row(LVPersons, "Ann"), annRow);
+    EXPECT_EQ(annRow->text(1), "Mon");
+    ASSERT_TRUE(schedule->AddWorkplaceToDay(Hall->ID(), Wed));
+    EXPECT_EQ(bobRow->text(1), "Wed");
+    EXPECT_EQ(ColumnTexts(LVWorkplaces, 1), (QStringList{"Wed", "", ""}));
+
+    // A refresh of the same period keeps the rows; another copy's relation
+    // is seen by the next one, which its watch starts.
+    schedule->Refresh(psrkAll);
+    EXPECT_EQ(Row(LVPersons, "Bob"), bobRow);
+    EXPECT_EQ(cidRow->text(1), "");
+    {
+        const QString name = QStringLiteral("period-view-other-copy");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(Folder + QStringLiteral("Jobs.cds"));
+            ASSERT_TRUE(db.open());
+            QSqlQuery query(db);
+            ASSERT_TRUE(query.exec(QStringLiteral("INSERT INTO Data (Date, PersonID, PersonName, WorkplaceID, "
+                                                  "WorkplaceShortcut, WorkplaceName) VALUES (%1, %2, 'Cid', %3, "
+                                                  "'OFF', 'Office'), (%4, %5, 'Bob', %3, 'OFF', 'Office')")
+                                       .arg(Mon + 3)
+                                       .arg(Cid->ID())
+                                       .arg(Office->ID())
+                                       .arg(Mon + 4)
+                                       .arg(Bob->ID())));
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+    ASSERT_TRUE(Store->Jobs->CatchUp());
+    schedule->Refresh(psrkAll);
+    EXPECT_EQ(Row(LVPersons, "Cid"), cidRow);
+    EXPECT_EQ(cidRow->text(1), "Thu");
+    EXPECT_EQ(bobRow->text(1), "Wed, Fri");
+    EXPECT_EQ(ColumnTexts(LVWorkplaces, 1), (QStringList{"Wed", "", "Fri"}));
+
+    // Back to Ann: her days, and the workplaces hers.
+    LVPersons->setCurrentItem(annRow);
+    EXPECT_EQ(ColumnTexts(LVWorkplaces, 1), (QStringList{"", "Mon", ""}));
+    EXPECT_EQ(schedule->Days()->Items(3)->Workplaces()->Count(), 0);
+}
+
 TEST_F(PeriodListViewsTest, ListWithoutScheduleShowsNoPicturesAndTheFrameLetsItGo)
 {
     TPSPersonList loose;
