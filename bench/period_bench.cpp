@@ -38,7 +38,7 @@ public:
         std::mt19937 random(7);
         const int perDay = 300;
         for (int k = 0; k < AJobs; ++k) {
-            TPeriodJobRecord job;
+            TJobRow job;
             job.Date = AFirstDay + k / perDay;
             job.PersonID = k % perDay + 1;
             job.WorkplaceID = static_cast<int>(random() % AWorkplaces) + 1;
@@ -61,12 +61,12 @@ public:
         Load();
         return static_cast<int>(FLoaded.size());
     }
-    const TPeriodJobRecord* JobAt(int AIndex) override
+    const TJobRow* JobAt(int AIndex) override
     {
         Load();
         return &FLoaded[static_cast<size_t>(AIndex)];
     }
-    std::optional<TPeriodJobRecord> AddJob(TDate, int, int) override { return std::nullopt; }
+    std::optional<TJobRow> AddJob(TDate, int, int) override { return std::nullopt; }
     bool JobExists(TDate, int, int) override { return false; }
     bool DeleteJob(TDate, int, int) override { return false; }
     bool PreparePrint(const QStringList&) override { return true; }
@@ -80,15 +80,15 @@ private:
     {
         if (!FStale)
             return;
-        auto byDate = [](const TPeriodJobRecord& AJob, TDate ADate) { return AJob.Date < ADate; };
+        auto byDate = [](const TJobRow& AJob, TDate ADate) { return AJob.Date < ADate; };
         const auto first = std::lower_bound(FJobs.begin(), FJobs.end(), FFrom, byDate);
         const auto last = std::lower_bound(first, FJobs.end(), FTo + 1, byDate);
         FLoaded.assign(first, last);
         FStale = false;
     }
 
-    std::vector<TPeriodJobRecord> FJobs;
-    std::vector<TPeriodJobRecord> FLoaded;
+    std::vector<TJobRow> FJobs;
+    std::vector<TJobRow> FLoaded;
     TDate FFrom = 0;
     TDate FTo = 0;
     bool FStale = true;

@@ -42,6 +42,11 @@ public:
 
     bool LoadFromDB(const TTable& ADataSet);
     bool StoreToDB(TTable& ADataSet);
+    // The relation as the schedules read every relation of the file.
+    TJobRow Row() const
+    {
+        return {FDate, FID, FPersonID, FWorkplaceID, FPersonName, FWorkplaceShortcut, FWorkplaceName, FNote};
+    }
 
 private:
     TDate FDate = 0;

@@ -11,16 +11,6 @@
 
 #include <set>
 
-namespace {
-
-TJobRow JobRecord(const TJob& AJob)
-{
-    return {AJob.Date(), AJob.ID(), AJob.PersonID(), AJob.WorkplaceID(), AJob.PersonName(), AJob.WorkplaceShortcut(),
-        AJob.WorkplaceName(), AJob.Note()};
-}
-
-} // namespace
-
 void TDSDataStore::SetDayFilter(TDate ADate, int APersonID, int AWorkplaceID)
 {
     TJobMan* man = TJobMan::Instance();
@@ -54,7 +44,7 @@ std::optional<TJobRow> TDSDataStore::AddJob(TDate ADate, int APersonID, int AWor
     }
     HistoryRecordRelation(true, ADate, APersonID, AWorkplaceID);
     // Copied at once: the job lives only until the next filter change.
-    return JobRecord(*job);
+    return job->Row();
 }
 
 bool TDSDataStore::AddJobs(TDate ADate, const std::vector<TDSMacroPair>& APairs)

@@ -11,20 +11,6 @@
 #include <algorithm>
 #include <tuple>
 
-namespace {
-TPeriodJobRecord JobRecord(const TJob& AJob)
-{
-    TPeriodJobRecord record;
-    record.Date = AJob.Date();
-    record.PersonID = AJob.PersonID();
-    record.WorkplaceID = AJob.WorkplaceID();
-    record.PersonName = AJob.PersonName();
-    record.WorkplaceShortcut = AJob.WorkplaceShortcut();
-    record.WorkplaceName = AJob.WorkplaceName();
-    return record;
-}
-} // namespace
-
 void TPeriodDataStore::SetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID)
 {
     TJobMan* man = TJobMan::Instance();
@@ -64,11 +50,8 @@ void TPeriodDataStore::SyncJobs()
     FJobs.clear();
     // Everyone's relations of the period in one walk over the date index;
     // the names are looked up only for the chosen worker's or workplace's.
-    const bool read = man->PeriodRelations(
-        FFrom, FTo, 0, 0, TJobRowTexts::Of(FNamesOfPersonID, FNamesOfWorkplaceID), [this](TJobRow& ARow) {
-            FJobs.push_back({ARow.Date, ARow.PersonID, ARow.WorkplaceID, std::move(ARow.PersonName),
-                std::move(ARow.WorkplaceShortcut), std::move(ARow.WorkplaceName)});
-        });
+    const bool read = man->PeriodRelations(FFrom, FTo, 0, 0, TJobRowTexts::Of(FNamesOfPersonID, FNamesOfWorkplaceID),
+        [this](TJobRow& ARow) { FJobs.push_back(std::move(ARow)); });
     if (!read)
         FJobs.clear();
 }
@@ -79,7 +62,7 @@ int TPeriodDataStore::JobCount()
     return static_cast<int>(FJobs.size());
 }
 
-const TPeriodJobRecord* TPeriodDataStore::JobAt(int AIndex)
+const TJobRow* TPeriodDataStore::JobAt(int AIndex)
 {
     SyncJobs();
     return AIndex >= 0 && AIndex < static_cast<int>(FJobs.size()) ? &FJobs[static_cast<size_t>(AIndex)] : nullptr;
@@ -121,7 +104,7 @@ TPeriodEntryDays TPeriodDataStore::EntryDays(TDate AFrom, int ADays, bool AByWor
     return kept.Value;
 }
 
-std::vector<TPeriodJobRecord> TPeriodDataStore::JobsOf(bool AOfWorkplace, int AID)
+std::vector<TJobRow> TPeriodDataStore::JobsOf(bool AOfWorkplace, int AID)
 {
     TJobMan* man = TJobMan::Instance();
     if (!man || AID <= 0)
@@ -129,26 +112,23 @@ std::vector<TPeriodJobRecord> TPeriodDataStore::JobsOf(bool AOfWorkplace, int AI
     // Both halves of a refresh ask for the chosen one's jobs.
     if (KeptFor(FJobsOf, FFrom, FTo, AOfWorkplace ? -AID : AID))
         return FJobsOf.Value;
-    std::vector<TPeriodJobRecord>& jobs = FJobsOf.Value;
+    std::vector<TJobRow>& jobs = FJobsOf.Value;
     // A seek to each day of the period on the index that has the ID next to
     // the date; the few rows found come with their names.
-    const bool read = man->PeriodRelations(
-        FFrom, FTo, AOfWorkplace ? 0 : AID, AOfWorkplace ? AID : 0, TJobRowTexts(), [&jobs](TJobRow& ARow) {
-            jobs.push_back({ARow.Date, ARow.PersonID, ARow.WorkplaceID, std::move(ARow.PersonName),
-                std::move(ARow.WorkplaceShortcut), std::move(ARow.WorkplaceName)});
-        });
+    const bool read = man->PeriodRelations(FFrom, FTo, AOfWorkplace ? 0 : AID, AOfWorkplace ? AID : 0, TJobRowTexts(),
+        [&jobs](TJobRow& ARow) { jobs.push_back(std::move(ARow)); });
     if (!read) {
         FJobsOf.Valid = false;
         jobs.clear();
     }
     // The order of the whole period's read, whichever index the seeks took.
-    std::stable_sort(jobs.begin(), jobs.end(), [](const TPeriodJobRecord& A, const TPeriodJobRecord& B) {
+    std::stable_sort(jobs.begin(), jobs.end(), [](const TJobRow& A, const TJobRow& B) {
         return std::tie(A.Date, A.PersonID, A.WorkplaceID) < std::tie(B.Date, B.PersonID, B.WorkplaceID);
     });
     return jobs;
 }
 
-std::optional<TPeriodJobRecord> TPeriodDataStore::AddJob(TDate ADate, int APersonID, int AWorkplaceID)
+std::optional<TJobRow> TPeriodDataStore::AddJob(TDate ADate, int APersonID, int AWorkplaceID)
 {
     TJobMan* man = TJobMan::Instance();
     TPerson* person = RegisterPerson(APersonID);
@@ -162,7 +142,7 @@ std::optional<TPeriodJobRecord> TPeriodDataStore::AddJob(TDate ADate, int APerso
         return std::nullopt;
     }
     HistoryRecordRelation(true, ADate, APersonID, AWorkplaceID);
-    return JobRecord(*job);
+    return job->Row();
 }
 
 bool TPeriodDataStore::JobExists(TDate ADate, int APersonID, int AWorkplaceID)

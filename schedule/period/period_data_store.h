@@ -13,10 +13,10 @@ class TPeriodDataStore final
 public:
     void SetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID) override;
     int JobCount() override;
-    const TPeriodJobRecord* JobAt(int AIndex) override;
+    const TJobRow* JobAt(int AIndex) override;
     TPeriodEntryDays EntryDays(TDate AFrom, int ADays, bool AByWorkplace) override;
-    std::vector<TPeriodJobRecord> JobsOf(bool AOfWorkplace, int AID) override;
-    std::optional<TPeriodJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override;
+    std::vector<TJobRow> JobsOf(bool AOfWorkplace, int AID) override;
+    std::optional<TJobRow> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override;
     bool JobExists(TDate ADate, int APersonID, int AWorkplaceID) override;
     bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID) override;
 
@@ -47,11 +47,11 @@ private:
     template <class TValue>
     static bool KeptFor(TKept<TValue>& AKept, TDate AFrom, TDate ATo, int AKey);
 
-    std::vector<TPeriodJobRecord> FJobs;
+    std::vector<TJobRow> FJobs;
     // Everyone's days by worker [0] and by workplace [1].
     TKept<TPeriodEntryDays> FEntryDays[2];
     // The jobs of one worker (Key > 0) or one workplace (-Key).
-    TKept<std::vector<TPeriodJobRecord>> FJobsOf;
+    TKept<std::vector<TJobRow>> FJobsOf;
     bool FJobsValid = false;
     quint64 FGeneration = 0;
     TJobsFileState FState;

@@ -212,12 +212,12 @@ std::optional<TRegisterPersonRecord> TPeriodPersonEntry::Record() const
 
 // --- jobs ---
 
-TPeriodEntryDays JobEntryDays(const std::vector<TPeriodJobRecord>& AJobs, TDate AFrom, int ADays, bool AByWorkplace)
+TPeriodEntryDays JobEntryDays(const std::vector<TJobRow>& AJobs, TDate AFrom, int ADays, bool AByWorkplace)
 {
     const qint64 from = static_cast<qint64>(TruncDate(AFrom));
     const int days = std::min(ADays, 64);
     TPeriodEntryDays bits;
-    for (const TPeriodJobRecord& job : AJobs) {
+    for (const TJobRow& job : AJobs) {
         const qint64 day = static_cast<qint64>(TruncDate(job.Date)) - from;
         if (day < 0 || day >= days)
             continue;

@@ -154,13 +154,13 @@ QString MissingShortcut();
 
 // The days of AJobs among the ADays from AFrom by the worker's (AByWorkplace:
 // the workplace's) ID.
-TPeriodEntryDays JobEntryDays(const std::vector<TPeriodJobRecord>& AJobs, TDate AFrom, int ADays, bool AByWorkplace);
+TPeriodEntryDays JobEntryDays(const std::vector<TJobRow>& AJobs, TDate AFrom, int ADays, bool AByWorkplace);
 // The dates of AJobs that AAccept takes.
 template <class TAccept>
-std::vector<TDate> JobDates(const std::vector<TPeriodJobRecord>& AJobs, TAccept AAccept)
+std::vector<TDate> JobDates(const std::vector<TJobRow>& AJobs, TAccept AAccept)
 {
     std::vector<TDate> dates;
-    for (const TPeriodJobRecord& job : AJobs)
+    for (const TJobRow& job : AJobs)
         if (AAccept(job))
             dates.push_back(job.Date);
     return dates;
@@ -208,11 +208,10 @@ void SortListByDate(TList& AList)
 }
 
 // The jobs of AJobs by whole day, in their order.
-inline std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> JobsByDay(
-    const std::vector<TPeriodJobRecord>& AJobs)
+inline std::unordered_map<qint64, std::vector<const TJobRow*>> JobsByDay(const std::vector<TJobRow>& AJobs)
 {
-    std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> jobs;
-    for (const TPeriodJobRecord& job : AJobs)
+    std::unordered_map<qint64, std::vector<const TJobRow*>> jobs;
+    for (const TJobRow& job : AJobs)
         jobs[static_cast<qint64>(TruncDate(job.Date))].push_back(&job);
     return jobs;
 }
@@ -220,12 +219,11 @@ inline std::unordered_map<qint64, std::vector<const TPeriodJobRecord*>> JobsByDa
 // A day list's refresh: the ADayCount days from AStart, each handed to AFill
 // with the jobs of AJobs on it, then sorted by date.
 template <class TDayList, class TFill>
-void RefreshPeriodDays(
-    TDayList& AList, TDate AStart, int ADayCount, const std::vector<TPeriodJobRecord>& AJobs, TFill AFill)
+void RefreshPeriodDays(TDayList& AList, TDate AStart, int ADayCount, const std::vector<TJobRow>& AJobs, TFill AFill)
 {
     AList.FreeObjects();
     const auto jobs = JobsByDay(AJobs);
-    static const std::vector<const TPeriodJobRecord*> none;
+    static const std::vector<const TJobRow*> none;
     for (int i = 0; i < ADayCount; ++i) {
         if (auto* day = AList.AddDay(AStart + i, false)) {
             const auto found = jobs.find(static_cast<qint64>(day->Date()));

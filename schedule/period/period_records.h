@@ -4,22 +4,13 @@
 #pragma once
 
 #include "core/utils.h"
+#include "data/job_rows.h"
 #include "schedule/register_records.h"
 
 #include <QString>
 
 #include <utility>
 #include <vector>
-
-// One relation with the names its row stored.
-struct TPeriodJobRecord {
-    TDate Date = 0;
-    int PersonID = 0;
-    int WorkplaceID = 0;
-    QString PersonName;
-    QString WorkplaceShortcut;
-    QString WorkplaceName;
-};
 
 // For each worker or workplace with relations in a period (of at most 64
 // days), those days as bits (bit 0 the period's first day), in ID order.

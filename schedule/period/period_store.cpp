@@ -38,7 +38,7 @@ int PeriodJobCount()
     return Store ? Store->JobCount() : 0;
 }
 
-const TPeriodJobRecord* PeriodJobAt(int AIndex)
+const TJobRow* PeriodJobAt(int AIndex)
 {
     return Store ? Store->JobAt(AIndex) : nullptr;
 }
@@ -48,9 +48,9 @@ TPeriodEntryDays PeriodEntryDays(TDate AFrom, int ADays, bool AByWorkplace)
     return Store ? Store->EntryDays(AFrom, ADays, AByWorkplace) : TPeriodEntryDays();
 }
 
-std::vector<TPeriodJobRecord> PeriodJobsOf(bool AOfWorkplace, int AID)
+std::vector<TJobRow> PeriodJobsOf(bool AOfWorkplace, int AID)
 {
-    return Store && AID > 0 ? Store->JobsOf(AOfWorkplace, AID) : std::vector<TPeriodJobRecord>();
+    return Store && AID > 0 ? Store->JobsOf(AOfWorkplace, AID) : std::vector<TJobRow>();
 }
 
 TPeriodEntryDays IPeriodStore::EntryDays(TDate AFrom, int ADays, bool AByWorkplace)
@@ -59,7 +59,7 @@ TPeriodEntryDays IPeriodStore::EntryDays(TDate AFrom, int ADays, bool AByWorkpla
     const int days = std::min(ADays, 64);
     std::map<int, quint64> bits;
     for (int i = 0, count = JobCount(); i < count; ++i) {
-        const TPeriodJobRecord* job = JobAt(i);
+        const TJobRow* job = JobAt(i);
         const qint64 day = job ? static_cast<qint64>(TruncDate(job->Date)) - from : -1;
         if (day >= 0 && day < days)
             bits[AByWorkplace ? job->WorkplaceID : job->PersonID] |= quint64(1) << day;
@@ -67,11 +67,11 @@ TPeriodEntryDays IPeriodStore::EntryDays(TDate AFrom, int ADays, bool AByWorkpla
     return TPeriodEntryDays(bits.begin(), bits.end());
 }
 
-std::vector<TPeriodJobRecord> IPeriodStore::JobsOf(bool AOfWorkplace, int AID)
+std::vector<TJobRow> IPeriodStore::JobsOf(bool AOfWorkplace, int AID)
 {
-    std::vector<TPeriodJobRecord> jobs;
+    std::vector<TJobRow> jobs;
     for (int i = 0, count = JobCount(); i < count; ++i)
-        if (const TPeriodJobRecord* job = JobAt(i); job && (AOfWorkplace ? job->WorkplaceID : job->PersonID) == AID)
+        if (const TJobRow* job = JobAt(i); job && (AOfWorkplace ? job->WorkplaceID : job->PersonID) == AID)
             jobs.push_back(*job);
     return jobs;
 }
@@ -144,7 +144,7 @@ void PeriodSetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, in
         Store->SetJobFilter(ADateFrom, ADateTo, ANamesOfPersonID, ANamesOfWorkplaceID);
 }
 
-std::optional<TPeriodJobRecord> PeriodAddJob(TDate ADate, int APersonID, int AWorkplaceID)
+std::optional<TJobRow> PeriodAddJob(TDate ADate, int APersonID, int AWorkplaceID)
 {
     if (!Store)
         return std::nullopt;

@@ -26,7 +26,7 @@ public:
     // leave the names of the other jobs empty.
     virtual void SetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID) = 0;
     virtual int JobCount() = 0;
-    virtual const TPeriodJobRecord* JobAt(int AIndex) = 0;
+    virtual const TJobRow* JobAt(int AIndex) = 0;
     // The days of the ADays (at most 64) from AFrom on which each worker
     // (AByWorkplace: each workplace) has loaded jobs. By default worked out of
     // the loaded jobs; a store may read just that.
@@ -34,9 +34,9 @@ public:
     // The loaded jobs of worker AID (AOfWorkplace: of workplace AID), with
     // their stored names where the store keeps them. By default picked out of
     // the loaded jobs in their order; a store may read just those.
-    virtual std::vector<TPeriodJobRecord> JobsOf(bool AOfWorkplace, int AID);
+    virtual std::vector<TJobRow> JobsOf(bool AOfWorkplace, int AID);
     // The new relation; none when it exists already or could not be written.
-    virtual std::optional<TPeriodJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
+    virtual std::optional<TJobRow> AddJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
     virtual bool JobExists(TDate ADate, int APersonID, int AWorkplaceID) = 0;
     // True for positive arguments unless the write failed.
     virtual bool DeleteJob(TDate ADate, int APersonID, int AWorkplaceID) = 0;
@@ -58,9 +58,9 @@ void SetPeriodStore(IPeriodStore* AStore);
 std::optional<TRegisterPersonRecord> PeriodPerson(int AID);
 std::optional<TRegisterWorkplaceRecord> PeriodWorkplace(int AID);
 int PeriodJobCount();
-const TPeriodJobRecord* PeriodJobAt(int AIndex);
+const TJobRow* PeriodJobAt(int AIndex);
 TPeriodEntryDays PeriodEntryDays(TDate AFrom, int ADays, bool AByWorkplace);
-std::vector<TPeriodJobRecord> PeriodJobsOf(bool AOfWorkplace, int AID);
+std::vector<TJobRow> PeriodJobsOf(bool AOfWorkplace, int AID);
 
 // Thin calls on the store in force; without one nothing is found or written.
 int PeriodPersonCount();
@@ -78,7 +78,7 @@ TWorkplace* PeriodWorkplaceObject(int AID);
 bool PeriodEditWorkplace(int AID);
 bool PeriodDeleteWorkplace(int AID);
 void PeriodSetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOfPersonID, int ANamesOfWorkplaceID);
-std::optional<TPeriodJobRecord> PeriodAddJob(TDate ADate, int APersonID, int AWorkplaceID);
+std::optional<TJobRow> PeriodAddJob(TDate ADate, int APersonID, int AWorkplaceID);
 bool PeriodJobExists(TDate ADate, int APersonID, int AWorkplaceID);
 bool PeriodDeleteJob(TDate ADate, int APersonID, int AWorkplaceID);
 bool PeriodPreparePrint(const QStringList& AParams);

@@ -15,10 +15,10 @@ namespace {
 const QString ItemsName = QStringLiteral("Items");
 
 // A day's workplaces anew from its jobs, sorted by shortcut.
-void FillDayWorkplaces(TPSDayWorkplaceList& AList, const std::vector<const TPeriodJobRecord*>& AJobs)
+void FillDayWorkplaces(TPSDayWorkplaceList& AList, const std::vector<const TJobRow*>& AJobs)
 {
     AList.FreeObjects();
-    for (const TPeriodJobRecord* job : AJobs)
+    for (const TJobRow* job : AJobs)
         AList.AddWorkplace(job->WorkplaceID, job->WorkplaceName, job->WorkplaceShortcut, false);
     AList.SortByShortcut();
 }
@@ -43,7 +43,7 @@ TPSPersonList* TPSPerson::OwnerList() const
 
 void TPSPerson::UpdateDays()
 {
-    FillDays(JobDates(PeriodJobsOf(false, ID()), [](const TPeriodJobRecord&) { return true; }));
+    FillDays(JobDates(PeriodJobsOf(false, ID()), [](const TJobRow&) { return true; }));
 }
 
 TPSPerson* TPSPersonList::Items(const QString& AName) const
@@ -138,8 +138,8 @@ TPSWorkplaceList* TPSWorkplace::OwnerList() const
 
 void TPSWorkplace::UpdateDays(int APersonID)
 {
-    FillDays(JobDates(
-        PeriodJobsOf(false, APersonID), [this](const TPeriodJobRecord& AJob) { return AJob.WorkplaceID == ID(); }));
+    FillDays(
+        JobDates(PeriodJobsOf(false, APersonID), [this](const TJobRow& AJob) { return AJob.WorkplaceID == ID(); }));
 }
 
 TPSWorkplace* TPSWorkplaceList::Items(const QString& AKey) const
@@ -275,15 +275,13 @@ void TPSDay::UpdateWorkplaces(int APersonID)
     const auto all = PeriodJobsOf(false, APersonID);
     const auto jobs = JobsByDay(all);
     const auto found = jobs.find(static_cast<qint64>(Date()));
-    FillDayWorkplaces(*Workplaces(), found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
+    FillDayWorkplaces(*Workplaces(), found == jobs.end() ? std::vector<const TJobRow*>() : found->second);
 }
 
 void TPSDayList::Refresh(TDate AStartDate, int ADayCount, int APersonID)
 {
     RefreshPeriodDays(*this, AStartDate, ADayCount, PeriodJobsOf(false, APersonID),
-        [](TPSDay& ADay, const std::vector<const TPeriodJobRecord*>& AJobs) {
-            FillDayWorkplaces(*ADay.Workplaces(), AJobs);
-        });
+        [](TPSDay& ADay, const std::vector<const TJobRow*>& AJobs) { FillDayWorkplaces(*ADay.Workplaces(), AJobs); });
 }
 
 bool TPSDayList::AddDayWorkplace(

@@ -15,10 +15,10 @@ namespace {
 const QString ItemsName = QStringLiteral("Items");
 
 // A day's workers anew from its jobs, sorted by name.
-void FillDayPersons(TWSDayPersonList& AList, const std::vector<const TPeriodJobRecord*>& AJobs)
+void FillDayPersons(TWSDayPersonList& AList, const std::vector<const TJobRow*>& AJobs)
 {
     AList.FreeObjects();
-    for (const TPeriodJobRecord* job : AJobs)
+    for (const TJobRow* job : AJobs)
         AList.AddPerson(job->PersonID, job->PersonName, false);
     AList.SortByName();
 }
@@ -235,15 +235,13 @@ void TWSDay::UpdatePersons(int AWorkplaceID)
     const auto all = PeriodJobsOf(true, AWorkplaceID);
     const auto jobs = JobsByDay(all);
     const auto found = jobs.find(static_cast<qint64>(Date()));
-    FillDayPersons(*Persons(), found == jobs.end() ? std::vector<const TPeriodJobRecord*>() : found->second);
+    FillDayPersons(*Persons(), found == jobs.end() ? std::vector<const TJobRow*>() : found->second);
 }
 
 void TWSDayList::Refresh(TDate AStartDate, int ADayCount, int AWorkplaceID)
 {
     RefreshPeriodDays(*this, AStartDate, ADayCount, PeriodJobsOf(true, AWorkplaceID),
-        [](TWSDay& ADay, const std::vector<const TPeriodJobRecord*>& AJobs) {
-            FillDayPersons(*ADay.Persons(), AJobs);
-        });
+        [](TWSDay& ADay, const std::vector<const TJobRow*>& AJobs) { FillDayPersons(*ADay.Persons(), AJobs); });
 }
 
 bool TWSDayList::AddDayPerson(TDate ADate, int APersonID, const QString& APersonName)

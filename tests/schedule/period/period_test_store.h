@@ -36,7 +36,7 @@ public:
     }
     void AddJobRow(TDate ADate, int APersonID, int AWorkplaceID)
     {
-        TPeriodJobRecord job;
+        TJobRow job;
         job.Date = ADate;
         job.PersonID = APersonID;
         job.WorkplaceID = AWorkplaceID;
@@ -73,7 +73,7 @@ public:
     }
     int JobRows(TDate ADate, int APersonID, int AWorkplaceID) const
     {
-        return static_cast<int>(std::count_if(Jobs.begin(), Jobs.end(), [&](const TPeriodJobRecord& AJob) {
+        return static_cast<int>(std::count_if(Jobs.begin(), Jobs.end(), [&](const TJobRow& AJob) {
             return AJob.Date == ADate && AJob.PersonID == APersonID && AJob.WorkplaceID == AWorkplaceID;
         }));
     }
@@ -142,13 +142,13 @@ public:
         Load();
         return static_cast<int>(FLoaded.size());
     }
-    const TPeriodJobRecord* JobAt(int AIndex) override
+    const TJobRow* JobAt(int AIndex) override
     {
         Load();
         return AIndex >= 0 && AIndex < static_cast<int>(FLoaded.size()) ? &FLoaded[static_cast<size_t>(AIndex)]
                                                                         : nullptr;
     }
-    std::optional<TPeriodJobRecord> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override
+    std::optional<TJobRow> AddJob(TDate ADate, int APersonID, int AWorkplaceID) override
     {
         if (JobExists(ADate, APersonID, AWorkplaceID))
             return std::nullopt;
@@ -167,7 +167,7 @@ public:
             return false;
         if (FailWrites)
             return false;
-        std::erase_if(Jobs, [&](const TPeriodJobRecord& AJob) {
+        std::erase_if(Jobs, [&](const TJobRow& AJob) {
             return AJob.Date == ADate && AJob.PersonID == APersonID && AJob.WorkplaceID == AWorkplaceID;
         });
         FLoadedValid = false;
@@ -207,7 +207,7 @@ public:
 
     std::vector<TRegisterPersonRecord> Persons;
     std::vector<TRegisterWorkplaceRecord> Workplaces;
-    std::vector<TPeriodJobRecord> Jobs;
+    std::vector<TJobRow> Jobs;
     bool FailWrites = false;
     int FilterSets = 0;
     std::function<bool(TRegisterPersonRecord&)> EditAction;
@@ -266,5 +266,5 @@ private:
     int FNamesOfPersonID = 0;
     int FNamesOfWorkplaceID = 0;
     bool FLoadedValid = false;
-    std::vector<TPeriodJobRecord> FLoaded;
+    std::vector<TJobRow> FLoaded;
 };
