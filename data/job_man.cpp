@@ -17,6 +17,7 @@
 #include <cmath>
 #include <set>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -628,10 +629,11 @@ bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkpl
     std::vector<TJobRow> written;
     BeginUpdate();
     // The day's pairs, read under the write lock.
-    std::set<std::pair<int, int>> present;
+    std::unordered_set<quint64> present;
+    auto pair = [](int APerson, int AWorkplace) { return quint64(quint32(APerson)) << 32 | quint32(AWorkplace); };
     TJobRowReader stored(DSJobs, day, day, 0, 0, jrcKeysOnly);
     while (stored.Next())
-        present.emplace(stored.PersonID(), stored.WorkplaceID());
+        present.insert(pair(stored.PersonID(), stored.WorkplaceID()));
     if (stored.Failed()) {
         // The day could not be read: each job asks for its own pair.
         for (const auto& [person, workplace] : APairs)
@@ -649,7 +651,7 @@ bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkpl
         const TFieldDef workplaceNameDef = defOf(QStringLiteral("WorkplaceName"));
         std::vector<TJobRow> rows;
         for (const auto& [person, workplace] : APairs) {
-            if (!person || !workplace || !present.emplace(person->ID(), workplace->ID()).second)
+            if (!person || !workplace || !present.insert(pair(person->ID(), workplace->ID())).second)
                 continue;
             TJobRow row;
             row.Date = day;

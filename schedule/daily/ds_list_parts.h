@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -142,14 +143,34 @@ inline int CompareLiveBeforeDeleted(const TLiveBeforeDeletedKey& A, const TLiveB
 }
 
 // A day's relations by the ID of their worker or workplace, each group in
-// the day's order, so a list is filled without a walk of all for each item.
-inline std::unordered_map<int, std::vector<const TJobRow*>> JobsBy(const std::vector<TJobRow>& AJobs, int TJobRow::*AID)
-{
-    std::unordered_map<int, std::vector<const TJobRow*>> groups;
-    for (const TJobRow& job : AJobs)
-        groups[job.*AID].push_back(&job);
-    return groups;
-}
+// the day's order, so a list is filled without a walk of all for each item:
+// one sorted array, not a list for each ID.
+class TJobsBy {
+public:
+    TJobsBy(const std::vector<TJobRow>& AJobs, int TJobRow::*AID) : FID(AID)
+    {
+        FJobs.reserve(AJobs.size());
+        for (const TJobRow& job : AJobs)
+            FJobs.push_back(&job);
+        std::stable_sort(
+            FJobs.begin(), FJobs.end(), [AID](const TJobRow* a, const TJobRow* b) { return a->*AID < b->*AID; });
+    }
+    // The relations of AID, in the day's order.
+    std::span<const TJobRow* const> Of(int AID) const
+    {
+        const int TJobRow::*id = FID;
+        const auto first = std::lower_bound(
+            FJobs.begin(), FJobs.end(), AID, [id](const TJobRow* a, int AKey) { return a->*id < AKey; });
+        auto last = first;
+        while (last != FJobs.end() && (*last)->*id == AID)
+            ++last;
+        return {first, last};
+    }
+
+private:
+    int TJobRow::*FID;
+    std::vector<const TJobRow*> FJobs;
+};
 
 // Sorts by keys read once per item, so a sort reads every register object
 // once instead of at each comparison.

@@ -227,16 +227,14 @@ void TDSPersonList::Refresh()
     IDSStore* store = Store();
     if (store) {
         const std::vector<TJobRow> jobs = FSchedule ? store->DayJobs(FSchedule->Date()) : std::vector<TJobRow>();
-        const auto byPerson = JobsBy(jobs, &TJobRow::PersonID);
+        const TJobsBy byPerson(jobs, &TJobRow::PersonID);
         for (int i = 0; i < store->PersonCount(); ++i) {
             TDSPerson* person = AddPersonID(store->PersonIDAt(i), false, false);
             if (!person)
                 continue;
             person->Workplaces()->FreeObjects();
-            if (const auto group = byPerson.find(person->ID()); group != byPerson.end())
-                for (const TJobRow* job : group->second)
-                    person->Workplaces()->AddWorkplace(
-                        job->WorkplaceID, job->WorkplaceShortcut, job->WorkplaceName, false);
+            for (const TJobRow* job : byPerson.Of(person->ID()))
+                person->Workplaces()->AddWorkplace(job->WorkplaceID, job->WorkplaceShortcut, job->WorkplaceName, false);
             person->Workplaces()->SortByShortcut();
         }
     }
@@ -615,13 +613,12 @@ void TDSWorkplaceList::Refresh()
     IDSStore* store = Store();
     if (store) {
         const std::vector<TJobRow> jobs = FSchedule ? store->DayJobs(FSchedule->Date()) : std::vector<TJobRow>();
-        const auto byWorkplace = JobsBy(jobs, &TJobRow::WorkplaceID);
+        const TJobsBy byWorkplace(jobs, &TJobRow::WorkplaceID);
         auto fill = [this, &byWorkplace](TDSWorkplace* AWorkplace) {
             AWorkplace->Persons()->FreeObjects();
             ++FPlacedChanges;
-            if (const auto group = byWorkplace.find(AWorkplace->ID()); group != byWorkplace.end())
-                for (const TJobRow* job : group->second)
-                    AWorkplace->Persons()->AddPerson(job->PersonID, job->PersonName, false);
+            for (const TJobRow* job : byWorkplace.Of(AWorkplace->ID()))
+                AWorkplace->Persons()->AddPerson(job->PersonID, job->PersonName, false);
             AWorkplace->Persons()->SortByName();
         };
         for (int i = 0; i < store->WorkplaceCount(); ++i)
