@@ -4,6 +4,7 @@
 #include "core/screen.h"
 #include "core/utils.h"
 #include "data/data_watch.h"
+#include "schedule/absence_notice.h"
 #include "schedule/daily/daily_schedule.h"
 #include "schedule/worker/person_schedule.h"
 #include "schedule/workplace/workplace_schedule.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -90,6 +92,22 @@ TOrvelAppForm::TOrvelAppForm(
     });
     FDataWatch->SetListener([this](int) { RefreshShownScreen(); });
 
+    // Planning notices go to the status bar's third panel for a while; a
+    // long one is cut to half the window, whole in its tool tip.
+    FNoticeTimer.setSingleShot(true);
+    FNoticeTimer.setInterval(NoticeMilliseconds);
+    connect(&FNoticeTimer, &QTimer::timeout, this, [this] { SetStatusPanel(statusBar(), 2, QString()); });
+    SetPlanNoticeSink([this](const QString& AText) {
+        SetStatusPanel(statusBar(), 2, AText);
+        QLabel* panel = StatusPanel(statusBar(), 2);
+        const int room = std::max(200, width() / 2);
+        const QString shown = panel->fontMetrics().elidedText(AText, Qt::ElideRight, room);
+        if (shown != AText)
+            SetStatusPanel(statusBar(), 2, shown);
+        panel->setToolTip(AText);
+        FNoticeTimer.start();
+    });
+
     FitMinimumToScreen(QSize(0, 0));
     resize(PanelMainWidth, InitialClientHeight);
     FPlacementTimer.setInterval(20);
@@ -117,6 +135,7 @@ TOrvelAppForm::~TOrvelAppForm()
     if (TSetup* setup = TSetup::Instance())
         setup->SetMainWindowView(nullptr);
     SetFrameAllowanceProvider(nullptr);
+    SetPlanNoticeSink(nullptr);
 }
 
 void TOrvelAppForm::FitMinimumToScreen(const QSize& AFrame)

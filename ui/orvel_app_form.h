@@ -27,6 +27,9 @@ class THistoryActions;
 class TOrvelAppForm : public QMainWindow, public ISCView, public ISCNavigator {
     Q_OBJECT
 public:
+    // How long a planning notice stays in the status bar.
+    static constexpr int NoticeMilliseconds = 20000;
+
     // The schedules are not owned; any of them may be none.
     TOrvelAppForm(
         TDailySchedule* ADaily, TPersonSchedule* APersons, TWorkplaceSchedule* AWorkplaces, QWidget* AParent = nullptr);
@@ -86,6 +89,8 @@ private:
     QWidget* FPanelData = nullptr;
     QPointer<QScrollArea> FScrollBox;
     QTimer FPlacementTimer;
+    // Takes a planning notice off the status bar again.
+    QTimer FNoticeTimer;
     QElapsedTimer FPlacementWait;
     int FWheelRemainder = 0;
     bool FShownOnce = false;

@@ -41,6 +41,26 @@ TTopBand::TTopBand(QWidget* AParent, QWidget* ALogo, const QString& ACaption, QA
     LabelTopDate->setObjectName(QStringLiteral("LabelTopDate"));
     LabelTopDate->setFont(LargeFont(font(), true, 1.5));
     LabelTopDate->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    PanelTopMark = new QWidget(PanelTopClient);
+    PanelTopMark->setObjectName(QStringLiteral("PanelTopMark"));
+    auto* mark = new QHBoxLayout(PanelTopMark);
+    mark->setContentsMargins(0, 0, 8, 0);
+    mark->setSpacing(4);
+    auto* markPicture = new QLabel(PanelTopMark);
+    markPicture->setObjectName(QStringLiteral("ImageTopMark"));
+    // The picture the lists show for a worker who is away.
+    markPicture->setPixmap(SmallIcon(1).pixmap(16, 16));
+    mark->addWidget(markPicture);
+    LabelTopMark = new QLabel(PanelTopMark);
+    LabelTopMark->setObjectName(QStringLiteral("LabelTopMark"));
+    QFont markFont = font();
+    markFont.setBold(true);
+    LabelTopMark->setFont(markFont);
+    QPalette markPalette = LabelTopMark->palette();
+    markPalette.setColor(QPalette::WindowText, QColor(170, 30, 30));
+    LabelTopMark->setPalette(markPalette);
+    mark->addWidget(LabelTopMark);
+    PanelTopMark->hide();
 
     PanelTopNote = new QWidget(PanelTopClient);
     PanelTopNote->setObjectName(QStringLiteral("PanelTopNote"));
@@ -74,8 +94,9 @@ TTopBand::TTopBand(QWidget* AParent, QWidget* ALogo, const QString& ACaption, QA
     client->setContentsMargins(0, 0, 0, 0);
     client->setSpacing(0);
     client->addWidget(LabelTopCaption, 0, 0, Qt::AlignTop);
-    client->addWidget(LabelTopDate, 0, 1, Qt::AlignRight | Qt::AlignTop);
-    client->addWidget(PanelTopNote, 2, 0, 1, 2);
+    client->addWidget(PanelTopMark, 0, 1, Qt::AlignRight | Qt::AlignVCenter);
+    client->addWidget(LabelTopDate, 0, 2, Qt::AlignRight | Qt::AlignTop);
+    client->addWidget(PanelTopNote, 2, 0, 1, 3);
     client->setRowStretch(1, 1);
     client->setColumnStretch(0, 1);
     auto* top = new QHBoxLayout(this);
@@ -118,6 +139,18 @@ void TTopBand::SetupChanged(TObject* ASender, const QString& AValueName)
     if (all || AValueName == QLatin1String("SubNote") || AValueName == QLatin1String("Subnote"))
         LabelTopSubnote->setText(general ? general->Subnote() : QString());
     FrameInfo->setVisible(LabelTopNote->text().isEmpty() && LabelTopSubnote->text().isEmpty());
+}
+
+void TTopBand::SetAbsenceMark(const QStringList& ALines)
+{
+    PanelTopMark->setVisible(!ALines.isEmpty());
+    if (ALines.isEmpty())
+        return;
+    LabelTopMark->setText(QStringLiteral("%1 away").arg(ALines.size()));
+    const QString lines = ALines.join(QLatin1Char('\n'));
+    PanelTopMark->setToolTip(lines);
+    PanelTopMark->setAccessibleName(QStringLiteral("Planned while away: %1").arg(ALines.size()));
+    PanelTopMark->setAccessibleDescription(lines);
 }
 
 bool TTopBand::eventFilter(QObject* AWatched, QEvent* AEvent)

@@ -41,6 +41,10 @@ public:
     // the note lines are shown anew as AValueName says (empty for all), and
     // the banner stands in exactly while both note lines are empty.
     void SetupChanged(TObject* ASender, const QString& AValueName);
+    // The mark beside the date that workers are planned while away, with
+    // ALines (one per worker) as its tool tip; hidden while there are none.
+    void SetAbsenceMark(const QStringList& ALines);
+    QWidget* AbsenceMark() const { return PanelTopMark; }
 
 protected:
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
@@ -55,6 +59,8 @@ private:
     QWidget* PanelTopClient;
     QLabel* LabelTopCaption;
     QLabel* LabelTopDate;
+    QWidget* PanelTopMark;
+    QLabel* LabelTopMark;
     QWidget* PanelTopNote;
     QLabel* LabelTopNote;
     QLabel* LabelTopSubnote;

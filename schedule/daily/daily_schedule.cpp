@@ -2,6 +2,7 @@
 
 #include "data/history.h"
 #include "data/macro_man.h"
+#include "schedule/absence_notice.h"
 #include "setup/setup.h"
 
 #include <algorithm>
@@ -100,6 +101,8 @@ bool TDailySchedule::AddPersonToWorkplace(int APersonID, int AWorkplaceID)
     FPersons->AddPersonWorkplace(job->PersonID, job->WorkplaceID, job->WorkplaceShortcut, job->WorkplaceName);
     FWorkplaces->AddWorkplacePerson(
         job->WorkplaceID, job->PersonID, job->WorkplaceShortcut, job->WorkplaceName, job->PersonName);
+    // Planning him while away is allowed; the user is only told.
+    TellAbsentPlanned(store, FDate, {job->PersonID});
     return true;
 }
 
@@ -154,9 +157,15 @@ bool TDailySchedule::ApplyMacroPairs(const std::vector<TDSMacroPair>& APairs)
         return false;
     std::vector<TDSMacroPair> pairs;
     pairs.reserve(APairs.size());
+    // Workers the day gets anew, for the absence notice.
+    std::vector<int> placed;
     for (const auto& pair : APairs)
-        if (pair.first >= 1 && pair.second >= 1 && store->HasPerson(pair.first) && store->HasWorkplace(pair.second))
+        if (pair.first >= 1 && pair.second >= 1 && store->HasPerson(pair.first) && store->HasWorkplace(pair.second)) {
             pairs.push_back(pair);
+            const TDSWorkplace* workplace = FWorkplaces->Items(-pair.second);
+            if (!workplace || !workplace->Persons()->Items(-pair.first))
+                placed.push_back(pair.first);
+        }
     // One write for the whole template; pairs the day has are skipped there.
     store->BeginChanges();
     bool failed = !store->AddJobs(FDate, pairs);
@@ -165,6 +174,8 @@ bool TDailySchedule::ApplyMacroPairs(const std::vector<TDSMacroPair>& APairs)
     Refresh(dsrkAll);
     if (failed)
         ShowStoreSaveFailure(DSStore());
+    else
+        TellAbsentPlanned(store, FDate, placed);
     return true;
 }
 
@@ -223,6 +234,17 @@ std::vector<TDSMacroPair> TDailySchedule::GetMacroPairs() const
         }
     }
     return pairs;
+}
+
+QStringList TDailySchedule::AbsentPlanned() const
+{
+    std::vector<int> planned;
+    for (int i = 0; i < FPersons->Count(); ++i) {
+        const TDSPerson* person = FPersons->Items(i);
+        if (person->Workplaces()->Count() > 0)
+            planned.push_back(person->ID());
+    }
+    return AbsenceTexts(DSStore(), FDate, planned);
 }
 
 void TDailySchedule::AddPrintParams(QStringList& AList) const

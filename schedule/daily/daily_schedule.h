@@ -68,6 +68,8 @@ public:
     std::vector<TDSMacroPair> GetMacroPairs() const;
     // The day an ApplySystemTemplate of a kind would copy; 0 when none.
     TDate SystemTemplateSourceDay(TDailyScheduleSystemTemplateKind ATemplateKind, std::vector<TDSMacroPair>* APairs);
+    // The absence texts of the workers planned on the day while away.
+    QStringList AbsentPlanned() const;
     void AddPrintParams(QStringList& AList) const;
 
     void DataChanged(TObject* ASender, TObject* ATransmiter, const QString& AValueName);

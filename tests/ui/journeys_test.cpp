@@ -397,6 +397,140 @@ TEST_F(PlannedDayTest, ThePreviousDayAndWeekdaySystemTemplates)
     EXPECT_EQ(todays, 1);
 }
 
+TEST_F(PlannedDayTest, PlanningADayByKeysAlone)
+{
+    THistory history;
+    Start();
+    // A worker chosen in the list, the key, a workplace picked: placed as a
+    // drop places him, in one undo step.
+    LVPersons->setFocus();
+    LVPersons->setCurrentItem(LVPersons->topLevelItem(0));
+    EXPECT_TRUE(PersonAction("ActionPlace")->toolTip().contains("Ctrl+Shift+A"));
+    TestEnv::Dialogs().AnswerPick(QString("K1  Kitchen"));
+    QTest::keyClick(LVPersons, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(TestEnv::Dialogs().AllAnswered());
+    EXPECT_EQ(Jobs("Ann Lee"), 1);
+    EXPECT_EQ(Text(Row(1, 0), "LabelName"), "Ann Lee");
+    EXPECT_EQ(history.UndoText(), "Undo Add Ann Lee to Kitchen");
+
+    // Tab goes to the panels, Down from the bar's empty panel to the kitchen
+    // and on to Ann's row, with the frame around it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), BarPanel());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), KitchenPanel());
+    EXPECT_EQ(KitchenPanel()->accessibleName(), "Workplace K1, Kitchen");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    ASSERT_EQ(QApplication::focusWidget(), Row(1, 0));
+    auto* frame = WorkplacesView->findChild<QWidget*>("FocusFrame");
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->parentWidget(), Row(1, 0));
+    // The row's small button is not a Tab stop; Delete does what it does.
+    EXPECT_EQ(Row(1, 0)->findChild<QAbstractButton*>("SBDelete")->focusPolicy(), Qt::NoFocus);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    EXPECT_EQ(Jobs("Ann Lee"), 0);
+    EXPECT_EQ(QApplication::focusWidget(), KitchenPanel());
+
+    // Enter on a panel offers the workers not there yet.
+    TestEnv::Dialogs().AnswerPick(QString("Bob Ray"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Jobs("Bob Ray"), 1);
+    EXPECT_EQ(Text(Row(1, 0), "LabelName"), "Bob Ray");
+    // As a drop there would be refused, Bob is not offered there again.
+    TestEnv::Dialogs().AnswerPick(std::nullopt);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(TestEnv::Dialogs().Questions().back().Text, "Place a worker at K1  Kitchen\nAnn Lee");
+    EXPECT_EQ(Jobs("Bob Ray"), 1);
+
+    // Tab leaves the panels; the day keys work from anywhere on the page.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_FALSE(WorkplacesView->findChild<QWidget*>("ScrollContent")->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(Daily->Date(), Today() + 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::AltModifier);
+    EXPECT_EQ(Daily->Date(), Today());
+    EXPECT_TRUE(Page->findChild<QCalendarWidget*>("Calendar")->toolTip().contains("Alt+Left"));
+    const auto jobs = JourneyTest::Jobs();
+    ASSERT_EQ(jobs.size(), 1);
+    EXPECT_EQ(jobs[0][0], "Bob Ray");
+    EXPECT_EQ(jobs[0][1], "K1");
+}
+
+TEST_F(JourneyTest, TheArrowsReachAPanelNotBuiltYet)
+{
+    for (int i = 0; i < 60; ++i)
+        AddWorkplace(QString("Room %1").arg(i, 2, 10, QChar('0')), QString("R%1").arg(i, 2, 10, QChar('0')));
+    Start();
+    ASSERT_EQ(Panel(40), nullptr);
+    Panel(0)->setFocus();
+    for (int i = 0; i < 40; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    ASSERT_NE(Panel(40), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), Panel(40));
+    EXPECT_EQ(Text(Panel(40), "LabelShortcut"), "R40");
+    QWidget* viewport = WorkplacesView->findChild<QScrollArea*>("ScrollBox")->viewport();
+    const QRect shown(Panel(40)->mapTo(viewport, QPoint(0, 0)), Panel(40)->size());
+    EXPECT_TRUE(viewport->rect().contains(shown)) << shown.y();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    EXPECT_EQ(Text(qobject_cast<QWidget*>(QApplication::focusWidget()), "LabelShortcut"), "R59");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(Text(qobject_cast<QWidget*>(QApplication::focusWidget()), "LabelShortcut"), "R58");
+    // Back with Tab after leaving, the keyboard is on the same panel.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(Text(qobject_cast<QWidget*>(QApplication::focusWidget()), "LabelShortcut"), "R58");
+}
+
+TEST_F(PlannedDayTest, PlanningAWorkerWhoIsAwayIsToldAndMarkedOnTheDay)
+{
+    Ann->SetDateOutFrom(Today() - 1);
+    Ann->SetDaysOut(3);
+    Ann->SetNoteOut("holiday");
+    Store->Jobs->AddJob(Today() - 1, Ann, Bar);
+    Start();
+    QWidget* mark = Page->findChild<QWidget*>("PanelTopMark");
+    ASSERT_NE(mark, nullptr);
+    EXPECT_FALSE(mark->isVisible());
+    auto notice = [this] {
+        return StatusPanel(Window->statusBar(), 2) ? StatusPanel(Window->statusBar(), 2)->text() : QString();
+    };
+    const QString told = QString("Ann Lee is away %1").arg(ShortDateText(Today() - 1)).left(16);
+    auto isAnnsAbsence = [&](const QString& AText) { return AText.startsWith(told) && AText.endsWith(": holiday"); };
+
+    // A drop: done, told, and the day's heading marked.
+    TDSWorkplacePersonDragObjectEx fromList(Ann->ID(), 0);
+    EXPECT_TRUE(DropOnto(KitchenPanel(), &fromList));
+    EXPECT_EQ(Jobs("Ann Lee"), 2);
+    EXPECT_TRUE(isAnnsAbsence(notice())) << notice().toStdString();
+    EXPECT_TRUE(mark->isVisible());
+    EXPECT_TRUE(isAnnsAbsence(mark->toolTip())) << mark->toolTip().toStdString();
+    EXPECT_EQ(Text(Page, "LabelTopMark"), "1 away");
+    // Bob is not away: nothing new is told.
+    SetStatusPanel(Window->statusBar(), 2, QString());
+    TDSWorkplacePersonDragObjectEx bob(Bob->ID(), 0);
+    EXPECT_TRUE(DropOnto(BarPanel(), &bob));
+    EXPECT_TRUE(notice().isEmpty());
+
+    // The previous day copied.
+    MenuEntry(OpenMenu("PUMenuApplySystemTemplate"), "PUMenuASTClearAll")->trigger();
+    EXPECT_FALSE(mark->isVisible());
+    MenuEntry(OpenMenu("PUMenuApplySystemTemplate"), "PUMenuASTPrevDay")->trigger();
+    EXPECT_EQ(Text(Row(0, 0), "LabelName"), "Ann Lee");
+    EXPECT_TRUE(isAnnsAbsence(notice())) << notice().toStdString();
+    EXPECT_TRUE(mark->isVisible());
+
+    // A user template.
+    TestEnv::Dialogs().AnswerInput(QString("Early"));
+    MenuEntry(OpenMenu("PUMenuSaveTemplate"), "PUMenuSaveTemplateAdd")->trigger();
+    MenuEntry(OpenMenu("PUMenuApplySystemTemplate"), "PUMenuASTClearAll")->trigger();
+    SetStatusPanel(Window->statusBar(), 2, QString());
+    MenuEntry(OpenMenu("PUMenuApplyTemplate"), "PUMenuApplyTemplate1")->trigger();
+    EXPECT_EQ(Jobs("Ann Lee"), 2);
+    EXPECT_TRUE(isAnnsAbsence(notice())) << notice().toStdString();
+    EXPECT_TRUE(mark->isVisible());
+}
+
 TEST_F(PlannedDayTest, TheCalendarChangesTheDayAndItsAbsencePictures)
 {
     Store->Jobs->AddJob(Today() + 1, Bob, Bar);

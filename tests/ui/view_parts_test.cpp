@@ -2,7 +2,9 @@
 // button (as the period screens have it), the actions with their hints, and
 // the print menus.
 #include "setup/setup.h"
+#include "support/drag_events.h"
 #include "support/test_env.h"
+#include "ui/drag_auto_scroll.h"
 #include "ui/frame_info.h"
 #include "ui/top_band.h"
 #include "ui/view_actions.h"
@@ -10,6 +12,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -151,4 +157,39 @@ TEST(ViewPartsTest, APrintMenuReopensBelowItsButtonOnceTheRunningMenuHasClosed)
     EXPECT_TRUE(menu.isVisible());
     menu.hide();
     view.hide();
+}
+
+TEST(ViewPartsTest, AHeldDragNearAnEdgeScrollsFasterTheCloserAndStopsAtTheEnd)
+{
+    // Faster toward the edge, nothing in the middle, up at the top.
+    EXPECT_EQ(TDragAutoScroll::StepFor(200, 400, 40), 0);
+    EXPECT_GT(TDragAutoScroll::StepFor(399, 400, 40), TDragAutoScroll::StepFor(370, 400, 40));
+    EXPECT_GT(TDragAutoScroll::StepFor(370, 400, 40), 0);
+    EXPECT_LT(TDragAutoScroll::StepFor(0, 400, 40), TDragAutoScroll::StepFor(30, 400, 40));
+
+    QScrollArea area;
+    auto* content = new QWidget;
+    content->resize(200, 1000);
+    area.setWidget(content);
+    area.resize(220, 300);
+    area.show();
+    TDragAutoScroll::Install(&area);
+    auto* watcher = area.findChild<TDragAutoScroll*>("DragAutoScroll");
+    ASSERT_NE(watcher, nullptr);
+    QMimeData data;
+    content->setAcceptDrops(true);
+    // Held still near the bottom of the view, over the content.
+    const QPoint nearBottom = content->mapFrom(area.viewport(), QPoint(50, area.viewport()->height() - 3));
+    SendDragEvent(content, QEvent::DragEnter, &data, nearBottom);
+    QTest::qWait(10 * TDragAutoScroll::TickInterval);
+    const int scrolled = area.verticalScrollBar()->value();
+    EXPECT_GT(scrolled, 0);
+    // At the end it stops by itself; a drop stops it anywhere.
+    area.verticalScrollBar()->setValue(area.verticalScrollBar()->maximum());
+    QTest::qWait(3 * TDragAutoScroll::TickInterval);
+    EXPECT_EQ(area.verticalScrollBar()->value(), area.verticalScrollBar()->maximum());
+    area.verticalScrollBar()->setValue(100);
+    SendDragEvent(content, QEvent::Drop, &data, nearBottom);
+    QTest::qWait(3 * TDragAutoScroll::TickInterval);
+    EXPECT_EQ(area.verticalScrollBar()->value(), 100);
 }

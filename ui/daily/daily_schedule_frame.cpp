@@ -4,6 +4,7 @@
 #include "setup/setup.h"
 #include "ui/daily/ds_person_list_frame.h"
 #include "ui/daily/ds_workplace_list_frame.h"
+#include "ui/keyboard_planning.h"
 #include "ui/sc_frame_editor.h"
 #include "ui/screen_layout.h"
 #include "ui/top_band.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QShowEvent>
+#include <QTreeWidget>
 
 void TDailyScheduleFrame::InstallFactory()
 {
@@ -35,6 +37,15 @@ TDailyScheduleFrame::TDailyScheduleFrame(QWidget* AParent) : TSCFrame(AParent)
     setObjectName(QStringLiteral("DailyScheduleFrame"));
 
     ActionEditNotes = TTopBand::NewEditNotesAction(this, &TDailyScheduleFrame::ControlChanged);
+    // Alt with the arrows: the lists keep the plain and Ctrl arrows.
+    const auto handler = &TDailyScheduleFrame::ControlChanged;
+    ActionPrevDay
+        = NewAction(this, handler, QStringLiteral("ActionPrevDay"), QStringLiteral("Previous day"), QString());
+    ActionPrevDay->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    ActionNextDay = NewAction(this, handler, QStringLiteral("ActionNextDay"), QStringLiteral("Next day"), QString());
+    ActionNextDay->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    ActionToday = NewAction(this, handler, QStringLiteral("ActionToday"), QStringLiteral("Today"), QString());
+    ActionToday->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
 
     ImageLogo = new QLabel(this);
     ImageLogo->setObjectName(QStringLiteral("ImageLogo"));
@@ -52,6 +63,16 @@ TDailyScheduleFrame::TDailyScheduleFrame(QWidget* AParent) : TSCFrame(AParent)
     FDSWorkplaceListFrame = new TDSWorkplaceListFrame(this);
     FDSWorkplaceListFrame->setObjectName(QStringLiteral("DSWorkplaceListFrame"));
     PlaceScreenParts(this, PanelTop, FDSWorkplaceListFrame, column, FDSPersonListFrame);
+
+    const auto keyName = [](const QAction* AAction) { return AAction->shortcut().toString(QKeySequence::NativeText); };
+    const QString dayKeys = QStringLiteral("%1: previous day, %2: next day, %3: today")
+                                .arg(keyName(ActionPrevDay), keyName(ActionNextDay), keyName(ActionToday));
+    Calendar->setToolTip(dayKeys);
+    SetAccessibleTexts(Calendar, QStringLiteral("Calendar"), QStringLiteral("The day shown. ") + dayKeys);
+    // Tab goes from area to area: the calendar, the workers, the workplaces.
+    auto* workers = FDSPersonListFrame->findChild<QTreeWidget*>(QStringLiteral("LVPersons"));
+    QWidget::setTabOrder(Calendar, workers);
+    QWidget::setTabOrder(workers, FDSWorkplaceListFrame->ScrollBox());
 
     DataChanged(nullptr, QString());
 }
@@ -85,7 +106,17 @@ void TDailyScheduleFrame::DataChanged(TObject* ASender, const QString& AValueNam
         PanelTop->LabelDate()->setText(locale.dayName(shown.dayOfWeek(), QLocale::LongFormat) + QStringLiteral(", ")
                                        + locale.toString(shown, QLocale::ShortFormat));
     }
+    // Who is planned, or who is away, may have changed.
+    const bool all = AValueName.isEmpty();
+    if (all || AValueName == QLatin1String("Items") || AValueName == QLatin1String("Date")
+        || AValueName == QLatin1String("IsOut"))
+        ShowAbsenceMark();
     FSilent = wasSilent;
+}
+
+void TDailyScheduleFrame::ShowAbsenceMark()
+{
+    PanelTop->SetAbsenceMark(FSchedule ? FSchedule->AbsentPlanned() : QStringList());
 }
 
 void TDailyScheduleFrame::CalendarClick()
@@ -97,7 +128,17 @@ void TDailyScheduleFrame::CalendarClick()
 
 void TDailyScheduleFrame::ControlChanged()
 {
-    if (FSilent || sender() != ActionEditNotes || !ActionEditNotes->isEnabled())
+    if (FSilent)
+        return;
+    if (FSchedule && (sender() == ActionPrevDay || sender() == ActionNextDay)) {
+        FSchedule->SetDate(FSchedule->Date() + (sender() == ActionNextDay ? 1 : -1));
+        return;
+    }
+    if (FSchedule && sender() == ActionToday) {
+        FSchedule->SetDate(Today());
+        return;
+    }
+    if (sender() != ActionEditNotes || !ActionEditNotes->isEnabled())
         return;
     TSetup* setup = TSetup::Instance();
     if (!setup || !setup->Edit(0))

@@ -41,6 +41,9 @@ protected:
     void resizeEvent(QResizeEvent* AEvent) override;
     void showEvent(QShowEvent* AEvent) override;
 
+private:
+    void ShowAbsenceMark();
+
 private slots:
     void ControlChanged();
     void CalendarClick();
@@ -55,4 +58,7 @@ private:
     TDSPersonListFrame* FDSPersonListFrame;
     TDSWorkplaceListFrame* FDSWorkplaceListFrame;
     QAction* ActionEditNotes;
+    QAction* ActionPrevDay;
+    QAction* ActionNextDay;
+    QAction* ActionToday;
 };

@@ -5,7 +5,10 @@
 #include "schedule/daily/ds_lists.h"
 #include "schedule/register_access.h"
 #include "setup/setup.h"
+#include "ui/daily/ds_workplace_drop_frame.h"
+#include "ui/drag_auto_scroll.h"
 #include "ui/drop_down_button.h"
+#include "ui/keyboard_planning.h"
 #include "ui/navigator.h"
 #include "ui/row_list.h"
 #include "ui/view_actions.h"
@@ -197,6 +200,10 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
     ActionPersonSchedule->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
     ActionPersonSchedule->setIcon(StandardIcon(QStyle::SP_FileDialogListView));
+    ActionPlace = NewAction(this, handler, QStringLiteral("ActionPlace"), QStringLiteral("Place at workplace..."),
+        WithKey(QStringLiteral("Place focused worker at a workplace..."), PlanKey()));
+    ActionPlace->setShortcut(PlanKey());
+    ActionPlace->setIcon(StandardIcon(QStyle::SP_ArrowRight));
     ActionPrintReportDSPersonsGeneral = NewPrintAction(this, handler, ReportEntries[0]);
     ActionPrintReportDSPersonsFull = NewPrintAction(this, handler, ReportEntries[1]);
     ActionPrintReportDSPersonsTwoCol = NewPrintAction(this, handler, ReportEntries[2]);
@@ -227,6 +234,7 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
     PUMenuPersons->addAction(ActionAdd);
     PUMenuPersons->addAction(ActionEdit);
     PUMenuPersons->addAction(ActionDelete);
+    PUMenuPersons->addAction(ActionPlace);
     PUMenuPersons->addSeparator();
     PUMenuPersons->addMenu(PUMenuPersonsSorting);
     PUMenuPersons->addSeparator();
@@ -245,6 +253,7 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
     TBPrint = NewDropDownButton(this, QStringLiteral("TBPrint"), QStringLiteral("Print..."),
         QStringLiteral("Print workers list..."), PUMenuPrint);
     TBPersonSchedule = NewToolButton(this, QStringLiteral("TBPersonSchedule"), ActionPersonSchedule);
+    TBPlace = NewToolButton(this, QStringLiteral("TBPlace"), ActionPlace);
     toolBar->addWidget(TBAdd);
     toolBar->addWidget(TBEdit);
     toolBar->addWidget(TBDelete);
@@ -255,6 +264,9 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
     toolBar->addWidget(TBPrint);
     toolBar->addSeparator();
     toolBar->addWidget(TBPersonSchedule);
+    toolBar->addWidget(TBPlace);
+    toolBar->setToolTip(QStringLiteral("Workers: drag one onto a workplace, or choose one and press %1")
+                            .arg(PlanKey().toString(QKeySequence::NativeText)));
 
     auto* view = new TDSPersonListView(this);
     view->OnStartDrag = [this] { StartDrag(); };
@@ -262,6 +274,12 @@ TDSPersonListFrame::TDSPersonListFrame(QWidget* AParent) : TSCFrame(AParent)
     view->OnDrop = [this](const QMimeData* AData) { DropPayload(AData); };
     LVPersons = view;
     LVPersons->setObjectName(QStringLiteral("LVPersons"));
+    SetAccessibleTexts(LVPersons, QStringLiteral("Workers"),
+        QStringLiteral("%1: place the chosen worker at a workplace, Insert: add, Enter: edit, Delete: delete a worker")
+            .arg(PlanKey().toString(QKeySequence::NativeText)));
+    // The list's own scrolling while dragging needs its drag handlers, which
+    // the list replaces.
+    TDragAutoScroll::Install(LVPersons);
     SetUpRowList(LVPersons, 220);
     LVPersons->setDragEnabled(true);
     LVPersons->setAcceptDrops(true);
@@ -358,6 +376,7 @@ void TDSPersonListFrame::UpdateActions()
     ActionSortingAsc->setEnabled(FPersons && FPersons->SortingDirection() == sdDescended);
     ActionSortingDesc->setEnabled(FPersons && FPersons->SortingDirection() == sdAscended);
     ActionPersonSchedule->setEnabled(focused && FPersons->Schedule());
+    ActionPlace->setEnabled(focused && FPersons->Schedule());
 }
 
 void TDSPersonListFrame::RebuildRows()
@@ -471,6 +490,9 @@ void TDSPersonListFrame::ControlChanged()
         InvolvedOnly.Write(ActionPrintInvolvedPersonsOnly->isChecked());
         ActionPrintInvolvedPersonsOnly->setChecked(InvolvedOnly.Value());
         ReopenBelow(PUMenuPrint, TBPrint);
+    } else if (action == ActionPlace) {
+        if (focused)
+            TDSWorkplaceDropFrame::PickWorkplaceFor(FPersons->Schedule(), focused->ID());
     } else if (action == ActionPersonSchedule) {
         const int id = CurrentRowID(LVPersons);
         if (ISCNavigator* navigator = Navigator(); navigator && id > 0 && FPersons->Schedule())

@@ -71,6 +71,7 @@ private:
     QToolButton* TBSortingDesc;
     QToolButton* TBPrint;
     QToolButton* TBPersonSchedule;
+    QToolButton* TBPlace;
     QMenu* PUMenuPrint;
     QMenu* PUMenuPersons;
     QMenu* PUMenuPersonsSorting;
@@ -82,6 +83,7 @@ private:
     QAction* ActionSortingAsc;
     QAction* ActionSortingDesc;
     QAction* ActionPersonSchedule;
+    QAction* ActionPlace;
     QAction* ActionPrintReportDSPersonsGeneral;
     QAction* ActionPrintReportDSPersonsFull;
     QAction* ActionPrintReportDSPersonsTwoCol;

@@ -7,6 +7,7 @@
 #include "ui/sc_frame.h"
 
 class QMimeData;
+class TDailySchedule;
 class TDSWorkplace;
 
 class TDSWorkplaceDropFrame : public TSCFrame {
@@ -19,6 +20,17 @@ public:
     // Adds the dragged worker to the target's workplace; false when nothing
     // was added.
     static bool TakeDrop(const QMimeData* AData, TDSWorkplace* ATarget);
+
+    // What a drop and a keyboard placing both do: whether the worker (coming
+    // from the workplace AFromWorkplaceID, 0 for none) may go to ATarget, and
+    // placing him there; false when nothing was added.
+    static bool CanPlace(int APersonID, int AFromWorkplaceID, const TDSWorkplace* ATarget);
+    static bool Place(int APersonID, TDSWorkplace* ATarget);
+    // Asks for one of the workplaces the worker may go to and places him
+    // there; false when cancelled or nothing was added.
+    static bool PickWorkplaceFor(TDailySchedule* ASchedule, int APersonID);
+    // Asks for one of the workers who may go to ATarget and places him.
+    static bool PickPersonFor(TDSWorkplace* ATarget);
 
 protected:
     // The workplace item a drop here goes to; none while unbound.

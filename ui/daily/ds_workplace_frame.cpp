@@ -5,6 +5,7 @@
 #include "ui/daily/ds_view_parts.h"
 #include "ui/daily/ds_workplace_person_frame.h"
 #include "ui/elided_text.h"
+#include "ui/keyboard_planning.h"
 #include "ui/navigator.h"
 #include "ui/view_actions.h"
 #include "ui/view_drag.h"
@@ -113,6 +114,15 @@ TDSWorkplaceFrame::TDSWorkplaceFrame(QWidget* AParent) : TDSWorkplaceDropFrame(A
     top->addWidget(LabelNote);
     top->addStretch(1);
 
+    // Reached by the arrows from the panel next to it, not by Tab; the small
+    // buttons by their keys.
+    setFocusPolicy(Qt::ClickFocus);
+    SBEdit->setFocusPolicy(Qt::NoFocus);
+    SBDelete->setFocusPolicy(Qt::NoFocus);
+    SBEdit->setToolTip(WithKey(SBEdit->toolTip(), QKeySequence(Qt::Key_F2)));
+    SBDelete->setToolTip(WithKey(SBDelete->toolTip(), QKeySequence(Qt::Key_Delete)));
+    setToolTip(WithKey(QStringLiteral("Enter: place a worker here"), PlanKey()));
+
     EnableCommands(false);
     resize(400, TopLineHeight() + HeaderMargin);
 }
@@ -188,7 +198,39 @@ void TDSWorkplaceFrame::DataChanged(TObject* ASender, const QString& AValueName)
     }
     if (!ASender || ASender == FWorkplace->Persons() || (all && dynamic_cast<TDSWorkplacePerson*>(ASender)))
         RebuildRows();
+    SetAccessibleTexts();
     FSilent = wasSilent;
+}
+
+void TDSWorkplaceFrame::SetAccessibleTexts()
+{
+    const int count = FWorkplace->Persons()->Count();
+    const QString workers = count == 1 ? QStringLiteral("1 worker") : QStringLiteral("%1 workers").arg(count);
+    ::SetAccessibleTexts(this,
+        QStringLiteral("Workplace %1, %2").arg(FWorkplace->ShortcutOrStoredShortcut(), FWorkplace->NameAndStoredName()),
+        FDeletedLook ? QStringLiteral("Deleted workplace, %1").arg(workers)
+                     : QStringLiteral("%1. Enter or %2: place a worker here, F2: edit, Delete: delete the workplace")
+                           .arg(workers, PlanKey().toString(QKeySequence::NativeText)));
+}
+
+TDSWorkplacePersonFrame* TDSWorkplaceFrame::Row(int AIndex) const
+{
+    if (!FWorkplace || AIndex < 0 || AIndex >= FWorkplace->Persons()->Count()
+        || AIndex >= static_cast<int>(FRows.size()))
+        return nullptr;
+    return FRows[static_cast<size_t>(AIndex)];
+}
+
+void TDSWorkplaceFrame::EditWorkplace()
+{
+    if (SBEdit->isEnabled())
+        SBEdit->click();
+}
+
+void TDSWorkplaceFrame::DeleteWorkplace()
+{
+    if (SBDelete->isEnabled())
+        SBDelete->click();
 }
 
 void TDSWorkplaceFrame::SetDeletedLook()

@@ -27,6 +27,12 @@ public:
 
     void DataChanged(TObject* ASender, const QString& AValueName) override;
 
+    // The row of the workplace's AIndex-th worker; none past them.
+    TDSWorkplacePersonFrame* Row(int AIndex) const;
+    // What the header's small buttons do, for their keys.
+    void EditWorkplace();
+    void DeleteWorkplace();
+
     // The header heights in the current fonts.
     int TopLineHeight() const;
     int NoteLineHeight() const;
@@ -51,6 +57,7 @@ private:
     void UnbindRows(bool AItemsAlive);
     void SetLiveLook();
     void PlaceRows();
+    void SetAccessibleTexts();
 
     TDSWorkplace* FWorkplace = nullptr;
     QWidget* PanelTop;

@@ -10,16 +10,21 @@
 #include "ui/daily/ds_view_parts.h"
 #include "ui/daily/ds_workplace_frame.h"
 #include "ui/daily/ds_workplace_person_frame.h"
+#include "ui/drag_auto_scroll.h"
 #include "ui/drop_down_button.h"
 #include "ui/export_menu.h"
+#include "ui/focus_frame.h"
+#include "ui/keyboard_planning.h"
 #include "ui/scroll_column.h"
 #include "ui/view_actions.h"
 #include "ui/view_drag.h"
 #include "ui/view_resources.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
@@ -213,6 +218,15 @@ TDSWorkplaceListFrame::TDSWorkplaceListFrame(QWidget* AParent) : TSCFrame(AParen
     FScrollContent->installEventFilter(this);
     FScrollBox->viewport()->installEventFilter(this);
     connect(FScrollBox->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { ShowPanelsInView(); });
+    // One stop of Tab; it hands the focus on to a panel, the arrows go on.
+    FScrollBox->setFocusPolicy(Qt::StrongFocus);
+    FScrollBox->installEventFilter(this);
+    SetAccessibleTexts(FScrollBox, QStringLiteral("Workplaces"),
+        QStringLiteral("Up and Down: the next workplace or worker, Ctrl+Up and Ctrl+Down: the next workplace, "
+                       "Enter or %1: place a worker, Delete: take a worker off")
+            .arg(PlanKey().toString(QKeySequence::NativeText)));
+    FFocusFrame = new TFocusFrame(FScrollContent);
+    TDragAutoScroll::Install(FScrollBox);
 
     DataChanged(nullptr, QString());
 }
@@ -249,6 +263,23 @@ void TDSWorkplaceListFrame::resizeEvent(QResizeEvent* AEvent)
 
 bool TDSWorkplaceListFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
 {
+    // Keys a panel or row leaves alone come up to the content.
+    if (AWatched == FScrollContent && AEvent->type() == QEvent::KeyPress && PanelKey(static_cast<QKeyEvent*>(AEvent)))
+        return true;
+    if (AWatched == FScrollBox && AEvent->type() == QEvent::FocusIn && !FPassingFocus) {
+        // The panel the keyboard was on, unless it scrolled away; else the
+        // first one in view.
+        const int count = static_cast<int>(FShown.size());
+        const int top = FScrollBox->verticalScrollBar()->value();
+        const int bottom = top + FScrollBox->viewport()->height();
+        int index = std::clamp(FKeyPanel, 0, std::max(0, count - 1));
+        if (count > 0
+            && (FOffsets[static_cast<size_t>(index) + 1] <= top || FOffsets[static_cast<size_t>(index)] >= bottom))
+            index = std::clamp(static_cast<int>(std::upper_bound(FOffsets.cbegin() + 1, FOffsets.cend(), top)
+                                                - (FOffsets.cbegin() + 1)),
+                0, count - 1);
+        FocusPanel(index);
+    }
     if (AEvent->type() == QEvent::Resize && (AWatched == FScrollContent || AWatched == FScrollBox->viewport())) {
         if (AWatched == FScrollContent)
             for (int n = FFirst; n < FLast; ++n)
@@ -257,6 +288,140 @@ bool TDSWorkplaceListFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
         ShowPanelsInView();
     }
     return TSCFrame::eventFilter(AWatched, AEvent);
+}
+
+bool TDSWorkplaceListFrame::focusNextPrevChild(bool ANext)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && FScrollContent->isAncestorOf(focus)) {
+        // The panels are not in the Tab order: the next stop is the area's.
+        FPassingFocus = true;
+        FScrollBox->setFocus(Qt::OtherFocusReason);
+        FPassingFocus = false;
+    }
+    return TSCFrame::focusNextPrevChild(ANext);
+}
+
+void TDSWorkplaceListFrame::ScrollToShow(int ATop, int ABottom)
+{
+    QScrollBar* bar = FScrollBox->verticalScrollBar();
+    const int height = FScrollBox->viewport()->height();
+    int value = bar->value();
+    if (ABottom > value + height)
+        value = ABottom - height;
+    // The top wins over the bottom where both do not fit.
+    if (ATop < value)
+        value = ATop;
+    bar->setValue(value);
+}
+
+bool TDSWorkplaceListFrame::FocusPanel(int AIndex, int ARow)
+{
+    const int count = static_cast<int>(FShown.size());
+    if (!FWorkplaces || AIndex < 0 || AIndex >= count || count != FWorkplaces->Count())
+        return false;
+    const size_t at = static_cast<size_t>(AIndex);
+    ScrollToShow(FOffsets[at], FOffsets[at + 1]);
+    // Built now, as it is in view.
+    ShowPanelsInView();
+    TDSWorkplaceFrame* panel = FShown[at];
+    if (!panel)
+        return false;
+    QWidget* target = panel;
+    if (ARow >= 0) {
+        QWidget* row = panel->Row(ARow);
+        if (!row)
+            return false;
+        ScrollToShow(FOffsets[at] + row->y(), FOffsets[at] + row->y() + row->height());
+        target = row;
+    }
+    FKeyPanel = AIndex;
+    target->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+bool TDSWorkplaceListFrame::FocusedPlace(int& AIndex, int& ARow) const
+{
+    AIndex = -1;
+    ARow = -1;
+    if (!FWorkplaces)
+        return false;
+    for (QWidget* widget = QApplication::focusWidget(); widget && widget != FScrollContent;
+         widget = widget->parentWidget()) {
+        if (auto* row = qobject_cast<TDSWorkplacePersonFrame*>(widget)) {
+            TDSWorkplace* workplace = row->Person() ? row->Person()->Workplace() : nullptr;
+            ARow = workplace ? workplace->Persons()->IndexOf(row->Person()) : -1;
+        } else if (auto* panel = qobject_cast<TDSWorkplaceFrame*>(widget)) {
+            AIndex = FWorkplaces->IndexOf(panel->Workplace());
+            return AIndex >= 0;
+        }
+    }
+    return false;
+}
+
+bool TDSWorkplaceListFrame::PanelKey(const QKeyEvent* AEvent)
+{
+    int index = -1;
+    int row = -1;
+    if (!FocusedPlace(index, row))
+        return false;
+    TDSWorkplace* workplace = FWorkplaces->Items(index);
+    const int rows = workplace->Persons()->Count();
+    const int last = FWorkplaces->Count() - 1;
+    const Qt::KeyboardModifiers modifiers = AEvent->modifiers() & ~Qt::KeypadModifier;
+    const bool plain = modifiers == Qt::NoModifier;
+    const bool control = modifiers == Qt::ControlModifier;
+    const int key = AEvent->key();
+    if (key == Qt::Key_Down && (plain || control)) {
+        if (plain && row + 1 < rows)
+            FocusPanel(index, row + 1);
+        else if (index < last)
+            FocusPanel(index + 1);
+        return true;
+    }
+    if (key == Qt::Key_Up && (plain || control)) {
+        if (control || row >= 0) {
+            // To the row above, or from a row or with Ctrl to a panel header.
+            if (plain)
+                FocusPanel(index, row - 1);
+            else
+                FocusPanel(row >= 0 ? index : std::max(0, index - 1));
+        } else if (index > 0) {
+            const int above = FWorkplaces->Items(index - 1)->Persons()->Count();
+            FocusPanel(index - 1, above - 1);
+        }
+        return true;
+    }
+    if ((key == Qt::Key_Home || key == Qt::Key_End) && (plain || control)) {
+        FocusPanel(key == Qt::Key_Home ? 0 : last);
+        return true;
+    }
+    TDSWorkplaceFrame* panel = FShown[static_cast<size_t>(index)];
+    if (IsKey(AEvent, PlanKey()) || (plain && (key == Qt::Key_Return || key == Qt::Key_Enter))) {
+        TDSWorkplaceDropFrame::PickPersonFor(workplace);
+        FocusPanel(index, row);
+        return true;
+    }
+    if (plain && key == Qt::Key_F2 && panel) {
+        panel->EditWorkplace();
+        // The list may be sorted anew after the edit.
+        FocusPanel(std::min(index, FWorkplaces->Count() - 1));
+        return true;
+    }
+    if (plain && key == Qt::Key_Delete && panel) {
+        if (row >= 0) {
+            if (TDSWorkplacePersonFrame* line = panel->Row(row))
+                line->RemoveFromWorkplace();
+            // The row that takes its place, else the one above, else the panel.
+            FocusPanel(index, std::min(row, workplace->Persons()->Count() - 1));
+        } else {
+            panel->DeleteWorkplace();
+            if (!FocusPanel(std::min(index, FWorkplaces->Count() - 1)))
+                FScrollBox->setFocus(Qt::OtherFocusReason);
+        }
+        return true;
+    }
+    return false;
 }
 
 void TDSWorkplaceListFrame::FitToolBar()

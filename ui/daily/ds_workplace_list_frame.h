@@ -11,6 +11,7 @@
 #include <vector>
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QScrollArea;
 class QToolBar;
@@ -19,6 +20,7 @@ class QVBoxLayout;
 class TDSWorkplace;
 class TDSWorkplaceFrame;
 class TDSWorkplaceList;
+class TFocusFrame;
 
 class TDSWorkplaceListFrame : public TSCFrame {
     Q_OBJECT
@@ -37,6 +39,11 @@ public:
     // The template name a menu caption carries after its leading text.
     static QString TemplateNameFromCaption(const QString& ACaption, const QString& AResourceText);
 
+    // Gives the keyboard focus to the panel of the workplace AIndex, or to
+    // its row ARow (-1: the panel itself), scrolling it into view and
+    // building it first; false when there is no such panel or row.
+    bool FocusPanel(int AIndex, int ARow = -1);
+
 private slots:
     void ControlChanged();
     void PUMenuApplyTemplatePopup();
@@ -46,6 +53,8 @@ private slots:
 protected:
     void resizeEvent(QResizeEvent* AEvent) override;
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
+    // Tab leaves the panels for the next area at once.
+    bool focusNextPrevChild(bool ANext) override;
 
 private:
     // Drop-down buttons show their captions while the bar has room for
@@ -68,6 +77,13 @@ private:
     // The shown day, or (AFormat none) a range of days the user chooses.
     void Export(const TExportFormat* AFormat);
     void ApplyTemplate(const QString& AName);
+    // The workplace index and row (-1: the panel) of the focused panel or
+    // row; false when the focus is on none.
+    bool FocusedPlace(int& AIndex, int& ARow) const;
+    // The keys of the panels and their rows; false for another key.
+    bool PanelKey(const QKeyEvent* AEvent);
+    // Scrolls so that content pixels [ATop, ABottom) show, as much as fits.
+    void ScrollToShow(int ATop, int ABottom);
 
     TDSWorkplaceList* FWorkplaces = nullptr;
     QToolBar* ToolBar;
@@ -85,6 +101,11 @@ private:
     // Hidden panels kept for reuse.
     std::vector<TDSWorkplaceFrame*> FSpare;
     bool FPlacing = false;
+    // The panel the keyboard was on last, where Tab comes back to.
+    int FKeyPanel = 0;
+    // True while Tab passes the focus through the area on to the next one.
+    bool FPassingFocus = false;
+    TFocusFrame* FFocusFrame;
 
     QAction* ActionAdd;
     QAction* ActionSortingAsc;

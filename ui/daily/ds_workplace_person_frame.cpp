@@ -3,6 +3,7 @@
 #include "schedule/daily/daily_schedule.h"
 #include "ui/daily/ds_workplace_frame.h"
 #include "ui/elided_text.h"
+#include "ui/keyboard_planning.h"
 #include "ui/sc_label.h"
 #include "ui/view_drag.h"
 #include "ui/view_resources.h"
@@ -34,6 +35,9 @@ TDSWorkplacePersonFrame::TDSWorkplacePersonFrame(QWidget* AParent) : TDSWorkplac
     SBDelete->setIcon(StandardIcon(QStyle::SP_TitleBarCloseButton));
     SBDelete->setEnabled(false);
     connect(SBDelete, &QToolButton::clicked, this, &TDSWorkplacePersonFrame::ControlChanged);
+    SBDelete->setFocusPolicy(Qt::NoFocus);
+    SBDelete->setToolTip(WithKey(QStringLiteral("Take off this workplace"), QKeySequence(Qt::Key_Delete)));
+    setFocusPolicy(Qt::ClickFocus);
 
     resize(400, RowHeight(this));
 }
@@ -99,6 +103,15 @@ void TDSWorkplacePersonFrame::DataChanged(TObject* ASender, const QString& AValu
         }
         ShowTexts();
     }
+    if (FPerson
+        && (all || AValueName == QLatin1String("Name") || AValueName == QLatin1String("IsOut")
+            || AValueName == QLatin1String("Items"))) {
+        const bool out = FPerson->IsOut();
+        TDSWorkplace* at = FPerson->Workplace();
+        SetAccessibleTexts(this, FNameText + (out ? QStringLiteral(", away") : QString()),
+            QStringLiteral("At %1, works at %2. Delete: take off this workplace")
+                .arg(at ? at->NameAndStoredName() : QString(), FWorkplacesText));
+    }
     FSilent = wasSilent;
 }
 
@@ -112,7 +125,13 @@ std::unique_ptr<TDSWorkplacePersonDragObjectEx> TDSWorkplacePersonFrame::CreateD
 
 void TDSWorkplacePersonFrame::ControlChanged()
 {
-    if (sender() != SBDelete || !FPerson)
+    if (sender() == SBDelete)
+        RemoveFromWorkplace();
+}
+
+void TDSWorkplacePersonFrame::RemoveFromWorkplace()
+{
+    if (!FPerson || !SBDelete->isEnabled())
         return;
     TDSWorkplace* workplace = FPerson->Workplace();
     TDailySchedule* schedule = workplace ? workplace->Schedule() : nullptr;

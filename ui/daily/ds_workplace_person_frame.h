@@ -28,6 +28,8 @@ public:
     void Unbind(bool AItemAlive);
 
     void DataChanged(TObject* ASender, const QString& AValueName) override;
+    // Takes the worker off the workplace, as the row's button does.
+    void RemoveFromWorkplace();
 
     // The payload a drag of the name starts with; none when the row's worker
     // has no workplace.

@@ -1,5 +1,6 @@
 // The daily schedule model: date, rebuilds and their announcements, changes
 // of the day, templates and system templates.
+#include "schedule/absence_notice.h"
 #include "schedule/daily/daily_schedule.h"
 
 #include "setup/setup.h"
@@ -385,3 +386,48 @@ TEST_F(DailyScheduleTest, FrameIsMadeOnceShownHiddenAndDestroyedWithTheSchedule)
 }
 
 } // namespace
+
+TEST_F(DailyScheduleTest, PlanningAWorkerWhileAwayIsDoneAndToldWithHisAbsence)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    QStringList notices;
+    SetPlanNoticeSink([&notices](const QString& AText) { notices << AText; });
+    const TDate from = DateToOle(QDate(2026, 12, 10));
+    for (auto& person : Store.Persons)
+        if (person.ID == Ann) {
+            person.DateOutFrom = from;
+            person.DaysOut = 5;
+            person.DateOutTo = from + 4;
+            person.NoteOut = "holiday";
+        }
+    const QString away = "Ann is away 10/12\u201314/12/2026: holiday";
+    TDailySchedule schedule;
+    schedule.SetDate(from + 2);
+    // A drop's add: done, and told.
+    EXPECT_TRUE(schedule.AddPersonToWorkplace(Ann, Kit));
+    EXPECT_TRUE(schedule.AddPersonToWorkplace(Bob, Kit));
+    EXPECT_EQ(notices, QStringList{away});
+    EXPECT_EQ(schedule.AbsentPlanned(), QStringList{away});
+    // Pairs: only a worker the day gets anew is told again.
+    notices.clear();
+    EXPECT_TRUE(schedule.ApplyMacroPairs({{Ann, Kit}, {Bob, Bar}}));
+    EXPECT_TRUE(notices.isEmpty());
+    EXPECT_TRUE(schedule.ApplyMacroPairs({{Ann, Bar}}));
+    EXPECT_EQ(notices, QStringList{away});
+    // The day after his absence nothing is told.
+    notices.clear();
+    schedule.SetDate(from + 5);
+    EXPECT_TRUE(schedule.AddPersonToWorkplace(Ann, Kit));
+    EXPECT_TRUE(notices.isEmpty());
+    EXPECT_TRUE(schedule.AbsentPlanned().isEmpty());
+
+    // One day, another year, no note; several workers in one line.
+    TRegisterPersonRecord one{1, "Eve", "Eve", "", from, from, 1, " "};
+    EXPECT_EQ(AbsenceText(one), "Eve is away 10/12/2026");
+    TRegisterPersonRecord span{2, "Joe", "Joe", "", from, from + 30, 31, "course"};
+    EXPECT_EQ(AbsenceText(span), "Joe is away 10/12/2026\u201309/01/2027: course");
+    EXPECT_EQ(AbsenceNotice({"a", "b", "c"}), "a (and 2 more away)");
+    SetPlanNoticeSink(nullptr);
+    QLocale::setDefault(before);
+}

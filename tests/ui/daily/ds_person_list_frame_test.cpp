@@ -320,8 +320,8 @@ TEST_F(DSPersonListFrameTest, ActionsHaveTheirCaptionsHintsAndShortcutsScopedToT
     QStringList context;
     for (QAction* action : Find<QMenu>(Frame.get(), "PUMenuPersons")->actions())
         context << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    EXPECT_EQ(context, (QStringList{"Add worker...", "Edit worker...", "Delete worker", "-", "Sort workers", "-",
-                           "Print workers", "-", "Worker schedule"}));
+    EXPECT_EQ(context, (QStringList{"Add worker...", "Edit worker...", "Delete worker", "Place at workplace...", "-",
+                           "Sort workers", "-", "Print workers", "-", "Worker schedule"}));
     EXPECT_EQ(List()->viewport()->cursor().shape(), Qt::OpenHandCursor);
     EXPECT_TRUE(List()->isHeaderHidden());
     EXPECT_EQ(List()->columnCount(), 2);
