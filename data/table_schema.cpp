@@ -148,8 +148,9 @@ bool IndexesToChange(
     ADrop.clear();
     ACreate = AWanted;
     QSqlQuery query(ADatabase);
+    // The index of the unusable rows is looked after on its own.
     if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Data' "
-                                   "AND sql IS NOT NULL")))
+                                   "AND sql IS NOT NULL AND name <> 'IndexUnusableRows'")))
         return false;
     QStringList present;
     while (query.next())
@@ -171,42 +172,32 @@ bool IndexesToChange(
     return true;
 }
 
-// The table and the triggers that keep the count of the unusable rows, as
-// (type, name, statement); none for a table without IDs and dates.
+// The index that holds the unusable rows alone, as (type, name, statement);
+// SQLite keeps it whoever writes, and it costs a write no more than the test
+// of the IDs. None for a table without IDs and dates.
 QList<QStringList> KeptCountObjects(const TFieldDefs& ADefs)
 {
     const QStringList ids = IDFields(ADefs);
     if (!IsDated(ADefs) || ids.isEmpty())
         return {};
-    QStringList quotedIDs, newIDs, oldIDs;
-    for (const QString& id : ids) {
+    QStringList quotedIDs;
+    for (const QString& id : ids)
         quotedIDs << SqlQuotedName(id);
-        newIDs << QStringLiteral("NEW.") + quotedIDs.back();
-        oldIDs << QStringLiteral("OLD.") + quotedIDs.back();
-    }
-    const QString isNew = QLatin1Char('(') + UnusableIDCondition(newIDs) + QLatin1Char(')');
-    const QString isOld = QLatin1Char('(') + UnusableIDCondition(oldIDs) + QLatin1Char(')');
-    const QString trigger = QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON Data WHEN %3 BEGIN "
-                                           "UPDATE UnusableRows SET Count = Count + %4; END");
-    return {{QStringLiteral("table"), QStringLiteral("UnusableRows"),
-                QStringLiteral("CREATE TABLE UnusableRows (Count INTEGER)")},
-        {QStringLiteral("trigger"), QStringLiteral("UnusableRowsInsert"),
-            trigger.arg(QStringLiteral("UnusableRowsInsert"), QStringLiteral("INSERT"), isNew, QStringLiteral("1"))},
-        {QStringLiteral("trigger"), QStringLiteral("UnusableRowsDelete"),
-            trigger.arg(QStringLiteral("UnusableRowsDelete"), QStringLiteral("DELETE"), isOld, QStringLiteral("-1"))},
-        {QStringLiteral("trigger"), QStringLiteral("UnusableRowsUpdate"),
-            trigger.arg(QStringLiteral("UnusableRowsUpdate"),
-                QStringLiteral("UPDATE OF ") + quotedIDs.join(QStringLiteral(", ")),
-                isNew + QStringLiteral(" <> ") + isOld, isNew + QStringLiteral(" - ") + isOld)}};
+    return {{QStringLiteral("index"), QStringLiteral("IndexUnusableRows"),
+        QStringLiteral("CREATE INDEX \"IndexUnusableRows\" ON Data (%1) WHERE %2")
+            .arg(quotedIDs.front(), UnusableIDCondition(quotedIDs))}};
 }
 
-// Writes the objects that keep the count, starting from ACount.
-bool WriteKeptCount(QSqlQuery& AQuery, const QList<QStringList>& AObjects, qint64 ACount)
+// What an earlier version kept the count with: a table and triggers.
+const char* const OldCountObjects[][2] = {{"TRIGGER", "UnusableRowsInsert"}, {"TRIGGER", "UnusableRowsDelete"},
+    {"TRIGGER", "UnusableRowsUpdate"}, {"TABLE", "UnusableRows"}};
+
+bool WriteKeptCount(QSqlQuery& AQuery, const QList<QStringList>& AObjects)
 {
     bool ok = true;
     for (const QStringList& object : AObjects)
         ok = ok && AQuery.exec(object[2]);
-    return ok && AQuery.exec(QStringLiteral("INSERT INTO UnusableRows (Count) VALUES (%1)").arg(ACount));
+    return ok;
 }
 } // namespace
 
@@ -237,10 +228,9 @@ bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
     for (const TIndexDef& index : DateIndexes(ADefs))
         if (!query.exec(IndexStatement(index)))
             return false;
-    // A new table has no rows; the rows a rebuild copies in are counted as
-    // they come.
+    // A new table has no rows; the rows a rebuild copies in are filed as they come.
     const QList<QStringList> kept = KeptCountObjects(ADefs);
-    return kept.isEmpty() || WriteKeptCount(query, kept, 0);
+    return kept.isEmpty() || WriteKeptCount(query, kept);
 }
 
 qint64 KeptUnusableRowCount(const QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
@@ -258,15 +248,19 @@ qint64 KeptUnusableRowCount(const QSqlDatabase& ADatabase, const TFieldDefs& ADe
     QList<QStringList> present;
     while (query.next())
         present << QStringList{query.value(0).toString(), query.value(1).toString(), query.value(2).toString()};
-    // Triggers changed or missing may have let rows in uncounted.
+    // An index changed or missing may have let rows in unfiled.
     if (present.size() != wanted.size()
         || !std::all_of(wanted.begin(), wanted.end(), [&](const QStringList& A) { return present.contains(A); }))
         return -1;
-    if (!query.exec(QStringLiteral("SELECT count(*), max(Count), typeof(max(Count)) FROM UnusableRows"))
-        || !query.next() || query.value(0).toInt() != 1 || query.value(2).toString() != QLatin1String("integer"))
+    QStringList ids;
+    for (const QString& id : IDFields(ADefs))
+        ids << SqlQuotedName(id);
+    // Only the index's entries are read: as many as there are unusable rows.
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM Data INDEXED BY \"IndexUnusableRows\" WHERE ")
+                    + UnusableIDCondition(ids))
+        || !query.next())
         return -1;
-    const qint64 count = query.value(1).toLongLong();
-    return count >= 0 ? count : -1;
+    return query.value(0).toLongLong();
 }
 
 bool UpgradeTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
@@ -291,18 +285,13 @@ bool UpgradeTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs)
         ok = ok && query.exec(QStringLiteral("DROP INDEX %1").arg(SqlQuotedName(name)));
     for (const TIndexDef& index : create)
         ok = ok && query.exec(IndexStatement(index));
-    // Counted once under the write lock, then kept by the triggers.
+    // Filed once under the write lock, then kept by SQLite.
     if (ok && !kept.isEmpty() && KeptUnusableRowCount(ADatabase, ADefs) < 0) {
+        for (const auto& [type, name] : OldCountObjects)
+            ok = ok && query.exec(QStringLiteral("DROP %1 IF EXISTS %2").arg(QLatin1String(type), QLatin1String(name)));
         for (const QStringList& object : kept)
-            ok = ok && query.exec(QStringLiteral("DROP %1 IF EXISTS %2").arg(object[0], object[1]));
-        QStringList ids;
-        for (const QString& id : IDFields(ADefs))
-            ids << SqlQuotedName(id);
-        ok = ok && query.exec(QStringLiteral("SELECT count(*) FROM Data WHERE ") + UnusableIDCondition(ids))
-             && query.next();
-        const qint64 count = ok ? query.value(0).toLongLong() : 0;
-        query.finish();
-        ok = ok && WriteKeptCount(query, kept, count);
+            ok = ok && query.exec(QStringLiteral("DROP %1 IF EXISTS %2").arg(object[0], SqlQuotedName(object[1])));
+        ok = ok && WriteKeptCount(query, kept);
     }
     ok = ok && query.exec(QStringLiteral("COMMIT"));
     if (!ok)

@@ -60,7 +60,8 @@ bool CreateTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs);
 // of the current schema; false when that could not be written (the file
 // still reads).
 bool UpgradeTableSchema(QSqlDatabase& ADatabase, const TFieldDefs& ADefs);
-// A dated table keeps the number of its rows whose IDs are not usable in the
-// file, kept current by triggers whoever writes; -1 when the file keeps none
-// (an older or read-only file), which then has to be counted.
+// A dated table files its rows whose IDs are not usable in a partial index,
+// kept current by SQLite whoever writes: their number, read from it alone; -1
+// when the file keeps none (an older or read-only file), which then has to be
+// counted.
 qint64 KeptUnusableRowCount(const QSqlDatabase& ADatabase, const TFieldDefs& ADefs);

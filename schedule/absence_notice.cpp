@@ -37,7 +37,8 @@ QStringList AbsenceTexts(const TPersonRecordStore* AStore, TDate ADay, const std
         return texts;
     std::set<int> told;
     for (const int id : APersonIDs) {
-        if (!told.insert(id).second || !AStore->PersonIsOut(id, ADay))
+        // Asked of thousands after a copied day: the few away are remembered.
+        if (!AStore->PersonIsOut(id, ADay) || !told.insert(id).second)
             continue;
         if (const auto record = AStore->PersonRecord(id))
             texts << AbsenceText(*record);

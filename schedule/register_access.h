@@ -124,6 +124,7 @@ public:
     {
         return RegisterWorkplaceRecord<TWorkplaceRecord>(AID);
     }
+    TRegisterStamp PersonsStamp() const override { return ::PersonsStamp(); }
     const std::vector<int>* Ranks(TRegisterText AText) const override
     {
         const std::vector<int>& ranks = RegisterRanks(AText);

@@ -13,12 +13,18 @@
 namespace {
 
 struct TRankTable {
-    std::uint64_t Serial = 0;
-    std::uint64_t Revision = 0;
-    std::uint64_t IDEpoch = 0;
-    QString Locale;
+    TRegisterStamp Stamp;
+    QLocale Locale{QLocale::C};
     std::vector<int> Ranks;
 };
+
+template <class TList>
+TRegisterStamp StampOf(const TList* AList)
+{
+    if (!AList)
+        return {};
+    return {AList->Serial(), AList->Revision(), SCItemIDEpoch().load(std::memory_order_relaxed)};
+}
 
 template <class TList, class TItem>
 const std::vector<int>& Ranks(TRankTable& ATable, const TList* AList, const QString& (TItem::*AText)() const)
@@ -26,14 +32,11 @@ const std::vector<int>& Ranks(TRankTable& ATable, const TList* AList, const QStr
     static const std::vector<int> none;
     if (!AList)
         return none;
-    const std::uint64_t epoch = SCItemIDEpoch().load(std::memory_order_relaxed);
-    const QString locale = QLocale().name();
-    if (ATable.Serial == AList->Serial() && ATable.Revision == AList->Revision() && ATable.IDEpoch == epoch
-        && ATable.Locale == locale)
+    const TRegisterStamp stamp = StampOf(AList);
+    const QLocale locale;
+    if (ATable.Stamp == stamp && ATable.Locale == locale)
         return ATable.Ranks;
-    ATable.Serial = AList->Serial();
-    ATable.Revision = AList->Revision();
-    ATable.IDEpoch = epoch;
+    ATable.Stamp = stamp;
     ATable.Locale = locale;
     ATable.Ranks.clear();
     const int count = AList->Count();
@@ -67,6 +70,12 @@ const std::vector<int>& Ranks(TRankTable& ATable, const TList* AList, const QStr
 }
 
 } // namespace
+
+TRegisterStamp PersonsStamp()
+{
+    const TPersonMan* persons = TPersonMan::Instance();
+    return StampOf(persons ? persons->PersonList() : nullptr);
+}
 
 const std::vector<int>& RegisterRanks(TRegisterText AText)
 {

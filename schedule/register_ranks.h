@@ -4,7 +4,19 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
+
+// Which register, in which state: equal stamps tell that nothing changed.
+struct TRegisterStamp {
+    std::uint64_t Serial = 0;
+    std::uint64_t Revision = 0;
+    std::uint64_t IDEpoch = 0;
+    bool operator==(const TRegisterStamp&) const = default;
+};
+
+// The workers' register as it is now; Serial 0 without one.
+TRegisterStamp PersonsStamp();
 
 enum TRegisterText { rtPersonName, rtPersonSortingName, rtWorkplaceName, rtWorkplaceShortcut };
 

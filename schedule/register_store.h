@@ -47,6 +47,9 @@ public:
     virtual std::optional<TWorkplaceRecord> WorkplaceRecord(int AID) const = 0;
     // Whether the register has the entry, and the texts a sort reads, without copying the whole record for each of
     // thousands of entries; empty for an entry not in the register.
+    // Changes with every change of the workers' register; the default
+    // (Serial 0) says nothing is known, so lists made from it are made anew.
+    virtual TRegisterStamp PersonsStamp() const { return {}; }
     // Each entry's place in the register sorted by one text (see RegisterRanks);
     // none where the store keeps no such order.
     virtual const std::vector<int>* Ranks(TRegisterText) const { return nullptr; }

@@ -222,23 +222,39 @@ TDSPerson* TDSPersonList::Items(const QString& AKey) const
 void TDSPersonList::Refresh()
 {
     const int focusedID = FPersonFocused ? FPersonFocused->ID() : 0;
-    FPersonFocused = nullptr;
-    FreeObjects();
     IDSStore* store = Store();
+    // The same register in the same order: only the workers' day changes,
+    // so the thousands of entries stay, as they are sorted.
+    const TRegisterStamp stamp = store ? store->PersonsStamp() : TRegisterStamp();
+    const bool kept = stamp.Serial != 0 && stamp == FRefreshedStamp && FRefreshedSorting == SortingSettings()
+                      && Count() == store->PersonCount();
+    FRefreshedStamp = stamp;
+    FPersonFocused = nullptr;
+    if (!kept)
+        FreeObjects();
     if (store) {
         const std::vector<TJobRow> jobs = FSchedule ? store->DayJobs(FSchedule->Date()) : std::vector<TJobRow>();
         const TJobsBy byPerson(jobs, &TJobRow::PersonID);
-        for (int i = 0; i < store->PersonCount(); ++i) {
-            TDSPerson* person = AddPersonID(store->PersonIDAt(i), false, false);
-            if (!person)
-                continue;
-            person->Workplaces()->FreeObjects();
-            for (const TJobRow* job : byPerson.Of(person->ID()))
-                person->Workplaces()->AddWorkplace(job->WorkplaceID, job->WorkplaceShortcut, job->WorkplaceName, false);
-            person->Workplaces()->SortByShortcut();
-        }
+        auto fill = [&byPerson](TDSPerson* APerson) {
+            APerson->Workplaces()->FreeObjects();
+            for (const TJobRow* job : byPerson.Of(APerson->ID()))
+                APerson->Workplaces()->AddWorkplace(
+                    job->WorkplaceID, job->WorkplaceShortcut, job->WorkplaceName, false);
+            APerson->Workplaces()->SortByShortcut();
+        };
+        if (kept)
+            for (int i = 0; i < Count(); ++i)
+                fill(TSCTypedList::Items(i));
+        else
+            for (int i = 0; i < store->PersonCount(); ++i)
+                if (TDSPerson* person = AddPersonID(store->PersonIDAt(i), false, false))
+                    fill(person);
     }
-    SortByKind();
+    if (kept)
+        Announce(QStringLiteral("Items"));
+    else
+        SortByKind();
+    FRefreshedSorting = SortingSettings();
     TDSPerson* focus = focusedID > 0 ? Items(-focusedID) : nullptr;
     SetPersonFocused(focus ? focus : Items(0));
 }

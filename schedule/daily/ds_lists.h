@@ -158,6 +158,7 @@ private:
     void Announce(const QString& AValueName);
     // The sort by name through the store's ranks; false when it has none.
     bool SortByRank();
+    std::pair<int, int> SortingSettings() const { return {FSortingKind, FSortingDirection}; }
 
     TDailySchedule* FSchedule = nullptr;
     TObject* FEditor = nullptr;
@@ -165,6 +166,9 @@ private:
     TSortingDirection FSortingDirection = sdAscended;
     TDSPersonSortingKind FSortingKind = dspskByName;
     TDSPerson* FPersonFocused = nullptr;
+    // The register and the order the last refresh made the list from.
+    TRegisterStamp FRefreshedStamp;
+    std::pair<int, int> FRefreshedSorting{-1, -1};
 };
 
 // One worker at a workplace on the day.
