@@ -1,5 +1,6 @@
 #include "schedule/worker/person_schedule.h"
 
+#include "schedule/absence_notice.h"
 #include "schedule/period/period_store.h"
 
 #include "setup/setup.h"
@@ -79,6 +80,8 @@ bool TPersonSchedule::AddWorkplaceToDay(int AWorkplaceID, TDate ADate)
     FDays->AddDayWorkplace(job->Date, job->WorkplaceID, job->WorkplaceName, job->WorkplaceShortcut);
     FPersons->AddPersonDay(job->PersonID, job->Date);
     FWorkplaces->AddWorkplaceDay(job->WorkplaceID, job->Date);
+    // Planning him while away is allowed; the user is only told.
+    TellAbsentPlanned(PeriodStore(), job->Date, {job->PersonID});
     return true;
 }
 

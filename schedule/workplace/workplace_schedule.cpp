@@ -1,5 +1,6 @@
 #include "schedule/workplace/workplace_schedule.h"
 
+#include "schedule/absence_notice.h"
 #include "schedule/period/period_store.h"
 
 #include "setup/setup.h"
@@ -76,6 +77,8 @@ bool TWorkplaceSchedule::AddPersonToDay(int APersonID, TDate ADate)
     FDays->AddDayPerson(job->Date, job->PersonID, job->PersonName);
     FPersons->AddPersonDay(job->PersonID, job->Date);
     FWorkplaces->AddWorkplaceDay(job->WorkplaceID, job->Date);
+    // Planning him while away is allowed; the user is only told.
+    TellAbsentPlanned(PeriodStore(), job->Date, {job->PersonID});
     return true;
 }
 

@@ -915,6 +915,16 @@ TEST_F(PlannedDayTest, AWorkersMonthIsPlannedOnHisScreenAndTheScreensLeadToEachO
     EXPECT_EQ(DayFrame(screen, "PSDF", 2)->findChild<QWidget*>("PSDWPF0"), nullptr);
     calendar->setSelectedDate(OleToDate(third));
     EXPECT_EQ(Persons->DateStart(), DateToOle(first));
+    // Alt+Right and Alt+Left step a month, as the calendar's tool tip says.
+    EXPECT_TRUE(calendar->toolTip().contains("Alt+Right")) << calendar->toolTip().toStdString();
+    QApplication::setActiveWindow(Window.get());
+    DayFrame(screen, "PSDF", 2)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(Persons->DateStart(), DateToOle(first.addMonths(1)));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(Persons->DateStart(), DateToOle(first));
+    // Back on the third day, where the other screens follow.
+    calendar->setSelectedDate(OleToDate(third));
 
     // The caption opens Ann's editor.
     WhileDialogOpen<TPersonEditor>("TPersonEditor", [](TPersonEditor* d) {

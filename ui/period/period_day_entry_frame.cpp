@@ -1,10 +1,13 @@
 #include "ui/period/period_day_entry_frame.h"
 
 #include "ui/elided_text.h"
+#include "ui/keyboard_planning.h"
 #include "ui/sc_label.h"
 #include "ui/view_resources.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QStyle>
 #include <QToolButton>
 
@@ -34,6 +37,10 @@ TPeriodDayEntryFrame::TPeriodDayEntryFrame(bool AShowsIsOut, QWidget* AParent) :
     SBDelete->setAutoRaise(true);
     SBDelete->setIcon(StandardIcon(QStyle::SP_TitleBarCloseButton));
     SBDelete->setEnabled(false);
+    // Delete on the focused row does what the button does.
+    SBDelete->setFocusPolicy(Qt::NoFocus);
+    SBDelete->setToolTip(WithKey(QStringLiteral("Take off this day"), QKeySequence(Qt::Key_Delete)));
+    setFocusPolicy(Qt::StrongFocus);
     connect(SBDelete, &QToolButton::clicked, this, &TPeriodDayEntryFrame::ControlChanged);
     resize(400, RowHeight(this));
 }
@@ -70,6 +77,7 @@ void TPeriodDayEntryFrame::DataChanged(TObject* ASender, const QString& AValueNa
                 font.setStrikeOut(missing);
                 LabelName->setFont(font);
                 SetElidedText(LabelName, FNameText);
+                SetAccessibleTexts(this, FNameText, SBDelete->toolTip());
             }
             // A worker gone from the register counts as out.
             if (ImageIsOut && (all || AValueName == QLatin1String("IsOut") || missing))
@@ -85,6 +93,20 @@ void TPeriodDayEntryFrame::ControlChanged()
     // is used afterwards.
     if (sender() == SBDelete && IsBound() && HasSchedule())
         DeleteFromDay();
+}
+
+void TPeriodDayEntryFrame::keyPressEvent(QKeyEvent* AEvent)
+{
+    if (AEvent->key() == Qt::Key_Delete && AEvent->modifiers() == Qt::NoModifier && IsBound() && HasSchedule()) {
+        // The row may be rebuilt away: the focus goes back to its day.
+        QPointer<QWidget> day = parentWidget();
+        DeleteFromDay();
+        if (day)
+            day->setFocus(Qt::OtherFocusReason);
+        AEvent->accept();
+        return;
+    }
+    TSCFrame::keyPressEvent(AEvent);
 }
 
 void TPeriodDayEntryFrame::PlaceControls()

@@ -56,6 +56,7 @@ protected:
 
     void resizeEvent(QResizeEvent* AEvent) override;
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
+    void keyPressEvent(QKeyEvent* AEvent) override;
 
 private slots:
     void ControlChanged();

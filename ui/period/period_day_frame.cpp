@@ -1,7 +1,10 @@
 #include "ui/period/period_day_frame.h"
 
 #include "core/observable.h"
+#include "schedule/absence_notice.h"
+#include "schedule/period/period_store.h"
 #include "ui/elided_text.h"
+#include "ui/keyboard_planning.h"
 #include "ui/navigator.h"
 #include "ui/view_actions.h"
 #include "ui/view_drag.h"
@@ -10,6 +13,7 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace {
@@ -25,6 +29,8 @@ TPeriodDayFrame::TPeriodDayFrame(const QString& ARowPrefix, bool AShowsPersonIsO
 {
     setAcceptDrops(true);
     setAutoFillBackground(true);
+    // A day is a stop for the keyboard: the planning key plans on it.
+    setFocusPolicy(Qt::StrongFocus);
     PanelTop = new QWidget(this);
     PanelTop->setObjectName(QStringLiteral("PanelTop"));
     PanelTopTop = new QWidget(PanelTop);
@@ -53,6 +59,11 @@ TPeriodDayFrame::TPeriodDayFrame(const QString& ARowPrefix, bool AShowsPersonIsO
     LabelName->setAttribute(Qt::WA_Hover);
     LabelName->installEventFilter(this);
     line->addWidget(LabelName, 1);
+    LabelAbsent = new QLabel(PanelTopTop);
+    LabelAbsent->setObjectName(QStringLiteral("LabelAbsent"));
+    LabelAbsent->setText(QStringLiteral("\u26A0 Away"));
+    LabelAbsent->hide();
+    line->addWidget(LabelAbsent);
     PanelTopTop->setFixedHeight(std::max(26, QFontMetrics(LabelDate->font()).height() + 6));
     PanelTop->resize(width(), PanelTopTop->height());
     PanelTopTop->resize(width(), PanelTopTop->height());
@@ -75,6 +86,8 @@ void TPeriodDayFrame::DataChanged(TObject* ASender, const QString& AValueName)
         if (all || AValueName == QLatin1String("Date")) {
             SetElidedText(LabelDate, DateText(), QString(), true);
             SetElidedText(LabelName, DayNameText(), QString(), true);
+            SetAccessibleTexts(this, DateText() + QLatin1Char(' ') + DayNameText(),
+                WithKey(QStringLiteral("Plan on this day"), PlanKey()));
         }
         if (all || AValueName == QLatin1String("Color")) {
             // A reused frame mostly keeps its weekday: a new palette would be
@@ -97,6 +110,17 @@ void TPeriodDayFrame::UpdatePersonIsOut()
 {
     if (ImagePersonIsOut)
         ImagePersonIsOut->setPixmap(SmallIcon(PersonIsOut() ? 1 : 0).pixmap(16, 16));
+    UpdateAbsentMark();
+}
+
+void TPeriodDayFrame::UpdateAbsentMark()
+{
+    const QStringList texts
+        = BoundObject() ? AbsenceTexts(PeriodStore(), DayDate(), PlannedPersonIDs()) : QStringList();
+    const QString tip = texts.join(QLatin1Char('\n'));
+    LabelAbsent->setToolTip(tip);
+    LabelAbsent->setAccessibleDescription(tip);
+    LabelAbsent->setVisible(!texts.isEmpty());
 }
 
 void TPeriodDayFrame::UnbindRows(bool AItemsAlive)
@@ -123,7 +147,10 @@ void TPeriodDayFrame::UpdateRows()
         row->setGeometry(0, headerHeight + static_cast<int>(n) * rowHeight, width(), rowHeight);
         BindRow(row, static_cast<int>(n));
         row->show();
+        // Tab goes from a day through its rows, though rows are made later.
+        QWidget::setTabOrder(n == 0 ? static_cast<QWidget*>(this) : FRows[n - 1], row);
     }
+    UpdateAbsentMark();
 }
 
 void TPeriodDayFrame::resizeEvent(QResizeEvent* AEvent)
@@ -145,22 +172,59 @@ bool TPeriodDayFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
     return TSCFrame::eventFilter(AWatched, AEvent);
 }
 
+bool TPeriodDayFrame::CanTakeID(int AID) const
+{
+    return BoundObject() && AID > 0 && InRegister(AID);
+}
+
 bool TPeriodDayFrame::CanTakeDrop(const QMimeData* AData) const
 {
-    if (!BoundObject())
-        return false;
-    const int id = DraggedID(AData);
-    if (id <= 0 || !InRegister(id))
+    const int id = BoundObject() ? DraggedID(AData) : 0;
+    if (!CanTakeID(id))
         return false;
     // An entry the day has is taken only when it is moved within this day.
     return !HasEntry(id) || DraggedDay(AData) == DayDate();
 }
 
+void TPeriodDayFrame::TakeID(int AID)
+{
+    if (AID > 0 && HasSchedule())
+        AddToDay(AID);
+}
+
 void TPeriodDayFrame::TakeDrop(const QMimeData* AData)
 {
-    const int id = BoundObject() ? DraggedID(AData) : 0;
-    if (id > 0 && HasSchedule())
-        AddToDay(id);
+    TakeID(BoundObject() ? DraggedID(AData) : 0);
+}
+
+void TPeriodDayFrame::PlanByKey()
+{
+    if (!BoundObject() || !HasSchedule())
+        return;
+    std::vector<int> ids;
+    QStringList entries;
+    // What the day has already is not offered, as a drop refuses it.
+    for (const auto& [id, text] : PickChoices()) {
+        if (CanTakeID(id) && !HasEntry(id)) {
+            ids.push_back(id);
+            entries << text;
+        }
+    }
+    const int chosen = PickIndex(PickCaption(), entries);
+    if (chosen >= 0)
+        TakeID(ids[static_cast<size_t>(chosen)]);
+}
+
+void TPeriodDayFrame::keyPressEvent(QKeyEvent* AEvent)
+{
+    const bool enter
+        = AEvent->modifiers() == Qt::NoModifier && (AEvent->key() == Qt::Key_Return || AEvent->key() == Qt::Key_Enter);
+    if (enter || IsKey(AEvent, PlanKey())) {
+        PlanByKey();
+        AEvent->accept();
+        return;
+    }
+    TSCFrame::keyPressEvent(AEvent);
 }
 
 // An enter is answered as the move over the same spot.

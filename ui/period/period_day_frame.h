@@ -49,6 +49,8 @@ protected:
     // ASender is his worker list entry.
     virtual bool PersonIsOut() const { return false; }
     virtual bool IsChosenPerson(TObject*) const { return false; }
+    // The workers planned on the day, for the mark of those away.
+    virtual std::vector<int> PlannedPersonIDs() const = 0;
     // The register ID a payload carries (0 for another kind of payload), the
     // day it was taken from (0 unless from a day), whether the register has
     // the ID, and adding it to the day (asked only with a schedule).
@@ -56,6 +58,10 @@ protected:
     virtual TDate DraggedDay(const QMimeData* AData) const = 0;
     virtual bool InRegister(int AID) const = 0;
     virtual bool AddToDay(int AID) = 0;
+    // What the planning key offers: the register's IDs with their pick-list
+    // texts, and the list's caption (asked only with a schedule).
+    virtual std::vector<std::pair<int, QString>> PickChoices() const = 0;
+    virtual QString PickCaption() const = 0;
 
     // Unbinds every row and keeps it for reuse; entries still on the day
     // are let go of when AItemsAlive.
@@ -66,12 +72,18 @@ protected:
     void dragEnterEvent(QDragEnterEvent* AEvent) override;
     void dragMoveEvent(QDragMoveEvent* AEvent) override;
     void dropEvent(QDropEvent* AEvent) override;
+    void keyPressEvent(QKeyEvent* AEvent) override;
 
 private:
     // Whether a dragged payload is taken here, and adding it to the day.
     bool CanTakeDrop(const QMimeData* AData) const;
     void TakeDrop(const QMimeData* AData);
+    // What a drop and the planning key both end in.
+    bool CanTakeID(int AID) const;
+    void TakeID(int AID);
+    void PlanByKey();
     void UpdatePersonIsOut();
+    void UpdateAbsentMark();
     void UpdateRows();
 
     QString FRowPrefix;
@@ -80,6 +92,8 @@ private:
     QLabel* ImagePersonIsOut = nullptr;
     QLabel* LabelDate;
     QLabel* LabelName;
+    // Shown while a worker planned on the day is away; the tip names them.
+    QLabel* LabelAbsent;
     std::vector<TPeriodDayEntryFrame*> FRows;
 };
 

@@ -1,6 +1,8 @@
 #include "ui/period/period_day_list_frame.h"
 
+#include "ui/drag_auto_scroll.h"
 #include "ui/drop_down_button.h"
+#include "ui/focus_frame.h"
 #include "ui/navigator.h"
 #include "ui/scroll_column.h"
 #include "ui/view_drag.h"
@@ -9,11 +11,14 @@
 #include "setup/setup.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QScrollArea>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -91,6 +96,9 @@ TPeriodDayListFrame::TPeriodDayListFrame(const TPeriodDayListLook& ALook, QWidge
     FScrollContent = column.Content;
     FDaysLayout = column.Layout;
     FDaysLayout->addStretch(1);
+    // A month does not fit: a drag held near an edge brings the other days.
+    TDragAutoScroll::Install(FScrollBox);
+    new TFocusFrame(FScrollContent);
     layout->addWidget(FScrollBox, 1);
 }
 
@@ -149,6 +157,7 @@ void TPeriodDayListFrame::UpdateDayFrames()
             TPeriodDayFrame* frame = NewDayFrame(FScrollContent);
             // Stacked in list order above the closing stretch.
             FDaysLayout->insertWidget(FDaysLayout->count() - 1, frame);
+            frame->installEventFilter(this);
             FDayFrames.push_back(frame);
         }
         TPeriodDayFrame* frame = FDayFrames[n];
@@ -157,6 +166,26 @@ void TPeriodDayListFrame::UpdateDayFrames()
         frame->show();
     }
     FDaysLayout->activate();
+}
+
+bool TPeriodDayListFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
+{
+    if (AEvent->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(AEvent);
+        const int step = key->key() == Qt::Key_Up ? -1 : key->key() == Qt::Key_Down ? 1 : 0;
+        const auto at = std::find(FDayFrames.begin(), FDayFrames.end(), AWatched);
+        if (step != 0 && key->modifiers() == Qt::NoModifier && at != FDayFrames.end()) {
+            const auto index = (at - FDayFrames.begin()) + step;
+            const auto count = static_cast<ptrdiff_t>(DayList() ? DayList()->Count() : 0);
+            if (index >= 0 && index < count) {
+                TPeriodDayFrame* next = FDayFrames[static_cast<size_t>(index)];
+                next->setFocus(Qt::OtherFocusReason);
+                FScrollBox->ensureWidgetVisible(next, 0, 0);
+            }
+            return true;
+        }
+    }
+    return TSCFrame::eventFilter(AWatched, AEvent);
 }
 
 void TPeriodDayListFrame::PUMenuPrintPopup()

@@ -55,6 +55,9 @@ protected:
     // are let go of when AListAlive.
     void UnbindDayFrames(bool AListAlive);
 
+    // Up and Down on a day (or its rows) move to the day before or after.
+    bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
+
 private slots:
     void ControlChanged();
     void PUMenuPrintPopup();

@@ -6,6 +6,7 @@
 #include "schedule/register_access.h"
 #include "schedule/register_store.h"
 #include "setup/setup.h"
+#include "ui/drag_auto_scroll.h"
 #include "ui/drop_down_button.h"
 #include "ui/navigator.h"
 #include "ui/row_list.h"
@@ -182,6 +183,7 @@ TPeriodListFrame::TPeriodListFrame(bool AWorkerSchedule, bool AWorkers, QWidget*
         FListView->setDragDropMode(QAbstractItemView::DragDrop);
         FListView->OnAccepts = [this](const QMimeData* AData) { return AcceptsDrag(AData); };
         FListView->OnDrop = [this](const QMimeData* AData) { DropPayload(AData); };
+        TDragAutoScroll::Install(FListView);
     }
     connect(FListView, &QTreeWidget::currentItemChanged, this, &TPeriodListFrame::ListChange);
     connect(FListView, &QTreeWidget::itemSelectionChanged, this, &TPeriodListFrame::ListChange);

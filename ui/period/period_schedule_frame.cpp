@@ -2,6 +2,7 @@
 
 #include "setup/setup.h"
 #include "ui/elided_text.h"
+#include "ui/keyboard_planning.h"
 #include "ui/navigator.h"
 #include "ui/screen_layout.h"
 #include "ui/top_band.h"
@@ -21,6 +22,16 @@ TPeriodScheduleFrame::TPeriodScheduleFrame(const QString& ACaptionHint, QWidget*
       FCaptionHint(ACaptionHint)
 {
     ActionEditNotes = TTopBand::NewEditNotesAction(this, &TPeriodScheduleFrame::ControlChanged);
+    // Alt with the arrows, as on the daily screen: the lists keep the plain ones.
+    const auto handler = &TPeriodScheduleFrame::ControlChanged;
+    ActionPrevPeriod
+        = NewAction(this, handler, QStringLiteral("ActionPrevPeriod"), QStringLiteral("Previous period"), QString());
+    ActionPrevPeriod->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    ActionNextPeriod
+        = NewAction(this, handler, QStringLiteral("ActionNextPeriod"), QStringLiteral("Next period"), QString());
+    ActionNextPeriod->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    ActionToday = NewAction(this, handler, QStringLiteral("ActionToday"), QStringLiteral("Today"), QString());
+    ActionToday->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
 
     SBDailySchedule = new QToolButton(this);
     SBDailySchedule->setObjectName(QStringLiteral("SBDailySchedule"));
@@ -42,6 +53,11 @@ TPeriodScheduleFrame::TPeriodScheduleFrame(const QString& ACaptionHint, QWidget*
     Calendar = column.Calendar;
     connect(Calendar, &QCalendarWidget::clicked, this, &TPeriodScheduleFrame::CalendarClick);
     connect(Calendar, &QCalendarWidget::selectionChanged, this, &TPeriodScheduleFrame::CalendarClick);
+    const auto keyName = [](const QAction* AAction) { return AAction->shortcut().toString(QKeySequence::NativeText); };
+    const QString periodKeys = QStringLiteral("%1: previous period, %2: next period, %3: today")
+                                   .arg(keyName(ActionPrevPeriod), keyName(ActionNextPeriod), keyName(ActionToday));
+    Calendar->setToolTip(periodKeys);
+    SetAccessibleTexts(Calendar, QStringLiteral("Calendar"), QStringLiteral("The period shown. ") + periodKeys);
     PageControl = new QTabWidget(PanelRight);
     PageControl->setObjectName(QStringLiteral("PageControl"));
 }
@@ -117,6 +133,15 @@ void TPeriodScheduleFrame::ControlChanged()
     if (sender() == SBDailySchedule) {
         if (ISCNavigator* navigator = Navigator())
             navigator->ShowDailySchedule(0);
+        return;
+    }
+    if (ScheduleObject() && (sender() == ActionPrevPeriod || sender() == ActionNextPeriod)) {
+        // A day just outside the period lies in the one before or after it.
+        SetScheduleDate(sender() == ActionNextPeriod ? PeriodEnd() + 1 : PeriodStart() - 1);
+        return;
+    }
+    if (ScheduleObject() && sender() == ActionToday) {
+        SetScheduleDate(Today());
         return;
     }
     if (sender() != ActionEditNotes || !ActionEditNotes->isEnabled())

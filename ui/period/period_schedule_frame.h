@@ -46,6 +46,9 @@ protected:
     virtual void EditChosen() = 0;
     virtual TDate ScheduleDate() const = 0;
     virtual void SetScheduleDate(TDate ADate) = 0;
+    // The first and the last day of the period shown.
+    virtual TDate PeriodStart() const = 0;
+    virtual TDate PeriodEnd() const = 0;
     // DateStartShort, " - " and the period's end.
     virtual QString PeriodHeading() const = 0;
     // Passes a settings notice through the whole schedule, so every view of
@@ -71,6 +74,9 @@ private:
     QCalendarWidget* Calendar;
     QTabWidget* PageControl;
     QAction* ActionEditNotes;
+    QAction* ActionPrevPeriod;
+    QAction* ActionNextPeriod;
+    QAction* ActionToday;
     QString FCaptionHint;
     QScrollArea* FScrollBox = nullptr;
 };

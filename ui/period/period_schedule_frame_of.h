@@ -24,6 +24,8 @@ protected:
     TObject* ScheduleObject() const override { return FSchedule; }
     TDate ScheduleDate() const override { return FSchedule ? FSchedule->Date() : 0; }
     void SetScheduleDate(TDate ADate) override { FSchedule->SetDate(ADate); }
+    TDate PeriodStart() const override { return FSchedule->DateStart(); }
+    TDate PeriodEnd() const override { return FSchedule->DateEnd(); }
     QString PeriodHeading() const override { return FSchedule ? FSchedule->ScheduleDate() : QString(); }
     void PassSetupNotice(TObject* ASetup) override { FSchedule->DataChanged(ASetup, FSchedule, QString()); }
 

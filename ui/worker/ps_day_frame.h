@@ -16,8 +16,11 @@ public:
 protected:
     bool PersonIsOut() const override { return Day()->PersonIsOut(); }
     bool IsChosenPerson(TObject* ASender) const override;
+    std::vector<int> PlannedPersonIDs() const override;
     int DraggedID(const QMimeData* AData) const override;
     TDate DraggedDay(const QMimeData* AData) const override;
     bool InRegister(int AID) const override;
     bool AddToDay(int AID) override;
+    std::vector<std::pair<int, QString>> PickChoices() const override;
+    QString PickCaption() const override;
 };

@@ -14,8 +14,11 @@ public:
     explicit TWSDayFrame(QWidget* AParent = nullptr);
 
 protected:
+    std::vector<int> PlannedPersonIDs() const override;
     int DraggedID(const QMimeData* AData) const override;
     TDate DraggedDay(const QMimeData* AData) const override;
     bool InRegister(int AID) const override;
     bool AddToDay(int AID) override;
+    std::vector<std::pair<int, QString>> PickChoices() const override;
+    QString PickCaption() const override;
 };

@@ -5,7 +5,10 @@
 
 #include "reports/print_data.h"
 #include "reports/recording_report_engine.h"
+#include "schedule/absence_notice.h"
 #include "support/drag_events.h"
+#include "support/scripted_dialogs.h"
+#include "support/test_env.h"
 #include "ui/elided_text.h"
 #include "ui/sc_label.h"
 #include "ui/view_resources.h"
@@ -19,6 +22,7 @@
 #include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -313,3 +317,77 @@ TEST_F(DayViewsTest, WorkplaceDayColumnPrints)
 }
 
 } // namespace
+
+TEST_F(DayViewsTest, AWorkersWeekPlannedByKeysAloneAndTheAbsenceTold)
+{
+    Bob->SetDateOutFrom(Wed);
+    Bob->SetDaysOut(1);
+    QStringList notices;
+    SetPlanNoticeSink([&notices](const QString& AText) { notices << AText; });
+    TPSDayListFrame* frame = Show(PSFrame, NewPersonSchedule(Bob));
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    auto focused = [] { return QApplication::focusWidget(); };
+    auto key = [&focused](int AKey, Qt::KeyboardModifiers AModifiers = Qt::NoModifier) {
+        QTest::keyClick(focused(), static_cast<Qt::Key>(AKey), AModifiers);
+        Settle();
+    };
+    auto absentMark = [frame](int ADay) { return Find<QLabel>(Day(frame, "PSDF", ADay), "LabelAbsent"); };
+    Day(frame, "PSDF", 0)->setFocus();
+
+    // Monday by the planning key, Tuesday by Enter, Wednesday, when he is away.
+    TestEnv::Dialogs().AnswerPick(QString("KIT  Kitchen"));
+    key(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    key(Qt::Key_Down);
+    EXPECT_EQ(focused(), Day(frame, "PSDF", 1));
+    TestEnv::Dialogs().AnswerPick(QString("OFF  Office"));
+    key(Qt::Key_Return);
+    key(Qt::Key_Down);
+    TestEnv::Dialogs().AnswerPick(QString("HAL  Hall"));
+    key(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(FileJobPairs(Mon), (Pairs{{Bob->ID(), Kitchen->ID()}}));
+    EXPECT_EQ(FileJobPairs(Tue), (Pairs{{Bob->ID(), Office->ID()}}));
+    EXPECT_EQ(FileJobPairs(Wed), (Pairs{{Bob->ID(), Hall->ID()}}));
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].startsWith("Bob is away")) << notices[0].toStdString();
+    EXPECT_FALSE(absentMark(1)->isVisible());
+    EXPECT_TRUE(absentMark(2)->isVisible());
+    EXPECT_EQ(absentMark(2)->toolTip(), notices[0]);
+
+    // A cancelled pick plans nothing; Tab reaches the day's row, whose
+    // Delete takes it off and leaves the keyboard on the day.
+    TestEnv::Dialogs().AnswerPick(std::nullopt);
+    key(Qt::Key_Return);
+    EXPECT_FALSE(
+        Find<QToolButton>(Find<QWidget>(Day(frame, "PSDF", 2), "PSDWPF0"), "SBDelete")->focusPolicy() & Qt::TabFocus);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focused(), Find<QWidget>(Day(frame, "PSDF", 2), "PSDWPF0"));
+    key(Qt::Key_Delete);
+    EXPECT_EQ(focused(), Day(frame, "PSDF", 2));
+    EXPECT_TRUE(FileJobPairs(Wed).empty());
+    EXPECT_FALSE(absentMark(2)->isVisible());
+
+    // Thursday to Friday; Up from the last day back to Thursday.
+    for (int n = 0; n < 4; ++n)
+        key(Qt::Key_Down);
+    EXPECT_EQ(focused(), Day(frame, "PSDF", 6));
+    key(Qt::Key_Down);
+    EXPECT_EQ(focused(), Day(frame, "PSDF", 6));
+    key(Qt::Key_Up);
+    key(Qt::Key_Up);
+    key(Qt::Key_Up);
+    TestEnv::Dialogs().AnswerPick(QString("KIT  Kitchen"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(FileJobPairs(Wed + 1), (Pairs{{Bob->ID(), Kitchen->ID()}}));
+    EXPECT_EQ(notices.size(), 1);
+
+    // A drop on the workplace screen tells it as well.
+    TWSDayListFrame* workplace = Show(WSFrame, NewWorkplaceSchedule(Hall));
+    TWSPersonDragObjectEx bob;
+    bob.SetPersonID(Bob->ID());
+    EXPECT_TRUE(DropOnto(Day(workplace, "WSDF", 2), &bob));
+    EXPECT_EQ(FileJobPairs(Wed), (Pairs{{Bob->ID(), Hall->ID()}}));
+    ASSERT_EQ(notices.size(), 2);
+    EXPECT_TRUE(Find<QLabel>(Day(workplace, "WSDF", 2), "LabelAbsent")->isVisible());
+    SetPlanNoticeSink(nullptr);
+}
