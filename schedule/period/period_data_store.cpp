@@ -21,13 +21,8 @@ void TPeriodDataStore::SetJobFilter(TDate ADateFrom, TDate ADateTo, int ANamesOf
     man->SetDateTo(ADateTo);
     man->SetPersonID(0);
     man->SetWorkplaceID(0);
-    const TDate from = std::min(man->DateFrom(), man->DateTo());
-    const TDate to = std::max(man->DateFrom(), man->DateTo());
-    if (from != FFrom || to != FTo || ANamesOfPersonID != FNamesOfPersonID
-        || ANamesOfWorkplaceID != FNamesOfWorkplaceID)
-        FJobsValid = false;
-    FFrom = from;
-    FTo = to;
+    FFrom = std::min(man->DateFrom(), man->DateTo());
+    FTo = std::max(man->DateFrom(), man->DateTo());
     FNamesOfPersonID = ANamesOfPersonID;
     FNamesOfWorkplaceID = ANamesOfWorkplaceID;
 }
@@ -36,40 +31,38 @@ void TPeriodDataStore::SyncJobs()
 {
     TJobMan* man = TJobMan::Instance();
     if (!man) {
-        FJobs.clear();
-        FJobsValid = false;
+        FJobs.Value.clear();
+        FJobs.Valid = false;
         return;
     }
-    // Another copy's commit changes the file's state, not the generation.
-    const TJobsFileState state = JobsFileState(man->Table());
-    if (FJobsValid && FGeneration == JobsGeneration() && state.IsValid() && FState == state)
+    if (KeptFor(FJobs, FFrom, FTo, {FNamesOfPersonID, FNamesOfWorkplaceID}))
         return;
-    FGeneration = JobsGeneration();
-    FState = state;
-    FJobsValid = true;
-    FJobs.clear();
     // Everyone's relations of the period in one walk over the date index;
     // the names are looked up only for the chosen worker's or workplace's.
+    std::vector<TJobRow>& jobs = FJobs.Value;
     const bool read = man->PeriodRelations(FFrom, FTo, 0, 0, TJobRowTexts::Of(FNamesOfPersonID, FNamesOfWorkplaceID),
-        [this](TJobRow& ARow) { FJobs.push_back(std::move(ARow)); });
-    if (!read)
-        FJobs.clear();
+        [&jobs](TJobRow& ARow) { jobs.push_back(std::move(ARow)); });
+    if (!read) {
+        FJobs.Valid = false;
+        jobs.clear();
+    }
 }
 
 int TPeriodDataStore::JobCount()
 {
     SyncJobs();
-    return static_cast<int>(FJobs.size());
+    return static_cast<int>(FJobs.Value.size());
 }
 
 const TJobRow* TPeriodDataStore::JobAt(int AIndex)
 {
     SyncJobs();
-    return AIndex >= 0 && AIndex < static_cast<int>(FJobs.size()) ? &FJobs[static_cast<size_t>(AIndex)] : nullptr;
+    const std::vector<TJobRow>& jobs = FJobs.Value;
+    return AIndex >= 0 && AIndex < static_cast<int>(jobs.size()) ? &jobs[static_cast<size_t>(AIndex)] : nullptr;
 }
 
 template <class TValue>
-bool TPeriodDataStore::KeptFor(TKept<TValue>& AKept, TDate AFrom, TDate ATo, int AKey)
+bool TPeriodDataStore::KeptFor(TKept<TValue>& AKept, TDate AFrom, TDate ATo, std::pair<int, int> AKey)
 {
     TJobMan* man = TJobMan::Instance();
     // Another copy's commit changes the file's state, not the generation.
@@ -95,7 +88,7 @@ TPeriodEntryDays TPeriodDataStore::EntryDays(TDate AFrom, int ADays, bool AByWor
     const TDate from = TruncDate(AFrom);
     const TDate to = from + std::min(ADays, 64) - 1;
     TKept<TPeriodEntryDays>& kept = FEntryDays[AByWorkplace ? 1 : 0];
-    if (KeptFor(kept, from, to, 0))
+    if (KeptFor(kept, from, to, {}))
         return kept.Value;
     if (!man->PeriodDayBits(from, to, AByWorkplace, kept.Value)) {
         kept.Valid = false;
@@ -110,7 +103,7 @@ std::vector<TJobRow> TPeriodDataStore::JobsOf(bool AOfWorkplace, int AID)
     if (!man || AID <= 0)
         return {};
     // Both halves of a refresh ask for the chosen one's jobs.
-    if (KeptFor(FJobsOf, FFrom, FTo, AOfWorkplace ? -AID : AID))
+    if (KeptFor(FJobsOf, FFrom, FTo, {AOfWorkplace ? 0 : AID, AOfWorkplace ? AID : 0}))
         return FJobsOf.Value;
     std::vector<TJobRow>& jobs = FJobsOf.Value;
     // A seek to each day of the period on the index that has the ID next to
@@ -135,7 +128,7 @@ std::optional<TJobRow> TPeriodDataStore::AddJob(TDate ADate, int APersonID, int 
     TWorkplace* workplace = RegisterWorkplace(AWorkplaceID);
     if (!man || !person || !workplace)
         return std::nullopt;
-    FJobsValid = false;
+    FJobs.Valid = false;
     const TJob* job = man->AddJob(ADate, person, workplace);
     if (!job) {
         FLastError = man->Table().LastError();
@@ -156,7 +149,7 @@ bool TPeriodDataStore::DeleteJob(TDate ADate, int APersonID, int AWorkplaceID)
     TJobMan* man = TJobMan::Instance();
     if (!man)
         return false;
-    FJobsValid = false;
+    FJobs.Valid = false;
     bool removed = false;
     const bool result = man->DeleteJob(ADate, APersonID, AWorkplaceID, &removed);
     if (!result)

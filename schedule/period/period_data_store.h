@@ -6,6 +6,7 @@
 #include "schedule/period/period_store.h"
 #include "schedule/register_access.h"
 
+#include <utility>
 #include <vector>
 
 class TPeriodDataStore final
@@ -40,21 +41,19 @@ private:
         TJobsFileState State;
         TDate From = 0;
         TDate To = 0;
-        int Key = 0;
+        std::pair<int, int> Key;
     };
     // Whether AKept holds the read of the days AFrom to ATo for AKey; if not,
     // it is marked for that read.
     template <class TValue>
-    static bool KeptFor(TKept<TValue>& AKept, TDate AFrom, TDate ATo, int AKey);
+    static bool KeptFor(TKept<TValue>& AKept, TDate AFrom, TDate ATo, std::pair<int, int> AKey);
 
-    std::vector<TJobRow> FJobs;
+    // Everyone's jobs, with names for the Key's worker and workplace.
+    TKept<std::vector<TJobRow>> FJobs;
     // Everyone's days by worker [0] and by workplace [1].
     TKept<TPeriodEntryDays> FEntryDays[2];
-    // The jobs of one worker (Key > 0) or one workplace (-Key).
+    // The jobs of one worker (Key.first) or one workplace (Key.second).
     TKept<std::vector<TJobRow>> FJobsOf;
-    bool FJobsValid = false;
-    quint64 FGeneration = 0;
-    TJobsFileState FState;
     TDate FFrom = 0;
     TDate FTo = 0;
     int FNamesOfPersonID = 0;
