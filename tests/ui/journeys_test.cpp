@@ -461,6 +461,7 @@ TEST_F(JourneyTest, TheArrowsReachAPanelNotBuiltYet)
 {
     for (int i = 0; i < 60; ++i)
         AddWorkplace(QString("Room %1").arg(i, 2, 10, QChar('0')), QString("R%1").arg(i, 2, 10, QChar('0')));
+    AddPerson("Ann Lee");
     Start();
     ASSERT_EQ(Panel(40), nullptr);
     Panel(0)->setFocus();
@@ -480,6 +481,18 @@ TEST_F(JourneyTest, TheArrowsReachAPanelNotBuiltYet)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(Text(qobject_cast<QWidget*>(QApplication::focusWidget()), "LabelShortcut"), "R58");
+
+    // Placed from the worker list, the chosen panel comes into view while
+    // the keyboard stays in the list.
+    LVPersons->setFocus();
+    LVPersons->setCurrentItem(LVPersons->topLevelItem(0));
+    TestEnv::Dialogs().AnswerPick(QString("R05  Room 05"));
+    QTest::keyClick(LVPersons, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_NE(Panel(5), nullptr);
+    EXPECT_EQ(Text(Row(5, 0), "LabelName"), "Ann Lee");
+    const QRect placed(Panel(5)->mapTo(viewport, QPoint(0, 0)), Panel(5)->size());
+    EXPECT_TRUE(viewport->rect().contains(placed)) << placed.y();
+    EXPECT_EQ(QApplication::focusWidget(), LVPersons);
 }
 
 TEST_F(PlannedDayTest, PlanningAWorkerWhoIsAwayIsToldAndMarkedOnTheDay)

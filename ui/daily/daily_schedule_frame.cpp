@@ -63,6 +63,8 @@ TDailyScheduleFrame::TDailyScheduleFrame(QWidget* AParent) : TSCFrame(AParent)
     FDSWorkplaceListFrame = new TDSWorkplaceListFrame(this);
     FDSWorkplaceListFrame->setObjectName(QStringLiteral("DSWorkplaceListFrame"));
     PlaceScreenParts(this, PanelTop, FDSWorkplaceListFrame, column, FDSPersonListFrame);
+    connect(FDSPersonListFrame, &TDSPersonListFrame::PlacedAt, FDSWorkplaceListFrame,
+        &TDSWorkplaceListFrame::ShowWorkplace);
 
     const auto keyName = [](const QAction* AAction) { return AAction->shortcut().toString(QKeySequence::NativeText); };
     const QString dayKeys = QStringLiteral("%1: previous day, %2: next day, %3: today")

@@ -492,7 +492,8 @@ void TDSPersonListFrame::ControlChanged()
         ReopenBelow(PUMenuPrint, TBPrint);
     } else if (action == ActionPlace) {
         if (focused)
-            TDSWorkplaceDropFrame::PickWorkplaceFor(FPersons->Schedule(), focused->ID());
+            if (const int placed = TDSWorkplaceDropFrame::PickWorkplaceFor(FPersons->Schedule(), focused->ID()))
+                emit PlacedAt(placed);
     } else if (action == ActionPersonSchedule) {
         const int id = CurrentRowID(LVPersons);
         if (ISCNavigator* navigator = Navigator(); navigator && id > 0 && FPersons->Schedule())

@@ -45,6 +45,10 @@ public:
     // Starts the drag of the focused row (blocks until it ends).
     void StartDrag();
 
+signals:
+    // A worker was placed from this list at the workplace AWorkplaceID.
+    void PlacedAt(int AWorkplaceID);
+
 private slots:
     void ControlChanged();
     void LVPersonsChange();

@@ -45,11 +45,11 @@ bool TDSWorkplaceDropFrame::Place(int APersonID, TDSWorkplace* ATarget)
     return schedule->AddPersonToWorkplace(APersonID, ATarget->ID());
 }
 
-bool TDSWorkplaceDropFrame::PickWorkplaceFor(TDailySchedule* ASchedule, int APersonID)
+int TDSWorkplaceDropFrame::PickWorkplaceFor(TDailySchedule* ASchedule, int APersonID)
 {
     TDSPerson* person = ASchedule ? ASchedule->Persons()->Items(-APersonID) : nullptr;
     if (!person)
-        return false;
+        return 0;
     TDSWorkplaceList* workplaces = ASchedule->Workplaces();
     QStringList entries;
     std::vector<TDSWorkplace*> targets;
@@ -62,7 +62,12 @@ bool TDSWorkplaceDropFrame::PickWorkplaceFor(TDailySchedule* ASchedule, int APer
         targets.push_back(workplace);
     }
     const int chosen = PickIndex(QStringLiteral("Place %1 at").arg(person->Name()), entries);
-    return chosen >= 0 && Place(APersonID, targets[static_cast<size_t>(chosen)]);
+    if (chosen < 0)
+        return 0;
+    TDSWorkplace* target = targets[static_cast<size_t>(chosen)];
+    // The ID is read first: placing rebuilds the day's lists.
+    const int id = target->ID();
+    return Place(APersonID, target) ? id : 0;
 }
 
 bool TDSWorkplaceDropFrame::PickPersonFor(TDSWorkplace* ATarget)

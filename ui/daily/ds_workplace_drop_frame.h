@@ -27,8 +27,8 @@ public:
     static bool CanPlace(int APersonID, int AFromWorkplaceID, const TDSWorkplace* ATarget);
     static bool Place(int APersonID, TDSWorkplace* ATarget);
     // Asks for one of the workplaces the worker may go to and places him
-    // there; false when cancelled or nothing was added.
-    static bool PickWorkplaceFor(TDailySchedule* ASchedule, int APersonID);
+    // there; the workplace's ID, 0 when cancelled or nothing was added.
+    static int PickWorkplaceFor(TDailySchedule* ASchedule, int APersonID);
     // Asks for one of the workers who may go to ATarget and places him.
     static bool PickPersonFor(TDSWorkplace* ATarget);
 

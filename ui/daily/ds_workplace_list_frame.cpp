@@ -315,6 +315,16 @@ void TDSWorkplaceListFrame::ScrollToShow(int ATop, int ABottom)
     bar->setValue(value);
 }
 
+void TDSWorkplaceListFrame::ShowWorkplace(int AID)
+{
+    TDSWorkplace* workplace = FWorkplaces ? FWorkplaces->ItemWithID(AID) : nullptr;
+    const int at = workplace ? FWorkplaces->IndexOf(workplace) : -1;
+    if (at < 0 || static_cast<size_t>(at) + 1 >= FOffsets.size())
+        return;
+    ScrollToShow(FOffsets[static_cast<size_t>(at)], FOffsets[static_cast<size_t>(at) + 1]);
+    ShowPanelsInView();
+}
+
 bool TDSWorkplaceListFrame::FocusPanel(int AIndex, int ARow)
 {
     const int count = static_cast<int>(FShown.size());

@@ -43,6 +43,8 @@ public:
     // its row ARow (-1: the panel itself), scrolling it into view and
     // building it first; false when there is no such panel or row.
     bool FocusPanel(int AIndex, int ARow = -1);
+    // Scrolls the panel of the workplace AID into view, focus left alone.
+    void ShowWorkplace(int AID);
 
 private slots:
     void ControlChanged();
