@@ -936,6 +936,12 @@ TEST_F(PlannedDayTest, AWorkersMonthIsPlannedOnHisScreenAndTheScreensLeadToEachO
     EXPECT_EQ(Persons->DateStart(), DateToOle(first.addMonths(1)));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Persons->DateStart(), DateToOle(first));
+    // Alt+Home comes back to today's month from any other.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left, Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left, Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::AltModifier);
+    const QDate today = OleToDate(Today());
+    EXPECT_EQ(Persons->DateStart(), DateToOle(QDate(today.year(), today.month(), 1)));
     // Back on the third day, where the other screens follow.
     calendar->setSelectedDate(OleToDate(third));
 

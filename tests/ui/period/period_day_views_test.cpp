@@ -318,6 +318,42 @@ TEST_F(DayViewsTest, WorkplaceDayColumnPrints)
 
 } // namespace
 
+// The last day of a workplace's month is reached by keys, scrolled into
+// view and planned there; a worker already there is not offered again.
+TEST_F(DayViewsTest, AWorkplacesMonthPlannedByKeysToItsLastDay)
+{
+    TWorkplaceSchedule* schedule = NewWorkplaceSchedule(Hall);
+    TWSDayListFrame* frame = Show(WSFrame, schedule);
+    frame->resize(600, 400);
+    Find<QToolButton>(frame, "TBDateDaysKindMonth")->click();
+    Settle();
+    const int days = schedule->Days()->Count();
+    ASSERT_GE(days, 28);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    Day(frame, "WSDF", 0)->setFocus();
+    for (int n = 0; n < days + 2; ++n) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        Settle();
+    }
+    QWidget* last = Day(frame, "WSDF", days - 1);
+    ASSERT_EQ(QApplication::focusWidget(), last);
+    QWidget* viewport = frame->findChild<QScrollArea*>()->viewport();
+    const QRect shown(last->mapTo(viewport, QPoint(0, 0)), last->size());
+    EXPECT_TRUE(viewport->rect().contains(shown)) << shown.y();
+
+    const TDate lastDate = schedule->Days()->Items(days - 1)->Date();
+    TestEnv::Dialogs().AnswerPick(QString("Bob"));
+    QTest::keyClick(last, Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(FileJobPairs(lastDate), (Pairs{{Bob->ID(), Hall->ID()}}));
+    TestEnv::Dialogs().AnswerPick(std::nullopt);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(TestEnv::Dialogs().Questions().back().Text.contains("Bob"))
+        << TestEnv::Dialogs().Questions().back().Text.toStdString();
+    EXPECT_EQ(FileJobPairs(lastDate).size(), 1u);
+}
+
 TEST_F(DayViewsTest, AWorkersWeekPlannedByKeysAloneAndTheAbsenceTold)
 {
     Bob->SetDateOutFrom(Wed);
