@@ -942,6 +942,15 @@ TEST_F(PlannedDayTest, AWorkersMonthIsPlannedOnHisScreenAndTheScreensLeadToEachO
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::AltModifier);
     const QDate today = OleToDate(Today());
     EXPECT_EQ(Persons->DateStart(), DateToOle(QDate(today.year(), today.month(), 1)));
+    // Tab: from the calendar to the day the keyboard was on, through its row,
+    // then on to the lists.
+    calendar->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), DayFrame(screen, "PSDF", 2));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), DayFrame(screen, "PSDF", 2)->findChild<QWidget*>("PSDWPF0"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(screen->findChild<QTabWidget*>("PageControl")->isAncestorOf(QApplication::focusWidget()));
     // Back on the third day, where the other screens follow.
     calendar->setSelectedDate(OleToDate(third));
 

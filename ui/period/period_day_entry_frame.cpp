@@ -40,7 +40,8 @@ TPeriodDayEntryFrame::TPeriodDayEntryFrame(bool AShowsIsOut, QWidget* AParent) :
     // Delete on the focused row does what the button does.
     SBDelete->setFocusPolicy(Qt::NoFocus);
     SBDelete->setToolTip(WithKey(QStringLiteral("Take off this day"), QKeySequence(Qt::Key_Delete)));
-    setFocusPolicy(Qt::StrongFocus);
+    // Reached from its day by Tab, not as a stop of the window's chain.
+    setFocusPolicy(Qt::ClickFocus);
     connect(SBDelete, &QToolButton::clicked, this, &TPeriodDayEntryFrame::ControlChanged);
     resize(400, RowHeight(this));
 }

@@ -10,6 +10,8 @@
 #include "ui/view_drag.h"
 #include "ui/view_resources.h"
 
+#include <algorithm>
+
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
@@ -29,8 +31,9 @@ TPeriodDayFrame::TPeriodDayFrame(const QString& ARowPrefix, bool AShowsPersonIsO
 {
     setAcceptDrops(true);
     setAutoFillBackground(true);
-    // A day is a stop for the keyboard: the planning key plans on it.
-    setFocusPolicy(Qt::StrongFocus);
+    // A day takes the keyboard (the planning key plans on it), though the
+    // column as a whole is one Tab stop.
+    setFocusPolicy(Qt::ClickFocus);
     PanelTop = new QWidget(this);
     PanelTop->setObjectName(QStringLiteral("PanelTop"));
     PanelTopTop = new QWidget(PanelTop);
@@ -147,10 +150,22 @@ void TPeriodDayFrame::UpdateRows()
         row->setGeometry(0, headerHeight + static_cast<int>(n) * rowHeight, width(), rowHeight);
         BindRow(row, static_cast<int>(n));
         row->show();
-        // Tab goes from a day through its rows, though rows are made later.
-        QWidget::setTabOrder(n == 0 ? static_cast<QWidget*>(this) : FRows[n - 1], row);
     }
     UpdateAbsentMark();
+}
+
+QWidget* TPeriodDayFrame::TabStopBeside(QWidget* AFrom, bool ANext) const
+{
+    std::vector<QWidget*> stops{const_cast<TPeriodDayFrame*>(this)};
+    for (TPeriodDayEntryFrame* row : FRows)
+        if (!row->isHidden())
+            stops.push_back(row);
+    const auto at = std::find(stops.cbegin(), stops.cend(), AFrom);
+    if (at == stops.cend())
+        return nullptr;
+    if (ANext)
+        return at + 1 == stops.cend() ? nullptr : *(at + 1);
+    return at == stops.cbegin() ? nullptr : *(at - 1);
 }
 
 void TPeriodDayFrame::resizeEvent(QResizeEvent* AEvent)

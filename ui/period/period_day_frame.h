@@ -31,6 +31,9 @@ public:
     virtual void Unbind(bool AItemAlive) = 0;
 
     void DataChanged(TObject* ASender, const QString& AValueName) override;
+    // Tab inside a day goes from the day through its rows: the stop after
+    // (or before) AFrom, none past either end.
+    QWidget* TabStopBeside(QWidget* AFrom, bool ANext) const;
 
 protected:
     // The hooks on the bound day; all but EntryList are asked only while bound.

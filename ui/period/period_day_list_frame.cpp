@@ -11,6 +11,7 @@
 #include "setup/setup.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScrollArea>
@@ -99,6 +100,8 @@ TPeriodDayListFrame::TPeriodDayListFrame(const TPeriodDayListLook& ALook, QWidge
     // A month does not fit: a drag held near an edge brings the other days.
     TDragAutoScroll::Install(FScrollBox);
     new TFocusFrame(FScrollContent);
+    FScrollBox->setFocusPolicy(Qt::StrongFocus);
+    FScrollBox->installEventFilter(this);
     layout->addWidget(FScrollBox, 1);
 }
 
@@ -170,6 +173,17 @@ void TPeriodDayListFrame::UpdateDayFrames()
 
 bool TPeriodDayListFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
 {
+    const size_t count = DayList() ? std::min(FDayFrames.size(), static_cast<size_t>(DayList()->Count())) : 0;
+    if (AEvent->type() == QEvent::FocusIn) {
+        const auto day = std::find(FDayFrames.cbegin(), FDayFrames.cend(), AWatched);
+        if (day != FDayFrames.cend())
+            FKeyDay = static_cast<int>(day - FDayFrames.cbegin());
+        if (AWatched == FScrollBox && !FPassingFocus && count > 0) {
+            TPeriodDayFrame* target = FDayFrames[std::min(static_cast<size_t>(FKeyDay), count - 1)];
+            target->setFocus(static_cast<QFocusEvent*>(AEvent)->reason());
+            FScrollBox->ensureWidgetVisible(target, 0, 0);
+        }
+    }
     if (AEvent->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(AEvent);
         const int step = key->key() == Qt::Key_Up ? -1 : key->key() == Qt::Key_Down ? 1 : 0;
@@ -186,6 +200,27 @@ bool TPeriodDayListFrame::eventFilter(QObject* AWatched, QEvent* AEvent)
         }
     }
     return TSCFrame::eventFilter(AWatched, AEvent);
+}
+
+bool TPeriodDayListFrame::focusNextPrevChild(bool ANext)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || !FScrollContent->isAncestorOf(focus))
+        return TSCFrame::focusNextPrevChild(ANext);
+    for (TPeriodDayFrame* day : FDayFrames)
+        if (day == focus || day->isAncestorOf(focus)) {
+            if (QWidget* stop = day->TabStopBeside(focus, ANext)) {
+                stop->setFocus(ANext ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+                FScrollBox->ensureWidgetVisible(stop, 0, 0);
+                return true;
+            }
+            break;
+        }
+    // Past a day's ends the next stop is the column's neighbour.
+    FPassingFocus = true;
+    FScrollBox->setFocus(Qt::OtherFocusReason);
+    FPassingFocus = false;
+    return TSCFrame::focusNextPrevChild(ANext);
 }
 
 void TPeriodDayListFrame::PUMenuPrintPopup()

@@ -55,8 +55,11 @@ protected:
     // are let go of when AListAlive.
     void UnbindDayFrames(bool AListAlive);
 
-    // Up and Down on a day (or its rows) move to the day before or after.
+    // Up and Down on a day (or its rows) move to the day before or after;
+    // the column's Tab stop hands the keyboard on to a day.
     bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
+    // Tab goes through a day's rows, then leaves the column.
+    bool focusNextPrevChild(bool ANext) override;
 
 private slots:
     void ControlChanged();
@@ -71,6 +74,10 @@ private:
     QWidget* FScrollContent;
     QVBoxLayout* FDaysLayout;
     std::vector<TPeriodDayFrame*> FDayFrames;
+    // The day the keyboard was last on, and set while the column's stop
+    // takes the focus only to pass it on.
+    int FKeyDay = 0;
+    bool FPassingFocus = false;
 
     QAction* ActionDateDaysKindWeek;
     QAction* ActionDateDaysKindTwoWeeks;

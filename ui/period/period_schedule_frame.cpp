@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QLabel>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QToolButton>
@@ -86,6 +87,9 @@ void TPeriodScheduleFrame::PlaceParts(QWidget* ADayList, QScrollArea* AScrollBox
     PageControl->setCurrentIndex(0);
 
     PlaceScreenParts(this, PanelTop, ADayList, {PanelRight, Calendar}, PageControl);
+    // Tab goes from area to area: the calendar, the days, the lists.
+    QWidget::setTabOrder(Calendar, AScrollBox);
+    QWidget::setTabOrder(AScrollBox, PageControl);
 }
 
 void TPeriodScheduleFrame::DataChanged(TObject* ASender, const QString& AValueName)
