@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the real program on a private X display with a window manager and
-# drives it as a user would: keys, real mouse drags on all three screens, the
-# title bar's close button, restarts, two copies at once, a smaller screen and
-# kill -9. Usage: desktop_test.sh PROGRAM
+# drives it as a user would: keys, planning by keys alone, real mouse drags
+# on all three screens, a held drag that scrolls a month, the title bar's
+# close button, restarts, two copies at once, a smaller screen and kill -9.
+# Usage: desktop_test.sh PROGRAM
 set -u
 
 PROGRAM=$(readlink -f "$1")
@@ -305,6 +306,41 @@ xdotool key ctrl+z
 wait_for 30 has_count 'Ann Lee' 2 || fail "Ctrl+Z did not bring the relation back: $(relations)"
 xdotool key ctrl+shift+z
 wait_for 30 has_count 'Ann Lee' 1 || fail "Ctrl+Shift+Z did not take it off again: $(relations)"
+
+# A date as the table files store it: days since 30/12/1899.
+stored_date() { echo $(( $(date -d "$1 UTC" +%s) / 86400 + 25569 )); }
+TODAY=$(stored_date "$(date +%F)")
+on_day() { [ "$(sql Jobs.cds "SELECT count(*) FROM Data WHERE PersonName = '$1' AND Date = $2")" = 1 ]; }
+STEP="plan by keys alone"
+# Shift+Tab from the panel's row to the worker list, Ann (the first row)
+# placed at Kitchen through the pick list: a few letters typed, then Enter.
+xdotool key shift+Tab Home ctrl+shift+a
+wait_for 30 has_window_titled "Place Ann Lee at" || fail "the planning key opened no pick list"
+xdotool type --delay 30 kit
+xdotool key Return
+wait_for 30 on_day 'Ann Lee' "$TODAY" || fail "the keys planned nothing today: $(relations)"
+
+STEP="a held drag scrolls a month to its last day"
+# Ann's month, the last day below the column's edge (the next month's when
+# today is the last: Ann is there already). Kitchen held at the bottom
+# edge scrolls the column to its end; the last day is dropped on there.
+xdotool key ctrl+Return
+sleep 1
+xdotool mousemove $((X0 + 196)) $((Y0 + 99)) click 1
+MONTH_START=$(date +%Y-%m-01)
+if [ "$(date -d "tomorrow" +%d)" = 01 ]; then xdotool key alt+Right; MONTH_START=$(date -d "$MONTH_START +1 month" +%F); fi
+LAST_DAY=$(stored_date "$(date -d "$MONTH_START +1 month -1 day" +%F)")
+sleep 1
+EDGE_Y=$((Y0 + 560))
+xdotool mousemove "$SIDE_LIST_X" "$SIDE_LIST_Y" mousedown 1
+for i in 1 2 3 4 5 6 7 8 9 10; do
+    xdotool mousemove $((SIDE_LIST_X + (DAY_X - SIDE_LIST_X) * i / 10)) $((SIDE_LIST_Y + (EDGE_Y - SIDE_LIST_Y) * i / 10))
+    sleep 0.05
+done
+# Held there with the pointer barely moving, as a hand does.
+for i in $(seq 1 20); do xdotool mousemove "$DAY_X" $((EDGE_Y + i % 2)); sleep 0.2; done
+xdotool mouseup 1
+wait_for 30 on_day 'Ann Lee' "$LAST_DAY" || fail "the held drag did not reach the month's last day: $(relations)"
 close_app
 
 # A placement stored on a larger screen opens inside a smaller one.
