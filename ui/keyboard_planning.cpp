@@ -2,6 +2,7 @@
 
 #include "core/dialogs.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -43,4 +44,16 @@ void SetAccessibleTexts(QWidget* AWidget, const QString& AName, const QString& A
         AWidget->setAccessibleName(AName);
     if (AWidget->accessibleDescription() != ADescription)
         AWidget->setAccessibleDescription(ADescription);
+}
+
+void SetStepKeys(QWidget* ACalendar, QAction* ABack, QAction* AOn, QAction* AToday, const QString& AUnit)
+{
+    ABack->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    AOn->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    AToday->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
+    const auto name = [](const QAction* AAction) { return AAction->shortcut().toString(QKeySequence::NativeText); };
+    const QString keys
+        = QStringLiteral("%1: previous %4, %2: next %4, %3: today").arg(name(ABack), name(AOn), name(AToday), AUnit);
+    ACalendar->setToolTip(keys);
+    SetAccessibleTexts(ACalendar, QStringLiteral("Calendar"), QStringLiteral("The %1 shown. %2").arg(AUnit, keys));
 }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+class QAction;
 class QKeyEvent;
 class QWidget;
 
@@ -24,3 +25,7 @@ QString WorkplaceEntry(const QString& AShortcut, const QString& AName);
 int PickIndex(const QString& ACaption, const QStringList& AEntries);
 // The name and description a screen reader reads for AWidget.
 void SetAccessibleTexts(QWidget* AWidget, const QString& AName, const QString& ADescription);
+// The keys that step the shown day or period back, on and to today, the same
+// on every screen (Alt with the arrows: the lists keep the plain ones), named
+// in the calendar's tool tip; AUnit is "day" or "period".
+void SetStepKeys(QWidget* ACalendar, QAction* ABack, QAction* AOn, QAction* AToday, const QString& AUnit);

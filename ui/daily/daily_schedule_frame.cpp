@@ -37,15 +37,11 @@ TDailyScheduleFrame::TDailyScheduleFrame(QWidget* AParent) : TSCFrame(AParent)
     setObjectName(QStringLiteral("DailyScheduleFrame"));
 
     ActionEditNotes = TTopBand::NewEditNotesAction(this, &TDailyScheduleFrame::ControlChanged);
-    // Alt with the arrows: the lists keep the plain and Ctrl arrows.
     const auto handler = &TDailyScheduleFrame::ControlChanged;
     ActionPrevDay
         = NewAction(this, handler, QStringLiteral("ActionPrevDay"), QStringLiteral("Previous day"), QString());
-    ActionPrevDay->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
     ActionNextDay = NewAction(this, handler, QStringLiteral("ActionNextDay"), QStringLiteral("Next day"), QString());
-    ActionNextDay->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
     ActionToday = NewAction(this, handler, QStringLiteral("ActionToday"), QStringLiteral("Today"), QString());
-    ActionToday->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
 
     ImageLogo = new QLabel(this);
     ImageLogo->setObjectName(QStringLiteral("ImageLogo"));
@@ -66,11 +62,7 @@ TDailyScheduleFrame::TDailyScheduleFrame(QWidget* AParent) : TSCFrame(AParent)
     connect(FDSPersonListFrame, &TDSPersonListFrame::PlacedAt, FDSWorkplaceListFrame,
         &TDSWorkplaceListFrame::ShowWorkplace);
 
-    const auto keyName = [](const QAction* AAction) { return AAction->shortcut().toString(QKeySequence::NativeText); };
-    const QString dayKeys = QStringLiteral("%1: previous day, %2: next day, %3: today")
-                                .arg(keyName(ActionPrevDay), keyName(ActionNextDay), keyName(ActionToday));
-    Calendar->setToolTip(dayKeys);
-    SetAccessibleTexts(Calendar, QStringLiteral("Calendar"), QStringLiteral("The day shown. ") + dayKeys);
+    SetStepKeys(Calendar, ActionPrevDay, ActionNextDay, ActionToday, QStringLiteral("day"));
     // Tab goes from area to area: the calendar, the workers, the workplaces.
     auto* workers = FDSPersonListFrame->findChild<QTreeWidget*>(QStringLiteral("LVPersons"));
     QWidget::setTabOrder(Calendar, workers);

@@ -23,16 +23,12 @@ TPeriodScheduleFrame::TPeriodScheduleFrame(const QString& ACaptionHint, QWidget*
       FCaptionHint(ACaptionHint)
 {
     ActionEditNotes = TTopBand::NewEditNotesAction(this, &TPeriodScheduleFrame::ControlChanged);
-    // Alt with the arrows, as on the daily screen: the lists keep the plain ones.
     const auto handler = &TPeriodScheduleFrame::ControlChanged;
     ActionPrevPeriod
         = NewAction(this, handler, QStringLiteral("ActionPrevPeriod"), QStringLiteral("Previous period"), QString());
-    ActionPrevPeriod->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
     ActionNextPeriod
         = NewAction(this, handler, QStringLiteral("ActionNextPeriod"), QStringLiteral("Next period"), QString());
-    ActionNextPeriod->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
     ActionToday = NewAction(this, handler, QStringLiteral("ActionToday"), QStringLiteral("Today"), QString());
-    ActionToday->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
 
     SBDailySchedule = new QToolButton(this);
     SBDailySchedule->setObjectName(QStringLiteral("SBDailySchedule"));
@@ -54,11 +50,7 @@ TPeriodScheduleFrame::TPeriodScheduleFrame(const QString& ACaptionHint, QWidget*
     Calendar = column.Calendar;
     connect(Calendar, &QCalendarWidget::clicked, this, &TPeriodScheduleFrame::CalendarClick);
     connect(Calendar, &QCalendarWidget::selectionChanged, this, &TPeriodScheduleFrame::CalendarClick);
-    const auto keyName = [](const QAction* AAction) { return AAction->shortcut().toString(QKeySequence::NativeText); };
-    const QString periodKeys = QStringLiteral("%1: previous period, %2: next period, %3: today")
-                                   .arg(keyName(ActionPrevPeriod), keyName(ActionNextPeriod), keyName(ActionToday));
-    Calendar->setToolTip(periodKeys);
-    SetAccessibleTexts(Calendar, QStringLiteral("Calendar"), QStringLiteral("The period shown. ") + periodKeys);
+    SetStepKeys(Calendar, ActionPrevPeriod, ActionNextPeriod, ActionToday, QStringLiteral("period"));
     PageControl = new QTabWidget(PanelRight);
     PageControl->setObjectName(QStringLiteral("PageControl"));
 }
