@@ -1,78 +1,35 @@
 #include "data/table.h"
 
-#include "data/table_file.h"
+#include "data/file_table_backend.h"
 #include "data/table_schema.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
-#include <QUrl>
-
-#include <sqlite3.h>
-#include <sys/stat.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <limits>
 #include <optional>
 #include <utility>
 
 namespace {
-std::atomic<int> GConnectionCounter{0};
 constexpr int ChunkSize = 256;
-// Long enough for any write of another copy (a template, a cleared day).
-std::atomic<int> GBusyTimeoutMs{5000};
-
-// The primary SQLite result code of a failed statement; 0 when unknown.
-int ResultCode(const QSqlError& AError)
-{
-    bool ok = false;
-    const int code = AError.nativeErrorCode().toInt(&ok);
-    return ok ? code & 0xff : 0;
-}
-
-bool IsBusy(const QSqlError& AError)
-{
-    const int code = ResultCode(AError);
-    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
-}
-
-// The file's version as the connection sees it; -1 when it cannot be read.
-// The statement is kept: the watch asks several times a second.
-qint64 DataVersion(const QSqlDatabase& ADatabase, sqlite3_stmt*& AStatement)
-{
-    sqlite3* db = SQLiteHandle(ADatabase);
-    if (!db)
-        return -1;
-    if (!AStatement
-        && sqlite3_prepare_v3(db, "PRAGMA data_version", -1, SQLITE_PREPARE_PERSISTENT, &AStatement, nullptr)
-               != SQLITE_OK)
-        return -1;
-    const qint64 version = sqlite3_step(AStatement) == SQLITE_ROW ? sqlite3_column_int64(AStatement, 0) : -1;
-    sqlite3_reset(AStatement);
-    return version;
-}
-
-bool FileIdentity(const QString& AFileName, quint64& ADevice, quint64& AInode)
-{
-    struct stat info {};
-    if (::stat(QFile::encodeName(AFileName).constData(), &info) != 0)
-        return false;
-    ADevice = info.st_dev;
-    AInode = info.st_ino;
-    return true;
-}
 } // namespace
 
-TTable::TTable(QString AName) : FName(std::move(AName)) {}
+TTable::TTable(QString AName) : FName(std::move(AName)), FBackend(std::make_unique<TFileTableBackend>(QString())) {}
 
 TTable::~TTable()
 {
     Close();
+}
+
+void TTable::SetFileName(const QString& AValue)
+{
+    if (AValue == FFileName)
+        return;
+    Close();
+    FFileName = AValue;
+    FBackend = std::make_unique<TFileTableBackend>(AValue);
 }
 
 int TTable::FieldIndex(const QString& AFieldName) const
@@ -90,91 +47,32 @@ int TTable::FieldIndex(const QString& AFieldName) const
 
 QSqlDatabase TTable::Database() const
 {
-    return QSqlDatabase::database(FConnection, false);
+    return FBackend->Database();
 }
 
 sqlite3_stmt* TTable::KeptStatement(const QByteArray& ASql) const
 {
-    for (const auto& [sql, statement] : FKeptStatements) {
-        if (sql == ASql) {
-            sqlite3_reset(statement);
-            sqlite3_clear_bindings(statement);
-            return statement;
-        }
-    }
-    sqlite3* db = SQLiteHandle(Database());
-    sqlite3_stmt* statement = nullptr;
-    if (!db
-        || sqlite3_prepare_v3(db, ASql.constData(), int(ASql.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr)
-               != SQLITE_OK) {
-        sqlite3_finalize(statement);
-        return nullptr;
-    }
-    FKeptStatements.emplace_back(ASql, statement);
-    return statement;
-}
-
-bool TTable::Connect(const QString& ADatabaseName, bool AReadOnly)
-{
-    Disconnect();
-    FConnection = QStringLiteral("plenvo-table-%1").arg(++GConnectionCounter);
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), FConnection);
-    db.setDatabaseName(ADatabaseName);
-    // Another copy's write holds the file for a moment: wait it out.
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(GBusyTimeoutMs.load());
-    if (AReadOnly)
-        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-    // A file in write-ahead logging is read with the log's index beside it;
-    // in a folder that may not be written, with no log to replay, nobody can
-    // change the file, and it is read as such.
-    if (AReadOnly && !QFileInfo(QFileInfo(ADatabaseName).absolutePath()).isWritable()
-        && QFileInfo(ADatabaseName + QStringLiteral("-wal")).size() == 0
-        && !QFileInfo::exists(ADatabaseName + QStringLiteral("-shm")) && IsLoggedFile(ADatabaseName)) {
-        db.setDatabaseName(QStringLiteral("file:%1?immutable=1")
-                               .arg(QString::fromLatin1(QUrl::toPercentEncoding(ADatabaseName, "/"))));
-        options += QStringLiteral(";QSQLITE_OPEN_URI");
-    }
-    db.setConnectOptions(options);
-    if (!db.open()) {
-        FLastError = db.lastError().text();
-        return false;
-    }
-    SetUpConnection(db);
-    FFileDevice = FFileInode = 0;
-    if (ADatabaseName != QLatin1String(":memory:"))
-        FileIdentity(ADatabaseName, FFileDevice, FFileInode);
-    FSeenVersion = DataVersion(db, FVersionStatement);
-    return true;
+    return FBackend->KeptStatement(ASql);
 }
 
 void TTable::SetBusyTimeoutMs(int AValue)
 {
-    GBusyTimeoutMs = AValue;
+    TFileTableBackend::SetBusyTimeoutMs(AValue);
 }
 
 int TTable::BusyTimeoutMs()
 {
-    return GBusyTimeoutMs;
+    return TFileTableBackend::BusyTimeoutMs();
 }
 
 bool TTable::ChangedElsewhere()
 {
-    if (!FActive || FInMemory)
-        return false;
-    const qint64 version = DataVersion(Database(), FVersionStatement);
-    if (version < 0 || version == FSeenVersion)
-        return false;
-    FSeenVersion = version;
-    return true;
+    return FActive && !FInMemory && FBackend->ChangedElsewhere();
 }
 
 bool TTable::FileReplaced() const
 {
-    if (!FActive || FInMemory || FFileInode == 0)
-        return false;
-    quint64 device = 0;
-    quint64 inode = 0;
-    return !FileIdentity(FFileName, device, inode) || device != FFileDevice || inode != FFileInode;
+    return FActive && !FInMemory && FBackend->Replaced();
 }
 
 void TTable::SetFieldDefs(const TFieldDefs& AValue)
@@ -183,89 +81,17 @@ void TTable::SetFieldDefs(const TFieldDefs& AValue)
     FInsertQuery.reset();
 }
 
-void TTable::Disconnect()
+void TTable::ForgetStatements()
 {
     FInsertQuery.reset();
-    sqlite3_finalize(FVersionStatement);
-    FVersionStatement = nullptr;
-    for (const auto& kept : FKeptStatements)
-        sqlite3_finalize(kept.second);
-    FKeptStatements.clear();
-    if (FConnection.isEmpty())
-        return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(FConnection, false);
-        if (db.isOpen())
-            db.close();
-    }
-    QSqlDatabase::removeDatabase(FConnection);
-    FConnection.clear();
-}
-
-bool TTable::ReadFieldDefs()
-{
-    QSqlQuery query(Database());
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT Name, Type, Size FROM Fields ORDER BY Position"))) {
-        FLastError = query.lastError().text();
-        return false;
-    }
-    TFieldDefs defs;
-    while (query.next()) {
-        TFieldDef def;
-        def.Name = query.value(0).toString();
-        const int type = query.value(1).toInt();
-        def.DataType = (type >= ftAutoInc && type <= ftInteger) ? static_cast<TFieldType>(type) : ftUnknown;
-        def.Size = query.value(2).toInt();
-        defs << def;
-    }
-    if (defs.isEmpty())
-        return false;
-    FFieldDefs = defs;
-    return true;
-}
-
-bool TTable::MatchColumns()
-{
-    QSqlQuery query(Database());
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("PRAGMA table_info(Data)"))) {
-        FLastError = query.lastError().text();
-        return false;
-    }
-    QStringList columns;
-    while (query.next())
-        columns << query.value(1).toString();
-    // The engine matches column names ignoring letter case.
-    FFieldDefs.erase(std::remove_if(FFieldDefs.begin(), FFieldDefs.end(),
-                         [&](const TFieldDef& ADef) { return !columns.contains(ADef.Name, Qt::CaseInsensitive); }),
-        FFieldDefs.end());
-    return !FFieldDefs.isEmpty();
 }
 
 QString TTable::ColumnList() const
 {
     QStringList columns;
     for (const TFieldDef& def : FFieldDefs)
-        columns << QuoteName(def.Name);
+        columns << FBackend->Column(def.Name);
     return columns.join(QStringLiteral(", "));
-}
-
-// Reads both ends of the data table: a file with a field list but no data
-// table, or with columns the list names but the table lacks, is damaged.
-bool TTable::Probe()
-{
-    for (const char* order : {"ASC", "DESC"}) {
-        QSqlQuery query(Database());
-        query.setForwardOnly(true);
-        if (!query.exec(QStringLiteral("SELECT rowid, %1 FROM Data ORDER BY rowid %2 LIMIT 1")
-                            .arg(ColumnList(), QLatin1String(order)))) {
-            FLastError = query.lastError().text();
-            return false;
-        }
-        query.next();
-    }
-    return true;
 }
 
 TOpenResult TTable::Open()
@@ -274,37 +100,11 @@ TOpenResult TTable::Open()
         return orOpened;
     const TFieldDefs given = FFieldDefs;
     FLastError.clear();
-    const QFileInfo info(FFileName);
-    if (FFileName.isEmpty() || (!info.exists() && !info.isSymLink()))
-        return orMissing;
-    if (info.isDir() || !LooksLikeSQLiteFile(FFileName))
-        return orDamaged;
-    if (!info.isReadable())
-        return orLocked;
-    // First only read: a file that is not one of ours stays as it was.
-    const auto fail = [&](bool ABusy) {
-        Disconnect();
+    ForgetStatements();
+    const TOpenResult read = FBackend->OpenForReading(FFieldDefs, FLastError);
+    if (read != orOpened) {
         FFieldDefs = given;
-        return ABusy ? orLocked : orDamaged;
-    };
-    if (!Connect(FFileName, true))
-        return fail(false);
-    bool recovered = false;
-    while (!ReadFieldDefs() || !MatchColumns() || !Probe()) {
-        QSqlQuery probe(Database());
-        const bool failed = !probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        const int code = failed ? ResultCode(probe.lastError()) : 0;
-        probe.finish();
-        // A journal left by a writer that died (a crash, a power cut) can
-        // only be rolled back, or a log replayed, on a connection that may
-        // write; SQLite then finds the file whole. Only after that is it judged.
-        if (code != SQLITE_READONLY || recovered || !CanWriteFile(FFileName))
-            return fail(code == SQLITE_BUSY || code == SQLITE_LOCKED);
-        recovered = true;
-        FFieldDefs = given;
-        const int recovery = Recover();
-        if (recovery != SQLITE_OK || !Connect(FFileName, true))
-            return fail(recovery == SQLITE_BUSY || recovery == SQLITE_LOCKED);
+        return read;
     }
     FReadOnly = true;
     FInMemory = false;
@@ -322,74 +122,27 @@ TOpenResult TTable::Open()
     return result;
 }
 
-int TTable::Recover()
-{
-    if (!Connect(FFileName, false))
-        return SQLITE_CANTOPEN;
-    QSqlQuery query(Database());
-    const int code = query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))
-                         ? SQLITE_OK
-                         : std::max(ResultCode(query.lastError()), int(SQLITE_ERROR));
-    query.finish();
-    Disconnect();
-    return code;
-}
-
 TOpenResult TTable::StartWriting()
 {
     if (!FActive)
         return orMissing;
     if (FInMemory || !FReadOnly)
         return orOpened;
-    if (!CanWriteFile(FFileName))
+    if (!FBackend->MayWrite())
         return orOpened;
-    const TFieldDefs found = FFieldDefs;
+    ForgetStatements();
+    bool writable = false;
     bool busy = false;
-    const bool retry = FWaitsToWrite;
-    bool ok = Connect(FFileName, false);
-    if (ok && retry) {
-        // Tried again while the user works: no waiting for the lock.
-        if (sqlite3* db = SQLiteHandle(Database()))
-            sqlite3_busy_timeout(db, 0);
-    }
-    if (ok) {
-        // Write-ahead logging where the folder is on this computer; a rollback
-        // journal on a network file system, where a commit is durable only
-        // once the journal's removal reached the folder (EXTRA).
-        const QString mode = JournalModeFor(FFileName);
-        QSqlQuery query(Database());
-        ok = query.exec(QStringLiteral("PRAGMA journal_mode=%1").arg(mode));
-        if (!ok) {
-            busy = IsBusy(query.lastError());
-            FLastError = query.lastError().text();
-        }
-        FReadOnly = !(ok && query.next() && query.value(0).toString().compare(mode, Qt::CaseInsensitive) == 0);
-        query.finish();
-        if (ok) {
-            query.exec(mode == QLatin1String("wal") ? QStringLiteral("PRAGMA synchronous=FULL")
-                                                    : QStringLiteral("PRAGMA synchronous=EXTRA"));
-            query.finish();
-            // Best effort: an older file without it only reads more slowly.
-            QSqlDatabase db = Database();
-            UpgradeTableSchema(db, found);
-        }
-    }
-    if (!ok) {
-        // Read on as before.
-        FReadOnly = true;
-        Connect(FFileName, true);
-    }
-    FFieldDefs = found;
-    FWaitsToWrite = !ok && busy;
-    // Another connection may have written while this one was made.
-    FSeenVersion = -1;
-    return ok ? orOpened : (busy ? orLocked : orDamaged);
+    const TOpenResult result = FBackend->StartWriting(FFieldDefs, FWaitsToWrite, writable, busy, FLastError);
+    FReadOnly = !writable;
+    FWaitsToWrite = result != orOpened && busy;
+    return result;
 }
 
 bool TTable::CreateDataSet()
 {
     Close();
-    if (!WriteEmptyTableFile(FFileName, FFieldDefs))
+    if (!FBackend->Create(FFieldDefs))
         return false;
     return Open() == orOpened;
 }
@@ -397,13 +150,8 @@ bool TTable::CreateDataSet()
 bool TTable::OpenEmptyStandIn()
 {
     Close();
-    if (!Connect(QStringLiteral(":memory:"), false))
+    if (!FBackend->OpenStandIn(FFieldDefs))
         return false;
-    QSqlDatabase db = Database();
-    if (!CreateTableSchema(db, FFieldDefs)) {
-        Disconnect();
-        return false;
-    }
     FActive = true;
     FReadOnly = true;
     FInMemory = true;
@@ -414,18 +162,11 @@ bool TTable::OpenEmptyStandIn()
 
 void TTable::Close()
 {
-    if (FActive) {
-        if (FInTransaction)
-            Save();
-        // The file stays in write-ahead logging: switching back would
-        // rewrite its header under a rollback journal at every close.
-        if (!FReadOnly && !FInMemory) {
-            QSqlQuery query(Database());
-            query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-            query.finish();
-        }
-    }
-    Disconnect();
+    const bool wrote = FActive && !FReadOnly && !FInMemory;
+    if (FActive && FInTransaction)
+        Save();
+    ForgetStatements();
+    FBackend->Close(wrote);
     FActive = false;
     FReadOnly = false;
     FInMemory = false;
@@ -450,10 +191,10 @@ bool TTable::RunFilter(const TTableFilter& AFilter, bool)
         if (index < 0)
             return false;
         static const char* Ops[] = {"=", ">=", "<="};
-        where << QuoteName(FFieldDefs[index].Name) + QLatin1Char(' ') + QLatin1String(Ops[condition.Op])
+        where << FBackend->Column(FFieldDefs[index].Name) + QLatin1Char(' ') + QLatin1String(Ops[condition.Op])
                      + QStringLiteral(" ?");
     }
-    QString sql = QStringLiteral("SELECT rowid, %1 FROM Data").arg(ColumnList());
+    QString sql = QStringLiteral("SELECT %1, %2 FROM %3").arg(FBackend->RowKey(), ColumnList(), FBackend->DataTable());
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
     QSqlQuery query(Database());
@@ -500,8 +241,9 @@ bool TTable::FetchChunk()
     FMoreChunks = false;
     QSqlQuery query(Database());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT rowid, %1 FROM Data WHERE rowid > ? ORDER BY rowid LIMIT %2")
-                      .arg(ColumnList())
+    const QString key = FBackend->RowKey();
+    query.prepare(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 > ? ORDER BY %1 LIMIT %4")
+                      .arg(key, ColumnList(), FBackend->DataTable())
                       .arg(ChunkSize));
     query.addBindValue(FChunkAfter);
     if (!query.exec()) {
@@ -579,7 +321,7 @@ qint64 TTable::TotalRowCount()
     if (!FActive)
         return -1;
     QSqlQuery query(Database());
-    if (!query.exec(QStringLiteral("SELECT count(*) FROM Data")) || !query.next())
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM %1").arg(FBackend->DataTable())) || !query.next())
         return -1;
     return query.value(0).toLongLong();
 }
@@ -590,12 +332,12 @@ QString TTable::UnusableRowsQuery(const QStringList& AIDFields) const
     for (const QString& field : AIDFields) {
         const int index = FieldIndex(field);
         if (index >= 0)
-            columns << (FFieldDefs[index].DataType == ftAutoInc ? QStringLiteral("rowid")
-                                                                : QuoteName(FFieldDefs[index].Name));
+            columns << (FFieldDefs[index].DataType == ftAutoInc ? FBackend->RowKey()
+                                                                : FBackend->Column(FFieldDefs[index].Name));
     }
     if (columns.isEmpty())
         return QString();
-    return QStringLiteral("SELECT count(*) FROM Data WHERE ") + UnusableIDCondition(columns);
+    return QStringLiteral("SELECT count(*) FROM %1 WHERE ").arg(FBackend->DataTable()) + UnusableIDCondition(columns);
 }
 
 qint64 TTable::UnusableRowCount(const QStringList& AIDFields)
@@ -705,13 +447,8 @@ bool TTable::Begin()
 {
     if (FInTransaction)
         return true;
-    if (sqlite3* db = SQLiteHandle(Database()))
-        sqlite3_busy_timeout(db, GBusyTimeoutMs);
-    QSqlQuery query(Database());
-    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        FLastError = query.lastError().text();
+    if (!FBackend->Begin(FLastError))
         return false;
-    }
     FInTransaction = true;
     return true;
 }
@@ -730,21 +467,22 @@ bool TTable::Post()
         if (FFieldDefs[i].DataType == ftAutoInc || FFieldDefs[i].DataType == ftUnknown)
             continue;
         if (state == tsEdit || !FInsertQuery)
-            columns << QuoteName(FFieldDefs[i].Name);
+            columns << FBackend->Column(FFieldDefs[i].Name);
         indexes << i;
     }
     std::optional<QSqlQuery> edit;
     const qint64 appendID = std::exchange(FAppendID, 0);
     if (state == tsInsert && appendID > 0) {
         // Rare (a restore): its own statement, the prepared one stays as it is.
-        QStringList names{QStringLiteral("rowid")}, marks{QStringLiteral("?")};
+        QStringList names{FBackend->RowKey()}, marks{QStringLiteral("?")};
         for (const int i : indexes) {
-            names << QuoteName(FFieldDefs[i].Name);
+            names << FBackend->Column(FFieldDefs[i].Name);
             marks << QStringLiteral("?");
         }
         edit.emplace(Database());
-        if (!edit->prepare(QStringLiteral("INSERT INTO Data (%1) VALUES (%2)")
-                               .arg(names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))))) {
+        if (!edit->prepare(
+                QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                    .arg(FBackend->DataTable(), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))))) {
             FLastError = edit->lastError().text();
             return false;
         }
@@ -756,8 +494,9 @@ bool TTable::Post()
         for (int i = 0; i < columns.size(); ++i)
             marks << QStringLiteral("?");
         FInsertQuery = std::make_unique<QSqlQuery>(Database());
-        if (!FInsertQuery->prepare(QStringLiteral("INSERT INTO Data (%1) VALUES (%2)")
-                                       .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))))) {
+        if (!FInsertQuery->prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                       .arg(FBackend->DataTable(), columns.join(QStringLiteral(", ")),
+                                           marks.join(QStringLiteral(", "))))) {
             FLastError = FInsertQuery->lastError().text();
             FInsertQuery.reset();
             return false;
@@ -767,7 +506,8 @@ bool TTable::Post()
         for (const QString& column : columns)
             sets << column + QStringLiteral(" = ?");
         edit.emplace(Database());
-        edit->prepare(QStringLiteral("UPDATE Data SET %1 WHERE rowid = ?").arg(sets.join(QStringLiteral(", "))));
+        edit->prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                          .arg(FBackend->DataTable(), sets.join(QStringLiteral(", ")), FBackend->RowKey()));
     }
     const bool ownInsert = state == tsInsert && appendID > 0;
     QSqlQuery& query = state == tsInsert && !ownInsert ? *FInsertQuery : *edit;
@@ -809,7 +549,7 @@ bool TTable::Delete()
     if (!HasCurrent() || !CanModify() || !Begin())
         return false;
     QSqlQuery query(Database());
-    query.prepare(QStringLiteral("DELETE FROM Data WHERE rowid = ?"));
+    query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(FBackend->DataTable(), FBackend->RowKey()));
     query.addBindValue(FRows[FPos].RowId);
     if (!query.exec()) {
         FLastError = query.lastError().text();
@@ -853,12 +593,5 @@ void TTable::CancelUpdates()
 
 qint64 TTable::AutoIncValue()
 {
-    if (!FActive)
-        return 0;
-    QSqlQuery query(Database());
-    query.prepare(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"));
-    query.addBindValue(DataTableName());
-    if (!query.exec() || !query.next())
-        return 0;
-    return query.value(0).toLongLong();
+    return FActive ? FBackend->AutoIncValue() : 0;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/utils.h"
+#include "data/table_backend.h"
 #include "data/table_schema.h"
 
 #include <QList>
@@ -34,9 +35,6 @@ struct TTableFilter {
     bool IsEmpty() const { return Conditions.isEmpty() && !Accept; }
 };
 
-// What opening a file found.
-enum TOpenResult { orOpened, orMissing, orDamaged, orLocked };
-
 class TTable {
 public:
     explicit TTable(QString AName);
@@ -46,7 +44,8 @@ public:
 
     const QString& Name() const { return FName; }
     const QString& FileName() const { return FFileName; }
-    void SetFileName(const QString& AValue) { FFileName = AValue; }
+    // The table file to open; it keeps its rows from then on.
+    void SetFileName(const QString& AValue);
     // The field list: of the file while open, else the one given.
     const TFieldDefs& FieldDefs() const { return FFieldDefs; }
     void SetFieldDefs(const TFieldDefs& AValue);
@@ -166,28 +165,15 @@ private:
         qint64 RowId = 0;
         QList<QVariant> Values;
     };
-    bool Connect(const QString& ADatabaseName, bool AReadOnly);
-    // Lets SQLite roll back a journal or replay a log that a writer which
-    // died left, on a short connection that may write; SQLite's result code.
-    int Recover();
-    void Disconnect();
-    bool ReadFieldDefs();
-    bool Probe();
-    // Leaves out of the field list what the data table has no column for.
-    bool MatchColumns();
+    // Statements made on the connection go before it closes or is replaced.
+    void ForgetStatements();
     bool RunFilter(const TTableFilter& AFilter, bool AApply);
     bool FetchChunk();
     QString ColumnList() const;
 
     QString FName;
     QString FFileName;
-    QString FConnection;
-    // The file the connection opened, and its version as last seen.
-    quint64 FFileDevice = 0;
-    quint64 FFileInode = 0;
-    qint64 FSeenVersion = -1;
-    sqlite3_stmt* FVersionStatement = nullptr;
-    mutable std::vector<std::pair<QByteArray, sqlite3_stmt*>> FKeptStatements;
+    std::unique_ptr<TTableBackend> FBackend;
     TFieldDefs FFieldDefs;
     bool FActive = false;
     bool FReadOnly = false;

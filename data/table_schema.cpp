@@ -44,6 +44,14 @@ QString SqlQuotedName(const QString& AName)
     return QLatin1Char('"') + name.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
+QString SqlColumnList(const TFieldDefs& ADefs)
+{
+    QStringList columns;
+    for (const TFieldDef& def : ADefs)
+        columns << SqlQuotedName(def.Name);
+    return columns.join(QStringLiteral(", "));
+}
+
 QString SqlFieldType(TFieldType AType)
 {
     switch (AType) {

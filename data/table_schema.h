@@ -38,6 +38,8 @@ using TFieldDefs = QList<TFieldDef>;
 
 // A name in double quotes, inner quotes doubled.
 QString SqlQuotedName(const QString& AName);
+// The fields' names in double quotes, with commas between.
+QString SqlColumnList(const TFieldDefs& ADefs);
 // The column type of a field type; empty for an unknown one.
 QString SqlFieldType(TFieldType AType);
 // A value as the field stores it (texts cut, dates whole days).
