@@ -3,7 +3,9 @@
 # checks the sources' format; the desktop test runs the program under Xvfb
 # with openbox, drives it with xdotool, reads the table files with sqlite3 and
 # takes screenshots with xwd and netpbm; the export tests read the CSV and
-# iCalendar files back with Python's csv module and the icalendar package).
+# iCalendar files back with Python's csv module and the icalendar package;
+# the PostgreSQL store is tested against a private server started from
+# PostgreSQL's own binaries, reached through Qt's QPSQL driver).
 # Uses apt-get directly as root, through sudo otherwise; without either it
 # names the packages and stops.
 set -euo pipefail
@@ -15,6 +17,7 @@ packages=(
   poppler-utils
   xvfb openbox xdotool x11-utils x11-apps netpbm sqlite3
   python3 python3-icalendar
+  postgresql libqt6sql6-psql
 )
 
 missing=()

@@ -1,0 +1,164 @@
+#include "data/pg/pg_connection.h"
+
+#include <QAtomicInt>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace {
+QAtomicInt GConnectionCount;
+
+// The keys of a libpq key=value string; values quoted or plain, as libpq reads
+// them. A string that does not parse is left for libpq to judge.
+QStringList ConnInfoKeys(const QString& AConnInfo)
+{
+    QStringList keys;
+    qsizetype i = 0;
+    const qsizetype n = AConnInfo.size();
+    auto skipBlanks = [&] {
+        while (i < n && AConnInfo[i].isSpace())
+            ++i;
+    };
+    while (true) {
+        skipBlanks();
+        if (i >= n)
+            break;
+        const qsizetype start = i;
+        while (i < n && AConnInfo[i] != QLatin1Char('=') && !AConnInfo[i].isSpace())
+            ++i;
+        keys << AConnInfo.mid(start, i - start).toLower();
+        skipBlanks();
+        if (i >= n || AConnInfo[i] != QLatin1Char('='))
+            break;
+        ++i;
+        skipBlanks();
+        if (i < n && AConnInfo[i] == QLatin1Char('\'')) {
+            for (++i; i < n && AConnInfo[i] != QLatin1Char('\''); ++i)
+                if (AConnInfo[i] == QLatin1Char('\\'))
+                    ++i;
+            ++i;
+        } else {
+            while (i < n && !AConnInfo[i].isSpace())
+                ++i;
+        }
+    }
+    return keys;
+}
+} // namespace
+
+QString PgErrorText(const QSqlError& AError)
+{
+    const QString server = AError.databaseText().trimmed();
+    return server.isEmpty() ? AError.driverText().trimmed() : server;
+}
+
+QString PgConnInfoRefusal(const QString& AConnInfo)
+{
+    const QString text = AConnInfo.trimmed();
+    if (text.isEmpty())
+        return QStringLiteral("No PostgreSQL connection is given.");
+    // Qt hands the options to libpq with semicolons made blanks.
+    if (text.contains(QLatin1Char(';')))
+        return QStringLiteral("The connection string cannot hold a semicolon.");
+    if (text.startsWith(QLatin1String("postgresql://")) || text.startsWith(QLatin1String("postgres://")))
+        return QStringLiteral("Write the connection as key=value pairs (host=... dbname=...) or service=name.");
+    if (ConnInfoKeys(text).contains(QLatin1String("password")))
+        return QStringLiteral("The connection string cannot hold a password: keep it in ~/.pgpass or the "
+                              "service file.");
+    return QString();
+}
+
+TPgConnection::TPgConnection()
+    : FConnectionName(QStringLiteral("plenvo-pg-%1").arg(GConnectionCount.fetchAndAddRelaxed(1)))
+{
+}
+
+TPgConnection::~TPgConnection()
+{
+    Close();
+    if (QSqlDatabase::contains(FConnectionName))
+        QSqlDatabase::removeDatabase(FConnectionName);
+}
+
+QString TPgConnection::Open(const QString& AConnInfo)
+{
+    Close();
+    const QString refusal = PgConnInfoRefusal(AConnInfo);
+    if (!refusal.isEmpty())
+        return refusal;
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        return QStringLiteral("Qt's PostgreSQL driver (QPSQL) is not installed.");
+    QSqlDatabase db = QSqlDatabase::contains(FConnectionName)
+                          ? QSqlDatabase::database(FConnectionName, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), FConnectionName);
+    // With host, database, user and port left empty the driver passes the
+    // options on to libpq as the whole connection string, so a service name
+    // and every libpq key work as written.
+    db.setConnectOptions(AConnInfo.trimmed());
+    if (!db.open())
+        return PgErrorText(db.lastError());
+    return QString();
+}
+
+void TPgConnection::Close()
+{
+    if (FNotifyLink)
+        QObject::disconnect(FNotifyLink);
+    FNotifyLink = {};
+    FHandler = nullptr;
+    if (QSqlDatabase::contains(FConnectionName))
+        QSqlDatabase::database(FConnectionName, false).close();
+}
+
+bool TPgConnection::IsOpen() const
+{
+    return QSqlDatabase::contains(FConnectionName) && QSqlDatabase::database(FConnectionName, false).isOpen();
+}
+
+QSqlDatabase TPgConnection::Database() const
+{
+    return QSqlDatabase::database(FConnectionName, false);
+}
+
+QString TPgConnection::Exec(const QString& ASql, const QVariantList& AValues)
+{
+    if (!IsOpen())
+        return QStringLiteral("The PostgreSQL connection is not open.");
+    QSqlQuery query(Database());
+    bool ok = false;
+    if (AValues.isEmpty()) {
+        ok = query.exec(ASql);
+    } else {
+        ok = query.prepare(ASql);
+        for (const QVariant& value : AValues)
+            query.addBindValue(value);
+        ok = ok && query.exec();
+    }
+    return ok ? QString() : PgErrorText(query.lastError());
+}
+
+QString TPgConnection::Listen(const QString& AChannel, TNotifyHandler AHandler)
+{
+    if (!IsOpen())
+        return QStringLiteral("The PostgreSQL connection is not open.");
+    // The driver quotes the name and would split it at a dot.
+    if (AChannel.isEmpty() || AChannel.contains(QLatin1Char('.')) || AChannel.contains(QLatin1Char('"')))
+        return QStringLiteral("\"%1\" cannot be a channel name.").arg(AChannel);
+    QSqlDriver* driver = Database().driver();
+    if (!driver->subscribeToNotification(AChannel))
+        return PgErrorText(driver->lastError());
+    FHandler = std::move(AHandler);
+    if (!FNotifyLink)
+        FNotifyLink = QObject::connect(driver, &QSqlDriver::notification,
+            [this](const QString& AName, QSqlDriver::NotificationSource ASource, const QVariant& APayload) {
+                if (FHandler)
+                    FHandler(AName, APayload.toString(), ASource == QSqlDriver::SelfSource);
+            });
+    return QString();
+}
+
+QString TPgConnection::Notify(const QString& AChannel, const QString& APayload)
+{
+    return Exec(QStringLiteral("SELECT pg_notify(?, ?)"), {AChannel, APayload});
+}
