@@ -11,6 +11,12 @@ constexpr int PgSchemaVersion = 1;
 
 // The column of a table field: SortingName -> sorting_name, PersonID -> person_id.
 QString PgColumnName(const QString& AFieldName);
+// The table of a table file's name ("Jobs.cds" -> jobs, letter case aside);
+// empty for a name that is none of the four.
+QString PgTableName(const QString& AFileName);
+// The channel on which every commit that changed the table tells which rows
+// ("<table>:<ids>", "<table>:*" for too many to name).
+QString PgChangeChannel(const QString& ATable);
 
 // Creates the schema on a database without one, or brings an older one up to
 // this version; leaves a current one untouched. A database written by a newer
