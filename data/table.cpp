@@ -1,6 +1,7 @@
 #include "data/table.h"
 
 #include "data/file_table_backend.h"
+#include "data/pg/server_table_backend.h"
 #include "data/table_schema.h"
 
 #include <QSqlError>
@@ -30,6 +31,32 @@ void TTable::SetFileName(const QString& AValue)
     Close();
     FFileName = AValue;
     FBackend = std::make_unique<TFileTableBackend>(AValue);
+    FConnInfo.clear();
+}
+
+void TTable::SetServerTable(const QString& AConnInfo, const QString& AFileName)
+{
+    if (FBackend->OnServer() && AConnInfo == FConnInfo && AFileName == FFileName)
+        return;
+    Close();
+    FFileName = AFileName;
+    FConnInfo = AConnInfo;
+    FBackend = std::make_unique<TServerTableBackend>(AConnInfo, AFileName);
+}
+
+bool TTable::OnServer() const
+{
+    return FBackend->OnServer();
+}
+
+QString TTable::SqlTable() const
+{
+    return FBackend->DataTable();
+}
+
+QString TTable::SqlColumn(const QString& AFieldName) const
+{
+    return FBackend->Column(AFieldName);
 }
 
 int TTable::FieldIndex(const QString& AFieldName) const
@@ -68,6 +95,11 @@ int TTable::BusyTimeoutMs()
 bool TTable::ChangedElsewhere()
 {
     return FActive && !FInMemory && FBackend->ChangedElsewhere();
+}
+
+qint64 TTable::HeardChanges() const
+{
+    return FActive && !FInMemory ? FBackend->HeardChanges() : -1;
 }
 
 bool TTable::FileReplaced() const
@@ -330,7 +362,7 @@ QString TTable::UnusableRowsQuery(const QStringList& AIDFields) const
 {
     QStringList columns;
     for (const QString& field : AIDFields) {
-        const int index = FieldIndex(field);
+        const int index = FBackend->KeepsUnusableRows() ? FieldIndex(field) : -1;
         if (index >= 0)
             columns << (FFieldDefs[index].DataType == ftAutoInc ? FBackend->RowKey()
                                                                 : FBackend->Column(FFieldDefs[index].Name));
@@ -447,7 +479,13 @@ bool TTable::Begin()
 {
     if (FInTransaction)
         return true;
-    if (!FBackend->Begin(FLastError))
+    bool begun = FBackend->Begin(FLastError);
+    // A connection made anew: what was prepared on the old one goes first.
+    if (!begun && FBackend->Reconnected()) {
+        ForgetStatements();
+        begun = FBackend->Begin(FLastError);
+    }
+    if (!begun)
         return false;
     FInTransaction = true;
     return true;
@@ -482,7 +520,8 @@ bool TTable::Post()
         edit.emplace(Database());
         if (!edit->prepare(
                 QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                    .arg(FBackend->DataTable(), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))))) {
+                    .arg(FBackend->DataTable(), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))
+                + FBackend->InsertReturning())) {
             FLastError = edit->lastError().text();
             return false;
         }
@@ -494,9 +533,10 @@ bool TTable::Post()
         for (int i = 0; i < columns.size(); ++i)
             marks << QStringLiteral("?");
         FInsertQuery = std::make_unique<QSqlQuery>(Database());
-        if (!FInsertQuery->prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                       .arg(FBackend->DataTable(), columns.join(QStringLiteral(", ")),
-                                           marks.join(QStringLiteral(", "))))) {
+        if (!FInsertQuery->prepare(
+                QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                    .arg(FBackend->DataTable(), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))
+                + FBackend->InsertReturning())) {
             FLastError = FInsertQuery->lastError().text();
             FInsertQuery.reset();
             return false;
@@ -521,7 +561,7 @@ bool TTable::Post()
     }
     if (state == tsInsert) {
         TRow row;
-        row.RowId = query.lastInsertId().toLongLong();
+        row.RowId = FBackend->InsertedKey(query);
         row.Values = FBuffer;
         for (int i = 0; i < FFieldDefs.size(); ++i)
             if (FFieldDefs[i].DataType == ftAutoInc)
@@ -567,11 +607,7 @@ bool TTable::Save()
         return false;
     if (!FInTransaction)
         return true;
-    QSqlQuery query(Database());
-    const bool ok = query.exec(QStringLiteral("COMMIT"));
-    if (!ok) {
-        FLastError = query.lastError().text();
-        query.finish();
+    if (!FBackend->Commit(FLastError)) {
         CancelUpdates();
         return false;
     }

@@ -1,5 +1,6 @@
-// A table of one table file on SQLite: field list, cursor, append/edit/post/
-// delete, filters answered by indexed queries, durable saves.
+// A table of the plan: field list, cursor, append/edit/post/delete, filters
+// answered by indexed queries, durable saves, above a table file on SQLite or
+// a server's table (its backend, data/table_backend.h).
 #pragma once
 
 #include "core/utils.h"
@@ -46,6 +47,14 @@ public:
     const QString& FileName() const { return FFileName; }
     // The table file to open; it keeps its rows from then on.
     void SetFileName(const QString& AValue);
+    // The server's table of that file name ("Jobs.cds": plenvo.jobs) on the
+    // PostgreSQL database AConnInfo names, instead of a file.
+    void SetServerTable(const QString& AConnInfo, const QString& AFileName);
+    // The rows are on a database server; FileName() is then only a name.
+    bool OnServer() const;
+    // The table and a field's column as the connection's SQL names them.
+    QString SqlTable() const;
+    QString SqlColumn(const QString& AFieldName) const;
     // The field list: of the file while open, else the one given.
     const TFieldDefs& FieldDefs() const { return FFieldDefs; }
     void SetFieldDefs(const TFieldDefs& AValue);
@@ -142,6 +151,8 @@ public:
     // True once after another connection (another copy of the program)
     // committed to the file since the last look or since it was opened.
     bool ChangedElsewhere();
+    // How many commits of other connections a server told of; -1 for a file.
+    qint64 HeardChanges() const;
     // The file at the table's name is no longer the one open (renamed over
     // or removed by another program): writes would reach no file there.
     bool FileReplaced() const;
@@ -173,6 +184,7 @@ private:
 
     QString FName;
     QString FFileName;
+    QString FConnInfo;
     std::unique_ptr<TTableBackend> FBackend;
     TFieldDefs FFieldDefs;
     bool FActive = false;

@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 #include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QString>
 
 struct sqlite3_stmt;
@@ -51,8 +53,34 @@ public:
     virtual qint64 AutoIncValue() = 0;
     // True once after another connection committed since the last look.
     virtual bool ChangedElsewhere() = 0;
+    // How many commits of other connections the store told of so far; -1
+    // where it tells none (a file's connection has its own means).
+    virtual qint64 HeardChanges() { return -1; }
     // The table at the backend's name is no longer the one open.
     virtual bool Replaced() const = 0;
+    // Commits the write transaction; false (the reason in AError) when
+    // nothing of it was stored.
+    virtual bool Commit(QString& AError)
+    {
+        QSqlQuery query(Database());
+        if (query.exec(QStringLiteral("COMMIT")))
+            return true;
+        AError = query.lastError().text();
+        return false;
+    }
+    // What ends an insert so that it gives the new row's key back, and that
+    // key once it ran; SQLite's connection knows it without asking.
+    virtual QString InsertReturning() const { return QString(); }
+    virtual qint64 InsertedKey(QSqlQuery& AQuery) const { return AQuery.lastInsertId().toLongLong(); }
+    // True once after a Begin that failed because it made the connection
+    // anew: the statements prepared on the old one are to go before Begin is
+    // tried again.
+    virtual bool Reconnected() { return false; }
+    // Whether rows whose IDs are not usable can be stored at all; a server
+    // refuses them itself.
+    virtual bool KeepsUnusableRows() const { return true; }
+    // The rows live on a database server, not in a file of a folder.
+    virtual bool OnServer() const { return false; }
     // A statement on the SQLite connection prepared once; none elsewhere.
     virtual sqlite3_stmt* KeptStatement(const QByteArray& ASql) const
     {

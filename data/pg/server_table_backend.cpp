@@ -1,0 +1,185 @@
+#include "data/pg/server_table_backend.h"
+
+#include "data/pg/pg_schema.h"
+
+#include <QSqlDriver>
+#include <QStringList>
+
+#include <utility>
+
+TServerTableBackend::TServerTableBackend(QString AConnInfo, const QString& AFileName)
+    : FConnInfo(std::move(AConnInfo)),
+      FTable(PgTableName(AFileName))
+{
+}
+
+TServerTableBackend::~TServerTableBackend()
+{
+    FConnection.Close();
+}
+
+QSqlDatabase TServerTableBackend::Database() const
+{
+    return FConnection.Database();
+}
+
+QString TServerTableBackend::Column(const QString& AFieldName) const
+{
+    return SqlQuotedName(PgColumnName(AFieldName));
+}
+
+QString TServerTableBackend::Connect()
+{
+    if (FTable.isEmpty())
+        return QStringLiteral("The server keeps no table of that name.");
+    QString error = FConnection.Open(FConnInfo);
+    QSqlDatabase db = FConnection.Database();
+    if (error.isEmpty())
+        error = EnsurePgSchema(db);
+    if (error.isEmpty())
+        error = FConnection.Listen(PgChangeChannel(FTable), [this](const QString&, const QString&, bool AFromSelf) {
+            // This connection's own commits are no news to it.
+            if (!AFromSelf) {
+                FChanged = true;
+                ++FHeard;
+            }
+        });
+    if (error.isEmpty()) {
+        QSqlQuery query(db);
+        query.prepare(QStringLiteral("SELECT pg_get_serial_sequence(?, 'id')"));
+        query.addBindValue(DataTable());
+        FSequence = query.exec() && query.next() ? query.value(0).toString() : QString();
+    }
+    if (!error.isEmpty())
+        FConnection.Close();
+    return error;
+}
+
+TOpenResult TServerTableBackend::OpenForReading(TFieldDefs& AFieldDefs, QString& AError)
+{
+    const QString error = Connect();
+    if (!error.isEmpty()) {
+        AError = error;
+        return orLocked;
+    }
+    // Whatever was committed before this connection is what it reads.
+    FChanged = false;
+    FReconnected = false;
+    QSqlQuery query(Database());
+    query.prepare(QStringLiteral(
+        "SELECT column_name FROM information_schema.columns WHERE table_schema = 'plenvo' AND table_name = ?"));
+    query.addBindValue(FTable);
+    if (!query.exec()) {
+        AError = PgErrorText(query.lastError());
+        FConnection.Close();
+        return orLocked;
+    }
+    QStringList columns;
+    while (query.next())
+        columns << query.value(0).toString();
+    for (const TFieldDef& def : AFieldDefs) {
+        if (!columns.contains(PgColumnName(def.Name))) {
+            AError = QStringLiteral("The server's table %1 has no column %2.").arg(DataTable(), PgColumnName(def.Name));
+            FConnection.Close();
+            return orDamaged;
+        }
+    }
+    return orOpened;
+}
+
+TOpenResult TServerTableBackend::StartWriting(
+    const TFieldDefs& AFieldDefs, bool AAgain, bool& AWritable, bool& ABusy, QString& AError)
+{
+    Q_UNUSED(AFieldDefs);
+    Q_UNUSED(AAgain);
+    Q_UNUSED(AError);
+    // The server takes every write it allows; what it refuses it says then.
+    AWritable = true;
+    ABusy = false;
+    return orOpened;
+}
+
+bool TServerTableBackend::Create(const TFieldDefs& AFieldDefs)
+{
+    Q_UNUSED(AFieldDefs);
+    // The schema is all there is to make; a table there keeps its rows.
+    const bool made = Connect().isEmpty();
+    FConnection.Close();
+    return made;
+}
+
+void TServerTableBackend::Close(bool AWrote)
+{
+    Q_UNUSED(AWrote);
+    FConnection.Close();
+    FChanged = false;
+}
+
+bool TServerTableBackend::Begin(QString& AError)
+{
+    if (FConnection.IsOpen() && FConnection.Exec(QStringLiteral("BEGIN")).isEmpty())
+        return true;
+    // The connection is lost (the server restarted, the network broke): a
+    // new one, on which whatever others committed meanwhile is news.
+    const QString error = Connect();
+    if (!error.isEmpty()) {
+        AError = error;
+        return false;
+    }
+    FReconnected = true;
+    FChanged = true;
+    ++FHeard;
+    AError.clear();
+    return false;
+}
+
+bool TServerTableBackend::Commit(QString& AError)
+{
+    // After a failed statement the server keeps nothing of the transaction,
+    // and its COMMIT rolls back without a word: ask first.
+    AError = FConnection.Exec(QStringLiteral("SELECT 1"));
+    if (AError.isEmpty())
+        AError = FConnection.Exec(QStringLiteral("COMMIT"));
+    return AError.isEmpty();
+}
+
+qint64 TServerTableBackend::InsertedKey(QSqlQuery& AQuery) const
+{
+    return AQuery.next() ? AQuery.value(0).toLongLong() : 0;
+}
+
+bool TServerTableBackend::Reconnected()
+{
+    return std::exchange(FReconnected, false);
+}
+
+qint64 TServerTableBackend::AutoIncValue()
+{
+    if (FSequence.isEmpty())
+        return 0;
+    QSqlQuery query(Database());
+    if (!query.exec(QStringLiteral("SELECT CASE WHEN is_called THEN last_value ELSE 0 END FROM %1").arg(FSequence))
+        || !query.next())
+        return 0;
+    return query.value(0).toLongLong();
+}
+
+void TServerTableBackend::TakeNotifications()
+{
+    // Now rather than at the next turn of the event loop, so a look in the
+    // middle of a write sees them too.
+    if (FConnection.IsOpen())
+        QMetaObject::invokeMethod(Database().driver(), "_q_handleNotification", Qt::DirectConnection);
+}
+
+bool TServerTableBackend::ChangedElsewhere()
+{
+    TakeNotifications();
+    return std::exchange(FChanged, false);
+}
+
+qint64 TServerTableBackend::HeardChanges()
+{
+    TakeNotifications();
+    return FHeard;
+}
