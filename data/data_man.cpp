@@ -90,6 +90,31 @@ void TDataMan::SetDataDir(const QString& AValue)
     FHold.Hold(FDataDir);
 }
 
+void TDataMan::SetDataServer(const QString& AConnInfo)
+{
+    FDataServer = AConnInfo.trimmed();
+    // Other copies may replace the folder's files: this one keeps none there.
+    if (FDataServer.isEmpty())
+        FHold.Hold(FDataDir);
+    else
+        FHold.Release();
+}
+
+QString CurrentDataServer()
+{
+    const TDataMan* dataMan = TDataMan::Instance();
+    return dataMan ? dataMan->DataServer() : QString();
+}
+
+void AttachTable(TTable& ATable, const QString& AFileName)
+{
+    const QString server = CurrentDataServer();
+    if (server.isEmpty())
+        ATable.SetFileName(IncludeBackslash(CurrentDataDir()) + AFileName);
+    else
+        ATable.SetServerTable(server, AFileName);
+}
+
 QString CurrentDataDir()
 {
     if (TDataMan* dataMan = TDataMan::Instance(); dataMan && !dataMan->DataDir().isEmpty())
@@ -110,6 +135,20 @@ bool TDataMan::CheckDBStructure(TTable& ADS, const TTable& ADSDef)
     const QString fileName = ADS.FileName();
     ADS.Close();
     ADS.SetFieldDefs(ADSDef.FieldDefs());
+    if (ADS.OnServer()) {
+        // Told once for each reason: the four tables usually share it.
+        static QString told;
+        if (ADS.Open() == orOpened) {
+            told.clear();
+        } else if (ADS.LastError() != told) {
+            told = ADS.LastError();
+            ShowMessageBox(QStringLiteral("The data server cannot be used: %1\r\nNothing is shown or stored "
+                                          "until it can be reached.")
+                               .arg(told),
+                mtError, mbOK);
+        }
+        return false;
+    }
     // Read first: a file of another structure is written to only by its rebuild.
     ADS.SetReadOnly(true);
     const TOpenResult result = ADS.Open();

@@ -1,5 +1,6 @@
-// The data manager: the folder the four tables are open on, their structure
-// check, moving the data to another folder, and the data maintenance.
+// The data manager: where the four tables are kept (a data folder or a
+// PostgreSQL server), their structure check, moving the data to another
+// folder, and the data maintenance.
 #pragma once
 
 #include "core/observable.h"
@@ -44,12 +45,19 @@ public:
     // same one except while a move is under way.
     const QString& DataDir() const { return FDataDir; }
     void SetDataDir(const QString& AValue);
+    // The PostgreSQL database the tables are kept on instead of the folder:
+    // a libpq connection string ("host=... dbname=..." or "service=name");
+    // empty for the folder. Tables attached from then on follow it; the
+    // managers take it when they open their tables (ReopenTables).
+    const QString& DataServer() const { return FDataServer; }
+    void SetDataServer(const QString& AConnInfo);
     TColorDlg& ColorDlg() { return FColorDlg; }
     const QString& ReportProjectFileName() const { return FReportProjectFileName; }
 
     // Makes the file of ADS match the field list of ADSDef and leaves ADS open
     // (on an empty stand-in when the file can be neither read nor replaced).
-    // True when it rebuilt the file.
+    // True when it rebuilt the file. A table on a server is only opened: the
+    // server keeps its own structure; one out of reach stays closed.
     static bool CheckDBStructure(TTable& ADS, const TTable& ADSDef);
     // Tells the user that ACount rows of a file (a negative count: an unknown
     // number) cannot be used; once for each file and count.
@@ -81,6 +89,7 @@ private:
     void OpenAllTables();
 
     QString FDataDir;
+    QString FDataServer;
     TFolderHold FHold;
     TColorDlg FColorDlg;
     QString FReportProjectFileName;
@@ -88,3 +97,9 @@ private:
 
 // The folder a manager opens its table in.
 QString CurrentDataDir();
+// The server the tables are kept on; empty for the folder.
+QString CurrentDataServer();
+// Points ATable at one of the four tables where the data is kept now: the
+// file AFileName ("Jobs.cds") of the current data folder, or the server's
+// table of that name. Every manager opens its table through it.
+void AttachTable(TTable& ATable, const QString& AFileName);

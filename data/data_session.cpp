@@ -5,16 +5,18 @@ TDataSession::TDataSession() : Setup(std::make_unique<TSetup>())
     OpenManagers();
 }
 
-TDataSession::TDataSession(const QString& AFolder) : Setup(std::make_unique<TSetup>())
+TDataSession::TDataSession(const QString& AFolder, const QString& AServer) : Setup(std::make_unique<TSetup>())
 {
     Setup->Data()->SetDataDirKind(sddkOtherDataFolder);
     Setup->Data()->SetOtherDataFolder(AFolder);
-    OpenManagers();
+    OpenManagers(AServer);
 }
 
-void TDataSession::OpenManagers()
+void TDataSession::OpenManagers(const QString& AServer)
 {
     DataMan = std::make_unique<TDataMan>();
+    if (!AServer.isEmpty())
+        DataMan->SetDataServer(AServer);
     Persons = std::make_unique<TPersonMan>();
     Workplaces = std::make_unique<TWorkplaceMan>();
     Jobs = std::make_unique<TJobMan>();

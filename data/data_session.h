@@ -1,5 +1,6 @@
 // The settings and the data managers in start-up order on a chosen data
-// folder, destroyed in reverse: what tests and tools run the data store on.
+// folder or server, destroyed in reverse: what tests and tools run the data
+// store on.
 #pragma once
 
 #include "data/data_man.h"
@@ -15,8 +16,9 @@ class TDataSession {
 public:
     // On the folder the settings name, as the program starts.
     TDataSession();
-    // The live settings are pointed at AFolder before the managers open it.
-    explicit TDataSession(const QString& AFolder);
+    // The live settings are pointed at AFolder before the managers open it;
+    // with AServer (a connection string) the tables are that server's.
+    explicit TDataSession(const QString& AFolder, const QString& AServer = QString());
     ~TDataSession();
     TDataSession(const TDataSession&) = delete;
     TDataSession& operator=(const TDataSession&) = delete;
@@ -29,5 +31,5 @@ public:
     std::unique_ptr<TMacroMan> Macros;
 
 private:
-    void OpenManagers();
+    void OpenManagers(const QString& AServer = QString());
 };

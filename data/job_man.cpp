@@ -116,7 +116,7 @@ void TJobMan::OpenDBFiles()
 {
     DSJobs.Close();
     DiscardJobs();
-    DSJobs.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
+    AttachTable(DSJobs, FileName);
     TDataMan::CheckDBStructure(DSJobs, DSJobsDef);
     MendRepeatedRelations();
     // What is in the file now is what this copy starts from.
@@ -717,7 +717,7 @@ void TJobMan::DeleteOlderJobs(
     if (limit == 0)
         return;
     TTable table(QStringLiteral("DSJobsPurge"));
-    table.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
+    AttachTable(table, FileName);
     if (table.Open() != orOpened || !table.CanModify())
         return;
     const int count = table.RecordCount();

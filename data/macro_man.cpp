@@ -90,11 +90,11 @@ TMacroMan* TMacroMan::Instance()
 void TMacroMan::OpenDBFiles()
 {
     DSMacros.Close();
-    DSMacros.SetFileName(IncludeBackslash(CurrentDataDir()) + FileName);
+    AttachTable(DSMacros, FileName);
     TDataMan::CheckDBStructure(DSMacros, DSMacrosDef);
     DSMacros.ChangedElsewhere();
     // A template passes such pairs over.
-    if (!DSMacros.InMemory())
+    if (DSMacros.Active() && !DSMacros.InMemory())
         TDataMan::ReportUnusableRows(DSMacros.FileName(),
             DSMacros.UnusableRowCount({QStringLiteral("PersonID"), QStringLiteral("WorkplaceID")}));
     TTableFilter filter;

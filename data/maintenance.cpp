@@ -30,10 +30,13 @@ void TDataMan::RunMaintenance(
     // The folder the tables are open on, whatever the dialog shows meanwhile.
     const QString dataDir = IncludeBackslash(CurrentDataDir());
     const QStringList files = DataFileNames();
+    // On a server there are no files to copy or rewrite: it keeps and
+    // compacts its tables itself.
+    const bool onServer = !DataServer().isEmpty();
 
     report(NowText() + QStringLiteral("\r\n"));
     // Files another copy works in must not be replaced under it.
-    if (OthersWorkIn(dataDir)) {
+    if (!onServer && OthersWorkIn(dataDir)) {
         report(QStringLiteral("Error! The data files are open in another copy of the program. Close it there and "
                               "run the maintenance again. Maintenance will be interrupted.\r\n"));
         report(NowText());
@@ -46,7 +49,7 @@ void TDataMan::RunMaintenance(
     report(QStringLiteral("OK\r\n"));
 
     bool stopped = false;
-    if (ABackupBefore) {
+    if (ABackupBefore && !onServer) {
         QString backup = dataDir + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
         p += 5;
         report(QStringLiteral("Creating backup folder\r\n\"%1\"...").arg(backup));
@@ -83,7 +86,7 @@ void TDataMan::RunMaintenance(
             report(QStringLiteral("OK\r\n"));
             step = 5;
         }
-        for (const QString& name : files) {
+        for (const QString& name : onServer ? QStringList() : files) {
             p += step;
             report(QStringLiteral("Compressing data file \"%1\"...").arg(name));
             const bool ok = CommpressDB(dataDir + name);

@@ -29,11 +29,11 @@ TItem* RegisterItemByKey(const TSCTypedList<TItem>& AList, int AKey)
     return AKey >= 0 ? AList.Items(AKey) : AList.ItemWithID(-AKey);
 }
 
-// Opens ATable on its file in the current data folder, made to match ADef.
+// Opens ATable where the data is kept (see AttachTable), made to match ADef.
 inline void RegisterOpenTable(TTable& ATable, TTable& ADef, const QString& AFileName)
 {
     ATable.Close();
-    ATable.SetFileName(IncludeBackslash(CurrentDataDir()) + AFileName);
+    AttachTable(ATable, AFileName);
     TDataMan::CheckDBStructure(ATable, ADef);
 }
 
