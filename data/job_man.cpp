@@ -23,6 +23,22 @@
 namespace {
 TJobMan* GJobMan = nullptr;
 const QString FileName = QStringLiteral("Jobs.cds");
+
+// A new relation's row, its texts cut to their fields as a single add
+// stores them.
+TJobRow StoredRow(const TTable& ATable, const TJob& AJob)
+{
+    auto stored = [&](const QString& AField, const QString& AText) {
+        const int index = ATable.FieldIndex(AField);
+        return index < 0 ? AText : TTable::StoredText(ATable.FieldDefs()[index], AText);
+    };
+    TJobRow row = AJob.Row();
+    row.PersonName = stored(QStringLiteral("PersonName"), row.PersonName);
+    row.WorkplaceShortcut = stored(QStringLiteral("WorkplaceShortcut"), row.WorkplaceShortcut);
+    row.WorkplaceName = stored(QStringLiteral("WorkplaceName"), row.WorkplaceName);
+    row.Note = QString();
+    return row;
+}
 } // namespace
 
 // --- TJob ---
@@ -126,7 +142,8 @@ void TJobMan::OpenDBFiles()
 
 void TJobMan::CheckUnusableRows()
 {
-    if (!DSJobs.Active() || DSJobs.InMemory())
+    // A server stores no row without usable IDs.
+    if (!DSJobs.Active() || DSJobs.InMemory() || DSJobs.OnServer())
         return;
     // The reads pass such rows over. The file keeps their count once it has
     // been written by this version; a count over the whole file, only for
@@ -143,7 +160,8 @@ void TJobMan::MendRepeatedRelations()
 {
     // Looked for once per file: this program never stores a relation twice,
     // so only a file written by two copies of an earlier version can hold one.
-    if (!DSJobs.CanModify() || DSJobs.InMemory())
+    // A server's key never lets one in.
+    if (!DSJobs.CanModify() || DSJobs.InMemory() || DSJobs.OnServer())
         return;
     QSqlDatabase db = DSJobs.Database();
     QSqlQuery query(db);
@@ -325,8 +343,8 @@ const std::vector<TJobRow>& TJobMan::DayRelations(TDate ADate)
     if (const std::vector<TJobRow>* kept = FDays.Rows(day, state))
         return *kept;
     FDays.Forget();
-    if (ReadJobRows(DSJobs, day, day, 0, 0, FDayRows, &FTexts) && state.IsValid())
-        return FDays.Keep(day, state, std::move(FDayRows));
+    if (ReadJobRows(DSJobs, day, day, 0, 0, FDayRows, &FTexts))
+        return state.IsValid() ? FDays.Keep(day, state, std::move(FDayRows)) : FDayRows;
     ReadRows(day, day, 0, 0, FDayRows);
     return FDayRows;
 }
@@ -403,10 +421,11 @@ bool TJobMan::PeriodDayBits(TDate AFrom, TDate ATo, bool AByWorkplace, std::vect
                                           "\"IndexDateWorkplaceID\" WHERE \"Date\" >= ?1 AND \"Date\" <= ?2";
     static const QByteArray personUsable = " AND \"WorkplaceID\" BETWEEN 1 AND 2147483647";
     static const QByteArray workplaceUsable = " AND \"PersonID\" BETWEEN 1 AND 2147483647";
-    const bool clean = DSJobs.Active() && KeptUnusableRowCount(DSJobs.Database(), DSJobs.FieldDefs()) == 0;
+    const bool clean
+        = DSJobs.Active() && !DSJobs.OnServer() && KeptUnusableRowCount(DSJobs.Database(), DSJobs.FieldDefs()) == 0;
     const QByteArray sql = AByWorkplace ? byWorkplace + (clean ? QByteArray() : workplaceUsable)
                                         : byPerson + (clean ? QByteArray() : personUsable);
-    sqlite3_stmt* statement = DSJobs.Active() ? DSJobs.KeptStatement(sql) : nullptr;
+    sqlite3_stmt* statement = DSJobs.Active() && !DSJobs.OnServer() ? DSJobs.KeptStatement(sql) : nullptr;
     bool read = false;
     if (statement) {
         sqlite3_bind_int64(statement, 1, static_cast<qint64>(from));
@@ -611,8 +630,23 @@ TJob* TJobMan::AddJob(TDate ADate, TPerson* APerson, TWorkplace* AWorkplace)
     job->SetWorkplaceID(AWorkplace->ID());
     job->SetWorkplaceName(AWorkplace->Name());
     job->SetWorkplaceShortcut(AWorkplace->Shortcut());
-    if (!Store(job.get()))
+    if (DSJobs.OnServer()) {
+        // The server's key decides in the write itself: a relation another
+        // copy stored first is there, which is no failure.
+        std::vector<TJobRow> rows{StoredRow(DSJobs, *job)};
+        QString error;
+        if (!AppendJobRows(DSJobs, rows, error)) {
+            DSJobs.SetLastError(error);
+            Fail();
+            return nullptr;
+        }
+        if (rows.empty())
+            return nullptr;
+        job->SetID(rows.front().ID);
+        NoteJobsChanged();
+    } else if (!Store(job.get())) {
         return nullptr;
+    }
     RelationChanged(day, job->PersonID(), job->WorkplaceID());
     FAdded = std::move(job);
     return FAdded.get();
@@ -640,27 +674,18 @@ bool TJobMan::AddJobs(TDate ADate, const std::vector<std::pair<TPerson*, TWorkpl
             if (person && workplace)
                 AddJob(day, person, workplace);
     } else {
-        // Texts cut to their fields as a single add stores them.
-        const TFieldDefs& defs = DSJobs.FieldDefs();
-        auto defOf = [&](const QString& AField) {
-            const int index = DSJobs.FieldIndex(AField);
-            return index < 0 ? TFieldDef{AField, ftString, 0} : defs[index];
-        };
-        const TFieldDef nameDef = defOf(QStringLiteral("PersonName"));
-        const TFieldDef shortcutDef = defOf(QStringLiteral("WorkplaceShortcut"));
-        const TFieldDef workplaceNameDef = defOf(QStringLiteral("WorkplaceName"));
         std::vector<TJobRow> rows;
         for (const auto& [person, workplace] : APairs) {
             if (!person || !workplace || !present.insert(pair(person->ID(), workplace->ID())).second)
                 continue;
-            TJobRow row;
-            row.Date = day;
-            row.PersonID = person->ID();
-            row.PersonName = TTable::StoredText(nameDef, person->Name());
-            row.WorkplaceID = workplace->ID();
-            row.WorkplaceShortcut = TTable::StoredText(shortcutDef, workplace->Shortcut());
-            row.WorkplaceName = TTable::StoredText(workplaceNameDef, workplace->Name());
-            rows.push_back(std::move(row));
+            TJob job;
+            job.SetDate(day);
+            job.SetPersonID(person->ID());
+            job.SetPersonName(person->Name());
+            job.SetWorkplaceID(workplace->ID());
+            job.SetWorkplaceShortcut(workplace->Shortcut());
+            job.SetWorkplaceName(workplace->Name());
+            rows.push_back(StoredRow(DSJobs, job));
         }
         if (!rows.empty()) {
             QString error;
@@ -720,6 +745,24 @@ void TJobMan::DeleteOlderJobs(
     AttachTable(table, FileName);
     if (table.Open() != orOpened || !table.CanModify())
         return;
+    if (table.OnServer()) {
+        // One statement: the server tells the other copies of it at once.
+        bool ok = table.Begin();
+        if (ok) {
+            QSqlQuery query(table.Database());
+            query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 < ?")
+                              .arg(table.SqlTable(), table.SqlColumn(QStringLiteral("Date"))));
+            query.addBindValue(static_cast<qint64>(limit));
+            ok = query.exec();
+        }
+        if (!ok || !table.Save())
+            table.CancelUpdates();
+        if (APCallBackInfoProc)
+            APCallBackInfoProc(AProgressEnd, QString());
+        table.Close();
+        NoteJobsChanged();
+        return;
+    }
     const int count = table.RecordCount();
     const double step = count > 0 ? double(AProgressEnd - AProgressStart) / count : 0;
     int k = 0;

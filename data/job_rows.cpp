@@ -1,5 +1,6 @@
 #include "data/job_rows.h"
 
+#include "data/pg/pg_job_rows.h"
 #include "data/table.h"
 
 #include <QVariant>
@@ -23,6 +24,11 @@ qint64 StoredDate(TDate AValue)
 sqlite3* Handle(const TTable& ATable)
 {
     return ATable.Active() ? SQLiteHandle(ATable.Database()) : nullptr;
+}
+
+bool OnServer(const TTable& ATable)
+{
+    return ATable.Active() && ATable.OnServer();
 }
 
 const QString& NoText()
@@ -98,6 +104,14 @@ struct TJobRowReader::TState {
     int Note = -1;
     std::unique_ptr<TJobTexts> OwnCache;
     TJobTexts::TState* Cache = nullptr;
+    // On a server: the rows of one query, walked here; the texts of the
+    // current one when it gives them.
+    bool Served = false;
+    std::vector<TJobRow> Rows;
+    size_t Next = 0;
+    bool RowTexts = false;
+    bool TextsOfAll = true;
+    const TJobRow* Current = nullptr;
 };
 
 TJobRowReader::TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int APersonID, int AWorkplaceID,
@@ -105,6 +119,19 @@ TJobRowReader::TJobRowReader(const TTable& ATable, TDate AFrom, TDate ATo, int A
     : FState(std::make_unique<TState>())
 {
     sqlite3* db = Handle(ATable);
+    if (!db && OnServer(ATable)) {
+        QString error;
+        FState->Served = true;
+        FState->RowTexts = (AColumns & jrcAll) != 0;
+        FState->TextsOfAll = ATextsOf.All;
+        FState->TextsOfPerson = ATextsOf.PersonID;
+        FState->TextsOfWorkplace = ATextsOf.WorkplaceID;
+        FState->Names = AColumns & jrcNames ? 0 : -1;
+        FState->Note = AColumns & jrcNote ? 0 : -1;
+        FFailed = !PgReadJobRows(ATable.Database(), StoredDate(AFrom), StoredDate(ATo), APersonID, AWorkplaceID,
+            FState->RowTexts, FState->Rows, error);
+        return;
+    }
     if (!db) {
         FFailed = true;
         return;
@@ -189,6 +216,21 @@ void TJobRowReader::Finish()
 
 bool TJobRowReader::Next()
 {
+    if (FState->Served) {
+        FState->Current = nullptr;
+        while (FState->Next < FState->Rows.size()) {
+            const TJobRow& row = FState->Rows[FState->Next++];
+            if (!IsUsableID(row.PersonID) || !IsUsableID(row.WorkplaceID))
+                continue;
+            FDate = row.Date;
+            FPersonID = row.PersonID;
+            FWorkplaceID = row.WorkplaceID;
+            FID = row.ID;
+            FState->Current = &row;
+            return true;
+        }
+        return false;
+    }
     sqlite3_stmt* statement = FState->Statement;
     if (!statement)
         return false;
@@ -233,11 +275,17 @@ bool TJobRowReader::Next()
 
 bool TJobRowReader::HasTexts() const
 {
+    if (FState->Served)
+        return FState->Current && FState->RowTexts
+               && (FState->TextsOfAll || FPersonID == FState->TextsOfPerson
+                   || FWorkplaceID == FState->TextsOfWorkplace);
     return FState->Texts != nullptr;
 }
 
 const QString& TJobRowReader::PersonName() const
 {
+    if (FState->Served)
+        return HasTexts() && FState->Names >= 0 ? FState->Current->PersonName : NoText();
     if (!FState->Texts || FState->Names < 0)
         return NoText();
     return FState->Cache->PersonNames.Text(FPersonID, FState->Texts, FState->TextsColumn + FState->Names);
@@ -245,6 +293,8 @@ const QString& TJobRowReader::PersonName() const
 
 const QString& TJobRowReader::WorkplaceShortcut() const
 {
+    if (FState->Served)
+        return HasTexts() && FState->Names >= 0 ? FState->Current->WorkplaceShortcut : NoText();
     if (!FState->Texts || FState->Names < 0)
         return NoText();
     return FState->Cache->Shortcuts.Text(FWorkplaceID, FState->Texts, FState->TextsColumn + FState->Names + 1);
@@ -252,6 +302,8 @@ const QString& TJobRowReader::WorkplaceShortcut() const
 
 const QString& TJobRowReader::WorkplaceName() const
 {
+    if (FState->Served)
+        return HasTexts() && FState->Names >= 0 ? FState->Current->WorkplaceName : NoText();
     if (!FState->Texts || FState->Names < 0)
         return NoText();
     return FState->Cache->WorkplaceNames.Text(FWorkplaceID, FState->Texts, FState->TextsColumn + FState->Names + 2);
@@ -259,6 +311,8 @@ const QString& TJobRowReader::WorkplaceName() const
 
 QString TJobRowReader::Note() const
 {
+    if (FState->Served)
+        return HasTexts() && FState->Note >= 0 ? FState->Current->Note : QString();
     if (!FState->Texts || FState->Note < 0)
         return QString();
     const int column = FState->TextsColumn + FState->Note;
@@ -305,6 +359,8 @@ int RunOnRelation(const TTable& ATable, const QByteArray& ASql, TDate ADate, int
 
 int JobRowExists(const TTable& ATable, TDate ADate, int APersonID, int AWorkplaceID)
 {
+    if (OnServer(ATable))
+        return PgJobRowExists(ATable.Database(), StoredDate(ADate), APersonID, AWorkplaceID);
     if (!Handle(ATable))
         return -1;
     const int result = RunOnRelation(ATable,
@@ -315,6 +371,8 @@ int JobRowExists(const TTable& ATable, TDate ADate, int APersonID, int AWorkplac
 
 int DeleteJobRows(const TTable& ATable, TDate ADate, int APersonID, int AWorkplaceID, QString& AError)
 {
+    if (OnServer(ATable) && ATable.InTransaction())
+        return PgDeleteJobRows(ATable.Database(), StoredDate(ADate), APersonID, AWorkplaceID, AError);
     sqlite3* db = Handle(ATable);
     if (!db || !ATable.InTransaction()) {
         AError = QStringLiteral("No write is open on the jobs file.");
@@ -332,8 +390,10 @@ int DeleteJobRows(const TTable& ATable, TDate ADate, int APersonID, int AWorkpla
     return deleted;
 }
 
-bool AppendJobRows(const TTable& ATable, const std::vector<TJobRow>& ARows, QString& AError)
+bool AppendJobRows(const TTable& ATable, std::vector<TJobRow>& ARows, QString& AError)
 {
+    if (OnServer(ATable) && ATable.InTransaction())
+        return PgAppendJobRows(ATable.Database(), ARows, AError);
     sqlite3* db = Handle(ATable);
     if (!db) {
         AError = QStringLiteral("The jobs file is not open.");
@@ -406,6 +466,8 @@ bool AppendJobRows(const TTable& ATable, const std::vector<TJobRow>& ARows, QStr
 
 TDate LatestJobDate(const TTable& ATable, TDate ANotAfter)
 {
+    if (OnServer(ATable))
+        return PgLatestJobDate(ATable.Database(), StoredDate(ANotAfter));
     sqlite3* db = Handle(ATable);
     if (!db)
         return -1;
@@ -427,6 +489,10 @@ TDate LatestJobDate(const TTable& ATable, TDate ANotAfter)
 
 TJobsFileState JobsFileState(const TTable& ATable)
 {
+    // On a server the commits of others as heard; this connection's own
+    // changes are counted by the jobs' generation.
+    if (OnServer(ATable))
+        return {ATable.HeardChanges(), 0};
     sqlite3* db = Handle(ATable);
     if (!db)
         return {};

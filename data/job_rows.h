@@ -1,5 +1,6 @@
 // Compact rows of the jobs file read by one indexed query straight from the
-// SQLite statement, for the jobs manager, which hands them to the schedules.
+// SQLite statement (on a server by one query of data/pg), for the jobs
+// manager, which hands them to the schedules.
 #pragma once
 
 #include "core/utils.h"
@@ -114,8 +115,9 @@ int DeleteJobRows(const TTable& ATable, TDate ADate, int APersonID, int AWorkpla
 // write transaction, with one statement prepared on the SQLite connection:
 // the texts go in as given, a null text as NULL. False when a row could not
 // be written, with the reason in AError; the rows written before it stay in
-// the transaction for the caller to roll back.
-bool AppendJobRows(const TTable& ATable, const std::vector<TJobRow>& ARows, QString& AError);
+// the transaction for the caller to roll back. On a server the relation's key
+// decides: a relation stored already leaves ARows, the others take their IDs.
+bool AppendJobRows(const TTable& ATable, std::vector<TJobRow>& ARows, QString& AError);
 
 // The latest date with a row on or before ANotAfter (whole days), 0 when there
 // is none; -1 when the table cannot be read.
@@ -123,7 +125,8 @@ TDate LatestJobDate(const TTable& ATable, TDate ANotAfter);
 
 // The state of the table's file as its connection sees it: it changes with
 // every change committed by another connection (of this program or another)
-// and with every change made on the table's own, committed or not. Invalid
+// and with every change made on the table's own, committed or not (on a
+// server only the former: the jobs' generation counts the latter). Invalid
 // when the table cannot be asked.
 struct TJobsFileState {
     qint64 Version = -1;
