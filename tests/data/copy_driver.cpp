@@ -5,6 +5,8 @@
 //               add-workplace:SHORTCUT:NAME plan:DATE:WORKER:SHORTCUT ...
 //   copy_driver DIR random:SEED:COUNT:PARITY   (its relations on days of that parity)
 //   copy_driver DIR all-pairs:DATE             (every worker on every workplace)
+// With PLENVO_COPY_SERVER set (a connection string) the tables are that
+// server's instead of the folder's.
 #include "data/data_session.h"
 
 #include <QCoreApplication>
@@ -177,7 +179,7 @@ int main(int argc, char* argv[])
     const QStringList args = app.arguments();
     if (args.size() < 3)
         return 2;
-    TDataSession copy(args[1]);
+    TDataSession copy(args[1], qEnvironmentVariable("PLENVO_COPY_SERVER"));
     for (const QString& arg : args.mid(2)) {
         const QStringList step = arg.split(QLatin1Char(':'));
         if (step[0] == QLatin1String("random"))

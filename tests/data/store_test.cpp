@@ -1,0 +1,258 @@
+// The data store on either kind of place, a data folder or a PostgreSQL
+// server, through the managers alone: the same journeys must hold on both.
+#include "data/data_watch.h"
+#include "data_fixture.h"
+#include "support/pg_server.h"
+
+#include <QProcessEnvironment>
+#include <QTest>
+
+namespace {
+
+enum TStoreKind { skFolder, skServer };
+
+class StoreTest : public DataTest, public testing::WithParamInterface<TStoreKind> {
+protected:
+    void SetUp() override
+    {
+        DataTest::SetUp();
+        if (GetParam() != skServer)
+            return;
+        if (const QString missing = TPgServer::Missing(); !missing.isEmpty())
+            GTEST_SKIP() << missing.toStdString();
+        QString error;
+        Server = TPgServer::Shared(&error);
+        ASSERT_NE(Server, nullptr) << error.toStdString();
+        ConnInfo = Server->NewDatabase(&error);
+        ASSERT_FALSE(ConnInfo.isEmpty()) << error.toStdString();
+    }
+    void TearDown() override
+    {
+        DataTest::TearDown();
+        // A server stopped by a test that failed half-way serves the next.
+        if (Server && !Server->Running())
+            Server->Start();
+    }
+    void OpenStore() { Store = std::make_unique<TDataStore>(Folder, ConnInfo); }
+    void ReopenStore()
+    {
+        Store.reset();
+        OpenStore();
+    }
+    // Runs the other copy of the program on the same store to its end.
+    QStringList OtherCopy(const QStringList& ASteps)
+    {
+        QProcess other;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!ConnInfo.isEmpty())
+            environment.insert(QStringLiteral("PLENVO_COPY_SERVER"), ConnInfo);
+        other.setProcessEnvironment(environment);
+        other.start(PLENVO_COPY_DRIVER, QStringList{Folder} + ASteps);
+        EXPECT_TRUE(other.waitForFinished(60000));
+        EXPECT_EQ(other.exitCode(), 0) << other.readAll().toStdString();
+        return QString::fromUtf8(other.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    }
+    std::vector<std::pair<int, int>> DayPairs(TDate ADay)
+    {
+        std::vector<std::pair<int, int>> pairs;
+        for (const TJobRow& row : Store->Jobs->DayRelations(ADay))
+            pairs.emplace_back(row.PersonID, row.WorkplaceID);
+        std::sort(pairs.begin(), pairs.end());
+        return pairs;
+    }
+
+    TPgServer* Server = nullptr;
+    QString ConnInfo;
+};
+
+TEST_P(StoreTest, RegistersKeepTheirIDsCountersAndUniqueNames)
+{
+    OpenStore();
+    ASSERT_TRUE(Store->Persons->Table().Active());
+    EXPECT_EQ(Store->Persons->Table().OnServer(), GetParam() == skServer);
+    TPerson* ann = AddPerson("Ann");
+    TPerson* bob = AddPerson("Bob");
+    ASSERT_TRUE(ann && bob) << Store->Persons->StoreError().toStdString();
+    EXPECT_EQ(ann->ID(), 1);
+    EXPECT_EQ(bob->ID(), 2);
+    // The name is unique whatever the letter case.
+    TPerson* twin = AddPerson("ANN");
+    ASSERT_NE(twin, nullptr);
+    EXPECT_EQ(twin->Name(), "ANN1");
+    ann->SetNote("mornings");
+    ASSERT_TRUE(Store->Persons->InsertPerson(ann));
+    ASSERT_TRUE(Store->Persons->DeletePerson(bob->ID()));
+    TWorkplace* kitchen = AddWorkplace("Kitchen", "K");
+    ASSERT_NE(kitchen, nullptr) << Store->Workplaces->StoreError().toStdString();
+    EXPECT_EQ(kitchen->ID(), 1);
+
+    ReopenStore();
+    ASSERT_EQ(Store->Persons->PersonCount(), 2);
+    EXPECT_EQ(Store->Persons->Persons(-1)->Note(), "mornings");
+    EXPECT_EQ(Store->Persons->Persons(-3)->Name(), "ANN1");
+    EXPECT_EQ(Store->Persons->Persons(-2), nullptr);
+    EXPECT_EQ(Store->Persons->Table().AutoIncValue(), 3);
+    // A deleted ID is never given again.
+    TPerson* cleo = AddPerson("Cleo");
+    ASSERT_NE(cleo, nullptr);
+    EXPECT_EQ(cleo->ID(), 4);
+    ASSERT_NE(Store->Workplaces->Workplaces("Kitchen"), nullptr);
+    EXPECT_EQ(Store->Workplaces->Workplaces("Kitchen")->Shortcut(), "K");
+}
+
+TEST_P(StoreTest, RelationsAndTemplatesReadBackByDayAndPeriod)
+{
+    OpenStore();
+    TPerson* ann = AddPerson("Ann");
+    TPerson* bob = AddPerson("Bob");
+    TWorkplace* kitchen = AddWorkplace("Kitchen", "K");
+    TWorkplace* hall = AddWorkplace("Hall", "H");
+    ASSERT_TRUE(ann && bob && kitchen && hall);
+    const TDate monday = Day(2026, 3, 2);
+    ASSERT_NE(Store->Jobs->AddJob(monday, ann, kitchen), nullptr);
+    ASSERT_NE(Store->Jobs->AddJob(monday + 2, ann, hall), nullptr);
+    // The same relation again is there already: nothing stored, no failure.
+    EXPECT_EQ(Store->Jobs->AddJob(monday, ann, kitchen), nullptr);
+    EXPECT_TRUE(Store->Jobs->Table().LastError().isEmpty()) << Store->Jobs->Table().LastError().toStdString();
+    EXPECT_TRUE(Store->Jobs->JobExists(monday, ann->ID(), kitchen->ID()));
+    EXPECT_FALSE(Store->Jobs->JobExists(monday, bob->ID(), kitchen->ID()));
+
+    // A template stored under one name, read back by it whatever its case,
+    // and applied with the pair the day has already skipped.
+    TMacro macro;
+    macro.SetName("Early");
+    macro.MacroJobs()->AddMacroJob(ann->ID(), kitchen->ID());
+    macro.MacroJobs()->AddMacroJob(bob->ID(), hall->ID());
+    macro.MacroJobs()->AddMacroJob(bob->ID(), kitchen->ID());
+    ASSERT_TRUE(Store->Macros->PutMacro(&macro)) << Store->Macros->StoreError().toStdString();
+    const auto early = Store->Macros->GetMacro("EARLY");
+    ASSERT_NE(early, nullptr);
+    ASSERT_EQ(early->MacroJobs()->Count(), 3);
+    std::vector<std::pair<TPerson*, TWorkplace*>> pairs;
+    for (int i = 0; i < early->MacroJobs()->Count(); ++i)
+        pairs.emplace_back(Store->Persons->Persons(-early->MacroJobs()->Items(i)->PersonID()),
+            Store->Workplaces->Workplaces(-early->MacroJobs()->Items(i)->WorkplaceID()));
+    pairs.emplace_back(bob, hall);
+    ASSERT_TRUE(Store->Jobs->AddJobs(monday, pairs)) << Store->Jobs->Table().LastError().toStdString();
+    const std::vector<std::pair<int, int>> planned{
+        {ann->ID(), kitchen->ID()}, {bob->ID(), kitchen->ID()}, {bob->ID(), hall->ID()}};
+    EXPECT_EQ(DayPairs(monday), planned);
+    ASSERT_EQ(Store->Jobs->DayRelations(monday).size(), 3u);
+    EXPECT_EQ(Store->Jobs->DayRelations(monday).front().PersonName, "Ann");
+    EXPECT_EQ(Store->Jobs->DayRelations(monday).front().WorkplaceShortcut, "K");
+
+    // A worker's period in date order, the texts of his rows only.
+    std::vector<std::pair<TDate, int>> annsWeek;
+    QStringList names;
+    ASSERT_TRUE(Store->Jobs->PeriodRelations(
+        monday + 6, monday, ann->ID(), 0, TJobRowTexts::Of(ann->ID(), 0), [&](TJobRow& ARow) {
+            annsWeek.emplace_back(ARow.Date, ARow.WorkplaceID);
+            names << ARow.WorkplaceName;
+        }));
+    EXPECT_EQ(annsWeek, (std::vector<std::pair<TDate, int>>{{monday, kitchen->ID()}, {monday + 2, hall->ID()}}));
+    EXPECT_EQ(names, (QStringList{"Kitchen", "Hall"}));
+    std::vector<std::pair<int, quint64>> bits;
+    ASSERT_TRUE(Store->Jobs->PeriodDayBits(monday, monday + 6, false, bits));
+    EXPECT_EQ(bits, (std::vector<std::pair<int, quint64>>{{ann->ID(), 0b101}, {bob->ID(), 0b1}}));
+    EXPECT_TRUE(Store->Jobs->DayKnownEmpty(monday + 5));
+    EXPECT_FALSE(Store->Jobs->DayKnownEmpty(monday + 2));
+
+    bool removed = false;
+    ASSERT_TRUE(Store->Jobs->DeleteJob(monday, bob->ID(), kitchen->ID(), &removed));
+    EXPECT_TRUE(removed);
+    ASSERT_TRUE(Store->Jobs->DeleteJob(monday, bob->ID(), kitchen->ID(), &removed));
+    EXPECT_FALSE(removed);
+    const std::vector<std::pair<int, int>> kept{{ann->ID(), kitchen->ID()}, {bob->ID(), hall->ID()}};
+    const int hallID = hall->ID();
+    ReopenStore();
+    EXPECT_EQ(DayPairs(monday), kept);
+    FilterJobs(monday, monday + 6, 0, hallID);
+    EXPECT_EQ(Store->Jobs->JobCount(), 2);
+    EXPECT_EQ(Store->Jobs->Table().AutoIncValue(), 4);
+    ASSERT_NE(Store->Macros->GetMacro("early"), nullptr);
+}
+
+TEST_P(StoreTest, WhatAnotherCopyStoresIsSeenWithinASecond)
+{
+    OpenStore();
+    TDataWatch watch;
+    int heard = 0;
+    watch.SetListener([&](int AChanges) { heard |= AChanges; });
+    TPerson* ann = AddPerson("Ann");
+    ASSERT_NE(ann, nullptr);
+    // This copy's own change is no news to it.
+    EXPECT_EQ(watch.Look() & dcWorkers, 0);
+    heard = 0;
+
+    OtherCopy({"add-worker:Karel", "add-workplace:K:Kitchen", "plan:46001:Karel:K", "note:Ann:nights"});
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return Store->Persons->Persons("Karel") && Store->Workplaces->Workplaces("Kitchen"); }, 1500));
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return (heard & dcJobs) != 0; }, 1000));
+    EXPECT_EQ(heard & (dcWorkers | dcWorkplaces | dcJobs), dcWorkers | dcWorkplaces | dcJobs);
+    EXPECT_EQ(ann->Note(), "nights");
+    ASSERT_EQ(Store->Jobs->DayRelations(46001).size(), 1u);
+    EXPECT_EQ(Store->Jobs->DayRelations(46001)[0].PersonID, Store->Persons->Persons("Karel")->ID());
+    // The name is unique against what the other copy stored.
+    EXPECT_EQ(AddPerson("karel")->Name(), "karel1");
+    // Its delete reaches this copy as well.
+    OtherCopy({"del-worker:Karel"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Store->Persons->Persons("Karel"); }, 1500));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stores, StoreTest, testing::Values(skFolder, skServer), [](const testing::TestParamInfo<TStoreKind>& AInfo) {
+        return AInfo.param == skFolder ? std::string("Folder") : std::string("Server");
+    });
+
+class ServerStoreTest : public StoreTest {};
+
+TEST_P(ServerStoreTest, AServerGoneRefusesChangesAndTheyWorkOnceItIsBack)
+{
+    OpenStore();
+    TPerson* ann = AddPerson("Ann");
+    TWorkplace* kitchen = AddWorkplace("Kitchen", "K");
+    ASSERT_TRUE(ann && kitchen);
+    QString error;
+    ASSERT_TRUE(Server->Stop(&error)) << error.toStdString();
+
+    EXPECT_EQ(AddPerson("Bob"), nullptr);
+    EXPECT_FALSE(Store->Persons->StoreError().isEmpty());
+    EXPECT_EQ(Store->Persons->Persons("Bob"), nullptr);
+    EXPECT_EQ(Store->Persons->PersonCount(), 1);
+    ann->SetNote("gone");
+    EXPECT_FALSE(Store->Persons->InsertPerson(ann));
+    EXPECT_EQ(Store->Jobs->AddJob(46001, ann, kitchen), nullptr);
+    EXPECT_FALSE(Store->Jobs->Table().LastError().isEmpty());
+    EXPECT_TRUE(Store->Jobs->DayRelations(46001).empty());
+
+    ASSERT_TRUE(Server->Start(&error)) << error.toStdString();
+    TPerson* bob = AddPerson("Bob");
+    ASSERT_NE(bob, nullptr) << Store->Persons->StoreError().toStdString();
+    ASSERT_NE(Store->Jobs->AddJob(46001, bob, kitchen), nullptr) << Store->Jobs->Table().LastError().toStdString();
+    ReopenStore();
+    EXPECT_NE(Store->Persons->Persons("Bob"), nullptr);
+    EXPECT_EQ(Store->Persons->Persons("Ann")->Note(), "");
+    EXPECT_EQ(DayPairs(46001), (std::vector<std::pair<int, int>>{{Store->Persons->Persons("Bob")->ID(), 1}}));
+    // Out of reach at the start: every table stays closed, none shows an
+    // empty plan, and the user hears why once.
+    ASSERT_TRUE(Server->Stop(&error)) << error.toStdString();
+    const qsizetype toldBefore = Dialogs().MessageTexts().size();
+    Dialogs().AnswerMessage(mrOk);
+    ReopenStore();
+    EXPECT_FALSE(Store->Persons->Table().Active());
+    EXPECT_FALSE(Store->Jobs->Table().Active());
+    EXPECT_EQ(Store->Persons->PersonCount(), 0);
+    const QStringList told = Dialogs().MessageTexts().mid(toldBefore);
+    ASSERT_EQ(told.size(), 1) << told.join("\n").toStdString();
+    EXPECT_TRUE(told[0].contains(Server->SocketFolder())) << told[0].toStdString();
+    Store.reset();
+    ASSERT_TRUE(Server->Start(&error)) << error.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, ServerStoreTest, testing::Values(skServer),
+    [](const testing::TestParamInfo<TStoreKind>&) { return std::string("Server"); });
+
+} // namespace
