@@ -91,6 +91,9 @@ int AllPairs(TDataSession& ACopy, TDate ADay)
             TWorkplace* workplace = ACopy.Workplaces->Workplaces(w);
             if (ACopy.Jobs->AddJob(ADay, person, workplace)) {
                 ++added;
+            } else if (const QString error = ACopy.Jobs->Table().LastError(); !error.isEmpty()) {
+                Say(QStringLiteral("FAIL ") + error);
+                return -1;
             } else {
                 ACopy.Jobs->SetDateFrom(ADay);
                 ACopy.Jobs->SetDateTo(ADay);
