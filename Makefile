@@ -36,9 +36,10 @@ power-test: deps
 # gui_bench then the daily screen on it, export_bench the exports and the
 # export command line and cold_start_bench the program's start to its first
 # frame, each adding its figures to that line, so the final line carries
-# every figure of that folder.
+# every figure of that folder. pg_bench then adds the store's figures on a
+# private PostgreSQL server holding 1 M relations (when PostgreSQL is there).
 BENCH_PROGRAMS = jobs_filter_bench daily_bench period_bench copies_bench gui_bench export_bench cold_start_bench \
-  figures_table plenvo
+  pg_bench figures_table plenvo
 # The figures of the folder jobs-$(1) under bench-data, run in the bench
 # build; $(2) tells jobs_filter_bench which folder to make and how.
 bench_folder = ./bench/jobs_filter_bench bench-data $(2) > jobs-$(1).out && cat jobs-$(1).out && \
@@ -54,7 +55,8 @@ bench-build: deps
 
 bench: bench-build
 	cd $(BUILD_DIR)/bench && ./bench/daily_bench && ./bench/period_bench && ./bench/copies_bench && \
-	  $(call bench_folder,1m)
+	  $(call bench_folder,1m) && \
+	  ./bench/pg_bench --merge figures-1m.out > figures-1m-pg.out && cat figures-1m-pg.out
 
 # The same figures on the 1 M folder and on a 10 M one (3,000 workers, 300
 # workplaces, ten years), side by side with their ratio; the last line holds

@@ -383,3 +383,23 @@ qint64 TFileTableBackend::AutoIncValue()
         return 0;
     return query.value(0).toLongLong();
 }
+
+bool TFileTableBackend::RaiseAutoIncValue(qint64 AValue, QString& AError)
+{
+    if (AValue <= AutoIncValue())
+        return true;
+    QSqlQuery query(Database());
+    // The counter's row appears with the first row written; an empty table has none.
+    query.prepare(QStringLiteral("DELETE FROM sqlite_sequence WHERE name = ?"));
+    query.addBindValue(DataTable());
+    bool ok = query.exec();
+    if (ok) {
+        query.prepare(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES (?, ?)"));
+        query.addBindValue(DataTable());
+        query.addBindValue(AValue);
+        ok = query.exec();
+    }
+    if (!ok)
+        AError = query.lastError().text();
+    return ok;
+}

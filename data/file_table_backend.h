@@ -26,6 +26,7 @@ public:
     void Close(bool AWrote) override;
     bool Begin(QString& AError) override;
     qint64 AutoIncValue() override;
+    bool RaiseAutoIncValue(qint64 AValue, QString& AError) override;
     bool ChangedElsewhere() override;
     bool Replaced() const override;
     sqlite3_stmt* KeptStatement(const QByteArray& ASql) const override;

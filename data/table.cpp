@@ -631,3 +631,8 @@ qint64 TTable::AutoIncValue()
 {
     return FActive ? FBackend->AutoIncValue() : 0;
 }
+
+bool TTable::RaiseAutoIncValue(qint64 AValue)
+{
+    return CanModify() && Begin() && FBackend->RaiseAutoIncValue(AValue, FLastError);
+}

@@ -141,6 +141,9 @@ public:
     bool InTransaction() const { return FInTransaction; }
     // The last ID given out by the auto-increment counter (0 when none).
     qint64 AutoIncValue();
+    // Moves the counter on to AValue unless it is past it (rows copied in
+    // with their IDs); inside the pending write.
+    bool RaiseAutoIncValue(qint64 AValue);
 
     // The connection, for the file-level operations of this folder.
     QSqlDatabase Database() const;

@@ -51,6 +51,9 @@ public:
     virtual bool Begin(QString& AError) = 0;
     // The last ID the table's counter gave out (0 when none).
     virtual qint64 AutoIncValue() = 0;
+    // Moves the counter on to AValue unless it is there or past it already:
+    // rows copied in with their IDs keep the IDs given out before.
+    virtual bool RaiseAutoIncValue(qint64 AValue, QString& AError) = 0;
     // True once after another connection committed since the last look.
     virtual bool ChangedElsewhere() = 0;
     // How many commits of other connections the store told of so far; -1

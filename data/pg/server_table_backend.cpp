@@ -164,6 +164,20 @@ qint64 TServerTableBackend::AutoIncValue()
     return query.value(0).toLongLong();
 }
 
+bool TServerTableBackend::RaiseAutoIncValue(qint64 AValue, QString& AError)
+{
+    if (FSequence.isEmpty() || AValue <= AutoIncValue())
+        return true;
+    QSqlQuery query(Database());
+    query.prepare(QStringLiteral("SELECT setval(?::regclass, ?, true)"));
+    query.addBindValue(FSequence);
+    query.addBindValue(AValue);
+    if (query.exec())
+        return true;
+    AError = PgErrorText(query.lastError());
+    return false;
+}
+
 void TServerTableBackend::TakeNotifications()
 {
     // Now rather than at the next turn of the event loop, so a look in the

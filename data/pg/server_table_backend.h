@@ -31,6 +31,7 @@ public:
     // Reconnected() true, for the table to drop its statements first.
     bool Begin(QString& AError) override;
     qint64 AutoIncValue() override;
+    bool RaiseAutoIncValue(qint64 AValue, QString& AError) override;
     bool ChangedElsewhere() override;
     qint64 HeardChanges() override;
     bool Replaced() const override { return false; }

@@ -1,6 +1,7 @@
 // The data store on either kind of place, a data folder or a PostgreSQL
 // server, through the managers alone: the same journeys must hold on both.
 #include "data/data_watch.h"
+#include "data/plan_copy.h"
 #include "data_fixture.h"
 #include "support/pg_server.h"
 
@@ -275,6 +276,81 @@ TEST_P(ServerStoreTest, AServerGoneRefusesChangesAndTheyWorkOnceItIsBack)
     EXPECT_TRUE(told[0].contains(Server->SocketFolder())) << told[0].toStdString();
     Store.reset();
     ASSERT_TRUE(Server->Start(&error)) << error.toStdString();
+}
+
+// Every row of the four tables with its ID, and each table's counter.
+QStringList StoreRows(const TTableAttach& AStore)
+{
+    QStringList rows;
+    const std::pair<const char*, TFieldDefs> tables[]
+        = {{"Workers.cds", TPersonMan::FieldDefs()}, {"Workplaces.cds", TWorkplaceMan::FieldDefs()},
+            {"Jobs.cds", TJobMan::FieldDefs()}, {"Macros.cds", TMacroMan::FieldDefs()}};
+    for (const auto& [name, defs] : tables) {
+        TTable table("rows");
+        AStore(table, name);
+        table.SetFieldDefs(defs);
+        table.SetReadOnly(true);
+        EXPECT_EQ(table.Open(), orOpened) << name;
+        // A template row has no ID of its own: its counter tells nothing.
+        if (defs.first().DataType == ftAutoInc)
+            rows << QString("%1 counter %2").arg(name).arg(table.AutoIncValue());
+        for (bool more = table.First(); more && !table.Eof(); more = table.Next()) {
+            QStringList values;
+            for (const TFieldDef& def : defs)
+                values << table.FieldValue(def.Name).toString();
+            rows << values.join('|');
+        }
+    }
+    return rows;
+}
+
+// Moving a plan: folder to server and back gives the same rows, IDs and
+// counters; the server's copy goes on counting where the folder stopped.
+TEST_P(ServerStoreTest, APlanMovedFromAFolderToAServerAndBackKeepsEveryRowIDAndCounter)
+{
+    Store = std::make_unique<TDataStore>(Folder, QString());
+    TPerson* ann = AddPerson("Ann");
+    TPerson* bob = AddPerson("Bob");
+    TWorkplace* kitchen = AddWorkplace("Kitchen", "K");
+    ASSERT_TRUE(ann && bob && kitchen);
+    ASSERT_NE(Store->Jobs->AddJob(45990, ann, kitchen), nullptr);
+    ASSERT_NE(Store->Jobs->AddJob(45991, bob, kitchen), nullptr);
+    TMacro macro;
+    macro.SetName("Early");
+    macro.MacroJobs()->AddMacroJob(ann->ID(), kitchen->ID());
+    ASSERT_TRUE(Store->Macros->PutMacro(&macro));
+    const int kitchenID = kitchen->ID();
+    // The last IDs given out are gone: only the counters remember them.
+    ASSERT_TRUE(Store->Jobs->DeleteJob(45991, bob->ID(), kitchen->ID()));
+    ASSERT_TRUE(Store->Persons->DeletePerson(bob->ID()));
+    Store.reset();
+    const QStringList inFolder = StoreRows(FolderTables(Folder));
+    ASSERT_TRUE(inFolder.contains("Workers.cds counter 2")) << inFolder.join("\n").toStdString();
+
+    QString error;
+    ASSERT_TRUE(CopyPlan(FolderTables(Folder), ServerTables(ConnInfo), error)) << error.toStdString();
+    EXPECT_EQ(StoreRows(ServerTables(ConnInfo)), inFolder);
+    OpenStore();
+    ASSERT_EQ(Store->Persons->PersonCount(), 1);
+    TPerson* cleo = AddPerson("Cleo");
+    ASSERT_NE(cleo, nullptr);
+    EXPECT_EQ(cleo->ID(), 3);
+    ASSERT_NE(Store->Jobs->AddJob(45992, cleo, Store->Workplaces->Workplaces(-kitchenID)), nullptr);
+    EXPECT_EQ(Store->Jobs->DayRelations(45992).front().ID, 3);
+    Store.reset();
+
+    // Back to a new folder, over whatever a server held before.
+    const QString back = IncludeBackslash(TestEnv::NewFolder("back"));
+    ASSERT_TRUE(CopyPlan(ServerTables(ConnInfo), FolderTables(back), error)) << error.toStdString();
+    const QStringList onServer = StoreRows(ServerTables(ConnInfo));
+    EXPECT_EQ(StoreRows(FolderTables(back)), onServer);
+    EXPECT_EQ(StoreHoldsRows(FolderTables(back)), 1);
+    // Copied over a server's plan: the folder's rows, the counters never back.
+    ASSERT_TRUE(CopyPlan(FolderTables(Folder), ServerTables(ConnInfo), error)) << error.toStdString();
+    const QStringList replaced = StoreRows(ServerTables(ConnInfo));
+    EXPECT_TRUE(replaced.contains("Workers.cds counter 3")) << replaced.join("\n").toStdString();
+    EXPECT_FALSE(replaced.join('\n').contains("Cleo"));
+    EXPECT_EQ(replaced.size(), inFolder.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, ServerStoreTest, testing::Values(skServer),

@@ -4,8 +4,6 @@
 
 #include <QString>
 
-#include <gtest/gtest.h>
-
 class TPgServer {
 public:
     ~TPgServer();
@@ -52,7 +50,7 @@ private:
     bool FSwitchUser = false;
 };
 
-// Gives the test the process's server as AServer; skips the test when
+// Gives a test (gtest included) the process's server as AServer; skips the test when
 // PostgreSQL is not installed, fails it when the server cannot start.
 #define PLENVO_PG_SERVER(AServer)                                                                                      \
     if (const QString missing = TPgServer::Missing(); !missing.isEmpty())                                              \
