@@ -237,7 +237,10 @@ void TSetupData::Assign(const TSetupData& ASource)
 void TSetupData::LoadValues(QSettings& ASettings)
 {
     if (const auto kind = ReadInt(ASettings, QStringLiteral("DataDirKind")))
-        SetDataDirKind(static_cast<TSetupDataDirKind>(NonNegativeRemainder(*kind, sddkServer + 1)));
+        // The folder kinds read as they always did, out-of-range ones too.
+        SetDataDirKind(*kind == sddkServer
+                           ? sddkServer
+                           : static_cast<TSetupDataDirKind>(NonNegativeRemainder(*kind, sddkOtherDataFolder + 1)));
     else
         SetDataDirKind(sddkUserDocuments);
     if (const auto folder = ReadString(ASettings, QStringLiteral("OtherDataFolder")))
