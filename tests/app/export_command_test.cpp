@@ -235,7 +235,8 @@ TEST_F(ExportCommandTest, HelpAndVersionAnswerWithoutADisplay)
         EXPECT_EQ(run.Code, eecDone) << option;
         EXPECT_TRUE(run.Err.isEmpty()) << run.Err.toStdString();
         for (const char* told : {"--export <format>", "--from <date>", "--worker <name|ID>", "--workplace <name|ID>",
-                 "--data-dir <folder>", "--output <file>", "  0  written", "  6  the output file cannot be written"})
+                 "--data-dir <folder>", "--output <file>", "--server <conninfo>", "--folder <path>", "  0  written",
+                 "  6  the output file cannot be written"})
             EXPECT_TRUE(run.Out.contains(told)) << option << ": " << told;
     }
     for (const char* option : {"--version", "-v"}) {
