@@ -28,6 +28,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QSessionManager>
+#include <QWidget>
 
 #include <cstdio>
 
@@ -65,8 +66,18 @@ int main(int argc, char* argv[])
     InstallServerChecks();
     auto setup = std::make_unique<TSetup>();
     setup->Data()->SetRunLocation(runLocation);
-    // A server is asked before any table is opened on it.
-    if (!EnsureLocationAnswers(*setup)) {
+    // A server is asked before any table is opened on it. The main loop does
+    // not run yet, so a termination signal closes the open question instead.
+    bool shutDown = false;
+    const auto startLink
+        = QObject::connect(&shutdownSignals, &TShutdownSignals::ShutdownRequested, &shutdownSignals, [&shutDown] {
+              shutDown = true;
+              for (int i = 0; i < 8 && QApplication::activeModalWidget(); ++i)
+                  QApplication::activeModalWidget()->hide();
+          });
+    const bool goOn = EnsureLocationAnswers(*setup, [&shutDown] { return shutDown; });
+    QObject::disconnect(startLink);
+    if (!goOn) {
         setup.reset();
         SetDialogs(nullptr);
         return 0;

@@ -84,9 +84,12 @@ QString ProbeServer(const QString& AConnInfo)
     return EnsurePgSchema(database);
 }
 
-bool EnsureLocationAnswers(TSetup& ASetup)
+bool EnsureLocationAnswers(TSetup& ASetup, const std::function<bool()>& AStopped)
 {
+    auto stopped = [&AStopped] { return AStopped && AStopped(); };
     for (;;) {
+        if (stopped())
+            return false;
         const TDataLocation location = ASetup.Data()->Location();
         if (!location.IsServer())
             return true;
@@ -97,6 +100,8 @@ bool EnsureLocationAnswers(TSetup& ASetup)
                                                            "\"%1\":\r\n\r\n%2")
                                                 .arg(location.Where, failure),
             mtError, {QStringLiteral("Retry"), QStringLiteral("Choose another location…"), QStringLiteral("Quit")});
+        if (stopped())
+            return false;
         if (choice == 0)
             continue;
         if (choice == 1) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QCommandLineParser;
@@ -27,7 +28,8 @@ QString ProbeServer(const QString& AConnInfo);
 // While the location is a server that does not answer, asks whether to retry,
 // choose another location in the setup dialog or quit. True to go on, false
 // to quit: the program never shows an empty plan in place of the real one.
-bool EnsureLocationAnswers(TSetup& ASetup);
+// AStopped, when given, ends the asking (a termination signal came).
+bool EnsureLocationAnswers(TSetup& ASetup, const std::function<bool()>& AStopped = {});
 
 // The store's rules for connection strings in the settings and the setup
 // dialog's connection test; installed once before the settings are read.
