@@ -1,5 +1,6 @@
 #include "app/export_command.h"
 
+#include "app/start_location.h"
 #include "core/program_info.h"
 #include "data/person_man.h"
 #include "data/table.h"
@@ -52,8 +53,12 @@ QString OneLine(const QString& AText)
 
 QString HelpDescription()
 {
-    return QStringLiteral("Writes the plan of the days --from to --to as CSV (a spreadsheet) or as an\n"
-                          "iCalendar file, without opening a window. The data folder is only read.\n"
+    return QStringLiteral("Without --export it opens the program's window, on the location the settings\n"
+                          "name or, for that run only, the one --server or --folder gives.\n"
+                          "\n"
+                          "With --export it writes the plan of the days --from to --to as CSV (a\n"
+                          "spreadsheet) or as an iCalendar file, without opening a window. The data folder\n"
+                          "is only read.\n"
                           "\n"
                           "Exit codes:\n"
                           "  0  written\n"
@@ -272,6 +277,9 @@ TFailure Export(const QCommandLineParser& AParser)
         // The folder the settings name, resolved without making it.
         TSetupData data(nullptr);
         data.Load();
+        if (data.DataDirKind() == sddkServer)
+            return {eecDataFolder, QStringLiteral("the settings name a PostgreSQL server; the export reads a data "
+                                                  "folder only (give --data-dir)")};
         folder = data.GetDataDirOfKind(data.DataDirKind());
     }
     folder = QDir::cleanPath(folder);
@@ -381,6 +389,7 @@ int RunExportCommand(int argc, char* argv[])
             QStringLiteral("folder")},
         {QStringLiteral("output"), QStringLiteral("The file to write; - for standard output."), QStringLiteral("file")},
     });
+    AddLocationOptions(parser);
 
     const QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -400,6 +409,12 @@ int RunExportCommand(int argc, char* argv[])
     if (!parser.positionalArguments().isEmpty()) {
         PrintLine(stderr, QStringLiteral("%1: unexpected argument \"%2\" (see --help)")
                               .arg(name, parser.positionalArguments().first()));
+        return eecUsage;
+    }
+    if (parser.isSet(QStringLiteral("server")) || parser.isSet(QStringLiteral("folder"))) {
+        PrintLine(stderr, QStringLiteral("%1: --server and --folder open the window; the export reads --data-dir "
+                                         "(see --help)")
+                              .arg(name));
         return eecUsage;
     }
     if (!parser.isSet(QStringLiteral("export"))) {

@@ -2,6 +2,7 @@
 // destroys them in reverse, so every modified setting is stored.
 #include "app/export_command.h"
 #include "app/shutdown_signals.h"
+#include "app/start_location.h"
 #include "core/program_info.h"
 #include "data/data_man.h"
 #include "data/history.h"
@@ -24,8 +25,12 @@
 #include "ui/workplace_editor.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QSessionManager>
+#include <QWidget>
+
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -47,9 +52,36 @@ int main(int argc, char* argv[])
     QObject::connect(&shutdownSignals, &TShutdownSignals::ShutdownRequested, &app, &QApplication::quit);
 
     InitProgramInfo();
+    // --server or --folder: this run's location, the settings left as they are.
+    QString optionError;
+    const auto runLocation = ParseLocationOptions(QApplication::arguments(), optionError);
+    if (!optionError.isEmpty()) {
+        const QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("%1: %2 (see --help)").arg(name, optionError)));
+        SetDialogs(nullptr);
+        return eecUsage;
+    }
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/plenvo/icon.png")));
     // Start-up order; each manager opens its table from the settings' folder.
+    InstallServerChecks();
     auto setup = std::make_unique<TSetup>();
+    setup->Data()->SetRunLocation(runLocation);
+    // A server is asked before any table is opened on it. The main loop does
+    // not run yet, so a termination signal closes the open question instead.
+    bool shutDown = false;
+    const auto startLink
+        = QObject::connect(&shutdownSignals, &TShutdownSignals::ShutdownRequested, &shutdownSignals, [&shutDown] {
+              shutDown = true;
+              for (int i = 0; i < 8 && QApplication::activeModalWidget(); ++i)
+                  QApplication::activeModalWidget()->hide();
+          });
+    const bool goOn = EnsureLocationAnswers(*setup, [&shutDown] { return shutDown; });
+    QObject::disconnect(startLink);
+    if (!goOn) {
+        setup.reset();
+        SetDialogs(nullptr);
+        return 0;
+    }
     auto dataMan = std::make_unique<TDataMan>();
     auto personMan = std::make_unique<TPersonMan>();
     auto workplaceMan = std::make_unique<TWorkplaceMan>();

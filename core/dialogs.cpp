@@ -12,6 +12,12 @@ int THeadlessDialogs::MessageBox(const QString& AMsg, TMsgDlgType, TMsgDlgButton
     return mrOk;
 }
 
+int THeadlessDialogs::Choose(const QString& AMsg, TMsgDlgType, const QStringList&)
+{
+    qWarning().noquote() << AMsg;
+    return -1;
+}
+
 namespace {
 THeadlessDialogs HeadlessDialogs;
 TDialogs* Installed = nullptr;

@@ -60,6 +60,10 @@ public:
 
     // A modal message box; returns the button pressed as a modal result.
     virtual int MessageBox(const QString& AMsg, TMsgDlgType AKind, TMsgDlgButtons AButtons) = 0;
+    // A message box whose buttons say what they do: one per entry of
+    // AChoices, left to right. Returns the index chosen, -1 when closed
+    // without a choice.
+    virtual int Choose(const QString& AMsg, TMsgDlgType AKind, const QStringList& AChoices) = 0;
     // A one-line input box; false when cancelled. AValue is in and out.
     virtual bool InputQuery(const QString& ACaption, const QString& APrompt, QString& AValue, int AMaxLength) = 0;
     // The colour dialog with sixteen custom colours (in and out).
@@ -99,6 +103,7 @@ public:
 class THeadlessDialogs : public TDialogs {
 public:
     int MessageBox(const QString& AMsg, TMsgDlgType AKind, TMsgDlgButtons AButtons) override;
+    int Choose(const QString& AMsg, TMsgDlgType AKind, const QStringList& AChoices) override;
     bool InputQuery(const QString&, const QString&, QString&, int) override { return false; }
     bool SelectColor(TColor&, QList<TColor>&) override { return false; }
     bool SelectFolder(const QString&, QString&) override { return false; }

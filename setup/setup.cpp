@@ -66,7 +66,30 @@ QSize FrameAllowance()
     return MainWindowFrameAllowance().value_or(QSize(16, 56));
 }
 
+TSetupData::TConnInfoCheck& ConnInfoCheck()
+{
+    static TSetupData::TConnInfoCheck check;
+    return check;
+}
+
 } // namespace
+
+// --- TDataLocation ---
+
+TDataLocation TDataLocation::Folder(const QString& APath)
+{
+    return {dlkFolder, IncludeBackslash(APath)};
+}
+
+TDataLocation TDataLocation::Server(const QString& AConnInfo)
+{
+    return {dlkServer, AConnInfo.trimmed()};
+}
+
+QString TDataLocation::Describe() const
+{
+    return IsServer() ? QStringLiteral("PostgreSQL server (%1)").arg(Where) : Where;
+}
 
 // --- TSetupGroup ---
 
@@ -147,14 +170,54 @@ QString TSetupData::GetDataDirOfKind(int AKind) const
     QString folder;
     if (AKind >= 0 && AKind <= 2)
         folder = IncludeBackslash(GetSpecialFolder(Folders[AKind])) + ProgramName();
-    else
+    else if (AKind == sddkOtherDataFolder)
         folder = OtherDataFolder();
+    else
+        folder = GetDataDirOfKind(sddkUserDocuments);
     return IncludeBackslash(folder);
+}
+
+QString TSetupData::SetServerConnInfo(const QString& AValue)
+{
+    const QString value = AValue.trimmed();
+    if (!value.isEmpty())
+        if (const QString refusal = ConnInfoRefusal(value); !refusal.isEmpty())
+            return refusal;
+    ChangeValue(FServerConnInfo, value, QStringLiteral("ServerConnInfo"));
+    return QString();
+}
+
+void TSetupData::SetConnInfoCheck(TConnInfoCheck ACheck)
+{
+    ConnInfoCheck() = std::move(ACheck);
+}
+
+QString TSetupData::ConnInfoRefusal(const QString& AConnInfo)
+{
+    if (ConnInfoCheck())
+        return ConnInfoCheck()(AConnInfo);
+    if (AConnInfo.contains(QLatin1String("password"), Qt::CaseInsensitive))
+        return QStringLiteral("The connection string cannot hold a password: keep it in ~/.pgpass or the "
+                              "service file.");
+    return QString();
+}
+
+TDataLocation TSetupData::StoredLocation() const
+{
+    if (FDataDirKind == sddkServer)
+        return TDataLocation::Server(FServerConnInfo);
+    return TDataLocation::Folder(GetDataDirOfKind(FDataDirKind));
+}
+
+TDataLocation TSetupData::Location() const
+{
+    return FRunLocation ? *FRunLocation : StoredLocation();
 }
 
 QString TSetupData::DataDir() const
 {
-    const QString folder = GetDataDirOfKind(FDataDirKind);
+    const TDataLocation location = Location();
+    const QString folder = location.IsServer() ? GetDataDirOfKind(sddkUserDocuments) : location.Where;
     if (!FolderExists(folder))
         ForceFolders(folder);
     if (!FolderExists(folder))
@@ -167,22 +230,31 @@ void TSetupData::Assign(const TSetupData& ASource)
     CopyGroupFields(ASource);
     FDataDirKind = ASource.FDataDirKind;
     FOtherDataFolder = ASource.FOtherDataFolder;
+    FServerConnInfo = ASource.FServerConnInfo;
+    FRunLocation = ASource.FRunLocation;
 }
 
 void TSetupData::LoadValues(QSettings& ASettings)
 {
     if (const auto kind = ReadInt(ASettings, QStringLiteral("DataDirKind")))
-        SetDataDirKind(static_cast<TSetupDataDirKind>(NonNegativeRemainder(*kind, 4)));
+        // The folder kinds read as they always did, out-of-range ones too.
+        SetDataDirKind(*kind == sddkServer
+                           ? sddkServer
+                           : static_cast<TSetupDataDirKind>(NonNegativeRemainder(*kind, sddkOtherDataFolder + 1)));
     else
         SetDataDirKind(sddkUserDocuments);
     if (const auto folder = ReadString(ASettings, QStringLiteral("OtherDataFolder")))
         SetOtherDataFolder(*folder);
+    // A string edited by hand into a refused one is dropped.
+    if (const auto connInfo = ReadString(ASettings, QStringLiteral("ServerConnInfo")))
+        SetServerConnInfo(*connInfo);
 }
 
 void TSetupData::StoreValues(QSettings& ASettings) const
 {
     ASettings.setValue(QStringLiteral("DataDirKind"), static_cast<int>(FDataDirKind));
     ASettings.setValue(QStringLiteral("OtherDataFolder"), OtherDataFolder());
+    WriteOrRemove(ASettings, QStringLiteral("ServerConnInfo"), !FServerConnInfo.isEmpty(), FServerConnInfo);
 }
 
 // --- TSetupGeneral ---
@@ -575,6 +647,11 @@ void TSetup::SetChangeDataDirHandler(std::function<bool(const QString&, const QS
     FChangeDataDir = std::move(AHandler);
 }
 
+void TSetup::SetChangeLocationHandler(TChangeLocationHandler AHandler)
+{
+    FChangeLocation = std::move(AHandler);
+}
+
 bool TSetup::Edit(int APageIndex, bool ALockData)
 {
     auto dialog = Dialogs().CreateEditor(QStringLiteral("TSetupEditor"));
@@ -597,17 +674,34 @@ bool TSetup::Edit(int APageIndex, bool ALockData)
     FEditor = former;
 
     if (ok) {
-        // The move gets the folder the user chose, not a fallback, so a folder
-        // that cannot be made puts the old setting back.
-        const QString oldDir = snapshot.Data()->DataDir();
-        const QString newDir = FData->GetDataDirOfKind(FData->DataDirKind());
-        if (FChangeDataDir && !FChangeDataDir(oldDir, newDir)) {
+        const TDataLocation oldLocation = snapshot.Data()->Location();
+        // A location chosen in the dialog replaces the one of this run.
+        if (FData->StoredLocation() != snapshot.Data()->StoredLocation())
+            FData->SetRunLocation(std::nullopt);
+        const TDataLocation newLocation = FData->Location();
+        auto putBack = [&] {
             FData->SetOtherDataFolder(snapshot.Data()->StoredOtherDataFolder());
+            FData->SetServerConnInfo(snapshot.Data()->ServerConnInfo());
             FData->SetDataDirKind(snapshot.Data()->DataDirKind());
+            FData->SetRunLocation(snapshot.Data()->RunLocation());
+        };
+        bool reopened = false;
+        if (!oldLocation.IsServer() && !newLocation.IsServer()) {
+            // The move gets the folder the user chose, not a fallback, so a
+            // folder that cannot be made puts the old setting back.
+            const QString oldDir = snapshot.Data()->DataDir();
+            const QString newDir = newLocation.Where;
+            if (FChangeDataDir && !FChangeDataDir(oldDir, newDir))
+                putBack();
+            reopened = FChangeDataDir && oldDir != newDir;
+        } else if (oldLocation != newLocation && FChangeLocation) {
+            if (!FChangeLocation(oldLocation, newLocation))
+                putBack();
+            reopened = true;
         }
         Store();
         SCNotifyEditor(FMainWindowView, this, QString());
-        if (maintenance || (FChangeDataDir && oldDir != newDir))
+        if (maintenance || reopened)
             SCNotifyEditor(FMainWindowView, this, QStringLiteral("DataReopened"));
     } else {
         Assign(snapshot);

@@ -1,5 +1,6 @@
-// The user's settings: the data folder, the general options and the main
-// window's placement, each group stored under the program's settings key.
+// The user's settings: where the plan lives (a folder or a PostgreSQL server),
+// the general options and the main window's placement, each group stored
+// under the program's settings key.
 #pragma once
 
 #include "core/observable.h"
@@ -11,11 +12,27 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QSettings;
 class TSetup;
 
-enum TSetupDataDirKind { sddkUserDocuments, sddkUserAppData, sddkCommonDocuments, sddkOtherDataFolder };
+enum TSetupDataDirKind { sddkUserDocuments, sddkUserAppData, sddkCommonDocuments, sddkOtherDataFolder, sddkServer };
+
+// Where the plan lives: a folder of table files or a PostgreSQL database.
+struct TDataLocation {
+    enum TKind { dlkFolder, dlkServer };
+    TKind Kind = dlkFolder;
+    // The folder (ending in a separator) or the connection string as written.
+    QString Where;
+
+    static TDataLocation Folder(const QString& APath);
+    static TDataLocation Server(const QString& AConnInfo);
+    bool IsServer() const { return Kind == dlkServer; }
+    // For messages: the folder, or "PostgreSQL server (conninfo)".
+    QString Describe() const;
+    bool operator==(const TDataLocation&) const = default;
+};
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 
 // The setup dialog as TSetup.Edit drives it.
@@ -85,8 +102,32 @@ public:
     // The folder as chosen, empty while none is.
     const QString& StoredOtherDataFolder() const { return FOtherDataFolder; }
     // The folder the tables live in, created on demand; resolved on every read.
+    // On a server it is the user-documents folder, for the files that go
+    // beside the plan.
     QString DataDir() const;
     QString GetDataDirOfKind(int AKind) const;
+
+    // The server's connection string as written (service=… or key=value
+    // pairs), kept while a folder is chosen.
+    const QString& ServerConnInfo() const { return FServerConnInfo; }
+    // Why the string is refused (a password, for one), empty when taken; a
+    // refused string leaves the stored one as it was.
+    QString SetServerConnInfo(const QString& AValue);
+    // Why a connection string cannot be used, empty when it can: the store
+    // installs its own rules. Until then any mention of a password is refused.
+    using TConnInfoCheck = std::function<QString(const QString&)>;
+    static void SetConnInfoCheck(TConnInfoCheck ACheck);
+    static QString ConnInfoRefusal(const QString& AConnInfo);
+
+    // Where the plan lives for this run: the location given on the command
+    // line, else the one the settings name (a folder is not resolved).
+    TDataLocation Location() const;
+    // The settings' own choice, whatever the command line said.
+    TDataLocation StoredLocation() const;
+    // A location for this run only, never stored; none drops it. Choosing a
+    // location in the setup dialog drops it too.
+    void SetRunLocation(std::optional<TDataLocation> AValue) { FRunLocation = std::move(AValue); }
+    const std::optional<TDataLocation>& RunLocation() const { return FRunLocation; }
 
     void Assign(const TSetupData& ASource);
     void LoadValues(QSettings& ASettings) override;
@@ -95,6 +136,8 @@ public:
 private:
     TSetupDataDirKind FDataDirKind = sddkUserDocuments;
     QString FOtherDataFolder;
+    QString FServerConnInfo;
+    std::optional<TDataLocation> FRunLocation;
 };
 
 class TSetupGeneral : public TSetupGroup {
@@ -224,6 +267,12 @@ public:
     // the data (old folder, new folder; false when refused or failed), and the
     // main window hears about a finished dialog.
     void SetChangeDataDirHandler(std::function<bool(const QString&, const QString&)> AHandler);
+    // A new location chosen in the dialog where a server is on either side:
+    // the data manager moves or reopens the plan (false when refused or
+    // failed, and the old choice is put back). Folder to folder still goes
+    // to the data folder handler. Without a handler the choice is only stored.
+    using TChangeLocationHandler = std::function<bool(const TDataLocation& AOld, const TDataLocation& ANew)>;
+    void SetChangeLocationHandler(TChangeLocationHandler AHandler);
     void SetMainWindowView(TObject* AView) { FMainWindowView = AView; }
 
     // The store every group reads and writes (the platform's native one).
@@ -238,4 +287,5 @@ private:
     std::unique_ptr<TSetupGeneral> FGeneral;
     std::unique_ptr<TSetupMainWindow> FMainWindow;
     std::function<bool(const QString&, const QString&)> FChangeDataDir;
+    TChangeLocationHandler FChangeLocation;
 };

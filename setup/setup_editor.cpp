@@ -29,11 +29,22 @@ TSetupEditor::TMaintenanceRunner& MaintenanceRunner()
     static TSetupEditor::TMaintenanceRunner runner;
     return runner;
 }
+
+TSetupEditor::TConnectionTester& ConnectionTester()
+{
+    static TSetupEditor::TConnectionTester tester;
+    return tester;
+}
 } // namespace
 
 void TSetupEditor::SetMaintenanceRunner(TMaintenanceRunner ARunner)
 {
     MaintenanceRunner() = std::move(ARunner);
+}
+
+void TSetupEditor::SetConnectionTester(TConnectionTester ATester)
+{
+    ConnectionTester() = std::move(ATester);
 }
 
 TSetupEditor::TSetupEditor(QWidget* AParent)
@@ -131,6 +142,20 @@ TSetupEditor::TSetupEditor(QWidget* AParent)
         grid->addWidget(RBOtherDataFolder, row, 0);
         grid->addWidget(EditOtherDataFolder, row, 1);
         grid->addWidget(ButtonSelectOtherDataFolder, row, 2);
+        ++row;
+        RBServer = Named(new QRadioButton(QStringLiteral("PostgreSQL server")), "RBServer");
+        EditServerConnInfo = Named(new QLineEdit, "EditServerConnInfo");
+        EditServerConnInfo->setPlaceholderText(QStringLiteral("service=plenvo"));
+        ButtonTestConnection = Named(new QPushButton(QStringLiteral("Test connection")), "ButtonTestConnection");
+        ButtonTestConnection->setAutoDefault(false);
+        LabelServerHint = Named(new QLabel(QStringLiteral("A service name, or host=… dbname=… user=…; "
+                                                          "the password comes from ~/.pgpass.")),
+            "LabelServerHint");
+        LabelServerHint->setWordWrap(true);
+        grid->addWidget(RBServer, row, 0);
+        grid->addWidget(EditServerConnInfo, row, 1);
+        grid->addWidget(ButtonTestConnection, row, 2);
+        grid->addWidget(LabelServerHint, row + 1, 1, 1, 2);
         grid->setColumnStretch(1, 1);
         auto* page = new QVBoxLayout(TSData);
         page->addWidget(group);
@@ -140,6 +165,7 @@ TSetupEditor::TSetupEditor(QWidget* AParent)
         kinds->addButton(RBUserAppData, sddkUserAppData);
         kinds->addButton(RBCommonDocuments, sddkCommonDocuments);
         kinds->addButton(RBOtherDataFolder, sddkOtherDataFolder);
+        kinds->addButton(RBServer, sddkServer);
     }
     // Data maintenance
     TSDataMaintenance = Named(new QWidget, "TSDataMaintenance");
@@ -202,21 +228,21 @@ TSetupEditor::TSetupEditor(QWidget* AParent)
     auto* buttons = new QHBoxLayout;
     AddButtons(buttons, QStringLiteral("Cancel"));
     layout->addLayout(buttons);
-    FCommitEdits = {EditNote, EditSubNote, EditLogoFName};
+    FCommitEdits = {EditNote, EditSubNote, EditLogoFName, EditServerConnInfo};
 
-    for (QLineEdit* edit : {EditNote, EditSubNote, EditLogoFName})
+    for (QLineEdit* edit : {EditNote, EditSubNote, EditLogoFName, EditServerConnInfo})
         connect(edit, &QLineEdit::editingFinished, this, [this, edit] { ControlChanged(edit); });
-    for (QAbstractButton* button :
-        std::initializer_list<QAbstractButton*>{CBSwapFirstAndSurName, CBShowNoteOnDSWorkplace, RBUserDocuments,
-            RBUserAppData, RBCommonDocuments, RBOtherDataFolder, ButtonSelectOtherDataFolder, RBDataMaintenanceCompress,
-            RBDataMaintenanceDeleteOldAndCompress, ButtonRunMaintenance})
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{CBSwapFirstAndSurName,
+             CBShowNoteOnDSWorkplace, RBUserDocuments, RBUserAppData, RBCommonDocuments, RBOtherDataFolder,
+             ButtonSelectOtherDataFolder, RBServer, ButtonTestConnection, RBDataMaintenanceCompress,
+             RBDataMaintenanceDeleteOldAndCompress, ButtonRunMaintenance})
         connect(button, &QAbstractButton::clicked, this, [this, button] { ControlChanged(button); });
 
     // Keys reach the dialog before its controls.
     for (QWidget* control : std::initializer_list<QWidget*>{EditNote, EditSubNote, EditLogoFName, CBSwapFirstAndSurName,
              CBShowNoteOnDSWorkplace, EditOtherDataFolder, RBUserDocuments, RBUserAppData, RBCommonDocuments,
-             RBOtherDataFolder, RBDataMaintenanceCompress, RBDataMaintenanceDeleteOldAndCompress,
-             DTPickerDateMaintennaceOldRecordsDate, CBCreateBackup})
+             RBOtherDataFolder, RBServer, EditServerConnInfo, RBDataMaintenanceCompress,
+             RBDataMaintenanceDeleteOldAndCompress, DTPickerDateMaintennaceOldRecordsDate, CBCreateBackup})
         control->installEventFilter(this);
     ImageLogo->installEventFilter(this);
 }
@@ -225,7 +251,7 @@ void TSetupEditor::SetDataLocked(bool ALocked)
 {
     FDataLocked = ALocked;
     for (QWidget* control : std::initializer_list<QWidget*>{
-             RBUserDocuments, RBUserAppData, RBCommonDocuments, RBOtherDataFolder, ButtonRunMaintenance})
+             RBUserDocuments, RBUserAppData, RBCommonDocuments, RBOtherDataFolder, RBServer, ButtonRunMaintenance})
         control->setEnabled(!ALocked);
     if (FObject)
         DataChanged(FObject->Data(), QStringLiteral("DataDirKind"));
@@ -286,14 +312,20 @@ void TSetupEditor::DataChanged(TObject* ASender, const QString& AValueName)
                 label->setText(label->fontMetrics().elidedText(folder, Qt::ElideMiddle, 300));
             }
         if (all || AValueName == QLatin1String("DataDirKind")) {
-            QRadioButton* const kinds[] = {RBUserDocuments, RBUserAppData, RBCommonDocuments, RBOtherDataFolder};
+            QRadioButton* const kinds[]
+                = {RBUserDocuments, RBUserAppData, RBCommonDocuments, RBOtherDataFolder, RBServer};
             kinds[data->DataDirKind()]->setChecked(true);
             const bool other = data->DataDirKind() == sddkOtherDataFolder && !FDataLocked;
             EditOtherDataFolder->setEnabled(other);
             ButtonSelectOtherDataFolder->setEnabled(other);
+            const bool server = data->DataDirKind() == sddkServer && !FDataLocked;
+            EditServerConnInfo->setEnabled(server);
+            ButtonTestConnection->setEnabled(server && ConnectionTester());
         }
         if (is("OtherDataFolder"))
             EditOtherDataFolder->setText(data->OtherDataFolder());
+        if (is("ServerConnInfo"))
+            EditServerConnInfo->setText(data->ServerConnInfo());
     }
     FSilent = silent;
 }
@@ -324,6 +356,12 @@ void TSetupEditor::ControlChanged(QObject* ASender)
         data->SetDataDirKind(sddkOtherDataFolder);
     else if (ASender == ButtonSelectOtherDataFolder)
         SelectOtherDataFolder();
+    else if (ASender == RBServer)
+        data->SetDataDirKind(sddkServer);
+    else if (ASender == EditServerConnInfo)
+        CommitServerConnInfo();
+    else if (ASender == ButtonTestConnection)
+        TestConnection();
     else if (ASender == RBDataMaintenanceCompress)
         DTPickerDateMaintennaceOldRecordsDate->setEnabled(false);
     else if (ASender == RBDataMaintenanceDeleteOldAndCompress)
@@ -345,6 +383,42 @@ void TSetupEditor::SelectOtherDataFolder()
     QString folder;
     if (Dialogs().SelectFolder(QStringLiteral("Select folder for data"), folder))
         FObject->Data()->SetOtherDataFolder(folder);
+}
+
+void TSetupEditor::CommitServerConnInfo()
+{
+    TSetupData* data = FObject->Data();
+    if (EditServerConnInfo->text().trimmed() == data->ServerConnInfo())
+        return;
+    const QString refusal = data->SetServerConnInfo(EditServerConnInfo->text());
+    if (refusal.isEmpty())
+        return;
+    // A refused string is not kept, not even in the field.
+    EditServerConnInfo->setText(data->ServerConnInfo());
+    ShowMessageBox(refusal, mtWarning, mbOK);
+}
+
+void TSetupEditor::TestConnection()
+{
+    if (!ConnectionTester())
+        return;
+    CommitServerConnInfo();
+    const QString connInfo = EditServerConnInfo->text().trimmed();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString failure = ConnectionTester()(connInfo);
+    QApplication::restoreOverrideCursor();
+    if (failure.isEmpty())
+        ShowMessageBox(QStringLiteral("The server answered: the connection works."), mtInformation, mbOK);
+    else
+        ShowMessageBox(QStringLiteral("No connection to the server:\r\n%1").arg(failure), mtError, mbOK);
+}
+
+bool TSetupEditor::AcceptRefused() const
+{
+    if (!FObject || FObject->Data()->DataDirKind() != sddkServer || !FObject->Data()->ServerConnInfo().isEmpty())
+        return false;
+    ShowMessageBox(QStringLiteral("Write the server's connection string, or choose a folder."), mtWarning, mbOK);
+    return true;
 }
 
 void TSetupEditor::RunMaintenance()
@@ -415,8 +489,10 @@ void TSetupEditor::FormShow()
         page = TSData;
         if (RBOtherDataFolder->isChecked() && ButtonSelectOtherDataFolder->isEnabled())
             focus = ButtonSelectOtherDataFolder;
+        else if (RBServer->isChecked() && EditServerConnInfo->isEnabled())
+            focus = EditServerConnInfo;
         else
-            for (QRadioButton* radio : {RBUserDocuments, RBUserAppData, RBCommonDocuments, RBOtherDataFolder})
+            for (QRadioButton* radio : {RBUserDocuments, RBUserAppData, RBCommonDocuments, RBOtherDataFolder, RBServer})
                 if (radio->isChecked())
                     focus = radio;
         break;
@@ -443,6 +519,8 @@ void TSetupEditor::MoveFocusOnEnter(QWidget* AFrom)
         EditLogoFName->setFocus();
     else if (AFrom == RBOtherDataFolder && ButtonSelectOtherDataFolder->isEnabled())
         ButtonSelectOtherDataFolder->setFocus();
+    else if (AFrom == RBServer && EditServerConnInfo->isEnabled())
+        EditServerConnInfo->setFocus();
     else if (AFrom == RBDataMaintenanceDeleteOldAndCompress)
         DTPickerDateMaintennaceOldRecordsDate->setFocus();
     else if (AFrom == DTPickerDateMaintennaceOldRecordsDate || AFrom == CBCreateBackup
@@ -450,8 +528,8 @@ void TSetupEditor::MoveFocusOnEnter(QWidget* AFrom)
         ButtonRunMaintenance->setFocus();
     else {
         // Leaving a line edit by Enter commits it, as leaving by focus does.
-        if (AFrom == EditLogoFName)
-            ControlChanged(EditLogoFName);
+        if (AFrom == EditLogoFName || AFrom == EditServerConnInfo)
+            ControlChanged(AFrom);
         FocusOk();
     }
 }

@@ -1,5 +1,5 @@
-// The setup dialog: edits the live settings page by page and runs the data
-// maintenance. Opened only through TSetup.Edit.
+// The setup dialog: edits the live settings page by page, chooses where the
+// plan lives and runs the data maintenance. Opened only through TSetup.Edit.
 #pragma once
 
 #include "ui/view_guard.h"
@@ -28,6 +28,10 @@ public:
     // (position, text to append), backup first.
     using TMaintenanceRunner = std::function<void(TDate, const std::function<void(int, const QString&)>&, bool)>;
     static void SetMaintenanceRunner(TMaintenanceRunner ARunner);
+    // Connects to a server for "Test connection": empty when it answered,
+    // else why not in the server's own words. Without one the button is off.
+    using TConnectionTester = std::function<QString(const QString& AConnInfo)>;
+    static void SetConnectionTester(TConnectionTester ATester);
 
     explicit TSetupEditor(QWidget* AParent = nullptr);
 
@@ -49,9 +53,12 @@ private:
     void ControlChanged(QObject* ASender) override;
     bool CloseBlocked() const override { return FMaintenanceInProgress; }
     // Without changes OK is disabled, but an OK that comes anyway still closes.
-    bool AcceptRefused() const override { return false; }
+    // A server location needs its connection string.
+    bool AcceptRefused() const override;
     void SelectLogoFile();
     void SelectOtherDataFolder();
+    void CommitServerConnInfo();
+    void TestConnection();
     void RunMaintenance();
     void MoveFocusOnEnter(QWidget* AFrom) override;
     void FocusOk();
@@ -83,6 +90,10 @@ private:
     QLabel* LabelCommonDocuments;
     QLineEdit* EditOtherDataFolder;
     QPushButton* ButtonSelectOtherDataFolder;
+    QRadioButton* RBServer;
+    QLineEdit* EditServerConnInfo;
+    QPushButton* ButtonTestConnection;
+    QLabel* LabelServerHint;
     QRadioButton* RBDataMaintenanceCompress;
     QRadioButton* RBDataMaintenanceDeleteOldAndCompress;
     QDateEdit* DTPickerDateMaintennaceOldRecordsDate;

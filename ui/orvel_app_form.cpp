@@ -316,8 +316,11 @@ void TOrvelAppForm::DataChanged(TObject* ASender, const QString& AValueName)
         setWindowTitle(QStringLiteral("Plenvo"));
         SetStatusPanel(statusBar(), 0, ProgramVersion());
     }
-    if ((!ASender || ASender == setup) && AValueName.isEmpty() && setup)
-        SetStatusPanel(statusBar(), 1, ExcludeBackslash(setup->Data()->DataDir()));
+    if ((!ASender || ASender == setup) && AValueName.isEmpty() && setup) {
+        const TDataLocation location = setup->Data()->Location();
+        SetStatusPanel(
+            statusBar(), 1, location.IsServer() ? location.Describe() : ExcludeBackslash(setup->Data()->DataDir()));
+    }
     // After a maintenance or a move the tables were reopened: the shown
     // screen reads its day or period again from them.
     if (ASender && ASender == setup && AValueName == QLatin1String("DataReopened"))

@@ -29,6 +29,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 struct TButtonMap {
@@ -62,6 +65,25 @@ TColor FromQColor(const QColor& AColor)
     return RGBToColor(AColor.red(), AColor.green(), AColor.blue());
 }
 
+void DressMessageBox(QMessageBox& ABox, const QString& AMsg, TMsgDlgType AKind)
+{
+    static const char* const Titles[] = {"Warning", "Error", "Information", "Confirm", ""};
+    static const QMessageBox::Icon Icons[] = {QMessageBox::Warning, QMessageBox::Critical, QMessageBox::Information,
+        QMessageBox::Question, QMessageBox::NoIcon};
+    ABox.setWindowTitle(QString::fromLatin1(Titles[AKind]));
+    ABox.setIcon(Icons[AKind]);
+    ABox.setText(QString(AMsg).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+}
+
+void PlaceMessageBox(QMessageBox& ABox)
+{
+    std::optional<QRect> active;
+    if (QWidget* window = TQtDialogs::ActiveWindow())
+        active = window->frameGeometry();
+    if (const auto position = MessageBoxPosition(active))
+        ABox.move(*position);
+}
+
 } // namespace
 
 QWidget* TQtDialogs::ActiveWindow()
@@ -89,22 +111,13 @@ void TQtDialogs::CenterOverProgram(QWidget& ADialog)
 int TQtDialogs::MessageBox(const QString& AMsg, TMsgDlgType AKind, TMsgDlgButtons AButtons)
 {
     QMessageBox box(ActiveWindow());
-    static const char* const Titles[] = {"Warning", "Error", "Information", "Confirm", ""};
-    static const QMessageBox::Icon Icons[] = {QMessageBox::Warning, QMessageBox::Critical, QMessageBox::Information,
-        QMessageBox::Question, QMessageBox::NoIcon};
-    box.setWindowTitle(QString::fromLatin1(Titles[AKind]));
-    box.setIcon(Icons[AKind]);
-    box.setText(QString(AMsg).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    DressMessageBox(box, AMsg, AKind);
     QMessageBox::StandardButtons buttons;
     for (const auto& b : ButtonMap)
         if (AButtons & b.Button)
             buttons |= b.Qt;
     box.setStandardButtons(buttons ? buttons : QMessageBox::Ok);
-    std::optional<QRect> active;
-    if (QWidget* window = ActiveWindow())
-        active = window->frameGeometry();
-    if (const auto position = MessageBoxPosition(active))
-        box.move(*position);
+    PlaceMessageBox(box);
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
     for (const auto& b : ButtonMap)
@@ -112,6 +125,24 @@ int TQtDialogs::MessageBox(const QString& AMsg, TMsgDlgType AKind, TMsgDlgButton
             return b.Result;
     // Escape or the window's close button.
     return (AButtons & mbCancel) ? mrCancel : ((AButtons & mbNo) ? mrNo : mrOk);
+}
+
+int TQtDialogs::Choose(const QString& AMsg, TMsgDlgType AKind, const QStringList& AChoices)
+{
+    QMessageBox box(ActiveWindow());
+    box.setObjectName(QStringLiteral("ChoiceBox"));
+    DressMessageBox(box, AMsg, AKind);
+    std::vector<QAbstractButton*> buttons;
+    for (int i = 0; i < AChoices.size(); ++i) {
+        // Action roles keep the buttons in the order given.
+        QPushButton* button = box.addButton(AChoices[i], QMessageBox::ActionRole);
+        button->setObjectName(QStringLiteral("ChoiceButton%1").arg(i));
+        buttons.push_back(button);
+    }
+    PlaceMessageBox(box);
+    box.exec();
+    const auto found = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return found == buttons.end() ? -1 : static_cast<int>(found - buttons.begin());
 }
 
 bool TQtDialogs::InputQuery(const QString& ACaption, const QString& APrompt, QString& AValue, int AMaxLength)

@@ -14,6 +14,7 @@ class QWidget;
 class TQtDialogs : public TDialogs {
 public:
     int MessageBox(const QString& AMsg, TMsgDlgType AKind, TMsgDlgButtons AButtons) override;
+    int Choose(const QString& AMsg, TMsgDlgType AKind, const QStringList& AChoices) override;
     bool InputQuery(const QString& ACaption, const QString& APrompt, QString& AValue, int AMaxLength) override;
     bool SelectColor(TColor& AColor, QList<TColor>& ACustomColors) override;
     bool SelectFolder(const QString& ACaption, QString& AFolder) override;

@@ -121,6 +121,15 @@ TEST_F(ExportCommandTest, AnOldFolderIsExportedAndLeftByteForByte)
     run = Run(fromSettings);
     EXPECT_EQ(run.Code, eecDone) << run.Err.toStdString();
     EXPECT_EQ(run.Out, FileBytes(Output));
+    // Settings that name a server give no folder to read.
+    {
+        QSettings settings(Home + "/.config/Zanthor Software/Plenvo.conf", QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Data/DataDirKind"), 4);
+        settings.setValue(QStringLiteral("Data/ServerConnInfo"), QStringLiteral("service=plenvo"));
+    }
+    run = Run(fromSettings);
+    EXPECT_EQ(run.Code, eecDataFolder);
+    EXPECT_TRUE(run.Err.contains("--data-dir")) << run.Err.toStdString();
 
     // A worker named in another letter case and by ID; a workplace by its
     // shortcut; ten years less a day, the longest range.
@@ -235,7 +244,8 @@ TEST_F(ExportCommandTest, HelpAndVersionAnswerWithoutADisplay)
         EXPECT_EQ(run.Code, eecDone) << option;
         EXPECT_TRUE(run.Err.isEmpty()) << run.Err.toStdString();
         for (const char* told : {"--export <format>", "--from <date>", "--worker <name|ID>", "--workplace <name|ID>",
-                 "--data-dir <folder>", "--output <file>", "  0  written", "  6  the output file cannot be written"})
+                 "--data-dir <folder>", "--output <file>", "--server <conninfo>", "--folder <path>", "  0  written",
+                 "  6  the output file cannot be written"})
             EXPECT_TRUE(run.Out.contains(told)) << option << ": " << told;
     }
     for (const char* option : {"--version", "-v"}) {

@@ -1,6 +1,6 @@
 // The program started in a private home: it opens its data folder, and a
 // termination signal (as at log-out) ends it cleanly, tables closed and
-// settings stored.
+// settings stored, or while a server that does not answer is asked about.
 #include "support/test_env.h"
 
 #include <QDir>
@@ -55,5 +55,29 @@ TEST_P(ProgramTest, ASignalEndsTheProgramCleanly)
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, ProgramTest, testing::Values(SIGTERM, SIGINT));
+
+TEST(ProgramStart, ASignalWhileAServerIsAskedAboutEndsTheProgram)
+{
+    const QString home = TestEnv::NewFolder("home");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home);
+    env.remove("XDG_CONFIG_HOME");
+    env.remove("XDG_DATA_HOME");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // No server listens in an empty folder: the question stays open.
+    program.start(PLENVO_PROGRAM, {"--server", "host=" + TestEnv::NewFolder("nosocket") + " dbname=plenvo"});
+    ASSERT_TRUE(program.waitForStarted(20000));
+    EXPECT_FALSE(program.waitForFinished(3000));
+
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    // No table was opened anywhere in its place.
+    EXPECT_FALSE(QFile::exists(home + "/Documents/Plenvo"));
+}
 
 } // namespace

@@ -198,3 +198,27 @@ TEST_F(SetupEditTest, NoDialogAvailableChangesNothing)
     EXPECT_NONFATAL_FAILURE(EXPECT_FALSE(setup.Edit(0)), "No editor provided");
     EXPECT_FALSE(setup.Modified());
 }
+
+TEST_F(SetupEditTest, ARefusedServerLocationPutsTheFolderBack)
+{
+    TSetup setup;
+    std::vector<std::pair<TDataLocation, TDataLocation>> asked;
+    setup.SetChangeLocationHandler([&](const TDataLocation& AOld, const TDataLocation& ANew) {
+        asked.emplace_back(AOld, ANew);
+        return false;
+    });
+    Provide(
+        [](TSetup* ASetup) {
+            EXPECT_EQ(ASetup->Data()->SetServerConnInfo("service=plenvo"), QString());
+            ASetup->Data()->SetDataDirKind(sddkServer);
+        },
+        true);
+    EXPECT_TRUE(setup.Edit(3));
+    const TDataLocation folder = TDataLocation::Folder(TestEnv::DocumentsFolder() + "/Plenvo");
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].first, folder);
+    EXPECT_EQ(asked[0].second, TDataLocation::Server("service=plenvo"));
+    EXPECT_EQ(setup.Data()->Location(), folder);
+    EXPECT_EQ(setup.Data()->ServerConnInfo(), QString());
+    EXPECT_EQ(ReadRaw("Data", "DataDirKind"), "0");
+}

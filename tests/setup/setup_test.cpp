@@ -224,6 +224,44 @@ TEST_F(SetupTest, DataStoresTheFolderAsRead)
     EXPECT_EQ(setup.Data()->StoredOtherDataFolder(), TestEnv::DocumentsFolder() + "/Plenvo/");
 }
 
+TEST_F(SetupTest, ServerLocationRoundTripWithoutPasswordsOrRunLocations)
+{
+    const QString connInfo = "host=db.example.com dbname=plenvo user=anna sslmode=require";
+    const QString folder = TestEnv::NewFolder("run");
+    {
+        TSetup setup;
+        TSetupData* data = setup.Data();
+        EXPECT_EQ(data->SetServerConnInfo(" " + connInfo + " "), QString());
+        data->SetDataDirKind(sddkServer);
+        // A password is refused and the string taken before stays.
+        EXPECT_FALSE(data->SetServerConnInfo("service=plenvo password=secret").isEmpty());
+        EXPECT_FALSE(data->SetServerConnInfo("service=plenvo PASSWORD = secret").isEmpty());
+        EXPECT_EQ(data->ServerConnInfo(), connInfo);
+        EXPECT_EQ(data->Location(), TDataLocation::Server(connInfo));
+        // A location for this run only: used, never stored.
+        data->SetRunLocation(TDataLocation::Folder(folder));
+        EXPECT_EQ(data->DataDir(), folder + "/");
+        EXPECT_EQ(data->StoredLocation(), TDataLocation::Server(connInfo));
+    }
+    EXPECT_EQ(ReadRaw("Data", "DataDirKind"), "4");
+    EXPECT_EQ(ReadRaw("Data", "ServerConnInfo"), connInfo);
+    {
+        TSetup setup;
+        EXPECT_EQ(setup.Data()->Location(), TDataLocation::Server(connInfo));
+        EXPECT_FALSE(setup.Data()->RunLocation().has_value());
+        // Back to a folder kind: the folder is the one it always was, the
+        // string is kept for the next time.
+        setup.Data()->SetDataDirKind(sddkUserAppData);
+        EXPECT_EQ(setup.Data()->Location(), TDataLocation::Folder(TestEnv::AppDataFolder() + "/Plenvo"));
+    }
+    EXPECT_EQ(ReadRaw("Data", "ServerConnInfo"), connInfo);
+    // A password written into the settings by hand is not read.
+    Put("Data", "DataDirKind", 4);
+    Put("Data", "ServerConnInfo", "service=plenvo password=secret");
+    TSetup setup;
+    EXPECT_EQ(setup.Data()->Location(), TDataLocation::Server(QString()));
+}
+
 TEST_F(SetupTest, MaximisedWindowStoresOnlyItsState)
 {
     {

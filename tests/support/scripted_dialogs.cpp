@@ -9,6 +9,7 @@ void TScriptedDialogs::Reset()
 {
     FQuestions.clear();
     FMessages.clear();
+    FChoices.clear();
     FInputs.clear();
     FColors.clear();
     FFolders.clear();
@@ -33,8 +34,9 @@ QStringList TScriptedDialogs::MessageTexts() const
 
 bool TScriptedDialogs::AllAnswered() const
 {
-    return FMessages.empty() && FInputs.empty() && FColors.empty() && FFolders.empty() && FFiles.empty()
-           && FRanges.empty() && FPicks.empty() && FPrints.empty() && FOutputs.empty() && FPreviews == 0;
+    return FMessages.empty() && FChoices.empty() && FInputs.empty() && FColors.empty() && FFolders.empty()
+           && FFiles.empty() && FRanges.empty() && FPicks.empty() && FPrints.empty() && FOutputs.empty()
+           && FPreviews == 0;
 }
 
 namespace {
@@ -58,6 +60,18 @@ int TScriptedDialogs::MessageBox(const QString& AMsg, TMsgDlgType AKind, TMsgDlg
     if (!TakeAnswer(FMessages, result, QStringLiteral("message box: ") + AMsg))
         return (AButtons & mbCancel) ? mrCancel : ((AButtons & mbNo) ? mrNo : mrOk);
     return result;
+}
+
+int TScriptedDialogs::Choose(const QString& AMsg, TMsgDlgType AKind, const QStringList& AChoices)
+{
+    FQuestions.push_back({QStringLiteral("choice"), AMsg, 0, AKind, AChoices});
+    std::optional<QString> answer;
+    if (!TakeAnswer(FChoices, answer, QStringLiteral("choice: ") + AMsg) || !answer)
+        return -1;
+    const int index = static_cast<int>(AChoices.indexOf(*answer));
+    if (index < 0)
+        ADD_FAILURE() << "No button \"" << answer->toStdString() << "\" in: " << AChoices.join(", ").toStdString();
+    return index;
 }
 
 bool TScriptedDialogs::InputQuery(const QString& ACaption, const QString& APrompt, QString& AValue, int AMaxLength)

@@ -12,17 +12,22 @@
 class TScriptedDialogs final : public TDialogs {
 public:
     struct TQuestion {
-        QString Kind; // "message", "input", "color", "folder", "file", "save", "range", "pick", "print", "output",
-                      // "preview", "editor"
+        QString Kind; // "message", "choice", "input", "color", "folder", "file", "save", "range", "pick", "print",
+                      // "output", "preview", "editor"
         QString Text;
         int Buttons = 0;
         TMsgDlgType MsgKind = mtCustom;
+        // The buttons of a "choice" question.
+        QStringList Choices;
     };
 
     // Forgets queued answers, questions and editors.
     void Reset();
 
     void AnswerMessage(int AModalResult) { FMessages.push_back(AModalResult); }
+    // Presses the button with this text in the next choice question; none
+    // closes it without a choice.
+    void AnswerChoice(std::optional<QString> AChoice) { FChoices.push_back(std::move(AChoice)); }
     // None cancels the box.
     void AnswerInput(std::optional<QString> AValue) { FInputs.push_back(std::move(AValue)); }
     void AnswerColor(std::optional<TColor> AColor) { FColors.push_back(AColor); }
@@ -54,6 +59,7 @@ public:
     bool AllAnswered() const;
 
     int MessageBox(const QString& AMsg, TMsgDlgType AKind, TMsgDlgButtons AButtons) override;
+    int Choose(const QString& AMsg, TMsgDlgType AKind, const QStringList& AChoices) override;
     bool InputQuery(const QString& ACaption, const QString& APrompt, QString& AValue, int AMaxLength) override;
     bool SelectColor(TColor& AColor, QList<TColor>& ACustomColors) override;
     bool SelectFolder(const QString& ACaption, QString& AFolder) override;
@@ -71,6 +77,7 @@ public:
 private:
     std::vector<TQuestion> FQuestions;
     std::deque<int> FMessages;
+    std::deque<std::optional<QString>> FChoices;
     std::deque<std::optional<QString>> FInputs;
     std::deque<std::optional<TColor>> FColors;
     std::deque<std::optional<QString>> FFolders;

@@ -1,0 +1,183 @@
+// Where a run starts: the command line's location, the setup dialog choosing
+// a server after testing it, and a server that does not answer at start.
+#include "app/start_location.h"
+#include "data/pg/pg_connection.h"
+#include "data/pg/pg_schema.h"
+#include "setup/setup_editor.h"
+#include "support/dialog_driver.h"
+#include "support/pg_server.h"
+#include "support/scripted_dialogs.h"
+#include "support/test_env.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace {
+
+QString ReadRaw(const QString& AGroup, const QString& AName)
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Zanthor Software", "Plenvo");
+    return settings.value(AGroup + "/" + AName).toString();
+}
+
+// Answers the choice questions by running a step per question (a step may
+// stop or start the server first); everything else goes to the scripted
+// dialogs.
+class TStepDialogs final : public THeadlessDialogs {
+public:
+    using TStep = std::function<QString(const QString& AMsg, const QStringList& AChoices)>;
+    TStepDialogs() { SetDialogs(this); }
+    ~TStepDialogs() override { SetDialogs(&TestEnv::Dialogs()); }
+
+    int Choose(const QString& AMsg, TMsgDlgType, const QStringList& AChoices) override
+    {
+        Asked << AMsg;
+        if (Steps.empty()) {
+            ADD_FAILURE() << "Unanswered choice: " << AMsg.toStdString();
+            return -1;
+        }
+        const QString answer = Steps.front()(AMsg, AChoices);
+        Steps.pop_front();
+        return static_cast<int>(AChoices.indexOf(answer));
+    }
+    std::unique_ptr<ISCModalEditor> CreateEditor(const QString& AClassName) override
+    {
+        return TestEnv::Dialogs().CreateEditor(AClassName);
+    }
+
+    std::deque<TStep> Steps;
+    QStringList Asked;
+};
+
+} // namespace
+
+TEST(StartLocation, CommandLineGivesThisRunsLocation)
+{
+    QString error;
+    EXPECT_EQ(ParseLocationOptions({"plenvo"}, error), std::nullopt);
+    EXPECT_EQ(error, QString());
+    EXPECT_EQ(
+        ParseLocationOptions({"plenvo", "--server", "service=plenvo"}, error), TDataLocation::Server("service=plenvo"));
+    EXPECT_EQ(ParseLocationOptions({"plenvo", "--server=host=db.example.com dbname=plenvo user=anna"}, error),
+        TDataLocation::Server("host=db.example.com dbname=plenvo user=anna"));
+    EXPECT_EQ(ParseLocationOptions({"plenvo", "--folder", "plan/../plan2"}, error),
+        TDataLocation::Folder(QDir::current().absoluteFilePath("plan2")));
+    EXPECT_EQ(error, QString());
+
+    EXPECT_EQ(ParseLocationOptions({"plenvo", "--server", "dbname=plenvo password=secret"}, error), std::nullopt);
+    EXPECT_TRUE(error.contains("password")) << error.toStdString();
+    EXPECT_EQ(ParseLocationOptions({"plenvo", "--server", "service=plenvo", "--folder", "plan"}, error), std::nullopt);
+    EXPECT_TRUE(error.contains("both")) << error.toStdString();
+    EXPECT_EQ(ParseLocationOptions({"plenvo", "--server"}, error), std::nullopt);
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(StartLocation, SetupDialogTestsAndChoosesAServer)
+{
+    PLENVO_PG_SERVER(server);
+    QString error;
+    const QString connInfo = server->NewDatabase(&error);
+    ASSERT_FALSE(connInfo.isEmpty()) << error.toStdString();
+    InstallServerChecks();
+    TSetup setup;
+    std::vector<std::pair<TDataLocation, TDataLocation>> moves;
+    setup.SetChangeLocationHandler([&](const TDataLocation& AOld, const TDataLocation& ANew) {
+        moves.emplace_back(AOld, ANew);
+        return true;
+    });
+    for (int i = 0; i < 3; ++i)
+        TestEnv::Dialogs().AnswerMessage(mrOk);
+    bool offBefore = false, onAfter = false;
+    QString shownAfterRefusal;
+    WhileDialogOpen<TSetupEditor>("TSetupEditor", [&](TSetupEditor* d) {
+        auto* edit = Find<QLineEdit>(d, "EditServerConnInfo");
+        auto* test = Find<QPushButton>(d, "ButtonTestConnection");
+        offBefore = !edit->isEnabled() && !test->isEnabled();
+        Find<QRadioButton>(d, "RBServer")->click();
+        onAfter = edit->isEnabled() && test->isEnabled();
+        Type(d, "EditServerConnInfo", server->ConnInfo("nosuchdb"));
+        test->click();
+        Type(d, "EditServerConnInfo", connInfo);
+        test->click();
+        Type(d, "EditServerConnInfo", connInfo + " password=secret");
+        shownAfterRefusal = edit->text();
+        Find<QPushButton>(d, "ButtonOK")->click();
+    });
+    EXPECT_TRUE(setup.Edit(3));
+    EXPECT_TRUE(offBefore);
+    EXPECT_TRUE(onAfter);
+    const QStringList told = TestEnv::Dialogs().MessageTexts();
+    ASSERT_EQ(told.size(), 3) << told.join(" | ").toStdString();
+    // The server's own words about the wrong database.
+    EXPECT_TRUE(told[0].contains("database \"nosuchdb\" does not exist")) << told[0].toStdString();
+    EXPECT_TRUE(told[1].contains("connection works")) << told[1].toStdString();
+    EXPECT_TRUE(told[2].contains("password")) << told[2].toStdString();
+    EXPECT_EQ(shownAfterRefusal, connInfo);
+
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(moves[0].first, TDataLocation::Folder(TestEnv::DocumentsFolder() + "/Plenvo"));
+    EXPECT_EQ(moves[0].second, TDataLocation::Server(connInfo));
+    EXPECT_EQ(ReadRaw("Data", "DataDirKind"), "4");
+    EXPECT_EQ(ReadRaw("Data", "ServerConnInfo"), connInfo);
+}
+
+TEST(StartLocation, AServerThatDoesNotAnswerIsAskedAbout)
+{
+    PLENVO_PG_SERVER(server);
+    QString error;
+    const QString connInfo = server->NewDatabase(&error);
+    ASSERT_FALSE(connInfo.isEmpty()) << error.toStdString();
+    InstallServerChecks();
+    TSetup setup;
+    setup.Data()->SetRunLocation(TDataLocation::Server(connInfo));
+    ASSERT_TRUE(server->Stop(&error)) << error.toStdString();
+    {
+        TStepDialogs dialogs;
+        QStringList offered;
+        dialogs.Steps = {[&](const QString&, const QStringList& AChoices) {
+                             offered = AChoices;
+                             return QStringLiteral("Retry");
+                         },
+            [&](const QString&, const QStringList&) {
+                EXPECT_TRUE(server->Start(&error)) << error.toStdString();
+                return QStringLiteral("Retry");
+            }};
+        EXPECT_TRUE(EnsureLocationAnswers(setup));
+        EXPECT_EQ(offered, QStringList({"Retry", "Choose another location…", "Quit"}));
+        ASSERT_EQ(dialogs.Asked.size(), 2);
+        // libpq's own words name the socket it could not reach.
+        EXPECT_TRUE(dialogs.Asked[0].contains(".s.PGSQL.")) << dialogs.Asked[0].toStdString();
+    }
+    // Once it answered the plan's tables are there.
+    TPgConnection pg;
+    ASSERT_EQ(pg.Open(connInfo), QString());
+    EXPECT_EQ(PgStoredSchemaVersion(pg.Database()), PgSchemaVersion);
+    pg.Close();
+
+    ASSERT_TRUE(server->Stop(&error)) << error.toStdString();
+    {
+        TStepDialogs dialogs;
+        dialogs.Steps = {[](const QString&, const QStringList&) { return QStringLiteral("Quit"); }};
+        EXPECT_FALSE(EnsureLocationAnswers(setup));
+        EXPECT_EQ(dialogs.Asked.size(), 1);
+    }
+    {
+        // Another location chosen in the setup dialog is used from then on.
+        TStepDialogs dialogs;
+        dialogs.Steps = {[](const QString&, const QStringList&) { return QStringLiteral("Choose another location…"); }};
+        TestEnv::Dialogs().ProvideEditor("TSetupEditor", [] {
+            return std::make_unique<TScriptedEditor>(
+                [](TObject* ASetup) { static_cast<TSetup*>(ASetup)->Data()->SetDataDirKind(sddkUserAppData); }, true);
+        });
+        EXPECT_TRUE(EnsureLocationAnswers(setup));
+        EXPECT_EQ(dialogs.Asked.size(), 1);
+        EXPECT_EQ(setup.Data()->Location(), TDataLocation::Folder(TestEnv::AppDataFolder() + "/Plenvo"));
+    }
+    EXPECT_TRUE(server->Start(&error)) << error.toStdString();
+}
