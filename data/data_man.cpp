@@ -1,5 +1,7 @@
 #include "data/data_man.h"
 
+#include "data/plan_copy.h"
+
 #include "core/dialogs.h"
 #include "core/program_info.h"
 #include "data/history.h"
@@ -54,18 +56,26 @@ TDataMan::TDataMan()
 {
     GDataMan = this;
     if (TSetup* setup = TSetup::Instance()) {
+        const TDataLocation location = setup->Data()->Location();
         FDataDir = IncludeBackslash(setup->Data()->DataDir());
-        FHold.Hold(FDataDir);
+        if (location.IsServer())
+            FDataServer = location.Where.trimmed();
+        else
+            FHold.Hold(FDataDir);
         setup->SetChangeDataDirHandler(
             [this](const QString& AOld, const QString& ANew) { return ChangeDataDir(AOld, ANew); });
+        setup->SetChangeLocationHandler(
+            [this](const TDataLocation& AOld, const TDataLocation& ANew) { return ChangeLocation(AOld, ANew); });
     }
     DataModuleCreate();
 }
 
 TDataMan::~TDataMan()
 {
-    if (TSetup* setup = TSetup::Instance())
+    if (TSetup* setup = TSetup::Instance()) {
         setup->SetChangeDataDirHandler(nullptr);
+        setup->SetChangeLocationHandler(nullptr);
+    }
     if (GDataMan == this)
         GDataMan = nullptr;
 }
@@ -324,4 +334,52 @@ bool TDataMan::ChangeDataDir(const QString& ADataDir, const QString& ANewDataDir
 bool TDataMan::CommpressDB(const QString& ADBFName)
 {
     return CompressTableFile(ADBFName);
+}
+
+bool TDataMan::ChangeLocation(const TDataLocation& AOld, const TDataLocation& ANew)
+{
+    if (!AOld.IsServer() && !ANew.IsServer())
+        return ChangeDataDir(AOld.Where, ANew.Where);
+    const auto tablesOf = [](const TDataLocation& ALocation) {
+        return ALocation.IsServer() ? ServerTables(ALocation.Where) : FolderTables(ALocation.Where);
+    };
+    if (!ANew.IsServer() && !(FolderExists(ANew.Where) || ForceFolders(ANew.Where)))
+        return false;
+    bool copy = true;
+    switch (StoreHoldsRows(tablesOf(ANew))) {
+    case -1:
+        ShowMessageBox(QStringLiteral("The data cannot be read on the new location\r\n\"%1\"").arg(ANew.Describe()),
+            mtError, mbOK);
+        return false;
+    case 1: {
+        const int answer = ShowMessageBox(
+            QStringLiteral("The new location\r\n\"%1\"\r\nholds a plan already. Do you want to replace it with this "
+                           "one?\r\n(No: the plan there is used as it is.)")
+                .arg(ANew.Describe()),
+            mtConfirmation, mbYes | mbNo | mbCancel);
+        if (answer == mrCancel)
+            return false;
+        copy = answer == mrYes;
+        break;
+    }
+    default:
+        break;
+    }
+    CloseAllTables();
+    QString error;
+    if (copy && !CopyPlan(tablesOf(AOld), tablesOf(ANew), error)) {
+        OpenAllTables();
+        ShowMessageBox(QStringLiteral("The data could not be moved to\r\n\"%1\"\r\n%2\r\nThe data stays where it was.")
+                           .arg(ANew.Describe(), error),
+            mtError, mbOK);
+        return false;
+    }
+    if (ANew.IsServer()) {
+        SetDataServer(ANew.Where);
+    } else {
+        SetDataDir(ANew.Where);
+        SetDataServer(QString());
+    }
+    OpenAllTables();
+    return true;
 }

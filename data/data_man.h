@@ -13,6 +13,8 @@
 
 #include <functional>
 
+struct TDataLocation;
+
 // Progress position and a text to append to the maintenance log.
 using TDataMaintenanceInfoCallBackProc = std::function<void(int AProgress, const QString& AAddText)>;
 
@@ -65,6 +67,11 @@ public:
     // Moves the data to another folder; false when refused or failed, the
     // tables then being open on ADataDir again.
     bool ChangeDataDir(const QString& ADataDir, const QString& ANewDataDir);
+    // Moves the data between a folder and a server (either way), every row,
+    // ID and counter with it; a plan on the new location already is replaced
+    // or used as it is, as the user answers. False when refused or failed,
+    // the tables then being open where they were.
+    bool ChangeLocation(const TDataLocation& AOld, const TDataLocation& ANew);
     // Rewrites one closed table file; false when it is missing or the rewrite
     // failed (the file then stays as it was).
     bool CommpressDB(const QString& ADBFName);

@@ -2,11 +2,14 @@
 #include "data/data_man.h"
 
 #include "data/job_man.h"
+#include "data/plan_copy.h"
 #include "data/table_file.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
+#include <QSqlError>
+#include <QSqlQuery>
 
 namespace {
 QString NowText()
@@ -49,7 +52,20 @@ void TDataMan::RunMaintenance(
     report(QStringLiteral("OK\r\n"));
 
     bool stopped = false;
-    if (ABackupBefore && !onServer) {
+    if (ABackupBefore && onServer) {
+        // A server's plan is backed up as a folder of table files, which
+        // opens as a folder plan.
+        const QString backup = dataDir + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+        p += 10;
+        report(QStringLiteral("Copying the plan to the backup folder\r\n\"%1\"...").arg(backup));
+        QString error;
+        if (ForceFolders(backup) && CopyPlan(ServerTables(DataServer()), FolderTables(backup), error)) {
+            report(QStringLiteral("OK\r\n"));
+        } else {
+            report(QStringLiteral("\r\nError! %1 Maintenance will be interrupted.").arg(error));
+            stopped = true;
+        }
+    } else if (ABackupBefore) {
         QString backup = dataDir + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
         p += 5;
         report(QStringLiteral("Creating backup folder\r\n\"%1\"...").arg(backup));
@@ -85,6 +101,21 @@ void TDataMan::RunMaintenance(
             p = 50;
             report(QStringLiteral("OK\r\n"));
             step = 5;
+        }
+        for (const QString& name : onServer ? files : QStringList()) {
+            // The server compacts a table with VACUUM, outside a transaction.
+            p += step;
+            report(QStringLiteral("Compacting table \"%1\" on the server...").arg(name));
+            TTable table(QStringLiteral("vacuum"));
+            AttachTable(table, name);
+            table.SetReadOnly(true);
+            bool ok = table.Open() == orOpened;
+            QSqlQuery query(table.Database());
+            ok = ok && query.exec(QStringLiteral("VACUUM ANALYZE %1").arg(table.SqlTable()));
+            p += step;
+            report(ok ? QStringLiteral("OK\r\n")
+                      : QStringLiteral("\r\nError! %1 Maintenance will be continued.")
+                            .arg(query.lastError().databaseText()));
         }
         for (const QString& name : onServer ? QStringList() : files) {
             p += step;
