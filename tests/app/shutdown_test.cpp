@@ -17,20 +17,26 @@
 
 namespace {
 
+// The program in a private home, headless, its errors passed on.
+void StartProgram(QProcess& AProgram, const QString& AHome, const QStringList& AArgs)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", AHome);
+    env.remove("XDG_CONFIG_HOME");
+    env.remove("XDG_DATA_HOME");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    AProgram.setProcessEnvironment(env);
+    AProgram.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    AProgram.start(PLENVO_PROGRAM, AArgs);
+}
+
 class ProgramTest : public testing::TestWithParam<int> {};
 
 TEST_P(ProgramTest, ASignalEndsTheProgramCleanly)
 {
     const QString home = TestEnv::NewFolder("home");
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home);
-    env.remove("XDG_CONFIG_HOME");
-    env.remove("XDG_DATA_HOME");
-    env.insert("QT_QPA_PLATFORM", "offscreen");
     QProcess program;
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program.start(PLENVO_PROGRAM, {});
+    StartProgram(program, home, {});
     ASSERT_TRUE(program.waitForStarted(20000));
 
     // Up once its tables exist in the default data folder.
@@ -59,16 +65,9 @@ INSTANTIATE_TEST_SUITE_P(Signals, ProgramTest, testing::Values(SIGTERM, SIGINT))
 TEST(ProgramStart, ASignalWhileAServerIsAskedAboutEndsTheProgram)
 {
     const QString home = TestEnv::NewFolder("home");
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home);
-    env.remove("XDG_CONFIG_HOME");
-    env.remove("XDG_DATA_HOME");
-    env.insert("QT_QPA_PLATFORM", "offscreen");
     QProcess program;
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // No server listens in an empty folder: the question stays open.
-    program.start(PLENVO_PROGRAM, {"--server", "host=" + TestEnv::NewFolder("nosocket") + " dbname=plenvo"});
+    StartProgram(program, home, {"--server", "host=" + TestEnv::NewFolder("nosocket") + " dbname=plenvo"});
     ASSERT_TRUE(program.waitForStarted(20000));
     EXPECT_FALSE(program.waitForFinished(3000));
 
