@@ -15,6 +15,7 @@
 #include "data/pg/pg_connection.h"
 #include "data/pg/pg_schema.h"
 #include "data/workplace_man.h"
+#include "schedule/schedule_stores.h"
 #include "support/pg_server.h"
 
 #include <QCoreApplication>
@@ -127,6 +128,8 @@ int main(int argc, char** argv)
     auto workplaces = std::make_unique<TWorkplaceMan>();
     auto jobs = std::make_unique<TJobMan>();
     auto macros = std::make_unique<TMacroMan>();
+    // The schedules read through the stores, as in the program.
+    auto stores = std::make_unique<TScheduleStores>();
     for (int i = 0; i < Workers; ++i) {
         auto person = TSCObject::Create<TPerson>();
         person->SetName(QStringLiteral("Worker %1").arg(i));
@@ -170,6 +173,7 @@ int main(int argc, char** argv)
                                 .arg(day.Ms, 0, 'f', 3)
                                 .arg(month.Ms, 0, 'f', 3)
                                 .arg(seenMs, 0, 'f', 1));
+    stores.reset();
     macros.reset();
     jobs.reset();
     workplaces.reset();

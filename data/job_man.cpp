@@ -3,6 +3,7 @@
 #include "core/dialogs.h"
 #include "data/job_rows.h"
 #include "data/person_man.h"
+#include "data/pg/pg_job_rows.h"
 #include "data/register_ops.h"
 #include "data/table_file.h"
 #include "data/workplace_man.h"
@@ -441,6 +442,8 @@ bool TJobMan::PeriodDayBits(TDate AFrom, TDate ATo, bool AByWorkplace, std::vect
             others.clear();
         }
     }
+    if (!read && DSJobs.Active() && DSJobs.OnServer())
+        return PgReadDayBits(DSJobs.Database(), from, to, AByWorkplace, ABits);
     // Every row's keys, for a file without those indexes or a connection the
     // direct read cannot use.
     if (!read && !PeriodRelations(from, to, 0, 0, TJobRowTexts::Of(0, 0), [&](TJobRow& ARow) {

@@ -3,6 +3,7 @@
 #include "data/pg/pg_connection.h"
 #include "data/table_schema.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
@@ -142,4 +143,24 @@ TDate PgLatestJobDate(const QSqlDatabase& ADatabase, qint64 ANotAfter)
     if (!query.exec() || !query.next())
         return -1;
     return query.value(0).isNull() ? 0 : static_cast<TDate>(query.value(0).toLongLong());
+}
+
+bool PgReadDayBits(const QSqlDatabase& ADatabase, qint64 AFrom, qint64 ATo, bool AByWorkplace,
+    std::vector<std::pair<int, quint64>>& ABits)
+{
+    ABits.clear();
+    QSqlQuery query(ADatabase);
+    query.setForwardOnly(true);
+    const QString key = AByWorkplace ? QStringLiteral("workplace_id") : QStringLiteral("person_id");
+    query.prepare(QStringLiteral("SELECT %1, bit_or(1::bigint << (date - ?)) FROM plenvo.jobs "
+                                 "WHERE date BETWEEN ? AND ? GROUP BY %1 ORDER BY %1")
+                      .arg(key));
+    query.addBindValue(AFrom);
+    query.addBindValue(AFrom);
+    query.addBindValue(ATo);
+    if (!query.exec())
+        return false;
+    while (query.next())
+        ABits.emplace_back(query.value(0).toInt(), static_cast<quint64>(query.value(1).toLongLong()));
+    return !query.lastError().isValid();
 }

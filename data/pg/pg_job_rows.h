@@ -24,6 +24,11 @@ int PgDeleteJobRows(const QSqlDatabase& ADatabase, qint64 ADate, int APersonID, 
 // copy meanwhile) is not stored again and leaves ARows; the rows stored take
 // their IDs. False with the reason in AError when the write failed.
 bool PgAppendJobRows(const QSqlDatabase& ADatabase, std::vector<TJobRow>& ARows, QString& AError);
+// For each worker (AByWorkplace: workplace) with relations on the days AFrom
+// to ATo (at most 64), those days as bits (bit 0 for AFrom), in ID order:
+// the server folds them, one row per ID leaves it. False when the read failed.
+bool PgReadDayBits(const QSqlDatabase& ADatabase, qint64 AFrom, qint64 ATo, bool AByWorkplace,
+    std::vector<std::pair<int, quint64>>& ABits);
 // The latest date with a relation on or before ANotAfter, 0 for none, -1
 // when it cannot be read.
 TDate PgLatestJobDate(const QSqlDatabase& ADatabase, qint64 ANotAfter);
