@@ -353,6 +353,42 @@ TEST_P(ServerStoreTest, APlanMovedFromAFolderToAServerAndBackKeepsEveryRowIDAndC
     EXPECT_EQ(replaced.size(), inFolder.size());
 }
 
+// The data manager's move: the open plan goes to the server and the managers
+// follow it; a plan found there is used or replaced, as the user answers.
+TEST_P(ServerStoreTest, MovingTheOpenPlanToAServerAndBackReopensEveryTableThere)
+{
+    // A plan on the server already, and another in the folder.
+    OpenStore();
+    ASSERT_NE(AddPerson("Zoe"), nullptr);
+    Store.reset();
+    Store = std::make_unique<TDataStore>(Folder, QString());
+    ASSERT_NE(AddPerson("Ann"), nullptr);
+    const TDataLocation folder = TDataLocation::Folder(Folder);
+    const TDataLocation server = TDataLocation::Server(ConnInfo);
+
+    Dialogs().AnswerMessage(mrCancel);
+    EXPECT_FALSE(Store->DataMan->ChangeLocation(folder, server));
+    EXPECT_FALSE(Store->Persons->Table().OnServer());
+    Dialogs().AnswerMessage(mrNo);
+    ASSERT_TRUE(Store->DataMan->ChangeLocation(folder, server));
+    EXPECT_TRUE(Store->Persons->Table().OnServer());
+    ASSERT_EQ(Store->Persons->PersonCount(), 1);
+    EXPECT_EQ(Store->Persons->Persons(0)->Name(), "Zoe");
+
+    // Back to the folder, its plan replaced by the server's; then the
+    // folder's plan over the server's.
+    Dialogs().AnswerMessage(mrYes);
+    ASSERT_TRUE(Store->DataMan->ChangeLocation(server, folder));
+    EXPECT_FALSE(Store->Jobs->Table().OnServer());
+    EXPECT_EQ(Store->Persons->Persons(0)->Name(), "Zoe");
+    ASSERT_NE(AddPerson("Bob"), nullptr);
+    Dialogs().AnswerMessage(mrYes);
+    ASSERT_TRUE(Store->DataMan->ChangeLocation(folder, server));
+    EXPECT_EQ(Store->DataMan->DataServer(), ConnInfo);
+    EXPECT_EQ(Store->Persons->PersonCount(), 2);
+    EXPECT_TRUE(Dialogs().AllAnswered());
+}
+
 INSTANTIATE_TEST_SUITE_P(Stores, ServerStoreTest, testing::Values(skServer),
     [](const testing::TestParamInfo<TStoreKind>&) { return std::string("Server"); });
 
