@@ -5,6 +5,7 @@
 #include "data_fixture.h"
 #include "support/pg_server.h"
 
+#include <QDir>
 #include <QProcessEnvironment>
 #include <QTest>
 
@@ -387,6 +388,24 @@ TEST_P(ServerStoreTest, MovingTheOpenPlanToAServerAndBackReopensEveryTableThere)
     EXPECT_EQ(Store->DataMan->DataServer(), ConnInfo);
     EXPECT_EQ(Store->Persons->PersonCount(), 2);
     EXPECT_TRUE(Dialogs().AllAnswered());
+}
+
+// The maintenance on a server: a backup folder that holds the plan as table
+// files, the tables compacted by the server, the plan open again after.
+TEST_P(ServerStoreTest, TheMaintenanceBacksAServerUpToAFolderAndCompactsItsTables)
+{
+    OpenStore();
+    ASSERT_NE(AddPerson("Ann"), nullptr);
+    QString log;
+    Store->DataMan->RunMaintenance(
+        0, [&](int, const QString& AText) { log += AText; }, true);
+    EXPECT_EQ(log.count("OK"), 7) << log.toStdString();
+    EXPECT_FALSE(log.contains("Error")) << log.toStdString();
+    const QStringList backups = QDir(Folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_EQ(backups.size(), 1) << backups.join(' ').toStdString();
+    EXPECT_EQ(StoreRows(FolderTables(Folder + backups[0])), StoreRows(ServerTables(ConnInfo)));
+    ASSERT_TRUE(Store->Persons->Table().Active());
+    EXPECT_NE(AddPerson("Bob"), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, ServerStoreTest, testing::Values(skServer),
