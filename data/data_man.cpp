@@ -279,6 +279,17 @@ void TDataMan::OpenAllTables()
         m->OpenDBFiles();
 }
 
+bool TDataMan::RefuseFolderInUse(const QString& AFolder) const
+{
+    if (!OthersWorkIn(AFolder))
+        return false;
+    ShowMessageBox(QStringLiteral("The folder\r\n\"%1\"\r\nis open in another copy of the program, whose files "
+                                  "cannot be replaced now.\r\nClose the program there and try again.")
+                       .arg(ExcludeBackslash(IncludeBackslash(AFolder))),
+        mtWarning, mbOK);
+    return true;
+}
+
 bool TDataMan::ChangeDataDir(const QString& ADataDir, const QString& ANewDataDir)
 {
     const QString oldDir = IncludeBackslash(ADataDir);
@@ -295,13 +306,8 @@ bool TDataMan::ChangeDataDir(const QString& ADataDir, const QString& ANewDataDir
     const QStringList files = DataFileNames();
     const bool anyThere = std::any_of(
         files.begin(), files.end(), [&](const QString& AName) { return QFileInfo::exists(newDir + AName); });
-    if (anyThere && OthersWorkIn(newDir)) {
-        ShowMessageBox(QStringLiteral("The folder\r\n\"%1\"\r\nis open in another copy of the program, whose files "
-                                      "cannot be replaced now.\r\nClose the program there and try again.")
-                           .arg(ExcludeBackslash(newDir)),
-            mtWarning, mbOK);
+    if (anyThere && RefuseFolderInUse(newDir))
         return false;
-    }
     if (anyThere) {
         const int answer = ShowMessageBox(
             QStringLiteral("Some files already exist on the new location\r\n\"%1\"\r\nDo you want to overwrite it?")
@@ -343,7 +349,7 @@ bool TDataMan::ChangeLocation(const TDataLocation& AOld, const TDataLocation& AN
     const auto tablesOf = [](const TDataLocation& ALocation) {
         return ALocation.IsServer() ? ServerTables(ALocation.Where) : FolderTables(ALocation.Where);
     };
-    if (!ANew.IsServer() && !(FolderExists(ANew.Where) || ForceFolders(ANew.Where)))
+    if (!ANew.IsServer() && (!(FolderExists(ANew.Where) || ForceFolders(ANew.Where)) || RefuseFolderInUse(ANew.Where)))
         return false;
     bool copy = true;
     switch (StoreHoldsRows(tablesOf(ANew))) {

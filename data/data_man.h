@@ -91,6 +91,9 @@ public:
     bool OthersWorkIn(const QString& AFolder) const { return FHold.OthersHold(IncludeBackslash(AFolder)); }
 
 private:
+    // Tells the user when another copy works in AFolder, whose files must
+    // not be replaced; true then.
+    bool RefuseFolderInUse(const QString& AFolder) const;
     void DataModuleCreate();
     void CloseAllTables();
     void OpenAllTables();
