@@ -78,13 +78,28 @@ TEST(StartLocation, CommandLineGivesThisRunsLocation)
     EXPECT_FALSE(error.isEmpty());
 }
 
-TEST(StartLocation, SetupDialogTestsAndChoosesAServer)
+// A fresh database on the tests' private server, with the program's checks
+// of connection strings and connections installed.
+class StartOnServer : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (const QString missing = TPgServer::Missing(); !missing.isEmpty())
+            GTEST_SKIP() << missing.toStdString();
+        QString error;
+        Server = TPgServer::Shared(&error);
+        ASSERT_NE(Server, nullptr) << error.toStdString();
+        ConnInfo = Server->NewDatabase(&error);
+        ASSERT_FALSE(ConnInfo.isEmpty()) << error.toStdString();
+        InstallServerChecks();
+    }
+
+    TPgServer* Server = nullptr;
+    QString ConnInfo;
+};
+
+TEST_F(StartOnServer, SetupDialogTestsAndChoosesAServer)
 {
-    PLENVO_PG_SERVER(server);
-    QString error;
-    const QString connInfo = server->NewDatabase(&error);
-    ASSERT_FALSE(connInfo.isEmpty()) << error.toStdString();
-    InstallServerChecks();
     TSetup setup;
     std::vector<std::pair<TDataLocation, TDataLocation>> moves;
     setup.SetChangeLocationHandler([&](const TDataLocation& AOld, const TDataLocation& ANew) {
@@ -101,11 +116,11 @@ TEST(StartLocation, SetupDialogTestsAndChoosesAServer)
         offBefore = !edit->isEnabled() && !test->isEnabled();
         Find<QRadioButton>(d, "RBServer")->click();
         onAfter = edit->isEnabled() && test->isEnabled();
-        Type(d, "EditServerConnInfo", server->ConnInfo("nosuchdb"));
+        Type(d, "EditServerConnInfo", Server->ConnInfo("nosuchdb"));
         test->click();
-        Type(d, "EditServerConnInfo", connInfo);
+        Type(d, "EditServerConnInfo", ConnInfo);
         test->click();
-        Type(d, "EditServerConnInfo", connInfo + " password=secret");
+        Type(d, "EditServerConnInfo", ConnInfo + " password=secret");
         shownAfterRefusal = edit->text();
         Find<QPushButton>(d, "ButtonOK")->click();
     });
@@ -118,25 +133,21 @@ TEST(StartLocation, SetupDialogTestsAndChoosesAServer)
     EXPECT_TRUE(told[0].contains("database \"nosuchdb\" does not exist")) << told[0].toStdString();
     EXPECT_TRUE(told[1].contains("connection works")) << told[1].toStdString();
     EXPECT_TRUE(told[2].contains("password")) << told[2].toStdString();
-    EXPECT_EQ(shownAfterRefusal, connInfo);
+    EXPECT_EQ(shownAfterRefusal, ConnInfo);
 
     ASSERT_EQ(moves.size(), 1u);
     EXPECT_EQ(moves[0].first, TDataLocation::Folder(TestEnv::DocumentsFolder() + "/Plenvo"));
-    EXPECT_EQ(moves[0].second, TDataLocation::Server(connInfo));
+    EXPECT_EQ(moves[0].second, TDataLocation::Server(ConnInfo));
     EXPECT_EQ(ReadRaw("Data", "DataDirKind"), "4");
-    EXPECT_EQ(ReadRaw("Data", "ServerConnInfo"), connInfo);
+    EXPECT_EQ(ReadRaw("Data", "ServerConnInfo"), ConnInfo);
 }
 
-TEST(StartLocation, AServerThatDoesNotAnswerIsAskedAbout)
+TEST_F(StartOnServer, AServerThatDoesNotAnswerIsAskedAbout)
 {
-    PLENVO_PG_SERVER(server);
     QString error;
-    const QString connInfo = server->NewDatabase(&error);
-    ASSERT_FALSE(connInfo.isEmpty()) << error.toStdString();
-    InstallServerChecks();
     TSetup setup;
-    setup.Data()->SetRunLocation(TDataLocation::Server(connInfo));
-    ASSERT_TRUE(server->Stop(&error)) << error.toStdString();
+    setup.Data()->SetRunLocation(TDataLocation::Server(ConnInfo));
+    ASSERT_TRUE(Server->Stop(&error)) << error.toStdString();
     {
         TStepDialogs dialogs;
         QStringList offered;
@@ -145,7 +156,7 @@ TEST(StartLocation, AServerThatDoesNotAnswerIsAskedAbout)
                              return QStringLiteral("Retry");
                          },
             [&](const QString&, const QStringList&) {
-                EXPECT_TRUE(server->Start(&error)) << error.toStdString();
+                EXPECT_TRUE(Server->Start(&error)) << error.toStdString();
                 return QStringLiteral("Retry");
             }};
         EXPECT_TRUE(EnsureLocationAnswers(setup));
@@ -156,11 +167,11 @@ TEST(StartLocation, AServerThatDoesNotAnswerIsAskedAbout)
     }
     // Once it answered the plan's tables are there.
     TPgConnection pg;
-    ASSERT_EQ(pg.Open(connInfo), QString());
+    ASSERT_EQ(pg.Open(ConnInfo), QString());
     EXPECT_EQ(PgStoredSchemaVersion(pg.Database()), PgSchemaVersion);
     pg.Close();
 
-    ASSERT_TRUE(server->Stop(&error)) << error.toStdString();
+    ASSERT_TRUE(Server->Stop(&error)) << error.toStdString();
     {
         TStepDialogs dialogs;
         dialogs.Steps = {[](const QString&, const QStringList&) { return QStringLiteral("Quit"); }};
@@ -179,5 +190,5 @@ TEST(StartLocation, AServerThatDoesNotAnswerIsAskedAbout)
         EXPECT_EQ(dialogs.Asked.size(), 1);
         EXPECT_EQ(setup.Data()->Location(), TDataLocation::Folder(TestEnv::AppDataFolder() + "/Plenvo"));
     }
-    EXPECT_TRUE(server->Start(&error)) << error.toStdString();
+    EXPECT_TRUE(Server->Start(&error)) << error.toStdString();
 }
