@@ -196,6 +196,23 @@ bool TMacroMan::PutMacro(const TMacro* AMacro)
         FStoreError = WriteRefusal(DSMacros);
         return false;
     }
+    for (int attempt = 0;; ++attempt) {
+        if (StoreMacroRows(AMacro)) {
+            FStoreError.clear();
+            return true;
+        }
+        FStoreError = WriteRefusal(DSMacros);
+        const bool again = DSMacros.LostRace() && attempt < 3;
+        DSMacros.CancelUpdates();
+        // On a server another copy may store the same name side by side:
+        // made again, the later one replaces the pairs the earlier stored.
+        if (!again)
+            return false;
+    }
+}
+
+bool TMacroMan::StoreMacroRows(const TMacro* AMacro)
+{
     // The rows of that name are read under the write lock: another copy
     // saving the same name at once cannot leave both sets of pairs.
     bool ok = DSMacros.Begin();
@@ -210,9 +227,5 @@ bool TMacroMan::PutMacro(const TMacro* AMacro)
              && DSMacros.SetFieldValue(QStringLiteral("WorkplaceID"), job->WorkplaceID()) && DSMacros.Post();
     }
     // Saved at once like every other change, all pairs or none.
-    if (ok && DSMacros.Save())
-        return true;
-    FStoreError = WriteRefusal(DSMacros);
-    DSMacros.CancelUpdates();
-    return false;
+    return ok && DSMacros.Save();
 }

@@ -96,6 +96,8 @@ public:
 
 private:
     void SetFilterName(const QString& AName);
+    // One attempt at PutMacro's write, left pending when it failed.
+    bool StoreMacroRows(const TMacro* AMacro);
 
     TTable DSMacros{QStringLiteral("DSMacros")};
     TTable DSMacrosDef{QStringLiteral("DSMacrosDef")};

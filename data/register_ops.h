@@ -135,7 +135,8 @@ public:
 
     // ABefore, when given, holds the values an edit began from: a record
     // that another copy changed or deleted since is not overwritten unasked.
-    bool Store(TItem* AItem, const TItem* ABefore = nullptr)
+    // ARetries: how often a write that lost a race is made again.
+    bool Store(TItem* AItem, const TItem* ABefore = nullptr, int ARetries = 3)
     {
         FStoreError.clear();
         if (!FTable.CanModify() || !FTable.Begin()) {
@@ -161,11 +162,18 @@ public:
         if (AItem->StoreToDB(FTable) && FTable.Save())
             return true;
         Refused();
+        const bool lostRace = FTable.LostRace();
         // Nothing reached the file, so nothing of it stays in memory either.
         FTable.CancelUpdates();
         SCSetItemID(AItem->*FFields.ID, formerID);
         AItem->*FFields.Modified = true;
-        return false;
+        if (!lostRace || ARetries <= 0)
+            return false;
+        // On a server another copy's commit is heard of only between writes:
+        // a name it stored a moment before meets the unique key. Read in
+        // step, the name is made unique against it.
+        FSync.Again = true;
+        return Store(AItem, ABefore, ARetries - 1);
     }
 
     // Brings the list in step with the file after another copy wrote to it:

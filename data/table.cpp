@@ -479,6 +479,7 @@ bool TTable::Begin()
 {
     if (FInTransaction)
         return true;
+    FLostRace = false;
     bool begun = FBackend->Begin(FLastError);
     // A connection made anew: what was prepared on the old one goes first.
     if (!begun && FBackend->Reconnected()) {
@@ -522,8 +523,7 @@ bool TTable::Post()
                 QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                     .arg(FBackend->DataTable(), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))
                 + FBackend->InsertReturning())) {
-            FLastError = edit->lastError().text();
-            return false;
+            return WriteFailed(edit->lastError());
         }
         edit->addBindValue(appendID);
         for (const int i : indexes)
@@ -537,9 +537,9 @@ bool TTable::Post()
                 QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                     .arg(FBackend->DataTable(), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))
                 + FBackend->InsertReturning())) {
-            FLastError = FInsertQuery->lastError().text();
+            const QSqlError error = FInsertQuery->lastError();
             FInsertQuery.reset();
-            return false;
+            return WriteFailed(error);
         }
     } else if (state == tsEdit) {
         QStringList sets;
@@ -555,10 +555,8 @@ bool TTable::Post()
         query.bindValue(k, FBuffer[indexes[k]]);
     if (state == tsEdit)
         query.bindValue(int(indexes.size()), FRows[FPos].RowId);
-    if (!query.exec()) {
-        FLastError = query.lastError().text();
-        return false;
-    }
+    if (!query.exec())
+        return WriteFailed(query.lastError());
     if (state == tsInsert) {
         TRow row;
         row.RowId = FBackend->InsertedKey(query);
@@ -577,6 +575,13 @@ bool TTable::Post()
     return true;
 }
 
+bool TTable::WriteFailed(const QSqlError& AError)
+{
+    FLastError = AError.text();
+    FLostRace = FBackend->LostRace(AError);
+    return false;
+}
+
 void TTable::Cancel()
 {
     FState = tsBrowse;
@@ -591,10 +596,8 @@ bool TTable::Delete()
     QSqlQuery query(Database());
     query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(FBackend->DataTable(), FBackend->RowKey()));
     query.addBindValue(FRows[FPos].RowId);
-    if (!query.exec()) {
-        FLastError = query.lastError().text();
-        return false;
-    }
+    if (!query.exec())
+        return WriteFailed(query.lastError());
     FRows.erase(FRows.begin() + static_cast<std::ptrdiff_t>(FPos));
     if (FPos >= FRows.size() && FChunked && FMoreChunks)
         FetchChunk();

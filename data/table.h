@@ -87,6 +87,10 @@ public:
     QString LastError() const { return FLastError; }
     // The reason of a failed write made on the connection directly.
     void SetLastError(const QString& AValue) { FLastError = AValue; }
+    // The last write failed only because another copy's write got there
+    // first (a name it had just stored): made again on what is stored now,
+    // it may well succeed.
+    bool LostRace() const { return FLostRace; }
 
     // Traversal in ID (insertion) order; with Filtered only accepted records.
     void SetFilter(TTableFilter AFilter) { FFilter = std::move(AFilter); }
@@ -181,6 +185,8 @@ private:
     };
     // Statements made on the connection go before it closes or is replaced.
     void ForgetStatements();
+    // Takes a write's failure; false for the caller to return.
+    bool WriteFailed(const QSqlError& AError);
     bool RunFilter(const TTableFilter& AFilter, bool AApply);
     bool FetchChunk();
     QString ColumnList() const;
@@ -197,6 +203,7 @@ private:
     bool FInTransaction = false;
     bool FWaitsToWrite = false;
     QString FLastError;
+    bool FLostRace = false;
 
     TTableFilter FFilter;
     bool FFiltered = false;

@@ -79,6 +79,13 @@ public:
     // anew: the statements prepared on the old one are to go before Begin is
     // tried again.
     virtual bool Reconnected() { return false; }
+    // Whether a write failed only because another connection's write got
+    // there first; a file's writers take turns, so it never happens there.
+    virtual bool LostRace(const QSqlError& AError) const
+    {
+        Q_UNUSED(AError);
+        return false;
+    }
     // Whether rows whose IDs are not usable can be stored at all; a server
     // refuses them itself.
     virtual bool KeepsUnusableRows() const { return true; }

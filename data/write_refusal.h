@@ -12,6 +12,8 @@ inline QString WriteRefusal(const TTable& ATable)
     const QString file = QFileInfo(ATable.FileName()).fileName();
     if (!ATable.CanModify())
         return QStringLiteral("the file \"%1\" cannot be written.").arg(file);
+    if (ATable.LostRace())
+        return QStringLiteral("another copy of the program stored the same at the same moment; try again.");
     if (!ATable.LastError().isEmpty())
         return ATable.LastError();
     return QStringLiteral("the file \"%1\" did not accept it.").arg(file);

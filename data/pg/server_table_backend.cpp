@@ -117,8 +117,17 @@ void TServerTableBackend::Close(bool AWrote)
 
 bool TServerTableBackend::Begin(QString& AError)
 {
-    if (FConnection.IsOpen() && FConnection.Exec(QStringLiteral("BEGIN")).isEmpty())
-        return true;
+    if (FConnection.IsOpen() && FConnection.Exec(QStringLiteral("BEGIN")).isEmpty()) {
+        if (FTable == QLatin1String("jobs"))
+            return true; // a relation's key decides in the write itself
+        // A register's or the templates' writers take turns, as a folder's
+        // do: one that lost a race to a name reads it and wins the next try.
+        AError = FConnection.Exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('%1'))").arg(DataTable()));
+        if (AError.isEmpty())
+            return true;
+        FConnection.Exec(QStringLiteral("ROLLBACK"));
+        return false;
+    }
     // The connection is lost (the server restarted, the network broke): a
     // new one, on which whatever others committed meanwhile is news.
     const QString error = Connect();
@@ -146,6 +155,12 @@ bool TServerTableBackend::Commit(QString& AError)
 qint64 TServerTableBackend::InsertedKey(QSqlQuery& AQuery) const
 {
     return AQuery.next() ? AQuery.value(0).toLongLong() : 0;
+}
+
+bool TServerTableBackend::LostRace(const QSqlError& AError) const
+{
+    const QString state = AError.nativeErrorCode();
+    return state == QLatin1String("23505") || state == QLatin1String("40001") || state == QLatin1String("40P01");
 }
 
 bool TServerTableBackend::Reconnected()

@@ -39,6 +39,9 @@ public:
     QString InsertReturning() const override { return QStringLiteral(" RETURNING id"); }
     qint64 InsertedKey(QSqlQuery& AQuery) const override;
     bool Reconnected() override;
+    // A unique key another copy's commit took, a serialization failure or a
+    // deadlock.
+    bool LostRace(const QSqlError& AError) const override;
     bool KeepsUnusableRows() const override { return false; }
     bool OnServer() const override { return true; }
 

@@ -1,9 +1,11 @@
-// Runs a stream of AddJob/DeleteJob on a prepared data folder and reports each
-// change before ("B") and after ("D") it returned, until it is killed. With
+// Runs a stream of AddJob/DeleteJob on a prepared data folder (the server
+// PLENVO_COPY_SERVER names, when set) and reports each change before ("B")
+// and after ("D") it returned, until it is killed. With
 // "--hot-journal FILE" it is instead a writer of a rollback journal that dies
 // in the middle of a transaction, its changed pages already in the file; with
 // "--hold DIR" another copy of the program working in DIR until it is killed.
 #include "data/data_man.h"
+#include "data/data_session.h"
 #include "data/job_man.h"
 #include "data/macro_man.h"
 #include "data/person_man.h"
@@ -16,7 +18,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <memory>
 #include <set>
 #include <tuple>
 
@@ -58,11 +59,10 @@ int main(int argc, char* argv[])
     }
     if (argc < 3)
         return 2;
-    auto dataMan = std::make_unique<TDataMan>();
-    dataMan->SetDataDir(QString::fromLocal8Bit(argv[1]));
-    auto persons = std::make_unique<TPersonMan>();
-    auto workplaces = std::make_unique<TWorkplaceMan>();
-    auto jobs = std::make_unique<TJobMan>();
+    TDataSession session(QString::fromLocal8Bit(argv[1]), qEnvironmentVariable("PLENVO_COPY_SERVER"));
+    TPersonMan* persons = session.Persons.get();
+    TWorkplaceMan* workplaces = session.Workplaces.get();
+    TJobMan* jobs = session.Jobs.get();
     QRandomGenerator random(static_cast<quint32>(QByteArray(argv[2]).toUInt()));
     std::set<std::tuple<int, int, int>> present;
     jobs->SetDateFrom(46000);

@@ -12,10 +12,11 @@ namespace {
 using TKey = std::tuple<int, int, int>;
 
 class CrashTest : public DataTest {};
+class KilledWriterTest : public StoreKindTest {};
 
-TEST_F(CrashTest, KilledWritersLoseNothingTheyReported)
+TEST_P(KilledWriterTest, KilledWritersLoseNothingTheyReported)
 {
-    Open();
+    OpenStore();
     for (const char* name : {"Ann", "Bob", "Cid"})
         AddPerson(name);
     for (const char* name : {"Hall", "Kitchen"})
@@ -26,6 +27,7 @@ TEST_F(CrashTest, KilledWritersLoseNothingTheyReported)
     for (int trial = 0; trial < 4; ++trial) {
         SCOPED_TRACE(trial);
         QProcess child;
+        child.setProcessEnvironment(CopyEnvironment());
         child.start(PLENVO_CRASH_CHILD, {Folder, QString::number(trial + 1)});
         ASSERT_TRUE(child.waitForStarted());
         // Kill it at a random moment after its first finished change, however
@@ -60,7 +62,7 @@ TEST_F(CrashTest, KilledWritersLoseNothingTheyReported)
         }
         EXPECT_GT(done, 0);
 
-        Open(); // a damaged file would ask a question nobody answers
+        OpenStore(); // a damaged file would ask a question nobody answers
         for (TTable* table :
             {&Store->Persons->Table(), &Store->Workplaces->Table(), &Store->Jobs->Table(), &Store->Macros->Table()}) {
             EXPECT_TRUE(table->Active() && table->CanModify()) << table->Name().toStdString();
@@ -84,6 +86,8 @@ TEST_F(CrashTest, KilledWritersLoseNothingTheyReported)
         Store.reset();
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Stores, KilledWriterTest, testing::Values(skFolder, skServer), StoreKindName);
 
 TEST_F(CrashTest, AWriterKilledMidTransactionIsRolledBackNotSetAside)
 {

@@ -10,6 +10,7 @@
 #include "data/table_file.h"
 #include "data/workplace_man.h"
 #include "setup/setup.h"
+#include "support/pg_server.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_env.h"
 
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -124,6 +126,51 @@ protected:
     QString Folder;
     std::unique_ptr<TDataStore> Store;
 };
+
+enum TStoreKind { skFolder, skServer };
+
+// A test run on either kind of store: the test's data folder, or a new
+// database on the test process's PostgreSQL server (ConnInfo).
+class StoreKindTest : public DataTest, public testing::WithParamInterface<TStoreKind> {
+protected:
+    void SetUp() override
+    {
+        DataTest::SetUp();
+        if (GetParam() == skServer) {
+            PLENVO_PG_NEW_DATABASE(Server, ConnInfo);
+        }
+    }
+    void TearDown() override
+    {
+        DataTest::TearDown();
+        // A server stopped by a test that failed half-way serves the next.
+        if (Server && !Server->Running())
+            Server->Start();
+    }
+    void OpenStore() { Store = std::make_unique<TDataStore>(Folder, ConnInfo); }
+    void ReopenStore()
+    {
+        Store.reset();
+        OpenStore();
+    }
+    // What another copy of the program (a test helper) is run with to work
+    // on the same store.
+    QProcessEnvironment CopyEnvironment() const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!ConnInfo.isEmpty())
+            environment.insert(QStringLiteral("PLENVO_COPY_SERVER"), ConnInfo);
+        return environment;
+    }
+
+    TPgServer* Server = nullptr;
+    QString ConnInfo;
+};
+
+inline std::string StoreKindName(const testing::TestParamInfo<TStoreKind>& AInfo)
+{
+    return AInfo.param == skFolder ? "Folder" : "Server";
+}
 
 // A data store with two workers and two workplaces, the cast many tests
 // play with: Ann, Bob, Kitchen and a second workplace of the test's choice.

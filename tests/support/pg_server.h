@@ -58,3 +58,17 @@ private:
     QString AServer##Error;                                                                                            \
     TPgServer* AServer = TPgServer::Shared(&AServer##Error);                                                           \
     ASSERT_NE(AServer, nullptr) << AServer##Error.toStdString()
+
+// Points AServer (a TPgServer*) at the process's server and AConnInfo (a
+// QString) at a new empty database of it; skips or fails the test as
+// PLENVO_PG_SERVER does.
+#define PLENVO_PG_NEW_DATABASE(AServer, AConnInfo)                                                                     \
+    if (const QString missing = TPgServer::Missing(); !missing.isEmpty())                                              \
+        GTEST_SKIP() << missing.toStdString();                                                                         \
+    {                                                                                                                  \
+        QString newDatabaseError;                                                                                      \
+        AServer = TPgServer::Shared(&newDatabaseError);                                                                \
+        ASSERT_NE(AServer, nullptr) << newDatabaseError.toStdString();                                                 \
+        AConnInfo = AServer->NewDatabase(&newDatabaseError);                                                           \
+        ASSERT_FALSE(AConnInfo.isEmpty()) << newDatabaseError.toStdString();                                           \
+    }
