@@ -1,6 +1,8 @@
 // Where a run starts: the command line's location, the setup dialog choosing
-// a server after testing it, and a server that does not answer at start.
+// a server after testing it and moving the plan there, and a server that
+// does not answer at start.
 #include "app/start_location.h"
+#include "data/data_session.h"
 #include "data/pg/pg_connection.h"
 #include "data/pg/pg_schema.h"
 #include "setup/setup_editor.h"
@@ -13,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSqlQuery>
 
 #include <gtest/gtest.h>
 
@@ -84,13 +87,7 @@ class StartOnServer : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (const QString missing = TPgServer::Missing(); !missing.isEmpty())
-            GTEST_SKIP() << missing.toStdString();
-        QString error;
-        Server = TPgServer::Shared(&error);
-        ASSERT_NE(Server, nullptr) << error.toStdString();
-        ConnInfo = Server->NewDatabase(&error);
-        ASSERT_FALSE(ConnInfo.isEmpty()) << error.toStdString();
+        PLENVO_PG_NEW_DATABASE(Server, ConnInfo);
         InstallServerChecks();
     }
 
@@ -98,14 +95,13 @@ protected:
     QString ConnInfo;
 };
 
-TEST_F(StartOnServer, SetupDialogTestsAndChoosesAServer)
+TEST_F(StartOnServer, SetupDialogTestsAChosenServerAndMovesThePlanThere)
 {
-    TSetup setup;
-    std::vector<std::pair<TDataLocation, TDataLocation>> moves;
-    setup.SetChangeLocationHandler([&](const TDataLocation& AOld, const TDataLocation& ANew) {
-        moves.emplace_back(AOld, ANew);
-        return true;
-    });
+    TDataSession session;
+    auto ann = TSCObject::Create<TPerson>();
+    ann->SetName("Ann");
+    ASSERT_TRUE(session.Persons->InsertPerson(ann));
+    ASSERT_FALSE(session.Persons->Table().OnServer());
     for (int i = 0; i < 3; ++i)
         TestEnv::Dialogs().AnswerMessage(mrOk);
     bool offBefore = false, onAfter = false;
@@ -124,7 +120,7 @@ TEST_F(StartOnServer, SetupDialogTestsAndChoosesAServer)
         shownAfterRefusal = edit->text();
         Find<QPushButton>(d, "ButtonOK")->click();
     });
-    EXPECT_TRUE(setup.Edit(3));
+    EXPECT_TRUE(session.Setup->Edit(3));
     EXPECT_TRUE(offBefore);
     EXPECT_TRUE(onAfter);
     const QStringList told = TestEnv::Dialogs().MessageTexts();
@@ -135,9 +131,18 @@ TEST_F(StartOnServer, SetupDialogTestsAndChoosesAServer)
     EXPECT_TRUE(told[2].contains("password")) << told[2].toStdString();
     EXPECT_EQ(shownAfterRefusal, ConnInfo);
 
-    ASSERT_EQ(moves.size(), 1u);
-    EXPECT_EQ(moves[0].first, TDataLocation::Folder(TestEnv::DocumentsFolder() + "/Plenvo"));
-    EXPECT_EQ(moves[0].second, TDataLocation::Server(ConnInfo));
+    // The plan moved, and the open registers work on the server now.
+    for (TTable* table :
+        {&session.Persons->Table(), &session.Workplaces->Table(), &session.Jobs->Table(), &session.Macros->Table()})
+        EXPECT_TRUE(table->Active() && table->OnServer()) << table->Name().toStdString();
+    ASSERT_NE(session.Persons->Persons("Ann"), nullptr);
+    TPgConnection pg;
+    ASSERT_EQ(pg.Open(ConnInfo), QString());
+    QSqlQuery query(pg.Database());
+    ASSERT_TRUE(query.exec("SELECT id, name FROM plenvo.workers") && query.next());
+    EXPECT_EQ(query.value(0).toInt(), session.Persons->Persons("Ann")->ID());
+    EXPECT_EQ(query.value(1).toString(), "Ann");
+    EXPECT_FALSE(query.next());
     EXPECT_EQ(ReadRaw("Data", "DataDirKind"), "4");
     EXPECT_EQ(ReadRaw("Data", "ServerConnInfo"), ConnInfo);
 }
