@@ -94,7 +94,13 @@ int TTable::BusyTimeoutMs()
 
 bool TTable::ChangedElsewhere()
 {
-    return FActive && !FInMemory && FBackend->ChangedElsewhere();
+    if (!FActive || FInMemory)
+        return false;
+    // A copy that only reads follows the others again once the server is
+    // back, without waiting for a write of its own.
+    if (!FInTransaction)
+        FBackend->Revive([this] { ForgetStatements(); });
+    return FBackend->ChangedElsewhere();
 }
 
 qint64 TTable::HeardChanges() const

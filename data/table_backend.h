@@ -11,6 +11,8 @@
 #include <QSqlQuery>
 #include <QString>
 
+#include <functional>
+
 struct sqlite3_stmt;
 
 // What opening a table found.
@@ -56,6 +58,15 @@ public:
     virtual bool RaiseAutoIncValue(qint64 AValue, QString& AError) = 0;
     // True once after another connection committed since the last look.
     virtual bool ChangedElsewhere() = 0;
+    // A connection lost since the table opened is made anew once the store
+    // answers again, asked without waiting; true when it was, after which
+    // what others committed meanwhile is news. ABefore runs first: the
+    // statements prepared on the old connection go.
+    virtual bool Revive(const std::function<void()>& ABefore)
+    {
+        Q_UNUSED(ABefore);
+        return false;
+    }
     // How many commits of other connections the store told of so far; -1
     // where it tells none (a file's connection has its own means).
     virtual qint64 HeardChanges() { return -1; }

@@ -17,7 +17,7 @@ packages=(
   poppler-utils
   xvfb openbox xdotool x11-utils x11-apps netpbm sqlite3
   python3 python3-icalendar
-  postgresql libqt6sql6-psql
+  postgresql libqt6sql6-psql libpq-dev
 )
 
 missing=()

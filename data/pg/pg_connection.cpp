@@ -6,6 +6,8 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <libpq-fe.h>
+
 namespace {
 QAtomicInt GConnectionCount;
 
@@ -119,6 +121,51 @@ bool TPgConnection::IsOpen() const
 QSqlDatabase TPgConnection::Database() const
 {
     return QSqlDatabase::database(FConnectionName, false);
+}
+
+bool TPgConnection::Broken() const
+{
+    if (!IsOpen())
+        return false;
+    // Qt's driver hands out libpq's own connection.
+    const QVariant handle = Database().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "PGconn*") != 0)
+        return false;
+    PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
+    return connection && PQstatus(connection) == CONNECTION_BAD;
+}
+
+TPgProbe::~TPgProbe()
+{
+    Finish();
+}
+
+void TPgProbe::Finish()
+{
+    if (FConnection)
+        PQfinish(FConnection);
+    FConnection = nullptr;
+}
+
+TPgProbe::TState TPgProbe::Poll(const QString& AConnInfo)
+{
+    if (!FConnection) {
+        FConnection = PQconnectStart(AConnInfo.trimmed().toUtf8().constData());
+        if (!FConnection || PQstatus(FConnection) == CONNECTION_BAD) {
+            Finish();
+            return psSilent;
+        }
+    }
+    switch (PQconnectPoll(FConnection)) {
+    case PGRES_POLLING_OK:
+        Finish();
+        return psAnswers;
+    case PGRES_POLLING_FAILED:
+        Finish();
+        return psSilent;
+    default:
+        return psWaiting;
+    }
 }
 
 QString TPgConnection::Exec(const QString& ASql, const QVariantList& AValues)

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+struct pg_conn;
+
 // Why a connection string cannot be used as it is; empty when it can. A
 // password is never taken (libpq finds it in ~/.pgpass or the service file),
 // and a semicolon would reach libpq as a blank.
@@ -28,6 +30,9 @@ public:
     void Close();
     bool IsOpen() const;
     QSqlDatabase Database() const;
+    // The open connection broke (the server stopped, the network failed), as
+    // libpq last saw it: known without asking the server.
+    bool Broken() const;
 
     // Runs one statement with the values bound in order; empty on success,
     // else the server's words.
@@ -48,6 +53,25 @@ private:
     QString FConnectionName;
     TNotifyHandler FHandler;
     QMetaObject::Connection FNotifyLink;
+};
+
+// Whether the server of a connection string answers, asked without waiting:
+// each Poll goes on where the last one left off. A host name is still looked
+// up at the start of an attempt.
+class TPgProbe {
+public:
+    enum TState { psWaiting, psAnswers, psSilent };
+    TPgProbe() = default;
+    ~TPgProbe();
+    TPgProbe(const TPgProbe&) = delete;
+    TPgProbe& operator=(const TPgProbe&) = delete;
+
+    TState Poll(const QString& AConnInfo);
+
+private:
+    void Finish();
+
+    pg_conn* FConnection = nullptr;
 };
 
 // The server's words of a failed statement or open, else Qt's.

@@ -65,6 +65,7 @@ TOpenResult TServerTableBackend::OpenForReading(TFieldDefs& AFieldDefs, QString&
     // Whatever was committed before this connection is what it reads.
     FChanged = false;
     FReconnected = false;
+    FWanted = true;
     QSqlQuery query(Database());
     query.prepare(QStringLiteral(
         "SELECT column_name FROM information_schema.columns WHERE table_schema = 'plenvo' AND table_name = ?"));
@@ -111,6 +112,7 @@ bool TServerTableBackend::Create(const TFieldDefs& AFieldDefs)
 void TServerTableBackend::Close(bool AWrote)
 {
     Q_UNUSED(AWrote);
+    FWanted = false;
     FConnection.Close();
     FChanged = false;
 }
@@ -199,6 +201,33 @@ void TServerTableBackend::TakeNotifications()
     // middle of a write sees them too.
     if (FConnection.IsOpen())
         QMetaObject::invokeMethod(Database().driver(), "_q_handleNotification", Qt::DirectConnection);
+}
+
+bool TServerTableBackend::Revive(const std::function<void()>& ABefore)
+{
+    if (!FWanted || (FConnection.IsOpen() && !FConnection.Broken()))
+        return false;
+    // A server that stays away is asked again once a second at most.
+    if (FSilentSince.isValid() && FSilentSince.elapsed() < 1000)
+        return false;
+    switch (FProbe.Poll(FConnInfo)) {
+    case TPgProbe::psWaiting:
+        return false;
+    case TPgProbe::psSilent:
+        FSilentSince.start();
+        return false;
+    case TPgProbe::psAnswers:
+        break;
+    }
+    ABefore();
+    if (!Connect().isEmpty()) {
+        FSilentSince.start();
+        return false;
+    }
+    FSilentSince.invalidate();
+    FChanged = true;
+    ++FHeard;
+    return true;
 }
 
 bool TServerTableBackend::ChangedElsewhere()

@@ -6,6 +6,8 @@
 #include "data/pg/pg_connection.h"
 #include "data/table_backend.h"
 
+#include <QElapsedTimer>
+
 class TServerTableBackend : public TTableBackend {
 public:
     // AFileName names the table as the folder's file would ("Jobs.cds").
@@ -32,6 +34,7 @@ public:
     bool Begin(QString& AError) override;
     qint64 AutoIncValue() override;
     bool RaiseAutoIncValue(qint64 AValue, QString& AError) override;
+    bool Revive(const std::function<void()>& ABefore) override;
     bool ChangedElsewhere() override;
     qint64 HeardChanges() override;
     bool Replaced() const override { return false; }
@@ -59,4 +62,8 @@ private:
     bool FChanged = false;
     qint64 FHeard = 0;
     bool FReconnected = false;
+    // Opened, and not closed by the table: a lost connection is to be made anew.
+    bool FWanted = false;
+    TPgProbe FProbe;
+    QElapsedTimer FSilentSince;
 };

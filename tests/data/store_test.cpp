@@ -264,6 +264,10 @@ TEST_P(ServerStoreTest, AServerGoneRefusesChangesAndTheyWorkOnceItIsBack)
     EXPECT_TRUE(Store->Jobs->DayRelations(46001).empty());
 
     ASSERT_TRUE(Server->Start(&error)) << error.toStdString();
+    // Without a write of its own this copy follows the others again.
+    TDataWatch watch;
+    OtherCopy({"add-worker:Zed"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Store->Persons->Persons("Zed") != nullptr; }, 3000));
     TPerson* bob = AddPerson("Bob");
     ASSERT_NE(bob, nullptr) << Store->Persons->StoreError().toStdString();
     ASSERT_NE(Store->Jobs->AddJob(46001, bob, kitchen), nullptr) << Store->Jobs->Table().LastError().toStdString();
