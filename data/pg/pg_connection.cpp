@@ -105,9 +105,6 @@ QString TPgConnection::Open(const QString& AConnInfo)
 
 void TPgConnection::Close()
 {
-    if (FNotifyLink)
-        QObject::disconnect(FNotifyLink);
-    FNotifyLink = {};
     FHandler = nullptr;
     if (QSqlDatabase::contains(FConnectionName))
         QSqlDatabase::database(FConnectionName, false).close();
@@ -123,15 +120,21 @@ QSqlDatabase TPgConnection::Database() const
     return QSqlDatabase::database(FConnectionName, false);
 }
 
-bool TPgConnection::Broken() const
+pg_conn* TPgConnection::Handle() const
 {
     if (!IsOpen())
-        return false;
-    // Qt's driver hands out libpq's own connection.
+        return nullptr;
+    // Qt's driver hands out libpq's own connection (named by its struct).
     const QVariant handle = Database().driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "PGconn*") != 0)
-        return false;
-    PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
+    if (!handle.isValid()
+        || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
+        return nullptr;
+    return *static_cast<PGconn* const*>(handle.constData());
+}
+
+bool TPgConnection::Broken() const
+{
+    PGconn* connection = Handle();
     return connection && PQstatus(connection) == CONNECTION_BAD;
 }
 
@@ -189,20 +192,27 @@ QString TPgConnection::Listen(const QString& AChannel, TNotifyHandler AHandler)
 {
     if (!IsOpen())
         return QStringLiteral("The PostgreSQL connection is not open.");
-    // The driver quotes the name and would split it at a dot.
     if (AChannel.isEmpty() || AChannel.contains(QLatin1Char('.')) || AChannel.contains(QLatin1Char('"')))
         return QStringLiteral("\"%1\" cannot be a channel name.").arg(AChannel);
-    QSqlDriver* driver = Database().driver();
-    if (!driver->subscribeToNotification(AChannel))
-        return PgErrorText(driver->lastError());
-    FHandler = std::move(AHandler);
-    if (!FNotifyLink)
-        FNotifyLink = QObject::connect(driver, &QSqlDriver::notification,
-            [this](const QString& AName, QSqlDriver::NotificationSource ASource, const QVariant& APayload) {
-                if (FHandler)
-                    FHandler(AName, APayload.toString(), ASource == QSqlDriver::SelfSource);
-            });
-    return QString();
+    const QString error = Exec(QStringLiteral("LISTEN \"%1\"").arg(AChannel));
+    if (error.isEmpty())
+        FHandler = std::move(AHandler);
+    return error;
+}
+
+void TPgConnection::TakeNotifications()
+{
+    PGconn* connection = Handle();
+    // Read what waits on the socket; a server gone leaves the connection
+    // broken, which Broken() then tells.
+    if (!connection || !PQconsumeInput(connection))
+        return;
+    const int self = PQbackendPID(connection);
+    while (PGnotify* notice = PQnotifies(connection)) {
+        if (FHandler)
+            FHandler(QString::fromUtf8(notice->relname), QString::fromUtf8(notice->extra), notice->be_pid == self);
+        PQfreemem(notice);
+    }
 }
 
 QString TPgConnection::Notify(const QString& AChannel, const QString& APayload)

@@ -2,7 +2,6 @@
 // a libpq connection string or service name as the user wrote it.
 #pragma once
 
-#include <QMetaObject>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
@@ -45,14 +44,18 @@ public:
     // handler hears every channel, the last one given. Empty on success,
     // else why not.
     QString Listen(const QString& AChannel, TNotifyHandler AHandler);
+    // Hands the notifications that arrived to the handler, now: they are
+    // read when asked for, never behind the caller's back.
+    void TakeNotifications();
     // Sends a notification on a channel; it reaches the listeners when the
     // transaction it is part of commits.
     QString Notify(const QString& AChannel, const QString& APayload);
 
 private:
+    pg_conn* Handle() const;
+
     QString FConnectionName;
     TNotifyHandler FHandler;
-    QMetaObject::Connection FNotifyLink;
 };
 
 // Whether the server of a connection string answers, asked without waiting:

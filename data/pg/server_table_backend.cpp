@@ -2,7 +2,6 @@
 
 #include "data/pg/pg_schema.h"
 
-#include <QSqlDriver>
 #include <QStringList>
 
 #include <utility>
@@ -195,14 +194,6 @@ bool TServerTableBackend::RaiseAutoIncValue(qint64 AValue, QString& AError)
     return false;
 }
 
-void TServerTableBackend::TakeNotifications()
-{
-    // Now rather than at the next turn of the event loop, so a look in the
-    // middle of a write sees them too.
-    if (FConnection.IsOpen())
-        QMetaObject::invokeMethod(Database().driver(), "_q_handleNotification", Qt::DirectConnection);
-}
-
 bool TServerTableBackend::Revive(const std::function<void()>& ABefore)
 {
     if (!FWanted || (FConnection.IsOpen() && !FConnection.Broken()))
@@ -232,12 +223,12 @@ bool TServerTableBackend::Revive(const std::function<void()>& ABefore)
 
 bool TServerTableBackend::ChangedElsewhere()
 {
-    TakeNotifications();
+    FConnection.TakeNotifications();
     return std::exchange(FChanged, false);
 }
 
 qint64 TServerTableBackend::HeardChanges()
 {
-    TakeNotifications();
+    FConnection.TakeNotifications();
     return FHeard;
 }

@@ -52,8 +52,6 @@ private:
     // Connects, makes sure of the schema and listens; empty on success, else
     // why not in the server's words.
     QString Connect();
-    // Hands out the notifications that arrived.
-    void TakeNotifications();
 
     QString FConnInfo;
     QString FTable;
