@@ -2,7 +2,8 @@
 # Runs the real program on a private X display with a window manager and
 # drives it as a user would: keys, planning by keys alone, real mouse drags
 # on all three screens, a held drag that scrolls a month, the title bar's
-# close button, restarts, two copies at once, a smaller screen and kill -9.
+# close button, restarts, two copies at once, a smaller screen and kill -9;
+# then one plan on a private PostgreSQL server, and the question when it is down.
 # Usage: desktop_test.sh PROGRAM
 set -u
 
@@ -13,6 +14,7 @@ XVFB_PIDS=()
 WM_PIDS=()
 APP_PID=""
 FIRST_PID=""
+PG_DIR=""
 
 for tool in Xvfb openbox xdotool xwininfo xprop sqlite3 xwd xwdtopnm pnmtopng; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (make deps installs it)"; exit 1; }
@@ -34,6 +36,7 @@ cleanup() {
     [ -n "$APP_PID" ] && kill -9 "$APP_PID" 2>/dev/null
     [ -n "$FIRST_PID" ] && kill -9 "$FIRST_PID" 2>/dev/null
     for pid in "${WM_PIDS[@]}" "${XVFB_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+    [ -n "$PG_DIR" ] && { pg pg_ctl stop -D "$PG_DIR/data" -m immediate -w >/dev/null 2>&1; rm -rf "$PG_DIR"; }
     wait 2>/dev/null
 }
 trap cleanup EXIT
@@ -45,6 +48,7 @@ fail() {
     echo "window tree:"; xwininfo -root -tree 2>&1 | sed -n '1,60p'
     [ -f "$WORK/app.log" ] && { echo "program output:"; tail -n 30 "$WORK/app.log"; }
     [ -f "$WORK/app2.log" ] && { echo "second copy's output:"; tail -n 30 "$WORK/app2.log"; }
+    [ -f "$PG_DIR/server.log" ] && { echo "PostgreSQL's log:"; tail -n 20 "$PG_DIR/server.log"; }
     exit 1
 }
 
@@ -98,9 +102,10 @@ outer_rect() {
     echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
 }
 
-# Starts the program and waits until its window is mapped, framed and still.
+# Starts the program (with the given options) and waits until its window is
+# mapped, framed and still.
 start_app() {
-    "$PROGRAM" >"$WORK/${LOG:-app.log}" 2>&1 &
+    "$PROGRAM" "$@" >"$WORK/${LOG:-app.log}" 2>&1 &
     APP_PID=$!
     wait_for 90 has_main_window || fail "the main window did not appear"
     WIN=$(main_window)
@@ -371,6 +376,100 @@ echo "on 1280x900 at 200 %: outer ${SW}x${SH} at $SX,$SY"
 [ "$SX" -ge 0 ] && [ "$SY" -ge 0 ] && [ $((SX + SW)) -le 1280 ] && [ $((SY + SH)) -le 900 ] ||
     fail "the window $SX $SY ${SW}x${SH} does not fit the 1280x900 screen"
 close_app
+
+# --- one plan on a PostgreSQL server of the test's own, reached only through
+# a Unix socket in its folder. PostgreSQL refuses root: as root, its
+# programs run as nobody.
+PG_BIN=${PLENVO_PG_BINDIR:-$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)}
+[ -n "$PG_BIN" ] || PG_BIN=$(dirname "$(command -v initdb 2>/dev/null || echo /none/initdb)")
+pg() {
+    if [ "$(id -u)" = 0 ]; then
+        setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups "$PG_BIN/$1" "${@:2}"
+    else "$PG_BIN/$1" "${@:2}"; fi
+}
+if [ ! -x "$PG_BIN/initdb" ] || [ ! -x "$PG_BIN/pg_ctl" ] || [ ! -x "$PG_BIN/psql" ] ||
+    { [ "$(id -u)" = 0 ] && ! command -v setpriv >/dev/null; }; then
+    echo "SKIP the server journey: PostgreSQL's server programs (or, as root, setpriv) are missing (make deps installs them)"
+    echo "PASS"; rm -rf "$WORK"; exit 0
+fi
+STEP="start a PostgreSQL server"
+PG_DIR=$(mktemp -d /tmp/plenvo-desktop-pg.XXXXXX)
+chmod 755 "$PG_DIR"
+[ "$(id -u)" = 0 ] && chown nobody "$PG_DIR"
+pg initdb -D "$PG_DIR/data" -U planner --auth=trust -E UTF8 --locale=C.UTF-8 --no-sync >"$WORK/initdb.log" 2>&1 ||
+    fail "initdb failed: $(tail -n 5 "$WORK/initdb.log")"
+printf "listen_addresses = ''\nunix_socket_directories = '%s'\n" "$PG_DIR" >> "$PG_DIR/data/postgresql.conf"
+pg pg_ctl start -D "$PG_DIR/data" -l "$PG_DIR/server.log" -w -t 60 >/dev/null || fail "the PostgreSQL server did not start"
+CONNINFO="host=$PG_DIR dbname=postgres user=planner"
+psql_do() { "$PG_BIN/psql" -X -qAt -v ON_ERROR_STOP=1 "$CONNINFO" -c "$1"; }
+
+# A home of its own: the window opens as on a first start, at the same place.
+export HOME="$WORK/server-home"
+export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share" XDG_CACHE_HOME="$HOME/.cache"
+mkdir -p "$HOME/Documents" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
+start_display 1280x1024
+STEP="first start on the server"
+start_app --server "$CONNINFO"
+read -r X0 Y0 _ < <(client_rect "$WIN")
+[ "$(psql_do "SELECT count(*) FROM plenvo.jobs")" = 0 ] || fail "the program did not make an empty plan on the server"
+
+# Another planner's worker and workplace, written with psql, show up in the
+# running program: its worker list's first row and its first panel change.
+STEP="a worker and a workplace from psql"
+region() { xwd -root -silent | xwdtopnm 2>/dev/null | pnmcut "$1" "$2" "$3" "$4"; }
+changed_from() { region "$@" | cmp -s - "$WORK/before.$1.pnm" && return 1; return 0; }
+LIST_X=$((X0 + 450)); LIST_Y=$((Y0 + 340)); PANEL_X=$((X0 + 200)); PANEL_Y=$((Y0 + 134))
+region $((LIST_X - 100)) $((LIST_Y - 8)) 200 16 > "$WORK/before.$((LIST_X - 100)).pnm"
+region $((PANEL_X - 150)) $((PANEL_Y - 20)) 300 40 > "$WORK/before.$((PANEL_X - 150)).pnm"
+psql_do "INSERT INTO plenvo.workers (name) VALUES ('Eva Moss');
+         INSERT INTO plenvo.workplaces (shortcut, name) VALUES ('D1', 'Desk')" || fail "psql could not add the rows"
+wait_for 10 changed_from $((LIST_X - 100)) $((LIST_Y - 8)) 200 16 || fail "the worker from psql did not show in the list"
+wait_for 10 changed_from $((PANEL_X - 150)) $((PANEL_Y - 20)) 300 40 || fail "the workplace from psql did not show"
+
+STEP="drag the worker onto the workplace, on the server"
+TODAY=$(stored_date "$(date +%F)")
+server_relations() {
+    psql_do "SELECT string_agg(person_name || '@' || workplace_shortcut || '@' || (date - $TODAY), ' ' ORDER BY id) FROM plenvo.jobs"
+}
+relations_are() { [ "$(server_relations)" = "$1" ]; }
+drag "$LIST_X" "$LIST_Y" "$PANEL_X" "$PANEL_Y"
+wait_for 30 relations_are "Eva Moss@D1@0" || fail "plenvo.jobs after the drag (name@shortcut@days from today): $(server_relations)"
+
+# Another planner's relation today: the program, still running, shows a row
+# more on the panel below Eva's.
+STEP="a relation from psql"
+region $((X0 + 10)) $((Y0 + 164)) 380 26 > "$WORK/before.$((X0 + 10)).pnm"
+psql_do "INSERT INTO plenvo.workers (name) VALUES ('Finn Hale');
+         INSERT INTO plenvo.jobs (date, person_id, person_name, workplace_id, workplace_shortcut, workplace_name)
+         SELECT $TODAY, w.id, w.name, p.id, p.shortcut, p.name FROM plenvo.workers w, plenvo.workplaces p
+         WHERE w.name = 'Finn Hale' AND p.shortcut = 'D1'" || fail "psql could not add the relation"
+kill -0 "$APP_PID" 2>/dev/null || fail "the program ended after the relation from psql"
+wait_for 10 changed_from $((X0 + 10)) $((Y0 + 164)) 380 26 || fail "the panel did not show the relation from psql"
+close_app
+relations_are "Eva Moss@D1@0 Finn Hale@D1@0" || fail "plenvo.jobs after the close: $(server_relations)"
+
+# The server down: the program asks before it opens anything, and Quit ends
+# it with nothing made.
+STEP="the start question with the server down"
+pg pg_ctl stop -D "$PG_DIR/data" -m fast -w >/dev/null || fail "the PostgreSQL server did not stop"
+# The run above left an empty documents folder: without it, Quit must not make it again.
+rmdir "$HOME/Documents/Plenvo" 2>/dev/null
+find "$HOME" | sort > "$WORK/home.before"
+"$PROGRAM" --server "$CONNINFO" >"$WORK/app.log" 2>&1 &
+APP_PID=$!
+question() { xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Error$' 2>/dev/null | head -n 1; }
+has_question() { [ -n "$(question)" ]; }
+wait_for 60 has_question || fail "no question window when the server is down"
+has_main_window && fail "the main window opened without the server"
+QUESTION=$(question)
+wait_for 30 sh -c "xdotool getactivewindow | grep -qx $QUESTION" || fail "the question has no focus"
+# Retry has the focus; Tab twice reaches Quit, the third button.
+xdotool key Tab Tab space
+wait_for 30 sh -c "! kill -0 $APP_PID" || fail "Quit did not end the program"
+wait "$APP_PID"; code=$?; APP_PID=""
+[ "$code" -eq 0 ] || fail "the program ended with $code after Quit"
+find "$HOME" | sort | diff "$WORK/home.before" - >&2 && echo "server journey: planned, read back, asked and quit" ||
+    fail "Quit left files behind in the home folder"
 
 echo "PASS"
 rm -rf "$WORK"
