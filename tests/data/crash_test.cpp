@@ -16,7 +16,7 @@ class KilledWriterTest : public StoreKindTest {};
 
 TEST_P(KilledWriterTest, KilledWritersLoseNothingTheyReported)
 {
-    OpenStore();
+    Open();
     for (const char* name : {"Ann", "Bob", "Cid"})
         AddPerson(name);
     for (const char* name : {"Hall", "Kitchen"})
@@ -62,7 +62,7 @@ TEST_P(KilledWriterTest, KilledWritersLoseNothingTheyReported)
         }
         EXPECT_GT(done, 0);
 
-        OpenStore(); // a damaged file would ask a question nobody answers
+        Open(); // a damaged file would ask a question nobody answers
         for (TTable* table :
             {&Store->Persons->Table(), &Store->Workplaces->Table(), &Store->Jobs->Table(), &Store->Macros->Table()}) {
             EXPECT_TRUE(table->Active() && table->CanModify()) << table->Name().toStdString();

@@ -36,16 +36,41 @@
 // The data store of a test: settings and managers on its data folder.
 using TDataStore = TDataSession;
 
+enum TStoreKind { skFolder, skServer };
+
 class DataTest : public testing::Test {
 protected:
-    void SetUp() override { Folder = IncludeBackslash(TestEnv::NewFolder(QStringLiteral("data"))); }
-    void Open() { Store = std::make_unique<TDataStore>(Folder); }
+    void SetUp() override
+    {
+        Folder = IncludeBackslash(TestEnv::NewFolder(QStringLiteral("data")));
+        if (Kind() == skServer)
+            UseNewServerDatabase();
+    }
+    // Where the store is kept: the test's data folder, unless the suite runs
+    // on either kind (OnEitherStore) and this run is the server's.
+    virtual TStoreKind Kind() const { return skFolder; }
+    void Open() { Store = std::make_unique<TDataStore>(Folder, ConnInfo); }
     void Reopen()
     {
         Store.reset();
         Open();
     }
-    void TearDown() override { Store.reset(); }
+    void TearDown() override
+    {
+        Store.reset();
+        // A server stopped by a test that failed half-way serves the next.
+        if (Server && !Server->Running())
+            Server->Start();
+    }
+    // What another copy of the program (a test helper) is run with to work
+    // on the same store.
+    QProcessEnvironment CopyEnvironment() const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!ConnInfo.isEmpty())
+            environment.insert(QStringLiteral("PLENVO_COPY_SERVER"), ConnInfo);
+        return environment;
+    }
 
     TScriptedDialogs& Dialogs() { return TestEnv::Dialogs(); }
     // The editors of the next Add/Edit: run AAction on the object, close with AOk.
@@ -124,48 +149,23 @@ protected:
     }
 
     QString Folder;
-    std::unique_ptr<TDataStore> Store;
-};
-
-enum TStoreKind { skFolder, skServer };
-
-// A test run on either kind of store: the test's data folder, or a new
-// database on the test process's PostgreSQL server (ConnInfo).
-class StoreKindTest : public DataTest, public testing::WithParamInterface<TStoreKind> {
-protected:
-    void SetUp() override
-    {
-        DataTest::SetUp();
-        if (GetParam() == skServer) {
-            PLENVO_PG_NEW_DATABASE(Server, ConnInfo);
-        }
-    }
-    void TearDown() override
-    {
-        DataTest::TearDown();
-        // A server stopped by a test that failed half-way serves the next.
-        if (Server && !Server->Running())
-            Server->Start();
-    }
-    void OpenStore() { Store = std::make_unique<TDataStore>(Folder, ConnInfo); }
-    void ReopenStore()
-    {
-        Store.reset();
-        OpenStore();
-    }
-    // What another copy of the program (a test helper) is run with to work
-    // on the same store.
-    QProcessEnvironment CopyEnvironment() const
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        if (!ConnInfo.isEmpty())
-            environment.insert(QStringLiteral("PLENVO_COPY_SERVER"), ConnInfo);
-        return environment;
-    }
-
+    // The server's database when the store is kept there, else empty.
     TPgServer* Server = nullptr;
     QString ConnInfo;
+    std::unique_ptr<TDataStore> Store;
+
+private:
+    void UseNewServerDatabase() { PLENVO_PG_NEW_DATABASE(Server, ConnInfo); }
 };
+
+// A data fixture whose tests run on either kind of store: the test's data
+// folder, and a new database on the test process's PostgreSQL server.
+template <class TFixture>
+class OnEitherStore : public TFixture, public testing::WithParamInterface<TStoreKind> {
+protected:
+    TStoreKind Kind() const override { return this->GetParam(); }
+};
+using StoreKindTest = OnEitherStore<DataTest>;
 
 inline std::string StoreKindName(const testing::TestParamInfo<TStoreKind>& AInfo)
 {

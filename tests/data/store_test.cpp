@@ -36,7 +36,7 @@ protected:
 
 TEST_P(StoreTest, RegistersKeepTheirIDsCountersAndUniqueNames)
 {
-    OpenStore();
+    Open();
     ASSERT_TRUE(Store->Persons->Table().Active());
     EXPECT_EQ(Store->Persons->Table().OnServer(), GetParam() == skServer);
     TPerson* ann = AddPerson("Ann");
@@ -55,7 +55,7 @@ TEST_P(StoreTest, RegistersKeepTheirIDsCountersAndUniqueNames)
     ASSERT_NE(kitchen, nullptr) << Store->Workplaces->StoreError().toStdString();
     EXPECT_EQ(kitchen->ID(), 1);
 
-    ReopenStore();
+    Reopen();
     ASSERT_EQ(Store->Persons->PersonCount(), 2);
     EXPECT_EQ(Store->Persons->Persons(-1)->Note(), "mornings");
     EXPECT_EQ(Store->Persons->Persons(-3)->Name(), "ANN1");
@@ -71,7 +71,7 @@ TEST_P(StoreTest, RegistersKeepTheirIDsCountersAndUniqueNames)
 
 TEST_P(StoreTest, RelationsAndTemplatesReadBackByDayAndPeriod)
 {
-    OpenStore();
+    Open();
     TPerson* ann = AddPerson("Ann");
     TPerson* bob = AddPerson("Bob");
     TWorkplace* kitchen = AddWorkplace("Kitchen", "K");
@@ -133,7 +133,7 @@ TEST_P(StoreTest, RelationsAndTemplatesReadBackByDayAndPeriod)
     EXPECT_FALSE(removed);
     const std::vector<std::pair<int, int>> kept{{ann->ID(), kitchen->ID()}, {bob->ID(), hall->ID()}};
     const int hallID = hall->ID();
-    ReopenStore();
+    Reopen();
     EXPECT_EQ(DayPairs(monday), kept);
     FilterJobs(monday, monday + 6, 0, hallID);
     EXPECT_EQ(Store->Jobs->JobCount(), 2);
@@ -143,7 +143,7 @@ TEST_P(StoreTest, RelationsAndTemplatesReadBackByDayAndPeriod)
 
 TEST_P(StoreTest, WhatAnotherCopyStoresIsSeenWithinASecond)
 {
-    OpenStore();
+    Open();
     TDataWatch watch;
     int heard = 0;
     watch.SetListener([&](int AChanges) { heard |= AChanges; });
@@ -172,7 +172,7 @@ TEST_P(StoreTest, WhatAnotherCopyStoresIsSeenWithinASecond)
 
 TEST_P(StoreTest, TwoCopiesChangingThePlanAtOnceKeepEveryRuleAndEveryAcknowledgedChange)
 {
-    OpenStore();
+    Open();
     for (int i = 0; i < 12; ++i)
         ASSERT_NE(AddPerson(QStringLiteral("Staff %1").arg(i)), nullptr);
     for (int i = 0; i < 6; ++i)
@@ -200,7 +200,7 @@ TEST_P(StoreTest, TwoCopiesChangingThePlanAtOnceKeepEveryRuleAndEveryAcknowledge
     // 2 × 500 random changes, each copy's relations on days of its own; both
     // add and rename workers under names they draw from one pool.
     const std::vector<QString> said = runBoth("random:7:500:0", "random:8:500:1");
-    ReopenStore();
+    Reopen();
     // A name stored twice would have been mended, and the user told, on opening.
     EXPECT_EQ(Dialogs().MessageTexts(), QStringList());
     for (const char* file : {"Workers.cds", "Workplaces.cds", "Jobs.cds", "Macros.cds"}) {
@@ -246,7 +246,7 @@ class ServerStoreTest : public StoreTest {};
 
 TEST_P(ServerStoreTest, AServerGoneRefusesChangesAndTheyWorkOnceItIsBack)
 {
-    OpenStore();
+    Open();
     TPerson* ann = AddPerson("Ann");
     TWorkplace* kitchen = AddWorkplace("Kitchen", "K");
     ASSERT_TRUE(ann && kitchen);
@@ -271,7 +271,7 @@ TEST_P(ServerStoreTest, AServerGoneRefusesChangesAndTheyWorkOnceItIsBack)
     TPerson* bob = AddPerson("Bob");
     ASSERT_NE(bob, nullptr) << Store->Persons->StoreError().toStdString();
     ASSERT_NE(Store->Jobs->AddJob(46001, bob, kitchen), nullptr) << Store->Jobs->Table().LastError().toStdString();
-    ReopenStore();
+    Reopen();
     EXPECT_NE(Store->Persons->Persons("Bob"), nullptr);
     EXPECT_EQ(Store->Persons->Persons("Ann")->Note(), "");
     EXPECT_EQ(DayPairs(46001), (std::vector<std::pair<int, int>>{{Store->Persons->Persons("Bob")->ID(), 1}}));
@@ -280,7 +280,7 @@ TEST_P(ServerStoreTest, AServerGoneRefusesChangesAndTheyWorkOnceItIsBack)
     ASSERT_TRUE(Server->Stop(&error)) << error.toStdString();
     const qsizetype toldBefore = Dialogs().MessageTexts().size();
     Dialogs().AnswerMessage(mrOk);
-    ReopenStore();
+    Reopen();
     EXPECT_FALSE(Store->Persons->Table().Active());
     EXPECT_FALSE(Store->Jobs->Table().Active());
     EXPECT_EQ(Store->Persons->PersonCount(), 0);
@@ -343,7 +343,7 @@ TEST_P(ServerStoreTest, APlanMovedFromAFolderToAServerAndBackKeepsEveryRowIDAndC
     QString error;
     ASSERT_TRUE(CopyPlan(FolderTables(Folder), ServerTables(ConnInfo), error)) << error.toStdString();
     EXPECT_EQ(StoreRows(ServerTables(ConnInfo)), inFolder);
-    OpenStore();
+    Open();
     ASSERT_EQ(Store->Persons->PersonCount(), 1);
     TPerson* cleo = AddPerson("Cleo");
     ASSERT_NE(cleo, nullptr);
@@ -371,7 +371,7 @@ TEST_P(ServerStoreTest, APlanMovedFromAFolderToAServerAndBackKeepsEveryRowIDAndC
 TEST_P(ServerStoreTest, MovingTheOpenPlanToAServerAndBackReopensEveryTableThere)
 {
     // A plan on the server already, and another in the folder.
-    OpenStore();
+    Open();
     ASSERT_NE(AddPerson("Zoe"), nullptr);
     Store.reset();
     Store = std::make_unique<TDataStore>(Folder, QString());
@@ -406,7 +406,7 @@ TEST_P(ServerStoreTest, MovingTheOpenPlanToAServerAndBackReopensEveryTableThere)
 // files, the tables compacted by the server, the plan open again after.
 TEST_P(ServerStoreTest, TheMaintenanceBacksAServerUpToAFolderAndCompactsItsTables)
 {
-    OpenStore();
+    Open();
     ASSERT_NE(AddPerson("Ann"), nullptr);
     QString log;
     Store->DataMan->RunMaintenance(

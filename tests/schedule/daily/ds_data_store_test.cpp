@@ -1,4 +1,5 @@
-// The daily schedule on the program's own managers and a real data folder.
+// The daily schedule on the program's own managers and a real data folder,
+// and on a server where what is tested concerns storage alone.
 #include "schedule/daily/daily_schedule.h"
 
 #include "tests/data/data_fixture.h"
@@ -18,8 +19,10 @@ protected:
     }
     TWorkplace* Bar = nullptr;
 };
+// The journeys that concern storage alone, on a folder and on a server.
+class DSOnEitherStoreTest : public OnEitherStore<DSDataStoreTest> {};
 
-TEST_F(DSDataStoreTest, ChangesOfTheDayReachTheJobsTable)
+TEST_P(DSOnEitherStoreTest, ChangesOfTheDayReachTheJobsTable)
 {
     const TDate wed = Day(2024, 5, 15);
     TDailySchedule schedule;
@@ -37,7 +40,7 @@ TEST_F(DSDataStoreTest, ChangesOfTheDayReachTheJobsTable)
     EXPECT_EQ(schedule.Workplaces()->Items(-Kitchen->ID())->Persons()->Count(), 1);
 }
 
-TEST_F(DSDataStoreTest, DeletedAndRenamedWorkplacesByTheirStoredNames)
+TEST_P(DSOnEitherStoreTest, DeletedAndRenamedWorkplacesByTheirStoredNames)
 {
     const TDate day = Day(2024, 5, 15);
     TDailySchedule schedule;
@@ -55,7 +58,7 @@ TEST_F(DSDataStoreTest, DeletedAndRenamedWorkplacesByTheirStoredNames)
     EXPECT_EQ(schedule.Persons()->Items(-Ann->ID())->Workplaces()->ShortcutsAsString(), "K1-(B1)");
 }
 
-TEST_F(DSDataStoreTest, TemplatesRoundTripAndSystemTemplateCopiesAnEarlierDay)
+TEST_P(DSOnEitherStoreTest, TemplatesRoundTripAndSystemTemplateCopiesAnEarlierDay)
 {
     const TDate wed = Day(2024, 5, 15);
     TDailySchedule schedule;
@@ -79,7 +82,7 @@ TEST_F(DSDataStoreTest, TemplatesRoundTripAndSystemTemplateCopiesAnEarlierDay)
     EXPECT_FALSE(Store->Macros->GetSystemMacro(wed + 1));
 }
 
-TEST_F(DSDataStoreTest, PreviousDayFindsTheNearestPlannedDayWithinTheLimit)
+TEST_P(DSOnEitherStoreTest, PreviousDayFindsTheNearestPlannedDayWithinTheLimit)
 {
     const TDate day = Day(2024, 5, 15);
     ASSERT_NE(Store->Jobs->AddJob(day - 36, Ann, Kitchen), nullptr);
@@ -106,7 +109,7 @@ TEST_F(DSDataStoreTest, PreviousDayFindsTheNearestPlannedDayWithinTheLimit)
     EXPECT_EQ(schedule.GetMacroPairs().size(), 1u);
 }
 
-TEST_F(DSDataStoreTest, ASystemTemplateAddsToTheDayInOneWriteWithTheCurrentNames)
+TEST_P(DSOnEitherStoreTest, ASystemTemplateAddsToTheDayInOneWriteWithTheCurrentNames)
 {
     const TDate day = Day(2024, 5, 15);
     ASSERT_NE(Store->Jobs->AddJob(day - 1, Ann, Kitchen), nullptr);
@@ -183,7 +186,7 @@ TEST_F(DSDataStoreTest, AfterATemplateTheDayShowsWhatOthersPlannedBeforeIt)
 
 // The day's lists sort by the register's order of names, made once and made
 // again after any rename; a deleted worker comes after the live ones.
-TEST_F(DSDataStoreTest, TheDaySortsByTheRegistersNamesAndFollowsTheirChanges)
+TEST_P(DSOnEitherStoreTest, TheDaySortsByTheRegistersNamesAndFollowsTheirChanges)
 {
     const TDate day = Day(2024, 5, 15);
     TPerson* carl = AddPerson(QStringLiteral("Carl"));
@@ -218,6 +221,8 @@ TEST_F(DSDataStoreTest, TheDaySortsByTheRegistersNamesAndFollowsTheirChanges)
     Bob = nullptr;
     EXPECT_EQ(names(day), "Carl,Zoe|Carl,Zoe (Ann),Bob");
 }
+
+INSTANTIATE_TEST_SUITE_P(Stores, DSOnEitherStoreTest, testing::Values(skFolder, skServer), StoreKindName);
 
 } // namespace
 

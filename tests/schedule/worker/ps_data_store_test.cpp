@@ -10,7 +10,9 @@ namespace {
 const TDate Mon = StoreMon;
 } // namespace
 
-TEST_F(PeriodDataStoreTest, WorkerScheduleWritesAndReadsJobs)
+class PSDataStoreTest : public OnEitherStore<PeriodDataStoreTest> {};
+
+TEST_P(PSDataStoreTest, WorkerScheduleWritesAndReadsJobs)
 {
     TPersonSchedule schedule;
     schedule.SetPersonID(Ann->ID());
@@ -35,7 +37,7 @@ TEST_F(PeriodDataStoreTest, WorkerScheduleWritesAndReadsJobs)
     EXPECT_EQ(schedule.Days()->Items(1)->Workplaces()->Count(), 0);
 }
 
-TEST_F(PeriodDataStoreTest, WritesBesideTheScheduleAreSeenAtTheNextRefresh)
+TEST_P(PSDataStoreTest, WritesBesideTheScheduleAreSeenAtTheNextRefresh)
 {
     TPersonSchedule schedule;
     schedule.SetPersonID(Ann->ID());
@@ -62,7 +64,7 @@ TEST_F(PeriodDataStoreTest, WritesBesideTheScheduleAreSeenAtTheNextRefresh)
     EXPECT_EQ(schedule.Persons()->Items(-Ann->ID())->Days()->AsString(), QStringLiteral("Mon"));
 }
 
-TEST_F(PeriodDataStoreTest, ChoosingAnotherWorkerShowsItsJobsStoredNames)
+TEST_P(PSDataStoreTest, ChoosingAnotherWorkerShowsItsJobsStoredNames)
 {
     ASSERT_NE(Store->Jobs->AddJob(Mon, Ann, Kitchen), nullptr);
     ASSERT_NE(Store->Jobs->AddJob(Mon + 1, Bob, Kitchen), nullptr);
@@ -82,7 +84,7 @@ TEST_F(PeriodDataStoreTest, ChoosingAnotherWorkerShowsItsJobsStoredNames)
     EXPECT_EQ(persons.Persons()->Items(-Ann->ID())->Days()->AsString(), "Mon");
 }
 
-TEST_F(PeriodDataStoreTest, AddingARegisterObjectTakesItsID)
+TEST_P(PSDataStoreTest, AddingARegisterObjectTakesItsID)
 {
     TPersonSchedule schedule;
     schedule.SetDate(Mon);
@@ -97,7 +99,7 @@ TEST_F(PeriodDataStoreTest, AddingARegisterObjectTakesItsID)
     EXPECT_EQ(schedule.PersonID(), cid->ID());
 }
 
-TEST_F(PeriodDataStoreTest, PrintRowsReachTheReportTables)
+TEST_P(PSDataStoreTest, PrintRowsReachTheReportTables)
 {
     TRecordingReportEngine engine;
     TDataManPrint print(&engine);
@@ -122,3 +124,5 @@ TEST_F(PeriodDataStoreTest, PrintRowsReachTheReportTables)
     EXPECT_TRUE(run.Rows.at(ReportDSCWorkplaces)[0].contains(QStringLiteral("DayID=3")));
     EXPECT_TRUE(run.Rows.at(ReportDSCWorkplaces)[0].contains(QStringLiteral("Name=Hall")));
 }
+
+INSTANTIATE_TEST_SUITE_P(Stores, PSDataStoreTest, testing::Values(skFolder, skServer), StoreKindName);

@@ -7,7 +7,9 @@ namespace {
 const TDate Mon = StoreMon;
 } // namespace
 
-TEST_F(PeriodDataStoreTest, DeletedWorkplaceKeepsItsRelationByStoredName)
+class WSDataStoreTest : public OnEitherStore<PeriodDataStoreTest> {};
+
+TEST_P(WSDataStoreTest, DeletedWorkplaceKeepsItsRelationByStoredName)
 {
     TWorkplaceSchedule schedule;
     schedule.SetWorkplaceID(Hall->ID());
@@ -26,7 +28,7 @@ TEST_F(PeriodDataStoreTest, DeletedWorkplaceKeepsItsRelationByStoredName)
     EXPECT_EQ(schedule.Persons()->Items(-bobID), nullptr);
 }
 
-TEST_F(PeriodDataStoreTest, ChoosingAnotherWorkplaceShowsItsJobsStoredNames)
+TEST_P(WSDataStoreTest, ChoosingAnotherWorkplaceShowsItsJobsStoredNames)
 {
     ASSERT_NE(Store->Jobs->AddJob(Mon, Ann, Kitchen), nullptr);
     ASSERT_NE(Store->Jobs->AddJob(Mon + 1, Bob, Kitchen), nullptr);
@@ -41,7 +43,7 @@ TEST_F(PeriodDataStoreTest, ChoosingAnotherWorkplaceShowsItsJobsStoredNames)
     EXPECT_EQ(workplaces.Workplaces()->Items(-Kitchen->ID())->Days()->AsString(), "Mon, Tue");
 }
 
-TEST_F(PeriodDataStoreTest, RemovingARelationThatIsNotThereSucceedsAndChangesNothing)
+TEST_P(WSDataStoreTest, RemovingARelationThatIsNotThereSucceedsAndChangesNothing)
 {
     TWorkplaceSchedule schedule;
     schedule.SetWorkplaceID(Hall->ID());
@@ -55,3 +57,5 @@ TEST_F(PeriodDataStoreTest, RemovingARelationThatIsNotThereSucceedsAndChangesNot
     EXPECT_FALSE(schedule.DeletePersonFromDay(0, Mon));
     EXPECT_TRUE(Dialogs().MessageTexts().isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Stores, WSDataStoreTest, testing::Values(skFolder, skServer), StoreKindName);
