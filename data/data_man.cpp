@@ -8,6 +8,7 @@
 #include "data/job_man.h"
 #include "data/macro_man.h"
 #include "data/person_man.h"
+#include "data/plan_tables.h"
 #include "data/table_compress.h"
 #include "data/table_file.h"
 #include "data/workplace_man.h"
@@ -136,8 +137,10 @@ QString CurrentDataDir()
 
 QStringList TDataMan::DataFileNames()
 {
-    return {QStringLiteral("Workers.cds"), QStringLiteral("Workplaces.cds"), QStringLiteral("Jobs.cds"),
-        QStringLiteral("Macros.cds")};
+    QStringList names;
+    for (const TPlanTable& table : PlanTables())
+        names << QString::fromLatin1(table.FileName);
+    return names;
 }
 
 bool TDataMan::CheckDBStructure(TTable& ADS, const TTable& ADSDef)

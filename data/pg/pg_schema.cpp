@@ -1,6 +1,7 @@
 #include "data/pg/pg_schema.h"
 
 #include "data/pg/pg_connection.h"
+#include "data/plan_tables.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -90,8 +91,6 @@ const char* const CreateVersion1[] = {
     "END $$",
 };
 
-const char* const PlanTables[] = {"workers", "workplaces", "jobs", "macros"};
-
 QString Run(QSqlQuery& AQuery, const QString& ASql)
 {
     return AQuery.exec(ASql) ? QString() : PgErrorText(AQuery.lastError());
@@ -112,12 +111,8 @@ QString PgColumnName(const QString& AFieldName)
 
 QString PgTableName(const QString& AFileName)
 {
-    static const std::pair<const char*, const char*> tables[] = {
-        {"Workers.cds", "workers"}, {"Workplaces.cds", "workplaces"}, {"Jobs.cds", "jobs"}, {"Macros.cds", "macros"}};
-    for (const auto& [file, table] : tables)
-        if (AFileName.compare(QLatin1String(file), Qt::CaseInsensitive) == 0)
-            return QString::fromLatin1(table);
-    return QString();
+    const TPlanTable* table = PlanTableOf(AFileName);
+    return table ? QString::fromLatin1(table->ServerTable) : QString();
 }
 
 QString PgChangeChannel(const QString& ATable)
@@ -181,8 +176,8 @@ QString EnsurePgSchema(QSqlDatabase& ADatabase)
                 return giveUp(error);
         }
         // Statement-level: a template of hundreds of rows is one notification.
-        for (const char* table : PlanTables) {
-            const QString name = QString::fromLatin1(table);
+        for (const TPlanTable& table : PlanTables()) {
+            const QString name = QString::fromLatin1(table.ServerTable);
             const std::pair<const char*, const char*> events[] = {{"insert", "NEW TABLE AS changed_after"},
                 {"update", "NEW TABLE AS changed_after"}, {"delete", "OLD TABLE AS changed_before"}};
             for (const auto& [event, rows] : events) {
