@@ -93,6 +93,12 @@ sqlite3_stmt* TFileTableBackend::KeptStatement(const QByteArray& ASql) const
     return statement;
 }
 
+int TFileTableBackend::MaxBoundValues() const
+{
+    sqlite3* db = SQLiteHandle(Database());
+    return db ? sqlite3_limit(db, SQLITE_LIMIT_VARIABLE_NUMBER, -1) : TTableBackend::MaxBoundValues();
+}
+
 bool TFileTableBackend::Connect(const QString& ADatabaseName, bool AReadOnly, QString& AError)
 {
     Disconnect();

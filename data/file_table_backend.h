@@ -30,6 +30,7 @@ public:
     bool ChangedElsewhere() override;
     bool Replaced() const override;
     sqlite3_stmt* KeptStatement(const QByteArray& ASql) const override;
+    int MaxBoundValues() const override;
 
     // How long a write waits for another connection's write to end, for
     // connections made from now on.

@@ -1,25 +1,16 @@
 #include "data/plan_copy.h"
 
-#include "data/data_man.h"
-#include "data/job_man.h"
-#include "data/macro_man.h"
-#include "data/person_man.h"
-#include "data/workplace_man.h"
+#include "data/plan_tables.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <vector>
+
 namespace {
-TFieldDefs FieldDefsOf(const QString& AFileName)
-{
-    if (AFileName == QLatin1String("Workers.cds"))
-        return TPersonMan::FieldDefs();
-    if (AFileName == QLatin1String("Workplaces.cds"))
-        return TWorkplaceMan::FieldDefs();
-    if (AFileName == QLatin1String("Jobs.cds"))
-        return TJobMan::FieldDefs();
-    return TMacroMan::FieldDefs();
-}
+// Rows handed to the target at a time: the source is walked in chunks too,
+// so a table of millions of rows is never held at once.
+constexpr size_t CopyBatch = 1000;
 
 QString Named(const QString& AFileName, const QString& AWhy)
 {
@@ -39,9 +30,10 @@ bool Clear(TTable& ATable)
     return false;
 }
 
-bool CopyTable(const QString& AFileName, TTable& AFrom, TTable& ATo, QString& AError)
+bool CopyTable(const TPlanTable& APlan, TTable& AFrom, TTable& ATo, QString& AError)
 {
-    const TFieldDefs defs = FieldDefsOf(AFileName);
+    const QString fileName = QString::fromLatin1(APlan.FileName);
+    const TFieldDefs defs = APlan.FieldDefs();
     AFrom.SetFieldDefs(defs);
     AFrom.SetReadOnly(true);
     const TOpenResult read = AFrom.Open();
@@ -49,41 +41,59 @@ bool CopyTable(const QString& AFileName, TTable& AFrom, TTable& ATo, QString& AE
         // A store without the file yet: an empty table to copy.
         AFrom.SetReadOnly(false);
         if (!AFrom.OpenEmptyStandIn())
-            return AError = Named(AFileName, AFrom.LastError()), false;
+            return AError = Named(fileName, AFrom.LastError()), false;
     } else if (read != orOpened) {
-        return AError = Named(AFileName, AFrom.LastError()), false;
+        return AError = Named(fileName, AFrom.LastError()), false;
     }
     ATo.SetFieldDefs(defs);
     const bool opened = ATo.OnServer() ? ATo.Open() == orOpened : ATo.CreateDataSet();
     if (!opened || !ATo.CanModify() || !ATo.Begin() || !Clear(ATo))
-        return AError = Named(AFileName, ATo.LastError()), false;
-    QString key;
-    for (const TFieldDef& def : defs)
-        if (def.DataType == ftAutoInc)
-            key = def.Name;
+        return AError = Named(fileName, ATo.LastError()), false;
+    const auto fail = [&](const TTable& AFailed) {
+        AError = Named(fileName, AFailed.LastError());
+        ATo.CancelUpdates();
+        return false;
+    };
+    int key = -1;
+    for (int i = 0; i < defs.size(); ++i)
+        if (defs[i].DataType == ftAutoInc)
+            key = i;
+    // The counter first, so a server's trigger has none to move for each row.
+    // A template row has no ID of its own, and no counter to keep.
+    if (key >= 0 && !ATo.RaiseAutoIncValue(AFrom.AutoIncValue()))
+        return fail(ATo);
+    std::vector<QList<QVariant>> batch;
+    batch.reserve(CopyBatch);
     AFrom.SetFiltered(false);
     for (bool more = AFrom.First(); more && !AFrom.Eof(); more = AFrom.Next()) {
-        if (key.isEmpty())
-            ATo.Append();
-        else
-            ATo.AppendWithID(AFrom.FieldValue(key).toLongLong());
+        QList<QVariant> values;
+        values.reserve(defs.size());
         for (const TFieldDef& def : defs)
-            if (def.DataType != ftAutoInc)
-                ATo.SetFieldValue(def.Name, AFrom.FieldValue(def.Name));
-        if (!ATo.Post()) {
-            ATo.CancelUpdates();
-            return AError = Named(AFileName, ATo.LastError()), false;
+            values << AFrom.FieldValue(def.Name);
+        if (key >= 0 && values[key].toLongLong() <= 0) {
+            // An ID no table can keep: the row takes the next one, as a new row would.
+            if (!ATo.AppendRows(batch))
+                return fail(ATo);
+            batch.clear();
+            ATo.Append();
+            for (int i = 0; i < defs.size(); ++i)
+                if (i != key)
+                    ATo.SetFieldValue(defs[i].Name, values[i]);
+            if (!ATo.Post())
+                return fail(ATo);
+            continue;
+        }
+        batch.push_back(std::move(values));
+        if (batch.size() == CopyBatch) {
+            if (!ATo.AppendRows(batch))
+                return fail(ATo);
+            batch.clear();
         }
     }
-    if (AFrom.WalkBroken()) {
-        ATo.CancelUpdates();
-        return AError = Named(AFileName, AFrom.LastError()), false;
-    }
-    // A template row has no ID of its own, and no counter to keep.
-    if ((!key.isEmpty() && !ATo.RaiseAutoIncValue(AFrom.AutoIncValue())) || !ATo.Save()) {
-        ATo.CancelUpdates();
-        return AError = Named(AFileName, ATo.LastError()), false;
-    }
+    if (AFrom.WalkBroken())
+        return fail(AFrom);
+    if (!ATo.AppendRows(batch) || !ATo.Save())
+        return fail(ATo);
     return true;
 }
 } // namespace
@@ -101,10 +111,10 @@ TTableAttach ServerTables(const QString& AConnInfo)
 
 int StoreHoldsRows(const TTableAttach& AStore)
 {
-    for (const QString& name : TDataMan::DataFileNames()) {
+    for (const TPlanTable& plan : PlanTables()) {
         TTable table(QStringLiteral("probe"));
-        AStore(table, name);
-        table.SetFieldDefs(FieldDefsOf(name));
+        AStore(table, QString::fromLatin1(plan.FileName));
+        table.SetFieldDefs(plan.FieldDefs());
         table.SetReadOnly(true);
         const TOpenResult result = table.Open();
         if (result == orMissing)
@@ -120,12 +130,12 @@ int StoreHoldsRows(const TTableAttach& AStore)
 
 bool CopyPlan(const TTableAttach& AFrom, const TTableAttach& ATo, QString& AError)
 {
-    for (const QString& name : TDataMan::DataFileNames()) {
+    for (const TPlanTable& plan : PlanTables()) {
         TTable from(QStringLiteral("copy-from"));
         TTable to(QStringLiteral("copy-to"));
-        AFrom(from, name);
-        ATo(to, name);
-        if (!CopyTable(name, from, to, AError))
+        AFrom(from, QString::fromLatin1(plan.FileName));
+        ATo(to, QString::fromLatin1(plan.FileName));
+        if (!CopyTable(plan, from, to, AError))
             return false;
     }
     return true;

@@ -18,8 +18,10 @@ TTableAttach ServerTables(const QString& AConnInfo);
 // Whether the store's tables hold any row; -1 when one cannot be read.
 int StoreHoldsRows(const TTableAttach& AStore);
 // Copies every table of AFrom over the tables of ATo (rows there before are
-// gone), one table at a time, each in one write; the tables are closed on
-// return. False with the reason in AError when a table could not be read or
-// written; AFrom is never written, a server's table that failed stays as it
-// was, a folder's may be left new and empty.
+// gone), one table at a time, each in one write of many rows to a statement,
+// read and written a batch at a time however large the plan; the tables are
+// closed on return. False with the reason in AError when a table could not be
+// read or written; AFrom is never written, a server's table that failed keeps
+// its rows (its counter may have moved on: it never goes back), a folder's
+// may be left new and empty.
 bool CopyPlan(const TTableAttach& AFrom, const TTableAttach& ATo, QString& AError);

@@ -15,6 +15,9 @@
 
 namespace {
 constexpr int ChunkSize = 256;
+// Rows written by one statement of AppendRows: enough that a server's round
+// trip and its statement-level trigger are spread over many rows.
+constexpr size_t RowsPerInsert = 500;
 } // namespace
 
 TTable::TTable(QString AName) : FName(std::move(AName)), FBackend(std::make_unique<TFileTableBackend>(QString())) {}
@@ -117,11 +120,13 @@ void TTable::SetFieldDefs(const TFieldDefs& AValue)
 {
     FFieldDefs = AValue;
     FInsertQuery.reset();
+    FRowsQuery.reset();
 }
 
 void TTable::ForgetStatements()
 {
     FInsertQuery.reset();
+    FRowsQuery.reset();
 }
 
 QString TTable::ColumnList() const
@@ -586,6 +591,57 @@ bool TTable::WriteFailed(const QSqlError& AError)
     FLastError = AError.text();
     FLostRace = FBackend->LostRace(AError);
     return false;
+}
+
+bool TTable::AppendRows(const std::vector<QList<QVariant>>& ARows)
+{
+    FState = tsBrowse;
+    FRows.clear();
+    FPos = 0;
+    FChunked = false;
+    FMoreChunks = false;
+    if (ARows.empty())
+        return true;
+    if (!CanModify() || !Begin())
+        return false;
+    QStringList columns;
+    QList<int> indexes;
+    for (int i = 0; i < FFieldDefs.size(); ++i) {
+        if (FFieldDefs[i].DataType == ftUnknown)
+            continue;
+        columns << (FFieldDefs[i].DataType == ftAutoInc ? FBackend->RowKey() : FBackend->Column(FFieldDefs[i].Name));
+        indexes << i;
+    }
+    const size_t perStatement = std::max<size_t>(
+        1, std::min<size_t>(RowsPerInsert, FBackend->MaxBoundValues() / std::max<int>(1, indexes.size())));
+    QStringList marks;
+    for (int i = 0; i < indexes.size(); ++i)
+        marks << QStringLiteral("?");
+    const QString rowMarks = QLatin1Char('(') + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+    for (size_t start = 0; start < ARows.size(); start += perStatement) {
+        const size_t count = std::min(perStatement, ARows.size() - start);
+        if (!FRowsQuery || FRowsQueryRows != count) {
+            QStringList values;
+            for (size_t k = 0; k < count; ++k)
+                values << rowMarks;
+            FRowsQuery = std::make_unique<QSqlQuery>(Database());
+            FRowsQueryRows = count;
+            if (!FRowsQuery->prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+                                         .arg(FBackend->DataTable(), columns.join(QStringLiteral(", ")),
+                                             values.join(QStringLiteral(", "))))) {
+                const QSqlError error = FRowsQuery->lastError();
+                FRowsQuery.reset();
+                return WriteFailed(error);
+            }
+        }
+        int bound = 0;
+        for (size_t k = start; k < start + count; ++k)
+            for (const int i : indexes)
+                FRowsQuery->bindValue(bound++, StoredValue(FFieldDefs[i], ARows[k].value(i)));
+        if (!FRowsQuery->exec())
+            return WriteFailed(FRowsQuery->lastError());
+    }
+    return true;
 }
 
 void TTable::Cancel()

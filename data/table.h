@@ -132,6 +132,11 @@ public:
     bool SetFieldValue(const QString& AFieldName, const QVariant& AValue);
     // Writes the record inside the pending transaction.
     bool Post();
+    // Writes rows as they are, many to a statement (a whole table copied in):
+    // each row's values in field order, the auto-increment field's one (above
+    // 0) its ID; without such a field each row takes the next ID. Inside the
+    // pending write; the cursor is left empty.
+    bool AppendRows(const std::vector<QList<QVariant>>& ARows);
     // Opens the pending write transaction (if none is open yet), for writes
     // made on the connection directly.
     bool Begin();
@@ -225,4 +230,7 @@ private:
     // The insert statement, prepared once per connection: a template adds
     // hundreds of rows in a row.
     std::unique_ptr<QSqlQuery> FInsertQuery;
+    // AppendRows' statement for its last number of rows (a full batch).
+    std::unique_ptr<QSqlQuery> FRowsQuery;
+    size_t FRowsQueryRows = 0;
 };

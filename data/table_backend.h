@@ -100,6 +100,8 @@ public:
     // Whether rows whose IDs are not usable can be stored at all; a server
     // refuses them itself.
     virtual bool KeepsUnusableRows() const { return true; }
+    // How many values one statement may bind.
+    virtual int MaxBoundValues() const { return 999; }
     // The rows live on a database server, not in a file of a folder.
     virtual bool OnServer() const { return false; }
     // A statement on the SQLite connection prepared once; none elsewhere.

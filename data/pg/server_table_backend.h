@@ -47,6 +47,8 @@ public:
     bool LostRace(const QSqlError& AError) const override;
     bool KeepsUnusableRows() const override { return false; }
     bool OnServer() const override { return true; }
+    // The protocol's limit of a statement's parameters.
+    int MaxBoundValues() const override { return 65535; }
 
 private:
     // Connects, makes sure of the schema and listens; empty on success, else

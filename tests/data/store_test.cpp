@@ -2,12 +2,14 @@
 // server, through the managers alone: the same journeys must hold on both.
 #include "data/data_watch.h"
 #include "data/plan_copy.h"
+#include "data/plan_tables.h"
 #include "data_fixture.h"
 #include "support/pg_server.h"
 
 #include <QDir>
 #include <QMap>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -295,10 +297,9 @@ TEST_P(ServerStoreTest, AServerGoneRefusesChangesAndTheyWorkOnceItIsBack)
 QStringList StoreRows(const TTableAttach& AStore)
 {
     QStringList rows;
-    const std::pair<const char*, TFieldDefs> tables[]
-        = {{"Workers.cds", TPersonMan::FieldDefs()}, {"Workplaces.cds", TWorkplaceMan::FieldDefs()},
-            {"Jobs.cds", TJobMan::FieldDefs()}, {"Macros.cds", TMacroMan::FieldDefs()}};
-    for (const auto& [name, defs] : tables) {
+    for (const TPlanTable& plan : PlanTables()) {
+        const char* name = plan.FileName;
+        const TFieldDefs defs = plan.FieldDefs();
         TTable table("rows");
         AStore(table, name);
         table.SetFieldDefs(defs);
@@ -311,7 +312,7 @@ QStringList StoreRows(const TTableAttach& AStore)
             QStringList values;
             for (const TFieldDef& def : defs)
                 values << table.FieldValue(def.Name).toString();
-            rows << values.join('|');
+            rows << QString("%1 %2").arg(name, values.join('|'));
         }
     }
     return rows;
@@ -364,6 +365,74 @@ TEST_P(ServerStoreTest, APlanMovedFromAFolderToAServerAndBackKeepsEveryRowIDAndC
     EXPECT_TRUE(replaced.contains("Workers.cds counter 3")) << replaced.join("\n").toStdString();
     EXPECT_FALSE(replaced.join('\n').contains("Cleo"));
     EXPECT_EQ(replaced.size(), inFolder.size());
+}
+
+// A folder's plan of ARows relations (IDs 3, 5, 7, ..., one a day) and empty
+// registers, with the relation of ADuplicateOf stored once more under an ID
+// between.
+void WriteJobsFile(const QString& AFolder, int ARows, int ADuplicateOf = 0)
+{
+    for (const char* name : {"Workers.cds", "Workplaces.cds", "Macros.cds"}) {
+        TTable table("register");
+        table.SetFileName(IncludeBackslash(AFolder) + name);
+        table.SetFieldDefs(PlanTableOf(name)->FieldDefs());
+        ASSERT_TRUE(table.CreateDataSet()) << name;
+    }
+    TTable table("jobs");
+    table.SetFileName(IncludeBackslash(AFolder) + "Jobs.cds");
+    table.SetFieldDefs(TJobMan::FieldDefs());
+    ASSERT_TRUE(table.CreateDataSet()) << table.LastError().toStdString();
+    std::vector<QList<QVariant>> rows;
+    for (int i = 1; i <= ARows; ++i) {
+        const QString note = i % 3 ? QString("note %1 'quoted', ;").arg(i) : QString();
+        rows.push_back({2 * i + 1, 45000 + i, i % 7 + 1, "Worker", i % 5 + 1, "K", "Kitchen", note});
+        if (i == ADuplicateOf)
+            rows.push_back({2 * i + 2, 45000 + i, i % 7 + 1, "Worker", i % 5 + 1, "K", "Kitchen", QVariant()});
+    }
+    ASSERT_TRUE(table.AppendRows(rows)) << table.LastError().toStdString();
+    ASSERT_TRUE(table.Save()) << table.LastError().toStdString();
+}
+
+// A plan of more rows than a statement writes: every row and ID arrives, a row
+// whose ID no table can keep takes the next one, and a server's table whose
+// copy fails half-way keeps the rows it had.
+TEST_P(ServerStoreTest, ALargePlanIsCopiedInBatchesAndAFailedServerTableKeepsItsRows)
+{
+    constexpr int Rows = 2345;
+    WriteJobsFile(Folder, Rows);
+    {
+        // The first relation's ID made unusable, as a damaged file may hold it.
+        TTable table("jobs");
+        table.SetFileName(IncludeBackslash(Folder) + "Jobs.cds");
+        ASSERT_EQ(table.Open(), orOpened);
+        QSqlQuery query(table.Database());
+        ASSERT_TRUE(query.exec("UPDATE Data SET ID = 0 WHERE ID = 3")) << query.lastError().text().toStdString();
+    }
+    QStringList expected = StoreRows(FolderTables(Folder));
+    const QString counter = QString("Jobs.cds counter %1").arg(2 * Rows + 1);
+    ASSERT_TRUE(expected.contains(counter)) << expected.join("\n").toStdString();
+    const qsizetype unusable = expected.indexOf(QRegularExpression("Jobs.cds 0\\|.*"));
+    ASSERT_GE(unusable, 0);
+    // Last: the templates table is empty.
+    expected << expected.takeAt(unusable).replace("Jobs.cds 0|", QString("Jobs.cds %1|").arg(2 * Rows + 2));
+    expected.replaceInStrings(counter, QString("Jobs.cds counter %1").arg(2 * Rows + 2));
+
+    QString error;
+    ASSERT_TRUE(CopyPlan(FolderTables(Folder), ServerTables(ConnInfo), error)) << error.toStdString();
+    const QStringList onServer = StoreRows(ServerTables(ConnInfo));
+    EXPECT_EQ(onServer, expected);
+    const QString back = IncludeBackslash(TestEnv::NewFolder("back"));
+    ASSERT_TRUE(CopyPlan(ServerTables(ConnInfo), FolderTables(back), error)) << error.toStdString();
+    EXPECT_EQ(StoreRows(FolderTables(back)), onServer);
+
+    // A relation stored twice, well after the first statement: the server
+    // refuses it, and its jobs stay as they were.
+    const QString twice = IncludeBackslash(TestEnv::NewFolder("twice"));
+    WriteJobsFile(twice, Rows, 1700);
+    EXPECT_FALSE(CopyPlan(FolderTables(twice), ServerTables(ConnInfo), error));
+    EXPECT_TRUE(error.startsWith("Jobs.cds: ")) << error.toStdString();
+    EXPECT_TRUE(error.contains("jobs_relation_key")) << error.toStdString();
+    EXPECT_EQ(StoreRows(ServerTables(ConnInfo)), onServer);
 }
 
 // The data manager's move: the open plan goes to the server and the managers
