@@ -1,7 +1,8 @@
 // The store's figures on a PostgreSQL server of this machine: a private one
 // on a Unix socket (fsync and synchronous commit on) holding 1 M relations.
 // Durable AddJob, the daily and the worker's month refresh, and how soon a
-// relation another client commits reaches the program's data watch. Prints
+// relation another client commits reaches the program's data watch, and a
+// copy of the whole plan from the server to a folder and back. Prints
 // its figures, the last line as JSON, merged into the one of "--merge FILE".
 // Without PostgreSQL it says so and passes the earlier figures on.
 // Usage: pg_bench [--merge FILE]
@@ -14,6 +15,7 @@
 #include "data/person_man.h"
 #include "data/pg/pg_connection.h"
 #include "data/pg/pg_schema.h"
+#include "data/plan_copy.h"
 #include "data/workplace_man.h"
 #include "schedule/schedule_stores.h"
 #include "support/pg_server.h"
@@ -21,10 +23,12 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -99,6 +103,23 @@ double ChangeSeenMs(TPgConnection& AOther, int ARuns)
     }
     return BenchMedian(times);
 }
+
+// The plan copied from the server to a new folder, then from there to a new
+// database of the server: the seconds of each, -1 when a copy failed.
+std::pair<double, double> CopySeconds(TPgServer& AServer, const QString& AConnInfo, QString& AError)
+{
+    QTemporaryDir folder;
+    QElapsedTimer timer;
+    timer.start();
+    if (!folder.isValid() || !CopyPlan(ServerTables(AConnInfo), FolderTables(folder.path()), AError))
+        return {-1, -1};
+    const double toFolder = timer.elapsed() / 1000.0;
+    const QString other = AServer.NewDatabase(&AError);
+    timer.start();
+    if (other.isEmpty() || !CopyPlan(FolderTables(folder.path()), ServerTables(other), AError))
+        return {toFolder, -1};
+    return {toFolder, timer.elapsed() / 1000.0};
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -167,17 +188,25 @@ int main(int argc, char** argv)
     std::printf("pg: durable AddJob %.2f ms, daily refresh %.2f ms (CPU %.2f), worker's month %.2f ms (CPU %.2f), "
                 "another client's change seen after %.1f ms\n",
         addMs, day.Ms, day.CpuMs, month.Ms, month.CpuMs, seenMs);
-    PrintFigures(mergeFile, QStringLiteral("\"pg_addjob_ms\":%1,\"pg_day_refresh_ms\":%2,"
-                                           "\"pg_worker_month_refresh_ms\":%3,\"pg_change_seen_ms\":%4")
-                                .arg(addMs, 0, 'f', 3)
-                                .arg(day.Ms, 0, 'f', 3)
-                                .arg(month.Ms, 0, 'f', 3)
-                                .arg(seenMs, 0, 'f', 1));
     stores.reset();
     macros.reset();
     jobs.reset();
     workplaces.reset();
     persons.reset();
     dataMan.reset();
+    const auto [toFolderS, toServerS] = CopySeconds(*server, connInfo, error);
+    if (toServerS < 0)
+        return Fail(mergeFile, QStringLiteral("copy: ") + error);
+    std::printf(
+        "pg: the plan copied to a folder in %.1f s, from the folder to a server in %.1f s\n", toFolderS, toServerS);
+    PrintFigures(mergeFile, QStringLiteral("\"pg_addjob_ms\":%1,\"pg_day_refresh_ms\":%2,"
+                                           "\"pg_worker_month_refresh_ms\":%3,\"pg_change_seen_ms\":%4,"
+                                           "\"pg_copy_to_folder_1m_s\":%5,\"pg_copy_1m_s\":%6")
+                                .arg(addMs, 0, 'f', 3)
+                                .arg(day.Ms, 0, 'f', 3)
+                                .arg(month.Ms, 0, 'f', 3)
+                                .arg(seenMs, 0, 'f', 1)
+                                .arg(toFolderS, 0, 'f', 1)
+                                .arg(toServerS, 0, 'f', 1));
     return 0;
 }
