@@ -3,6 +3,9 @@
 #include "app/start_location.h"
 #include "core/program_info.h"
 #include "data/person_man.h"
+#include "data/pg/pg_connection.h"
+#include "data/pg/pg_schema.h"
+#include "data/plan_tables.h"
 #include "data/table.h"
 #include "data/table_schema.h"
 #include "data/workplace_man.h"
@@ -57,8 +60,9 @@ QString HelpDescription()
                           "name or, for that run only, the one --server or --folder gives.\n"
                           "\n"
                           "With --export it writes the plan of the days --from to --to as CSV (a\n"
-                          "spreadsheet) or as an iCalendar file, without opening a window. The data folder\n"
-                          "is only read.\n"
+                          "spreadsheet) or as an iCalendar file, without opening a window, from the data\n"
+                          "folder --data-dir gives, the server --server gives, or else the location the\n"
+                          "settings name. The plan is only read.\n"
                           "\n"
                           "Exit codes:\n"
                           "  0  written\n"
@@ -66,7 +70,8 @@ QString HelpDescription()
                           "  2  a date that is not a valid yyyy-MM-dd\n"
                           "  3  --to before --from, or a range longer than ten years\n"
                           "  4  no such worker or workplace, or a name that matches more than one\n"
-                          "  5  the data folder or a table file is missing, damaged or unreadable\n"
+                          "  5  the data folder or a table file is missing, damaged or unreadable, or the\n"
+                          "     server cannot be reached or holds no plan\n"
                           "  6  the output file cannot be written");
 }
 
@@ -104,59 +109,95 @@ void RemoveReaderLog(const QString& AFileName)
     QSqlDatabase::removeDatabase(connection);
 }
 
-// A table file of the folder opened only for reading, never upgraded or
-// rebuilt: the program's own start may do that, an export may not. Closed
-// when it goes, the folder left as it was found.
+// Where the plan is read: a data folder, or the database of a server.
+struct TPlanSource {
+    QString Folder;
+    QString ConnInfo;
+    bool OnServer() const { return !ConnInfo.isEmpty(); }
+};
+
+// Why the server's plan cannot be read, in the server's words; empty when it
+// can. A database without the plan's tables is refused here: opening a table
+// there would make them, and an export writes nothing.
+QString ServerRefusal(const QString& AConnInfo)
+{
+    TPgConnection connection;
+    if (const QString error = connection.Open(AConnInfo); !error.isEmpty())
+        return QStringLiteral("cannot connect to the server: %1").arg(error);
+    QString error;
+    const int version = PgStoredSchemaVersion(connection.Database(), &error);
+    if (version < 0)
+        return QStringLiteral("cannot read the server's plan: %1").arg(error);
+    if (version == 0)
+        return QStringLiteral("the server's database holds no Plenvo plan");
+    return QString();
+}
+
+// A table of the plan opened only for reading, never upgraded or rebuilt:
+// the program's own start may do that, an export may not. Closed when it
+// goes, a folder left as it was found.
 class TReadTable {
 public:
-    TReadTable(const QString& AFolder, const QString& AFileName) : FTable(AFileName)
+    TReadTable(const TPlanSource& ASource, const QString& AFileName) : FTable(AFileName)
     {
-        const QString file = QDir(AFolder).filePath(AFileName);
-        FTable.SetFileName(file);
+        if (const TPlanTable* plan = PlanTableOf(AFileName))
+            FTable.SetFieldDefs(plan->FieldDefs());
         FTable.SetReadOnly(true);
+        if (ASource.OnServer()) {
+            FTable.SetServerTable(ASource.ConnInfo, AFileName);
+            FWhat = QStringLiteral("the server's table %1").arg(FTable.SqlTable());
+            return;
+        }
+        const QString file = QDir(ASource.Folder).filePath(AFileName);
+        FTable.SetFileName(file);
+        FWhat = QStringLiteral("the table file \"%1\"").arg(file);
         FHadLog = QFileInfo::exists(file + QStringLiteral("-wal")) || QFileInfo::exists(file + QStringLiteral("-shm"));
     }
     ~TReadTable()
     {
         const bool opened = FTable.Active();
         FTable.Close();
-        if (opened && !FHadLog)
+        if (opened && !FTable.OnServer() && !FHadLog)
             RemoveReaderLog(FTable.FileName());
     }
     TReadTable(const TReadTable&) = delete;
     TReadTable& operator=(const TReadTable&) = delete;
 
-    // False with AFailure when the file cannot be read or lacks one of AFields.
+    // False with AFailure when the table cannot be read or lacks one of AFields.
     bool Open(const QStringList& AFields, TFailure& AFailure)
     {
-        const QString& file = FTable.FileName();
-        switch (FTable.Open()) {
+        const TOpenResult result = FTable.Open();
+        if (result != orOpened && FTable.OnServer()) {
+            AFailure = {eecDataFolder, QStringLiteral("%1 cannot be read: %2").arg(FWhat, FTable.LastError())};
+            return false;
+        }
+        switch (result) {
         case orOpened:
             break;
         case orMissing:
-            AFailure = {eecDataFolder, QStringLiteral("the table file \"%1\" is missing").arg(file)};
+            AFailure = {eecDataFolder, QStringLiteral("%1 is missing").arg(FWhat)};
             return false;
         case orDamaged:
-            AFailure
-                = {eecDataFolder, QStringLiteral("the table file \"%1\" is damaged or not a Plenvo table").arg(file)};
+            AFailure = {eecDataFolder, QStringLiteral("%1 is damaged or not a Plenvo table").arg(FWhat)};
             return false;
         case orLocked:
-            AFailure = {eecDataFolder,
-                QStringLiteral("the table file \"%1\" cannot be read (locked or no permission)").arg(file)};
+            AFailure = {eecDataFolder, QStringLiteral("%1 cannot be read (locked or no permission)").arg(FWhat)};
             return false;
         }
         for (const QString& field : AFields)
             if (FTable.FieldIndex(field) < 0) {
-                AFailure = {eecDataFolder,
-                    QStringLiteral("the table file \"%1\" is damaged: it has no field %2").arg(file, field)};
+                AFailure = {eecDataFolder, QStringLiteral("%1 is damaged: it has no field %2").arg(FWhat, field)};
                 return false;
             }
         return true;
     }
     TTable& Table() { return FTable; }
+    // The table as a message names it.
+    const QString& What() const { return FWhat; }
 
 private:
     TTable FTable;
+    QString FWhat;
     bool FHadLog = false;
 };
 
@@ -270,29 +311,43 @@ TFailure Export(const QCommandLineParser& AParser)
         return {eecBadRange, QStringLiteral("the range %1 to %2 is longer than ten years")
                                  .arg(from.toString(Qt::ISODate), to.toString(Qt::ISODate))};
 
-    QString folder;
-    if (AParser.isSet(QStringLiteral("data-dir"))) {
-        folder = QDir::current().absoluteFilePath(AParser.value(QStringLiteral("data-dir")));
+    TPlanSource source;
+    if (AParser.isSet(QStringLiteral("server"))) {
+        if (AParser.isSet(QStringLiteral("data-dir")))
+            return {eecUsage, QStringLiteral("--server and --data-dir cannot both be given")};
+        source.ConnInfo = AParser.value(QStringLiteral("server"));
+        if (const QString refusal = PgConnInfoRefusal(source.ConnInfo); !refusal.isEmpty())
+            return {eecUsage, QStringLiteral("--server: %1").arg(refusal)};
+    } else if (AParser.isSet(QStringLiteral("data-dir"))) {
+        source.Folder = QDir::current().absoluteFilePath(AParser.value(QStringLiteral("data-dir")));
     } else {
-        // The folder the settings name, resolved without making it.
+        // The location the settings name, a folder resolved without making it.
         TSetupData data(nullptr);
         data.Load();
-        if (data.DataDirKind() == sddkServer)
-            return {eecDataFolder, QStringLiteral("the settings name a PostgreSQL server; the export reads a data "
-                                                  "folder only (give --data-dir)")};
-        folder = data.GetDataDirOfKind(data.DataDirKind());
+        if (data.DataDirKind() == sddkServer) {
+            source.ConnInfo = data.ServerConnInfo();
+            if (const QString refusal = PgConnInfoRefusal(source.ConnInfo); !refusal.isEmpty())
+                return {eecDataFolder, QStringLiteral("the settings' server: %1").arg(refusal)};
+        } else {
+            source.Folder = data.GetDataDirOfKind(data.DataDirKind());
+        }
     }
-    folder = QDir::cleanPath(folder);
-    const QFileInfo folderInfo(folder);
-    if (!folderInfo.exists())
-        return {eecDataFolder, QStringLiteral("the data folder \"%1\" does not exist").arg(folder)};
-    if (!folderInfo.isDir())
-        return {eecDataFolder, QStringLiteral("the data folder \"%1\" is not a folder").arg(folder)};
+    if (source.OnServer()) {
+        if (const QString refusal = ServerRefusal(source.ConnInfo); !refusal.isEmpty())
+            return {eecDataFolder, refusal};
+    } else {
+        source.Folder = QDir::cleanPath(source.Folder);
+        const QFileInfo folderInfo(source.Folder);
+        if (!folderInfo.exists())
+            return {eecDataFolder, QStringLiteral("the data folder \"%1\" does not exist").arg(source.Folder)};
+        if (!folderInfo.isDir())
+            return {eecDataFolder, QStringLiteral("the data folder \"%1\" is not a folder").arg(source.Folder)};
+    }
 
     TFailure failure;
-    TReadTable workerTable(folder, QStringLiteral("Workers.cds"));
-    TReadTable workplaceTable(folder, QStringLiteral("Workplaces.cds"));
-    TReadTable jobTable(folder, QStringLiteral("Jobs.cds"));
+    TReadTable workerTable(source, QStringLiteral("Workers.cds"));
+    TReadTable workplaceTable(source, QStringLiteral("Workplaces.cds"));
+    TReadTable jobTable(source, QStringLiteral("Jobs.cds"));
     if (!workerTable.Open({QStringLiteral("ID"), QStringLiteral("Name")}, failure)
         || !workplaceTable.Open({QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Shortcut")}, failure)
         || !jobTable.Open({QStringLiteral("Date"), QStringLiteral("PersonID"), QStringLiteral("PersonName"),
@@ -310,8 +365,7 @@ TFailure Export(const QCommandLineParser& AParser)
     if (AParser.isSet(QStringLiteral("worker"))) {
         std::vector<TEntry> entries;
         if (!ReadEntries<TPerson>(workers, entries))
-            return {eecDataFolder,
-                QStringLiteral("the table file \"%1\" cannot be read to its end").arg(workers.FileName())};
+            return {eecDataFolder, QStringLiteral("%1 cannot be read to its end").arg(workerTable.What())};
         TEntry worker;
         if (!FindEntry(entries, AParser.value(QStringLiteral("worker")), QStringLiteral("worker"), worker, failure))
             return failure;
@@ -321,8 +375,7 @@ TFailure Export(const QCommandLineParser& AParser)
     if (AParser.isSet(QStringLiteral("workplace"))) {
         std::vector<TEntry> entries;
         if (!ReadEntries<TWorkplace>(workplaces, entries))
-            return {eecDataFolder,
-                QStringLiteral("the table file \"%1\" cannot be read to its end").arg(workplaces.FileName())};
+            return {eecDataFolder, QStringLiteral("%1 cannot be read to its end").arg(workplaceTable.What())};
         TEntry workplace;
         if (!FindEntry(
                 entries, AParser.value(QStringLiteral("workplace")), QStringLiteral("workplace"), workplace, failure))
@@ -340,9 +393,11 @@ TFailure Export(const QCommandLineParser& AParser)
     QString error;
     if (!ReadExportRows(workers, workplaces, jobs, query, rows, error))
         return {eecDataFolder, error};
-    const QByteArray data = format == QLatin1String("csv") ? ExportCsv(rows)
-                                                           : ExportICalendar(rows, calendarName, forWorker,
-                                                               FolderIdentity(folder), QDateTime::currentDateTimeUtc());
+    const QByteArray data = format == QLatin1String("csv")
+                                ? ExportCsv(rows)
+                                : ExportICalendar(rows, calendarName, forWorker,
+                                    source.OnServer() ? ServerIdentity(source.ConnInfo) : FolderIdentity(source.Folder),
+                                    QDateTime::currentDateTimeUtc());
     if (!WriteOutput(AParser.value(QStringLiteral("output")), data, failure))
         return failure;
     return {};
@@ -385,7 +440,8 @@ int RunExportCommand(int argc, char* argv[])
         {QStringLiteral("workplace"),
             QStringLiteral("Only this workplace: a name or shortcut (any letter case) or an ID."),
             QStringLiteral("name|ID")},
-        {QStringLiteral("data-dir"), QStringLiteral("The data folder; without it, the one the settings name."),
+        {QStringLiteral("data-dir"),
+            QStringLiteral("The data folder; without it or --server, the location the settings name."),
             QStringLiteral("folder")},
         {QStringLiteral("output"), QStringLiteral("The file to write; - for standard output."), QStringLiteral("file")},
     });
@@ -411,10 +467,9 @@ int RunExportCommand(int argc, char* argv[])
                               .arg(name, parser.positionalArguments().first()));
         return eecUsage;
     }
-    if (parser.isSet(QStringLiteral("server")) || parser.isSet(QStringLiteral("folder"))) {
-        PrintLine(stderr, QStringLiteral("%1: --server and --folder open the window; the export reads --data-dir "
-                                         "(see --help)")
-                              .arg(name));
+    if (parser.isSet(QStringLiteral("folder"))) {
+        PrintLine(stderr,
+            QStringLiteral("%1: --folder opens the window; the export reads --data-dir (see --help)").arg(name));
         return eecUsage;
     }
     if (!parser.isSet(QStringLiteral("export"))) {

@@ -28,11 +28,13 @@ void AddLocationOptions(QCommandLineParser& AParser)
 {
     AParser.addOptions({
         {QStringLiteral("server"),
-            QStringLiteral("Starts the program on the plan in this PostgreSQL database, for this run only: "
-                           "service=name or host=... dbname=... user=... (the password comes from ~/.pgpass)."),
+            QStringLiteral("Starts the program on the plan in this PostgreSQL database, for this run only "
+                           "(with --export: exports that plan): service=name or host=... dbname=... user=... "
+                           "(the password comes from ~/.pgpass)."),
             QStringLiteral("conninfo")},
         {QStringLiteral("folder"),
-            QStringLiteral("Starts the program on the plan in this data folder, for this run only."),
+            QStringLiteral("Starts the program on the plan in this data folder, for this run only (with "
+                           "--export, give --data-dir)."),
             QStringLiteral("path")},
     });
 }

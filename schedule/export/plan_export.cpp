@@ -439,6 +439,12 @@ QString FolderIdentity(const QString& ADataDir)
     return QString::fromLatin1(QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
 }
 
+QString ServerIdentity(const QString& AConnInfo)
+{
+    const QByteArray text = "server " + AConnInfo.trimmed().toUtf8();
+    return QString::fromLatin1(QCryptographicHash::hash(text, QCryptographicHash::Sha1).toHex().left(16));
+}
+
 QString ExportFileName(TExportFormat AFormat, TDate AFrom, TDate ATo, const QString& ASubject)
 {
     const QDate from = OleToDate(AFrom);

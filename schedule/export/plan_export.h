@@ -59,6 +59,8 @@ QByteArray ExportICalendar(const std::vector<TExportRow>& ARows, const QString& 
 
 // The identity of a data folder for UIDs: the same for the same folder.
 QString FolderIdentity(const QString& ADataDir);
+// The same of a server's plan, from the connection string as written.
+QString ServerIdentity(const QString& AConnInfo);
 
 // A file name that says what is in it: "Plenvo 2026-12 Anna Berg.ics",
 // "Plenvo 2026-12-10.csv", "Plenvo 2026-12-01 to 2027-01-31.csv" (ASubject

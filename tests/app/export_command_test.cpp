@@ -4,7 +4,10 @@
 #include "app/export_command.h"
 #include "core/program_info.h"
 #include "data/data_fixture.h"
+#include "data/plan_copy.h"
 #include "schedule/export/export_readers.h"
+#include "schedule/export/plan_export.h"
+#include "support/pg_server.h"
 
 #include <QCryptographicHash>
 #include <QMap>
@@ -121,15 +124,17 @@ TEST_F(ExportCommandTest, AnOldFolderIsExportedAndLeftByteForByte)
     run = Run(fromSettings);
     EXPECT_EQ(run.Code, eecDone) << run.Err.toStdString();
     EXPECT_EQ(run.Out, FileBytes(Output));
-    // Settings that name a server give no folder to read.
+    // Settings that name a server no one can reach: its words, and no file.
     {
         QSettings settings(Home + "/.config/Zanthor Software/Plenvo.conf", QSettings::IniFormat);
         settings.setValue(QStringLiteral("Data/DataDirKind"), 4);
-        settings.setValue(QStringLiteral("Data/ServerConnInfo"), QStringLiteral("service=plenvo"));
+        settings.setValue(QStringLiteral("Data/ServerConnInfo"), QStringLiteral("service=plenvo-none"));
     }
     run = Run(fromSettings);
     EXPECT_EQ(run.Code, eecDataFolder);
-    EXPECT_TRUE(run.Err.contains("--data-dir")) << run.Err.toStdString();
+    EXPECT_TRUE(run.Err.contains("cannot connect to the server: ") && run.Err.contains("plenvo-none"))
+        << run.Err.toStdString();
+    EXPECT_TRUE(run.Out.isEmpty());
 
     // A worker named in another letter case and by ID; a workplace by its
     // shortcut; ten years less a day, the longest range.
@@ -152,6 +157,57 @@ TEST_F(ExportCommandTest, AnOldFolderIsExportedAndLeftByteForByte)
     Open();
     Store.reset();
     EXPECT_TRUE(QFileInfo::exists(Folder + "Workers.cds.bak"));
+}
+
+// The same plan on a server: the same files from --server and from settings
+// that name it; a database without a plan is an error, never an empty file.
+TEST_F(ExportCommandTest, AServersPlanIsExportedAsTheSameFolderPlan)
+{
+    if (const QString missing = TPgServer::Missing(); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    QString error;
+    TPgServer* server = TPgServer::Shared(&error);
+    ASSERT_NE(server, nullptr) << error.toStdString();
+    const QString connInfo = server->NewDatabase(&error);
+    const QString empty = server->NewDatabase(&error);
+    ASSERT_FALSE(connInfo.isEmpty() || empty.isEmpty()) << error.toStdString();
+    ASSERT_NO_FATAL_FAILURE(Plan());
+    ASSERT_TRUE(CopyPlan(FolderTables(Folder), ServerTables(connInfo), error)) << error.toStdString();
+    const auto onServer = [](QStringList AArgs, const QString& AConnInfo) {
+        AArgs.replace(6, "--server");
+        AArgs.replace(7, AConnInfo);
+        return AArgs;
+    };
+
+    for (const QStringList& only :
+        {QStringList(), QStringList{"--worker", "bob, \"b\""}, QStringList{"--workplace", "2"}}) {
+        const TRun folder = Run(Export("csv", "2026-12-01", "2027-01-31", "-", only));
+        const TRun run = Run(onServer(Export("csv", "2026-12-01", "2027-01-31", "-", only), connInfo));
+        EXPECT_EQ(run.Code, eecDone) << run.Err.toStdString();
+        EXPECT_GT(folder.Out.count("\r\n"), 5) << only.join(' ').toStdString();
+        EXPECT_EQ(run.Out, folder.Out) << only.join(' ').toStdString();
+    }
+    // A calendar: the same events, its UIDs of the server's plan.
+    const TRun calendar = Run(onServer(Export("ics", "2026-12-01", "2027-01-31", "-", {"--worker", "1"}), connInfo));
+    EXPECT_EQ(calendar.Code, eecDone) << calendar.Err.toStdString();
+    EXPECT_EQ(calendar.Out.count("BEGIN:VEVENT"), 12);
+    EXPECT_EQ(calendar.Out.count(("-" + ServerIdentity(connInfo) + "@plenvo\r\n").toUtf8()), 12);
+    {
+        QSettings settings(Home + "/.config/Zanthor Software/Plenvo.conf", QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Data/DataDirKind"), 4);
+        settings.setValue(QStringLiteral("Data/ServerConnInfo"), connInfo);
+    }
+    QStringList fromSettings = Export("csv", "2026-12-01", "2027-01-31", "-");
+    fromSettings.remove(6, 2);
+    EXPECT_EQ(Run(fromSettings).Out, Run(Export("csv", "2026-12-01", "2027-01-31", "-")).Out);
+
+    TRun run = Run(onServer(Export("csv", "2026-12-01", "2027-01-31", Output), empty));
+    EXPECT_EQ(run.Code, eecDataFolder);
+    EXPECT_TRUE(run.Err.contains("holds no Plenvo plan")) << run.Err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(Output));
+    run = Run(Export("csv", "2026-12-01", "2027-01-31", Output, {"--server", connInfo}));
+    EXPECT_EQ(run.Code, eecUsage);
+    EXPECT_TRUE(run.Err.contains("--server and --data-dir cannot both be given")) << run.Err.toStdString();
 }
 
 enum TFolderCase { fcPlanned, fcNoFolder, fcNoJobs, fcDamagedJobs, fcTwoAnns };
