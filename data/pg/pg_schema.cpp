@@ -91,6 +91,30 @@ const char* const CreateVersion1[] = {
     "END $$",
 };
 
+// Version 2: the counter is moved past IDs written as they are once a
+// statement instead of once a row, so a plan copied in many rows to a
+// statement does not pay for each.
+const char* const UpgradeTo2[] = {
+    "CREATE FUNCTION plenvo.keep_counter_past() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+    "DECLARE\n"
+    "  seq text := pg_get_serial_sequence(quote_ident(TG_TABLE_SCHEMA) || '.' || quote_ident(TG_TABLE_NAME), 'id');\n"
+    "  query text := format('SELECT CASE WHEN is_called THEN last_value ELSE 0 END FROM %s', seq);\n"
+    "  last bigint;\n"
+    "  top bigint;\n"
+    "BEGIN\n"
+    "  SELECT max(id) INTO top FROM inserted;\n"
+    "  EXECUTE query INTO last;\n"
+    "  IF top > last THEN\n"
+    "    PERFORM pg_advisory_xact_lock(hashtext(seq));\n"
+    "    EXECUTE query INTO last;\n"
+    "    PERFORM setval(seq, greatest(top, last));\n"
+    "  END IF;\n"
+    "  RETURN NULL;\n"
+    "END $$",
+};
+// The tables whose IDs a counter gives out (a template row's ID is only a key).
+const char* const CountedTables[] = {"workers", "workplaces", "jobs"};
+
 QString Run(QSqlQuery& AQuery, const QString& ASql)
 {
     return AQuery.exec(ASql) ? QString() : PgErrorText(AQuery.lastError());
@@ -142,7 +166,7 @@ int PgStoredSchemaVersion(const QSqlDatabase& ADatabase, QString* AError)
     return query.value(0).toInt();
 }
 
-QString EnsurePgSchema(QSqlDatabase& ADatabase)
+QString EnsurePgSchema(QSqlDatabase& ADatabase, int AUpTo)
 {
     if (!ADatabase.isOpen())
         return QStringLiteral("The PostgreSQL connection is not open.");
@@ -165,7 +189,7 @@ QString EnsurePgSchema(QSqlDatabase& ADatabase)
                           .arg(stored)
                           .arg(PgSchemaVersion));
     // Current already: nothing to write.
-    if (stored == PgSchemaVersion) {
+    if (stored >= AUpTo) {
         ADatabase.rollback();
         return QString();
     }
@@ -192,7 +216,24 @@ QString EnsurePgSchema(QSqlDatabase& ADatabase)
         if (!error.isEmpty())
             return giveUp(error);
     }
-    // The steps from one version to the next go here, each in this transaction.
+    // The steps from one version to the next, all in this transaction.
+    if (stored < 2 && AUpTo >= 2) {
+        QStringList steps;
+        for (const char* statement : UpgradeTo2)
+            steps << QString::fromLatin1(statement);
+        for (const char* table : CountedTables)
+            steps << QStringLiteral("DROP TRIGGER %1_keep_counter ON plenvo.%1").arg(QLatin1String(table))
+                  << QStringLiteral("CREATE TRIGGER %1_keep_counter AFTER INSERT ON plenvo.%1 REFERENCING NEW TABLE "
+                                    "AS inserted FOR EACH STATEMENT EXECUTE FUNCTION plenvo.keep_counter_past()")
+                         .arg(QLatin1String(table));
+        steps << QStringLiteral("DROP FUNCTION plenvo.keep_counter()")
+              << QStringLiteral("UPDATE plenvo.version SET version = 2");
+        for (const QString& step : steps) {
+            error = Run(query, step);
+            if (!error.isEmpty())
+                return giveUp(error);
+        }
+    }
     if (!ADatabase.commit())
         return giveUp(PgErrorText(ADatabase.lastError()));
     return QString();

@@ -7,7 +7,7 @@
 #include <QString>
 
 // The schema version this program writes and reads.
-constexpr int PgSchemaVersion = 1;
+constexpr int PgSchemaVersion = 2;
 
 // The column of a table field: SortingName -> sorting_name, PersonID -> person_id.
 QString PgColumnName(const QString& AFieldName);
@@ -21,6 +21,7 @@ QString PgChangeChannel(const QString& ATable);
 // Creates the schema on a database without one, or brings an older one up to
 // this version; leaves a current one untouched. A database written by a newer
 // version is refused with nothing written. Empty on success, else why not.
-QString EnsurePgSchema(QSqlDatabase& ADatabase);
+// AUpTo stops at an older version, for the tests of an upgrade.
+QString EnsurePgSchema(QSqlDatabase& ADatabase, int AUpTo = PgSchemaVersion);
 // The version the database holds: 0 without our schema, -1 when unreadable.
 int PgStoredSchemaVersion(const QSqlDatabase& ADatabase, QString* AError = nullptr);

@@ -38,8 +38,9 @@ TEST(PgStore, SchemaIsCreatedOnceAndKeepsTheRules)
     ASSERT_EQ(pg.Open(connInfo), QString());
     QSqlDatabase db = pg.Database();
     EXPECT_EQ(PgStoredSchemaVersion(db), 0);
-    ASSERT_EQ(EnsurePgSchema(db), QString());
-    EXPECT_EQ(PgStoredSchemaVersion(db), PgSchemaVersion);
+    // Made as the first version wrote it, and upgraded further down.
+    ASSERT_EQ(EnsurePgSchema(db, 1), QString());
+    EXPECT_EQ(PgStoredSchemaVersion(db), 1);
     EXPECT_EQ(Value(db, QStringLiteral("SELECT count(*) FROM plenvo.version")).toInt(), 1);
 
     // Every field of the table files has its column.
@@ -75,8 +76,17 @@ TEST(PgStore, SchemaIsCreatedOnceAndKeepsTheRules)
     EXPECT_EQ(pg.Exec(pair, {QStringLiteral("Early"), 1, 1}), QString());
     EXPECT_FALSE(pg.Exec(pair, {QStringLiteral("EARLY"), 1, 1}).isEmpty());
 
-    // An ID written as it is moves the counter past it; a deleted one is
-    // never given again.
+    // The upgrade keeps every row. An ID written as it is moves the counter
+    // past it, several in one statement too; a deleted one is never given again.
+    ASSERT_EQ(EnsurePgSchema(db), QString());
+    EXPECT_EQ(PgStoredSchemaVersion(db), PgSchemaVersion);
+    EXPECT_EQ(Value(db, QStringLiteral("SELECT count(*) FROM plenvo.workers")).toInt(), 2);
+    EXPECT_EQ(Value(db, QStringLiteral("SELECT count(*) FROM plenvo.jobs")).toInt(), 2);
+    EXPECT_EQ(pg.Exec(QStringLiteral("INSERT INTO plenvo.jobs (id, date, person_id, workplace_id) VALUES "
+                                     "(40, 45002, 1, 1), (30, 45003, 1, 1)")),
+        QString());
+    EXPECT_EQ(pg.Exec(job, {45004, 1, 1}), QString());
+    EXPECT_EQ(Value(db, QStringLiteral("SELECT id FROM plenvo.jobs WHERE date = 45004")).toInt(), 41);
     EXPECT_EQ(pg.Exec(QStringLiteral("INSERT INTO plenvo.workers (id, name) VALUES (10, 'Cleo')")), QString());
     EXPECT_EQ(pg.Exec(QStringLiteral("INSERT INTO plenvo.workers (name) VALUES ('Dan')")), QString());
     EXPECT_EQ(Value(db, QStringLiteral("SELECT id FROM plenvo.workers WHERE name = 'Dan'")).toInt(), 11);
