@@ -100,12 +100,18 @@ QString TPgConnection::Open(const QString& AConnInfo)
     db.setConnectOptions(AConnInfo.trimmed());
     if (!db.open())
         return PgErrorText(db.lastError());
+    // Qt's driver hands out libpq's own connection (named by its struct); kept
+    // so a look for notices costs no lookup of the connection by name.
+    const QVariant handle = db.driver()->handle();
+    if (handle.isValid() && (qstrcmp(handle.typeName(), "pg_conn*") == 0 || qstrcmp(handle.typeName(), "PGconn*") == 0))
+        FHandle = *static_cast<PGconn* const*>(handle.constData());
     return QString();
 }
 
 void TPgConnection::Close()
 {
     FHandler = nullptr;
+    FHandle = nullptr;
     if (QSqlDatabase::contains(FConnectionName))
         QSqlDatabase::database(FConnectionName, false).close();
 }
@@ -120,22 +126,9 @@ QSqlDatabase TPgConnection::Database() const
     return QSqlDatabase::database(FConnectionName, false);
 }
 
-pg_conn* TPgConnection::Handle() const
-{
-    if (!IsOpen())
-        return nullptr;
-    // Qt's driver hands out libpq's own connection (named by its struct).
-    const QVariant handle = Database().driver()->handle();
-    if (!handle.isValid()
-        || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
-        return nullptr;
-    return *static_cast<PGconn* const*>(handle.constData());
-}
-
 bool TPgConnection::Broken() const
 {
-    PGconn* connection = Handle();
-    return connection && PQstatus(connection) == CONNECTION_BAD;
+    return FHandle && PQstatus(FHandle) == CONNECTION_BAD;
 }
 
 TPgProbe::~TPgProbe()
@@ -202,7 +195,7 @@ QString TPgConnection::Listen(const QString& AChannel, TNotifyHandler AHandler)
 
 void TPgConnection::TakeNotifications()
 {
-    PGconn* connection = Handle();
+    PGconn* connection = FHandle;
     // Read what waits on the socket; a server gone leaves the connection
     // broken, which Broken() then tells.
     if (!connection || !PQconsumeInput(connection))

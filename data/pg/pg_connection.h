@@ -32,6 +32,8 @@ public:
     // The open connection broke (the server stopped, the network failed), as
     // libpq last saw it: known without asking the server.
     bool Broken() const;
+    // Open and not broken, known without a lookup or a round trip.
+    bool Healthy() const { return FHandle && !Broken(); }
 
     // Runs one statement with the values bound in order; empty on success,
     // else the server's words.
@@ -52,10 +54,10 @@ public:
     QString Notify(const QString& AChannel, const QString& APayload);
 
 private:
-    pg_conn* Handle() const;
-
     QString FConnectionName;
     TNotifyHandler FHandler;
+    // libpq's connection while open.
+    pg_conn* FHandle = nullptr;
 };
 
 // Whether the server of a connection string answers, asked without waiting:

@@ -196,7 +196,7 @@ bool TServerTableBackend::RaiseAutoIncValue(qint64 AValue, QString& AError)
 
 bool TServerTableBackend::Revive(const std::function<void()>& ABefore)
 {
-    if (!FWanted || (FConnection.IsOpen() && !FConnection.Broken()))
+    if (!FWanted || FConnection.Healthy())
         return false;
     // A server that stays away is asked again once a second at most.
     if (FSilentSince.isValid() && FSilentSince.elapsed() < 1000)
