@@ -503,6 +503,18 @@ bool TTable::Begin()
     return true;
 }
 
+void TTable::WrittenFields(bool AWithKey, QStringList* AColumns, QList<int>& AIndexes) const
+{
+    for (int i = 0; i < FFieldDefs.size(); ++i) {
+        const bool key = FFieldDefs[i].DataType == ftAutoInc;
+        if ((key && !AWithKey) || FFieldDefs[i].DataType == ftUnknown)
+            continue;
+        if (AColumns)
+            *AColumns << (key ? FBackend->RowKey() : FBackend->Column(FFieldDefs[i].Name));
+        AIndexes << i;
+    }
+}
+
 bool TTable::Post()
 {
     const TState state = FState;
@@ -513,13 +525,7 @@ bool TTable::Post()
         return false;
     QStringList columns;
     QList<int> indexes;
-    for (int i = 0; i < FFieldDefs.size(); ++i) {
-        if (FFieldDefs[i].DataType == ftAutoInc || FFieldDefs[i].DataType == ftUnknown)
-            continue;
-        if (state == tsEdit || !FInsertQuery)
-            columns << FBackend->Column(FFieldDefs[i].Name);
-        indexes << i;
-    }
+    WrittenFields(false, state == tsEdit || !FInsertQuery ? &columns : nullptr, indexes);
     std::optional<QSqlQuery> edit;
     const qint64 appendID = std::exchange(FAppendID, 0);
     if (state == tsInsert && appendID > 0) {
@@ -606,12 +612,7 @@ bool TTable::AppendRows(const std::vector<QList<QVariant>>& ARows)
         return false;
     QStringList columns;
     QList<int> indexes;
-    for (int i = 0; i < FFieldDefs.size(); ++i) {
-        if (FFieldDefs[i].DataType == ftUnknown)
-            continue;
-        columns << (FFieldDefs[i].DataType == ftAutoInc ? FBackend->RowKey() : FBackend->Column(FFieldDefs[i].Name));
-        indexes << i;
-    }
+    WrittenFields(true, &columns, indexes);
     const size_t perStatement = std::max<size_t>(
         1, std::min<size_t>(RowsPerInsert, FBackend->MaxBoundValues() / std::max<int>(1, indexes.size())));
     QStringList marks;

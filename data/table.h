@@ -190,6 +190,9 @@ private:
     };
     // Statements made on the connection go before it closes or is replaced.
     void ForgetStatements();
+    // The fields a write sets, the key too when AWithKey, and their columns
+    // when AColumns is given.
+    void WrittenFields(bool AWithKey, QStringList* AColumns, QList<int>& AIndexes) const;
     // Takes a write's failure; false for the caller to return.
     bool WriteFailed(const QSqlError& AError);
     bool RunFilter(const TTableFilter& AFilter, bool AApply);
