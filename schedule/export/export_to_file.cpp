@@ -16,6 +16,14 @@
 namespace {
 const QString CsvFilter = QStringLiteral("Spreadsheet (CSV) (*.csv)");
 const QString ICalendarFilter = QStringLiteral("Calendar (iCalendar) (*.ics)");
+
+// The open plan's identity, the same the export command gives it: a
+// relation exported from either keeps one UID.
+QString PlanIdentity()
+{
+    const QString server = CurrentDataServer();
+    return server.isEmpty() ? FolderIdentity(CurrentDataDir()) : ServerIdentity(server);
+}
 } // namespace
 
 bool ExportPlanToFile(
@@ -45,7 +53,7 @@ bool ExportPlanToFile(
     const QByteArray content = format == efCsv
                                    ? ExportCsv(rows)
                                    : ExportICalendar(rows, ASubject.isEmpty() ? QStringLiteral("Plenvo") : ASubject,
-                                       AForWorker, FolderIdentity(CurrentDataDir()), QDateTime::currentDateTimeUtc());
+                                       AForWorker, PlanIdentity(), QDateTime::currentDateTimeUtc());
     QSaveFile file(fileName);
     const bool written = file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit()
                          && SyncPath(fileName) && SyncPath(QFileInfo(fileName).absolutePath());
