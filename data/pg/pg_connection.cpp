@@ -126,9 +126,10 @@ QSqlDatabase TPgConnection::Database() const
     return QSqlDatabase::database(FConnectionName, false);
 }
 
-bool TPgConnection::Broken() const
+bool TPgConnection::Healthy() const
 {
-    return FHandle && PQstatus(FHandle) == CONNECTION_BAD;
+    // Without libpq's handle the driver's word is all there is.
+    return FHandle ? PQstatus(FHandle) != CONNECTION_BAD : IsOpen();
 }
 
 TPgProbe::~TPgProbe()
@@ -197,7 +198,7 @@ void TPgConnection::TakeNotifications()
 {
     PGconn* connection = FHandle;
     // Read what waits on the socket; a server gone leaves the connection
-    // broken, which Broken() then tells.
+    // broken, which Healthy() then tells.
     if (!connection || !PQconsumeInput(connection))
         return;
     const int self = PQbackendPID(connection);

@@ -29,11 +29,9 @@ public:
     void Close();
     bool IsOpen() const;
     QSqlDatabase Database() const;
-    // The open connection broke (the server stopped, the network failed), as
-    // libpq last saw it: known without asking the server.
-    bool Broken() const;
-    // Open and not broken, known without a lookup or a round trip.
-    bool Healthy() const { return FHandle && !Broken(); }
+    // Open and not broken (the server stopped, the network failed) as libpq
+    // last saw it: known without asking the server.
+    bool Healthy() const;
 
     // Runs one statement with the values bound in order; empty on success,
     // else the server's words.
