@@ -202,7 +202,7 @@ bool TMacroMan::PutMacro(const TMacro* AMacro)
             return true;
         }
         FStoreError = WriteRefusal(DSMacros);
-        const bool again = DSMacros.LostRace() && attempt < 3;
+        const bool again = DSMacros.LostRace() && attempt < TTable::RaceRetries;
         DSMacros.CancelUpdates();
         // On a server another copy may store the same name side by side:
         // made again, the later one replaces the pairs the earlier stored.

@@ -136,7 +136,7 @@ public:
     // ABefore, when given, holds the values an edit began from: a record
     // that another copy changed or deleted since is not overwritten unasked.
     // ARetries: how often a write that lost a race is made again.
-    bool Store(TItem* AItem, const TItem* ABefore = nullptr, int ARetries = 3)
+    bool Store(TItem* AItem, const TItem* ABefore = nullptr, int ARetries = TTable::RaceRetries)
     {
         FStoreError.clear();
         if (!FTable.CanModify() || !FTable.Begin()) {

@@ -91,6 +91,8 @@ public:
     // first (a name it had just stored): made again on what is stored now,
     // it may well succeed.
     bool LostRace() const { return FLostRace; }
+    // How often a write that lost a race is made again before the user hears.
+    static constexpr int RaceRetries = 3;
 
     // Traversal in ID (insertion) order; with Filtered only accepted records.
     void SetFilter(TTableFilter AFilter) { FFilter = std::move(AFilter); }
